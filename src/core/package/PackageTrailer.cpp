@@ -1,0 +1,121 @@
+#include "core/package/PackageTrailer.h"
+
+#include "core/startup/SettingsLoader.h"
+#include "core/startup/Trace.h"
+
+#include <cstdio>
+#include <optional>
+
+namespace gf {
+
+namespace {
+
+std::optional<std::int64_t> parseNumberLine(std::string_view line) {
+    std::size_t b = 0, e = line.size();
+    while (b < e && line[b] == ' ')
+        ++b;
+    while (e > b && line[e - 1] == ' ')
+        --e;
+    if (b == e || e - b > 9)
+        return std::nullopt;
+    std::int64_t v = 0;
+    for (auto i = b; i < e; ++i) {
+        if (line[i] < '0' || line[i] > '9')
+            return std::nullopt;
+        v = v * 10 + (line[i] - '0');
+    }
+    return v;
+}
+
+} // namespace
+
+Result<std::string> ReadTrailerMark(const BinaryFile& file) {
+    if (file.size() < 14)
+        return Error{file.path() + " is too short to be a package"};
+    auto text = file.readText(file.size() - 14, 14);
+    if (!text)
+        return Error{text.message()};
+    std::string_view field = *text;
+    while (!field.empty() && field.front() == ' ')
+        field.remove_prefix(1);
+    field = field.substr(0, field.find_first_of(",\r\n"));
+    return std::string(field);
+}
+
+bool IsPackage(std::string_view path) {
+    auto file = BinaryFile::open(path);
+    if (!file)
+        return false;
+    auto mark = ReadTrailerMark(*file);
+    return mark && *mark == kPackageMark;
+}
+
+Result<PackageTrailer> ReadPackageTrailer(const BinaryFile& file) {
+    const std::string damaged = file.path() + " is damaged: its package trailer cannot be read";
+    if (file.size() < kTrailerSize)
+        return Error{damaged};
+    auto tail = file.readText(file.size() - kTrailerSize, kTrailerSize);
+    if (!tail)
+        return Error{tail.message()};
+    if (tail->substr(90) != std::string(kPackageMark) + "\r\n")
+        return Error{file.path() + " is not a package"};
+    std::int64_t values[9];
+    for (int i = 0; i < 9; ++i) {
+        auto chunk = std::string_view(*tail).substr(static_cast<std::size_t>(i) * 10, 10);
+        if (chunk.substr(8) != "\r\n")
+            return Error{damaged};
+        auto v = parseNumberLine(chunk.substr(0, 8));
+        if (!v)
+            return Error{damaged};
+        values[i] = *v;
+    }
+    PackageTrailer t;
+    t.ImageInterval = static_cast<std::int32_t>(values[0]);
+    t.FullScreen = static_cast<std::int32_t>(values[1]);
+    t.ImagePositionRandom = static_cast<std::int32_t>(values[2]);
+    t.ImageOrderRandom = static_cast<std::int32_t>(values[3]);
+    t.MouseSensitivity = static_cast<std::int32_t>(values[4]);
+    t.IgnoreMouse = static_cast<std::int32_t>(values[5]);
+    t.DissolveDelay = static_cast<std::int32_t>(values[6]);
+    t.directoryPosition = values[7];
+    t.count = values[8];
+    return t;
+}
+
+void ReadSCRConfig(std::string_view packagePath, Settings& s) {
+    Trace("S: ReadSCRConfig");
+    auto file = BinaryFile::open(packagePath);
+    auto trailer = file ? ReadPackageTrailer(*file) : Result<PackageTrailer>(Error{file.message()});
+    if (!trailer) {
+        SetFirstGroupDefaults(s);
+        return;
+    }
+    auto to16 = [](std::int32_t v) {
+        return static_cast<std::int16_t>(std::min<std::int32_t>(v, 32767));
+    };
+    s.ImageInterval = to16(trailer->ImageInterval);
+    s.FullScreen = to16(trailer->FullScreen);
+    s.ImagePositionRandom = to16(trailer->ImagePositionRandom);
+    s.ImageOrderRandom = to16(trailer->ImageOrderRandom);
+    s.IgnoreMouse = to16(trailer->IgnoreMouse);
+    s.DissolveDelay = to16(trailer->DissolveDelay);
+    Trace("E: ReadSCRConfig");
+}
+
+std::string FormatPackageTrailer(const PackageTrailer& t) {
+    std::string out;
+    auto line = [&](std::int64_t v) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%08lld\r\n", static_cast<long long>(v));
+        out += buf;
+    };
+    for (auto v : {std::int64_t{t.ImageInterval}, std::int64_t{t.FullScreen},
+                   std::int64_t{t.ImagePositionRandom}, std::int64_t{t.ImageOrderRandom},
+                   std::int64_t{t.MouseSensitivity}, std::int64_t{t.IgnoreMouse},
+                   std::int64_t{t.DissolveDelay}, t.directoryPosition, t.count})
+        line(v);
+    out += std::string(kPackageMark) + "\r\n";
+    return out;
+}
+
+} // namespace gf

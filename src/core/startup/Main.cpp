@@ -1,0 +1,87 @@
+#include "core/startup/Main.h"
+
+#include "core/package/PackageTrailer.h"
+#include "core/startup/Paths.h"
+#include "core/startup/SettingsLoader.h"
+#include "core/startup/Trace.h"
+#include "core/support/TextNumber.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace gf {
+
+namespace {
+void GetOSVersion(StartupState& s, const HostServices& host) {
+    s.osVersionInfo = host.osVersion();
+    s.osVersionInfo.size = 148;
+    s.PlatformId = static_cast<std::int32_t>(s.osVersionInfo.platformId);
+    s.lastPlatformResult = 1;
+}
+} // namespace
+
+void PrepareProcess(ProcessState& process, HostServices& host, const SettingsStore& store) {
+    auto& st = process.startup;
+    st.TwipsPerPixelX = RoundToInt16(host.twipsPerPixelX());
+    st.TwipsPerPixelY = RoundToInt16(host.twipsPerPixelY());
+    process.random.seed(host.randomSeed());
+    st.ProductName = "Glimmerframe";
+    st.programFile = host.executablePath();
+    st.programFolder = FolderOf(st.programFile);
+
+    // A stale log of the trace facility beside the program goes away at every start.
+    std::error_code ec;
+    std::filesystem::remove(
+        std::filesystem::path(AddBackslash(st.programFolder) + "Glimmerframe.log"), ec);
+
+    Trace("S: Main");
+    st.StandAlone = DetermineRunMode(st);
+
+    bool fromStore = true;
+    if (st.StandAlone &&
+        ReadNumericSetting(store, st.ProductName, "ImageInterval", "2000") == 2000) {
+        ReadSCRConfig(st.programFile, process.settings);
+        fromStore = false;
+    }
+    LoadSettingsFromStore(store, st.ProductName, fromStore, process.settings);
+    ApplyRangeLimits(process.settings);
+    GetOSVersion(st, host);
+}
+
+MainResult Main(std::string_view arguments, ProcessState& process, HostServices& host,
+                const SettingsStore& store, RunModeHandlers& handlers) {
+    PrepareProcess(process, host, store);
+    auto& st = process.startup;
+
+    const auto request = ParseRunMode(arguments);
+    MainResult result{request.mode, false};
+    switch (request.mode) {
+    case RunMode::Settings:
+        result.windowLoaded = handlers.showSettings(process);
+        break;
+    case RunMode::Show:
+        Trace("S: CheckUnique%");
+        if (!host.claimSingleInstance(kMainFormCaption)) {
+            Trace("E: CheckUnique%");
+            result.mode = RunMode::None;
+            return result; // a show already runs: end silently
+        }
+        Trace("E: CheckUnique%");
+        result.windowLoaded = handlers.showPlayer(process);
+        break;
+    case RunMode::Preview:
+        st.PreviewWindow = request.window;
+        result.windowLoaded = handlers.loadPreview(process);
+        break;
+    case RunMode::ChangePassword:
+        st.PreviewWindow = request.window;
+        st.lastPlatformResult = host.changePassword(st.PreviewWindow);
+        break;
+    case RunMode::None:
+        break;
+    }
+    Trace("E: Main");
+    return result;
+}
+
+} // namespace gf

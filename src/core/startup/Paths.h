@@ -1,0 +1,16 @@
+#pragma once
+// Joining folder and file names with the platform's separator.
+#include <string>
+#include <string_view>
+
+namespace gf {
+
+inline constexpr char kSeparator = '/';
+
+// The path with a trailing separator; either "/" or "\" already present counts.
+std::string AddBackslash(std::string_view path);
+
+// The folder part of a path, with its trailing separator ("" when it has none).
+std::string FolderOf(std::string_view path);
+
+} // namespace gf

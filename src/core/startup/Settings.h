@@ -1,0 +1,28 @@
+#pragma once
+// The thirteen process-wide settings, as the show and the dialogs hold them in memory.
+#include <cstdint>
+#include <string>
+
+namespace gf {
+
+struct Settings {
+    // First group: a package may take these from its trailer.
+    std::int16_t ImageInterval = 0;
+    std::int16_t FullScreen = 0;
+    std::int16_t ImagePositionRandom = 0;
+    std::int16_t ImageOrderRandom = 0;
+    std::int16_t MouseSensitivity = 0;
+    std::int16_t IgnoreMouse = 0;
+    std::int16_t DissolveDelay = 0;
+    // Second group: always from the store.
+    std::string ImagePath;
+    std::string ImageListFile;
+    std::int16_t AllImages = 0;
+    std::int16_t Blocks = 0;
+    std::string DissolveType;
+    std::int16_t DisableSound = 0;
+
+    bool operator==(const Settings&) const = default;
+};
+
+} // namespace gf

@@ -1,0 +1,33 @@
+#pragma once
+// The process-wide start-up state, written once by Main and read by every run mode.
+#include "core/startup/Settings.h"
+#include "core/support/RandomSource.h"
+#include "platform/HostServices.h"
+
+#include <cstdint>
+#include <string>
+
+namespace gf {
+
+struct StartupState {
+    std::string ProductName;
+    bool StandAlone = false;
+    std::int32_t PreviewWindow = 0;
+    std::int32_t PlatformId = 0;
+    std::int16_t TwipsPerPixelX = 0;
+    std::int16_t TwipsPerPixelY = 0;
+    OSVersionInfo osVersionInfo;
+    std::int32_t lastPlatformResult = 0;
+    // The running program file and its folder (with trailing separator).
+    std::string programFile;
+    std::string programFolder;
+};
+
+// Everything that lives for the whole process: start-up state, settings, random source.
+struct ProcessState {
+    StartupState startup;
+    Settings settings;
+    SeededRandom random;
+};
+
+} // namespace gf

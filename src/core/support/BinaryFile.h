@@ -1,0 +1,40 @@
+#pragma once
+// A read-only file with bounds-checked reads at 0-based offsets; closed when it goes away.
+#include "core/support/Result.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace gf {
+
+class BinaryFile {
+  public:
+    static Result<BinaryFile> open(std::string_view path);
+
+    std::uint64_t size() const { return size_; }
+    const std::string& path() const { return path_; }
+    // Reads exactly out.size() bytes at offset; fails (reading nothing) past the end.
+    Status readAt(std::uint64_t offset, std::span<std::byte> out) const;
+    // Reads up to `count` bytes at offset, clipped to the end of the file.
+    Result<std::string> readText(std::uint64_t offset, std::size_t count) const;
+
+  private:
+    struct Closer {
+        void operator()(std::FILE* f) const { std::fclose(f); }
+    };
+    BinaryFile(std::unique_ptr<std::FILE, Closer> f, std::uint64_t size, std::string path)
+        : file_(std::move(f)), size_(size), path_(std::move(path)) {}
+    std::unique_ptr<std::FILE, Closer> file_;
+    std::uint64_t size_ = 0;
+    std::string path_;
+};
+
+// Human-readable reason for the last failed C library call on a file.
+std::string DescribeErrno(int err);
+
+} // namespace gf

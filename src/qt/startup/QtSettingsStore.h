@@ -1,0 +1,43 @@
+#pragma once
+// Settings in INI files: the key "Software\Brindlewick\<product>" is the user's
+// $XDG_CONFIG_HOME/Brindlewick/<product>.conf, with the machine-wide
+// /etc/xdg/Brindlewick/<product>.conf (or $XDG_CONFIG_DIRS) as a read-only fallback.
+#include "platform/SettingsStore.h"
+
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <memory>
+
+class QSettings;
+
+namespace gf {
+
+class QtSettingsStore final : public SettingsStore {
+  public:
+    // Folders default to the XDG locations of the environment.
+    QtSettingsStore();
+    QtSettingsStore(QString userConfigDir, QStringList systemConfigDirs);
+    ~QtSettingsStore() override;
+
+    std::optional<StoredValue> read(std::uint32_t root, std::string_view keyPath,
+                                    std::string_view name) const override;
+    void write(std::uint32_t root, std::string_view keyPath, std::string_view name,
+               std::string_view text) override;
+    Status flush() override;
+
+    // The user's file for a key path, or empty when the key has no file here.
+    QString userFileFor(std::string_view keyPath) const;
+
+  private:
+    QSettings* userSettings(std::string_view keyPath) const;
+    QString productOf(std::string_view keyPath) const;
+
+    QString userDir_;
+    QStringList systemDirs_;
+    mutable std::map<QString, std::unique_ptr<QSettings>> user_;
+    mutable std::map<QString, std::unique_ptr<QSettings>> system_;
+    std::map<QString, bool> dirty_;
+};
+
+} // namespace gf

@@ -1,0 +1,271 @@
+#include "core/package/PackageTrailer.h"
+#include "core/startup/Main.h"
+#include "core/startup/Paths.h"
+#include "fakes/FakeHostServices.h"
+#include "fakes/MemorySettingsStore.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+
+namespace gf {
+namespace {
+
+namespace fs = std::filesystem;
+constexpr auto kMachine = static_cast<std::uint32_t>(RegistryRoot::LocalMachine);
+
+TEST(RunModeParsing, SwitchesAndNumbers) {
+    struct Case {
+        const char* args;
+        RunMode mode;
+        std::int32_t window;
+    };
+    const Case cases[] = {
+        {"", RunMode::Settings, 0},
+        {"/c", RunMode::Settings, 0},
+        {"/c:4321", RunMode::Settings, 0},
+        {"/s", RunMode::Show, 0},
+        {"/S", RunMode::Show, 0},
+        {"/S:123", RunMode::Show, 0},
+        {"/Sxyz", RunMode::Show, 0},
+        {"-s", RunMode::None, 0},
+        {"s", RunMode::None, 0},
+        {"/p 0", RunMode::Preview, 0},
+        {"/p", RunMode::Preview, 0},
+        {"/p 123456", RunMode::Preview, 123456},
+        {"/P  77.6", RunMode::Preview, 78},
+        {"/a 99", RunMode::ChangePassword, 99},
+        {"/x", RunMode::None, 0},
+    };
+    for (const auto& c : cases) {
+        const auto r = ParseRunMode(c.args);
+        EXPECT_EQ(r.mode, c.mode) << c.args;
+        EXPECT_EQ(r.window, c.window) << c.args;
+    }
+}
+
+TEST(Paths, AddBackslashAcceptsEitherSeparator) {
+    EXPECT_EQ(AddBackslash(""), "/");
+    EXPECT_EQ(AddBackslash("/usr/bin"), "/usr/bin/");
+    EXPECT_EQ(AddBackslash("/usr/bin/"), "/usr/bin/");
+    EXPECT_EQ(AddBackslash("C:\\"), "C:\\");
+}
+
+class TempDir : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("gf-startup-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(dir_, fs::perms::owner_all, ec);
+        fs::remove_all(dir_, ec);
+    }
+    std::string file(const std::string& name, const std::string& bytes) {
+        auto p = dir_ / name;
+        std::ofstream(p, std::ios::binary) << bytes;
+        return p.string();
+    }
+    fs::path dir_;
+};
+
+using DetermineRunModeTest = TempDir;
+
+TEST_F(DetermineRunModeTest, RecognisesThePackageMarkOnly) {
+    StartupState st;
+    st.ProductName = "Glimmerframe";
+    st.programFile = file("Beach.scr", "program bytes" + std::string("Glimmerframe\r\n"));
+    EXPECT_TRUE(DetermineRunMode(st));
+    EXPECT_EQ(st.ProductName, "Glimmerframe-Beach");
+
+    StartupState exact;
+    exact.programFile = file("Beach", "Glimmerframe\r\n");
+    EXPECT_TRUE(DetermineRunMode(exact));
+    EXPECT_EQ(exact.ProductName, "Glimmerframe-Beach");
+
+    for (auto bytes : {std::string("xxglimmerframe\r\n"), std::string("Glimmerframe\r"),
+                       std::string("short"), std::string(), std::string(100, 'x')}) {
+        StartupState other;
+        other.ProductName = "Glimmerframe";
+        other.programFile = file("Other.scr", bytes);
+        EXPECT_FALSE(DetermineRunMode(other)) << bytes;
+        EXPECT_EQ(other.ProductName, "Glimmerframe");
+    }
+}
+
+TEST_F(DetermineRunModeTest, MissingOrUnreadableFileIsNoPackage) {
+    StartupState missing;
+    missing.programFile = (dir_ / "nothing").string();
+    EXPECT_FALSE(DetermineRunMode(missing));
+
+    StartupState folder;
+    folder.programFile = dir_.string();
+    EXPECT_FALSE(DetermineRunMode(folder));
+
+    if (::geteuid() != 0) {
+        StartupState unreadable;
+        unreadable.programFile = file("locked.scr", "Glimmerframe\r\n");
+        fs::permissions(unreadable.programFile, fs::perms::none);
+        EXPECT_FALSE(DetermineRunMode(unreadable));
+    }
+}
+
+class RecordingHandlers final : public RunModeHandlers {
+  public:
+    bool showSettings(ProcessState&) override { return record("settings"); }
+    bool showPlayer(ProcessState&) override { return record("player"); }
+    bool loadPreview(ProcessState& p) override {
+        previewWindow = p.startup.PreviewWindow;
+        return record("preview");
+    }
+    std::vector<std::string> calls;
+    std::int32_t previewWindow = -1;
+
+  private:
+    bool record(const char* what) {
+        calls.emplace_back(what);
+        return true;
+    }
+};
+
+using MainTest = TempDir;
+
+TEST_F(MainTest, DispatchesEachRunMode) {
+    test::FakeHostServices host;
+    host.exe = file("glimmerframe", "not a package");
+    test::MemorySettingsStore store;
+    struct Case {
+        const char* args;
+        const char* call;
+        bool loaded;
+    };
+    for (auto c :
+         {Case{"", "settings", true}, Case{"/S", "player", true}, Case{"/p 4711", "preview", true},
+          Case{"/a 5", nullptr, false}, Case{"-s", nullptr, false}}) {
+        ProcessState process;
+        RecordingHandlers handlers;
+        const auto r = Main(c.args, process, host, store, handlers);
+        EXPECT_EQ(r.windowLoaded, c.loaded) << c.args;
+        if (c.call)
+            EXPECT_EQ(handlers.calls, std::vector<std::string>{c.call}) << c.args;
+        else
+            EXPECT_TRUE(handlers.calls.empty()) << c.args;
+        EXPECT_EQ(process.startup.ProductName, "Glimmerframe");
+        EXPECT_FALSE(process.startup.StandAlone);
+        EXPECT_EQ(process.settings.ImageInterval, 10);
+    }
+    EXPECT_EQ(host.passwordChanges, 1);
+    EXPECT_EQ(host.passwordParent, 5);
+}
+
+TEST_F(MainTest, PreviewWindowAndStartupStateAreStored) {
+    test::FakeHostServices host;
+    host.exe = file("glimmerframe", "x");
+    host.tppX = 15.4;
+    host.tppY = 11.6;
+    host.platformId = 1;
+    test::MemorySettingsStore store;
+    ProcessState process;
+    RecordingHandlers handlers;
+    Main("/P 4711", process, host, store, handlers);
+    EXPECT_EQ(handlers.previewWindow, 4711);
+    EXPECT_EQ(process.startup.TwipsPerPixelX, 15);
+    EXPECT_EQ(process.startup.TwipsPerPixelY, 12);
+    EXPECT_EQ(process.startup.PlatformId, 1);
+    EXPECT_EQ(process.startup.programFolder, dir_.string() + "/");
+}
+
+TEST_F(MainTest, SecondShowEndsSilently) {
+    test::FakeHostServices host;
+    host.exe = file("glimmerframe", "x");
+    host.otherInstanceRuns = true;
+    test::MemorySettingsStore store;
+    ProcessState process;
+    RecordingHandlers handlers;
+    const auto r = Main("/s", process, host, store, handlers);
+    EXPECT_FALSE(r.windowLoaded);
+    EXPECT_TRUE(handlers.calls.empty());
+    EXPECT_EQ(host.claims, 1);
+}
+
+TEST_F(MainTest, StaleLogBesideTheProgramIsDeleted) {
+    test::FakeHostServices host;
+    host.exe = file("glimmerframe", "x");
+    const auto log = file("Glimmerframe.log", "old");
+    test::MemorySettingsStore store;
+    ProcessState process;
+    RecordingHandlers handlers;
+    Main("/x", process, host, store, handlers);
+    EXPECT_FALSE(fs::exists(log));
+}
+
+std::string packageBytes(std::int32_t interval, std::int32_t delay) {
+    PackageTrailer t;
+    t.ImageInterval = interval;
+    t.FullScreen = 1;
+    t.ImageOrderRandom = 1;
+    t.MouseSensitivity = 300;
+    t.DissolveDelay = delay;
+    t.directoryPosition = 6;
+    t.count = 0;
+    return std::string("prog") + " 1 \r\n" + FormatPackageTrailer(t);
+}
+
+TEST_F(MainTest, PackageTakesFirstGroupFromTrailerUntilSettingsAreStored) {
+    test::FakeHostServices host;
+    host.exe = file("Beach.scr", packageBytes(4, 50));
+    const std::string key = "Software\\Brindlewick\\Glimmerframe-Beach";
+    RecordingHandlers handlers;
+    {
+        test::MemorySettingsStore store;
+        ProcessState process;
+        Main("/s", process, host, store, handlers);
+        EXPECT_TRUE(process.startup.StandAlone);
+        EXPECT_EQ(process.startup.ProductName, "Glimmerframe-Beach");
+        EXPECT_EQ(process.settings.ImageInterval, 4);
+        EXPECT_EQ(process.settings.FullScreen, 1);
+        EXPECT_EQ(process.settings.ImageOrderRandom, 1);
+        EXPECT_EQ(process.settings.DissolveDelay, 50);
+        EXPECT_EQ(process.settings.MouseSensitivity, 10); // not read from the trailer
+    }
+    {
+        test::MemorySettingsStore store;
+        store.putString(kMachine, key, "ImageInterval", "2000");
+        ProcessState process;
+        Main("/s", process, host, store, handlers);
+        EXPECT_EQ(process.settings.ImageInterval, 4);
+    }
+    {
+        test::MemorySettingsStore store;
+        store.putString(kMachine, key, "ImageInterval", "12");
+        store.putString(kMachine, key, "MouseSensitivity", "77");
+        ProcessState process;
+        Main("/s", process, host, store, handlers);
+        EXPECT_EQ(process.settings.ImageInterval, 12);
+        EXPECT_EQ(process.settings.MouseSensitivity, 77);
+        EXPECT_EQ(process.settings.FullScreen, 0);
+    }
+}
+
+TEST_F(MainTest, PackageWithDamagedTrailerUsesTheDefaults) {
+    test::FakeHostServices host;
+    auto bytes = packageBytes(4, 50);
+    bytes[bytes.size() - 104 + 3] = 'x'; // ImageInterval no longer a number
+    host.exe = file("Beach.scr", bytes);
+    test::MemorySettingsStore store;
+    ProcessState process;
+    RecordingHandlers handlers;
+    Main("/s", process, host, store, handlers);
+    EXPECT_TRUE(process.startup.StandAlone);
+    EXPECT_EQ(process.settings.ImageInterval, 10);
+    EXPECT_EQ(process.settings.MouseSensitivity, 100);
+    EXPECT_EQ(process.settings.DissolveDelay, 0);
+}
+
+} // namespace
+} // namespace gf

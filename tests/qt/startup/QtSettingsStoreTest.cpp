@@ -1,0 +1,98 @@
+#include "qt/startup/QtSettingsStore.h"
+#include "core/startup/Registry.h"
+#include "core/startup/SettingsLoader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace gf {
+namespace {
+
+constexpr auto kMachine = static_cast<std::uint32_t>(RegistryRoot::LocalMachine);
+const std::string kKey = "Software\\Brindlewick\\Glimmerframe";
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+TEST(QtSettingsStore, WritesTheUserFileAndReadsItBack) {
+    QTemporaryDir user, system;
+    {
+        QtSettingsStore store(user.path(), {system.path()});
+        Settings s;
+        s.ImagePath = "/home/me/Pictures/";
+        s.ImageListFile = "beach, sunny.txt";
+        s.ImageInterval = 7;
+        s.Blocks = 20;
+        s.DissolveType = "Top/Bottom To Center";
+        ASSERT_TRUE(StoreSettings(store, "Glimmerframe", s).ok());
+    }
+    const QString file = user.path() + "/Brindlewick/Glimmerframe.conf";
+    ASSERT_TRUE(QFile::exists(file));
+    QtSettingsStore again(user.path(), {system.path()});
+    Settings back;
+    LoadSettingsFromStore(again, "Glimmerframe", true, back);
+    EXPECT_EQ(back.ImagePath, "/home/me/Pictures/");
+    EXPECT_EQ(back.ImageListFile, "beach, sunny.txt");
+    EXPECT_EQ(back.ImageInterval, 7);
+    EXPECT_EQ(back.DissolveType, "Top/Bottom To Center");
+}
+
+TEST(QtSettingsStore, HandEditedFileAndMachineWideFallback) {
+    QTemporaryDir user, system;
+    writeFile(user.path() + "/Brindlewick/Glimmerframe.conf", "[General]\nImageInterval=5\n");
+    writeFile(system.path() + "/Brindlewick/Glimmerframe.conf",
+              "[General]\nImageInterval=9\nBlocks=30\n");
+    QtSettingsStore store(user.path(), {system.path()});
+    EXPECT_EQ(GetSettingString(store, kMachine, kKey, "ImageInterval", "10"), "5");
+    EXPECT_EQ(GetSettingString(store, kMachine, kKey, "Blocks", "10"), "30");
+    EXPECT_EQ(GetSettingString(store, kMachine, kKey, "Missing", "dflt"), "dflt");
+    // Keys other than the program's own have nothing behind them here.
+    EXPECT_EQ(ReadRegistryValue(store, static_cast<std::uint32_t>(RegistryRoot::CurrentUser),
+                                "Control Panel\\Desktop", "ScreenSaveUsePassword"),
+              "");
+    // A package's settings live in a file of their own.
+    EXPECT_EQ(store.userFileFor("Software\\Brindlewick\\Glimmerframe-Beach"),
+              user.path() + "/Brindlewick/Glimmerframe-Beach.conf");
+}
+
+TEST(QtSettingsStore, FolderThatCannotBeCreatedIsReported) {
+    QTemporaryDir user;
+    writeFile(user.path() + "/Brindlewick", "a file where the folder should be");
+    QtSettingsStore store(user.path(), {});
+    Settings s;
+    s.ImageInterval = 9;
+    const auto status = StoreSettings(store, "Glimmerframe", s);
+    ASSERT_FALSE(status.ok());
+    EXPECT_NE(status.message().find("Glimmerframe.conf"), std::string::npos) << status.message();
+    // The values stay in memory for another try.
+    EXPECT_EQ(GetSettingString(store, kMachine, kKey, "ImageInterval", "10"), "9");
+}
+
+TEST(QtSettingsStore, UnwritableFolderIsReportedAndOldFileSurvives) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root can write anywhere";
+    QTemporaryDir user;
+    const QString dir = user.path() + "/Brindlewick";
+    writeFile(dir + "/Glimmerframe.conf", "[General]\nImageInterval=5\n");
+    QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
+    QtSettingsStore store(user.path(), {});
+    Settings s;
+    s.ImageInterval = 9;
+    const auto status = StoreSettings(store, "Glimmerframe", s);
+    QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_FALSE(status.ok());
+    EXPECT_NE(status.message().find("permission denied"), std::string::npos) << status.message();
+    QtSettingsStore fresh(user.path(), {});
+    EXPECT_EQ(GetSettingString(fresh, kMachine, kKey, "ImageInterval", "10"), "5");
+}
+
+} // namespace
+} // namespace gf
