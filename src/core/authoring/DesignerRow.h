@@ -1,0 +1,25 @@
+#pragma once
+// One row of the template designer: a slide entry with its names, attributes and full paths.
+#include <string>
+
+namespace gf {
+
+struct DesignerRow {
+    std::string imageName;  // picture file name without folder; empty when none
+    std::string soundName;  // sound file name without folder; empty when none
+    std::string dissolve;   // empty: the default dissolve
+    std::string comment;    // line breaks stored as "^"
+    std::string foreground; // colour name
+    std::string background; // colour name
+    std::string imagePath;  // full path of the picture
+    std::string soundPath;  // full path of the sound
+
+    // Blank row: every field empty.
+    bool isBlank() const {
+        return imageName.empty() && soundName.empty() && dissolve.empty() && comment.empty() &&
+               foreground.empty() && background.empty() && imagePath.empty() && soundPath.empty();
+    }
+    bool operator==(const DesignerRow&) const = default;
+};
+
+} // namespace gf
