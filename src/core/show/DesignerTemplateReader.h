@@ -1,0 +1,26 @@
+#pragma once
+// The template designer's reading of a template: whole lines, "#" lines skipped, strict dissolve
+// names, comment lines joined with "^".
+#include "core/authoring/DesignerRow.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace gf {
+
+struct DesignerTemplateRead {
+    std::vector<DesignerRow> rows; // rows read before an error stay
+    int soundMode = 1;             // 1, 2 or 3: optSync1, optSync2, optAsync
+    std::optional<std::string> error;
+};
+
+// Reads the template; soundMode starts as currentSoundMode and follows the sound-mode lines.
+DesignerTemplateRead ReadDesignerTemplate(std::string_view templatePath, int currentSoundMode);
+
+// The same rules over text already in memory, names without a folder looked up in `folder`.
+DesignerTemplateRead ReadDesignerTemplateText(std::string_view text, std::string_view folder,
+                                              int currentSoundMode);
+
+} // namespace gf

@@ -1,0 +1,181 @@
+#include "core/show/SlideListLoader.h"
+
+#include "core/show/TemplateItemReader.h"
+#include "core/startup/Paths.h"
+#include "core/startup/Trace.h"
+#include "core/support/Maker.h"
+#include "core/support/PathParser.h"
+#include "core/support/TextFile.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <filesystem>
+
+namespace gf {
+
+namespace {
+
+constexpr std::array<std::string_view, 6> kPicturePatterns = {".gif", ".jpe", ".jpg",
+                                                              ".bmp", ".wmf", ".jpeg"};
+constexpr int kLastSlideIndex = static_cast<int>(kAttributeCount) - 1;
+
+std::string upper(std::string_view s) {
+    std::string u(s);
+    for (auto& c : u)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return u;
+}
+
+bool endsWithNoCase(std::string_view name, std::string_view suffix) {
+    if (name.size() < suffix.size())
+        return false;
+    auto tail = name.substr(name.size() - suffix.size());
+    return std::equal(tail.begin(), tail.end(), suffix.begin(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == b;
+    });
+}
+
+// Case-insensitive order, bytes deciding between names that differ only in case.
+bool nameLess(const std::string& a, const std::string& b) {
+    const auto la = upper(a), lb = upper(b);
+    return la != lb ? la < lb : a < b;
+}
+
+bool between(std::string_view item, char open, char close) {
+    return item.size() >= 3 && item.front() == open && item.back() == close;
+}
+
+std::string afterEquals(std::string_view item) {
+    return std::string(item.substr(item.find('=') + 1));
+}
+
+class TemplateLoader {
+  public:
+    TemplateLoader(const std::string& folder, SlideList& list) : folder_(folder), list_(list) {}
+
+    void take(std::string_view item) {
+        if (index_ >= kLastSlideIndex)
+            return;
+        const auto key = upper(item);
+        if (key == "SOUNDSYNC=1")
+            list_.soundMode = 1;
+        else if (key == "SOUNDSYNC=2")
+            list_.soundMode = 2;
+        else if (key == "SOUNDASYNC")
+            list_.soundMode = 3;
+        else if (between(item, '<', '>'))
+            open(item.substr(1, item.size() - 2));
+        else if (key.starts_with("IMAGE="))
+            open(afterEquals(item));
+        else if (between(item, '[', ']'))
+            setOpen(&SlideAttributes::dissolve, item.substr(1, item.size() - 2));
+        else if (key.starts_with("DISSOLVE="))
+            setOpen(&SlideAttributes::dissolve, afterEquals(item));
+        else if (key.starts_with("BACKGROUND="))
+            setOpen(&SlideAttributes::background, afterEquals(item));
+        else if (key.starts_with("FOREGROUND="))
+            setOpen(&SlideAttributes::foreground, afterEquals(item));
+        else if (key.starts_with("SOUND="))
+            sound(resolve(afterEquals(item)));
+        else if (!item.empty() && index_ >= 0)
+            list_.attributes[static_cast<std::size_t>(index_)].comment +=
+                std::string(item) + "\r\n";
+    }
+
+  private:
+    std::string resolve(std::string_view name) const {
+        return PathParser(name).FilePath().empty() ? folder_ + std::string(name)
+                                                   : std::string(name);
+    }
+    void open(std::string_view name) {
+        ++index_;
+        list_.images.push_back(resolve(name));
+        auto& a = list_.attributes[static_cast<std::size_t>(index_)];
+        a.comment.clear();
+        a.foreground = "White";
+    }
+    void setOpen(std::string SlideAttributes::*field, std::string_view value) {
+        if (index_ >= 0)
+            list_.attributes[static_cast<std::size_t>(index_)].*field = std::string(value);
+    }
+    void sound(std::string path) {
+        if (list_.soundMode == 3) {
+            if (list_.asyncSoundCounter < kLastSlideIndex) {
+                ++list_.asyncSoundCounter;
+                list_.attributes[static_cast<std::size_t>(list_.asyncSoundCounter)].sound =
+                    std::move(path);
+            }
+        } else if (index_ >= 0) {
+            list_.attributes[static_cast<std::size_t>(index_)].sound = std::move(path);
+        }
+    }
+
+    const std::string& folder_;
+    SlideList& list_;
+    int index_ = -1;
+};
+
+} // namespace
+
+std::string LoadErrorComment(std::string_view description) {
+    return std::string(kProductTitle) + "\r\n" + std::string(kMakerName) + "\r\n" +
+           std::string(kMakerWebAddress) + "\r\n" + std::string(description);
+}
+
+std::vector<std::string> ListFolderPictures(std::string_view folder) {
+    namespace fs = std::filesystem;
+    std::vector<std::string> names;
+    std::error_code ec;
+    fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::error_code typeEc;
+        if (it->is_regular_file(typeEc))
+            names.push_back(it->path().filename().string());
+    }
+    std::vector<std::string> result;
+    for (auto pattern : kPicturePatterns) {
+        std::vector<std::string> matching;
+        for (const auto& n : names)
+            if (n.size() > pattern.size() && endsWithNoCase(n, pattern))
+                matching.push_back(n);
+        std::sort(matching.begin(), matching.end(), nameLess);
+        result.insert(result.end(), matching.begin(), matching.end());
+    }
+    return result;
+}
+
+Status LoadSlideList(Settings& settings, SlideList& list) {
+    Trace("S: MainForm LoadFiles");
+    list.images.clear();
+    list.asyncSoundCounter = -1;
+    if (!settings.ImagePath.empty())
+        settings.ImagePath = AddBackslash(settings.ImagePath);
+
+    if (settings.AllImages != 0) {
+        for (auto& name : ListFolderPictures(settings.ImagePath))
+            list.images.push_back(settings.ImagePath + name);
+        Trace("E: MainForm LoadFiles");
+        return {};
+    }
+
+    auto text = ReadTextFile(settings.ImagePath + settings.ImageListFile, kMaxTemplateBytes);
+    if (!text) {
+        Trace("E: MainForm LoadFiles with error " + text.message());
+        list.images.clear();
+        list.attributes[0].comment = LoadErrorComment(text.message());
+        return text.status();
+    }
+    TemplateLoader loader(settings.ImagePath, list);
+    TemplateItemReader items(*text);
+    while (auto item = items.next())
+        loader.take(*item);
+    Trace("E: MainForm LoadFiles");
+    return {};
+}
+
+void LoadFiles(Settings& settings, SlideList& list) {
+    (void)LoadSlideList(settings, list);
+}
+
+} // namespace gf

@@ -1,0 +1,30 @@
+#pragma once
+// Builds the show's slide list from a folder of pictures or from a template.
+#include "core/show/SlideList.h"
+#include "core/startup/Settings.h"
+#include "core/support/Result.h"
+
+#include <string>
+#include <string_view>
+
+namespace gf {
+
+// Largest template the player reads.
+inline constexpr std::uint64_t kMaxTemplateBytes = 16u * 1024 * 1024;
+
+// Fills the list from the folder (AllImages set) or the template ImagePath + ImageListFile;
+// adds the trailing separator to settings.ImagePath. On failure the list has no images, slide
+// 0's comment carries the banner and the reason, and the reason is returned.
+Status LoadSlideList(Settings& settings, SlideList& list);
+
+// LoadSlideList, for callers that show the failure through slide 0's comment only.
+void LoadFiles(Settings& settings, SlideList& list);
+
+// "Glimmerframe", the maker, the web address and the description, CR LF between them.
+std::string LoadErrorComment(std::string_view description);
+
+// Picture names of one folder: "*.gif", "*.jpe", "*.jpg", "*.bmp", "*.wmf", "*.jpeg" in that
+// order, extensions matched in any case, names sorted within a pattern. Unreadable: empty.
+std::vector<std::string> ListFolderPictures(std::string_view folder);
+
+} // namespace gf

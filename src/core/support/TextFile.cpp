@@ -1,0 +1,118 @@
+#include "core/support/TextFile.h"
+
+#include "core/support/BinaryFile.h"
+
+#include <array>
+
+namespace gf {
+
+namespace {
+
+// Windows-1252 0x80..0x9F; the five unassigned bytes map to the C1 controls of the same value.
+constexpr std::array<char16_t, 32> kCp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+} // namespace
+
+bool IsValidUtf8(std::string_view s) {
+    std::size_t i = 0;
+    const auto n = s.size();
+    auto cont = [&](std::size_t k) {
+        return k < n && (static_cast<unsigned char>(s[k]) & 0xC0) == 0x80;
+    };
+    while (i < n) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        if (b >= 0xC2 && b <= 0xDF) {
+            if (!cont(i + 1))
+                return false;
+            i += 2;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            if (!cont(i + 1) || !cont(i + 2))
+                return false;
+            const auto b1 = static_cast<unsigned char>(s[i + 1]);
+            if ((b == 0xE0 && b1 < 0xA0) || (b == 0xED && b1 > 0x9F)) // overlong, surrogates
+                return false;
+            i += 3;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            if (!cont(i + 1) || !cont(i + 2) || !cont(i + 3))
+                return false;
+            const auto b1 = static_cast<unsigned char>(s[i + 1]);
+            if ((b == 0xF0 && b1 < 0x90) || (b == 0xF4 && b1 > 0x8F))
+                return false;
+            i += 4;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string DecodeText(std::string_view bytes) {
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.remove_prefix(3);
+    if (IsValidUtf8(bytes))
+        return std::string(bytes);
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 4);
+    for (char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b < 0x80)
+            out += ch;
+        else if (b < 0xA0)
+            appendUtf8(out, kCp1252High[b - 0x80]);
+        else
+            appendUtf8(out, b);
+    }
+    return out;
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n')
+            continue;
+        lines.push_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.push_back(text.substr(start));
+    return lines;
+}
+
+Result<std::string> ReadTextFile(std::string_view path, std::uint64_t maxBytes) {
+    auto file = BinaryFile::open(path);
+    if (!file)
+        return Error{file.message()};
+    if (file->size() > maxBytes)
+        return Error{"Cannot read " + std::string(path) + ": it is larger than " +
+                     std::to_string(maxBytes / (1024 * 1024)) + " MB"};
+    auto bytes = file->readText(0, static_cast<std::size_t>(file->size()));
+    if (!bytes)
+        return Error{bytes.message()};
+    return DecodeText(*bytes);
+}
+
+} // namespace gf

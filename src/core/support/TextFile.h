@@ -1,0 +1,24 @@
+#pragma once
+// Reading text files written anywhere: UTF-8 kept, anything else read as Windows-1252, and lines
+// ended by CR LF, LF or CR.
+#include "core/support/Result.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace gf {
+
+bool IsValidUtf8(std::string_view bytes);
+
+// UTF-8 without a leading byte-order mark; bytes that are not UTF-8 are decoded as Windows-1252.
+std::string DecodeText(std::string_view bytes);
+
+// The lines of a text; a final line without a line end is kept, nothing follows a final line end.
+std::vector<std::string_view> SplitLines(std::string_view text);
+
+// Reads and decodes a whole file of at most maxBytes; the message names the file and the reason.
+Result<std::string> ReadTextFile(std::string_view path, std::uint64_t maxBytes);
+
+} // namespace gf

@@ -1,0 +1,273 @@
+#include "core/show/DesignerTemplateReader.h"
+#include "core/show/SlideListLoader.h"
+#include "core/show/TemplateItemReader.h"
+#include "core/support/TextFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace gf {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> items(std::string_view text) {
+    TemplateItemReader r(text);
+    std::vector<std::string> out;
+    while (auto i = r.next())
+        out.push_back(*i);
+    return out;
+}
+
+using Items = std::vector<std::string>;
+
+TEST(TemplateItemReader, CommasQuotesAndBlanks) {
+    EXPECT_EQ(items("Hello, world\r\n"), (Items{"Hello", "world"}));
+    EXPECT_EQ(items("  \"a, b\"  ,c\r\n"), (Items{"a, b", "c"}));
+    EXPECT_EQ(items("\"quoted\" tail,next"), (Items{"quoted", "next"}));
+    EXPECT_EQ(items("IMAGE=a.jpg  \t\r\n"), (Items{"IMAGE=a.jpg"}));
+    EXPECT_EQ(items("say \"hi\" there"), (Items{"say \"hi\" there"}));
+    // A stray quote ends at the line end instead of swallowing the rest of the show.
+    EXPECT_EQ(items("\"open\r\nIMAGE=b.jpg"), (Items{"open", "IMAGE=b.jpg"}));
+    EXPECT_EQ(items("a,"), (Items{"a", ""}));
+    EXPECT_EQ(items(""), Items{});
+}
+
+TEST(TemplateItemReader, EveryLineEndAndNoFinalOne) {
+    EXPECT_EQ(items("a\r\n\r\nb\r\n"), (Items{"a", "", "b"}));
+    EXPECT_EQ(items("a\n\nb\n"), (Items{"a", "", "b"}));
+    EXPECT_EQ(items("a\r\rb\r"), (Items{"a", "", "b"}));
+    EXPECT_EQ(items("a\r\nb"), (Items{"a", "b"}));
+    EXPECT_EQ(SplitLines("a\r\n\nb\rc"), (std::vector<std::string_view>{"a", "", "b", "c"}));
+    EXPECT_EQ(SplitLines("a\r\n"), (std::vector<std::string_view>{"a"}));
+}
+
+TEST(TextDecoding, Utf8KeptOtherwiseWindows1252) {
+    EXPECT_EQ(DecodeText("caf\xC3\xA9 \xE2\x82\xAC"), "caf\xC3\xA9 \xE2\x82\xAC");
+    EXPECT_EQ(DecodeText("caf\xE9 \x80 \x93"), "caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x9C");
+    EXPECT_EQ(DecodeText("\xEF\xBB\xBFSOUNDASYNC"), "SOUNDASYNC");
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));     // overlong
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80")); // surrogate
+    EXPECT_FALSE(IsValidUtf8("\xE2\x82"));     // cut short
+    EXPECT_TRUE(IsValidUtf8("\xF0\x9F\x99\x82"));
+}
+
+class TemplateFiles : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("gf-templates-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string write(const std::string& name, std::string_view bytes) {
+        auto p = dir_ / name;
+        fs::create_directories(p.parent_path());
+        std::ofstream(p, std::ios::binary) << bytes;
+        return p.string();
+    }
+    std::string folder() const { return dir_.string() + "/"; }
+
+    SlideList load(std::string_view text, Status* status = nullptr) {
+        write("show.txt", text);
+        Settings s;
+        s.ImagePath = dir_.string(); // no trailing separator: the loader adds it
+        s.ImageListFile = "show.txt";
+        SlideList list;
+        auto st = LoadSlideList(s, list);
+        EXPECT_EQ(s.ImagePath, folder());
+        if (status)
+            *status = st;
+        return list;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(TemplateFiles, PlayerReadsKeywordsShortFormsAndComments) {
+    auto list = load("SOUNDSYNC=2\r\n"
+                     "image=x=y.jpg\r\n"
+                     "DisSolve=Normal\r\n"
+                     "Hello, world\r\n"
+                     "# shown by the player\r\n"
+                     "BACKGROUND=white\r\n"
+                     "SOUND=ding.wav\r\n"
+                     "SOUNDSYNC=3\r\n"
+                     "<sub/b.jpg>\r\n"
+                     "[Random Blocks]\r\n"
+                     "FOREGROUND=Yellow\r\n"
+                     "\"a, \"\"b\"\r\n"
+                     "<>\r\n");
+    EXPECT_EQ(list.soundMode, 2);
+    ASSERT_EQ(list.images, (Items{folder() + "x=y.jpg", "sub/b.jpg"}));
+    const auto& a = list.attributes[0];
+    EXPECT_EQ(a.dissolve, "Normal");
+    EXPECT_EQ(a.comment, "Hello\r\nworld\r\n# shown by the player\r\nSOUNDSYNC=3\r\n");
+    EXPECT_EQ(a.background, "white");
+    EXPECT_EQ(a.foreground, "White");
+    EXPECT_EQ(a.sound, folder() + "ding.wav");
+    const auto& b = list.attributes[1];
+    EXPECT_EQ(b.dissolve, "Random Blocks");
+    EXPECT_EQ(b.foreground, "Yellow");
+    EXPECT_EQ(b.comment, "a, \r\n<>\r\n");
+    EXPECT_EQ(list.asyncSoundCounter, -1);
+}
+
+TEST_F(TemplateFiles, SoundModesDecideWhereSoundsGo) {
+    // Mode 3: every sound joins the list, also before the first picture.
+    auto async = load("SOUND=early.wav\r\nSOUNDASYNC\r\nSOUND=a.wav\r\nIMAGE=p.jpg\r\n"
+                      "SOUND=/abs/b.ogg\r\n");
+    EXPECT_EQ(async.soundMode, 3);
+    EXPECT_EQ(async.asyncSoundCounter, 1);
+    EXPECT_EQ(async.attributes[0].sound, folder() + "a.wav");
+    EXPECT_EQ(async.attributes[1].sound, "/abs/b.ogg");
+
+    // Other modes: sounds before the first picture are dropped.
+    auto sync = load("SOUNDSYNC=1\r\nSOUND=early.wav\r\nIMAGE=p.jpg\r\nSOUND=late.wav");
+    EXPECT_EQ(sync.asyncSoundCounter, -1);
+    EXPECT_EQ(sync.attributes[0].sound, folder() + "late.wav");
+    EXPECT_EQ(sync.attributes[1].sound, "");
+}
+
+TEST_F(TemplateFiles, AtMost501SlidesAndTheirAttributes) {
+    std::string text = "SOUNDASYNC\r\n";
+    for (int i = 0; i < 600; ++i)
+        text += "SOUND=s" + std::to_string(i) + ".wav\r\n";
+    for (int i = 0; i < 600; ++i)
+        text += "IMAGE=" + std::to_string(i) + ".jpg\r\nnote " + std::to_string(i) + "\r\n";
+    auto list = load(text);
+    ASSERT_EQ(list.images.size(), 501u);
+    EXPECT_EQ(list.images.back(), folder() + "500.jpg");
+    EXPECT_EQ(list.attributes[499].comment, "note 499\r\n");
+    EXPECT_EQ(list.attributes[500].comment, ""); // the 501st slide's lines are ignored
+    EXPECT_EQ(list.asyncSoundCounter, 500);
+    EXPECT_EQ(list.attributes[500].sound, folder() + "s500.wav");
+}
+
+TEST_F(TemplateFiles, MissingTemplateEmptiesTheListWithTheBanner) {
+    Status st;
+    auto list = load("IMAGE=a.jpg\r\n"); // loaded once, then the name changes
+    Settings s;
+    s.ImagePath = folder();
+    s.ImageListFile = "gone.txt";
+    LoadFiles(s, list);
+    EXPECT_TRUE(list.images.empty());
+    const auto& c = list.attributes[0].comment;
+    EXPECT_TRUE(c.starts_with("Glimmerframe\r\nBrindlewick LLC\r\nhttps://")) << c;
+    EXPECT_NE(c.find("\r\nCannot open " + folder() + "gone.txt: it does not exist"),
+              std::string::npos)
+        << c;
+}
+
+TEST_F(TemplateFiles, Windows1252TemplateReadsAsText) {
+    auto list = load("IMAGE=caf\xE9.jpg\r\nD\xE9j\xE0 vu \x96 encore");
+    EXPECT_EQ(list.images[0], folder() + "caf\xC3\xA9.jpg");
+    EXPECT_EQ(list.attributes[0].comment, "D\xC3\xA9j\xC3\xA0 vu \xE2\x80\x93 encore\r\n");
+}
+
+TEST_F(TemplateFiles, FolderModeOrdersByPatternThenName) {
+    for (auto n : {"b.jpg", "A.JPG", "c.gif", "d.jpeg", "e.jpe", "f.wmf", "g.Bmp", "notes.txt",
+                   "jpg", "a.jpg"})
+        write(std::string("pics/") + n, "x");
+    fs::create_directories(dir_ / "pics" / "folder.gif");
+    Settings s;
+    s.AllImages = 1;
+    s.ImagePath = folder() + "pics";
+    SlideList list;
+    ASSERT_TRUE(LoadSlideList(s, list).ok());
+    Items names;
+    for (auto& p : list.images)
+        names.push_back(p.substr(s.ImagePath.size()));
+    EXPECT_EQ(names,
+              (Items{"c.gif", "e.jpe", "A.JPG", "a.jpg", "b.jpg", "g.Bmp", "f.wmf", "d.jpeg"}));
+    EXPECT_EQ(list.soundMode, 0);
+
+    s.ImagePath = folder() + "missing";
+    SlideList none;
+    EXPECT_TRUE(LoadSlideList(s, none).ok());
+    EXPECT_TRUE(none.images.empty());
+}
+
+TEST_F(TemplateFiles, FolderSlidesPastTheTableHaveEmptyAttributes) {
+    for (int i = 0; i < 505; ++i)
+        write("many/" + std::to_string(1000 + i) + ".gif", "");
+    Settings s;
+    s.AllImages = 1;
+    s.ImagePath = folder() + "many/";
+    SlideList list;
+    LoadFiles(s, list);
+    ASSERT_EQ(list.images.size(), 505u);
+    EXPECT_EQ(list.at(504), SlideAttributes{});
+}
+
+TEST_F(TemplateFiles, DesignerReadsTheSameFileItsOwnWay) {
+    const auto path = write("shows/show.txt", "SOUNDSYNC=2\r\n"
+                                              "# a remark\r\n"
+                                              "SOUND=before.wav\r\n"
+                                              "\r\n"
+                                              "IMAGE=a.jpg\r\n"
+                                              "DISSOLVE=Normal\r\n"
+                                              "DISSOLVE=normal\r\n"
+                                              "Hello, world\r\n"
+                                              "# dropped\r\n"
+                                              "second line\r\n"
+                                              "BACKGROUND=Red\r\n"
+                                              "SOUND=/snd/one.wav\r\n"
+                                              "SOUND=two.mp3\r\n"
+                                              "<b.jpg>\r\n"
+                                              "IMAGE=/pics/c.jpg\n"
+                                              "DISSOLVE=Bogus\n"
+                                              "FOREGROUND=Blue");
+    auto read = ReadDesignerTemplate(path, 3);
+    EXPECT_FALSE(read.error);
+    EXPECT_EQ(read.soundMode, 2);
+    ASSERT_EQ(read.rows.size(), 3u);
+    const auto shows = folder() + "shows/";
+    const auto& a = read.rows[0];
+    EXPECT_EQ(a.imageName, "a.jpg");
+    EXPECT_EQ(a.imagePath, shows + "a.jpg");
+    EXPECT_EQ(a.dissolve, "Normal");
+    EXPECT_EQ(a.comment, "Hello, world^second line");
+    EXPECT_EQ(a.background, "Red");
+    EXPECT_EQ(a.foreground, "White");
+    EXPECT_EQ(a.soundName, "one.wav");
+    EXPECT_EQ(a.soundPath, "/snd/one.wav");
+    // The second sound of the same row opens a sound-only row instead of replacing the first.
+    EXPECT_EQ(read.rows[1].soundPath, shows + "two.mp3");
+    EXPECT_EQ(read.rows[1].imageName, "");
+    EXPECT_EQ(read.rows[1].comment, "<b.jpg>"); // no short forms in the designer
+    const auto& c = read.rows[2];
+    EXPECT_EQ(c.imageName, "c.jpg");
+    EXPECT_EQ(c.imagePath, "/pics/c.jpg");
+    EXPECT_EQ(c.dissolve, "");
+    EXPECT_EQ(c.foreground, "Blue");
+    EXPECT_EQ(c.background, "Black");
+}
+
+TEST_F(TemplateFiles, DesignerAsyncSoundsBecomeRowsAndModeStaysWithoutALine) {
+    const auto path = write("a.txt", "soundasync\r\nSOUND=1.wav\r\nSOUND=2.wav\r\n\r\n"
+                                     "IMAGE=p.jpg\r\n");
+    auto read = ReadDesignerTemplate(path, 1);
+    EXPECT_EQ(read.soundMode, 3);
+    ASSERT_EQ(read.rows.size(), 3u);
+    EXPECT_EQ(read.rows[0].soundName, "1.wav");
+    EXPECT_EQ(read.rows[1].soundName, "2.wav");
+    EXPECT_EQ(read.rows[2].imageName, "p.jpg");
+    EXPECT_EQ(read.rows[0].foreground, "");
+
+    EXPECT_EQ(ReadDesignerTemplate(write("b.txt", "IMAGE=p.jpg"), 2).soundMode, 2);
+
+    auto missing = ReadDesignerTemplate(folder() + "none.txt", 2);
+    ASSERT_TRUE(missing.error);
+    EXPECT_NE(missing.error->find("none.txt: it does not exist"), std::string::npos);
+    EXPECT_EQ(missing.soundMode, 2);
+}
+
+} // namespace
+} // namespace gf
