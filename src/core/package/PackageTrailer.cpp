@@ -51,13 +51,15 @@ bool IsPackage(std::string_view path) {
 }
 
 Result<PackageTrailer> ReadPackageTrailer(const BinaryFile& file) {
-    const std::string damaged = file.path() + " is damaged: its package trailer cannot be read";
+    const std::string damaged =
+        "The package " + file.path() + " is damaged: its trailer cannot be read";
     if (file.size() < kTrailerSize)
         return Error{damaged};
     auto tail = file.readText(file.size() - kTrailerSize, kTrailerSize);
     if (!tail)
         return Error{tail.message()};
-    if (tail->substr(90) != std::string(kPackageMark) + "\r\n")
+    if (auto mark = ReadTrailerMark(file);
+        !mark || *mark != kPackageMark || tail->substr(90) != std::string(kPackageMark) + "\r\n")
         return Error{file.path() + " is not a package"};
     std::int64_t values[9];
     for (int i = 0; i < 9; ++i) {
@@ -79,6 +81,10 @@ Result<PackageTrailer> ReadPackageTrailer(const BinaryFile& file) {
     t.DissolveDelay = static_cast<std::int32_t>(values[6]);
     t.directoryPosition = values[7];
     t.count = values[8];
+    // The directory lies between the program copy and the trailer.
+    if (t.directoryPosition < 1 ||
+        static_cast<std::uint64_t>(t.directoryPosition) > file.size() - kTrailerSize + 1)
+        return Error{damaged};
     return t;
 }
 

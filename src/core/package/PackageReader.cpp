@@ -1,0 +1,163 @@
+#include "core/package/PackageReader.h"
+
+#include "core/show/SlideListLoader.h"
+#include "core/startup/Paths.h"
+#include "core/startup/Trace.h"
+#include "core/support/OutputFile.h"
+
+#include <vector>
+
+namespace gf {
+
+namespace {
+
+constexpr std::size_t kPictureBlock = 1025;
+constexpr std::size_t kSoundBlock = 8193;
+
+enum class CopyOutcome { Done, Stopped, Failed };
+
+// Copies the 1-based region [start, end) of the package into `target`, block by block.
+CopyOutcome copyRegion(const std::string& package, std::int64_t start, std::int64_t end,
+                       const std::string& target, std::size_t block,
+                       const std::function<bool()>& exiting) {
+    auto in = BinaryFile::open(package);
+    if (!in) {
+        Trace("X: " + in.message());
+        return CopyOutcome::Failed;
+    }
+    if (start < 1 || end < start || static_cast<std::uint64_t>(end - 1) > in->size()) {
+        Trace("X: the region lies outside " + package);
+        return CopyOutcome::Failed;
+    }
+    auto out = OutputFile::create(target);
+    if (!out) {
+        Trace("X: " + out.message());
+        return CopyOutcome::Failed;
+    }
+    std::vector<std::byte> buffer(block);
+    auto pos = static_cast<std::uint64_t>(start - 1);
+    const auto stop = static_cast<std::uint64_t>(end - 1);
+    while (pos < stop) {
+        if (exiting && exiting())
+            return CopyOutcome::Stopped; // the unfinished file goes with `out`
+        const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(block, stop - pos));
+        auto chunk = std::span(buffer).first(n);
+        if (auto s = in->readAt(pos, chunk); !s) {
+            Trace("X: " + s.message());
+            return CopyOutcome::Failed;
+        }
+        if (auto s = out->write(chunk); !s) {
+            Trace("X: " + s.message());
+            return CopyOutcome::Failed;
+        }
+        pos += n;
+    }
+    if (auto s = out->commit(); !s) {
+        Trace("X: " + s.message());
+        return CopyOutcome::Failed;
+    }
+    return CopyOutcome::Done;
+}
+
+} // namespace
+
+PackageReader::PackageReader(std::string packagePath, std::string tempFolder)
+    : packagePath_(std::move(packagePath)), tempFolder_(AddBackslash(tempFolder)) {}
+
+bool PackageReader::ReadSCR(SlideList& list) {
+    Trace("S: MainForm ReadSCR");
+    list.images.clear();
+    directory_ = {};
+    lastPictureStart_ = lastSoundStart_ = 0;
+    auto fail = [&](std::string message) {
+        error_ = std::move(message);
+        list.images.clear();
+        list.asyncSoundCounter = -1;
+        list.attributes[0].comment = LoadErrorComment(error_);
+        Trace("E: MainForm ReadSCR with error " + error_);
+        return false;
+    };
+    auto file = BinaryFile::open(packagePath_);
+    if (!file)
+        return fail(file.message());
+    auto dir = ReadPackageDirectory(*file);
+    if (!dir)
+        return fail(dir.message());
+    directory_ = std::move(*dir);
+    error_.clear();
+
+    list.asyncSoundCounter = static_cast<std::int16_t>(
+        std::min<std::int64_t>(directory_.trailer.count - 1, kMaxPackageEntries - 1));
+    list.soundMode = directory_.soundMode;
+    Trace("X: " + std::to_string(directory_.soundMode));
+    for (std::size_t i = 0; i < directory_.entries.size(); ++i) {
+        const auto& e = directory_.entries[i];
+        auto& a = list.attributes[i];
+        a.dissolve = e.dissolve;
+        a.comment = e.comment;
+        a.foreground = e.foreground;
+        a.background = e.background;
+        a.sound.clear();
+        list.images.push_back("Imbedded Image");
+    }
+    Trace("E: MainForm ReadSCR");
+    return true;
+}
+
+const PackageEntry* PackageReader::entry(int index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= directory_.entries.size())
+        return nullptr;
+    return &directory_.entries[static_cast<std::size_t>(index)];
+}
+
+std::string PackageReader::PicturePath() const {
+    return tempFolder_ + "Glimmerframe.pic";
+}
+
+bool PackageReader::LoadImbeddedImage(int index, const std::function<bool()>& exiting) {
+    Trace("S: MainForm LoadImbeddedImage from " + packagePath_);
+    const auto* e = entry(index);
+    if (!e || !e->hasPicture()) {
+        Trace("E: MainForm LoadImbeddedImage");
+        return false;
+    }
+    if (e->pictureStart != lastPictureStart_) {
+        lastPictureStart_ = 0; // until the new copy is complete
+        const auto outcome = copyRegion(packagePath_, e->pictureStart, e->pictureEnd, PicturePath(),
+                                        kPictureBlock, exiting);
+        if (outcome != CopyOutcome::Done) {
+            Trace("E: MainForm LoadImbeddedImage with error");
+            return false;
+        }
+        Trace("X: Loaded");
+    }
+    lastPictureStart_ = e->pictureStart;
+    Trace("E: MainForm LoadImbeddedImage");
+    return true;
+}
+
+std::string PackageReader::LoadImbeddedSound(int index, const std::function<bool()>& exiting) {
+    Trace("S: MainForm LoadImbeddedSound " + std::to_string(index) + " from " + packagePath_);
+    const auto* e = entry(index);
+    if (!e || !e->hasSound()) {
+        Trace("E: MainForm LoadImbeddedSound ");
+        return "";
+    }
+    const std::string path = tempFolder_ + "Glimmerframe." + SafeSoundExtension(e->soundExtension);
+    if (e->soundStart != lastSoundStart_ || path != lastSoundPath_) {
+        lastSoundStart_ = 0;
+        const auto outcome =
+            copyRegion(packagePath_, e->soundStart, e->soundEnd, path, kSoundBlock, exiting);
+        if (outcome != CopyOutcome::Done) {
+            Trace("E: MainForm LoadImbeddedSound with error");
+            return "";
+        }
+        Trace("X: Loaded");
+    }
+    lastSoundStart_ = e->soundStart;
+    lastSoundPath_ = path;
+    Trace("E: MainForm LoadImbeddedSound " + path);
+    return path;
+}
+
+} // namespace gf

@@ -1,0 +1,47 @@
+#pragma once
+// Reads a stand-alone package: its directory into the slide list, and one slide's picture or
+// sound at a time into the show's temporary folder.
+#include "core/package/PackageDirectory.h"
+#include "core/show/SlideList.h"
+
+#include <functional>
+#include <string>
+
+namespace gf {
+
+class PackageReader {
+  public:
+    PackageReader(std::string packagePath, std::string tempFolder);
+
+    // Fills list from the directory ("Imbedded Image" per entry, attributes, sound mode, async
+    // counter N-1 capped at 500). False when the file is no package or is damaged: then no
+    // slides, and slide 0's comment says why.
+    bool ReadSCR(SlideList& list);
+    // The reason ReadSCR last failed; empty after a success.
+    const std::string& error() const { return error_; }
+
+    // Makes <temp>/Glimmerframe.pic hold slide i's picture (copied only when it differs from the
+    // last one extracted); false when the slide has no picture, the copy failed or was stopped.
+    // `exiting` is polled between blocks.
+    bool LoadImbeddedImage(int index, const std::function<bool()>& exiting);
+    // Path of slide i's extracted sound (<temp>/Glimmerframe.<ext>), or "" when it has none or
+    // the copy failed.
+    std::string LoadImbeddedSound(int index, const std::function<bool()>& exiting);
+
+    std::string PicturePath() const;
+    // The directory as ReadSCR read it.
+    const PackageDirectory& directory() const { return directory_; }
+    const std::string& packagePath() const { return packagePath_; }
+
+  private:
+    const PackageEntry* entry(int index) const;
+    std::string packagePath_;
+    std::string tempFolder_; // with trailing separator
+    PackageDirectory directory_;
+    std::string error_;
+    std::int64_t lastPictureStart_ = 0;
+    std::int64_t lastSoundStart_ = 0;
+    std::string lastSoundPath_;
+};
+
+} // namespace gf

@@ -1,0 +1,342 @@
+#include "core/package/PackageReader.h"
+#include "core/package/TempFolder.h"
+#include "fakes/PackageBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace gf {
+namespace {
+
+namespace fs = std::filesystem;
+using test::BuildPackage;
+using test::PackageItem;
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+class Packages : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("gf-packages-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_ / "tmp");
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string write(const std::string& bytes, const std::string& name = "show.scr") {
+        const auto p = (dir_ / name).string();
+        std::ofstream(p, std::ios::binary) << bytes;
+        return p;
+    }
+    std::string temp() const { return (dir_ / "tmp").string() + "/"; }
+
+    fs::path dir_;
+};
+
+// Nine pictures of the stated block counts after a program of 495,615 bytes.
+test::BuiltPackage workedExample() {
+    const int blocks[] = {42, 76, 43, 94, 29, 47, 72, 26, 35};
+    const char* dissolves[] = {
+        "Random Blocks",          "Top/Bottom To Center",  "Top/Bottom To Center",
+        "Bottom To Top",          "Top To Bottom",         "Slide Left To Center",
+        "Slide Bottom To Center", "Slide Right To Center", "Slide Top To Center"};
+    std::vector<PackageItem> items;
+    for (int i = 0; i < 9; ++i) {
+        PackageItem it;
+        it.picture = std::string(static_cast<std::size_t>(blocks[i]) * 1025 - 3 - i, char('a' + i));
+        it.dissolve = dissolves[i];
+        items.push_back(it);
+    }
+    PackageTrailer settings;
+    settings.ImageInterval = 4;
+    settings.MouseSensitivity = 100;
+    return BuildPackage(std::string(495615, 'P'), items, 1, settings);
+}
+
+TEST_F(Packages, WorkedExampleLayoutReadsBack) {
+    const auto built = workedExample();
+    ASSERT_EQ(built.bytes.size(), 971962u);
+    EXPECT_EQ(built.directoryPosition, 971216);
+    const std::string tail = built.bytes.substr(971215);
+    EXPECT_TRUE(tail.starts_with(" 1 \r\n 495616 \r\n 538666 \r\nRandom Blocks\r\n\r\nWhite\r\n"
+                                 "Black\r\n 0 \r\n 0 \r\n   \r\n 538666 \r\n"));
+    EXPECT_EQ(tail.size() - 104, 643u);
+    EXPECT_EQ(tail.substr(643), "00000004\r\n00000000\r\n00000000\r\n00000000\r\n00000100\r\n"
+                                "00000000\r\n00000000\r\n00971216\r\n00000009\r\nGlimmerframe\r\n");
+
+    const auto path = write(built.bytes);
+    PackageReader reader(path, temp());
+    SlideList list;
+    ASSERT_TRUE(reader.ReadSCR(list)) << reader.error();
+    EXPECT_EQ(list.images, std::vector<std::string>(9, "Imbedded Image"));
+    EXPECT_EQ(list.soundMode, 1);
+    EXPECT_EQ(list.asyncSoundCounter, 8);
+    EXPECT_EQ(list.attributes[3].dissolve, "Bottom To Top");
+    EXPECT_EQ(list.attributes[8].foreground, "White");
+    EXPECT_EQ(list.attributes[8].background, "Black");
+    const std::int64_t ends[] = {538666, 616566, 660641, 756991, 786716,
+                                 834891, 908691, 935341, 971216};
+    std::int64_t start = 495616;
+    for (int i = 0; i < 9; ++i) {
+        const auto& e = reader.directory().entries[static_cast<std::size_t>(i)];
+        EXPECT_EQ(e.pictureStart, start);
+        EXPECT_EQ(e.pictureEnd, ends[i]);
+        EXPECT_EQ(e.soundStart, 0);
+        EXPECT_EQ(e.soundExtension, "");
+        start = ends[i];
+    }
+
+    Settings s;
+    s.MouseSensitivity = 55;
+    ReadSCRConfig(path, s);
+    EXPECT_EQ(s.ImageInterval, 4);
+    EXPECT_EQ(s.MouseSensitivity, 55); // written, not read back
+}
+
+TEST_F(Packages, TextLinesKeepCommasQuotesAndCarets) {
+    PackageItem a;
+    a.picture = "pic";
+    a.comment = "one, \"two\"^three";
+    a.dissolve = "Normal";
+    a.foreground = "Yellow";
+    a.background = "Dark Blue";
+    PackageItem soundOnly;
+    soundOnly.sound = "snd";
+    soundOnly.soundExtension = "au";
+    const auto path = write(BuildPackage("prog", {a, soundOnly}, 3).bytes);
+    PackageReader reader(path, temp());
+    SlideList list;
+    ASSERT_TRUE(reader.ReadSCR(list)) << reader.error();
+    EXPECT_EQ(list.attributes[0].comment, "one, \"two\"^three");
+    EXPECT_EQ(list.attributes[0].background, "Dark Blue");
+    EXPECT_EQ(list.images.size(), 2u);
+    EXPECT_EQ(list.soundMode, 3);
+    EXPECT_EQ(list.asyncSoundCounter, 1);
+    EXPECT_EQ(reader.directory().entries[1].soundExtension, "au");
+    EXPECT_FALSE(reader.LoadImbeddedImage(1, {}));
+    EXPECT_EQ(reader.LoadImbeddedSound(1, {}), temp() + "Glimmerframe.au");
+    EXPECT_EQ(reader.LoadImbeddedSound(0, {}), "");
+}
+
+TEST_F(Packages, EmptyPackageAndTheEntryLimit) {
+    const auto empty = BuildPackage("prog", {}, 2);
+    EXPECT_EQ(empty.directoryPosition, 5);
+    PackageReader r0(write(empty.bytes), temp());
+    SlideList none;
+    ASSERT_TRUE(r0.ReadSCR(none));
+    EXPECT_TRUE(none.images.empty());
+    EXPECT_EQ(none.asyncSoundCounter, -1);
+
+    std::vector<PackageItem> many(600);
+    for (auto& m : many)
+        m.comment = "c";
+    PackageReader r1(write(BuildPackage("prog", many, 3).bytes, "many.scr"), temp());
+    SlideList list;
+    ASSERT_TRUE(r1.ReadSCR(list));
+    EXPECT_EQ(list.images.size(), 501u);
+    EXPECT_EQ(list.asyncSoundCounter, 500);
+}
+
+TEST_F(Packages, DamagedTrailersAndDirectoriesAreRefusedSafely) {
+    PackageItem item;
+    item.picture = std::string(3000, 'x');
+    item.sound = "s";
+    item.soundExtension = "wav";
+    const auto good = BuildPackage("program", {item, item}, 1);
+    const auto L = good.bytes.size();
+    const auto D = static_cast<std::size_t>(good.directoryPosition - 1);
+    auto patched = [&](std::size_t at, std::string_view text) {
+        auto b = good.bytes;
+        b.replace(at, text.size(), text);
+        return b;
+    };
+    auto truncatedDirectory = [&](std::string dirText) {
+        auto b = good.bytes.substr(0, D) + dirText + good.bytes.substr(L - 104);
+        return b;
+    };
+    const std::string entry1 =
+        " 8 \r\n 3083 \r\n\r\n\r\nWhite\r\nBlack\r\n 3083 \r\n 4108 \r\nwav\r\n";
+    struct Case {
+        const char* what;
+        std::string bytes;
+        bool trailerDamaged;
+    };
+    const Case cases[] = {
+        {"short file", "Glimmerframe\r\n", true},
+        {"mark case", patched(L - 14, "GLIMMERFRAME"), true},
+        {"final line end missing", good.bytes.substr(0, L - 1), true},
+        {"directory position no number", patched(L - 34, "0000x0"), true},
+        {"directory position zero", patched(L - 34, "00000000"), true},
+        {"directory position in trailer", patched(L - 34, "99999999"), true},
+        {"count no number", patched(L - 24, "-0000002"), true},
+        {"line end missing", patched(L - 26, "X"), true},
+        {"sound mode no number", patched(D, "xx"), false},
+        {"sound mode out of range", patched(D, " 7 "), false},
+        {"directory cut short", truncatedDirectory(" 1 \r\n" + entry1), false},
+        {"region past the directory",
+         truncatedDirectory(" 1 \r\n" + entry1 +
+                            " 8 \r\n 99999 \r\n\r\n\r\n\r\n\r\n 0 \r\n 0 \r\n   \r\n"),
+         false},
+        {"region reversed",
+         truncatedDirectory(" 1 \r\n" + entry1 +
+                            " 3000 \r\n 8 \r\n\r\n\r\n\r\n\r\n 0 \r\n 0 \r\n   \r\n"),
+         false},
+        {"negative position",
+         truncatedDirectory(" 1 \r\n" + entry1 +
+                            "-8 \r\n 8 \r\n\r\n\r\n\r\n\r\n 0 \r\n 0 \r\n   \r\n"),
+         false},
+        {"end without start",
+         truncatedDirectory(" 1 \r\n" + entry1 +
+                            " 0 \r\n 8 \r\n\r\n\r\n\r\n\r\n 0 \r\n 0 \r\n   \r\n"),
+         false},
+        {"overlong line",
+         truncatedDirectory(" 1 \r\n" + entry1 + " 8 \r\n 8 \r\n" +
+                            std::string(kMaxDirectoryLine + 1, 'c')),
+         false},
+    };
+    for (const auto& [what, bytes, trailerDamaged] : cases) {
+        const auto path = write(bytes, "damaged.scr");
+        PackageReader reader(path, temp());
+        SlideList list;
+        list.images = {"left over"};
+        EXPECT_FALSE(reader.ReadSCR(list)) << what;
+        EXPECT_TRUE(list.images.empty()) << what;
+        EXPECT_TRUE(list.attributes[0].comment.starts_with("Glimmerframe\r\n")) << what;
+        EXPECT_TRUE(reader.error().find("damaged") != std::string::npos ||
+                    reader.error().find("not a package") != std::string::npos)
+            << what << ": " << reader.error();
+        EXPECT_FALSE(reader.LoadImbeddedImage(0, {})) << what;
+        Settings s;
+        s.ImageInterval = 3;
+        ReadSCRConfig(path, s);
+        if (trailerDamaged) {
+            EXPECT_EQ(s.ImageInterval, 10) << what;
+            EXPECT_EQ(s.MouseSensitivity, 100) << what;
+        } else {
+            EXPECT_EQ(s.ImageInterval, 0) << what;
+        }
+    }
+    PackageReader missing((dir_ / "none.scr").string(), temp());
+    SlideList list;
+    EXPECT_FALSE(missing.ReadSCR(list));
+    EXPECT_NE(list.attributes[0].comment.find("it does not exist"), std::string::npos);
+}
+
+TEST_F(Packages, ExtractionCopiesOnlyWhenTheItemChanges) {
+    PackageItem a, b, shared;
+    a.picture = "first picture";
+    a.sound = "RIFFsound";
+    a.soundExtension = "a/u";
+    b.picture = std::string(5000, 'B');
+    b.sound = "mp3 bytes";
+    b.soundExtension = "mp3";
+    auto built = BuildPackage("prog", {a, b}, 1);
+    // A third entry sharing the first one's regions, as a writer may produce.
+    built.entries.push_back(built.entries[0]);
+    const auto trailerAt = built.bytes.size() - 104;
+    built.bytes.resize(static_cast<std::size_t>(built.directoryPosition - 1));
+    built.bytes += FormatPackageDirectory(1, built.entries);
+    PackageTrailer t;
+    t.directoryPosition = built.directoryPosition;
+    t.count = 3;
+    built.bytes += FormatPackageTrailer(t);
+    (void)trailerAt;
+    PackageReader reader(write(built.bytes), temp());
+    SlideList list;
+    ASSERT_TRUE(reader.ReadSCR(list)) << reader.error();
+
+    ASSERT_TRUE(reader.LoadImbeddedImage(0, {}));
+    const auto pic = reader.PicturePath();
+    EXPECT_EQ(pic, temp() + "Glimmerframe.pic");
+    EXPECT_EQ(readFile(pic), "first picture" + std::string(1025 - 13, '\0'));
+    std::ofstream(pic, std::ios::binary) << "marker";
+    ASSERT_TRUE(reader.LoadImbeddedImage(2, {})); // same region: nothing copied
+    EXPECT_EQ(readFile(pic), "marker");
+    ASSERT_TRUE(reader.LoadImbeddedImage(1, {}));
+    EXPECT_EQ(readFile(pic).size(), 5125u);
+
+    // Only letters and digits of the stored extension reach the file name.
+    const auto snd = reader.LoadImbeddedSound(0, {});
+    EXPECT_EQ(snd, temp() + "Glimmerframe.au");
+    EXPECT_TRUE(readFile(snd).starts_with("RIFFsound"));
+    EXPECT_EQ(reader.LoadImbeddedSound(1, {}), temp() + "Glimmerframe.mp3");
+    EXPECT_FALSE(reader.LoadImbeddedImage(3, {}));
+    EXPECT_FALSE(reader.LoadImbeddedImage(-1, {}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp()), fs::directory_iterator()), 3);
+
+    // A show that is ending stops the copy and leaves no half-written file behind.
+    fs::remove(pic);
+    EXPECT_FALSE(reader.LoadImbeddedImage(0, [] { return true; }));
+    EXPECT_FALSE(fs::exists(pic));
+    ASSERT_TRUE(reader.LoadImbeddedImage(0, [] { return false; }));
+    EXPECT_TRUE(fs::exists(pic));
+    EXPECT_EQ(SafeSoundExtension("/.."), "snd");
+}
+
+TEST_F(Packages, TempFolderIsPrivateAndCleanedUp) {
+    const auto runtime = dir_ / "run";
+    fs::create_directories(runtime);
+    const char* old = std::getenv("XDG_RUNTIME_DIR");
+    const std::string saved = old ? old : "";
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+
+    std::string path;
+    {
+        auto folder = TempFolder::Create();
+        ASSERT_TRUE(folder.ok()) << folder.message();
+        path = folder->path();
+        EXPECT_TRUE(path.starts_with(runtime.string() + "/glimmerframe-" +
+                                     std::to_string(::getuid()) + "-" +
+                                     std::to_string(::getpid())));
+        struct stat st {};
+        ASSERT_EQ(::stat(path.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0700u);
+        std::ofstream(path + "Glimmerframe.pic") << "x";
+        fs::create_directories(path + "sub");
+        auto moved = std::move(*folder);
+        EXPECT_EQ(moved.path(), path);
+    }
+    EXPECT_FALSE(fs::exists(path));
+
+    // A folder of a process that has ended goes; those of running processes stay.
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    const std::string uid = std::to_string(::getuid());
+    const auto stale = runtime / ("glimmerframe-" + uid + "-" + std::to_string(child) + "-abc");
+    const auto live = runtime / ("glimmerframe-" + uid + "-1-abc");
+    const auto foreign = runtime / ("glimmerframe-" + std::to_string(::getuid() + 1) + "-" +
+                                    std::to_string(child) + "-abc");
+    for (const auto& p : {stale, live, foreign})
+        fs::create_directories(p / "inner");
+    auto current = TempFolder::Create();
+    ASSERT_TRUE(current.ok());
+    TempFolder::RemoveStale();
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(live));
+    EXPECT_TRUE(fs::exists(foreign));
+    EXPECT_TRUE(fs::exists(current->path()));
+
+    if (old)
+        ::setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+    else
+        ::unsetenv("XDG_RUNTIME_DIR");
+}
+
+} // namespace
+} // namespace gf
