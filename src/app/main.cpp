@@ -1,5 +1,6 @@
 // glimmerframe: the screen saver, its settings and its authoring tools in one program.
 #include "core/startup/Main.h"
+#include "core/show/SlideListJson.h"
 #include "core/support/Version.h"
 #include "qt/startup/QtHostServices.h"
 #include "qt/startup/QtRunModes.h"
@@ -14,12 +15,14 @@ namespace {
 
 const char* kUsage =
     "Usage: glimmerframe [/S | /C | /P <window> | /A <window>]\n"
+    "       glimmerframe --list SOURCE\n"
     "       glimmerframe --help | --version\n"
     "\n"
     "  /S            run the slide show full screen\n"
     "  /C            open the settings dialog (also with no arguments)\n"
     "  /P <window>   show the preview inside the given X11 window (decimal id)\n"
     "  /A <window>   explain how the screen-saver password is changed\n"
+    "  --list SOURCE print the slide list of a template, a folder or a package as JSON\n"
     "  --help        show this help and exit\n"
     "  --version     show the version and exit\n"
     "\n"
@@ -53,6 +56,22 @@ int main(int argc, char** argv) {
     }
     if (argc >= 2 && std::strcmp(argv[1], "--version") == 0) {
         std::printf("glimmerframe %s\n", gf::kVersionText);
+        return 0;
+    }
+
+    if (argc >= 2 && std::strcmp(argv[1], "--list") == 0) {
+        if (argc != 3) {
+            std::fputs(
+                "glimmerframe: --list needs one SOURCE (a template, a folder or a package)\n",
+                stderr);
+            return 2;
+        }
+        const auto listing = gf::ListSlideSource(argv[2]);
+        std::fputs(listing.json.c_str(), stdout);
+        if (listing.error) {
+            std::fprintf(stderr, "glimmerframe: %s\n", listing.error->c_str());
+            return 1;
+        }
         return 0;
     }
 

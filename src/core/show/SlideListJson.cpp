@@ -1,0 +1,171 @@
+#include "core/show/SlideListJson.h"
+
+#include "core/package/PackageReader.h"
+#include "core/package/TempFolder.h"
+#include "core/show/SlideListLoader.h"
+#include "core/startup/Paths.h"
+#include "core/support/PathParser.h"
+#include "core/support/TextFile.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace gf {
+
+namespace {
+
+std::string number(std::int64_t v) {
+    return std::to_string(v);
+}
+
+class Object {
+  public:
+    explicit Object(std::string indent) : indent_(std::move(indent)) {}
+    Object& raw(std::string_view key, std::string_view value) {
+        out_ += first_ ? "{" : ",";
+        first_ = false;
+        out_ += "\n" + indent_ + "  " + JsonString(key) + ": " + std::string(value);
+        return *this;
+    }
+    Object& text(std::string_view key, std::string_view value) {
+        return raw(key, JsonString(value));
+    }
+    std::string done() const { return first_ ? "{}" : out_ + "\n" + indent_ + "}"; }
+
+  private:
+    std::string indent_, out_;
+    bool first_ = true;
+};
+
+std::string array(const std::vector<std::string>& items, const std::string& indent) {
+    if (items.empty())
+        return "[]";
+    std::string out = "[";
+    for (std::size_t i = 0; i < items.size(); ++i)
+        out += (i ? ",\n" : "\n") + indent + "  " + items[i];
+    return out + "\n" + indent + "]";
+}
+
+} // namespace
+
+std::string JsonString(std::string_view raw) {
+    const std::string text = IsValidUtf8(raw) ? std::string(raw) : DecodeText(raw);
+    std::string out = "\"";
+    for (char c : text) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
+                out += buf;
+            } else {
+                out += c;
+            }
+        }
+    }
+    return out + "\"";
+}
+
+SlideListing ListSlideSource(std::string_view source) {
+    namespace fs = std::filesystem;
+    const std::string path(source);
+    std::error_code ec;
+    const bool isFolder = fs::is_directory(path, ec);
+    const bool isPackage = !isFolder && IsPackage(path);
+
+    SlideList list;
+    Settings settings;
+    std::optional<std::string> error;
+    std::optional<PackageReader> package;
+    if (isFolder) {
+        settings.AllImages = 1;
+        settings.ImagePath = path;
+        if (auto s = LoadSlideList(settings, list); !s)
+            error = s.message();
+    } else if (isPackage) {
+        // Reading the directory extracts nothing, so no temporary folder is made.
+        package.emplace(path, TempFolder::BaseFolder());
+        if (!package->ReadSCR(list))
+            error = package->error();
+    } else {
+        const auto absolute = fs::absolute(path, ec);
+        const std::string full = ec ? path : absolute.string();
+        settings.ImagePath = FolderOf(full);
+        settings.ImageListFile = PathParser(full).FileName();
+        if (auto s = LoadSlideList(settings, list); !s)
+            error = s.message();
+    }
+
+    std::vector<std::string> slides;
+    for (std::size_t i = 0; i < list.images.size(); ++i) {
+        const auto& a = list.at(i);
+        Object slide("    ");
+        slide.text("image", list.images[i])
+            .text("dissolve", a.dissolve)
+            .text("background", a.background)
+            .text("foreground", a.foreground)
+            .text("comment", a.comment)
+            .text("sound", a.sound);
+        if (package) {
+            const auto& e = package->directory().entries[i];
+            slide.raw("pictureStart", number(e.pictureStart))
+                .raw("pictureEnd", number(e.pictureEnd))
+                .raw("soundStart", number(e.soundStart))
+                .raw("soundEnd", number(e.soundEnd))
+                .text("soundExtension", e.soundExtension);
+        }
+        slides.push_back(slide.done());
+    }
+    std::vector<std::string> asyncSounds;
+    for (int i = 0; i <= list.asyncSoundCounter; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        if (package)
+            asyncSounds.push_back(JsonString(k < package->directory().entries.size() &&
+                                                     package->directory().entries[k].hasSound()
+                                                 ? "Imbedded Sound"
+                                                 : ""));
+        else
+            asyncSounds.push_back(JsonString(list.attributes[k].sound));
+    }
+
+    Object doc("");
+    doc.text("source", path)
+        .text("kind", isFolder    ? "folder"
+                      : isPackage ? "package"
+                                  : "template")
+        .raw("soundMode", number(list.soundMode));
+    if (package && !error) {
+        const auto& t = package->directory().trailer;
+        doc.raw("directory", number(t.directoryPosition)).raw("count", number(t.count));
+        Object s("  ");
+        s.raw("ImageInterval", number(t.ImageInterval))
+            .raw("FullScreen", number(t.FullScreen))
+            .raw("ImagePositionRandom", number(t.ImagePositionRandom))
+            .raw("ImageOrderRandom", number(t.ImageOrderRandom))
+            .raw("MouseSensitivity", number(t.MouseSensitivity))
+            .raw("IgnoreMouse", number(t.IgnoreMouse))
+            .raw("DissolveDelay", number(t.DissolveDelay));
+        doc.raw("settings", s.done());
+    }
+    doc.raw("slides", array(slides, "  "))
+        .raw("asyncSounds", array(asyncSounds, "  "))
+        .raw("error", error ? JsonString(*error) : "null");
+    return {doc.done() + "\n", error};
+}
+
+} // namespace gf

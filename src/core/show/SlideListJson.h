@@ -1,0 +1,21 @@
+#pragma once
+// The slide list of a template, a folder or a package as JSON, built by the show's own readers.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace gf {
+
+struct SlideListing {
+    std::string json;                 // always a complete document, ending in a line end
+    std::optional<std::string> error; // also in the document's "error"
+};
+
+// A folder is read in folder mode, a file that ends with the package mark as a package, any
+// other path as a template whose folder is the image folder.
+SlideListing ListSlideSource(std::string_view source);
+
+// A JSON string literal; text that is not UTF-8 is read as Windows-1252 first.
+std::string JsonString(std::string_view text);
+
+} // namespace gf

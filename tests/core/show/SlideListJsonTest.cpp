@@ -1,0 +1,96 @@
+#include "core/show/SlideListJson.h"
+#include "fakes/PackageBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace gf {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(SlideListJson, StringsAreEscapedAndAlwaysUtf8) {
+    EXPECT_EQ(JsonString("a\"b\\c\r\n\t\x01"), "\"a\\\"b\\\\c\\r\\n\\t\\u0001\"");
+    EXPECT_EQ(JsonString("caf\xE9"), "\"caf\xC3\xA9\"");
+    EXPECT_EQ(JsonString("\xE2\x82\xAC"), "\"\xE2\x82\xAC\"");
+}
+
+class Listing : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("gf-listing-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string write(const std::string& name, const std::string& bytes) {
+        std::ofstream(dir_ / name, std::ios::binary) << bytes;
+        return (dir_ / name).string();
+    }
+    fs::path dir_;
+};
+
+TEST_F(Listing, TemplateFolderAndFailure) {
+    const auto t = write("show.txt", "SOUNDASYNC\r\nSOUND=s.wav\r\nIMAGE=a.jpg\r\nHi, \"you\"\r\n");
+    const auto folder = dir_.string() + "/";
+    auto r = ListSlideSource(t);
+    EXPECT_FALSE(r.error);
+    const auto& j = r.json;
+    EXPECT_NE(j.find("\"kind\": \"template\""), std::string::npos) << j;
+    EXPECT_NE(j.find("\"soundMode\": 3"), std::string::npos) << j;
+    EXPECT_NE(j.find("\"image\": \"" + folder + "a.jpg\""), std::string::npos) << j;
+    EXPECT_NE(j.find("\"comment\": \"Hi\\r\\nyou\\r\\n\""), std::string::npos) << j;
+    EXPECT_NE(j.find("\"asyncSounds\": [\n    \"" + folder + "s.wav\"\n  ]"), std::string::npos)
+        << j;
+    EXPECT_NE(j.find("\"error\": null"), std::string::npos) << j;
+    EXPECT_EQ(j.find("pictureStart"), std::string::npos);
+
+    auto f = ListSlideSource(dir_.string());
+    EXPECT_FALSE(f.error);
+    EXPECT_NE(f.json.find("\"kind\": \"folder\""), std::string::npos);
+    EXPECT_NE(f.json.find("\"slides\": []"), std::string::npos) << f.json;
+
+    auto missing = ListSlideSource(folder + "none.txt");
+    ASSERT_TRUE(missing.error);
+    EXPECT_NE(
+        missing.json.find("\"error\": \"Cannot open " + folder + "none.txt: it does not exist\""),
+        std::string::npos)
+        << missing.json;
+}
+
+TEST_F(Listing, PackageCarriesPositionsAndSettings) {
+    test::PackageItem item;
+    item.picture = "p";
+    item.sound = "s";
+    item.soundExtension = "ogg";
+    item.comment = "a^b";
+    PackageTrailer settings;
+    settings.ImageInterval = 7;
+    settings.MouseSensitivity = 100;
+    const auto built = test::BuildPackage("prog", {item}, 3, settings);
+    auto r = ListSlideSource(write("show.scr", built.bytes));
+    EXPECT_FALSE(r.error);
+    const auto& j = r.json;
+    for (const std::string frag :
+         {"\"kind\": \"package\"", "\"directory\": 2055", "\"count\": 1", "\"ImageInterval\": 7",
+          "\"MouseSensitivity\": 100", "\"image\": \"Imbedded Image\"", "\"comment\": \"a^b\"",
+          "\"pictureStart\": 5", "\"pictureEnd\": 1030", "\"soundStart\": 1030",
+          "\"soundEnd\": 2055", "\"soundExtension\": \"ogg\"",
+          "\"asyncSounds\": [\n    \"Imbedded Sound\"\n  ]"})
+        EXPECT_NE(j.find(frag), std::string::npos) << frag << "\n" << j;
+
+    auto bytes = built.bytes;
+    bytes[bytes.size() - 30] = 'x'; // directory position
+    auto bad = ListSlideSource(write("bad.scr", bytes));
+    ASSERT_TRUE(bad.error);
+    EXPECT_NE(bad.json.find("is damaged"), std::string::npos);
+    EXPECT_EQ(bad.json.find("\"settings\""), std::string::npos);
+}
+
+} // namespace
+} // namespace gf
