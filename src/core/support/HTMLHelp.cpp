@@ -1,0 +1,56 @@
+#include "core/support/HTMLHelp.h"
+
+#include "core/startup/Paths.h"
+
+#include <cctype>
+
+namespace gf {
+
+namespace {
+bool endsWithChm(std::string_view name) {
+    if (name.size() < 3)
+        return false;
+    const auto tail = name.substr(name.size() - 3);
+    const char want[] = {'c', 'h', 'm'};
+    for (std::size_t i = 0; i < 3; ++i)
+        if (std::tolower(static_cast<unsigned char>(tail[i])) != want[i])
+            return false;
+    return true;
+}
+
+std::string trimmed(std::string_view s) {
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
+        s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
+        s.remove_suffix(1);
+    return std::string(s);
+}
+} // namespace
+
+std::string HTMLHelp::ResolvedPath(const HelpHost& host) const {
+    // A name with a folder part is taken as it stands.
+    if (CHMFile.find_first_of("/\\") != std::string::npos)
+        return CHMFile;
+    if (auto installed = host.registeredHelpFile(CHMFile))
+        return *installed;
+    return AddBackslash(host.programFolder()) + std::string(kHelpContentsPage);
+}
+
+Status HTMLHelp::HHDisplayContents(HelpHost& host, const void* CallingForm) const {
+    if (!endsWithChm(CHMFile))
+        host.showError(kHelpMessageCaption, CHMFile + " is not a valid HTML Help file.");
+    const std::string path = ResolvedPath(host);
+    if (!host.fileExists(path)) {
+        host.showError(kHelpMessageCaption,
+                       "The file " + path + " does not exist.\n" +
+                           "Please make sure that the Glimmerframe help files are installed.");
+        return {};
+    }
+    const void* owner = HHShowOnTop ? CallingForm : nullptr;
+    std::string target = path;
+    if (const auto window = trimmed(HHWindow); !window.empty())
+        target += ">" + window;
+    return host.displayContents(target, owner);
+}
+
+} // namespace gf

@@ -1,0 +1,31 @@
+#pragma once
+// Opens the table of contents of the product's help file. A compiled help name such as
+// "Glimmerframe.chm" stands for the HTML guide installed for it, or the guide in "help/" beside
+// the program when it is not installed (a build tree).
+#include "core/support/Result.h"
+#include "platform/HelpHost.h"
+
+#include <string>
+#include <string_view>
+
+namespace gf {
+
+inline constexpr std::string_view kHelpFileName = "Glimmerframe.chm";
+inline constexpr std::string_view kHelpMessageCaption = "ZizevurIZODIR! Error";
+// The guide's contents page inside its folder.
+inline constexpr std::string_view kHelpContentsPage = "help/index.html";
+
+class HTMLHelp {
+  public:
+    std::string CHMFile;
+    std::string HHWindow;
+    bool HHShowOnTop = false;
+
+    // Resolves, checks and shows the contents; the class's own messages go to the host's
+    // message box. A failing viewer is returned for the caller to report.
+    Status HHDisplayContents(HelpHost& host, const void* CallingForm = nullptr) const;
+    // The file that HHDisplayContents would open.
+    std::string ResolvedPath(const HelpHost& host) const;
+};
+
+} // namespace gf

@@ -1,0 +1,34 @@
+#pragma once
+// The user guide's window: a table of contents built from the guide's headings beside the
+// guide itself. Each top-level window that asks for help gets one, reused for every showing.
+#include <QWidget>
+
+class QTextBrowser;
+class QTreeWidget;
+
+namespace gf {
+
+class HelpWindow final : public QWidget {
+    Q_OBJECT
+  public:
+    // The help window belonging to `caller`, created on first use (top-level when null).
+    static HelpWindow* forCaller(QWidget* caller);
+
+    explicit HelpWindow(QWidget* caller = nullptr);
+    // Loads the guide and rebuilds the contents; false when the file cannot be read.
+    bool openGuide(const QString& file);
+    // Shows and raises the window at the top of the guide; `onTop` keeps it above its caller.
+    void showContents(bool onTop);
+
+    QTreeWidget* contents() const { return toc_; }
+    QTextBrowser* browser() const { return browser_; }
+
+  private:
+    void rebuildContents();
+
+    QTreeWidget* toc_ = nullptr;
+    QTextBrowser* browser_ = nullptr;
+    QString file_;
+};
+
+} // namespace gf

@@ -1,0 +1,25 @@
+#include "core/support/FilePatterns.h"
+
+#include <gtest/gtest.h>
+
+namespace gf {
+namespace {
+
+TEST(FilePatterns, SplitsTheListAndMatchesIgnoringCase) {
+    const auto patterns = SplitFilePatterns("*.jpg;*.jpeg;*.bmp;*.gif; *.jpe; *.wmf");
+    const std::vector<std::string> expected = {"*.jpg", "*.jpeg", "*.bmp",
+                                               "*.gif", "*.jpe",  "*.wmf"};
+    EXPECT_EQ(patterns, expected);
+    EXPECT_TRUE(SplitFilePatterns(" ; ;").empty());
+
+    EXPECT_TRUE(MatchesFilePattern("BEACH.JPG", "*.jpg"));
+    EXPECT_TRUE(MatchesFilePattern("a.b.jpe", "*.jpe"));
+    EXPECT_FALSE(MatchesFilePattern("beach.jpeg", "*.jpe"));
+    EXPECT_FALSE(MatchesFilePattern("jpg", "*.jpg"));
+    EXPECT_TRUE(MatchesFilePattern("img01.gif", "img??.*"));
+    EXPECT_FALSE(MatchesFilePattern("img1.gif", "img??.*"));
+    EXPECT_TRUE(MatchesFilePattern("anything", "*"));
+}
+
+} // namespace
+} // namespace gf

@@ -1,0 +1,72 @@
+#include "core/support/HTMLHelp.h"
+#include "fakes/FakeHelpHost.h"
+
+#include <gtest/gtest.h>
+
+namespace gf {
+namespace {
+
+TEST(HTMLHelp, ResolvesInstalledGuideThenTheOneBesideTheProgram) {
+    test::FakeHelpHost host;
+    HTMLHelp help;
+    help.CHMFile = std::string(kHelpFileName);
+    host.existing = {"/opt/gf/bin/help/index.html"};
+    ASSERT_TRUE(help.HHDisplayContents(host).ok());
+    EXPECT_EQ(host.shown, std::vector<std::string>{"/opt/gf/bin/help/index.html"});
+    EXPECT_TRUE(host.errors.empty());
+
+    host.registered["Glimmerframe.chm"] = "/usr/share/glimmerframe/help/index.html";
+    host.existing.insert("/usr/share/glimmerframe/help/index.html");
+    ASSERT_TRUE(help.HHDisplayContents(host).ok());
+    EXPECT_EQ(host.shown.back(), "/usr/share/glimmerframe/help/index.html");
+
+    // A name with a folder is used unchanged, with the window type after ">".
+    help.CHMFile = "/srv/manuals/Other.chm";
+    help.HHWindow = "  main ";
+    host.existing.insert(help.CHMFile);
+    ASSERT_TRUE(help.HHDisplayContents(host).ok());
+    EXPECT_EQ(host.shown.back(), "/srv/manuals/Other.chm>main");
+}
+
+TEST(HTMLHelp, MessagesForWrongExtensionAndMissingFile) {
+    test::FakeHelpHost host;
+    HTMLHelp help;
+    help.CHMFile = "guide.hlp";
+    ASSERT_TRUE(help.HHDisplayContents(host).ok());
+    ASSERT_EQ(host.errors.size(), 2u);
+    EXPECT_EQ(host.errors[0].caption, kHelpMessageCaption);
+    EXPECT_EQ(host.errors[0].text, "guide.hlp is not a valid HTML Help file.");
+    EXPECT_EQ(
+        host.errors[1].text.rfind("The file /opt/gf/bin/help/index.html does not exist.\n", 0), 0u)
+        << host.errors[1].text;
+    EXPECT_TRUE(host.shown.empty());
+
+    // The extension test ignores case and goes on regardless.
+    host.errors.clear();
+    help.CHMFile = "GLIMMERFRAME.CHM";
+    host.existing = {"/opt/gf/bin/help/index.html"};
+    ASSERT_TRUE(help.HHDisplayContents(host).ok());
+    EXPECT_TRUE(host.errors.empty());
+    EXPECT_EQ(host.shown.size(), 1u);
+}
+
+TEST(HTMLHelp, OwnerOnlyWhenShownOnTopAndViewerFailureReturned) {
+    test::FakeHelpHost host;
+    host.existing = {"/opt/gf/bin/help/index.html"};
+    HTMLHelp help;
+    help.CHMFile = std::string(kHelpFileName);
+    int window = 0;
+    ASSERT_TRUE(help.HHDisplayContents(host, &window).ok());
+    EXPECT_EQ(host.lastOwner, nullptr);
+    help.HHShowOnTop = true;
+    ASSERT_TRUE(help.HHDisplayContents(host, &window).ok());
+    EXPECT_EQ(host.lastOwner, &window);
+
+    host.failViewer = true;
+    const auto status = help.HHDisplayContents(host, &window);
+    EXPECT_FALSE(status.ok());
+    EXPECT_FALSE(status.message().empty());
+}
+
+} // namespace
+} // namespace gf

@@ -1,0 +1,131 @@
+#include "core/support/utimerCTL.h"
+#include "qt/support/AdStrip.h"
+#include "qt/support/FolderBrowser.h"
+#include "qt/support/HelpWindow.h"
+#include "qt/support/QtHelpHost.h"
+#include "qt/support/QtIntervalTimer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace gf {
+namespace {
+
+void touch(const QString& path) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+}
+
+TEST(AdStrip, RotatesOnItsTimerAndOpensTheAdvertisedPage) {
+    QList<QUrl> opened;
+    AdStrip strip(nullptr, [&](const QUrl& u) { opened << u; });
+    strip.resize(360, 72);
+    strip.show();
+    EXPECT_EQ(strip.timer().control().MinuteInterval(), 3);
+    EXPECT_TRUE(strip.timer().isEnabled());
+    EXPECT_EQ(strip.currentIndex(), 0);
+    for (int i = 0; i < AdStrip::kAdCount; ++i) {
+        EXPECT_EQ(strip.picture(i)->isVisible(), i == strip.currentIndex());
+        EXPECT_EQ(strip.picture(i)->geometry(), strip.picture(0)->geometry());
+    }
+    for (int i = 0; i < 5; ++i)
+        emit strip.timer().timer();
+    EXPECT_EQ(strip.currentIndex(), 5);
+    emit strip.timer().timer();
+    EXPECT_EQ(strip.currentIndex(), 0);
+    EXPECT_TRUE(strip.picture(0)->isVisible());
+    EXPECT_FALSE(strip.picture(5)->isVisible());
+
+    QTest::mouseClick(&strip, Qt::LeftButton, {}, QPoint(100, 30));
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened[0].host(), "www.brindlewick.example");
+}
+
+TEST(QtIntervalTimer, RealTimerFiresItsMillisecondPeriod) {
+    QtIntervalTimer timer;
+    QSignalSpy fired(&timer, &QtIntervalTimer::timer);
+    timer.setInterval(20);
+    EXPECT_TRUE(fired.wait(2000));
+    timer.setEnabled(false);
+    const auto count = fired.count();
+    QTest::qWait(80);
+    EXPECT_EQ(fired.count(), count);
+}
+
+TEST(FolderBrowser, ListsMatchingFilesIgnoringCaseAndKeepsPlaceOnMissingFolder) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("sub");
+    for (const char* name : {"a.jpg", "B.JPG", "c.Jpe", "d.jpeg", "e.wmf", "f.png", "g.txt"})
+        touch(dir.filePath(name));
+    FolderBrowser browser;
+    browser.setPatterns("*.jpg;*.jpeg;*.bmp;*.gif; *.jpe; *.wmf");
+    QSignalSpy changed(&browser, &FolderBrowser::folderChanged);
+    QSignalSpy listed(&browser, &FolderBrowser::filesListed);
+    ASSERT_TRUE(browser.goToFolder(dir.path()));
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(0).toString(), QDir::cleanPath(dir.path()));
+    ASSERT_TRUE(listed.count() > 0 || listed.wait(5000));
+    QTRY_COMPARE_WITH_TIMEOUT(browser.listedFiles().size(), 5, 5000);
+    auto files = browser.listedFiles();
+    files.sort(Qt::CaseInsensitive);
+    EXPECT_EQ(files, QStringList({"a.jpg", "B.JPG", "c.Jpe", "d.jpeg", "e.wmf"}));
+
+    EXPECT_FALSE(browser.goToFolder(dir.filePath("missing")));
+    EXPECT_FALSE(browser.goToFolder(dir.filePath("a.jpg")));
+    EXPECT_EQ(browser.folder(), QDir::cleanPath(dir.path()));
+    EXPECT_EQ(changed.count(), 1);
+
+    // Every file when no pattern is set.
+    browser.setPatterns("");
+    QTRY_COMPARE_WITH_TIMEOUT(browser.listedFiles().size(), 7, 5000);
+
+    const auto places = browser.places();
+    ASSERT_GE(places.size(), 2);
+    EXPECT_EQ(places[0].second, "/");
+    EXPECT_EQ(places[1].second, QDir::homePath());
+}
+
+TEST(HelpWindow, BuildsContentsFromTheGuideHeadings) {
+    QTemporaryDir dir;
+    QFile f(dir.filePath("index.html"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("<html><body><h1>Guide</h1><h2>Running</h2><p>x</p><h3>Keys</h3><p>y</p>"
+            "<h2>Settings</h2><p>z</p></body></html>");
+    f.close();
+    QWidget caller;
+    auto* window = HelpWindow::forCaller(&caller);
+    EXPECT_EQ(HelpWindow::forCaller(&caller), window);
+    ASSERT_TRUE(window->openGuide(f.fileName()));
+    auto* toc = window->contents();
+    ASSERT_EQ(toc->topLevelItemCount(), 2);
+    EXPECT_EQ(toc->topLevelItem(0)->text(0), "Running");
+    EXPECT_EQ(toc->topLevelItem(0)->child(0)->text(0), "Keys");
+    EXPECT_EQ(toc->topLevelItem(1)->text(0), "Settings");
+    EXPECT_FALSE(window->openGuide(dir.filePath("none.html")));
+}
+
+TEST(HelpWindow, TheUserGuideHasATableOfContentsAndIsFoundBesideTheProgram) {
+    QtHelpHost host(nullptr);
+    EXPECT_EQ(host.programFolder().back(), '/');
+    QWidget caller;
+    auto* window = HelpWindow::forCaller(&caller);
+    ASSERT_TRUE(window->openGuide(QDir::cleanPath(GF_TEST_DATA "/../../docs/help/index.html")));
+    std::vector<QString> sections;
+    for (int i = 0; i < window->contents()->topLevelItemCount(); ++i)
+        sections.push_back(window->contents()->topLevelItem(i)->text(0));
+    for (const char* wanted :
+         {"Running the show", "The settings window", "Templates and their keywords",
+          "The template designer", "Stand-alone packages", "Command-line options",
+          "Using Glimmerframe with XScreenSaver"})
+        EXPECT_NE(std::find(sections.begin(), sections.end(), QString(wanted)), sections.end())
+            << wanted;
+}
+
+} // namespace
+} // namespace gf
