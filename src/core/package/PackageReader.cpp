@@ -52,7 +52,7 @@ CopyOutcome copyRegion(const std::string& package, std::int64_t start, std::int6
         }
         pos += n;
     }
-    if (auto s = out->commit(); !s) {
+    if (auto s = out->commit(/*syncToDisk=*/false); !s) { // a scratch copy
         Trace("X: " + s.message());
         return CopyOutcome::Failed;
     }

@@ -145,6 +145,13 @@ std::vector<std::string> ListFolderPictures(std::string_view folder) {
     return result;
 }
 
+void ReadTemplateText(std::string_view text, const std::string& folder, SlideList& list) {
+    TemplateLoader loader(folder, list);
+    TemplateItemReader items(text);
+    while (auto item = items.next())
+        loader.take(*item);
+}
+
 Status LoadSlideList(Settings& settings, SlideList& list) {
     Trace("S: MainForm LoadFiles");
     list.images.clear();
@@ -166,10 +173,7 @@ Status LoadSlideList(Settings& settings, SlideList& list) {
         list.attributes[0].comment = LoadErrorComment(text.message());
         return text.status();
     }
-    TemplateLoader loader(settings.ImagePath, list);
-    TemplateItemReader items(*text);
-    while (auto item = items.next())
-        loader.take(*item);
+    ReadTemplateText(*text, settings.ImagePath, list);
     Trace("E: MainForm LoadFiles");
     return {};
 }

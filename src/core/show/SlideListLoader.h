@@ -17,6 +17,9 @@ inline constexpr std::uint64_t kMaxTemplateBytes = 16u * 1024 * 1024;
 // 0's comment carries the banner and the reason, and the reason is returned.
 Status LoadSlideList(Settings& settings, SlideList& list);
 
+// Reads template text into the list, names without a folder looked up in `folder`.
+void ReadTemplateText(std::string_view text, const std::string& folder, SlideList& list);
+
 // LoadSlideList, for callers that show the failure through slide 0's comment only.
 void LoadFiles(Settings& settings, SlideList& list);
 

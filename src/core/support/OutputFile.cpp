@@ -56,11 +56,11 @@ Status OutputFile::write(std::span<const std::byte> bytes) {
     return {};
 }
 
-Status OutputFile::commit() {
+Status OutputFile::commit(bool syncToDisk) {
     if (!file_)
         return Status::failure("Cannot write " + path_ + ": the file is closed");
     int err = 0;
-    if (std::fflush(file_) != 0 || ::fsync(fileno(file_)) != 0)
+    if (std::fflush(file_) != 0 || (syncToDisk && ::fsync(fileno(file_)) != 0))
         err = errno;
     if (err) {
         discard();

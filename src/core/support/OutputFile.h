@@ -27,8 +27,9 @@ class OutputFile {
     std::uint64_t written() const { return written_; }
     Status write(std::span<const std::byte> bytes);
     Status write(std::string_view text) { return write(std::as_bytes(std::span(text))); }
-    // Flushes to the disk and closes; after a success the file stays when this object goes.
-    Status commit();
+    // Flushes (to the disk itself when syncToDisk) and closes; after a success the file stays
+    // when this object goes.
+    Status commit(bool syncToDisk = true);
 
   private:
     OutputFile(std::FILE* f, std::string path) : file_(f), path_(std::move(path)) {}
