@@ -1,0 +1,20 @@
+#pragma once
+// Device-independent bitmaps as metafile records carry them (header, colour table, pixels),
+// decoded with every read bounds-checked and the pixel count capped.
+#include "core/support/Result.h"
+#include "core/support/WmfPainter.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace gf {
+
+// Larger bitmaps are refused rather than decoded: 32 megapixels, 128 MB decoded.
+inline constexpr std::int64_t kMaxDibPixels = 32LL * 1024 * 1024;
+
+// `paletteIndices`: the colour table holds 16-bit indices into a logical palette instead of
+// colours; those are shown as a grey ramp, since the player keeps no palettes.
+Result<WmfBitmap> DecodeDib(std::span<const std::byte> dib, bool paletteIndices);
+
+} // namespace gf

@@ -1,0 +1,374 @@
+#include "core/support/WmfDocument.h"
+#include "core/support/DibDecoder.h"
+#include "fakes/WmfWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+namespace gf {
+namespace {
+
+struct Drawn {
+    std::string kind; // "path", "text", "bitmap"
+    std::vector<std::vector<WmfPoint>> rings;
+    bool closed = false;
+    WmfDrawState state;
+    std::string text;
+    WmfPoint anchor;
+    WmfRect target, source;
+};
+
+class RecordingPainter : public WmfPainter {
+  public:
+    std::vector<Drawn> drawn;
+    void drawPath(std::span<const std::vector<WmfPoint>> rings, bool closed,
+                  const WmfDrawState& state) override {
+        drawn.push_back({"path", {rings.begin(), rings.end()}, closed, state, {}, {}, {}, {}});
+    }
+    void drawText(WmfPoint anchor, std::string_view utf8, const WmfDrawState& state,
+                  const std::optional<WmfRect>&, bool, bool) override {
+        drawn.push_back({"text", {}, false, state, std::string(utf8), anchor, {}, {}});
+    }
+    void drawBitmap(const WmfRect& target, const WmfBitmap& bmp, const WmfRect& source,
+                    std::uint32_t, const WmfDrawState& state) override {
+        Drawn d{"bitmap", {}, false, state, {}, {}, target, source};
+        d.text = std::to_string(bmp.width) + "x" + std::to_string(bmp.height);
+        drawn.push_back(d);
+    }
+};
+
+RecordingPainter Play(const std::vector<std::byte>& bytes, double w, double h) {
+    auto doc = WmfDocument::parse(bytes);
+    EXPECT_TRUE(doc.ok()) << doc.message();
+    RecordingPainter p;
+    if (doc) {
+        Status s = doc->play(p, w, h);
+        EXPECT_TRUE(s.ok()) << s.message();
+    }
+    return p;
+}
+
+WmfRect Bounds(const Drawn& d) {
+    WmfRect r{1e9, 1e9, -1e9, -1e9};
+    for (const auto& ring : d.rings)
+        for (auto p : ring)
+            r = {std::min(r.left, p.x), std::min(r.top, p.y), std::max(r.right, p.x),
+                 std::max(r.bottom, p.y)};
+    return r;
+}
+
+// Curves are flattened to within a tenth of a pixel.
+void ExpectRect(const WmfRect& r, double l, double t, double rt, double b) {
+    EXPECT_NEAR(r.left, l, 0.1);
+    EXPECT_NEAR(r.top, t, 0.1);
+    EXPECT_NEAR(r.right, rt, 0.1);
+    EXPECT_NEAR(r.bottom, b, 0.1);
+}
+
+TEST(WmfDocument, NaturalSizeComesFromThePlaceableHeaderOrTheWindow) {
+    auto a = WmfDocument::parse(WmfWriter(0, 0, 2880, 1440, 1440).eof().bytes());
+    ASSERT_TRUE(a.ok()) << a.message();
+    EXPECT_TRUE(a->placeable());
+    EXPECT_EQ(a->widthTwips(), 2880);
+    EXPECT_EQ(a->heightTwips(), 1440);
+
+    // 576 units per inch (a common clip-art choice), frame not at the origin.
+    auto b = WmfDocument::parse(WmfWriter(-100, 50, 476, 338, 576).eof().bytes());
+    ASSERT_TRUE(b.ok());
+    EXPECT_EQ(b->widthTwips(), 1440);
+    EXPECT_EQ(b->heightTwips(), 720);
+
+    // No placeable header: small windows are screen pixels, large ones twips.
+    auto c = WmfDocument::parse(WmfWriter().window(0, 0, 200, 100).eof().bytes());
+    ASSERT_TRUE(c.ok()) << c.message();
+    EXPECT_FALSE(c->placeable());
+    EXPECT_EQ(c->widthTwips(), 3000);
+    auto d = WmfDocument::parse(WmfWriter().window(0, 0, 8000, 4000).eof().bytes());
+    ASSERT_TRUE(d.ok());
+    EXPECT_EQ(d->widthTwips(), 8000);
+
+    EXPECT_FALSE(WmfDocument::parse(WmfWriter().rectangle(0, 0, 5, 5).eof().bytes()).ok());
+}
+
+TEST(WmfDocument, RefusesWhatIsNotAMetafileOrIsDamaged) {
+    EXPECT_FALSE(WmfDocument::parse({}).ok());
+    std::vector<std::byte> jpeg(64, std::byte{0xFF});
+    auto r = WmfDocument::parse(jpeg);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.message(), "The picture is not a Windows metafile.");
+    EXPECT_FALSE(WmfDocument::parse(WmfWriter(0, 0, 10, 10, 0).eof().bytes()).ok());
+    EXPECT_FALSE(WmfDocument::parse(WmfWriter(0, 0, 0, 10, 1440).eof().bytes()).ok());
+
+    // A record whose size word is below its own header, or larger than the file.
+    auto small = WmfWriter(0, 0, 10, 10, 1440).rectangle(0, 0, 5, 5).eof().bytes();
+    small[22 + 18] = std::byte{2};
+    EXPECT_NE(WmfDocument::parse(small).message().find("damaged"), std::string::npos);
+    small[22 + 18] = std::byte{0xFF};
+    small[22 + 19] = std::byte{0xFF};
+    EXPECT_FALSE(WmfDocument::parse(small).ok());
+}
+
+TEST(WmfDocument, EveryTruncationEitherPlaysOrFailsCleanly) {
+    std::vector<std::uint32_t> px(4 * 3, 0x123456);
+    const auto full = WmfWriter(0, 0, 100, 100, 1440)
+                          .window(0, 0, 100, 100)
+                          .pen(0, 3, 0xFF)
+                          .brush(0, 0xFF00)
+                          .font(-12, "Arial")
+                          .select(0)
+                          .select(1)
+                          .select(2)
+                          .polygon({{0, 0}, {50, 0}, {50, 50}})
+                          .textOut(5, 5, "hello")
+                          .stretchDib(0, 0, 40, 30, 4, 3, px)
+                          .eof()
+                          .bytes();
+    int played = 0;
+    for (std::size_t n = 0; n <= full.size(); ++n) {
+        std::vector<std::byte> cut(full.begin(), full.begin() + std::ptrdiff_t(n));
+        auto doc = WmfDocument::parse(cut);
+        if (!doc) {
+            EXPECT_FALSE(doc.message().empty());
+            continue;
+        }
+        RecordingPainter p;
+        (void)doc->play(p, 64, 64);
+        ++played;
+    }
+    // Only cuts at record boundaries parse.
+    EXPECT_GT(played, 5);
+    EXPECT_LT(played, 20);
+}
+
+TEST(WmfDocument, WindowMapsOntoTheOutputWhateverItsDirection) {
+    auto p = Play(WmfWriter(0, 0, 100, 50, 1440)
+                      .window(0, 0, 100, 50)
+                      .rectangle(10, 10, 20, 20)
+                      .record(0x020B, {50, 100})   // origin at the far corner,
+                      .record(0x020C, {-50, -100}) // extents negative: mirrored both ways
+                      .rectangle(90, 40, 80, 30)
+                      .record(0x0103, {7}) // isotropic: uniform scale, centred
+                      .record(0x020B, {0, 0})
+                      .record(0x020C, {100, 100})
+                      .rectangle(0, 0, 100, 100)
+                      .eof()
+                      .bytes(),
+                  200, 100);
+    ASSERT_EQ(p.drawn.size(), 3u);
+    ExpectRect(Bounds(p.drawn[0]), 20, 20, 40, 40);
+    ExpectRect(Bounds(p.drawn[1]), 20, 20, 40, 40);
+    ExpectRect(Bounds(p.drawn[2]), 50, 0, 150, 100);
+}
+
+TEST(WmfDocument, ObjectsTakeTheLowestFreeSlotAndSelectionFollowsThem) {
+    auto p = Play(WmfWriter(0, 0, 100, 100, 1440)
+                      .window(0, 0, 100, 100)
+                      .pen(0, 2, 0x0000FF) // slot 0
+                      .brush(0, 0x00FF00)  // slot 1
+                      .select(0)
+                      .select(1)
+                      .rectangle(0, 0, 10, 10)
+                      .remove(0)             // the pen stays selected after deletion
+                      .brush(2, 0xFF0000, 4) // slot 0 again: a hatched brush
+                      .select(0)
+                      .select(7) // empty slot: ignored
+                      .rectangle(0, 0, 10, 10)
+                      .eof()
+                      .bytes(),
+                  200, 200);
+    ASSERT_EQ(p.drawn.size(), 2u);
+    EXPECT_EQ(p.drawn[0].state.pen.color, 0x0000FFu);
+    EXPECT_DOUBLE_EQ(p.drawn[0].state.pen.width, 4); // scaled with the picture
+    EXPECT_EQ(p.drawn[0].state.brush.color, 0x00FF00u);
+    EXPECT_EQ(p.drawn[1].state.pen.color, 0x0000FFu);
+    EXPECT_EQ(p.drawn[1].state.brush.style, kBrushHatched);
+    EXPECT_EQ(p.drawn[1].state.brush.hatch, 4);
+    EXPECT_EQ(p.drawn[1].state.brush.color, 0xFF0000u);
+}
+
+TEST(WmfDocument, RestoreBringsBackSavedStatesRelativeOrAbsolute) {
+    auto p = Play(WmfWriter(0, 0, 100, 100, 1440)
+                      .window(0, 0, 100, 100)
+                      .record(0x0209, {0x00FF, 0}) // text colour red
+                      .record(0x001E, {})          // save 1
+                      .record(0x0209, {0xFF00, 0}) // green
+                      .record(0x020C, {50, 50})    // zoom in
+                      .record(0x001E, {})          // save 2
+                      .record(0x0209, {0, 0x00FF}) // blue
+                      .record(0x0127, {-1})        // back to save 2: green, zoomed
+                      .textOut(10, 10, "a")
+                      .record(0x0127, {1}) // back to save 1: red, not zoomed
+                      .textOut(10, 10, "b")
+                      .record(0x0127, {-5}) // nothing that deep: ignored
+                      .textOut(10, 10, "c")
+                      .eof()
+                      .bytes(),
+                  100, 100);
+    ASSERT_EQ(p.drawn.size(), 3u);
+    EXPECT_EQ(p.drawn[0].state.textColor, 0x00FF00u);
+    EXPECT_NEAR(p.drawn[0].anchor.x, 20, 1e-9);
+    EXPECT_EQ(p.drawn[1].state.textColor, 0x0000FFu);
+    EXPECT_NEAR(p.drawn[1].anchor.x, 10, 1e-9);
+    EXPECT_EQ(p.drawn[2].state.textColor, 0x0000FFu);
+}
+
+TEST(WmfDocument, ShapesBecomePathsInOutputPixels) {
+    auto p = Play(WmfWriter(0, 0, 100, 100, 1440)
+                      .window(0, 0, 100, 100)
+                      .ellipse(20, 40, 60, 60)
+                      .record(0x081A, {30, 100, 30, 0, 60, 60, 0, 0}) // pie, lower half
+                      .record(0x0538, {2, 3, 4, 0, 0, 10, 0, 0, 10, 20, 20, 30, 20, 30, 30, 20,
+                                       30}) // two rings
+                      .polyline({{0, 0}, {10, 10}})
+                      .record(0x0214, {5, 5}) // move to, then line to
+                      .record(0x0213, {15, 25})
+                      .record(0x0106, {2})    // winding fill
+                      .record(0x7777, {1, 2}) // unknown: skipped
+                      .rectangle(0, 0, 1, 1)
+                      .eof()
+                      .bytes(),
+                  200, 200);
+    ASSERT_EQ(p.drawn.size(), 6u);
+    // The ellipse's points lie on it.
+    const auto& e = p.drawn[0];
+    ExpectRect(Bounds(e), 40, 80, 120, 120);
+    for (auto pt : e.rings[0])
+        EXPECT_NEAR(std::pow((pt.x - 80) / 40, 2) + std::pow((pt.y - 100) / 20, 2), 1, 1e-9);
+    // The pie from the left ray counter-clockwise to the right ray: the lower half on the
+    // screen, plus the centre it starts from.
+    const auto& pie = p.drawn[1];
+    EXPECT_TRUE(pie.closed);
+    EXPECT_NEAR(pie.rings[0][0].x, 60, 1e-9);
+    EXPECT_NEAR(pie.rings[0][0].y, 60, 1e-9);
+    ExpectRect(Bounds(pie), 0, 60, 120, 120);
+    EXPECT_EQ(p.drawn[2].rings.size(), 2u);
+    EXPECT_EQ(p.drawn[2].rings[1].size(), 4u);
+    EXPECT_FALSE(p.drawn[3].closed);
+    ExpectRect(Bounds(p.drawn[4]), 10, 10, 50, 30);
+    EXPECT_FALSE(p.drawn[4].state.windingFill);
+    EXPECT_TRUE(p.drawn[5].state.windingFill);
+}
+
+TEST(WmfDocument, ACutShortRecordStopsPlayingButKeepsWhatWasDrawn) {
+    auto bytes = WmfWriter(0, 0, 100, 100, 1440)
+                     .rectangle(0, 0, 10, 10)
+                     .record(0x0324, {1000, 0, 0, 5, 5}) // claims 1000 points
+                     .rectangle(0, 0, 20, 20)
+                     .eof()
+                     .bytes();
+    auto doc = WmfDocument::parse(bytes);
+    ASSERT_TRUE(doc.ok());
+    RecordingPainter p;
+    Status s = doc->play(p, 10, 10);
+    EXPECT_FALSE(s.ok());
+    EXPECT_NE(s.message().find("record 2"), std::string::npos) << s.message();
+    EXPECT_EQ(p.drawn.size(), 1u);
+    EXPECT_FALSE(doc->play(p, 0, 10).ok());
+}
+
+TEST(WmfDocument, TextKeepsItsCharactersFontAndPlace) {
+    auto p = Play(WmfWriter(0, 0, 1000, 1000, 1440)
+                      .window(0, 0, 1000, 1000)
+                      .font(-100, "Times New Roman", 700, 900)
+                      .select(0)
+                      .record(0x012E, {24}) // baseline
+                      .textOut(500, 250, "caf\xe9 \x80")
+                      .record(0x0A32, {300, 100, 2, 0x0004, 0, 0, 10, 10, 'H' | 'i' << 8})
+                      .eof()
+                      .bytes(),
+                  200, 200);
+    ASSERT_EQ(p.drawn.size(), 2u);
+    EXPECT_EQ(p.drawn[0].text, "caf\u00e9 \u20ac");
+    EXPECT_NEAR(p.drawn[0].anchor.x, 100, 1e-9);
+    EXPECT_NEAR(p.drawn[0].anchor.y, 50, 1e-9);
+    EXPECT_NEAR(p.drawn[0].state.font.pixelHeight, 20, 1e-9);
+    EXPECT_EQ(p.drawn[0].state.font.face, "Times New Roman");
+    EXPECT_EQ(p.drawn[0].state.font.weight, 700);
+    EXPECT_DOUBLE_EQ(p.drawn[0].state.font.angleDegrees, 90);
+    EXPECT_EQ(p.drawn[0].state.textAlign, 24);
+    EXPECT_EQ(p.drawn[1].text, "Hi");
+    EXPECT_NEAR(p.drawn[1].anchor.x, 20, 1e-9);
+}
+
+TEST(WmfDocument, StretchedBitmapLandsInItsBox) {
+    std::vector<std::uint32_t> px{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0, 0x808080};
+    auto p = Play(WmfWriter(0, 0, 100, 100, 1440)
+                      .window(0, 0, 100, 100)
+                      .stretchDib(10, 20, 30, 40, 3, 2, px)
+                      .eof()
+                      .bytes(),
+                  100, 100);
+    ASSERT_EQ(p.drawn.size(), 1u);
+    EXPECT_EQ(p.drawn[0].text, "3x2");
+    ExpectRect(p.drawn[0].target, 10, 20, 40, 60);
+    ExpectRect(p.drawn[0].source, 0, 0, 3, 2);
+}
+
+// A DIB: header of `bits` per pixel, then `table` and `data` as given.
+std::vector<std::byte> Dib(int w, int h, int bits, std::uint32_t compression,
+                           std::vector<std::uint8_t> tail, std::uint32_t colors = 0) {
+    std::vector<std::uint8_t> d(40, 0);
+    auto put = [&](std::size_t at, std::uint32_t v, int n) {
+        for (int i = 0; i < n; ++i)
+            d[at + std::size_t(i)] = std::uint8_t(v >> (8 * i));
+    };
+    put(0, 40, 4);
+    put(4, std::uint32_t(w), 4);
+    put(8, std::uint32_t(h), 4);
+    put(12, 1, 2);
+    put(14, std::uint32_t(bits), 2);
+    put(16, compression, 4);
+    put(32, colors, 4);
+    d.insert(d.end(), tail.begin(), tail.end());
+    std::vector<std::byte> out;
+    for (auto b : d)
+        out.push_back(std::byte(b));
+    return out;
+}
+
+TEST(DibDecoder, DecodesPalettedRleAndMaskedPixels) {
+    // 1 bit, 2 colours, bottom-up: the first stored row is the lowest.
+    auto mono = DecodeDib(
+        Dib(3, 2, 1, 0, {0, 0, 0, 0, 255, 255, 255, 0, 0b10100000, 0, 0, 0, 0b01000000, 0, 0, 0}),
+        false);
+    ASSERT_TRUE(mono.ok()) << mono.message();
+    EXPECT_EQ(mono->pixels, (std::vector<std::uint32_t>{0, 0xFFFFFF, 0, 0xFFFFFF, 0, 0xFFFFFF}));
+
+    // 8-bit run-length: two of colour 1, a literal run (2, 0, 2) whose last pixel falls off the
+    // row, end of line, one of colour 2, end of bitmap.
+    auto rle =
+        DecodeDib(Dib(4, 2, 8, 1, {0, 0, 0, 0, 0, 0, 255, 0, 255, 0, 0, 0, // black, red, blue
+                                   2, 1, 0, 3, 2, 0, 2,   0, 0,   0, 1, 2, 0, 1},
+                      3),
+                  false);
+    ASSERT_TRUE(rle.ok()) << rle.message();
+    EXPECT_EQ(rle->pixels,
+              (std::vector<std::uint32_t>{0x0000FF, 0, 0, 0, 0xFF0000, 0xFF0000, 0x0000FF, 0}));
+
+    // 16 bits, 5-6-5 masks after the header; top-down.
+    auto masked = DecodeDib(
+        Dib(1, -1, 16, 3, {0, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0, 0x1F, 0xF8, 0, 0}),
+        false);
+    ASSERT_TRUE(masked.ok()) << masked.message();
+    EXPECT_EQ(masked->pixels[0], 0xFF00FFu);
+    EXPECT_FALSE(masked->storedBottomUp);
+}
+
+TEST(DibDecoder, RefusesDamagedOrHugeBitmapsBeforeAllocating) {
+    auto cut = DecodeDib(Dib(100, 100, 24, 0, {1, 2, 3}), false);
+    ASSERT_FALSE(cut.ok());
+    EXPECT_NE(cut.message().find("cut short"), std::string::npos);
+    auto huge = DecodeDib(Dib(60000, 60000, 1, 1, {0, 1}), false);
+    ASSERT_FALSE(huge.ok());
+    EXPECT_NE(huge.message().find("too large"), std::string::npos);
+    EXPECT_FALSE(DecodeDib(Dib(4, 4, 8, 0, {}, 0x40000000), false).ok()); // colour table
+    EXPECT_FALSE(DecodeDib(Dib(4, 4, 7, 0, std::vector<std::uint8_t>(64)), false).ok());
+    EXPECT_FALSE(DecodeDib(Dib(0, 4, 24, 0, std::vector<std::uint8_t>(64)), false).ok());
+    EXPECT_FALSE(DecodeDib(Dib(4, 4, 24, 4, std::vector<std::uint8_t>(64)), false).ok()); // JPEG
+    EXPECT_FALSE(DecodeDib({}, false).ok());
+}
+
+} // namespace
+} // namespace gf
