@@ -1,5 +1,6 @@
 #pragma once
 // The process-wide start-up state, written once by Main and read by every run mode.
+#include "core/authoring/AuthoringMemory.h"
 #include "core/startup/Settings.h"
 #include "core/support/RandomSource.h"
 #include "platform/HostServices.h"
@@ -23,11 +24,13 @@ struct StartupState {
     std::string programFolder;
 };
 
-// Everything that lives for the whole process: start-up state, settings, random source.
+// Everything that lives for the whole process: start-up state, settings, random source, and
+// what the authoring dialogs remember between showings.
 struct ProcessState {
     StartupState startup;
     Settings settings;
     SeededRandom random;
+    AuthoringMemory authoring;
 };
 
 } // namespace gf

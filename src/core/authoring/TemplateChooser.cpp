@@ -1,0 +1,12 @@
+#include "core/authoring/TemplateChooser.h"
+
+#include "core/startup/Paths.h"
+
+namespace gf {
+
+void TemplateChooser::click(std::string_view folder, std::string_view fileName) {
+    m_.chooserSelectionPath = AddBackslash(folder);
+    m_.chooserSelection = m_.chooserSelectionPath + std::string(fileName);
+}
+
+} // namespace gf

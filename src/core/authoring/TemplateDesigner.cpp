@@ -1,0 +1,144 @@
+#include "core/authoring/TemplateDesigner.h"
+
+#include "core/authoring/EntryEditor.h"
+#include "core/authoring/TemplateWriter.h"
+#include "core/show/DesignerTemplateReader.h"
+#include "core/startup/Paths.h"
+#include "core/support/PathParser.h"
+
+#include <filesystem>
+
+namespace gf {
+
+namespace {
+
+std::string existingFileFolder(const std::string& name, const std::string& path) {
+    if (name.empty())
+        return {};
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec) ? FolderOf(path) : std::string();
+}
+
+} // namespace
+
+void TemplateDesigner::select(std::optional<std::size_t> row) {
+    selected_ = row && *row < rows_.size() ? row : std::nullopt;
+}
+
+void TemplateDesigner::open(std::string_view templateName) {
+    templateName_ = std::string(templateName);
+    if (!PathParser(templateName_).FileName().empty()) {
+        templatePath_ = FolderOf(templateName_);
+        PerformLoad();
+    } else {
+        rows_.ClearRows();
+        rows_.AddBlankRow();
+    }
+    rows_.setChanged(false);
+}
+
+void TemplateDesigner::PerformLoad() {
+    rows_.ClearRows();
+    selected_.reset();
+    auto read = ReadDesignerTemplate(templateName_, soundMode_);
+    rows_.assign(std::move(read.rows));
+    soundMode_ = read.soundMode;
+    if (read.error) {
+        dialogs_.showError(std::string(kAuthoringErrorPrefix) + *read.error);
+        caption_ = std::string(kDesignerCaption);
+    } else {
+        caption_ = std::string(kDesignerCaption) + " - " + templateName_;
+    }
+    rows_.AddBlankRow();
+}
+
+Status TemplateDesigner::WriteTemplate(std::string_view target) {
+    auto status = WriteTemplateFile(target, rows_.rows(), soundMode_);
+    if (!status) {
+        dialogs_.showError(std::string(kAuthoringErrorPrefix) + status.message());
+        return status;
+    }
+    templateName_ = std::string(target);
+    templatePath_ = FolderOf(templateName_);
+    // The caption names the file being edited, which is now the one just written.
+    caption_ = std::string(kDesignerCaption) + " - " + templateName_;
+    return status;
+}
+
+bool TemplateDesigner::cmdSave() {
+    auto target = dialogs_.askSavePath(templateName_);
+    if (!target || target->empty())
+        return false;
+    if (!WriteTemplate(*target))
+        return false;
+    rows_.setChanged(false);
+    return true;
+}
+
+void TemplateDesigner::cmdLoad() {
+    if (rows_.changed() && dialogs_.ConfirmSave() && !cmdSave())
+        return;
+    auto chosen = dialogs_.chooseTemplate();
+    if (chosen.Selection.empty())
+        return;
+    templateName_ = chosen.Selection;
+    templatePath_ = chosen.SelectionPath;
+    PerformLoad();
+    rows_.setChanged(false);
+}
+
+void TemplateDesigner::cmdClear() {
+    rows_.ClearRows();
+    rows_.AddBlankRow();
+    selected_.reset();
+    rows_.setChanged(true);
+}
+
+void TemplateDesigner::cmdInsert() {
+    if (!selected_ || !rows_.insertAt(*selected_))
+        return;
+    editSelected();
+}
+
+void TemplateDesigner::cmdDelete() {
+    if (!selected_ || !rows_.deleteAt(*selected_))
+        return;
+    if (*selected_ >= rows_.size())
+        selected_ = rows_.size() - 1;
+}
+
+void TemplateDesigner::cmdMoveUp() {
+    if (selected_ && rows_.moveUp(*selected_))
+        --*selected_;
+}
+
+void TemplateDesigner::cmdMoveDown() {
+    if (selected_ && rows_.moveDown(*selected_))
+        ++*selected_;
+}
+
+void TemplateDesigner::editSelected() {
+    if (!selected_ || *selected_ >= rows_.size())
+        return;
+    const std::size_t s = *selected_;
+    const DesignerRow& row = rows_[s];
+    EditRequest request;
+    request.defaultFolder = templatePath_;
+    request.imageFolder = existingFileFolder(row.imageName, row.imagePath);
+    request.soundFolder = existingFileFolder(row.soundName, row.soundPath);
+    request.image = row.imageName;
+    request.sound = row.soundName;
+    request.dissolve = row.dissolve;
+    request.comment = UnModifyComment(row.comment);
+    request.background = row.background;
+    request.foreground = row.foreground;
+    rows_.applyEdit(s, dialogs_.editEntry(request));
+}
+
+bool TemplateDesigner::requestClose() {
+    if (rows_.changed() && dialogs_.ConfirmSave())
+        return cmdSave();
+    return true;
+}
+
+} // namespace gf

@@ -1,0 +1,195 @@
+#include "core/authoring/TemplateDesigner.h"
+#include "fakes/FakeDesignerDialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace gf {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Designer : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("gf-designer-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        write("show.txt", "soundsync=2\r\nIMAGE=a.jpg\r\nDISSOLVE=Normal\r\nfirst\r\nsecond\r\n"
+                          "IMAGE=/else/b.jpg\r\n# note\r\nFOREGROUND=Red\r\n");
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    void write(const std::string& name, const std::string& text) const {
+        std::ofstream(path(name), std::ios::binary) << text;
+    }
+    std::string read(const std::string& name) const {
+        std::ifstream in(path(name), std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    fs::path dir_;
+    test::FakeDesignerDialogs dialogs_;
+    TemplateDesigner designer_{dialogs_};
+};
+
+TEST_F(Designer, OpensOnATemplateWithABlankRowAfterIt) {
+    designer_.open(path("show.txt"));
+    const auto& rows = designer_.rows();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].imagePath, path("a.jpg"));
+    EXPECT_EQ(rows[0].comment, "first^second");
+    EXPECT_EQ(rows[1].imageName, "b.jpg");
+    EXPECT_EQ(rows[1].imagePath, "/else/b.jpg");
+    EXPECT_TRUE(rows[2].isBlank());
+    EXPECT_EQ(designer_.soundMode(), 2);
+    EXPECT_EQ(designer_.caption(), "Template Designer - " + path("show.txt"));
+    EXPECT_EQ(designer_.TemplatePath(), dir_.string() + "/");
+    EXPECT_FALSE(designer_.changed());
+    // Nothing changed: closing asks nothing.
+    EXPECT_TRUE(designer_.requestClose());
+    EXPECT_EQ(dialogs_.confirmCount, 0);
+}
+
+TEST_F(Designer, NewTemplateIsOneBlankRowAndAMissingOneSaysWhy) {
+    designer_.open("");
+    EXPECT_EQ(designer_.rows().size(), 1u);
+    EXPECT_EQ(designer_.caption(), "Template Designer");
+    EXPECT_TRUE(dialogs_.errors.empty());
+
+    designer_.open(path("missing.txt"));
+    ASSERT_EQ(dialogs_.errors.size(), 1u);
+    EXPECT_EQ(dialogs_.errors[0].rfind("An Error Has Occurred: ", 0), 0u);
+    EXPECT_NE(dialogs_.errors[0].find("missing.txt"), std::string::npos);
+    EXPECT_EQ(designer_.caption(), "Template Designer");
+    ASSERT_EQ(designer_.rows().size(), 1u);
+    EXPECT_TRUE(designer_.rows()[0].isBlank());
+}
+
+TEST_F(Designer, SaveWritesAndClearsTheFlagCancelKeepsIt) {
+    designer_.open(path("show.txt"));
+    designer_.cmdClear();
+    EXPECT_TRUE(designer_.changed());
+
+    dialogs_.savePath.reset(); // the save dialog is cancelled
+    EXPECT_FALSE(designer_.cmdSave());
+    EXPECT_TRUE(designer_.changed());
+    EXPECT_EQ(dialogs_.saveProposals.back(), path("show.txt"));
+
+    dialogs_.savePath = path("new.txt");
+    EXPECT_TRUE(designer_.cmdSave());
+    EXPECT_FALSE(designer_.changed());
+    EXPECT_EQ(designer_.TemplateName(), path("new.txt"));
+    EXPECT_EQ(designer_.caption(), "Template Designer - " + path("new.txt"));
+    EXPECT_EQ(read("new.txt"), "SOUNDSYNC=2\r\n");
+}
+
+TEST_F(Designer, FailedSaveKeepsTheOldFileTheFlagAndTheWindow) {
+    designer_.open(path("show.txt"));
+    const auto before = read("show.txt");
+    designer_.select(0);
+    designer_.cmdDelete();
+    ASSERT_TRUE(designer_.changed());
+
+    // The target's folder replaced by a regular file: fails for root too.
+    write("blocker", "");
+    dialogs_.savePath = path("blocker") + "/show.txt";
+    dialogs_.confirmAnswer = true;
+    EXPECT_FALSE(designer_.requestClose());
+    EXPECT_EQ(dialogs_.confirmCount, 1);
+    ASSERT_EQ(dialogs_.errors.size(), 1u);
+    EXPECT_NE(dialogs_.errors[0].find("blocker"), std::string::npos);
+    EXPECT_TRUE(designer_.changed());
+    EXPECT_EQ(designer_.TemplateName(), path("show.txt"));
+
+    // Saying No throws the changes away and closes.
+    dialogs_.confirmAnswer = false;
+    EXPECT_TRUE(designer_.requestClose());
+    EXPECT_EQ(read("show.txt"), before);
+}
+
+TEST_F(Designer, LoadAsksFirstAndAnEmptyChoiceChangesNothing) {
+    designer_.open("");
+    designer_.cmdClear();
+    dialogs_.confirmAnswer = false;
+    designer_.cmdLoad(); // the chooser returns nothing
+    EXPECT_EQ(dialogs_.confirmCount, 1);
+    EXPECT_TRUE(designer_.changed());
+    EXPECT_EQ(designer_.rows().size(), 1u);
+
+    dialogs_.chosen = {path("show.txt"), dir_.string() + "/"};
+    designer_.cmdLoad();
+    EXPECT_EQ(dialogs_.confirmCount, 2);
+    EXPECT_FALSE(designer_.changed());
+    EXPECT_EQ(designer_.rows().size(), 3u);
+    EXPECT_EQ(designer_.TemplateName(), path("show.txt"));
+
+    // Yes, then a cancelled save: the rows are not replaced.
+    designer_.select(0);
+    designer_.cmdMoveDown();
+    EXPECT_EQ(designer_.selected(), 1u);
+    dialogs_.confirmAnswer = true;
+    dialogs_.chosen = {path("other.txt"), dir_.string() + "/"};
+    designer_.cmdLoad();
+    EXPECT_EQ(designer_.rows()[1].imageName, "a.jpg");
+    EXPECT_EQ(designer_.TemplateName(), path("show.txt"));
+}
+
+TEST_F(Designer, InsertOpensTheEditorOnTheNewRowPointedAtExistingFiles) {
+    write("a.jpg", "x");
+    designer_.open(path("show.txt"));
+    designer_.select(1);
+    dialogs_.editor = [](const EditRequest&) {
+        EntryEditorResults r;
+        r.ImageClicked = true;
+        r.ImageSelection = "x.jpg";
+        r.ImageFullPath = "/pics/x.jpg";
+        return r;
+    };
+    designer_.cmdInsert();
+    ASSERT_EQ(dialogs_.editRequests.size(), 1u);
+    EXPECT_EQ(dialogs_.editRequests[0].background, "Black");
+    EXPECT_EQ(dialogs_.editRequests[0].imageFolder, ""); // "*" is no file
+    ASSERT_EQ(designer_.rows().size(), 5u);
+    EXPECT_EQ(designer_.rows()[1].imagePath, "/pics/x.jpg");
+    EXPECT_EQ(designer_.rows()[2].imageName, "b.jpg");
+    EXPECT_TRUE(designer_.changed());
+
+    // a.jpg exists, /else/b.jpg does not: only the first points the picker at its folder.
+    dialogs_.editor = nullptr;
+    designer_.select(0);
+    designer_.editSelected();
+    EXPECT_EQ(dialogs_.editRequests.back().imageFolder, dir_.string() + "/");
+    EXPECT_EQ(dialogs_.editRequests.back().comment, "first\nsecond");
+    EXPECT_EQ(dialogs_.editRequests.back().defaultFolder, dir_.string() + "/");
+    designer_.select(2);
+    designer_.editSelected();
+    EXPECT_EQ(dialogs_.editRequests.back().imageFolder, "");
+}
+
+TEST_F(Designer, OperationsWithoutASelectionDoNothing) {
+    designer_.open(path("show.txt"));
+    designer_.cmdInsert();
+    designer_.cmdDelete();
+    designer_.cmdMoveUp();
+    designer_.editSelected();
+    EXPECT_EQ(designer_.rows().size(), 3u);
+    EXPECT_FALSE(designer_.changed());
+    EXPECT_TRUE(dialogs_.editRequests.empty());
+
+    designer_.select(2);
+    designer_.cmdDelete(); // the last row: the selection stays on a row
+    EXPECT_EQ(designer_.selected(), 1u);
+}
+
+} // namespace
+} // namespace gf
