@@ -1,0 +1,244 @@
+#include "core/settings_dialog/SettingsDialogModel.h"
+
+#include "core/startup/DissolveTable.h"
+#include "core/startup/Paths.h"
+#include "core/startup/SettingsLoader.h"
+#include "core/support/PathParser.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+namespace gf {
+
+namespace {
+constexpr std::string_view kClosingLines = "Modify the Glimmerframe settings by selecting the "
+                                           "options at\nthe bottom of this screen.\n\n"
+                                           "Click Done when all options are to your liking.";
+
+bool isDirectory(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_directory(path, ec);
+}
+} // namespace
+
+void DialogScrollBar::setValue(int v) {
+    v = std::clamp(v, min, max);
+    if (v == value)
+        return;
+    value = v;
+    label = labelFor(v);
+}
+
+std::string DialogScrollBar::labelFor(int v) const {
+    const std::string n = std::to_string(v);
+    switch (kind) {
+    case Kind::Interval:
+        return "Delay Interval: " + n + " Seconds";
+    case Kind::DissolveSize:
+        return "Dissolve Size: " + n;
+    case Kind::DissolveDelay:
+        return "Dissolve Delay: " + n;
+    case Kind::MouseSensitivity:
+        return "Mouse Sensitivity: " + n;
+    }
+    return n;
+}
+
+SettingsDialogModel::SettingsDialogModel(ProcessState& process, SettingsStore& store,
+                                         SettingsDialogView& view)
+    : settings_(process.settings), startup_(process.startup), store_(store), view_(view),
+      scrolls_{{
+          {DialogScrollBar::Kind::Interval, 1, 32, 1, 1, 5, "Delay Interval (seconds):"},
+          {DialogScrollBar::Kind::DissolveSize, 10, 50, 2, 10, 10, "Dissolve Size: "},
+          {DialogScrollBar::Kind::DissolveDelay, 0, 200, 1, 10, 0, "Dissolve Delay:"},
+          {DialogScrollBar::Kind::MouseSensitivity, 10, 500, 1, 10, 10, "Mouse Sensitivity"},
+      }} {}
+
+void SettingsDialogModel::Form_Load() {
+    RefreshModeControls();
+
+    ScrollInterval().setValue(settings_.ImageInterval);
+    ScrollDissolveSize().setValue(settings_.Blocks);
+    ScrollDissolveDelay().setValue(settings_.DissolveDelay);
+    ScrollMouseSensitivity().setValue(settings_.MouseSensitivity);
+
+    c_.txtImageListFile = settings_.AllImages == 1 ? settings_.ImagePath
+                                                   : settings_.ImagePath + settings_.ImageListFile;
+
+    // Selecting an option runs its click action, which writes the selected value back.
+    settings_.FullScreen == 1 ? chkFullScreen_Click() : chkOriginal_Click();
+    settings_.ImagePositionRandom == 1 ? chkPositionRandom_Click() : chkPositionCentered_Click();
+    settings_.ImageOrderRandom == 1 ? chkOrderRandom_Click() : chkOrderSequential_Click();
+
+    c_.chkDisableSound = settings_.DisableSound == 1;
+    c_.chkIgnoreMouse = settings_.IgnoreMouse != 0;
+
+    c_.comboIndex = DissolveIndex(settings_.DissolveType).value_or(0);
+}
+
+void SettingsDialogModel::RefreshModeControls() {
+    c_.panel = DialogPanel::Text;
+    ShowHelperText();
+    if (startup_.StandAlone) {
+        c_.cmdEditTemplateEnabled = c_.cmdCreateTemplateEnabled = c_.cmdSelectTemplateEnabled =
+            false;
+        c_.chkTemplateModeEnabled = c_.chkFolderModeEnabled = false;
+        c_.cmdSelectFolderEnabled = c_.txtImageListFileEnabled = false;
+        return;
+    }
+    const bool folderMode = settings_.AllImages == 1;
+    c_.chkFolderMode = folderMode;
+    c_.chkTemplateMode = !folderMode;
+    c_.cmdSelectFolderEnabled = folderMode;
+    c_.cmdSelectTemplateEnabled = c_.cmdCreateTemplateEnabled = c_.cmdEditTemplateEnabled =
+        !folderMode;
+    if (folderMode)
+        c_.txtImageListFileEnabled = true;
+    if (!settings_.ImagePath.empty()) {
+        settings_.ImagePath = AddBackslash(settings_.ImagePath);
+        if (folderMode)
+            view_.moveFolderLists(settings_.ImagePath);
+        else
+            view_.moveTemplateLists(settings_.ImagePath);
+    }
+}
+
+void SettingsDialogModel::ShowHelperText() {
+    std::string text;
+    if (startup_.StandAlone) {
+        text = "Glimmerframe is running in Stand-Alone Mode.\n";
+    } else if (settings_.AllImages == 1) {
+        text = "Glimmerframe is currently in Folder Mode.\n"
+               "In this mode, all the images (BMP, JPG, GIF and WMF) in the folder\n"
+               "you select will be displayed in the screen saver.\n\n"
+               "Click Select to choose the folder containing your images.\n\n";
+    } else {
+        text = "Glimmerframe is currently in Template Mode.\n"
+               "In this mode, you must either Select an existing template, Create\n"
+               "a new template, or Edit an existing template.\n\n"
+               "Click Select, Edit or Create.\n\n";
+    }
+    c_.txtHelper = text + std::string(kClosingLines);
+}
+
+std::string SettingsDialogModel::CombinePath(std::string_view folder, std::string_view fileName) {
+    std::string out(folder);
+    if (!out.empty() && out.back() != '/' && out.back() != '\\')
+        out += kSeparator;
+    return out + std::string(fileName);
+}
+
+void SettingsDialogModel::SplitSelectedPath() {
+    const bool folderMode = settings_.AllImages == 1;
+    const PathParser parser(folderMode ? AddBackslash(c_.txtImageListFile) : c_.txtImageListFile);
+    settings_.ImagePath = AddBackslash(parser.FilePath());
+    settings_.ImageListFile = parser.FileName();
+}
+
+void SettingsDialogModel::chkFolderMode_Click() {
+    settings_.AllImages = 1;
+    c_.chkTemplateMode = false;
+    RefreshModeControls();
+}
+
+void SettingsDialogModel::chkTemplateMode_Click() {
+    settings_.AllImages = 0;
+    c_.chkFolderMode = false;
+    RefreshModeControls();
+}
+
+void SettingsDialogModel::setComboIndex(int index) {
+    c_.comboIndex = std::clamp(index, 0, kDissolveUpperIndex);
+}
+
+void SettingsDialogModel::cmdSelectFolder_Click(std::string_view dir2Folder) {
+    c_.panel = DialogPanel::Folder;
+    if (!dir2Folder.empty())
+        Dir2_Change(dir2Folder);
+}
+
+void SettingsDialogModel::cmdSelectTemplate_Click() {
+    c_.panel = DialogPanel::Template;
+}
+
+void SettingsDialogModel::Dir2_Change(std::string_view folder) {
+    settings_.ImageListFile = AddBackslash(folder);
+    c_.txtImageListFile = settings_.ImageListFile;
+}
+
+void SettingsDialogModel::File1_Click(std::string_view dir1Folder, std::string_view fileName) {
+    settings_.ImageListFile = std::string(fileName);
+    c_.txtImageListFile = CombinePath(dir1Folder, fileName);
+}
+
+void SettingsDialogModel::runDesigner(std::string_view templateName) {
+    if (auto path = view_.runDesigner(templateName)) {
+        c_.txtImageListFile = *path;
+        SplitSelectedPath();
+    }
+}
+
+void SettingsDialogModel::cmdCreateTemplate_Click() {
+    runDesigner("");
+}
+
+void SettingsDialogModel::cmdEditTemplate_Click() {
+    const std::string name = c_.txtImageListFile;
+    runDesigner(name);
+}
+
+bool SettingsDialogModel::templateFileAcceptable() {
+    const std::string prefix(kSettingsErrorPrefix);
+    if (c_.txtImageListFile.empty()) {
+        view_.showError(prefix + "No template file is selected. Select, create or type the "
+                                 "path of a template file.");
+        return false;
+    }
+    // The file the show will read: the folder and name just split from the path box.
+    const std::string& folder = settings_.ImagePath;
+    const std::string file = folder + settings_.ImageListFile;
+    if (!isDirectory(folder))
+        return view_.askOkCancel(kTemplateMissingQuestion);
+    if (settings_.ImageListFile.empty() || isDirectory(file)) {
+        view_.showError(prefix + "The template " + file + " is a folder, not a template file.");
+        return false;
+    }
+    std::FILE* f = std::fopen(file.c_str(), "rb");
+    if (!f) {
+        const int err = errno;
+        view_.showError(prefix + "Cannot open the template file " + file + ": " +
+                        std::strerror(err) + ".");
+        return false;
+    }
+    std::fclose(f);
+    return true;
+}
+
+bool SettingsDialogModel::cmdExit_Click() {
+    SplitSelectedPath();
+    if (settings_.AllImages != 1 && !startup_.StandAlone && !templateFileAcceptable())
+        return false;
+    settings_.ImageInterval = static_cast<std::int16_t>(ScrollInterval().value);
+    settings_.Blocks = static_cast<std::int16_t>(ScrollDissolveSize().value);
+    settings_.DissolveDelay = static_cast<std::int16_t>(ScrollDissolveDelay().value);
+    settings_.MouseSensitivity = static_cast<std::int16_t>(ScrollMouseSensitivity().value);
+    settings_.DissolveType = std::string(kDissolveNames[std::size_t(c_.comboIndex)]);
+    settings_.IgnoreMouse = c_.chkIgnoreMouse ? 1 : 0;
+    settings_.DisableSound = c_.chkDisableSound ? 1 : 0;
+    const Status stored = StoreSettings(store_, startup_.ProductName, settings_);
+    if (!stored.ok()) {
+        view_.showError(std::string(kSettingsErrorPrefix) + stored.message());
+        return false;
+    }
+    return true;
+}
+
+std::string SettingsDialogModel::VersionCheckPath(int major, int minor) {
+    return "/Miscellaneous/VersionCheck.asp?Glimmerframe," + std::to_string(major) + "." +
+           std::to_string(minor);
+}
+
+} // namespace gf

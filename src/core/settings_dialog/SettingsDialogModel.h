@@ -1,0 +1,114 @@
+#pragma once
+// The settings dialog without its window: mode boxes, option pairs, scroll bars with their
+// labels, the dissolve list, the visible panel, the help text, and the "Done" steps that store
+// all thirteen settings. It works on the process's in-memory settings.
+#include "core/settings_dialog/SettingsDialogView.h"
+#include "core/startup/StartupState.h"
+#include "platform/SettingsStore.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace gf {
+
+inline constexpr std::string_view kSettingsCaption = "Glimmerframe Settings";
+inline constexpr std::string_view kSettingsErrorPrefix = "An error has occurred: ";
+inline constexpr std::string_view kTemplateMissingQuestion =
+    "The Template File You Have Specified Does Not Exist";
+inline constexpr std::string_view kHomePageQuestion = "Open the Glimmerframe page in your browser?";
+inline constexpr std::string_view kFolderFilePatterns = "*.jpg;*.jpeg;*.bmp;*.gif; *.jpe; *.wmf";
+
+// A horizontal scroll bar and the label whose text follows its value.
+struct DialogScrollBar {
+    enum class Kind { Interval, DissolveSize, DissolveDelay, MouseSensitivity };
+    Kind kind;
+    int min, max, smallChange, largeChange;
+    int value;
+    std::string label;
+
+    // Clamps into range; the label is rebuilt only when the value changes.
+    void setValue(int v);
+    std::string labelFor(int v) const;
+};
+
+// Which of the three panels sharing one place is visible.
+enum class DialogPanel { Text, Template, Folder };
+
+struct DialogControls {
+    bool chkFolderMode = false, chkTemplateMode = false;
+    bool chkFolderModeEnabled = true, chkTemplateModeEnabled = true;
+    bool cmdSelectFolderEnabled = true, cmdSelectTemplateEnabled = true;
+    bool cmdCreateTemplateEnabled = true, cmdEditTemplateEnabled = true;
+    bool txtImageListFileEnabled = true;
+    DialogPanel panel = DialogPanel::Text;
+    std::string txtHelper;
+    std::string txtImageListFile;
+    bool chkIgnoreMouse = false, chkDisableSound = false;
+    int comboIndex = 0;
+};
+
+class SettingsDialogModel {
+  public:
+    SettingsDialogModel(ProcessState& process, SettingsStore& store, SettingsDialogView& view);
+
+    // The load steps, in order: mode controls, scroll bars, path box, options, dissolve list.
+    void Form_Load();
+
+    const DialogControls& controls() const { return c_; }
+    const Settings& settings() const { return settings_; }
+    bool standAlone() const { return startup_.StandAlone; }
+    DialogScrollBar& ScrollInterval() { return scrolls_[0]; }
+    DialogScrollBar& ScrollDissolveSize() { return scrolls_[1]; }
+    DialogScrollBar& ScrollDissolveDelay() { return scrolls_[2]; }
+    DialogScrollBar& ScrollMouseSensitivity() { return scrolls_[3]; }
+    const std::array<DialogScrollBar, 4>& scrollBars() const { return scrolls_; }
+
+    void RefreshModeControls();
+    void ShowHelperText();
+    void SplitSelectedPath();
+    static std::string CombinePath(std::string_view folder, std::string_view fileName);
+
+    // User actions.
+    void chkFolderMode_Click();
+    void chkTemplateMode_Click();
+    void chkFullScreen_Click() { settings_.FullScreen = 1; }
+    void chkOriginal_Click() { settings_.FullScreen = 0; }
+    void chkPositionRandom_Click() { settings_.ImagePositionRandom = 1; }
+    void chkPositionCentered_Click() { settings_.ImagePositionRandom = 0; }
+    void chkOrderRandom_Click() { settings_.ImageOrderRandom = 1; }
+    void chkOrderSequential_Click() { settings_.ImageOrderRandom = 0; }
+    void setIgnoreMouse(bool checked) { c_.chkIgnoreMouse = checked; }
+    void setDisableSound(bool checked) { c_.chkDisableSound = checked; }
+    void setComboIndex(int index);
+    // The user typed into the path box.
+    void setImageListFileText(std::string_view text) { c_.txtImageListFile = std::string(text); }
+    // `dir2Folder`: where the folder panel's lists stand now.
+    void cmdSelectFolder_Click(std::string_view dir2Folder);
+    void cmdSelectTemplate_Click();
+    void Dir2_Change(std::string_view folder);
+    void File1_Click(std::string_view dir1Folder, std::string_view fileName);
+    void cmdCreateTemplate_Click();
+    void cmdEditTemplate_Click();
+    // "Done": true when the dialog may close (everything stored); false keeps it open.
+    bool cmdExit_Click();
+
+    // The maker's pages, as paths on the maker's host.
+    static std::string ProductPagePath() { return "/Glimmerframe/"; }
+    static std::string VersionCheckPath(int major, int minor);
+
+  private:
+    void runDesigner(std::string_view templateName);
+    // The existence test of "Done": true to go on storing.
+    bool templateFileAcceptable();
+
+    Settings& settings_;
+    StartupState& startup_;
+    SettingsStore& store_;
+    SettingsDialogView& view_;
+    DialogControls c_;
+    std::array<DialogScrollBar, 4> scrolls_;
+};
+
+} // namespace gf

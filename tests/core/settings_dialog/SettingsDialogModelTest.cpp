@@ -1,0 +1,301 @@
+#include "core/settings_dialog/SettingsDialogModel.h"
+#include "core/startup/SettingsLoader.h"
+#include "fakes/MemorySettingsStore.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace gf {
+namespace {
+
+namespace fs = std::filesystem;
+const std::string kKey = "Software\\Brindlewick\\Glimmerframe";
+
+struct RecordingView final : SettingsDialogView {
+    void moveTemplateLists(std::string_view f) override { templateMoves.emplace_back(f); }
+    void moveFolderLists(std::string_view f) override { folderMoves.emplace_back(f); }
+    std::optional<std::string> runDesigner(std::string_view name) override {
+        designerCalls.emplace_back(name);
+        return designerResult;
+    }
+    bool askOkCancel(std::string_view text) override {
+        questions.emplace_back(text);
+        return answerOk;
+    }
+    void showError(std::string_view text) override { errors.emplace_back(text); }
+
+    std::vector<std::string> templateMoves, folderMoves, designerCalls, questions, errors;
+    std::optional<std::string> designerResult;
+    bool answerOk = true;
+};
+
+// A temporary folder removed at the end of the test.
+struct TempDir {
+    TempDir() {
+        path = fs::temp_directory_path() /
+               ("gf-dialog-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(path);
+    }
+    ~TempDir() { fs::remove_all(path); }
+    std::string str() const { return path.string() + "/"; }
+    fs::path path;
+};
+
+struct Dialog {
+    Dialog() {
+        process.startup.ProductName = "Glimmerframe";
+        LoadSettingsFromStore(store, "Glimmerframe", true, process.settings);
+        ApplyRangeLimits(process.settings);
+    }
+    SettingsDialogModel& load() {
+        model.Form_Load();
+        return model;
+    }
+    std::string stored(std::string_view name) const {
+        return store.persisted(kKey, name).value_or("<missing>");
+    }
+    ProcessState process;
+    test::MemorySettingsStore store;
+    RecordingView view;
+    SettingsDialogModel model{process, store, view};
+};
+
+TEST(SettingsDialogModel, LoadSetsLabelsOnlyForChangedValuesAndPicksTheDissolve) {
+    Dialog d;
+    d.process.settings.ImageInterval = 5; // the scroll bar's own initial value
+    d.process.settings.Blocks = 10;
+    d.process.settings.DissolveDelay = 7;
+    d.process.settings.MouseSensitivity = 100;
+    d.process.settings.DissolveType = "Slide Left To Center";
+    auto& m = d.load();
+    EXPECT_EQ(m.ScrollInterval().label, "Delay Interval (seconds):");
+    EXPECT_EQ(m.ScrollDissolveSize().label, "Dissolve Size: ");
+    EXPECT_EQ(m.ScrollDissolveDelay().label, "Dissolve Delay: 7");
+    EXPECT_EQ(m.ScrollMouseSensitivity().label, "Mouse Sensitivity: 100");
+    EXPECT_EQ(m.controls().comboIndex, 14);
+    m.ScrollInterval().setValue(7);
+    EXPECT_EQ(m.ScrollInterval().label, "Delay Interval: 7 Seconds");
+    m.ScrollInterval().setValue(99);
+    EXPECT_EQ(m.ScrollInterval().value, 32);
+
+    // An unknown name, or one in another case, selects "Random" and is stored as such.
+    Dialog other;
+    other.process.settings.DissolveType = "normal";
+    other.process.settings.AllImages = 1;
+    other.load();
+    EXPECT_EQ(other.model.controls().comboIndex, 0);
+    ASSERT_TRUE(other.model.cmdExit_Click());
+    EXPECT_EQ(other.stored("DissolveType"), "Random");
+}
+
+TEST(SettingsDialogModel, OptionPairsAndChecksFollowTheSettings) {
+    Dialog d;
+    auto& s = d.process.settings;
+    s.FullScreen = 1;
+    s.ImagePositionRandom = 2; // anything but 1 selects "Centered", which writes 0 back
+    s.ImageOrderRandom = 1;
+    s.DisableSound = 1;
+    s.IgnoreMouse = 1;
+    d.load();
+    EXPECT_EQ(d.model.settings().FullScreen, 1);
+    EXPECT_EQ(d.model.settings().ImagePositionRandom, 0);
+    EXPECT_EQ(d.model.settings().ImageOrderRandom, 1);
+    EXPECT_TRUE(d.model.controls().chkDisableSound);
+    EXPECT_TRUE(d.model.controls().chkIgnoreMouse);
+}
+
+TEST(SettingsDialogModel, ModeBoxesBehaveAsAPairAndReshowTheHelpPanel) {
+    TempDir dir;
+    Dialog d;
+    d.process.settings.AllImages = 0;
+    d.process.settings.ImagePath = dir.path.string(); // no trailing separator yet
+    d.process.settings.ImageListFile = "beach.txt";
+    auto& m = d.load();
+    const auto& c = m.controls();
+    EXPECT_TRUE(c.chkTemplateMode);
+    EXPECT_FALSE(c.chkFolderMode);
+    EXPECT_FALSE(c.cmdSelectFolderEnabled);
+    EXPECT_TRUE(c.cmdSelectTemplateEnabled && c.cmdCreateTemplateEnabled &&
+                c.cmdEditTemplateEnabled);
+    EXPECT_EQ(m.settings().ImagePath, dir.str());
+    EXPECT_EQ(d.view.templateMoves, std::vector<std::string>{dir.str()});
+    EXPECT_EQ(c.txtImageListFile, dir.str() + "beach.txt");
+    EXPECT_EQ(c.txtHelper.substr(0, c.txtHelper.find('\n')),
+              "Glimmerframe is currently in Template Mode.");
+
+    m.cmdSelectTemplate_Click();
+    EXPECT_EQ(c.panel, DialogPanel::Template);
+    m.chkTemplateMode_Click(); // the checked box: stays checked, help panel again
+    EXPECT_TRUE(c.chkTemplateMode);
+    EXPECT_EQ(c.panel, DialogPanel::Text);
+
+    m.chkFolderMode_Click();
+    EXPECT_TRUE(c.chkFolderMode);
+    EXPECT_FALSE(c.chkTemplateMode);
+    EXPECT_EQ(m.settings().AllImages, 1);
+    EXPECT_TRUE(c.cmdSelectFolderEnabled);
+    EXPECT_FALSE(c.cmdSelectTemplateEnabled || c.cmdCreateTemplateEnabled ||
+                 c.cmdEditTemplateEnabled);
+    EXPECT_EQ(d.view.folderMoves, std::vector<std::string>{dir.str()});
+    EXPECT_NE(c.txtHelper.find("Click Select to choose the folder containing your images."),
+              std::string::npos);
+}
+
+TEST(SettingsDialogModel, FolderModeStoresTheFolderWithSeparatorAndNoFileName) {
+    TempDir dir;
+    Dialog d;
+    d.process.settings.AllImages = 1;
+    d.process.settings.ImagePath = "/somewhere/old/";
+    d.process.settings.ImageListFile = "stale.txt";
+    auto& m = d.load();
+    EXPECT_EQ(m.controls().txtImageListFile, "/somewhere/old/");
+    m.cmdSelectFolder_Click(dir.path.string());
+    EXPECT_EQ(m.controls().panel, DialogPanel::Folder);
+    EXPECT_EQ(m.controls().txtImageListFile, dir.str());
+    ASSERT_TRUE(m.cmdExit_Click());
+    EXPECT_EQ(d.stored("ImagePath"), dir.str());
+    EXPECT_EQ(d.stored("ImageListFile"), "");
+    EXPECT_EQ(d.stored("AllImages"), "1");
+    // Folder mode needs no template: no test, no question.
+    EXPECT_TRUE(d.view.questions.empty() && d.view.errors.empty());
+}
+
+TEST(SettingsDialogModel, TemplateModeSplitsThePathAndWritesAllThirteenInOrder) {
+    TempDir dir;
+    std::ofstream(dir.path / "beach.txt") << "IMAGE=a.jpg\n";
+    Dialog d;
+    d.process.settings.AllImages = 0;
+    auto& m = d.load();
+    m.File1_Click(dir.path.string(), "beach.txt");
+    EXPECT_EQ(m.controls().txtImageListFile, dir.str() + "beach.txt");
+    m.ScrollInterval().setValue(12);
+    m.ScrollDissolveSize().setValue(20);
+    m.ScrollDissolveDelay().setValue(30);
+    m.ScrollMouseSensitivity().setValue(200);
+    m.chkFullScreen_Click();
+    m.chkOrderRandom_Click();
+    m.setIgnoreMouse(true);
+    m.setComboIndex(3);
+    d.store.writeOrder.clear();
+    ASSERT_TRUE(m.cmdExit_Click());
+    const std::vector<std::string> order = {
+        "ImagePath",        "ImageInterval", "ImageListFile", "FullScreen",   "ImagePositionRandom",
+        "ImageOrderRandom", "AllImages",     "Blocks",        "DissolveType", "DissolveDelay",
+        "MouseSensitivity", "IgnoreMouse",   "DisableSound"};
+    EXPECT_EQ(d.store.writeOrder, order);
+    EXPECT_EQ(d.stored("ImagePath"), dir.str());
+    EXPECT_EQ(d.stored("ImageListFile"), "beach.txt");
+    EXPECT_EQ(d.stored("ImageInterval"), "12");
+    EXPECT_EQ(d.stored("Blocks"), "20");
+    EXPECT_EQ(d.stored("DissolveDelay"), "30");
+    EXPECT_EQ(d.stored("MouseSensitivity"), "200");
+    EXPECT_EQ(d.stored("FullScreen"), "1");
+    EXPECT_EQ(d.stored("ImageOrderRandom"), "1");
+    EXPECT_EQ(d.stored("IgnoreMouse"), "1");
+    EXPECT_EQ(d.stored("DisableSound"), "0");
+    EXPECT_EQ(d.stored("DissolveType"), "Top To Bottom");
+}
+
+TEST(SettingsDialogModel, MissingFolderAsksAndCancelStoresNothing) {
+    Dialog d;
+    d.process.settings.AllImages = 0;
+    auto& m = d.load();
+    m.setImageListFileText("/no/such/folder/beach.txt");
+    d.view.answerOk = false;
+    EXPECT_FALSE(m.cmdExit_Click());
+    EXPECT_EQ(d.view.questions, std::vector<std::string>{std::string(kTemplateMissingQuestion)});
+    EXPECT_EQ(d.stored("ImagePath"), "<missing>");
+
+    d.view.answerOk = true;
+    EXPECT_TRUE(m.cmdExit_Click());
+    EXPECT_EQ(d.stored("ImagePath"), "/no/such/folder/");
+    EXPECT_EQ(d.stored("ImageListFile"), "beach.txt");
+}
+
+TEST(SettingsDialogModel, MissingFileOrEmptyPathIsReportedAndKeepsTheDialogOpen) {
+    TempDir dir;
+    Dialog d;
+    d.process.settings.AllImages = 0;
+    auto& m = d.load();
+    m.setImageListFileText(dir.str() + "gone.txt");
+    EXPECT_FALSE(m.cmdExit_Click());
+    ASSERT_EQ(d.view.errors.size(), 1u);
+    EXPECT_EQ(d.view.errors[0].rfind(std::string(kSettingsErrorPrefix), 0), 0u);
+    EXPECT_NE(d.view.errors[0].find("gone.txt"), std::string::npos) << d.view.errors[0];
+
+    m.setImageListFileText("");
+    EXPECT_FALSE(m.cmdExit_Click());
+    m.setImageListFileText(dir.str());
+    EXPECT_FALSE(m.cmdExit_Click());
+    EXPECT_EQ(d.view.errors.size(), 3u);
+    EXPECT_TRUE(d.view.questions.empty());
+    EXPECT_EQ(d.stored("ImagePath"), "<missing>");
+}
+
+TEST(SettingsDialogModel, FailedStoreIsReportedAndKeepsTheDialogOpen) {
+    Dialog d;
+    d.process.settings.AllImages = 1;
+    auto& m = d.load();
+    m.ScrollInterval().setValue(9);
+    d.store.failFlush(1);
+    EXPECT_FALSE(m.cmdExit_Click());
+    ASSERT_EQ(d.view.errors.size(), 1u);
+    EXPECT_EQ(d.view.errors[0].rfind(std::string(kSettingsErrorPrefix), 0), 0u);
+    EXPECT_EQ(d.stored("ImageInterval"), "<missing>");
+    // The user's choices are still there for another try.
+    EXPECT_EQ(m.ScrollInterval().value, 9);
+    EXPECT_TRUE(m.cmdExit_Click());
+    EXPECT_EQ(d.stored("ImageInterval"), "9");
+}
+
+TEST(SettingsDialogModel, StandAloneDisablesTheSourceControlsAndSkipsTheTest) {
+    Dialog d;
+    d.process.startup.StandAlone = true;
+    d.process.startup.ProductName = "Glimmerframe-Beach";
+    d.process.settings.AllImages = 0;
+    d.process.settings.ImagePath = "/nowhere/";
+    auto& m = d.load();
+    const auto& c = m.controls();
+    EXPECT_FALSE(c.chkFolderModeEnabled || c.chkTemplateModeEnabled || c.cmdSelectFolderEnabled ||
+                 c.cmdSelectTemplateEnabled || c.cmdCreateTemplateEnabled ||
+                 c.cmdEditTemplateEnabled || c.txtImageListFileEnabled);
+    EXPECT_EQ(c.txtHelper.substr(0, c.txtHelper.find('\n')),
+              "Glimmerframe is running in Stand-Alone Mode.");
+    EXPECT_TRUE(d.view.templateMoves.empty());
+    ASSERT_TRUE(m.cmdExit_Click());
+    EXPECT_TRUE(d.view.questions.empty() && d.view.errors.empty());
+    EXPECT_EQ(d.store.persisted("Software\\Brindlewick\\Glimmerframe-Beach", "ImageInterval"),
+              "10");
+}
+
+TEST(SettingsDialogModel, DesignerResultBecomesTheSelectedTemplate) {
+    Dialog d;
+    d.process.settings.AllImages = 0;
+    d.process.settings.ImagePath = "/shows/";
+    d.process.settings.ImageListFile = "old.txt";
+    auto& m = d.load();
+    d.view.designerResult = "/shows/new/beach.txt";
+    m.cmdCreateTemplate_Click();
+    m.cmdEditTemplate_Click();
+    EXPECT_EQ(d.view.designerCalls, (std::vector<std::string>{"", "/shows/new/beach.txt"}));
+    EXPECT_EQ(m.settings().ImagePath, "/shows/new/");
+    EXPECT_EQ(m.settings().ImageListFile, "beach.txt");
+
+    // Without a designer nothing changes.
+    d.view.designerResult.reset();
+    m.cmdEditTemplate_Click();
+    EXPECT_EQ(m.controls().txtImageListFile, "/shows/new/beach.txt");
+}
+
+TEST(SettingsDialogModel, CombinePathAndTheMakersPages) {
+    EXPECT_EQ(SettingsDialogModel::CombinePath("/a", "b.txt"), "/a/b.txt");
+    EXPECT_EQ(SettingsDialogModel::CombinePath("/a/", "b.txt"), "/a/b.txt");
+    EXPECT_EQ(SettingsDialogModel::CombinePath("", "b.txt"), "b.txt");
+    EXPECT_EQ(SettingsDialogModel::VersionCheckPath(6, 9),
+              "/Miscellaneous/VersionCheck.asp?Glimmerframe,6.9");
+}
+
+} // namespace
+} // namespace gf
