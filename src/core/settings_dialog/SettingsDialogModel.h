@@ -64,6 +64,8 @@ class SettingsDialogModel {
     DialogScrollBar& ScrollDissolveDelay() { return scrolls_[2]; }
     DialogScrollBar& ScrollMouseSensitivity() { return scrolls_[3]; }
     const std::array<DialogScrollBar, 4>& scrollBars() const { return scrolls_; }
+    // 0 interval, 1 dissolve size, 2 dissolve delay, 3 mouse sensitivity.
+    DialogScrollBar& scrollBar(std::size_t index) { return scrolls_.at(index); }
 
     void RefreshModeControls();
     void ShowHelperText();

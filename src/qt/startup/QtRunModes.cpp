@@ -1,13 +1,17 @@
 #include "qt/startup/QtRunModes.h"
 
-#include <QMessageBox>
+#include "qt/settings_dialog/SettingsDialog.h"
 
 namespace gf {
 
-bool QtRunModes::showSettings(ProcessState&) {
-    QMessageBox::information(nullptr, QStringLiteral("Glimmerframe Settings"),
-                             QStringLiteral("The settings dialog is not available yet."));
-    return false;
+bool QtRunModes::showSettings(ProcessState& process) {
+    // Lives until it is closed; the process ends with it as its last window.
+    SettingsDialog::Services services;
+    services.designer = designer;
+    auto* dialog = new SettingsDialog(process, store_, std::move(services));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+    return true;
 }
 
 bool QtRunModes::showPlayer(ProcessState&) {

@@ -2,6 +2,7 @@
 // The windows of each run mode, plugged into start-up's dispatch.
 #include "core/startup/Main.h"
 #include "platform/SettingsStore.h"
+#include "qt/settings_dialog/SettingsDialog.h"
 
 namespace gf {
 
@@ -11,6 +12,9 @@ class QtRunModes final : public RunModeHandlers {
     bool showSettings(ProcessState& process) override;
     bool showPlayer(ProcessState& process) override;
     bool loadPreview(ProcessState& process) override;
+
+    // Opens the template designer for the settings dialog; null until one is plugged in.
+    DesignerLauncher designer;
 
   private:
     SettingsStore& store_;

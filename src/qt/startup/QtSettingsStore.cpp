@@ -113,11 +113,21 @@ Status QtSettingsStore::flush() {
         auto& s = user_[file];
         const QFileInfo info(file);
         QDir().mkpath(info.absolutePath());
+        if (s->status() != QSettings::NoError) {
+            // QSettings keeps an error for good: carry the values over to a fresh object so
+            // that this flush really tries again.
+            auto fresh = std::make_unique<QSettings>(file, QSettings::IniFormat);
+            for (const QString& key : s->allKeys())
+                fresh->setValue(key, s->value(key));
+            s = std::move(fresh);
+        }
         s->sync();
         if (s->status() != QSettings::NoError) {
             const QFileInfo dir(info.absolutePath());
             QString reason;
-            if (!dir.exists())
+            if (dir.exists() && !dir.isDir())
+                reason = dir.absoluteFilePath() + QStringLiteral(" is a file, not a folder");
+            else if (!dir.exists())
                 reason = QStringLiteral("its folder cannot be created");
             else if (!dir.isWritable() || (info.exists() && !info.isWritable()))
                 reason = QStringLiteral("permission denied");

@@ -1,14 +1,11 @@
 #include "qt/support/AdStrip.h"
 
 #include "qt/support/QtIntervalTimer.h"
+#include "qt/support/SupportResources.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgRenderer>
-
-static void initSupportResources() {
-    Q_INIT_RESOURCE(support);
-}
 
 namespace gf {
 
@@ -33,7 +30,7 @@ class AdPicture final : public QWidget {
 } // namespace
 
 AdStrip::AdStrip(QWidget* parent, UrlOpener opener) : QWidget(parent), opener_(std::move(opener)) {
-    initSupportResources();
+    InitSupportResources();
     setCursor(Qt::PointingHandCursor);
     setToolTip(QStringLiteral("Click to visit the Lanternslide page"));
     setAttribute(Qt::WA_Hover);

@@ -72,8 +72,12 @@ TEST(QtSettingsStore, FolderThatCannotBeCreatedIsReported) {
     const auto status = StoreSettings(store, "Glimmerframe", s);
     ASSERT_FALSE(status.ok());
     EXPECT_NE(status.message().find("Glimmerframe.conf"), std::string::npos) << status.message();
-    // The values stay in memory for another try.
+    // The values stay in memory for another try, which succeeds once the folder can be made.
     EXPECT_EQ(GetSettingString(store, kMachine, kKey, "ImageInterval", "10"), "9");
+    ASSERT_TRUE(QFile::remove(user.path() + "/Brindlewick"));
+    ASSERT_TRUE(store.flush().ok());
+    QtSettingsStore fresh(user.path(), {});
+    EXPECT_EQ(GetSettingString(fresh, kMachine, kKey, "ImageInterval", "10"), "9");
 }
 
 TEST(QtSettingsStore, UnwritableFolderIsReportedAndOldFileSurvives) {

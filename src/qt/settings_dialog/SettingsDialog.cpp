@@ -1,0 +1,461 @@
+#include "qt/settings_dialog/SettingsDialog.h"
+
+#include "core/startup/DissolveTable.h"
+#include "core/support/Maker.h"
+#include "core/support/Version.h"
+#include "qt/support/AboutBox.h"
+#include "qt/support/AdStrip.h"
+#include "qt/support/FolderBrowser.h"
+#include "qt/support/QtHelpHost.h"
+#include "qt/support/SupportResources.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QSvgRenderer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace gf {
+
+namespace {
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+const QString kCaption = qs(kSettingsCaption);
+
+SettingsDialog::Services withDefaults(SettingsDialog::Services s) {
+    if (!s.openUrl)
+        s.openUrl = DesktopUrlOpener();
+    if (!s.askOkCancel)
+        s.askOkCancel = [](QWidget* w, const QString& text) {
+            return QMessageBox::question(w, kCaption, text, QMessageBox::Ok | QMessageBox::Cancel,
+                                         QMessageBox::Ok) == QMessageBox::Ok;
+        };
+    if (!s.askYesNo)
+        s.askYesNo = [](QWidget* w, const QString& text) {
+            return QMessageBox::question(w, kCaption, text, QMessageBox::Yes | QMessageBox::No,
+                                         QMessageBox::Yes) == QMessageBox::Yes;
+        };
+    if (!s.showError)
+        s.showError = [](QWidget* w, const QString& text) {
+            QMessageBox::critical(w, kCaption, text);
+        };
+    if (!s.showInfo)
+        s.showInfo = [](QWidget* w, const QString& text) {
+            QMessageBox::information(w, kCaption, text);
+        };
+    return s;
+}
+
+QToolButton* pictureButton(const char* name, const QString& tip, QStyle::StandardPixmap icon,
+                           const QString& text, QWidget* owner) {
+    auto* b = new QToolButton;
+    b->setObjectName(QLatin1String(name));
+    b->setToolTip(tip);
+    b->setAccessibleName(tip);
+    b->setIcon(owner->style()->standardIcon(icon));
+    b->setText(text);
+    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    return b;
+}
+
+// The maker's logo, drawn from its SVG.
+class Logo final : public QLabel {
+  public:
+    explicit Logo(int side) {
+        QPixmap pm(side * 2, side * 2);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        QSvgRenderer(QStringLiteral(":/support/logo.svg")).render(&p);
+        p.end();
+        pm.setDevicePixelRatio(2);
+        setPixmap(pm);
+        setFixedSize(side, side);
+    }
+};
+} // namespace
+
+SettingsDialog::SettingsDialog(ProcessState& process, SettingsStore& store, Services services,
+                               QWidget* parent)
+    : QWidget(parent, Qt::Window), services_(withDefaults(std::move(services))),
+      model_(process, store, *this) {
+    InitSupportResources();
+    setObjectName(QStringLiteral("frmConfig"));
+    setWindowTitle(kCaption);
+    buildUi();
+    model_.Form_Load();
+    syncFromModel();
+    connectUi();
+}
+
+SettingsDialog::~SettingsDialog() = default;
+
+void SettingsDialog::buildUi() {
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(14, 8, 14, 12);
+    root->setSpacing(10);
+
+    // Help menu.
+    auto* menuBar = new QMenuBar(this);
+    auto* help = menuBar->addMenu(QStringLiteral("&Help"));
+    auto* contents = help->addAction(QStringLiteral("&Contents"));
+    contents->setObjectName(QStringLiteral("Contents"));
+    contents->setShortcut(QKeySequence::HelpContents);
+    auto* homePage = help->addAction(QStringLiteral("&Home Page"));
+    homePage->setObjectName(QStringLiteral("HomePage"));
+    auto* newVersion = help->addAction(QStringLiteral("Ch&eck for New Version"));
+    newVersion->setObjectName(QStringLiteral("chkNewVersion"));
+    help->addSeparator();
+    auto* about = help->addAction(QStringLiteral("&About"));
+    about->setObjectName(QStringLiteral("About"));
+    root->setMenuBar(menuBar);
+
+    connect(contents, &QAction::triggered, this, [this] { ShowHelpContents(this); });
+    connect(homePage, &QAction::triggered, this, [this] {
+        if (services_.askYesNo(this, qs(kHomePageQuestion)))
+            services_.openUrl(MakerUrl(QString::fromStdString(model_.ProductPagePath())));
+    });
+    connect(newVersion, &QAction::triggered, this, [this] {
+        services_.openUrl(MakerUrl(QString::fromStdString(
+            SettingsDialogModel::VersionCheckPath(kVersionMajor, kVersionMinor))));
+    });
+    connect(about, &QAction::triggered, this, [this] {
+        if (!about_)
+            about_ = new AboutBox(this);
+        about_->exec();
+    });
+
+    // Picture source.
+    auto* source = new QGroupBox(QStringLiteral("Pictures"));
+    auto* sourceLayout = new QVBoxLayout(source);
+    auto* modes = new QHBoxLayout;
+    chkFolderMode = new QCheckBox(QStringLiteral("Folder Mode"));
+    chkFolderMode->setObjectName(QStringLiteral("chkFolderMode"));
+    chkTemplateMode = new QCheckBox(QStringLiteral("Template Mode"));
+    chkTemplateMode->setObjectName(QStringLiteral("chkTemplateMode"));
+    modes->addWidget(chkFolderMode);
+    modes->addSpacing(16);
+    modes->addWidget(chkTemplateMode);
+    modes->addStretch();
+    sourceLayout->addLayout(modes);
+
+    auto* pathRow = new QHBoxLayout;
+    txtImageListFile = new QLineEdit;
+    txtImageListFile->setObjectName(QStringLiteral("txtImageListFile"));
+    txtImageListFile->setAccessibleName(QStringLiteral("Folder or template file"));
+    txtImageListFile->setClearButtonEnabled(true);
+    cmdSelectFolder = pictureButton("cmdSelectFolder", QStringLiteral("Select A Folder"),
+                                    QStyle::SP_DirOpenIcon, QStringLiteral("Folder"), this);
+    cmdSelectTemplate =
+        pictureButton("cmdSelectTemplate", QStringLiteral("Select a Template File"),
+                      QStyle::SP_FileDialogContentsView, QStringLiteral("Template"), this);
+    cmdCreateTemplate =
+        pictureButton("cmdCreateTemplate", QStringLiteral("Create A Template File"),
+                      QStyle::SP_FileDialogNewFolder, QStringLiteral("Create"), this);
+    cmdEditTemplate =
+        pictureButton("cmdEditTemplate", QStringLiteral("Edit A Template File"),
+                      QStyle::SP_FileDialogDetailedView, QStringLiteral("Edit"), this);
+    pathRow->addWidget(txtImageListFile, 1);
+    pathRow->addWidget(cmdSelectFolder);
+    pathRow->addWidget(cmdSelectTemplate);
+    pathRow->addWidget(cmdCreateTemplate);
+    pathRow->addWidget(cmdEditTemplate);
+    sourceLayout->addLayout(pathRow);
+
+    // Three panels in one place: the help text, the template lists, the folder lists.
+    panels_ = new QStackedWidget;
+    txtHelper = new QPlainTextEdit;
+    txtHelper->setObjectName(QStringLiteral("txtHelper"));
+    txtHelper->setReadOnly(true);
+    txtHelper->setFrameShape(QFrame::NoFrame);
+    txtHelper->setBackgroundRole(QPalette::AlternateBase);
+    auto* textFrame = new QWidget;
+    textFrame->setObjectName(QStringLiteral("TextFrame"));
+    auto* textLayout = new QVBoxLayout(textFrame);
+    textLayout->setContentsMargins(0, 0, 0, 0);
+    textLayout->addWidget(txtHelper);
+    templateLists_ = new FolderBrowser;
+    templateLists_->setObjectName(QStringLiteral("TemplateFrame"));
+    folderLists_ = new FolderBrowser;
+    folderLists_->setObjectName(QStringLiteral("FolderFrame"));
+    folderLists_->setPatterns(qs(kFolderFilePatterns));
+    folderLists_->setFilesSelectable(false);
+    panels_->addWidget(textFrame);
+    panels_->addWidget(templateLists_);
+    panels_->addWidget(folderLists_);
+    panels_->setMinimumHeight(200);
+    sourceLayout->addWidget(panels_, 1);
+    root->addWidget(source, 1);
+
+    // Show options.
+    auto* show = new QGroupBox(QStringLiteral("Show"));
+    auto* showLayout = new QVBoxLayout(show);
+    auto* pairs = new QHBoxLayout;
+    auto pair = [&](const char* frameName, const QString& title, QRadioButton*& first,
+                    const char* firstName, const QString& firstText, QRadioButton*& second,
+                    const char* secondName, const QString& secondText) {
+        auto* frame = new QGroupBox(title);
+        frame->setObjectName(QLatin1String(frameName));
+        auto* l = new QVBoxLayout(frame);
+        first = new QRadioButton(firstText);
+        first->setObjectName(QLatin1String(firstName));
+        second = new QRadioButton(secondText);
+        second->setObjectName(QLatin1String(secondName));
+        l->addWidget(first);
+        l->addWidget(second);
+        pairs->addWidget(frame);
+    };
+    pair("OrderFrame", QStringLiteral("Order"), chkOrderSequential, "chkOrderSequential",
+         QStringLiteral("Sequential"), chkOrderRandom, "chkOrderRandom", QStringLiteral("Random"));
+    pair("SizeFrame", QStringLiteral("Size"), chkOriginal, "chkOriginal",
+         QStringLiteral("Original"), chkFullScreen, "chkFullScreen", QStringLiteral("Full Screen"));
+    pair("PlacementFrame", QStringLiteral("Placement"), chkPositionCentered, "chkPositionCentered",
+         QStringLiteral("Centered"), chkPositionRandom, "chkPositionRandom",
+         QStringLiteral("Random"));
+    showLayout->addLayout(pairs);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(24);
+    auto* comboLabel = new QLabel(QStringLiteral("Dissolve Type:"));
+    Combo1 = new QComboBox;
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->setEditable(false);
+    for (auto name : kDissolveNames)
+        Combo1->addItem(qs(name));
+    comboLabel->setBuddy(Combo1);
+    auto* comboRow = new QHBoxLayout;
+    comboRow->addWidget(comboLabel);
+    comboRow->addWidget(Combo1, 1);
+    grid->addLayout(comboRow, 0, 0, 1, 2);
+
+    const char* scrollNames[4] = {"ScrollInterval", "ScrollDissolveSize", "ScrollDissolveDelay",
+                                  "ScrollMouseSensitivity"};
+    const char* labelNames[4] = {"lblDelayInterval", "lblDissolveSize", "lblDissolveDelay",
+                                 "lblMouseSensitivity"};
+    for (int i = 0; i < 4; ++i) {
+        const auto& bar = model_.scrollBars()[std::size_t(i)];
+        auto* label = new QLabel;
+        label->setObjectName(QLatin1String(labelNames[i]));
+        auto* slider = new QSlider(Qt::Horizontal);
+        slider->setObjectName(QLatin1String(scrollNames[i]));
+        slider->setRange(bar.min, bar.max);
+        slider->setSingleStep(bar.smallChange);
+        slider->setPageStep(bar.largeChange);
+        slider->setValue(bar.value);
+        label->setBuddy(slider);
+        scrolls_[i] = slider;
+        scrollLabels_[i] = label;
+        auto* cell = new QVBoxLayout;
+        cell->setSpacing(2);
+        cell->addWidget(label);
+        cell->addWidget(slider);
+        grid->addLayout(cell, 1 + i / 2, i % 2);
+    }
+    showLayout->addLayout(grid);
+
+    auto* checks = new QHBoxLayout;
+    chkIgnoreMouse = new QCheckBox(QStringLiteral("Ignore Mouse"));
+    chkIgnoreMouse->setObjectName(QStringLiteral("chkIgnoreMouse"));
+    chkDisableSound = new QCheckBox(QStringLiteral("Disable Sound"));
+    chkDisableSound->setObjectName(QStringLiteral("chkDisableSound"));
+    checks->addWidget(chkIgnoreMouse);
+    checks->addSpacing(16);
+    checks->addWidget(chkDisableSound);
+    checks->addStretch();
+    showLayout->addLayout(checks);
+    root->addWidget(show);
+
+    // The maker's strip and the two buttons.
+    auto* bottom = new QHBoxLayout;
+    auto* imgBrindlewick = new Logo(36);
+    imgBrindlewick->setObjectName(QStringLiteral("imgBrindlewick"));
+    lblBrindlewick = new QLabel(
+        QStringLiteral("<a href=\"%1\">%2</a>").arg(qs(kMakerWebAddress), qs(kMakerHost)));
+    lblBrindlewick->setObjectName(QStringLiteral("lblBrindlewick"));
+    lblBrindlewick->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
+                                            Qt::LinksAccessibleByKeyboard);
+    connect(lblBrindlewick, &QLabel::linkActivated, this,
+            [this](const QString& link) { services_.openUrl(QUrl(link)); });
+    adStrip_ = new AdStrip(nullptr, services_.openUrl);
+    adStrip_->setObjectName(QStringLiteral("imgAd"));
+    adStrip_->setFixedSize(300, 60);
+    cmdCancel = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
+                                QStringLiteral("Cancel"));
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setToolTip(QStringLiteral("Cancel"));
+    cmdExit = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton),
+                              QStringLiteral("Done"));
+    cmdExit->setObjectName(QStringLiteral("cmdExit"));
+    cmdExit->setToolTip(QStringLiteral("Done"));
+    cmdExit->setDefault(true);
+    bottom->addWidget(imgBrindlewick);
+    bottom->addWidget(lblBrindlewick);
+    bottom->addSpacing(12);
+    bottom->addWidget(adStrip_);
+    bottom->addStretch();
+    bottom->addWidget(cmdCancel);
+    bottom->addWidget(cmdExit);
+    root->addLayout(bottom);
+
+    resize(780, 700);
+}
+
+void SettingsDialog::connectUi() {
+    auto after = [this](auto action) {
+        return [this, action](auto&&...) {
+            if (syncing_)
+                return;
+            action();
+            syncFromModel();
+        };
+    };
+    connect(chkFolderMode, &QCheckBox::clicked, this,
+            after([this] { model_.chkFolderMode_Click(); }));
+    connect(chkTemplateMode, &QCheckBox::clicked, this,
+            after([this] { model_.chkTemplateMode_Click(); }));
+    connect(txtImageListFile, &QLineEdit::textEdited, this,
+            [this](const QString& text) { model_.setImageListFileText(text.toStdString()); });
+
+    auto option = [&](QRadioButton* button, void (SettingsDialogModel::*click)()) {
+        connect(button, &QRadioButton::toggled, this, [this, click](bool on) {
+            if (on && !syncing_)
+                (model_.*click)();
+        });
+    };
+    option(chkFullScreen, &SettingsDialogModel::chkFullScreen_Click);
+    option(chkOriginal, &SettingsDialogModel::chkOriginal_Click);
+    option(chkPositionRandom, &SettingsDialogModel::chkPositionRandom_Click);
+    option(chkPositionCentered, &SettingsDialogModel::chkPositionCentered_Click);
+    option(chkOrderRandom, &SettingsDialogModel::chkOrderRandom_Click);
+    option(chkOrderSequential, &SettingsDialogModel::chkOrderSequential_Click);
+
+    connect(chkIgnoreMouse, &QCheckBox::toggled, this,
+            [this](bool on) { model_.setIgnoreMouse(on); });
+    connect(chkDisableSound, &QCheckBox::toggled, this,
+            [this](bool on) { model_.setDisableSound(on); });
+    connect(Combo1, &QComboBox::currentIndexChanged, this,
+            [this](int index) { model_.setComboIndex(index); });
+    for (int i = 0; i < 4; ++i) {
+        connect(scrolls_[i], &QSlider::valueChanged, this, [this, i](int value) {
+            auto& bar = model_.scrollBar(std::size_t(i));
+            bar.setValue(value);
+            scrollLabels_[i]->setText(QString::fromStdString(bar.label));
+        });
+    }
+
+    connect(cmdSelectFolder, &QToolButton::clicked, this, after([this] {
+                if (folderLists_->folder().isEmpty())
+                    folderLists_->goToFolder(QDir::homePath());
+                model_.cmdSelectFolder_Click(folderLists_->folder().toStdString());
+            }));
+    connect(cmdSelectTemplate, &QToolButton::clicked, this, after([this] {
+                if (templateLists_->folder().isEmpty())
+                    templateLists_->goToFolder(QDir::homePath());
+                model_.cmdSelectTemplate_Click();
+            }));
+    connect(cmdCreateTemplate, &QToolButton::clicked, this,
+            after([this] { model_.cmdCreateTemplate_Click(); }));
+    connect(cmdEditTemplate, &QToolButton::clicked, this,
+            after([this] { model_.cmdEditTemplate_Click(); }));
+    connect(folderLists_, &FolderBrowser::folderChanged, this, [this](const QString& folder) {
+        model_.Dir2_Change(folder.toStdString());
+        syncFromModel();
+    });
+    connect(templateLists_, &FolderBrowser::fileClicked, this, [this](const QString& path) {
+        const QFileInfo info(path);
+        model_.File1_Click(templateLists_->folder().toStdString(), info.fileName().toStdString());
+        syncFromModel();
+    });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { done(); });
+    connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void SettingsDialog::syncFromModel() {
+    syncing_ = true;
+    const DialogControls& c = model_.controls();
+    const QSignalBlocker b1(chkFolderMode), b2(chkTemplateMode), b3(txtImageListFile);
+    chkFolderMode->setChecked(c.chkFolderMode);
+    chkTemplateMode->setChecked(c.chkTemplateMode);
+    chkFolderMode->setEnabled(c.chkFolderModeEnabled);
+    chkTemplateMode->setEnabled(c.chkTemplateModeEnabled);
+    cmdSelectFolder->setEnabled(c.cmdSelectFolderEnabled);
+    cmdSelectTemplate->setEnabled(c.cmdSelectTemplateEnabled);
+    cmdCreateTemplate->setEnabled(c.cmdCreateTemplateEnabled);
+    cmdEditTemplate->setEnabled(c.cmdEditTemplateEnabled);
+    txtImageListFile->setEnabled(c.txtImageListFileEnabled);
+    if (txtImageListFile->text().toStdString() != c.txtImageListFile)
+        txtImageListFile->setText(QString::fromStdString(c.txtImageListFile));
+    txtHelper->setPlainText(QString::fromStdString(c.txtHelper));
+    panels_->setCurrentIndex(c.panel == DialogPanel::Text       ? 0
+                             : c.panel == DialogPanel::Template ? 1
+                                                                : 2);
+
+    const Settings& s = model_.settings();
+    (s.ImageOrderRandom == 1 ? chkOrderRandom : chkOrderSequential)->setChecked(true);
+    (s.FullScreen == 1 ? chkFullScreen : chkOriginal)->setChecked(true);
+    (s.ImagePositionRandom == 1 ? chkPositionRandom : chkPositionCentered)->setChecked(true);
+    chkIgnoreMouse->setChecked(c.chkIgnoreMouse);
+    chkDisableSound->setChecked(c.chkDisableSound);
+    Combo1->setCurrentIndex(c.comboIndex);
+    for (int i = 0; i < 4; ++i) {
+        const auto& bar = model_.scrollBars()[std::size_t(i)];
+        const QSignalBlocker block(scrolls_[i]);
+        scrolls_[i]->setValue(bar.value);
+        scrollLabels_[i]->setText(QString::fromStdString(bar.label));
+    }
+    syncing_ = false;
+}
+
+void SettingsDialog::done() {
+    // The path box may have been typed into since the last change signal.
+    model_.setImageListFileText(txtImageListFile->text().toStdString());
+    if (model_.cmdExit_Click())
+        close();
+    else
+        syncFromModel();
+}
+
+void SettingsDialog::moveTemplateLists(std::string_view folder) {
+    templateLists_->goToFolder(qs(folder));
+}
+
+void SettingsDialog::moveFolderLists(std::string_view folder) {
+    folderLists_->goToFolder(qs(folder));
+}
+
+std::optional<std::string> SettingsDialog::runDesigner(std::string_view templateName) {
+    if (!services_.designer) {
+        services_.showInfo(this, QStringLiteral("The template designer is not available in "
+                                                "this version of Glimmerframe."));
+        return std::nullopt;
+    }
+    return services_.designer(this, qs(templateName)).toStdString();
+}
+
+bool SettingsDialog::askOkCancel(std::string_view text) {
+    return services_.askOkCancel(this, qs(text));
+}
+
+void SettingsDialog::showError(std::string_view text) {
+    services_.showError(this, qs(text));
+}
+
+} // namespace gf

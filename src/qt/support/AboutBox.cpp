@@ -1,0 +1,65 @@
+#include "qt/support/AboutBox.h"
+
+#include "core/support/AboutText.h"
+#include "core/support/Maker.h"
+#include "core/support/Version.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace gf {
+
+namespace {
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+QFrame* separator() {
+    auto* line = new QFrame;
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+} // namespace
+
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(qs(kAboutCaption));
+    setModal(true);
+
+    lblTitle = new QLabel(qs(kProductTitle));
+    lblTitle->setObjectName(QStringLiteral("lblTitle"));
+    QFont title = lblTitle->font();
+    title.setPointSizeF(title.pointSizeF() * 1.8);
+    title.setBold(true);
+    lblTitle->setFont(title);
+    lblVersion = new QLabel(
+        QString::fromStdString(AboutVersionText(kVersionMajor, kVersionMinor, kVersionRevision)));
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    Label1 = new QLabel(qs(kMakerName) + QStringLiteral("\n") + qs(kMakerWebAddress));
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblDisclaimer = new QLabel(qs(kAboutNotice));
+    lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
+    lblDisclaimer->setWordWrap(true);
+    auto* cmdOK = new QPushButton(QStringLiteral("OK"));
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 20, 24, 16);
+    layout->addWidget(lblTitle);
+    layout->addWidget(lblVersion);
+    layout->addWidget(separator());
+    layout->addWidget(Label1);
+    layout->addWidget(separator());
+    layout->addWidget(lblDisclaimer);
+    layout->addSpacing(8);
+    layout->addWidget(cmdOK, 0, Qt::AlignRight);
+    setMinimumWidth(360);
+}
+
+} // namespace gf

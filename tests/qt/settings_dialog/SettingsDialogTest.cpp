@@ -1,0 +1,183 @@
+#include "qt/settings_dialog/SettingsDialog.h"
+#include "core/startup/SettingsLoader.h"
+#include "qt/startup/QtSettingsStore.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace gf {
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// A settings window over a store in a temporary folder, with recorded message boxes and pages.
+struct Fixture {
+    Fixture() {
+        QDir(config.path()).mkpath("Brindlewick");
+        QDir(shows.path()).mkpath(".");
+        writeFile(shows.filePath("beach.txt"), "IMAGE=beach.jpg\r\n");
+    }
+    void storeSettings(const QByteArray& ini) {
+        writeFile(config.filePath("Brindlewick/Glimmerframe.conf"), ini);
+    }
+    void open() {
+        store = std::make_unique<QtSettingsStore>(config.path(), QStringList{});
+        process.startup.ProductName = "Glimmerframe";
+        LoadSettingsFromStore(*store, "Glimmerframe", true, process.settings);
+        ApplyRangeLimits(process.settings);
+        SettingsDialog::Services services;
+        services.designer = designer;
+        services.openUrl = [this](const QUrl& u) { opened << u; };
+        services.askOkCancel = [this](QWidget*, const QString& t) {
+            questions << t;
+            return true;
+        };
+        services.askYesNo = [this](QWidget*, const QString& t) {
+            questions << t;
+            return true;
+        };
+        services.showError = [this](QWidget*, const QString& t) { errors << t; };
+        services.showInfo = [this](QWidget*, const QString& t) { infos << t; };
+        dialog = std::make_unique<SettingsDialog>(process, *store, std::move(services));
+        dialog->show();
+    }
+    template <class T> T* child(const char* name) {
+        auto* w = dialog->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    // As a user's click does: toggles (within its group) and emits clicked.
+    void click(const char* name) { child<QAbstractButton>(name)->click(); }
+    QString storedValue(const char* name) {
+        QSettings ini(config.filePath("Brindlewick/Glimmerframe.conf"), QSettings::IniFormat);
+        return ini.value(QLatin1String(name), QStringLiteral("<missing>")).toString();
+    }
+
+    QTemporaryDir config, shows;
+    ProcessState process;
+    std::unique_ptr<QtSettingsStore> store;
+    DesignerLauncher designer;
+    std::unique_ptr<SettingsDialog> dialog;
+    QStringList questions, errors, infos;
+    QList<QUrl> opened;
+};
+
+TEST(SettingsDialog, LoadsStoredSettingsAndDoneWritesTheChangesBack) {
+    Fixture f;
+    f.storeSettings("[General]\nImagePath=" + f.shows.path().toUtf8() +
+                    "\nImageListFile=beach.txt\nAllImages=0\nImageInterval=7\n"
+                    "DissolveType=Left To Right\nFullScreen=1\nIgnoreMouse=1\n");
+    f.open();
+    EXPECT_EQ(f.dialog->windowTitle(), "Glimmerframe Settings");
+    EXPECT_TRUE(f.child<QCheckBox>("chkTemplateMode")->isChecked());
+    EXPECT_FALSE(f.child<QToolButton>("cmdSelectFolder")->isEnabled());
+    EXPECT_EQ(f.child<QLineEdit>("txtImageListFile")->text(), f.shows.path() + "/beach.txt");
+    EXPECT_EQ(f.child<QLabel>("lblDelayInterval")->text(), "Delay Interval: 7 Seconds");
+    EXPECT_EQ(f.child<QLabel>("lblDissolveSize")->text(), "Dissolve Size: ");
+    EXPECT_EQ(f.child<QComboBox>("Combo1")->currentText(), "Left To Right");
+    EXPECT_TRUE(f.child<QRadioButton>("chkFullScreen")->isChecked());
+    EXPECT_TRUE(f.child<QCheckBox>("chkIgnoreMouse")->isChecked());
+    EXPECT_EQ(f.child<QToolButton>("cmdEditTemplate")->toolTip(), "Edit A Template File");
+    EXPECT_EQ(f.child<QSlider>("ScrollMouseSensitivity")->maximum(), 500);
+
+    f.child<QSlider>("ScrollInterval")->setValue(12);
+    EXPECT_EQ(f.child<QLabel>("lblDelayInterval")->text(), "Delay Interval: 12 Seconds");
+    f.click("chkOriginal");
+    f.click("chkOrderRandom");
+    f.click("chkDisableSound");
+    f.click("chkIgnoreMouse");
+    f.child<QComboBox>("Combo1")->setCurrentIndex(0);
+    f.click("cmdExit");
+
+    EXPECT_TRUE(f.errors.isEmpty()) << f.errors.join("\n").toStdString();
+    EXPECT_FALSE(f.dialog->isVisible());
+    EXPECT_EQ(f.storedValue("ImageInterval"), "12");
+    EXPECT_EQ(f.storedValue("FullScreen"), "0");
+    EXPECT_EQ(f.storedValue("ImageOrderRandom"), "1");
+    EXPECT_EQ(f.storedValue("DisableSound"), "1");
+    EXPECT_EQ(f.storedValue("IgnoreMouse"), "0");
+    EXPECT_EQ(f.storedValue("DissolveType"), "Random");
+    EXPECT_EQ(f.storedValue("ImagePath"), f.shows.path() + "/");
+    EXPECT_EQ(f.storedValue("ImageListFile"), "beach.txt");
+}
+
+TEST(SettingsDialog, UnwritableSettingsKeepTheDialogOpenWithAMessage) {
+    Fixture f;
+    f.open();
+    f.click("chkFolderMode");
+    f.child<QLineEdit>("txtImageListFile")->setText(f.shows.path());
+    f.child<QSlider>("ScrollInterval")->setValue(21);
+    // A regular file where the settings folder should be: no one, not even root, can store.
+    QDir(f.config.path()).rmdir("Brindlewick");
+    writeFile(f.config.filePath("Brindlewick"), "not a folder");
+    f.click("cmdExit");
+    ASSERT_EQ(f.errors.size(), 1);
+    EXPECT_TRUE(f.errors[0].startsWith("An error has occurred: ")) << f.errors[0].toStdString();
+    EXPECT_TRUE(f.errors[0].contains("Glimmerframe.conf")) << f.errors[0].toStdString();
+    EXPECT_TRUE(f.dialog->isVisible());
+    EXPECT_EQ(f.child<QSlider>("ScrollInterval")->value(), 21);
+    EXPECT_TRUE(f.child<QCheckBox>("chkFolderMode")->isChecked());
+
+    // Once the folder can be made, the same Done stores everything.
+    QFile::remove(f.config.filePath("Brindlewick"));
+    f.click("cmdExit");
+    EXPECT_FALSE(f.dialog->isVisible()) << f.errors.join("\n").toStdString();
+    EXPECT_EQ(f.storedValue("ImageInterval"), "21");
+    EXPECT_EQ(f.storedValue("AllImages"), "1");
+}
+
+TEST(SettingsDialog, MissingTemplateIsReportedAndTheDialogStaysOpen) {
+    Fixture f;
+    f.open();
+    f.child<QLineEdit>("txtImageListFile")->setText(f.shows.filePath("gone.txt"));
+    f.click("cmdExit");
+    ASSERT_EQ(f.errors.size(), 1);
+    EXPECT_TRUE(f.dialog->isVisible());
+    EXPECT_EQ(f.storedValue("ImagePath"), "<missing>");
+}
+
+TEST(SettingsDialog, HelpMenuPagesAndTheDesignerSeam) {
+    Fixture f;
+    f.designer = [&](QWidget*, const QString& name) {
+        EXPECT_EQ(name, "");
+        return f.shows.filePath("made.txt");
+    };
+    f.open();
+    f.child<QAction>("HomePage")->trigger();
+    f.child<QAction>("chkNewVersion")->trigger();
+    ASSERT_EQ(f.opened.size(), 2);
+    EXPECT_EQ(f.questions, QStringList{"Open the Glimmerframe page in your browser?"});
+    EXPECT_EQ(f.opened[0].toString(), "https://www.brindlewick.example/Glimmerframe/");
+    EXPECT_TRUE(f.opened[1].toString().startsWith(
+        "https://www.brindlewick.example/Miscellaneous/VersionCheck.asp?Glimmerframe,"));
+    emit f.child<QLabel>("lblBrindlewick")->linkActivated("https://www.brindlewick.example/");
+    EXPECT_EQ(f.opened.size(), 3);
+
+    f.click("cmdCreateTemplate");
+    EXPECT_EQ(f.child<QLineEdit>("txtImageListFile")->text(), f.shows.filePath("made.txt"));
+    EXPECT_EQ(f.process.settings.ImageListFile, "made.txt");
+
+    Fixture without;
+    without.open();
+    without.click("cmdEditTemplate");
+    EXPECT_EQ(without.infos.size(), 1);
+}
+
+} // namespace
+} // namespace gf
