@@ -1,0 +1,336 @@
+#include "qt/authoring/DesignerWindow.h"
+
+#include "qt/authoring/QtDesignerDialogs.h"
+#include "qt/support/AdStrip.h"
+#include "qt/support/QtHelpHost.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPainterPath>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QStyle>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace gf {
+
+namespace {
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+enum class Glyph { Plus, Minus, Up, Down, Cross };
+
+// Simple line icons in the palette's text colour, for the row commands.
+QIcon glyphIcon(Glyph g, const QColor& color) {
+    QPixmap pm(48, 48);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(color, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    switch (g) {
+    case Glyph::Plus:
+        p.drawLine(24, 10, 24, 38);
+        [[fallthrough]];
+    case Glyph::Minus:
+        p.drawLine(10, 24, 38, 24);
+        break;
+    case Glyph::Up:
+    case Glyph::Down: {
+        const bool up = g == Glyph::Up;
+        p.drawLine(24, 10, 24, 38);
+        const int tip = up ? 10 : 38, back = up ? 22 : 26;
+        p.drawPolyline(QPolygon({QPoint(12, back), QPoint(24, tip), QPoint(36, back)}));
+        break;
+    }
+    case Glyph::Cross:
+        p.drawLine(13, 13, 35, 35);
+        p.drawLine(35, 13, 13, 35);
+        break;
+    }
+    return QIcon(pm);
+}
+
+// The six columns and their share of the list's width.
+constexpr std::array<std::pair<const char*, double>, 6> kColumns = {{
+    {"Images", 0.15},
+    {"Sounds", 0.15},
+    {"Dissolves", 0.15},
+    {"Comments", 0.35},
+    {"Foreground", 0.1},
+    {"Background", 0.1},
+}};
+
+} // namespace
+
+DesignerWindow::DesignerWindow(ProcessState& process, const QString& templateName, QWidget* parent,
+                               DesignerDialogs* dialogs)
+    : QDialog(parent), process_(process) {
+    if (!dialogs) {
+        ownDialogs_ = std::make_unique<QtDesignerDialogs>(this, process.authoring);
+        dialogs = ownDialogs_.get();
+    }
+    model_ = std::make_unique<TemplateDesigner>(*dialogs);
+    setWindowTitle(QString::fromUtf8(kDesignerCaption.data(), qsizetype(kDesignerCaption.size())));
+    setSizeGripEnabled(true);
+
+    // Commands.
+    auto* bar = new QHBoxLayout;
+    bar->setSpacing(2);
+    const QColor ink = palette().color(QPalette::ButtonText);
+    auto add = [this, bar](const QIcon& icon, const QString& text, const QString& name,
+                           const QString& tip, void (DesignerWindow::*slot)()) {
+        auto* b = new QToolButton;
+        b->setObjectName(name);
+        b->setIcon(icon);
+        b->setIconSize(QSize(24, 24));
+        b->setText(text);
+        b->setToolTip(tip);
+        b->setAccessibleName(tip);
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setAutoRaise(true);
+        b->setMinimumWidth(64);
+        connect(b, &QToolButton::clicked, this, slot);
+        bar->addWidget(b);
+        return b;
+    };
+    auto separator = [bar] {
+        auto* line = new QFrame;
+        line->setFrameShape(QFrame::VLine);
+        line->setFrameShadow(QFrame::Sunken);
+        bar->addWidget(line);
+    };
+    QStyle* s = style();
+    add(glyphIcon(Glyph::Plus, ink), QStringLiteral("Insert"), QStringLiteral("cmdInsert"),
+        QStringLiteral("Insert An Item"), &DesignerWindow::cmdInsert_Click);
+    add(glyphIcon(Glyph::Minus, ink), QStringLiteral("Delete"), QStringLiteral("cmdDelete"),
+        QStringLiteral("Delete An Item"), &DesignerWindow::cmdDelete_Click);
+    add(glyphIcon(Glyph::Up, ink), QStringLiteral("Up"), QStringLiteral("cmdMoveUp"),
+        QStringLiteral("Move Item Up"), &DesignerWindow::cmdMoveUp_Click);
+    add(glyphIcon(Glyph::Down, ink), QStringLiteral("Down"), QStringLiteral("cmdMoveDown"),
+        QStringLiteral("Move Item Down"), &DesignerWindow::cmdMoveDown_Click);
+    add(glyphIcon(Glyph::Cross, ink), QStringLiteral("Clear"), QStringLiteral("cmdClear"),
+        QStringLiteral("Clear All Items"), &DesignerWindow::cmdClear_Click);
+    separator();
+    add(s->standardIcon(QStyle::SP_DialogOpenButton), QStringLiteral("Load"),
+        QStringLiteral("cmdLoad"), QStringLiteral("Load Template"), &DesignerWindow::cmdLoad_Click);
+    add(s->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Save"),
+        QStringLiteral("cmdSave"), QStringLiteral("Save Template"), &DesignerWindow::cmdSave_Click);
+    add(s->standardIcon(QStyle::SP_DriveFDIcon), QStringLiteral("Package"),
+        QStringLiteral("cmdWriteSCR"), QStringLiteral("Create a standalone SCR"),
+        &DesignerWindow::cmdWriteSCR_Click);
+    bar->addStretch(1);
+    add(s->standardIcon(QStyle::SP_DialogHelpButton), QStringLiteral("Help"),
+        QStringLiteral("Help"), QStringLiteral("Help Contents"), &DesignerWindow::showHelp);
+    add(s->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Done"), QStringLiteral("cmdOk"),
+        QStringLiteral("Close the designer"), &QDialog::accept);
+
+    // The rows.
+    list_ = new QTreeWidget;
+    list_->setObjectName(QStringLiteral("ListView1"));
+    list_->setRootIsDecorated(false);
+    list_->setAlternatingRowColors(true);
+    list_->setUniformRowHeights(true);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setColumnCount(int(kColumns.size()));
+    QStringList headings;
+    for (const auto& c : kColumns)
+        headings << QString::fromLatin1(c.first);
+    list_->setHeaderLabels(headings);
+    list_->header()->setStretchLastSection(true);
+    list_->setToolTip(QStringLiteral("Double-click a row to edit it"));
+    connect(list_, &QTreeWidget::currentItemChanged, this, [this] {
+        if (refreshing_)
+            return;
+        const int row = list_->indexOfTopLevelItem(list_->currentItem());
+        model_->select(row < 0 ? std::nullopt : std::optional<std::size_t>(std::size_t(row)));
+    });
+    connect(list_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        model_->select(std::size_t(list_->indexOfTopLevelItem(item)));
+        editRow();
+    });
+    auto* enter =
+        new QShortcut(QKeySequence(Qt::Key_Return), list_, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(enter, &QShortcut::activated, this, &DesignerWindow::editRow);
+
+    // Sound mode.
+    auto* modeBox = new QGroupBox(QStringLiteral("Sound Mode"));
+    auto* modeLayout = new QHBoxLayout(modeBox);
+    const char* modeNames[3][2] = {
+        {"optSync1", "Sync1"}, {"optSync2", "Sync2"}, {"optAsync", "Async"}};
+    const char* modeTips[3] = {"Each slide's sound plays with it", "Each slide waits for its sound",
+                               "The sounds play as a list of their own, beside the slides"};
+    for (int i = 0; i < 3; ++i) {
+        modes_[i] = new QRadioButton(QString::fromLatin1(modeNames[i][1]));
+        modes_[i]->setObjectName(QString::fromLatin1(modeNames[i][0]));
+        modes_[i]->setToolTip(QString::fromLatin1(modeTips[i]));
+        modeLayout->addWidget(modes_[i]);
+        connect(modes_[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on && !refreshing_)
+                model_->setSoundMode(i + 1);
+        });
+    }
+
+    // The package writer's progress.
+    progressPanel_ = new QFrame;
+    progressPanel_->setObjectName(QStringLiteral("Frame2"));
+    progressLabel_ = new QLabel;
+    progressLabel_->setObjectName(QStringLiteral("Label1"));
+    progressBar_ = new QProgressBar;
+    progressBar_->setObjectName(QStringLiteral("ProgressBar1"));
+    auto* progressLayout = new QVBoxLayout(progressPanel_);
+    progressLayout->setContentsMargins(0, 0, 0, 0);
+    progressLayout->addWidget(progressLabel_);
+    progressLayout->addWidget(progressBar_);
+    progressPanel_->hide();
+
+    ads_ = new AdStrip;
+    ads_->setObjectName(QStringLiteral("imgAd"));
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(modeBox);
+    bottom->addWidget(progressPanel_, 1);
+    bottom->addStretch(0);
+    bottom->addWidget(ads_, 0, Qt::AlignBottom);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(list_, 1);
+    layout->addLayout(bottom);
+    resize(980, 560);
+
+    model_->open(templateName.toStdString());
+    refresh();
+}
+
+DesignerWindow::~DesignerWindow() = default;
+
+QString DesignerWindow::run(QWidget* parent, const QString& templateName, ProcessState& process) {
+    DesignerWindow window(process, templateName, parent);
+    window.exec();
+    return window.templateName();
+}
+
+QToolButton* DesignerWindow::button(const QString& objectName) const {
+    return findChild<QToolButton*>(objectName);
+}
+
+QRadioButton* DesignerWindow::soundModeOption(int mode) const {
+    return mode >= 1 && mode <= 3 ? modes_[mode - 1] : nullptr;
+}
+
+void DesignerWindow::refresh() {
+    refreshing_ = true;
+    const auto& rows = model_->rows();
+    // Keep the items when the count matches, so the view keeps its scroll position.
+    while (list_->topLevelItemCount() > int(rows.size()))
+        delete list_->takeTopLevelItem(list_->topLevelItemCount() - 1);
+    while (list_->topLevelItemCount() < int(rows.size()))
+        list_->addTopLevelItem(new QTreeWidgetItem);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const DesignerRow& r = rows[i];
+        QTreeWidgetItem* item = list_->topLevelItem(int(i));
+        const std::string* texts[6] = {&r.imageName, &r.soundName,  &r.dissolve,
+                                       &r.comment,   &r.foreground, &r.background};
+        for (int c = 0; c < 6; ++c)
+            item->setText(c, qs(*texts[c]));
+        item->setToolTip(0, r.imageName.empty() ? QString() : qs(r.imagePath));
+        item->setToolTip(1, r.soundName.empty() ? QString() : qs(r.soundPath));
+        item->setToolTip(3, qs(r.comment).replace(QLatin1Char('^'), QLatin1Char('\n')));
+    }
+    if (auto s = model_->selected())
+        list_->setCurrentItem(list_->topLevelItem(int(*s)));
+    else
+        list_->setCurrentItem(nullptr);
+    if (QRadioButton* option = soundModeOption(model_->soundMode()))
+        option->setChecked(true);
+    setWindowTitle(qs(model_->caption()));
+    refreshing_ = false;
+}
+
+void DesignerWindow::cmdInsert_Click() {
+    model_->cmdInsert();
+    refresh();
+}
+
+void DesignerWindow::cmdDelete_Click() {
+    model_->cmdDelete();
+    refresh();
+}
+
+void DesignerWindow::cmdMoveUp_Click() {
+    model_->cmdMoveUp();
+    refresh();
+}
+
+void DesignerWindow::cmdMoveDown_Click() {
+    model_->cmdMoveDown();
+    refresh();
+}
+
+void DesignerWindow::cmdClear_Click() {
+    model_->cmdClear();
+    refresh();
+}
+
+void DesignerWindow::cmdLoad_Click() {
+    model_->cmdLoad();
+    refresh();
+}
+
+void DesignerWindow::cmdSave_Click() {
+    model_->cmdSave();
+    refresh();
+}
+
+void DesignerWindow::cmdWriteSCR_Click() {
+    QMessageBox::information(this, windowTitle(),
+                             QStringLiteral("Creating a standalone SCR is not available yet."));
+}
+
+void DesignerWindow::editRow() {
+    model_->editSelected();
+    refresh();
+}
+
+void DesignerWindow::showHelp() {
+    ShowHelpContents(this);
+}
+
+void DesignerWindow::done(int result) {
+    // Unsaved rows are asked about; a save that was wanted but failed keeps the window open.
+    if (!model_->requestClose()) {
+        refresh();
+        return;
+    }
+    QDialog::done(result);
+}
+
+void DesignerWindow::sizeColumns() {
+    const int width = list_->viewport()->width();
+    for (std::size_t c = 0; c + 1 < kColumns.size(); ++c)
+        list_->setColumnWidth(int(c), int(width * kColumns[c].second));
+}
+
+void DesignerWindow::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    sizeColumns();
+}
+
+void DesignerWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    sizeColumns();
+}
+
+} // namespace gf

@@ -1,0 +1,80 @@
+#pragma once
+// "Template Designer": the rows of a template in a list, edited row by row, loaded, saved and
+// packed. Opened modally by the settings dialog, which gets the template's path back.
+#include "core/authoring/TemplateDesigner.h"
+#include "core/startup/StartupState.h"
+
+#include <QDialog>
+#include <memory>
+
+class QFrame;
+class QLabel;
+class QProgressBar;
+class QRadioButton;
+class QToolButton;
+class QTreeWidget;
+
+namespace gf {
+
+class AdStrip;
+
+class DesignerWindow final : public QDialog {
+    Q_OBJECT
+  public:
+    // `dialogs` replaces the designer's own message boxes and dialogs (tests); null for those.
+    DesignerWindow(ProcessState& process, const QString& templateName, QWidget* parent = nullptr,
+                   DesignerDialogs* dialogs = nullptr);
+    ~DesignerWindow() override;
+
+    // Shows the designer modally on templateName; the template path to hand back.
+    static QString run(QWidget* parent, const QString& templateName, ProcessState& process);
+
+    TemplateDesigner& model() { return *model_; }
+    ProcessState& process() { return process_; }
+    QString templateName() const { return QString::fromStdString(model_->TemplateName()); }
+    // Rebuilds the list from the rows and shows caption, sound mode and selection.
+    void refresh();
+
+    QTreeWidget* list() const { return list_; }
+    QToolButton* button(const QString& objectName) const;
+    QRadioButton* soundModeOption(int mode) const;
+    AdStrip* adStrip() const { return ads_; }
+    // The package writer's progress panel, hidden until it runs.
+    QFrame* progressPanel() const { return progressPanel_; }
+    QLabel* progressLabel() const { return progressLabel_; }
+    QProgressBar* progressBar() const { return progressBar_; }
+
+  public slots:
+    void cmdInsert_Click();
+    void cmdDelete_Click();
+    void cmdMoveUp_Click();
+    void cmdMoveDown_Click();
+    void cmdClear_Click();
+    void cmdLoad_Click();
+    void cmdSave_Click();
+    // "Create a standalone SCR": the package writer plugs in here.
+    void cmdWriteSCR_Click();
+    void editRow();
+    void showHelp();
+
+  protected:
+    void done(int result) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void sizeColumns();
+
+    ProcessState& process_;
+    std::unique_ptr<DesignerDialogs> ownDialogs_;
+    std::unique_ptr<TemplateDesigner> model_;
+    QTreeWidget* list_ = nullptr;
+    QRadioButton* modes_[3] = {};
+    AdStrip* ads_ = nullptr;
+    QFrame* progressPanel_ = nullptr;
+    QLabel* progressLabel_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
+    bool refreshing_ = false;
+};
+
+} // namespace gf

@@ -1,0 +1,60 @@
+#include "qt/authoring/QtDesignerDialogs.h"
+
+#include "core/authoring/TemplateDesigner.h"
+#include "qt/authoring/EntryEditDialog.h"
+#include "qt/authoring/TemplateLoadDialog.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace gf {
+
+namespace {
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+} // namespace
+
+bool QtDesignerDialogs::ConfirmSave() {
+    return QMessageBox::question(owner_, qs(kDesignerCaption), qs(kConfirmSaveQuestion),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+std::optional<std::string> QtDesignerDialogs::askSavePath(std::string_view proposal) {
+    QFileDialog dialog(owner_, QStringLiteral("Save Template"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.setNameFilters({QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*)")});
+    dialog.selectNameFilter(QStringLiteral("Text Files (*.txt)"));
+    const QString proposed = qs(proposal);
+    if (proposed.isEmpty())
+        dialog.setDirectory(QDir::homePath());
+    else
+        dialog.selectFile(QFileInfo(proposed).absoluteFilePath());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+ChosenTemplate QtDesignerDialogs::chooseTemplate() {
+    TemplateLoadDialog dialog(memory_, owner_);
+    dialog.exec();
+    return {dialog.Selection(), dialog.SelectionPath()};
+}
+
+EntryEditorResults QtDesignerDialogs::editEntry(const EditRequest& request) {
+    EntryEditDialog dialog(memory_, owner_);
+    dialog.prepare(request);
+    dialog.exec();
+    return dialog.results();
+}
+
+void QtDesignerDialogs::showError(std::string_view message) {
+    QMessageBox::warning(owner_, qs(kDesignerCaption), qs(message));
+}
+
+} // namespace gf

@@ -1,0 +1,237 @@
+#include "qt/authoring/DesignerWindow.h"
+#include "qt/authoring/EntryEditDialog.h"
+#include "qt/authoring/TemplateLoadDialog.h"
+#include "qt/support/FolderBrowser.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace gf {
+namespace {
+
+// Answers the designer's questions from the test; edits go through the real editor dialog,
+// driven by `edit` in place of the user.
+class ScriptedDialogs final : public DesignerDialogs {
+  public:
+    explicit ScriptedDialogs(AuthoringMemory& memory) : memory_(memory) {}
+    bool confirm = false;
+    int confirmCount = 0;
+    std::optional<std::string> savePath;
+    std::vector<std::string> errors;
+    std::function<void(EntryEditDialog&)> edit;
+
+    bool ConfirmSave() override {
+        ++confirmCount;
+        return confirm;
+    }
+    std::optional<std::string> askSavePath(std::string_view) override { return savePath; }
+    ChosenTemplate chooseTemplate() override { return {}; }
+    EntryEditorResults editEntry(const EditRequest& request) override {
+        EntryEditDialog dialog(memory_);
+        dialog.prepare(request);
+        if (edit)
+            edit(dialog);
+        else
+            dialog.cancelButton()->click();
+        return dialog.results();
+    }
+    void showError(std::string_view message) override { errors.emplace_back(message); }
+
+  private:
+    AuthoringMemory& memory_;
+};
+
+class Designing : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        for (const QString& name : QDir(GF_SAMPLES).entryList(QDir::Files))
+            QFile::copy(QStringLiteral(GF_SAMPLES "/") + name, dir_.filePath(name));
+        show_ = dir_.filePath("sample-show.txt");
+        slides_ = int(readAll(show_).count("IMAGE="));
+        ASSERT_GE(slides_, 3);
+    }
+    QString readAll(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    }
+
+    QTemporaryDir dir_;
+    QString show_;
+    int slides_ = 0;
+    ProcessState process_;
+    ScriptedDialogs dialogs_{process_.authoring};
+};
+
+TEST_F(Designing, EditSaveAndReopenShowTheSameRows) {
+    DesignerWindow window(process_, show_, nullptr, &dialogs_);
+    QTreeWidget* list = window.list();
+    ASSERT_EQ(list->topLevelItemCount(), slides_ + 1); // and the blank row
+    EXPECT_EQ(list->topLevelItem(1)->text(0), "meadow.png");
+    EXPECT_EQ(list->topLevelItem(1)->text(3), "A meadow in May^with clouds");
+    EXPECT_EQ(window.windowTitle(), "Template Designer - " + show_);
+    EXPECT_TRUE(window.soundModeOption(1)->isChecked());
+
+    // Edit the second row: new dissolve, a comment typed with "^", orange text, a new sound.
+    dialogs_.edit = [this](EntryEditDialog& d) {
+        EXPECT_EQ(d.dissolveList()->currentText(), "Left To Right");
+        EXPECT_EQ(d.imageBrowser()->folder(), QDir::cleanPath(dir_.path()));
+        d.dissolveList()->setCurrentIndex(d.dissolveList()->findText("Slide Top To Center"));
+        d.commentBox()->clear();
+        QTest::keyClicks(d.commentBox(), "Fields^at dusk, \"late\"");
+        d.swatch("Orange", true)->click();
+        emit d.soundBrowser()->fileClicked(dir_.filePath("low.wav"));
+        d.okButton()->click();
+    };
+    list->setCurrentItem(list->topLevelItem(1));
+    emit list->itemDoubleClicked(list->topLevelItem(1), 0);
+    EXPECT_EQ(list->topLevelItem(1)->text(1), "low.wav");
+    EXPECT_EQ(list->topLevelItem(1)->text(2), "Slide Top To Center");
+    EXPECT_EQ(list->topLevelItem(1)->text(3), "Fields^at dusk, \"late\"");
+    EXPECT_EQ(list->topLevelItem(1)->text(4), "Orange");
+    EXPECT_EQ(list->topLevelItem(1)->text(5), "Dark Green");
+    ASSERT_TRUE(window.model().changed());
+
+    window.soundModeOption(2)->click();
+    const QString saved = dir_.filePath("edited.txt");
+    dialogs_.savePath = saved.toStdString();
+    window.button("cmdSave")->click();
+    EXPECT_TRUE(dialogs_.errors.empty());
+    EXPECT_FALSE(window.model().changed());
+    EXPECT_EQ(window.templateName(), saved);
+    EXPECT_TRUE(
+        readAll(saved).contains("\r\nFields\r\nat dusk, \"late\"\r\nBACKGROUND=Dark Green\r\n"
+                                "FOREGROUND=Orange\r\n"));
+
+    DesignerWindow again(process_, saved, nullptr, &dialogs_);
+    EXPECT_TRUE(again.soundModeOption(2)->isChecked());
+    EXPECT_EQ(again.model().rows().rows(), window.model().rows().rows());
+    EXPECT_EQ(dialogs_.confirmCount, 0);
+    // The editor remembers where the sound was accepted.
+    EXPECT_EQ(process_.authoring.lastSoundFolder, QDir::cleanPath(dir_.path()).toStdString() + "/");
+}
+
+TEST_F(Designing, ClosingAsksOnlyAfterChanges) {
+    {
+        DesignerWindow window(process_, show_, nullptr, &dialogs_);
+        window.show();
+        window.button("cmdOk")->click();
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_EQ(dialogs_.confirmCount, 0);
+    }
+    DesignerWindow window(process_, show_, nullptr, &dialogs_);
+    window.show();
+    window.button("cmdClear")->click();
+    EXPECT_EQ(window.list()->topLevelItemCount(), 1);
+    dialogs_.confirm = false; // No: the changes go
+    window.close();
+    EXPECT_EQ(dialogs_.confirmCount, 1);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.templateName(), show_);
+    EXPECT_TRUE(readAll(show_).contains("IMAGE=dawn.jpg"));
+}
+
+TEST_F(Designing, UnwritableTargetKeepsTheOldFileTheFlagAndTheWindow) {
+    const QString before = readAll(show_);
+    DesignerWindow window(process_, show_, nullptr, &dialogs_);
+    window.show();
+    window.list()->setCurrentItem(window.list()->topLevelItem(0));
+    window.button("cmdDelete")->click();
+    EXPECT_EQ(window.list()->topLevelItem(0)->text(0), "meadow.png");
+
+    // The template's folder replaced by a regular file: even root can't write there.
+    QFile blocker(dir_.filePath("shows"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    dialogs_.savePath = dir_.filePath("shows/sample-show.txt").toStdString();
+    dialogs_.confirm = true;
+    window.close();
+    EXPECT_TRUE(window.isVisible());
+    ASSERT_EQ(dialogs_.errors.size(), 1u);
+    EXPECT_TRUE(QString::fromStdString(dialogs_.errors[0]).startsWith("An Error Has Occurred: "));
+    EXPECT_TRUE(window.model().changed());
+    EXPECT_EQ(window.templateName(), show_);
+    EXPECT_EQ(readAll(show_), before);
+
+    // Saving over the original then works and closes.
+    dialogs_.savePath = show_.toStdString();
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(readAll(show_).contains("dawn.jpg"));
+}
+
+TEST_F(Designing, InsertOpensTheEditorAndCancelLeavesAnEmptyRow) {
+    DesignerWindow window(process_, show_, nullptr, &dialogs_);
+    window.list()->setCurrentItem(window.list()->topLevelItem(1));
+    window.button("cmdInsert")->click(); // the scripted editor cancels
+    ASSERT_EQ(window.list()->topLevelItemCount(), slides_ + 3);
+    EXPECT_EQ(window.list()->topLevelItem(1)->text(0), "");
+    EXPECT_EQ(window.list()->topLevelItem(1)->text(5), "Black");
+    EXPECT_EQ(window.list()->topLevelItem(2)->text(0), "meadow.png");
+    EXPECT_EQ(window.list()->currentItem(), window.list()->topLevelItem(1));
+
+    window.button("cmdMoveDown")->click();
+    EXPECT_EQ(window.list()->topLevelItem(1)->text(0), "meadow.png");
+    EXPECT_EQ(window.list()->currentItem(), window.list()->topLevelItem(2));
+}
+
+TEST(EntryEditing, CancelRestoresAndCaretStartsANewLine) {
+    ProcessState process;
+    EntryEditDialog dialog(process.authoring);
+    EditRequest request;
+    request.defaultFolder = QDir::tempPath().toStdString();
+    request.dissolve = "";
+    request.comment = "was";
+    request.background = "Purple";
+    request.foreground = "White";
+    dialog.prepare(request);
+    EXPECT_EQ(dialog.dissolveList()->currentText(), "Random");
+    EXPECT_TRUE(dialog.results().DissolveClicked);
+    EXPECT_EQ(dialog.colorBox(false)->palette().color(QPalette::Window), QColor(132, 132, 255));
+
+    dialog.commentBox()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(dialog.commentBox(), "^next");
+    EXPECT_EQ(dialog.commentBox()->toPlainText(), "was\nnext");
+    dialog.swatch("Yellow", false)->click();
+    EXPECT_EQ(dialog.results().BackgroundSelection, "Yellow");
+    dialog.cancelButton()->click();
+    const auto& r = dialog.results();
+    EXPECT_FALSE(r.CommentClicked || r.DissolveClicked || r.BackgroundClicked);
+    EXPECT_EQ(r.BackgroundSelection, "Purple");
+    EXPECT_EQ(r.DissolveSelection, "");
+}
+
+TEST(TemplateChoosing, ClickDoubleClickAndCancel) {
+    AuthoringMemory memory;
+    QTemporaryDir dir;
+    {
+        TemplateLoadDialog dialog(memory);
+        dialog.okButton()->click(); // nothing clicked yet
+        EXPECT_EQ(dialog.Selection(), "");
+        emit dialog.browser()->fileDoubleClicked(dir.filePath("a.txt"));
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(QString::fromStdString(dialog.Selection()), dir.filePath("a.txt"));
+    }
+    TemplateLoadDialog dialog(memory); // shown again: offers the last choice
+    EXPECT_EQ(QString::fromStdString(dialog.Selection()), dir.filePath("a.txt"));
+    EXPECT_EQ(dialog.browser()->folder(), QDir::cleanPath(dir.path()));
+    emit dialog.browser()->fileClicked(dir.filePath("b.txt"));
+    dialog.cancelButton()->click();
+    EXPECT_EQ(dialog.Selection(), "");
+    EXPECT_EQ(QString::fromStdString(dialog.SelectionPath()), dir.path() + "/");
+}
+
+} // namespace
+} // namespace gf
