@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -29,7 +30,7 @@ QString qs(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-enum class Glyph { Plus, Minus, Up, Down, Cross };
+enum class Glyph { Plus, Minus, Up, Down, Cross, Package };
 
 // Simple line icons in the palette's text colour, for the row commands.
 QIcon glyphIcon(Glyph g, const QColor& color) {
@@ -56,6 +57,13 @@ QIcon glyphIcon(Glyph g, const QColor& color) {
     case Glyph::Cross:
         p.drawLine(13, 13, 35, 35);
         p.drawLine(35, 13, 13, 35);
+        break;
+    case Glyph::Package:
+        p.setPen(QPen(color, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawRect(9, 17, 30, 22);
+        p.drawLine(6, 17, 42, 17);
+        p.drawPolyline(QPolygon({QPoint(17, 11), QPoint(24, 5), QPoint(31, 11)}));
+        p.drawLine(24, 5, 24, 28);
         break;
     }
     return QIcon(pm);
@@ -126,7 +134,7 @@ DesignerWindow::DesignerWindow(ProcessState& process, const QString& templateNam
         QStringLiteral("cmdLoad"), QStringLiteral("Load Template"), &DesignerWindow::cmdLoad_Click);
     add(s->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Save"),
         QStringLiteral("cmdSave"), QStringLiteral("Save Template"), &DesignerWindow::cmdSave_Click);
-    add(s->standardIcon(QStyle::SP_DriveFDIcon), QStringLiteral("Package"),
+    add(glyphIcon(Glyph::Package, ink), QStringLiteral("Package"),
         QStringLiteral("cmdWriteSCR"), QStringLiteral("Create a standalone SCR"),
         &DesignerWindow::cmdWriteSCR_Click);
     bar->addStretch(1);
@@ -149,6 +157,10 @@ DesignerWindow::DesignerWindow(ProcessState& process, const QString& templateNam
         headings << QString::fromLatin1(c.first);
     list_->setHeaderLabels(headings);
     list_->header()->setStretchLastSection(true);
+    list_->header()->setMinimumSectionSize(40);
+    list_->header()->setDefaultSectionSize(60);
+    // The columns share the width by fixed fractions, so there is nothing to scroll to.
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->setToolTip(QStringLiteral("Double-click a row to edit it"));
     connect(list_, &QTreeWidget::currentItemChanged, this, [this] {
         if (refreshing_)
@@ -318,19 +330,20 @@ void DesignerWindow::done(int result) {
 }
 
 void DesignerWindow::sizeColumns() {
-    const int width = list_->viewport()->width();
+    const int width = list_->viewport()->width() - 2; // the last column takes the rest
     for (std::size_t c = 0; c + 1 < kColumns.size(); ++c)
         list_->setColumnWidth(int(c), int(width * kColumns[c].second));
 }
 
+// After the layout has passed the new size on to the list.
 void DesignerWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    sizeColumns();
+    QTimer::singleShot(0, this, &DesignerWindow::sizeColumns);
 }
 
 void DesignerWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    sizeColumns();
+    QTimer::singleShot(0, this, &DesignerWindow::sizeColumns);
 }
 
 } // namespace gf
