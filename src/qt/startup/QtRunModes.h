@@ -13,7 +13,7 @@ class QtRunModes final : public RunModeHandlers {
     bool showPlayer(ProcessState& process) override;
     bool loadPreview(ProcessState& process) override;
 
-    // Opens the template designer for the settings dialog; null until one is plugged in.
+    // Opens the template designer for the settings dialog; null: the DesignerWindow.
     DesignerLauncher designer;
 
   private:
