@@ -25,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QSlider>
 #include <QStackedWidget>
 #include <QStyle>
@@ -386,6 +387,9 @@ void SettingsDialog::connectUi() {
     });
     connect(cmdExit, &QPushButton::clicked, this, [this] { done(); });
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+    // A settings window answers Escape like its Cancel button.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, cmdCancel, &QPushButton::click);
 }
 
 void SettingsDialog::syncFromModel() {

@@ -99,9 +99,9 @@ void FolderBrowser::fillPlaces() {
         const QString root = volume.rootPath();
         if (!volume.isValid() || !volume.isReady())
             continue;
+        // Where desktops mount removable media.
         if (root.startsWith(QStringLiteral("/media/")) ||
-            root.startsWith(QStringLiteral("/run/media/")) ||
-            root.startsWith(QStringLiteral("/mnt/"))) {
+            root.startsWith(QStringLiteral("/run/media/"))) {
             const QString name = volume.displayName().isEmpty() ? root : volume.displayName();
             add(name, root, QStyle::SP_DriveCDIcon);
         }
