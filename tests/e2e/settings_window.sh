@@ -4,7 +4,6 @@
 set -euo pipefail
 exe="$1"
 work="$(mktemp -d)"
-display=":$((70 + RANDOM % 200))"
 cleanup() {
     [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
     [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
@@ -12,27 +11,45 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY="$display" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+# Xvfb picks a free display itself and writes its number once it accepts clients; a server
+# that does not answer (another one raced for the same display) is replaced.
+start_xvfb() {
+    rm -f "$work/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+    xvfb=$!
+    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+    [ -s "$work/display" ] || return 1
+    export DISPLAY=":$(head -1 "$work/display")"
+    xdpyinfo >/dev/null 2>&1
+}
+for attempt in 1 2 3; do
+    start_xvfb && break
+    kill "$xvfb" 2>/dev/null || true
+    xvfb=""
+    [ "$attempt" = 3 ] && { echo "FAIL: Xvfb did not start"; exit 1; }
+done
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work"
+unset QT_QPA_PLATFORM
 
 open_and_escape() {
     "$exe" "$@" 2>"$work/stderr" &
     app=$!
     local win=""
     for _ in $(seq 100); do
-        win="$(xdotool search --name '^Glimmerframe Settings$' 2>/dev/null | head -1 || true)"
+        win="$(xdotool search --onlyvisible --name '^Glimmerframe Settings$' 2>/dev/null | head -1 || true)"
         [ -n "$win" ] && break
         sleep 0.1
     done
     if [ -z "$win" ]; then
         echo "FAIL: no settings window for arguments '$*'"; cat "$work/stderr"; exit 1
     fi
-    sleep 0.5
-    xdotool windowfocus --sync "$win" 2>/dev/null || true
-    xdotool key --window "$win" Escape
-    for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+    # Escape through the keyboard, repeated in case the first one came before the window took it.
+    for _ in $(seq 20); do
+        xdotool windowfocus "$win" >/dev/null 2>&1 || true
+        xdotool key Escape >/dev/null 2>&1 || true
+        for _ in $(seq 5); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+        kill -0 "$app" 2>/dev/null || break
+    done
     if kill -0 "$app" 2>/dev/null; then
         echo "FAIL: the process lives on after its window closed"; exit 1
     fi
