@@ -224,7 +224,7 @@ EntryEditDialog::EntryEditDialog(AuthoringMemory& memory, QWidget* parent)
     layout->addWidget(textBox, 1);
     layout->addWidget(colorBox);
     layout->addLayout(buttons);
-    resize(1100, 700);
+    resize(1000, 680);
 
     connect(imageBrowser_, &FolderBrowser::folderChanged, this, [this] {
         if (!syncing_)
