@@ -1,4 +1,6 @@
+#include "core/support/Version.h"
 #include "core/support/utimerCTL.h"
+#include "qt/support/AboutBox.h"
 #include "qt/support/AdStrip.h"
 #include "qt/support/FolderBrowser.h"
 #include "qt/support/HelpWindow.h"
@@ -7,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -125,6 +128,20 @@ TEST(HelpWindow, TheUserGuideHasATableOfContentsAndIsFoundBesideTheProgram) {
           "Using Glimmerframe with XScreenSaver"})
         EXPECT_NE(std::find(sections.begin(), sections.end(), QString(wanted)), sections.end())
             << wanted;
+}
+
+TEST(AboutBox, ShowsThisBuildsVersionAndClosesOnEscape) {
+    AboutBox box;
+    EXPECT_EQ(box.windowTitle(), "About Glimmerframe");
+    EXPECT_EQ(box.lblTitle->text(), "Glimmerframe");
+    EXPECT_EQ(box.lblVersion->text(), QStringLiteral("Version %1.%2.%3")
+                                          .arg(kVersionMajor)
+                                          .arg(kVersionMinor)
+                                          .arg(kVersionRevision));
+    EXPECT_TRUE(box.Label1->text().contains("www.brindlewick.example"));
+    box.show();
+    QTest::keyClick(&box, Qt::Key_Escape);
+    EXPECT_FALSE(box.isVisible());
 }
 
 } // namespace
