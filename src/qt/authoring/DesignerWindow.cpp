@@ -134,9 +134,8 @@ DesignerWindow::DesignerWindow(ProcessState& process, const QString& templateNam
         QStringLiteral("cmdLoad"), QStringLiteral("Load Template"), &DesignerWindow::cmdLoad_Click);
     add(s->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Save"),
         QStringLiteral("cmdSave"), QStringLiteral("Save Template"), &DesignerWindow::cmdSave_Click);
-    add(glyphIcon(Glyph::Package, ink), QStringLiteral("Package"),
-        QStringLiteral("cmdWriteSCR"), QStringLiteral("Create a standalone SCR"),
-        &DesignerWindow::cmdWriteSCR_Click);
+    add(glyphIcon(Glyph::Package, ink), QStringLiteral("Package"), QStringLiteral("cmdWriteSCR"),
+        QStringLiteral("Create a standalone SCR"), &DesignerWindow::cmdWriteSCR_Click);
     bar->addStretch(1);
     add(s->standardIcon(QStyle::SP_DialogHelpButton), QStringLiteral("Help"),
         QStringLiteral("Help"), QStringLiteral("Help Contents"), &DesignerWindow::showHelp);
@@ -175,6 +174,8 @@ DesignerWindow::DesignerWindow(ProcessState& process, const QString& templateNam
     auto* enter =
         new QShortcut(QKeySequence(Qt::Key_Return), list_, nullptr, nullptr, Qt::WidgetShortcut);
     connect(enter, &QShortcut::activated, this, &DesignerWindow::editRow);
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, &DesignerWindow::showHelp);
 
     // Sound mode.
     auto* modeBox = new QGroupBox(QStringLiteral("Sound Mode"));
