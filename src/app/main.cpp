@@ -1,6 +1,8 @@
 // glimmerframe: the screen saver, its settings and its authoring tools in one program.
 #include "core/startup/Main.h"
+#include "core/package/PackTemplate.h"
 #include "core/show/SlideListJson.h"
+#include "core/startup/SettingsLoader.h"
 #include "core/support/Version.h"
 #include "qt/startup/QtHostServices.h"
 #include "qt/startup/QtRunModes.h"
@@ -10,12 +12,14 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
 const char* kUsage =
     "Usage: glimmerframe [/S | /C | /P <window> | /A <window>]\n"
     "       glimmerframe --list SOURCE\n"
+    "       glimmerframe --pack TEMPLATE -o OUTPUT\n"
     "       glimmerframe --help | --version\n"
     "\n"
     "  /S            run the slide show full screen\n"
@@ -23,6 +27,8 @@ const char* kUsage =
     "  /P <window>   show the preview inside the given X11 window (decimal id)\n"
     "  /A <window>   explain how the screen-saver password is changed\n"
     "  --list SOURCE print the slide list of a template, a folder or a package as JSON\n"
+    "  --pack TEMPLATE -o OUTPUT\n"
+    "                write a stand-alone package of the template's show to OUTPUT\n"
     "  --help        show this help and exit\n"
     "  --version     show the version and exit\n"
     "\n"
@@ -45,6 +51,41 @@ std::uint32_t platformIdFromEnvironment() {
     if (const char* v = std::getenv("GLIMMERFRAME_PLATFORM_ID"))
         return static_cast<std::uint32_t>(std::strtoul(v, nullptr, 10));
     return 2;
+}
+
+int packCommand(int argc, char** argv) {
+    if (argc != 5 || std::strcmp(argv[3], "-o") != 0) {
+        std::fputs("glimmerframe: usage: glimmerframe --pack TEMPLATE -o OUTPUT\n", stderr);
+        return 2;
+    }
+    const std::string output = argv[4];
+    // The trailer carries the user's show settings, loaded as the show loads them.
+    gf::Settings settings;
+    gf::QtSettingsStore store;
+    gf::LoadSettingsFromStore(store, "Glimmerframe", true, settings);
+    gf::ApplyRangeLimits(settings);
+    const bool terminal = ::isatty(STDERR_FILENO) == 1;
+    int shown = -1;
+    auto progress = [&](const gf::PackageWriteProgress& p) {
+        const int percent = p.byteCount ? static_cast<int>(p.bytesDone * 100 / p.byteCount) : 100;
+        if (!terminal || percent == shown)
+            return;
+        shown = percent;
+        std::fprintf(stderr, "\rWriting %s: %3d%% (%zu of %zu slides)", output.c_str(), percent,
+                     p.rowsDone, p.rowCount);
+    };
+    const auto written = gf::PackTemplate(argv[2], output, gf::QtHostServices(2).executablePath(),
+                                          settings, progress);
+    if (terminal && shown >= 0)
+        std::fputs("\n", stderr);
+    if (!written) {
+        std::fprintf(stderr, "glimmerframe: %s\n", written.message().c_str());
+        return 1;
+    }
+    if (terminal)
+        std::fprintf(stderr, "Wrote %s: %zu slides, %llu bytes\n", output.c_str(), written->count,
+                     static_cast<unsigned long long>(written->size));
+    return 0;
 }
 
 } // namespace
@@ -74,6 +115,9 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
+
+    if (argc >= 2 && std::strcmp(argv[1], "--pack") == 0)
+        return packCommand(argc, argv);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Glimmerframe"));

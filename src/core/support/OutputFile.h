@@ -16,6 +16,9 @@ class OutputFile {
   public:
     // Creates or truncates the file, mode 0600 for a new one.
     static Result<OutputFile> create(std::string_view path);
+    // A new file with a unique name in the folder of `target`, for commitReplacing(target);
+    // `mode` less the user's umask.
+    static Result<OutputFile> createBeside(std::string_view target, unsigned mode = 0666);
 
     OutputFile(OutputFile&& other) noexcept;
     OutputFile& operator=(OutputFile&& other) noexcept;
@@ -30,6 +33,8 @@ class OutputFile {
     // Flushes (to the disk itself when syncToDisk) and closes; after a success the file stays
     // when this object goes.
     Status commit(bool syncToDisk = true);
+    // commit(), then renames the file over `target`; on failure `target` is left as it was.
+    Status commitReplacing(std::string_view target);
 
   private:
     OutputFile(std::FILE* f, std::string path) : file_(f), path_(std::move(path)) {}

@@ -1,0 +1,26 @@
+#include "core/package/PackTemplate.h"
+
+#include "core/show/DesignerTemplateReader.h"
+
+namespace gf {
+
+Result<PackageWritten> PackTemplate(std::string_view templatePath, std::string_view outputPath,
+                                    std::string_view programPath, const Settings& settings,
+                                    std::function<void(const PackageWriteProgress&)> progress) {
+    auto read = ReadDesignerTemplate(templatePath, 1);
+    if (read.error)
+        return Error{*read.error};
+    if (read.rows.empty())
+        return Error{"The template " + std::string(templatePath) +
+                     " names no pictures or sounds; there is nothing to pack."};
+    PackageWriteRequest request;
+    request.programPath = std::string(programPath);
+    request.rows = read.rows;
+    request.soundMode = read.soundMode;
+    request.settings = settings;
+    request.targetPath = std::string(outputPath);
+    request.progress = std::move(progress);
+    return WritePackage(request);
+}
+
+} // namespace gf

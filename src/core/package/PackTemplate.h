@@ -1,0 +1,15 @@
+#pragma once
+// The command-line package build: a template read as the designer reads it, written by the
+// package writer.
+#include "core/package/PackageWriter.h"
+
+#include <string_view>
+
+namespace gf {
+
+// The template's rows and sound mode (the mode of a template without a sound-mode line is 1).
+Result<PackageWritten> PackTemplate(std::string_view templatePath, std::string_view outputPath,
+                                    std::string_view programPath, const Settings& settings,
+                                    std::function<void(const PackageWriteProgress&)> progress);
+
+} // namespace gf

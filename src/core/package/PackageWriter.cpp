@@ -1,0 +1,233 @@
+#include "core/package/PackageWriter.h"
+
+#include "core/package/PackageDirectory.h"
+#include "core/package/PackageTrailer.h"
+#include "core/startup/Trace.h"
+#include "core/support/BinaryFile.h"
+#include "core/support/OutputFile.h"
+#include "core/support/PathParser.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <sys/stat.h>
+#include <vector>
+
+namespace gf {
+
+namespace {
+
+constexpr std::uint64_t kBlock = 1025;
+// Items are read in runs of whole blocks; only the last block of an item is padded.
+constexpr std::size_t kRun = 1025 * 256;
+
+struct Item {
+    std::string path;
+    std::string name;
+    std::uint64_t size = 0;
+    std::uint64_t regionSize() const { return (size + kBlock - 1) / kBlock * kBlock; }
+};
+
+struct PlannedRow {
+    const DesignerRow* row;
+    std::optional<Item> picture, sound;
+};
+
+// One line of the directory: its line ends would split a record, so they become "^".
+std::string oneLine(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            out += '^';
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+Result<Item> locate(const std::string& path, std::string_view missingPrefix) {
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return Error{std::string(missingPrefix) + path};
+    Item item;
+    item.path = path;
+    item.name = PathParser(path).FileName();
+    item.size = static_cast<std::uint64_t>(st.st_size);
+    return item;
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    if (std::filesystem::equivalent(a, b, ec))
+        return true;
+    return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec);
+}
+
+class Copier {
+  public:
+    Copier(OutputFile& out, const PackageWriteRequest& request, PackageWriteProgress& progress)
+        : out_(out), request_(request), progress_(progress), buffer_(kRun) {}
+
+    // Copies `size` bytes of the file, then zeros up to `padded`.
+    Status copy(const std::string& path, std::uint64_t size, std::uint64_t padded) {
+        auto in = BinaryFile::open(path);
+        if (!in)
+            return Status::failure(in.message());
+        if (in->size() < size)
+            return Status::failure("Cannot read " + path + ": it became shorter while writing");
+        std::uint64_t done = 0;
+        while (done < padded) {
+            if (request_.cancelled && request_.cancelled())
+                return Status::failure(std::string(kPackageWriteCancelled));
+            const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(kRun, padded - done));
+            const auto fromFile =
+                static_cast<std::size_t>(std::min<std::uint64_t>(n, size > done ? size - done : 0));
+            auto chunk = std::span(buffer_).first(n);
+            if (fromFile > 0)
+                if (auto s = in->readAt(done, chunk.first(fromFile)); !s)
+                    return s;
+            std::fill(chunk.begin() + static_cast<std::ptrdiff_t>(fromFile), chunk.end(),
+                      std::byte{0});
+            if (auto s = out_.write(chunk); !s)
+                return s;
+            done += n;
+            progress_.bytesDone += n;
+            if (request_.progress)
+                request_.progress(progress_);
+        }
+        return {};
+    }
+
+  private:
+    OutputFile& out_;
+    const PackageWriteRequest& request_;
+    PackageWriteProgress& progress_;
+    std::vector<std::byte> buffer_;
+};
+
+} // namespace
+
+Result<PackageWritten> WritePackage(const PackageWriteRequest& request) {
+    // Check everything before anything is written.
+    std::vector<PlannedRow> rows;
+    for (const auto& row : request.rows) {
+        if (row.imageName.empty() && row.soundName.empty())
+            continue;
+        PlannedRow planned{&row, {}, {}};
+        if (!row.imageName.empty()) {
+            auto item = locate(row.imagePath, "Unable to locate image: ");
+            if (!item)
+                return Error{item.message()};
+            planned.picture = *item;
+        }
+        if (!row.soundName.empty()) {
+            auto item = locate(row.soundPath, "Unable to locate sound: ");
+            if (!item)
+                return Error{item.message()};
+            planned.sound = *item;
+        }
+        rows.push_back(std::move(planned));
+    }
+    if (rows.size() > kMaxPackageEntries)
+        return Error{"A package can hold at most " + std::to_string(kMaxPackageEntries) +
+                     " slides; this show has " + std::to_string(rows.size()) + "."};
+    if (request.soundMode < 1 || request.soundMode > 3)
+        return Error{"The sound mode must be 1, 2 or 3."};
+    auto program = locate(request.programPath, "Unable to locate the program file: ");
+    if (!program)
+        return Error{program.message()};
+    if (request.targetPath.empty())
+        return Error{"No file name was given for the package."};
+    if (sameFile(request.targetPath, request.programPath))
+        return Error{"A package cannot be written over the running program " + request.programPath +
+                     "; choose another file name."};
+
+    // Positions and the directory, so the final size is known before writing.
+    std::vector<PackageEntry> entries;
+    std::uint64_t position = program->size + 1;
+    for (const auto& r : rows) {
+        PackageEntry e;
+        if (r.picture) {
+            e.pictureStart = static_cast<std::int64_t>(position);
+            position += r.picture->regionSize();
+            e.pictureEnd = static_cast<std::int64_t>(position);
+        }
+        if (r.sound) {
+            e.soundStart = static_cast<std::int64_t>(position);
+            position += r.sound->regionSize();
+            e.soundEnd = static_cast<std::int64_t>(position);
+            e.soundExtension = PathParser(r.sound->name).FileExtension();
+        }
+        e.dissolve = oneLine(r.row->dissolve);
+        e.comment = oneLine(r.row->comment);
+        e.foreground = oneLine(r.row->foreground);
+        e.background = oneLine(r.row->background);
+        entries.push_back(std::move(e));
+        if (position >= kMaxPackageSize)
+            break; // too large already; the size check below says so
+    }
+    const std::string directory = FormatPackageDirectory(request.soundMode, entries);
+    const std::uint64_t total = position - 1 + directory.size() + kTrailerSize;
+    if (total >= kMaxPackageSize || entries.size() != rows.size())
+        return Error{"The package would be " +
+                     std::to_string(entries.size() == rows.size() ? total : position - 1) +
+                     " bytes or more; a package must stay below 100,000,000 bytes. Use fewer "
+                     "or smaller pictures and sounds."};
+
+    PackageTrailer trailer;
+    auto nonNegative = [](std::int16_t v) { return std::max<std::int32_t>(v, 0); };
+    trailer.ImageInterval = nonNegative(request.settings.ImageInterval);
+    trailer.FullScreen = nonNegative(request.settings.FullScreen);
+    trailer.ImagePositionRandom = nonNegative(request.settings.ImagePositionRandom);
+    trailer.ImageOrderRandom = nonNegative(request.settings.ImageOrderRandom);
+    trailer.MouseSensitivity = nonNegative(request.settings.MouseSensitivity);
+    trailer.IgnoreMouse = nonNegative(request.settings.IgnoreMouse);
+    trailer.DissolveDelay = nonNegative(request.settings.DissolveDelay);
+    trailer.directoryPosition = static_cast<std::int64_t>(position);
+    trailer.count = static_cast<std::int64_t>(entries.size());
+
+    // A package runs like the program it copies.
+    auto out = OutputFile::createBeside(request.targetPath, 0777);
+    if (!out)
+        return Error{out.message()};
+    PackageWriteProgress progress;
+    progress.rowCount = rows.size();
+    progress.byteCount = total;
+    progress.label = "Writing Executable File";
+    if (request.progress)
+        request.progress(progress);
+    Copier copier(*out, request, progress);
+    if (auto s = copier.copy(program->path, program->size, program->size); !s)
+        return Error{s.message()};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        for (const auto* item : {rows[i].picture ? &*rows[i].picture : nullptr,
+                                 rows[i].sound ? &*rows[i].sound : nullptr}) {
+            if (!item)
+                continue;
+            Trace("Writing " + item->name);
+            progress.label = item == &*rows[i].picture ? "Appending Images" : "Appending Sounds";
+            if (auto s = copier.copy(item->path, item->size, item->regionSize()); !s)
+                return Error{s.message()};
+        }
+        progress.rowsDone = i + 1;
+        if (request.progress)
+            request.progress(progress);
+    }
+    Trace("Writing Completed");
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        Trace("Writing Data");
+    if (auto s = out->write(directory); !s)
+        return Error{s.message()};
+    if (auto s = out->write(FormatPackageTrailer(trailer)); !s)
+        return Error{s.message()};
+    if (out->written() != total)
+        return Error{"The package " + request.targetPath +
+                     " could not be written: its files changed while it was written."};
+    if (auto s = out->commitReplacing(request.targetPath); !s)
+        return Error{s.message()};
+    return PackageWritten{total, trailer.directoryPosition, entries.size()};
+}
+
+} // namespace gf

@@ -1,0 +1,49 @@
+#pragma once
+// Writes a stand-alone package: the program file, the rows' pictures and sounds in 1025-byte
+// blocks, the directory and the trailer. Everything is checked and sized before a byte is
+// written; the package is written beside the target and renamed over it only when complete.
+#include "core/authoring/DesignerRow.h"
+#include "core/startup/Settings.h"
+#include "core/support/Result.h"
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace gf {
+
+// The trailer's eight-digit numbers describe packages below this size.
+inline constexpr std::uint64_t kMaxPackageSize = 100'000'000;
+inline constexpr std::string_view kPackageWriteCancelled = "Writing the package was cancelled.";
+
+struct PackageWriteProgress {
+    std::size_t rowsDone = 0, rowCount = 0;
+    std::uint64_t bytesDone = 0, byteCount = 0;
+    std::string label; // "Writing Executable File", "Appending Images", "Appending Sounds"
+};
+
+struct PackageWriteRequest {
+    std::string programPath;           // copied first; also the file that must never be overwritten
+    std::span<const DesignerRow> rows; // rows with neither picture nor sound name are skipped
+    int soundMode = 1;                 // 1, 2 or 3
+    Settings settings;                 // the first group goes into the trailer
+    std::string targetPath;
+    // Called as the work advances, at least once per row; on the writing thread.
+    std::function<void(const PackageWriteProgress&)> progress;
+    // Polled between blocks; true stops the writing with kPackageWriteCancelled.
+    std::function<bool()> cancelled;
+};
+
+struct PackageWritten {
+    std::uint64_t size = 0;
+    std::int64_t directoryPosition = 0;
+    std::size_t count = 0;
+};
+
+// Checks every file, the row count and the final size, then writes. On any failure or cancel
+// the target is as it was and nothing partial remains; the message says why.
+Result<PackageWritten> WritePackage(const PackageWriteRequest& request);
+
+} // namespace gf

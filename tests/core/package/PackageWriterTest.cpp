@@ -1,0 +1,244 @@
+#include "core/package/PackageWriter.h"
+#include "core/package/PackageReader.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace gf {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+class Writer : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("gf-writer-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_ / "out");
+        program_ = put("glimmerframe", std::string(4000, 'P'));
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string put(const std::string& name, const std::string& bytes) {
+        std::ofstream(dir_ / name, std::ios::binary) << bytes;
+        return (dir_ / name).string();
+    }
+    DesignerRow picture(const std::string& name, const std::string& bytes) {
+        DesignerRow r;
+        r.imageName = name;
+        r.imagePath = put(name, bytes);
+        r.foreground = "White";
+        r.background = "Black";
+        return r;
+    }
+    PackageWriteRequest request(std::span<const DesignerRow> rows, std::string target) {
+        PackageWriteRequest q;
+        q.programPath = program_;
+        q.rows = rows;
+        q.targetPath = std::move(target);
+        return q;
+    }
+    std::vector<std::string> outFiles() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir_ / "out"))
+            names.push_back(e.path().filename().string());
+        return names;
+    }
+
+    fs::path dir_;
+    std::string program_;
+};
+
+TEST_F(Writer, WorkedExampleComesOutByteForByte) {
+    program_ = put("big-program", std::string(495615, '\x7f'));
+    const int blocks[] = {42, 76, 43, 94, 29, 47, 72, 26, 35};
+    const char* dissolves[] = {
+        "Random Blocks",          "Top/Bottom To Center",  "Top/Bottom To Center",
+        "Bottom To Top",          "Top To Bottom",         "Slide Left To Center",
+        "Slide Bottom To Center", "Slide Right To Center", "Slide Top To Center"};
+    std::vector<DesignerRow> rows;
+    std::string expectedItems;
+    for (int i = 0; i < 9; ++i) {
+        // The last picture fills its blocks exactly: no extra block follows it.
+        const auto size = static_cast<std::size_t>(blocks[i]) * 1025 - (i == 8 ? 0 : 100 + i);
+        const std::string bytes(size, static_cast<char>('a' + i));
+        rows.push_back(picture("p" + std::to_string(i) + ".jpg", bytes));
+        rows.back().dissolve = dissolves[i];
+        expectedItems +=
+            bytes + std::string(static_cast<std::size_t>(blocks[i]) * 1025 - size, '\0');
+    }
+    auto q = request(rows, (dir_ / "out" / "show.scr").string());
+    q.settings.ImageInterval = 4;
+    q.settings.MouseSensitivity = 100;
+    auto w = WritePackage(q);
+    ASSERT_TRUE(w.ok()) << w.message();
+    EXPECT_EQ(w->size, 971962u);
+    EXPECT_EQ(w->directoryPosition, 971216);
+
+    const auto bytes = readFile(q.targetPath);
+    ASSERT_EQ(bytes.size(), 971962u);
+    EXPECT_EQ(bytes.substr(0, 495615), std::string(495615, '\x7f'));
+    EXPECT_TRUE(bytes.substr(495615, 971215 - 495615) == expectedItems);
+    std::string dir = " 1 \r\n";
+    const std::int64_t starts[] = {495616, 538666, 616566, 660641, 756991,
+                                   786716, 834891, 908691, 935341, 971216};
+    for (int i = 0; i < 9; ++i)
+        dir += " " + std::to_string(starts[i]) + " \r\n " + std::to_string(starts[i + 1]) +
+               " \r\n" + dissolves[i] + "\r\n\r\nWhite\r\nBlack\r\n 0 \r\n 0 \r\n   \r\n";
+    ASSERT_EQ(dir.size(), 643u);
+    EXPECT_EQ(bytes.substr(971215),
+              dir + "00000004\r\n00000000\r\n00000000\r\n00000000\r\n00000100\r\n00000000\r\n"
+                    "00000000\r\n00971216\r\n00000009\r\nGlimmerframe\r\n");
+    struct stat st {};
+    ASSERT_EQ(::stat(q.targetPath.c_str(), &st), 0);
+    EXPECT_NE(st.st_mode & 0100, 0u); // runs like the program
+}
+
+TEST_F(Writer, RoundTripThroughTheReaders) {
+    std::vector<DesignerRow> rows;
+    rows.push_back(picture("a.jpg", "AAAA"));
+    rows[0].soundName = "clip.wav";
+    rows[0].soundPath = put("clip.wav", "RIFF-wav");
+    rows[0].comment = "one, \"two\"^three";
+    rows[0].dissolve = "Normal";
+    rows.push_back(DesignerRow{}); // blank rows are not written
+    DesignerRow soundOnly;
+    soundOnly.soundName = "a.au";
+    soundOnly.soundPath = put("a.au", "au-bytes");
+    rows.push_back(soundOnly);
+    rows.push_back(picture("b.png", std::string(2050, 'B')));
+    rows[3].soundName = "tune.aiff";
+    rows[3].soundPath = put("tune.aiff", "FORM-aiff");
+    rows[3].foreground = "Yellow";
+    rows[3].background = "Dark Blue";
+    auto q = request(rows, (dir_ / "out" / "round.scr").string());
+    q.soundMode = 3;
+    q.settings.ImageInterval = 9;
+    q.settings.DissolveDelay = 20;
+    std::vector<std::size_t> rowsSeen;
+    q.progress = [&](const PackageWriteProgress& p) {
+        if (rowsSeen.empty() || rowsSeen.back() != p.rowsDone)
+            rowsSeen.push_back(p.rowsDone);
+        EXPECT_LE(p.bytesDone, p.byteCount);
+    };
+    auto w = WritePackage(q);
+    ASSERT_TRUE(w.ok()) << w.message();
+    EXPECT_EQ(w->count, 3u);
+    EXPECT_EQ(rowsSeen, (std::vector<std::size_t>{0, 1, 2, 3}));
+
+    fs::create_directories(dir_ / "tmp");
+    PackageReader reader(q.targetPath, (dir_ / "tmp").string());
+    SlideList list;
+    ASSERT_TRUE(reader.ReadSCR(list)) << reader.error();
+    EXPECT_EQ(list.images.size(), 3u);
+    EXPECT_EQ(list.soundMode, 3);
+    EXPECT_EQ(list.attributes[0].comment, "one, \"two\"^three");
+    EXPECT_EQ(list.attributes[0].dissolve, "Normal");
+    EXPECT_EQ(list.attributes[2].background, "Dark Blue");
+    const auto& e = reader.directory().entries;
+    EXPECT_EQ(e[0].soundExtension, "wav");
+    EXPECT_EQ(e[1].soundExtension, "au");
+    EXPECT_EQ(e[2].soundExtension, "aif");
+    EXPECT_EQ(e[1].pictureStart, 0);
+
+    ASSERT_TRUE(reader.LoadImbeddedImage(2, {}));
+    EXPECT_TRUE(readFile(reader.PicturePath()).starts_with(std::string(2050, 'B')));
+    EXPECT_FALSE(reader.LoadImbeddedImage(1, {}));
+    const auto au = reader.LoadImbeddedSound(1, {});
+    EXPECT_EQ(fs::path(au).filename(), "Glimmerframe.au");
+    EXPECT_TRUE(readFile(au).starts_with("au-bytes"));
+    EXPECT_EQ(fs::path(reader.LoadImbeddedSound(2, {})).filename(), "Glimmerframe.aif");
+
+    Settings s;
+    ReadSCRConfig(q.targetPath, s);
+    EXPECT_EQ(s.ImageInterval, 9);
+    EXPECT_EQ(s.DissolveDelay, 20);
+}
+
+TEST_F(Writer, NoFailureCostsTheOldTarget) {
+    const auto target = (dir_ / "out" / "old.scr").string();
+    std::ofstream(target) << "the old package";
+    const std::vector<DesignerRow> good = {picture("ok.jpg", "ok")};
+
+    auto missingPicture = good;
+    missingPicture.push_back(picture("gone.jpg", "x"));
+    fs::remove(missingPicture.back().imagePath);
+    auto missingSound = good;
+    missingSound[0].soundName = "gone.wav";
+    missingSound[0].soundPath = (dir_ / "gone.wav").string();
+    auto tooLarge = good;
+    tooLarge.push_back(picture("huge.bmp", ""));
+    fs::resize_file(tooLarge.back().imagePath, kMaxPackageSize); // sparse: no disk used
+    std::vector<DesignerRow> tooMany(502, good[0]);
+
+    struct Case {
+        const char* what;
+        std::vector<DesignerRow> rows;
+        std::string expected;
+        std::function<bool()> cancel;
+    };
+    int polls = 0;
+    const Case cases[] = {
+        {"missing picture",
+         missingPicture,
+         "Unable to locate image: " + (dir_ / "gone.jpg").string(),
+         {}},
+        {"missing sound",
+         missingSound,
+         "Unable to locate sound: " + (dir_ / "gone.wav").string(),
+         {}},
+        {"too large", tooLarge, "below 100,000,000 bytes", {}},
+        {"too many rows", tooMany, "at most 501 slides; this show has 502", {}},
+        {"cancelled", good, std::string(kPackageWriteCancelled), [&] { return ++polls > 1; }},
+    };
+    for (const auto& c : cases) {
+        auto q = request(c.rows, target);
+        q.cancelled = c.cancel;
+        auto w = WritePackage(q);
+        ASSERT_FALSE(w.ok()) << c.what;
+        EXPECT_NE(w.message().find(c.expected), std::string::npos) << c.what << ": " << w.message();
+        EXPECT_EQ(readFile(target), "the old package") << c.what;
+        EXPECT_EQ(outFiles(), std::vector<std::string>{"old.scr"}) << c.what;
+    }
+
+    auto self = request(good, program_);
+    auto w = WritePackage(self);
+    ASSERT_FALSE(w.ok());
+    EXPECT_NE(w.message().find("running program"), std::string::npos);
+    EXPECT_EQ(readFile(program_), std::string(4000, 'P'));
+
+    auto nowhere =
+        request(good, (dir_ / "glimmerframe" / "x.scr").string()); // a file, not a folder
+    EXPECT_FALSE(WritePackage(nowhere).ok());
+
+    auto ok = WritePackage(request(good, target));
+    ASSERT_TRUE(ok.ok()) << ok.message();
+    EXPECT_EQ(outFiles(), std::vector<std::string>{"old.scr"});
+    EXPECT_EQ(readFile(target).size(), ok->size);
+}
+
+TEST_F(Writer, EmptyShowIsTheSoundModeLineAlone) {
+    const std::vector<DesignerRow> rows(2);
+    auto w = WritePackage(request(rows, (dir_ / "out" / "empty.scr").string()));
+    ASSERT_TRUE(w.ok()) << w.message();
+    EXPECT_EQ(w->directoryPosition, 4001);
+    EXPECT_EQ(w->count, 0u);
+    EXPECT_EQ(w->size, 4000u + 5 + 104);
+}
+
+} // namespace
+} // namespace gf
