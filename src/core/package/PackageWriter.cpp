@@ -109,6 +109,19 @@ class Copier {
 
 } // namespace
 
+std::optional<std::string> ProposePackageName(std::string_view templateName) {
+    const PathParser parser(templateName);
+    const std::string& name = parser.FileName();
+    const std::string& extension = parser.FileExtension();
+    if (name.empty() || extension.empty())
+        return std::nullopt;
+    // The first k - 2 characters, k being the 1-based position of the extension in the name.
+    const auto at = name.find(extension);
+    if (at == std::string::npos || at < 1)
+        return std::nullopt;
+    return name.substr(0, at - 1);
+}
+
 Result<PackageWritten> WritePackage(const PackageWriteRequest& request) {
     // Check everything before anything is written.
     std::vector<PlannedRow> rows;

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -41,6 +42,10 @@ struct PackageWritten {
     std::int64_t directoryPosition = 0;
     std::size_t count = 0;
 };
+
+// The package's file name proposed for a template: its name cut before the extension
+// ("beach" for /shows/beach.txt); nothing when the template has no name or no extension.
+std::optional<std::string> ProposePackageName(std::string_view templateName);
 
 // Checks every file, the row count and the final size, then writes. On any failure or cancel
 // the target is as it was and nothing partial remains; the message says why.

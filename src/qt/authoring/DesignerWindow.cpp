@@ -1,10 +1,13 @@
 #include "qt/authoring/DesignerWindow.h"
 
+#include "core/package/PackageWriter.h"
 #include "qt/authoring/QtDesignerDialogs.h"
 #include "qt/support/AdStrip.h"
 #include "qt/support/QtHelpHost.h"
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QFileDialog>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,9 +17,11 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QStyle>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -88,6 +93,7 @@ DesignerWindow::DesignerWindow(ProcessState& process, const QString& templateNam
         ownDialogs_ = std::make_unique<QtDesignerDialogs>(this, process.authoring);
         dialogs = ownDialogs_.get();
     }
+    dialogs_ = dialogs;
     model_ = std::make_unique<TemplateDesigner>(*dialogs);
     setWindowTitle(QString::fromUtf8(kDesignerCaption.data(), qsizetype(kDesignerCaption.size())));
     setSizeGripEnabled(true);
@@ -202,10 +208,17 @@ DesignerWindow::DesignerWindow(ProcessState& process, const QString& templateNam
     progressLabel_->setObjectName(QStringLiteral("Label1"));
     progressBar_ = new QProgressBar;
     progressBar_->setObjectName(QStringLiteral("ProgressBar1"));
+    progressBar_->setRange(0, 100);
+    cancelWrite_ = new QPushButton(QStringLiteral("Cancel"));
+    cancelWrite_->setObjectName(QStringLiteral("cmdCancelWrite"));
+    connect(cancelWrite_, &QPushButton::clicked, this, [this] { cancelWriting_ = true; });
     auto* progressLayout = new QVBoxLayout(progressPanel_);
     progressLayout->setContentsMargins(0, 0, 0, 0);
     progressLayout->addWidget(progressLabel_);
-    progressLayout->addWidget(progressBar_);
+    auto* barRow = new QHBoxLayout;
+    barRow->addWidget(progressBar_, 1);
+    barRow->addWidget(cancelWrite_);
+    progressLayout->addLayout(barRow);
     progressPanel_->hide();
 
     ads_ = new AdStrip;
@@ -308,8 +321,116 @@ void DesignerWindow::cmdSave_Click() {
 }
 
 void DesignerWindow::cmdWriteSCR_Click() {
-    QMessageBox::information(this, windowTitle(),
-                             QStringLiteral("Creating a standalone SCR is not available yet."));
+    if (writing_)
+        return;
+    // No proposal (a template without a name or extension yet) ends the command quietly.
+    const auto proposal = ProposePackageName(model_->TemplateName());
+    if (!proposal)
+        return;
+    QFileDialog dialog(this, QStringLiteral("Create a standalone SCR"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("scr"));
+    dialog.setNameFilters(
+        {QStringLiteral("ScreenSaver Files (*.scr)"), QStringLiteral("All Files (*)")});
+    dialog.selectNameFilter(QStringLiteral("ScreenSaver Files (*.scr)"));
+    const QString folder = qs(model_->TemplatePath());
+    if (!folder.isEmpty())
+        dialog.setDirectory(folder);
+    dialog.selectFile(qs(*proposal));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    WriteSCR(dialog.selectedFiles().first());
+}
+
+void DesignerWindow::UpdateThinking(std::size_t current, std::size_t total) {
+    const int value = total ? int(double(current) / double(total) * 100.0) : 0;
+    if (progressBar_->value() != value) {
+        progressBar_->setValue(value);
+        progressBar_->repaint();
+    }
+}
+
+bool DesignerWindow::WriteSCR(const QString& target) {
+    if (writing_)
+        return false;
+    writing_ = true;
+    cancelWriting_ = false;
+    const bool removed = model_->rows().RemoveEmptyRows();
+    model_->select(std::nullopt);
+    refresh();
+
+    // The rows can't be edited, nor a second write started, while the worker copies.
+    QList<QWidget*> disabled;
+    for (QWidget* w : findChildren<QToolButton*>())
+        if (w->isEnabled()) {
+            w->setEnabled(false);
+            disabled.push_back(w);
+        }
+    for (QRadioButton* m : modes_)
+        if (m->isEnabled()) {
+            m->setEnabled(false);
+            disabled.push_back(m);
+        }
+    list_->hide();
+    progressBar_->setValue(0);
+    progressLabel_->setText(QStringLiteral("Writing Executable File"));
+    cancelWrite_->setEnabled(true);
+    progressPanel_->show();
+    progressPanel_->repaint();
+
+    PackageWriteRequest request;
+    request.programPath = process_.startup.programFile.empty()
+                              ? QCoreApplication::applicationFilePath().toStdString()
+                              : process_.startup.programFile;
+    const std::vector<DesignerRow> rows = model_->rows().rows();
+    request.rows = rows;
+    request.soundMode = model_->soundMode();
+    request.settings = process_.settings;
+    request.targetPath = target.toStdString();
+    request.cancelled = [this] { return cancelWriting_.load(); };
+    request.progress = [this](const PackageWriteProgress& p) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, label = QString::fromStdString(p.label), done = p.rowsDone, count = p.rowCount] {
+                if (progressLabel_->text() != label) {
+                    progressLabel_->setText(label);
+                    progressLabel_->repaint();
+                }
+                UpdateThinking(done, count);
+            },
+            Qt::QueuedConnection);
+    };
+
+    std::optional<Result<PackageWritten>> outcome;
+    QEventLoop loop;
+    QThread* worker = QThread::create([&] { outcome.emplace(WritePackage(request)); });
+    connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
+    worker->start();
+    loop.exec();
+    worker->wait();
+    delete worker;
+    QCoreApplication::sendPostedEvents(this); // the last progress updates, before the panel goes
+
+    progressPanel_->hide();
+    list_->show();
+    for (QWidget* w : disabled)
+        w->setEnabled(true);
+    if (removed)
+        model_->rows().AddBlankRow();
+    refresh();
+    writing_ = false;
+
+    const auto& result = *outcome;
+    if (result.ok())
+        return true;
+    if (result.message() != kPackageWriteCancelled) {
+        const std::string& m = result.message();
+        const bool missing = m.starts_with("Unable to locate ");
+        const std::string text = missing ? m : std::string(kAuthoringErrorPrefix) + m;
+        dialogs_->showError(text);
+    }
+    return false;
 }
 
 void DesignerWindow::editRow() {
@@ -322,6 +443,8 @@ void DesignerWindow::showHelp() {
 }
 
 void DesignerWindow::done(int result) {
+    if (writing_)
+        return; // closes once the package is written or cancelled
     // Unsaved rows are asked about; a save that was wanted but failed keeps the window open.
     if (!model_->requestClose()) {
         refresh();

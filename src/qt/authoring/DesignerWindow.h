@@ -5,11 +5,13 @@
 #include "core/startup/StartupState.h"
 
 #include <QDialog>
+#include <atomic>
 #include <memory>
 
 class QFrame;
 class QLabel;
 class QProgressBar;
+class QPushButton;
 class QRadioButton;
 class QToolButton;
 class QTreeWidget;
@@ -52,8 +54,20 @@ class DesignerWindow final : public QDialog {
     void cmdClear_Click();
     void cmdLoad_Click();
     void cmdSave_Click();
-    // "Create a standalone SCR": the package writer plugs in here.
+    // "Create a standalone SCR": asks for the package's file, then WriteSCR.
     void cmdWriteSCR_Click();
+
+  public:
+    // Writes the rows as a package at target on a worker thread, the progress panel in place
+    // of the list; returns when done. Failures are told to the user; false for them and for
+    // a cancel.
+    bool WriteSCR(const QString& target);
+    // Progress bar to current / total of 100.
+    void UpdateThinking(std::size_t current, std::size_t total);
+    bool writing() const { return writing_; }
+    QPushButton* cancelWriteButton() const { return cancelWrite_; }
+
+  public slots:
     void editRow();
     void showHelp();
 
@@ -67,6 +81,7 @@ class DesignerWindow final : public QDialog {
 
     ProcessState& process_;
     std::unique_ptr<DesignerDialogs> ownDialogs_;
+    DesignerDialogs* dialogs_ = nullptr;
     std::unique_ptr<TemplateDesigner> model_;
     QTreeWidget* list_ = nullptr;
     QRadioButton* modes_[3] = {};
@@ -74,7 +89,10 @@ class DesignerWindow final : public QDialog {
     QFrame* progressPanel_ = nullptr;
     QLabel* progressLabel_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
+    QPushButton* cancelWrite_ = nullptr;
     bool refreshing_ = false;
+    bool writing_ = false;
+    std::atomic<bool> cancelWriting_{false};
 };
 
 } // namespace gf

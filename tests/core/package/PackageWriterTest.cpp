@@ -231,6 +231,15 @@ TEST_F(Writer, NoFailureCostsTheOldTarget) {
     EXPECT_EQ(readFile(target).size(), ok->size);
 }
 
+TEST(PackageName, TemplateNameCutBeforeItsExtension) {
+    EXPECT_EQ(ProposePackageName("/shows/beach.txt"), "beach");
+    EXPECT_EQ(ProposePackageName("C:\\Shows\\beach.txt"), "beach");
+    EXPECT_EQ(ProposePackageName("/shows/my.show.txt"), "my.show");
+    EXPECT_EQ(ProposePackageName("/shows/beach"), std::nullopt);
+    EXPECT_EQ(ProposePackageName(""), std::nullopt);
+    EXPECT_EQ(ProposePackageName("/shows/"), std::nullopt);
+}
+
 TEST_F(Writer, EmptyShowIsTheSoundModeLineAlone) {
     const std::vector<DesignerRow> rows(2);
     auto w = WritePackage(request(rows, (dir_ / "out" / "empty.scr").string()));
