@@ -212,13 +212,16 @@ DesignerWindow::DesignerWindow(ProcessState& process, const QString& templateNam
     cancelWrite_ = new QPushButton(QStringLiteral("Cancel"));
     cancelWrite_->setObjectName(QStringLiteral("cmdCancelWrite"));
     connect(cancelWrite_, &QPushButton::clicked, this, [this] { cancelWriting_ = true; });
+    // The panel takes the list's place while a package is written.
     auto* progressLayout = new QVBoxLayout(progressPanel_);
-    progressLayout->setContentsMargins(0, 0, 0, 0);
+    progressLayout->setContentsMargins(40, 0, 40, 0);
+    progressLayout->addStretch(1);
     progressLayout->addWidget(progressLabel_);
     auto* barRow = new QHBoxLayout;
     barRow->addWidget(progressBar_, 1);
     barRow->addWidget(cancelWrite_);
     progressLayout->addLayout(barRow);
+    progressLayout->addStretch(1);
     progressPanel_->hide();
 
     ads_ = new AdStrip;
@@ -226,13 +229,13 @@ DesignerWindow::DesignerWindow(ProcessState& process, const QString& templateNam
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(modeBox);
-    bottom->addWidget(progressPanel_, 1);
     bottom->addStretch(0);
     bottom->addWidget(ads_, 0, Qt::AlignBottom);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
     layout->addWidget(list_, 1);
+    layout->addWidget(progressPanel_, 1);
     layout->addLayout(bottom);
     resize(980, 560);
 
