@@ -1,0 +1,67 @@
+#pragma once
+// What the player window shares with the presentation, the dissolves and the package reader:
+// the busy and exiting flags, the current geometry, the paced waits and the timer suspension.
+#include "core/show/EmbeddedItems.h"
+#include "core/startup/Settings.h"
+#include "core/support/RandomSource.h"
+#include "platform/ShowPlatform.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace gf {
+
+// Lengths in twips, held in 32 bits so that large pictures and screens fit.
+struct PlayerGeometry {
+    std::int32_t twipsPerPixelX = 15, twipsPerPixelY = 15;
+    std::int32_t pictureWidth = 0, pictureHeight = 0;
+    std::int32_t pictureCellWidth = 0, pictureCellHeight = 0;
+    std::int32_t boxWidth = 0, boxHeight = 0;
+    std::int32_t boxCellWidth = 0, boxCellHeight = 0;
+};
+
+struct TimerRestart {
+    bool restart1 = false, restart2 = false;
+};
+
+class PlayerState {
+  public:
+    PlayerState(const Settings& settings, ShowPlatform& platform, RandomSource& random,
+                EmbeddedItems* embedded)
+        : settings(settings), platform(platform), random(random), embedded(embedded) {}
+
+    // Waits DissolveDelay / divisor ms; pending events are handled at least once; returns at the
+    // deadline or as soon as the exiting flag is set.
+    void Pause(std::int16_t divisor);
+    void Pause2(std::int16_t milliseconds);
+    TimerRestart DisableTimers();
+    void EnableTimers(TimerRestart restart);
+
+    // Package items around the timers, busy flag and media player; false / empty path without one.
+    bool LoadImbeddedImage(int index);
+    void LoadImbeddedSound(int index);
+
+    bool busy = false;
+    bool exiting = false;
+    bool asyncStartPending = false;
+    bool ended = false; // the window has unloaded: no timer restarts any more
+    std::string extractedSoundPath;
+    std::int32_t currentSlide = -1; // 32 bits: a folder may hold more than 32767 pictures
+    PlayerGeometry geometry;
+
+    const Settings& settings;
+    ShowPlatform& platform;
+    RandomSource& random;
+    EmbeddedItems* embedded; // only in a stand-alone package
+
+  private:
+    void WaitUntil(std::int64_t end);
+};
+
+// A stored comment as shown: every "^" becomes CR LF.
+std::string ShownComment(std::string_view stored);
+// The same, with its trace lines (for the designer).
+std::string UnModifyComment(std::string_view stored);
+
+} // namespace gf

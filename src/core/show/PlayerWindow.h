@@ -1,0 +1,73 @@
+#pragma once
+// The show's window logic: load, the slide and sound timers, input, mouse counting, the close
+// request with its password rules, and the unload that ends the show.
+#include "core/show/EmbeddedItems.h"
+#include "core/show/PlayerState.h"
+#include "core/show/SlideList.h"
+#include "core/show/SlidePresenter.h"
+#include "core/startup/StartupState.h"
+#include "platform/SettingsStore.h"
+#include "platform/ShowPlatform.h"
+
+#include <cstdint>
+#include <functional>
+
+namespace gf {
+
+struct PlayerOptions {
+    // Drawn into a window that another program owns: the cursor, the password and the
+    // screen-saver notice are left to that program.
+    bool hosted = false;
+};
+
+class PlayerWindow {
+  public:
+    using LoadFilesFunction = std::function<void(Settings&, SlideList&)>;
+
+    // `embedded` is the package's items when the program runs as a package, else null.
+    PlayerWindow(ProcessState& process, ShowPlatform& platform, const SettingsStore& store,
+                 LoadFilesFunction loadFiles, EmbeddedItems* embedded, PlayerOptions options = {});
+    PlayerWindow(const PlayerWindow&) = delete;
+    PlayerWindow& operator=(const PlayerWindow&) = delete;
+
+    void Form_Load();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    // Click, double click, key down, key press, button down, and the media player's keys.
+    void Input();
+    void MouseMove();
+    // Asks to close; when accepted the window unloads and the event loop ends.
+    void RequestClose();
+    // A termination request from the system: ends without asking for a password.
+    void Terminate();
+    // True when the close may go ahead.
+    bool QueryUnload();
+    void Form_Unload();
+
+    bool ended() const { return ended_; }
+    PlayerState& state() { return state_; }
+    const SlideList& slides() const { return slides_; }
+    std::int32_t movementCounter() const { return movementCounter_; }
+    std::int16_t usePassword() const { return usePassword_; }
+
+  private:
+    bool PasswordRules() const;
+    void ShowCursorUntilVisible();
+    void HideCursorUntilHidden();
+
+    ProcessState& process_;
+    ShowPlatform& platform_;
+    const SettingsStore& store_;
+    LoadFilesFunction loadFiles_;
+    PlayerOptions options_;
+    SlideList slides_;
+    PlayerState state_;
+    SlidePresenter presenter_;
+    std::int32_t soundListPosition_ = 0;
+    std::int32_t firstMoveTime_ = 0;
+    std::int32_t movementCounter_ = 0;
+    std::int16_t usePassword_ = 0;
+    bool ended_ = false;
+};
+
+} // namespace gf

@@ -1,0 +1,283 @@
+#include "core/show/SlidePresenter.h"
+
+#include "core/show/NamedColors.h"
+#include "core/startup/DissolveTable.h"
+#include "core/startup/Paths.h"
+#include "core/startup/Trace.h"
+#include "core/support/TextNumber.h"
+#include "core/transitions/Dissolves.h"
+#include "core/transitions/SlideIns.h"
+
+#include <algorithm>
+
+namespace gf {
+
+namespace {
+// A difference rounded to a whole number, then halved toward zero.
+std::int32_t HalfOf(double difference) {
+    return RoundToInt32(difference) / 2;
+}
+} // namespace
+
+std::string SlidePresenter::PictureFile() const {
+    if (s_.embedded)
+        return s_.embedded->PicturePath();
+    return AddBackslash(programFolder_) + "Glimmerframe.pic";
+}
+
+std::string SlidePresenter::Entry() const {
+    const auto i = std::size_t(s_.currentSlide);
+    return s_.currentSlide >= 0 && i < slides_.images.size() ? slides_.images[i] : std::string();
+}
+
+void SlidePresenter::LoadImage() {
+    if (s_.exiting)
+        return;
+    Trace("S: MainForm LoadImage");
+    auto& p = s_.platform;
+    if (slides_.soundMode == 2 && p.media.playState() == kPlayPlaying)
+        return; // the slide stays until its sound has ended
+
+    s_.busy = true;
+    p.canvas.hideComment();
+    if (!standAlone_)
+        p.canvas.clearWindow();
+
+    const auto count = slides_.images.size();
+    if (count == 0) {
+        p.canvas.clearBox();
+        p.picture.loadBanner();
+        s_.currentSlide = 0;
+    } else {
+        if (s_.settings.ImageOrderRandom == 1) {
+            auto i = std::size_t(double(count) * s_.random.next());
+            s_.currentSlide = std::int32_t(i < count ? i : count - 1);
+        } else {
+            const auto next = std::size_t(s_.currentSlide + 1);
+            s_.currentSlide = std::int32_t(next >= count ? 0 : next);
+        }
+        if (standAlone_) {
+            if (!s_.LoadImbeddedImage(s_.currentSlide)) {
+                // Picture, box and colours stay; only the sound follows.
+                StartSound(slides_.at(std::size_t(s_.currentSlide)));
+                s_.busy = false;
+                Trace("E: MainForm LoadImage");
+                return;
+            }
+            p.canvas.clearBox();
+            p.canvas.clearWindow();
+            if (auto st = p.picture.load(PictureFile()); !st) {
+                p.canvas.setStatusText(Entry());
+                return ErrorPath(st.message());
+            }
+        } else {
+            p.canvas.clearBox();
+            if (auto st = p.picture.load(Entry()); !st) {
+                p.canvas.setStatusText(Entry());
+                return ErrorPath(st.message());
+            }
+        }
+        p.canvas.setStatusText(Entry());
+    }
+
+    const auto& slide = slides_.at(std::size_t(s_.currentSlide));
+    if (auto st = Present(slide); !st)
+        return ErrorPath(st.message());
+    StartSound(slide);
+    s_.busy = false;
+    Trace("E: MainForm LoadImage");
+}
+
+Status SlidePresenter::Present(const SlideAttributes& slide) {
+    auto& p = s_.platform;
+    auto& g = s_.geometry;
+    const auto W = p.canvas.windowWidth(), H = p.canvas.windowHeight();
+    const std::int32_t blocks = s_.settings.Blocks > 0 ? s_.settings.Blocks : 1;
+
+    g.pictureWidth = p.picture.width();
+    g.pictureHeight = p.picture.height();
+    if (g.pictureWidth <= 0 || g.pictureHeight <= 0)
+        return Status::failure("The picture " + Entry() + " has no size.");
+    const auto randomLeft =
+        static_cast<std::int32_t>(double(W - g.pictureWidth + 1) * s_.random.next());
+    const auto randomTop =
+        static_cast<std::int32_t>(double(H - g.pictureHeight + 1) * s_.random.next());
+    g.pictureCellWidth = g.pictureWidth / blocks;
+    g.pictureCellHeight = g.pictureHeight / blocks;
+
+    std::string dissolve = slide.dissolve.empty() ? s_.settings.DissolveType : slide.dissolve;
+
+    const auto background = ColorFromName(slide.background, false);
+    p.canvas.setBackgroundColor(background);
+    Trace("S: MainForm Picture " + slide.background);
+    p.canvas.setSwatchColor(background); // unknown names give the black swatch, as black
+    Trace("S: MainForm Picture Done");
+
+    if (dissolve == "Random") {
+        auto i = static_cast<int>(kDissolveUpperIndex * s_.random.next() + 1);
+        dissolve = std::string(kDissolveNames[std::size_t(std::clamp(i, 1, kDissolveUpperIndex))]);
+    }
+    if (p.picture.holdsBanner())
+        dissolve = "Normal";
+
+    g.twipsPerPixelX = p.canvas.twipsPerPixelX();
+    g.twipsPerPixelY = p.canvas.twipsPerPixelY();
+    PlaceBox(dissolve, randomLeft, randomTop);
+    g.boxCellWidth = g.boxWidth / blocks;
+    g.boxCellHeight = g.boxHeight / blocks;
+
+    if (auto st = p.picture.prepare(g.boxWidth, g.boxHeight); !st)
+        return st;
+
+    const auto restart = s_.DisableTimers();
+    RunDissolve(dissolve);
+    s_.EnableTimers(restart);
+
+    p.canvas.setStatusText("Dissolve=" + dissolve + "\rW/H: " + std::to_string(g.boxWidth) + "," +
+                           std::to_string(g.boxHeight));
+    ShowComment(slide);
+    return {};
+}
+
+void SlidePresenter::PlaceBox(const std::string& dissolve, std::int32_t randomLeft,
+                              std::int32_t randomTop) {
+    auto& p = s_.platform;
+    auto& g = s_.geometry;
+    const auto W = p.canvas.windowWidth(), H = p.canvas.windowHeight();
+    const auto pw = g.pictureWidth, ph = g.pictureHeight;
+    TwipRect box;
+    if (s_.settings.FullScreen == 1 && dissolve.rfind("Slide", 0) != 0) {
+        // Wide pictures fit the width, others the height; on a screen wider than the picture
+        // the height decides, so that no part of the picture falls off the screen.
+        bool byWidth = pw > ph;
+        if (byWidth && RoundToInt32(ph * (double(W) / pw)) > H)
+            byWidth = false;
+        else if (!byWidth && RoundToInt32(pw * (double(H) / ph)) > W)
+            byWidth = true;
+        if (byWidth) {
+            const double ratio = double(W) / pw;
+            box.left = 0;
+            box.width = W;
+            box.height = RoundToInt32(ph * ratio);
+            box.top = HalfOf(double(H) - box.height);
+        } else {
+            const double ratio = double(H) / ph;
+            box.top = 0;
+            box.height = H;
+            box.width = RoundToInt32(pw * ratio);
+            box.left = HalfOf(double(W) - box.width);
+        }
+    } else {
+        const bool randomPlace = s_.settings.ImagePositionRandom != 0;
+        if (pw > W) {
+            box.left = 0;
+            box.width = W;
+        } else {
+            box.width = pw;
+            box.left = randomPlace ? randomLeft : HalfOf(double(W) - pw);
+        }
+        if (ph > H) {
+            box.top = 0;
+            box.height = H;
+        } else {
+            box.height = ph;
+            box.top = randomPlace ? randomTop : HalfOf(double(H) - ph);
+        }
+    }
+    g.boxWidth = box.width;
+    g.boxHeight = box.height;
+    p.canvas.placeBox(box);
+}
+
+void SlidePresenter::RunDissolve(const std::string& name) {
+    Dissolves d(s_);
+    SlideIns slide(s_);
+    const auto index = DissolveIndex(name);
+    switch (index.value_or(1)) {
+    case 2:
+        return d.RandomBlockPaint();
+    case 3:
+        return d.NormalCurtainPaint(false, false);
+    case 4:
+        return d.NormalCurtainPaint(false, true);
+    case 5:
+        return d.DeluxeCurtainPaint(false);
+    case 6:
+        return d.RandomCurtainPaint(false);
+    case 7:
+        return d.NormalCurtainPaint(true, false);
+    case 8:
+        return d.NormalCurtainPaint(true, true);
+    case 9:
+        return d.DeluxeCurtainPaint(true);
+    case 10:
+        return d.RandomCurtainPaint(true);
+    case 11:
+        return slide.SlideBottom2Center();
+    case 12:
+        return slide.SlideTop2Center();
+    case 13:
+        return slide.SlideRight2Center();
+    case 14:
+        return slide.SlideLeft2Center();
+    default:
+        return d.NormalDisplay();
+    }
+}
+
+void SlidePresenter::ShowComment(const SlideAttributes& slide) {
+    auto& canvas = s_.platform.canvas;
+    if (slide.comment.empty()) {
+        canvas.hideComment();
+        return;
+    }
+    const auto text = ShownComment(slide.comment);
+    canvas.showComment({text, ColorFromName(slide.foreground, true),
+                        ColorFromName(slide.background, false), 5,
+                        canvas.windowHeight() - canvas.commentHeight(text)});
+}
+
+void SlidePresenter::StartSound(const SlideAttributes& slide) {
+    auto& p = s_.platform;
+    if (s_.exiting || s_.settings.DisableSound != 0)
+        return;
+    const auto mode = slides_.soundMode;
+    if ((mode == 1 || mode == 2) && standAlone_) {
+        s_.LoadImbeddedSound(s_.currentSlide);
+        if (!s_.extractedSoundPath.empty()) {
+            p.media.stop();
+            p.media.setFileName(s_.extractedSoundPath);
+            p.media.play();
+        }
+    } else if (mode == 1) {
+        p.sound.playAsync(slide.sound);
+    } else if (mode == 2) {
+        p.media.setFileName(slide.sound);
+        p.media.play();
+        p.canvas.setStatusText("Play");
+    } else if (mode == 3 && s_.asyncStartPending) {
+        p.timer2.setEnabled(true);
+        s_.asyncStartPending = false;
+    }
+}
+
+void SlidePresenter::ErrorPath(const std::string& description) {
+    auto& p = s_.platform;
+    auto& g = s_.geometry;
+    p.canvas.setBackgroundColor(0);
+    Trace("E: MainForm LoadImage with Error " + description);
+    const auto W = p.canvas.windowWidth(), H = p.canvas.windowHeight();
+    p.canvas.showComment({description, 0xFFFFFF, 0, 5, H - p.canvas.commentHeight(description)});
+
+    // Whatever the holder still has, at its natural size in the middle.
+    g.boxWidth = p.picture.width();
+    g.boxHeight = p.picture.height();
+    p.canvas.placeBox(
+        {HalfOf(double(W) - g.boxWidth), HalfOf(double(H) - g.boxHeight), g.boxWidth, g.boxHeight});
+    p.canvas.setStatusText(Entry() + ">" + s_.extractedSoundPath + "<" + PictureFile());
+    if (g.boxWidth > 0 && g.boxHeight > 0 && p.picture.prepare(g.boxWidth, g.boxHeight))
+        Dissolves(s_).NormalDisplay();
+    s_.busy = false;
+}
+
+} // namespace gf

@@ -1,0 +1,129 @@
+#include "core/transitions/Dissolves.h"
+
+#include "core/startup/Trace.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace gf {
+
+std::int32_t Dissolves::blocks() const {
+    return std::clamp<std::int32_t>(s_.settings.Blocks, 1, 50);
+}
+
+std::int32_t Dissolves::draw() const {
+    const auto b = blocks();
+    return std::clamp<std::int32_t>(static_cast<std::int32_t>(b * s_.random.next() + 1), 1, b);
+}
+
+void Dissolves::NormalDisplay() {
+    Trace("S: MainForm NormalDisplay");
+    auto& canvas = s_.platform.canvas;
+    canvas.setBoxVisible(true);
+    canvas.paintBox({0, 0, s_.geometry.boxWidth, s_.geometry.boxHeight}, std::nullopt);
+    canvas.flush();
+    Trace("E: MainForm NormalDisplay");
+}
+
+void Dissolves::DisplayBlock(std::int32_t x, std::int32_t y) {
+    if (s_.exiting)
+        return;
+    Trace("S: MainForm DisplayBlock");
+    const auto& g = s_.geometry;
+    auto& canvas = s_.platform.canvas;
+    const TwipRect src{(x - 1) * g.pictureCellWidth, (y - 1) * g.pictureCellHeight,
+                       g.pictureCellWidth, g.pictureCellHeight};
+    // One pixel of overlap into the neighbouring cells hides the seams.
+    const TwipRect dst{(x - 1) * g.boxCellWidth, (y - 1) * g.boxCellHeight,
+                       g.boxCellWidth + g.twipsPerPixelX, g.boxCellHeight + g.twipsPerPixelY};
+    canvas.paintBox(dst, src);
+    canvas.flush();
+    s_.Pause(10);
+    Trace("E: MainForm DisplayBlock");
+}
+
+std::int32_t Dissolves::DisplayCurtain(std::int32_t x, std::int32_t y, bool orientation) {
+    if (s_.exiting)
+        return 0;
+    Trace("S: MainForm DisplayCurtain");
+    const auto& g = s_.geometry;
+    auto& canvas = s_.platform.canvas;
+    std::int32_t result = 0;
+    if (orientation) {
+        result = (x - 1) * g.boxCellWidth;
+        canvas.paintBox(
+            {result, 0, g.boxCellWidth + g.twipsPerPixelX, g.boxHeight + g.twipsPerPixelY},
+            TwipRect{(x - 1) * g.pictureCellWidth, 0, g.pictureCellWidth, g.pictureHeight});
+    } else {
+        canvas.paintBox(
+            {0, (y - 1) * g.boxCellHeight, g.boxWidth + g.twipsPerPixelX,
+             g.boxCellHeight + g.twipsPerPixelY},
+            TwipRect{0, (y - 1) * g.pictureCellHeight, g.pictureWidth, g.pictureCellHeight});
+    }
+    canvas.flush();
+    s_.Pause(1);
+    Trace("E: MainForm DisplayCurtain");
+    return result;
+}
+
+void Dissolves::NormalCurtainPaint(bool orientation, bool direction) {
+    Trace("S: MainForm NormalCurtainDisplay");
+    s_.platform.canvas.setBoxVisible(true);
+    const auto b = blocks();
+    for (std::int32_t k = 1; k <= b && !s_.exiting; ++k)
+        Strip(direction ? b + 1 - k : k, orientation);
+    Trace("E: MainForm NormalCurtainDisplay");
+}
+
+void Dissolves::DeluxeCurtainPaint(bool orientation) {
+    Trace("S: MainForm DeluxeCurtainPaint");
+    s_.platform.canvas.setBoxVisible(true);
+    std::int32_t a = 1, b = blocks();
+    while (a < b && !s_.exiting) {
+        Strip(a, orientation);
+        Strip(b, orientation);
+        ++a;
+        --b;
+    }
+    if (a == b && !s_.exiting)
+        Strip(a, orientation);
+    Trace("E: MainForm DeluxeCurtainPaint");
+}
+
+void Dissolves::RandomBlockPaint() {
+    Trace("S: MainForm RandomBlockPaint");
+    const auto b = blocks();
+    std::vector<bool> done(std::size_t(b + 1) * std::size_t(b + 1), false);
+    s_.platform.canvas.setBoxVisible(true);
+    std::int32_t remaining = b * b;
+    while (remaining > 0 && !s_.exiting) {
+        const auto x = draw();
+        const auto y = draw();
+        auto mark = done[std::size_t(y) * std::size_t(b + 1) + std::size_t(x)];
+        if (!mark) {
+            DisplayBlock(x, y);
+            mark = true;
+            --remaining;
+        }
+    }
+    Trace("E: MainForm RandomBlockPaint");
+}
+
+void Dissolves::RandomCurtainPaint(bool vertical) {
+    Trace("S: MainForm RandomCurtainPaint");
+    const auto b = blocks();
+    std::vector<bool> done(std::size_t(b + 1), false);
+    s_.platform.canvas.setBoxVisible(true);
+    std::int32_t remaining = b;
+    while (remaining > 0 && !s_.exiting) {
+        const auto i = draw();
+        if (!done[std::size_t(i)]) {
+            Strip(i, vertical);
+            done[std::size_t(i)] = true;
+            --remaining;
+        }
+    }
+    Trace("E: MainForm RandomCurtainPaint");
+}
+
+} // namespace gf

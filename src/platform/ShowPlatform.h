@@ -1,0 +1,30 @@
+#pragma once
+// Everything the show needs of its platform, handed to the player in one piece.
+#include "platform/CursorDisplay.h"
+#include "platform/EventPump.h"
+#include "platform/MediaPlayer.h"
+#include "platform/OneShotSound.h"
+#include "platform/PasswordCheck.h"
+#include "platform/PictureHolder.h"
+#include "platform/ScreenSaverNotice.h"
+#include "platform/ShowCanvas.h"
+#include "platform/ShowClock.h"
+#include "platform/ShowTimer.h"
+
+namespace gf {
+
+struct ShowPlatform {
+    ShowCanvas& canvas;
+    PictureHolder& picture;
+    ShowClock& clock;
+    EventPump& pump;
+    ShowTimer& timer1; // slide timer
+    ShowTimer& timer2; // asynchronous sound timer
+    CursorDisplay& cursor;
+    MediaPlayer& media;
+    OneShotSound& sound;
+    PasswordCheck& password;
+    ScreenSaverNotice& notice;
+};
+
+} // namespace gf

@@ -1,0 +1,265 @@
+#include "core/show/SlidePresenter.h"
+#include "fakes/FakeEmbeddedItems.h"
+#include "fakes/FakeShow.h"
+#include "fakes/ScriptedRandom.h"
+
+#include <gtest/gtest.h>
+
+namespace gf::test {
+namespace {
+
+struct PresenterRig {
+    explicit PresenterRig(std::int32_t wpx = 100, std::int32_t hpx = 80, bool compose = true,
+                          EmbeddedItems* embedded = nullptr)
+        : show(wpx, hpx, compose), state(show.process.settings, show.platform, random, embedded),
+          presenter(state, slides, embedded != nullptr, "/prog/") {}
+    void add(const std::string& name, std::int32_t w = 900, std::int32_t h = 600) {
+        show.picture.add(name, w, h);
+        slides.images.push_back(name);
+    }
+    SlideAttributes& slide(std::size_t i) { return slides.attributes[i]; }
+    std::string dissolveShown() const {
+        const auto& s = show.canvas.status;
+        return s.substr(9, s.find('\r') - 9);
+    }
+    FakeShow show;
+    ScriptedRandom random;
+    SlideList slides;
+    PlayerState state;
+    SlidePresenter presenter;
+};
+
+TEST(SlidePresenter, ChoosesSlidesInOrderOrAtRandom) {
+    PresenterRig rig;
+    for (auto n : {"a", "b", "c"})
+        rig.add(n);
+    std::vector<int> seen;
+    for (int i = 0; i < 5; ++i) {
+        rig.presenter.LoadImage();
+        seen.push_back(rig.state.currentSlide);
+    }
+    EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 0, 1}));
+    EXPECT_EQ(rig.show.picture.lastPath, "b");
+
+    rig.show.process.settings.ImageOrderRandom = 1;
+    rig.random.values = {0.99};
+    rig.presenter.LoadImage();
+    EXPECT_EQ(rig.state.currentSlide, 2);
+    rig.random.values = {0.34};
+    rig.presenter.LoadImage();
+    EXPECT_EQ(rig.state.currentSlide, 1);
+}
+
+TEST(SlidePresenter, WithoutSlidesShowsTheBannerWithTheLoadingError) {
+    PresenterRig rig(400, 300, false);
+    rig.show.process.settings.DissolveType = "Random Blocks";
+    rig.slide(0).comment = "Glimmerframe\r\nBrindlewick LLC\r\nNo such template\r\n";
+    rig.presenter.LoadImage();
+    const auto& c = rig.show.canvas;
+    EXPECT_TRUE(rig.show.picture.holdsBanner());
+    EXPECT_EQ(rig.dissolveShown(), "Normal");
+    EXPECT_EQ(c.box, (TwipRect{(6000 - FakePictureHolder::kBannerWidth) / 2,
+                               (4500 - FakePictureHolder::kBannerHeight) / 2,
+                               FakePictureHolder::kBannerWidth, FakePictureHolder::kBannerHeight}));
+    EXPECT_TRUE(c.commentVisible);
+    EXPECT_EQ(c.commentText, rig.slide(0).comment);
+    EXPECT_EQ(c.comment.top, 4500 - 3 * RecordingCanvas::kLineHeight);
+}
+
+TEST(SlidePresenter, FullScreenScalesUnlessTheDissolveSlides) {
+    PresenterRig rig(800, 600, false); // 12000 x 9000 twips
+    rig.show.process.settings.FullScreen = 1;
+    rig.add("wide", 400 * 15, 300 * 15);
+    rig.add("tall", 300 * 15, 400 * 15);
+    rig.presenter.LoadImage();
+    EXPECT_EQ(rig.show.canvas.box, (TwipRect{0, 0, 12000, 9000}));
+    rig.presenter.LoadImage();
+    EXPECT_EQ(rig.show.canvas.box, (TwipRect{175 * 15, 0, 450 * 15, 9000}));
+
+    rig.slide(0).dissolve = "Slide Left To Center";
+    rig.presenter.LoadImage();
+    EXPECT_EQ(rig.show.canvas.box.width, 400 * 15);
+    EXPECT_EQ(rig.show.canvas.box.height, 300 * 15);
+}
+
+TEST(SlidePresenter, RandomPlaceStaysInsideTheWindow) {
+    PresenterRig rig(100, 80, false);
+    rig.show.process.settings.ImagePositionRandom = 1;
+    rig.add("p", 900, 600);
+    rig.add("full-width", 1500, 600);
+    rig.random.values = {0.999999, 0.999999};
+    rig.presenter.LoadImage();
+    EXPECT_EQ(rig.show.canvas.box.left, 1500 - 900);
+    EXPECT_EQ(rig.show.canvas.box.top, 1200 - 600);
+    rig.random.values = {0.999999, 0.0};
+    rig.presenter.LoadImage();
+    EXPECT_EQ(rig.show.canvas.box.left, 0);
+    EXPECT_EQ(rig.show.canvas.box.top, 0);
+}
+
+TEST(SlidePresenter, DissolveNamesAreExactAndRandomPicksOneOfTheFourteen) {
+    PresenterRig rig(100, 80, false);
+    rig.add("p");
+    rig.show.process.settings.DissolveType = "Random";
+    rig.random.values = {0, 0, 0.0};
+    rig.presenter.LoadImage();
+    EXPECT_EQ(rig.dissolveShown(), "Normal");
+    rig.random.values = {0, 0, 0.99999};
+    rig.presenter.LoadImage();
+    EXPECT_EQ(rig.dissolveShown(), "Slide Left To Center");
+
+    rig.slide(0).dissolve = "random";
+    rig.presenter.LoadImage();
+    EXPECT_EQ(rig.show.canvas.paints.back().dst, (TwipRect{0, 0, 900, 600}));
+    EXPECT_EQ(rig.dissolveShown(), "random");
+}
+
+TEST(SlidePresenter, CommentLabelTakesTheSlideColoursAndLineBreaks) {
+    PresenterRig rig(100, 80, false);
+    rig.add("p");
+    rig.add("q");
+    rig.slide(0).comment = "a^b\r\n";
+    rig.slide(0).background = "Light Grey";
+    rig.slide(0).foreground = "white"; // case counts: red
+    rig.presenter.LoadImage();
+    const auto& c = rig.show.canvas;
+    ASSERT_TRUE(c.commentVisible);
+    EXPECT_EQ(c.commentText, "a\r\nb\r\n");
+    EXPECT_EQ(c.comment.foreground, 255u);
+    EXPECT_EQ(c.comment.background, 198u * 0x010101u);
+    EXPECT_EQ(c.comment.left, 5);
+    EXPECT_EQ(c.comment.top, 1200 - 2 * RecordingCanvas::kLineHeight);
+    EXPECT_EQ(c.background, 198u * 0x010101u);
+    rig.presenter.LoadImage();
+    EXPECT_FALSE(c.commentVisible);
+    EXPECT_EQ(c.background, 0u);
+}
+
+TEST(SlidePresenter, SoundModes) {
+    PresenterRig rig(100, 80, false);
+    rig.add("p");
+    rig.add("q");
+    rig.slide(0).sound = "chime.wav";
+
+    rig.slides.soundMode = 1; // a slide without sound still asks, with an empty path
+    rig.presenter.LoadImage();
+    rig.presenter.LoadImage();
+    EXPECT_EQ(rig.show.sound.played, (std::vector<std::string>{"chime.wav", ""}));
+
+    rig.slides.soundMode = 2; // the slide stays while its sound plays
+    rig.presenter.LoadImage();
+    EXPECT_EQ(rig.show.media.name, "chime.wav");
+    EXPECT_EQ(rig.show.canvas.status, "Play");
+    rig.presenter.LoadImage();
+    EXPECT_EQ(rig.state.currentSlide, 0);
+    rig.show.media.finish();
+    rig.slide(1).sound = "missing.wav"; // plays nothing, the show goes on
+    rig.presenter.LoadImage();
+    rig.presenter.LoadImage();
+    EXPECT_EQ(rig.state.currentSlide, 0);
+
+    rig.slides.soundMode = 3; // the list timer starts at the first slide only
+    rig.state.asyncStartPending = true;
+    rig.presenter.LoadImage();
+    EXPECT_TRUE(rig.show.timer2.on);
+    EXPECT_FALSE(rig.state.asyncStartPending);
+
+    PresenterRig silent(100, 80, false);
+    silent.add("p");
+    silent.slide(0).sound = "chime.wav";
+    silent.show.process.settings.DisableSound = 1;
+    for (std::int16_t mode : {1, 2, 3}) {
+        silent.slides.soundMode = mode;
+        silent.state.asyncStartPending = true;
+        silent.presenter.LoadImage();
+    }
+    EXPECT_TRUE(silent.show.sound.played.empty());
+    EXPECT_TRUE(silent.show.media.log.empty());
+    EXPECT_FALSE(silent.show.timer2.on);
+}
+
+TEST(SlidePresenter, PicturesThatFailGoDownTheErrorPathAndTheShowGoesOn) {
+    PresenterRig rig;
+    rig.add("p");
+    rig.slides.images.push_back("gone.jpg");
+    rig.add("r");
+    rig.slide(1).background = "Yellow";
+    rig.slide(1).sound = "x.wav";
+    rig.slides.soundMode = 1;
+    rig.presenter.LoadImage();
+    rig.presenter.LoadImage();
+    const auto& c = rig.show.canvas;
+    EXPECT_EQ(c.commentText, "Cannot open the picture gone.jpg");
+    EXPECT_EQ(c.comment.foreground, 0xFFFFFFu);
+    EXPECT_EQ(c.comment.background, 0u);
+    EXPECT_EQ(c.background, 0u);
+    EXPECT_EQ(c.status, "gone.jpg></prog/Glimmerframe.pic");
+    EXPECT_FALSE(rig.state.busy);
+    EXPECT_EQ(rig.show.sound.played.size(), 1u); // no sound for the failed slide
+    EXPECT_EQ(c.screen(50, 40).kind, Pixel::Kind::Background);
+
+    rig.show.picture.failPrepare(1); // decoding fails after the size was read
+    rig.presenter.LoadImage();
+    EXPECT_EQ(rig.state.currentSlide, 2);
+    EXPECT_EQ(c.commentText, "The picture is damaged");
+    rig.presenter.LoadImage();
+    EXPECT_EQ(rig.state.currentSlide, 0);
+    EXPECT_FALSE(c.commentVisible);
+    EXPECT_GT(c.boxPicturePixels(), 0);
+}
+
+TEST(SlidePresenter, HugePicturesOnA4kWindowPresentWithoutTheErrorPath) {
+    PresenterRig rig(3840, 2160, false);
+    rig.add("photo", 6000 * 15, 4000 * 15);
+    rig.show.process.settings.Blocks = 50;
+    for (const char* d : {"Normal", "Random Blocks", "Slide Top To Center"}) {
+        rig.slide(0).dissolve = d;
+        rig.show.process.settings.FullScreen = 0;
+        rig.presenter.LoadImage();
+        EXPECT_FALSE(rig.show.canvas.commentVisible) << d;
+        EXPECT_EQ(rig.show.canvas.box, (TwipRect{0, 0, 3840 * 15, 2160 * 15})) << d;
+        rig.show.process.settings.FullScreen = 1;
+        rig.presenter.LoadImage();
+        EXPECT_FALSE(rig.show.canvas.commentVisible) << d;
+    }
+    EXPECT_EQ(rig.show.canvas.box, (TwipRect{0, 0, 3840 * 15, 2160 * 15})); // slides squeeze
+    rig.slide(0).dissolve = "Normal";
+    rig.presenter.LoadImage();
+    // A 3:2 photo on a 16:9 screen fits the height rather than overflowing it.
+    EXPECT_EQ(rig.show.canvas.box, (TwipRect{4500, 0, 48600, 32400}));
+}
+
+TEST(SlidePresenter, PackageSlidesComeOutOfThePackage) {
+    FakeEmbeddedItems items;
+    PresenterRig rig(100, 80, true, &items);
+    rig.slides.images = {"Imbedded Image", "Imbedded Image"};
+    rig.show.picture.add(items.PicturePath(), 900, 600);
+    items.pictures[0] = true;
+    items.sounds[0] = "/tmp/none/Glimmerframe.wav";
+    items.sounds[1] = "/tmp/none/Glimmerframe.mp3";
+    rig.slides.soundMode = 1;
+    rig.show.timer1.on = true;
+    bool busyDuringCopy = false, timerDuringCopy = true;
+    items.onExtract = [&] {
+        busyDuringCopy = rig.state.busy;
+        timerDuringCopy = rig.show.timer1.on;
+    };
+    rig.presenter.LoadImage();
+    EXPECT_TRUE(busyDuringCopy);
+    EXPECT_FALSE(timerDuringCopy);
+    EXPECT_TRUE(rig.show.timer1.on);
+    EXPECT_EQ(rig.show.picture.lastPath, items.PicturePath());
+    EXPECT_EQ(rig.show.media.name, "/tmp/none/Glimmerframe.wav");
+    EXPECT_GT(rig.show.canvas.boxPicturePixels(), 0);
+
+    // No picture for slide 1: the box stays as it was, only the sound follows.
+    const auto loads = rig.show.picture.loads;
+    rig.presenter.LoadImage();
+    EXPECT_EQ(rig.show.picture.loads, loads);
+    EXPECT_GT(rig.show.canvas.boxPicturePixels(), 0);
+    EXPECT_EQ(rig.show.media.name, "/tmp/none/Glimmerframe.mp3");
+    EXPECT_FALSE(rig.state.busy);
+}
+
+} // namespace
+} // namespace gf::test

@@ -1,0 +1,224 @@
+#include "fakes/FakeShow.h"
+#include "fakes/ScriptedRandom.h"
+#include "core/show/SlidePresenter.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace gf::test {
+namespace {
+
+using Kind = Pixel::Kind;
+
+// One slide "p" on a 100 x 80 pixel window (1500 x 1200 twips), presented through LoadImage.
+struct DissolveRig {
+    explicit DissolveRig(std::int32_t pw = 900, std::int32_t ph = 600, std::int32_t wpx = 100,
+                         std::int32_t hpx = 80)
+        : show(wpx, hpx) {
+        show.picture.add("p", pw, ph);
+        slides.images = {"p"};
+        slides.attributes[0].background = "Dark Blue";
+    }
+    void present(const std::string& dissolve) {
+        slides.attributes[0].dissolve = dissolve;
+        state.currentSlide = -1;
+        presenter.LoadImage();
+    }
+    // Strip numbers in paint order, from the painted rectangles.
+    std::vector<int> strips(bool columns) const {
+        std::vector<int> out;
+        const auto& g = state.geometry;
+        for (const auto& p : show.canvas.paints)
+            out.push_back(columns ? p.dst.left / g.boxCellWidth + 1
+                                  : p.dst.top / g.boxCellHeight + 1);
+        return out;
+    }
+    FakeShow show;
+    ScriptedRandom random;
+    SlideList slides;
+    PlayerState state{show.process.settings, show.platform, random, nullptr};
+    SlidePresenter presenter{state, slides, false, "/nonexistent/"};
+};
+
+TEST(Dissolves, CurtainsPaintTheirStripsInOrderWithOnePausePerStrip) {
+    struct Case {
+        const char* name;
+        int blocks;
+        bool columns;
+        std::vector<int> order;
+    };
+    const std::vector<Case> cases = {
+        {"Left To Right", 10, true, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+        {"Right To Left", 10, true, {10, 9, 8, 7, 6, 5, 4, 3, 2, 1}},
+        {"Top To Bottom", 10, false, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+        {"Bottom To Top", 10, false, {10, 9, 8, 7, 6, 5, 4, 3, 2, 1}},
+        {"Top/Bottom To Center", 11, false, {1, 11, 2, 10, 3, 9, 4, 8, 5, 7, 6}},
+        {"Left/Right To Center", 10, true, {1, 10, 2, 9, 3, 8, 4, 7, 5, 6}},
+    };
+    for (const auto& c : cases) {
+        DissolveRig rig;
+        rig.show.process.settings.Blocks = std::int16_t(c.blocks);
+        rig.show.process.settings.DissolveDelay = 30;
+        rig.present(c.name);
+        EXPECT_EQ(rig.strips(c.columns), c.order) << c.name;
+        EXPECT_EQ(rig.show.loop.now, 30 * c.blocks) << c.name;
+    }
+}
+
+TEST(Dissolves, RandomOrdersPaintEveryCellOnceAndRejectedDrawsNeitherPaintNorWait) {
+    DissolveRig rig;
+    rig.show.process.settings.Blocks = 50;
+    rig.show.process.settings.DissolveDelay = 100;
+    rig.present("Random Blocks");
+    std::set<std::pair<int, int>> cells;
+    for (const auto& p : rig.show.canvas.paints)
+        cells.insert({p.dst.left, p.dst.top});
+    EXPECT_EQ(rig.show.canvas.paints.size(), 2500u);
+    EXPECT_EQ(cells.size(), 2500u);
+    EXPECT_GT(rig.random.draws, 2 * 2500 + 2); // some draws were rejected
+    EXPECT_EQ(rig.show.loop.now, 2500 * 10);
+
+    // Two draws for the random place, then strips 3, 1 and 3 again (rejected).
+    DissolveRig curtain;
+    curtain.random.values = {0.0, 0.0, 0.25, 0.0, 0.25};
+    curtain.present("Random Vertical");
+    const auto order = curtain.strips(true);
+    ASSERT_EQ(order.size(), 10u);
+    EXPECT_EQ(order[0], 3);
+    EXPECT_EQ(order[1], 1);
+    EXPECT_EQ(std::set<int>(order.begin(), order.end()).size(), 10u);
+}
+
+TEST(Dissolves, FinishedDissolvesCoverTheGridAndLeaveTheDroppedEdgeBackground) {
+    // 940 x 640 twips, Blocks 50: cells of 18 x 12 twips cover 900 x 600; one pixel of overlap
+    // reaches 915 x 615, so the last pixel column (61) and row (41) are dropped by the dissolves
+    // that cut the picture that way.
+    struct Case {
+        const char* name;
+        bool dropsRight, dropsBottom;
+    };
+    for (const Case& k : std::vector<Case>{{"Normal", false, false},
+                                           {"Random Blocks", true, true},
+                                           {"Top To Bottom", false, true},
+                                           {"Bottom To Top", false, true},
+                                           {"Top/Bottom To Center", false, true},
+                                           {"Random Horizontal", false, true},
+                                           {"Left To Right", true, false},
+                                           {"Right To Left", true, false},
+                                           {"Left/Right To Center", true, false},
+                                           {"Random Vertical", true, false}}) {
+        DissolveRig rig(940, 640);
+        rig.show.process.settings.Blocks = 50;
+        rig.present(k.name);
+        const auto& c = rig.show.canvas;
+        const int left = c.box.left / 15, top = c.box.top / 15;
+        int wrong = 0;
+        for (int y = 0; y < 42; ++y) {
+            for (int x = 0; x < 62; ++x) {
+                const auto px = c.screen(left + x, top + y);
+                const bool dropped = (x == 61 && k.dropsRight) || (y == 41 && k.dropsBottom);
+                if (dropped)
+                    wrong += px.kind != Kind::Background;
+                else
+                    wrong += px.kind != Kind::Picture || std::abs(px.sx - x) > 1 ||
+                             std::abs(px.sy - y) > 1;
+            }
+        }
+        EXPECT_EQ(wrong, 0) << k.name;
+        EXPECT_EQ(c.screen(left - 1, top).color, 165u << 16) << k.name; // Dark Blue around
+    }
+}
+
+TEST(Dissolves, ExitingDuringADissolveStopsBeforeTheNextStep) {
+    for (const char* name : {"Random Blocks", "Left/Right To Center", "Random Horizontal"}) {
+        DissolveRig rig;
+        rig.show.process.settings.DissolveDelay = 50;
+        rig.show.loop.atRound(3, [&] { rig.state.exiting = true; });
+        rig.present(name);
+        EXPECT_EQ(rig.show.canvas.paints.size(), 3u) << name;
+        const auto& c = rig.show.canvas;
+        int background = 0;
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 60; ++x)
+                background +=
+                    c.screen(c.box.left / 15 + x, c.box.top / 15 + y).kind == Kind::Background;
+        EXPECT_GT(background, 60 * 40 / 2) << name;
+        EXPECT_FALSE(rig.state.busy);
+    }
+    // Slide-ins do not test the flag: the remaining steps run at once, without waiting.
+    DissolveRig slide;
+    slide.show.process.settings.DissolveDelay = 100;
+    slide.show.loop.atRound(2, [&] { slide.state.exiting = true; });
+    slide.present("Slide Left To Center");
+    EXPECT_EQ(slide.show.loop.now, 50);
+    EXPECT_GT(slide.show.canvas.paints.size(), 5u);
+}
+
+TEST(Dissolves, SlideRightStepsAndSlideLeftTrail) {
+    // W = 12000, pw = 6000: x runs 11900 down to 3000, the visible width grows to 6000.
+    DissolveRig rig(6000, 3000, 800, 400);
+    rig.present("Slide Right To Center");
+    const auto& paints = rig.show.canvas.paints;
+    ASSERT_EQ(paints.size(), 90u);
+    for (std::size_t i = 0; i < paints.size(); ++i) {
+        EXPECT_EQ(paints[i].dst.left, 11900 - 100 * std::int32_t(i));
+        EXPECT_EQ(paints[i].dst.width, std::min<std::int32_t>(100 * std::int32_t(i + 1), 6000));
+    }
+    EXPECT_FALSE(rig.show.canvas.boxVisible);
+
+    DissolveRig left(600, 300, 100, 40); // W = 1500: centre 450
+    left.present("Slide Left To Center");
+    std::vector<TwipRect> trail;
+    for (const auto& p : left.show.canvas.paints)
+        if (p.source == PaintSource::Swatch)
+            trail.push_back(p.dst);
+    ASSERT_EQ(trail.size(), 5u); // x = 101 ... 501
+    EXPECT_EQ(trail.front(), (TwipRect{1, 150, 11, 300}));
+    EXPECT_EQ(trail.back(), (TwipRect{1, 150, 411, 300}));
+    // The whole picture ends at x = 401, the last swatch over its first 11 twips.
+    EXPECT_EQ(left.show.canvas.screen(27, 20).kind, Kind::Picture);
+    EXPECT_EQ(left.show.canvas.screen(26, 20).kind, Kind::Swatch);
+}
+
+TEST(Dissolves, SlideInsThatNeverShowTheWholePictureEndWithItAtTheCentre) {
+    // As high as the window: the loop of "Slide Top To Center" never runs.
+    DissolveRig exact(600, 1200);
+    exact.present("Slide Top To Center");
+    const auto& c = exact.show.canvas;
+    EXPECT_EQ(c.screen(50, 0).kind, Kind::Picture);
+    EXPECT_EQ(c.screen(50, 79).kind, Kind::Picture);
+    EXPECT_EQ(c.screen(50, 79).sy, 79);
+
+    // 1005 of 1200 twips high: the loop ends having shown 1000 twips of it.
+    DissolveRig partial(600, 1005);
+    partial.present("Slide Top To Center");
+    int rows = 0;
+    for (int y = 0; y < 80; ++y)
+        rows += partial.show.canvas.screen(50, y).kind == Kind::Picture;
+    EXPECT_EQ(rows, 67);
+    EXPECT_EQ(partial.show.canvas.screen(50, 7).sy, 0); // top at nearest(97.5) = 98
+
+    // A larger picture is not slid at all.
+    DissolveRig large(1515, 600);
+    large.present("Slide Bottom To Center");
+    EXPECT_TRUE(large.show.canvas.boxVisible);
+    ASSERT_EQ(large.show.canvas.paints.size(), 1u);
+    EXPECT_FALSE(large.show.canvas.paints[0].onWindow);
+}
+
+TEST(Dissolves, SlideBottomLeavesTheTrailingBandInTheSwatch) {
+    DissolveRig rig(600, 300, 100, 80);
+    rig.present("Slide Bottom To Center");
+    const auto& c = rig.show.canvas;
+    // The last step paints at y = 500, the last y not above (1200 - 300) / 2, and the swatch
+    // covers from 500 + 300 - 90 = 710 down.
+    EXPECT_EQ(c.screen(50, 32).kind, Kind::Background);
+    EXPECT_EQ(c.screen(50, 33).kind, Kind::Picture);
+    EXPECT_EQ(c.screen(50, 46).kind, Kind::Picture);
+    EXPECT_EQ(c.screen(50, 47).kind, Kind::Swatch);
+    EXPECT_EQ(c.screen(50, 79).kind, Kind::Swatch);
+}
+
+} // namespace
+} // namespace gf::test

@@ -1,0 +1,40 @@
+#pragma once
+// Every show device as a fake, wired into one ShowPlatform, with a process state whose
+// settings are the defaults.
+#include "FakeEventLoop.h"
+#include "FakePictureHolder.h"
+#include "FakeShowDevices.h"
+#include "MemorySettingsStore.h"
+#include "RecordingCanvas.h"
+#include "core/startup/StartupState.h"
+#include "platform/ShowPlatform.h"
+
+namespace gf::test {
+
+struct FakeShow {
+    explicit FakeShow(std::int32_t widthPx = 100, std::int32_t heightPx = 80, bool compose = true)
+        : canvas(picture, widthPx, heightPx, 15, compose) {
+        auto& s = process.settings;
+        s.ImageInterval = 10;
+        s.MouseSensitivity = 100;
+        s.Blocks = 10;
+        s.DissolveType = "Normal";
+        process.startup.PlatformId = 2;
+        process.startup.programFolder = "/nonexistent/";
+    }
+    FakePictureHolder picture;
+    RecordingCanvas canvas;
+    FakeEventLoop loop;
+    FakeTimer timer1, timer2;
+    FakeCursor cursor;
+    FakeMediaPlayer media;
+    FakeOneShotSound sound;
+    FakePasswordCheck password;
+    FakeNotice notice;
+    ShowPlatform platform{canvas, picture, loop,  loop,     timer1, timer2,
+                          cursor, media,   sound, password, notice};
+    ProcessState process;
+    MemorySettingsStore store;
+};
+
+} // namespace gf::test

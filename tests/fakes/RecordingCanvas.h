@@ -1,0 +1,75 @@
+#pragma once
+// A canvas that records every call and composes what was painted into a small pixel grid, so a
+// test can ask what the screen shows: background, swatch, or which pixel of the picture.
+#include "FakePictureHolder.h"
+#include "platform/ShowCanvas.h"
+
+#include <string>
+#include <vector>
+
+namespace gf::test {
+
+struct Pixel {
+    enum class Kind { Background, Picture, Swatch } kind = Kind::Background;
+    std::uint32_t color = 0;
+    std::int32_t sx = -1, sy = -1; // picture pixel shown
+    bool operator==(const Pixel&) const = default;
+};
+
+class RecordingCanvas final : public ShowCanvas {
+  public:
+    // A window of widthPx x heightPx pixels; without `compose` only the calls are recorded.
+    RecordingCanvas(const FakePictureHolder& picture, std::int32_t widthPx, std::int32_t heightPx,
+                    std::int32_t twipsPerPixel = 15, bool compose = true);
+
+    std::int32_t windowWidth() const override { return wpx_ * tpp_; }
+    std::int32_t windowHeight() const override { return hpx_ * tpp_; }
+    std::int32_t twipsPerPixelX() const override { return tpp_; }
+    std::int32_t twipsPerPixelY() const override { return tpp_; }
+    void setBackgroundColor(std::uint32_t color) override;
+    void setSwatchColor(std::uint32_t color) override { swatch = color; }
+    void clearWindow() override;
+    void clearBox() override;
+    void placeBox(const TwipRect& rect) override;
+    void setBoxVisible(bool visible) override { boxVisible = visible; }
+    void paintBox(const TwipRect& dst, const std::optional<TwipRect>& src) override;
+    void paintWindow(PaintSource source, const TwipRect& dst,
+                     const std::optional<TwipRect>& src) override;
+    void flush() override { ++flushes; }
+    std::int32_t commentHeight(std::string_view text) const override;
+    void showComment(const CommentLabel& label) override;
+    void hideComment() override { commentVisible = false; }
+    void setStatusText(std::string_view text) override { status = std::string(text); }
+
+    // What the screen shows at a window pixel (the box over the window surface).
+    Pixel screen(std::int32_t px, std::int32_t py) const;
+    // Pixels of the box showing the picture.
+    int boxPicturePixels() const;
+
+    struct Paint {
+        bool onWindow;
+        PaintSource source;
+        TwipRect dst;
+        std::optional<TwipRect> src;
+    };
+    std::vector<Paint> paints;
+    int flushes = 0;
+    TwipRect box;
+    bool boxVisible = false;
+    std::uint32_t background = 0, swatch = 0;
+    bool commentVisible = false;
+    std::string commentText, status;
+    CommentLabel comment; // its text points into commentText
+    static constexpr std::int32_t kLineHeight = 195;
+
+  private:
+    void fill(std::vector<Pixel>& layer, std::int32_t wpx, std::int32_t hpx, const TwipRect& dst,
+              const std::optional<TwipRect>& src, bool swatchFill);
+    const FakePictureHolder& picture_;
+    std::int32_t wpx_, hpx_, tpp_;
+    bool compose_;
+    std::vector<Pixel> window_, box_;
+    std::int32_t boxWpx_ = 0, boxHpx_ = 0;
+};
+
+} // namespace gf::test
