@@ -90,11 +90,4 @@ std::string ShownComment(std::string_view stored) {
     return out;
 }
 
-std::string UnModifyComment(std::string_view stored) {
-    Trace("S: UnModifyComment");
-    auto out = ShownComment(stored);
-    Trace("E: UnModifyComment");
-    return out;
-}
-
 } // namespace gf

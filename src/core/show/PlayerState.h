@@ -59,9 +59,8 @@ class PlayerState {
     void WaitUntil(std::int64_t end);
 };
 
-// A stored comment as shown: every "^" becomes CR LF.
+// A stored comment as shown: every "^" becomes CR LF (the player's own copy, without trace
+// lines, of the designer's UnModifyComment).
 std::string ShownComment(std::string_view stored);
-// The same, with its trace lines (for the designer).
-std::string UnModifyComment(std::string_view stored);
 
 } // namespace gf

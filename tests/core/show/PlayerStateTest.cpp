@@ -49,7 +49,7 @@ TEST(PlayerState, TimersRestartOnlyIfTheyRan) {
 TEST(PlayerState, CommentsShowCaretsAsLineBreaks) {
     EXPECT_EQ(ShownComment("a^b^^c"), "a\r\nb\r\n\r\nc");
     EXPECT_EQ(ShownComment(""), "");
-    EXPECT_EQ(UnModifyComment("plain, text"), "plain, text");
+    EXPECT_EQ(ShownComment("plain, text"), "plain, text");
 }
 
 } // namespace
