@@ -130,6 +130,6 @@ int main(int argc, char** argv) {
     gf::QtRunModes modes(store);
     const auto result = gf::Main(joinArguments(argc, argv), process, host, store, modes);
     if (!result.windowLoaded)
-        return 0;
+        return modes.exitCode();
     return QApplication::exec();
 }

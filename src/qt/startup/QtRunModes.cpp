@@ -2,6 +2,9 @@
 
 #include "qt/authoring/DesignerWindow.h"
 #include "qt/settings_dialog/SettingsDialog.h"
+#include "qt/show/QtShow.h"
+
+#include <cstdio>
 
 namespace gf {
 
@@ -19,8 +22,18 @@ bool QtRunModes::showSettings(ProcessState& process) {
     return true;
 }
 
-bool QtRunModes::showPlayer(ProcessState&) {
-    return false;
+QtRunModes::QtRunModes(SettingsStore& store) : store_(store) {}
+QtRunModes::~QtRunModes() = default;
+
+bool QtRunModes::showPlayer(ProcessState& process) {
+    auto show = QtShow::Start(process, store_);
+    if (!show) {
+        std::fprintf(stderr, "glimmerframe: %s\n", show.message().c_str());
+        exitCode_ = 1;
+        return false;
+    }
+    show_ = std::move(*show);
+    return true;
 }
 
 bool QtRunModes::loadPreview(ProcessState&) {

@@ -4,11 +4,16 @@
 #include "platform/SettingsStore.h"
 #include "qt/settings_dialog/SettingsDialog.h"
 
+#include <memory>
+
 namespace gf {
+
+class QtShow;
 
 class QtRunModes final : public RunModeHandlers {
   public:
-    explicit QtRunModes(SettingsStore& store) : store_(store) {}
+    explicit QtRunModes(SettingsStore& store);
+    ~QtRunModes() override;
     bool showSettings(ProcessState& process) override;
     bool showPlayer(ProcessState& process) override;
     bool loadPreview(ProcessState& process) override;
@@ -16,8 +21,13 @@ class QtRunModes final : public RunModeHandlers {
     // Opens the template designer for the settings dialog; null: the DesignerWindow.
     DesignerLauncher designer;
 
+    // The process's exit status when no window was left loaded.
+    int exitCode() const { return exitCode_; }
+
   private:
     SettingsStore& store_;
+    std::unique_ptr<QtShow> show_;
+    int exitCode_ = 0;
 };
 
 } // namespace gf

@@ -1,0 +1,80 @@
+#include "qt/show/QtMediaPlayer.h"
+
+#include "core/startup/Trace.h"
+
+#include <QAudioOutput>
+#include <QFileInfo>
+#include <QMediaPlayer>
+#include <QUrl>
+
+namespace gf {
+
+QtMediaPlayer::QtMediaPlayer() = default;
+
+QtMediaPlayer::~QtMediaPlayer() {
+    if (player_)
+        player_->stop();
+}
+
+QMediaPlayer& QtMediaPlayer::player() {
+    if (!player_) {
+        output_ = std::make_unique<QAudioOutput>();
+        player_ = std::make_unique<QMediaPlayer>();
+        player_->setAudioOutput(output_.get());
+        QObject::connect(player_.get(), &QMediaPlayer::errorOccurred,
+                         [this](QMediaPlayer::Error, const QString& text) {
+                             Trace("X: Media player: " + text.toStdString());
+                             player_->stop();
+                         });
+    }
+    return *player_;
+}
+
+void QtMediaPlayer::setFileName(std::string_view path) {
+    name_ = std::string(path);
+    auto& p = player();
+    p.stop();
+    if (name_.empty()) {
+        p.setSource(QUrl());
+        return;
+    }
+    const QString file = QString::fromStdString(name_);
+    if (!QFileInfo(file).isFile()) {
+        p.setSource(QUrl()); // a missing sound plays nothing
+        return;
+    }
+    p.setSource(QUrl::fromLocalFile(file));
+    p.play();
+}
+
+void QtMediaPlayer::play() {
+    auto& p = player();
+    if (!p.source().isEmpty())
+        p.play();
+}
+
+void QtMediaPlayer::stop() {
+    if (player_)
+        player_->stop();
+}
+
+int QtMediaPlayer::playState() const {
+    if (!player_ || player_->source().isEmpty())
+        return kPlayClosed;
+    switch (player_->playbackState()) {
+    case QMediaPlayer::PlayingState:
+        return kPlayPlaying;
+    case QMediaPlayer::PausedState:
+        return kPlayPaused;
+    case QMediaPlayer::StoppedState:
+        break;
+    }
+    return kPlayStopped;
+}
+
+void QtMediaPlayer::setActive(bool active) {
+    if (active)
+        player();
+}
+
+} // namespace gf

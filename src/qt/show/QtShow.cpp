@@ -1,0 +1,92 @@
+#include "qt/show/QtShow.h"
+
+#include "core/show/SlideListLoader.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+
+namespace gf {
+
+namespace {
+std::unique_ptr<QWidget> Blackout(QScreen* screen) {
+    auto w = std::make_unique<QWidget>(nullptr, Qt::Window | Qt::FramelessWindowHint |
+                                                    Qt::WindowStaysOnTopHint);
+    w->setWindowTitle(QStringLiteral("Glimmerframe"));
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+    w->setCursor(Qt::BlankCursor);
+    w->setGeometry(screen->geometry());
+    w->setWindowState(Qt::WindowFullScreen);
+    w->show();
+    return w;
+}
+} // namespace
+
+Result<std::unique_ptr<QtShow>> QtShow::Start(ProcessState& process, const SettingsStore& store,
+                                              ShowTarget target) {
+    std::unique_ptr<QtShow> show(new QtShow());
+    auto& s = *show;
+    const bool hosted = target.hostWindow != 0;
+
+    // Folders of shows that were killed outright go first.
+    TempFolder::RemoveStale();
+    if (process.startup.StandAlone) {
+        auto folder = TempFolder::Create();
+        if (!folder)
+            return Error{"Cannot start the show: " + folder.message()};
+        s.temp_.emplace(std::move(*folder));
+        s.reader_ = std::make_unique<PackageReader>(process.startup.programFile, s.temp_->path());
+        s.items_ = std::make_unique<PackageItems>(*s.reader_);
+    }
+
+    QScreen* primary = QGuiApplication::primaryScreen();
+    if (!primary && !hosted)
+        return Error{"Cannot start the show: there is no screen."};
+    // One show on the main screen; the others are black, as one show has one sound and one pace.
+    if (!hosted) {
+        for (QScreen* screen : QGuiApplication::screens())
+            if (screen != primary)
+                s.blackouts_.push_back(Blackout(screen));
+    }
+    const QRect geometry = hosted ? QRect(QPoint(0, 0), target.hostSize) : primary->geometry();
+    s.window_ = std::make_unique<QtShowWindow>(geometry, target.hostWindow);
+    const double dpr = primary ? primary->devicePixelRatio() : 1.0;
+    const int tpp = process.startup.TwipsPerPixelX > 0 ? process.startup.TwipsPerPixelX : 15;
+    s.picture_ = std::make_unique<QtPictureHolder>(tpp, dpr);
+    QtShowWindow* window = s.window_.get();
+    s.canvas_ = std::make_unique<QtShowCanvas>(geometry.size(), tpp, dpr, *s.picture_,
+                                               [window](const QRect& r) { window->repaint(r); });
+    s.window_->setCanvas(s.canvas_.get());
+    s.password_ = std::make_unique<QtPasswordCheck>(s.window_.get());
+
+    s.platform_.reset(new ShowPlatform{*s.canvas_, *s.picture_, s.clock_, s.pump_, s.timer1_,
+                                       s.timer2_, s.cursor_, s.media_, s.sound_, *s.password_,
+                                       s.notice_});
+    s.player_ = std::make_unique<PlayerWindow>(process, *s.platform_, store, LoadFiles,
+                                               s.items_.get(), PlayerOptions{hosted});
+    PlayerWindow* player = s.player_.get();
+    s.window_->onInput = [player] { player->Input(); };
+    s.window_->onMouseMove = [player] { player->MouseMove(); };
+    s.window_->onCloseRequest = [player] { player->RequestClose(); };
+    s.signals_ = std::make_unique<QtSignalBridge>([player](int) { player->Terminate(); });
+
+    s.window_->show();
+    if (!hosted) {
+        s.window_->raise();
+        s.window_->activateWindow();
+        // Keys must reach the show whichever window had the focus; the grab needs a mapped window.
+        QTimer::singleShot(100, window, [window] { window->grabKeyboard(); });
+    }
+    s.player_->Form_Load();
+    return show;
+}
+
+QtShow::~QtShow() {
+    if (window_)
+        window_->releaseKeyboard();
+}
+
+} // namespace gf

@@ -1,0 +1,75 @@
+#pragma once
+// One running show on screen: the windows, the Qt devices, the package's temporary folder and
+// the player. Everything is put back when it goes away: cursor, signal handling, temporary files.
+#include "core/package/PackageItems.h"
+#include "core/package/PackageReader.h"
+#include "core/package/TempFolder.h"
+#include "core/show/PlayerWindow.h"
+#include "core/startup/StartupState.h"
+#include "core/support/Result.h"
+#include "platform/SettingsStore.h"
+#include "qt/show/QtCursorDisplay.h"
+#include "qt/show/QtEventPump.h"
+#include "qt/show/QtMediaPlayer.h"
+#include "qt/show/QtOneShotSound.h"
+#include "qt/show/QtPasswordCheck.h"
+#include "qt/show/QtPictureHolder.h"
+#include "qt/show/QtScreenSaverNotice.h"
+#include "qt/show/QtShowCanvas.h"
+#include "qt/show/QtShowClock.h"
+#include "qt/show/QtShowTimer.h"
+#include "qt/show/QtShowWindow.h"
+#include "qt/show/QtSignalBridge.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace gf {
+
+// Where the show draws: full screen on every screen, or inside a host's native window.
+struct ShowTarget {
+    WId hostWindow = 0; // 0: own full-screen windows
+    QSize hostSize;     // the host window's size, when hosted
+};
+
+class QtShow {
+  public:
+    // Covers the screens, builds the slide list and lets the first slide come; an error when the
+    // show cannot start (nothing is left behind then).
+    static Result<std::unique_ptr<QtShow>> Start(ProcessState& process, const SettingsStore& store,
+                                                 ShowTarget target = {});
+    QtShow(const QtShow&) = delete;
+    QtShow& operator=(const QtShow&) = delete;
+    ~QtShow();
+
+    PlayerWindow& player() { return *player_; }
+    QtShowWindow& window() { return *window_; }
+    QtShowCanvas& canvas() { return *canvas_; }
+
+  private:
+    QtShow() = default;
+
+    std::optional<TempFolder> temp_;
+    std::unique_ptr<PackageReader> reader_;
+    std::unique_ptr<PackageItems> items_;
+    std::vector<std::unique_ptr<QWidget>> blackouts_;
+    std::unique_ptr<QtShowWindow> window_;
+    std::unique_ptr<QtPictureHolder> picture_;
+    std::unique_ptr<QtShowCanvas> canvas_;
+    QtShowClock clock_;
+    QtEventPump pump_;
+    QtShowTimer timer1_, timer2_;
+    QtCursorDisplay cursor_;
+    QtMediaPlayer media_;
+    QtOneShotSound sound_;
+    std::unique_ptr<QtPasswordCheck> password_;
+    QtScreenSaverNotice notice_;
+    std::unique_ptr<ShowPlatform> platform_;
+    std::unique_ptr<PlayerWindow> player_;
+    std::unique_ptr<QtSignalBridge> signals_;
+};
+
+} // namespace gf

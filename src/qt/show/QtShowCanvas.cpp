@@ -1,0 +1,240 @@
+#include "qt/show/QtShowCanvas.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <cmath>
+
+namespace gf {
+
+namespace {
+QColor FromNumber(std::uint32_t c) {
+    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+constexpr int kCommentPadding = 4;
+} // namespace
+
+QtShowCanvas::QtShowCanvas(QSize logicalSize, int twipsPerPixel, double devicePixelRatio,
+                           const QtPictureHolder& picture,
+                           std::function<void(const QRect&)> repaint)
+    : size_(logicalSize.expandedTo(QSize(1, 1))), tpp_(twipsPerPixel > 0 ? twipsPerPixel : 15),
+      dpr_(devicePixelRatio > 0 ? devicePixelRatio : 1), picture_(picture),
+      repaint_(std::move(repaint)) {
+    window_ = blank(size_);
+    font_.setPointSizeF(14);
+}
+
+QImage QtShowCanvas::blank(QSize logical) const {
+    QImage img(
+        QSize(int(std::ceil(logical.width() * dpr_)), int(std::ceil(logical.height() * dpr_)))
+            .expandedTo(QSize(1, 1)),
+        QImage::Format_RGB32);
+    img.setDevicePixelRatio(dpr_);
+    img.fill(background_);
+    return img;
+}
+
+QRectF QtShowCanvas::toLogical(const TwipRect& r) const {
+    return QRectF(double(r.left) / tpp_, double(r.top) / tpp_, double(r.width) / tpp_,
+                  double(r.height) / tpp_);
+}
+
+void QtShowCanvas::dirty(const QRectF& logical) {
+    dirty_ |= logical.toAlignedRect().intersected(QRect(QPoint(0, 0), size_));
+}
+
+void QtShowCanvas::setBackgroundColor(std::uint32_t color) {
+    background_ = FromNumber(color);
+    window_.fill(background_);
+    box_.fill(background_);
+    windowPainted_ = {};
+    dirty(QRectF(QPointF(0, 0), QSizeF(size_)));
+}
+
+void QtShowCanvas::setSwatchColor(std::uint32_t color) {
+    swatch_ = FromNumber(color);
+}
+
+void QtShowCanvas::clearWindow() {
+    // Only what was painted needs erasing.
+    if (windowPainted_.isEmpty())
+        return;
+    QPainter p(&window_);
+    p.fillRect(windowPainted_.toAlignedRect(), background_);
+    dirty(windowPainted_);
+    windowPainted_ = {};
+}
+
+void QtShowCanvas::clearBox() {
+    if (box_.isNull())
+        return;
+    box_.fill(background_);
+    if (boxVisible_)
+        dirty(boxRect_);
+}
+
+void QtShowCanvas::placeBox(const TwipRect& rect) {
+    if (boxVisible_)
+        dirty(boxRect_);
+    boxRect_ = toLogical(rect).toRect();
+    box_ = boxRect_.isEmpty() ? QImage() : blank(boxRect_.size());
+    if (boxVisible_)
+        dirty(boxRect_);
+}
+
+void QtShowCanvas::setBoxVisible(bool visible) {
+    if (visible == boxVisible_)
+        return;
+    boxVisible_ = visible;
+    dirty(boxRect_);
+}
+
+void QtShowCanvas::drawPicture(QImage& target, const TwipRect& dst,
+                               const std::optional<TwipRect>& src) {
+    const QImage& img = picture_.image();
+    if (img.isNull() || target.isNull() || picture_.width() <= 0 || picture_.height() <= 0)
+        return;
+    // Source twips of the natural size map onto the decoded pixels.
+    const TwipRect s = src.value_or(TwipRect{0, 0, picture_.width(), picture_.height()});
+    if (s.width <= 0 || s.height <= 0 || dst.width <= 0 || dst.height <= 0)
+        return;
+    const double fx = double(img.width()) / picture_.width();
+    const double fy = double(img.height()) / picture_.height();
+    QRectF source(s.left * fx, s.top * fy, s.width * fx, s.height * fy);
+    QRectF dest = toLogical(dst);
+    // A source reaching past the picture copies only what the picture has.
+    const QRectF clipped = source.intersected(QRectF(img.rect()));
+    if (clipped.isEmpty())
+        return;
+    if (clipped != source) {
+        const double sx = dest.width() / source.width(), sy = dest.height() / source.height();
+        dest = QRectF(dest.left() + (clipped.left() - source.left()) * sx,
+                      dest.top() + (clipped.top() - source.top()) * sy, clipped.width() * sx,
+                      clipped.height() * sy);
+        source = clipped;
+    }
+    QPainter p(&target);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(dest, img, source);
+}
+
+void QtShowCanvas::paintBox(const TwipRect& dst, const std::optional<TwipRect>& src) {
+    drawPicture(box_, dst, src);
+    if (boxVisible_)
+        dirty(toLogical(dst).translated(boxRect_.topLeft()).intersected(QRectF(boxRect_)));
+}
+
+void QtShowCanvas::paintWindow(PaintSource source, const TwipRect& dst,
+                               const std::optional<TwipRect>& src) {
+    const QRectF r = toLogical(dst);
+    if (source == PaintSource::Swatch) {
+        QPainter p(&window_);
+        p.fillRect(r, swatch_);
+    } else {
+        drawPicture(window_, dst, src);
+    }
+    windowPainted_ |= r;
+    dirty(r);
+}
+
+void QtShowCanvas::flush() {
+    if (dirty_.isEmpty())
+        return;
+    const QRect r = dirty_;
+    dirty_ = {};
+    repainted |= r;
+    if (repaint_)
+        repaint_(r);
+}
+
+QStringList QtShowCanvas::commentLines(const QString& text) const {
+    QString t = text;
+    if (t.endsWith(QStringLiteral("\r\n")))
+        t.chop(2); // every stored comment line ends with a break; no empty band below the last
+    // Lines wider than the window break between words.
+    const QFontMetrics fm(font_);
+    const int room = std::max(40, size_.width() - 2 * kCommentPadding - 10);
+    QStringList out;
+    for (const QString& line : t.split(QStringLiteral("\r\n"))) {
+        QString current;
+        for (const QString& word : line.split(QLatin1Char(' '))) {
+            const QString next = current.isEmpty() ? word : current + QLatin1Char(' ') + word;
+            if (!current.isEmpty() && fm.horizontalAdvance(next) > room) {
+                out << current;
+                current = word;
+            } else {
+                current = next;
+            }
+        }
+        out << current;
+    }
+    return out;
+}
+
+std::int32_t QtShowCanvas::commentHeight(std::string_view text) const {
+    const auto lines = commentLines(QString::fromUtf8(text.data(), qsizetype(text.size())));
+    const QFontMetrics fm(font_);
+    return std::int32_t(lines.size() * fm.lineSpacing() + 2 * kCommentPadding) * tpp_;
+}
+
+QRect QtShowCanvas::commentRect() const {
+    const QFontMetrics fm(font_);
+    int w = 0;
+    for (const auto& line : comment_)
+        w = std::max(w, fm.horizontalAdvance(line));
+    return QRect(commentPos_, QSize(w + 2 * kCommentPadding,
+                                    int(comment_.size()) * fm.lineSpacing() + 2 * kCommentPadding));
+}
+
+void QtShowCanvas::showComment(const CommentLabel& label) {
+    if (commentVisible_)
+        dirty(commentRect());
+    comment_ = commentLines(QString::fromUtf8(label.text.data(), qsizetype(label.text.size())));
+    commentFg_ = FromNumber(label.foreground);
+    commentBg_ = FromNumber(label.background);
+    commentPos_ = QPoint(int(std::lround(double(label.left) / tpp_)),
+                         int(std::lround(double(label.top) / tpp_)));
+    commentVisible_ = true;
+    dirty(commentRect());
+    flush();
+}
+
+void QtShowCanvas::hideComment() {
+    if (!commentVisible_)
+        return;
+    commentVisible_ = false;
+    dirty(commentRect());
+}
+
+void QtShowCanvas::setStatusText(std::string_view text) {
+    status_ = QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+void QtShowCanvas::compose(QPainter& p, const QRect& exposed) const {
+    const QRect area = exposed.intersected(QRect(QPoint(0, 0), size_));
+    auto toDevice = [this](const QRectF& r) {
+        return QRectF(r.left() * dpr_, r.top() * dpr_, r.width() * dpr_, r.height() * dpr_);
+    };
+    p.drawImage(QRectF(area), window_, toDevice(QRectF(area)));
+    if (boxVisible_ && !box_.isNull()) {
+        const QRect part = area.intersected(boxRect_);
+        if (!part.isEmpty())
+            p.drawImage(QRectF(part), box_, toDevice(QRectF(part.translated(-boxRect_.topLeft()))));
+    }
+    if (commentVisible_) {
+        const QRect r = commentRect();
+        if (r.intersects(area)) {
+            p.fillRect(r, commentBg_);
+            p.setFont(font_);
+            p.setPen(commentFg_);
+            const QFontMetrics fm(font_);
+            int y = r.top() + kCommentPadding + fm.ascent();
+            for (const auto& line : comment_) {
+                p.drawText(r.left() + kCommentPadding, y, line);
+                y += fm.lineSpacing();
+            }
+        }
+    }
+}
+
+} // namespace gf

@@ -1,0 +1,122 @@
+# Shared pieces of the end-to-end scripts: a private Xvfb, a private settings and runtime folder,
+# starting and ending the show, and reading pixels from screenshots.
+# Usage: source it with the path of the glimmerframe program as $1.
+set -euo pipefail
+GF="$(realpath "$1")"
+WORK="$(mktemp -d "${TMPDIR:-/tmp}/gf-e2e.XXXXXX")"
+export XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/run"
+mkdir -p "$XDG_CONFIG_HOME/Brindlewick" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+# No sound card is needed: sounds fail quietly into nothing.
+export QT_LOGGING_RULES="qt.multimedia*=false"
+XVFB_PID=""
+SHOW_PID=""
+
+cleanup() {
+    [ -n "$SHOW_PID" ] && kill -9 "$SHOW_PID" 2>/dev/null || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# start_xvfb WIDTHxHEIGHT
+start_xvfb() {
+    local fdfile="$WORK/display"
+    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$fdfile" 2>/dev/null &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+        [ -s "$fdfile" ] && break
+        sleep 0.05
+    done
+    [ -s "$fdfile" ] || fail "Xvfb did not start"
+    export DISPLAY=":$(head -n1 "$fdfile")"
+}
+
+# settings KEY=VALUE...: the show's settings file.
+settings() {
+    {
+        echo "[General]"
+        printf '%s\n' "ImageInterval=30" "DissolveDelay=0" "Blocks=10" "FullScreen=0" \
+            "DissolveType=Normal" "MouseSensitivity=500" "IgnoreMouse=1" "$@"
+    } >"$XDG_CONFIG_HOME/Brindlewick/Glimmerframe.conf"
+}
+
+# start_show [PROGRAM]: runs PROGRAM (default the program under test) with /S.
+start_show() {
+    "${1:-$GF}" /S 2>"$WORK/show.err" &
+    SHOW_PID=$!
+}
+
+shot() {
+    import -window root "$WORK/shot.png"
+}
+
+# pixel X Y: "r,g,b" of the last screenshot.
+pixel() {
+    convert "$WORK/shot.png" -format \
+        "%[fx:int(255*p{$1,$2}.r+0.5)],%[fx:int(255*p{$1,$2}.g+0.5)],%[fx:int(255*p{$1,$2}.b+0.5)]" \
+        info:
+}
+
+# wait_pixel X Y RGB [SECONDS]: until the screen shows that colour there.
+wait_pixel() {
+    local until=$((SECONDS + ${4:-10}))
+    while [ $SECONDS -lt $until ]; do
+        kill -0 "$SHOW_PID" 2>/dev/null || fail "the show ended early: $(cat "$WORK/show.err")"
+        shot
+        [ "$(pixel "$1" "$2")" = "$3" ] && return 0
+        sleep 0.2
+    done
+    cp "$WORK/shot.png" /tmp/gf-fail.png; fail "pixel $1,$2 is $(pixel "$1" "$2"), expected $3"
+}
+
+expect_pixel() {
+    local got
+    got="$(pixel "$1" "$2")"
+    [ "$got" = "$3" ] || fail "${4:-pixel} at $1,$2 is $got, expected $3"
+}
+
+# share_of RGB X Y W H: fraction (0..1) of the area showing about that colour.
+share_of() {
+    convert "$WORK/shot.png" -crop "${4}x${5}+${2}+${3}" +repage -fuzz 15% -fill white \
+        -opaque "rgb($1)" -fill black +opaque white -format '%[fx:mean]' info:
+}
+
+# end_with_key: a key ends the show with status 0 within 2 seconds.
+end_with_key() {
+    xdotool key space
+    wait_exit 2
+}
+
+now_ms() {
+    echo $(($(date +%s%N) / 1000000))
+}
+
+# wait_exit SECONDS: the show ends in time, with status 0.
+wait_exit() {
+    local deadline=$(($(now_ms) + $1 * 1000)) status
+    while kill -0 "$SHOW_PID" 2>/dev/null; do
+        [ "$(now_ms)" -le "$deadline" ] || fail "the show did not end within $1 s"
+        sleep 0.05
+    done
+    status=0
+    wait "$SHOW_PID" || status=$?
+    SHOW_PID=""
+    [ "$status" -eq 0 ] || fail "the show ended with status $status: $(cat "$WORK/show.err")"
+}
+
+no_temp_folders() {
+    local left
+    left="$(find "$XDG_RUNTIME_DIR" -maxdepth 1 -type d -name 'glimmerframe-*')"
+    [ -z "$left" ] || fail "temporary folder left behind: $left"
+}
+
+# picture FILE WIDTHxHEIGHT COLOUR
+picture() {
+    convert -size "$2" "xc:$3" "$1"
+}

@@ -1,0 +1,28 @@
+# A template show on a 800 x 600 screen: after one block, one curtain and one slide-in dissolve
+# the picture is in its box, the background around it and the comment at the bottom left; a key
+# ends the show at once with status 0.
+source "$(dirname "$0")/lib/common.bash" "$1"
+start_xvfb 800x600
+picture "$WORK/red.png" 200x100 "#ff0000"
+
+for dissolve in "Random Blocks" "Top/Bottom To Center" "Slide Left To Center"; do
+    printf 'SOUNDSYNC=1\r\n\r\nIMAGE=red.png\r\nDISSOLVE=%s\r\nHello there\r\nBACKGROUND=Dark Green\r\nFOREGROUND=Yellow\r\n' \
+        "$dissolve" >"$WORK/show.txt"
+    settings "ImagePath=$WORK/" "ImageListFile=show.txt" "AllImages=0"
+    start_show
+    wait_pixel 400 300 "255,0,0"
+    sleep 0.3 && shot
+    # The 200 x 100 picture is centred: 300..500 x 250..350.
+    expect_pixel 305 255 "255,0,0" "$dissolve: picture"
+    expect_pixel 488 344 "255,0,0" "$dissolve: picture"
+    expect_pixel 290 300 "0,132,0" "$dissolve: background"
+    expect_pixel 400 240 "0,132,0" "$dissolve: background"
+    expect_pixel 20 20 "0,132,0" "$dissolve: background"
+    # The comment: yellow text on the slide's background at the bottom left.
+    text="$(share_of 255,255,0 5 560 150 40)"
+    awk "BEGIN { exit !($text > 0.02) }" || fail "$dissolve: no comment text at the bottom left ($text)"
+    expect_pixel 2 590 "0,132,0" "$dissolve: comment background"
+    end_with_key
+    no_temp_folders
+done
+echo "ok"

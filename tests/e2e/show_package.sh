@@ -1,0 +1,29 @@
+# A stand-alone package shows its first picture from its own file; a key ends it and its
+# temporary folder goes with it. SIGTERM during a slow dissolve ends it within a second too.
+source "$(dirname "$0")/lib/common.bash" "$1"
+tool="$(dirname "$GF")/../../tests/make_test_package"
+[ -x "$tool" ] || fail "make_test_package not built beside $GF"
+start_xvfb 800x600
+picture "$WORK/a.png" 300x200 "#ffff00"
+picture "$WORK/b.png" 300x200 "#00ffff"
+"$tool" "$GF" "$WORK/Beach.scr" 30 0 "$WORK/a.png:Left To Right:Dark Blue" "$WORK/b.png:Normal:Red"
+chmod +x "$WORK/Beach.scr"
+
+start_show "$WORK/Beach.scr"
+wait_pixel 400 300 "255,255,0"
+expect_pixel 20 20 "0,0,165" "the package's background"
+[ -n "$(find "$XDG_RUNTIME_DIR" -maxdepth 1 -type d -name 'glimmerframe-*')" ] ||
+    fail "the package shows without its temporary folder"
+end_with_key
+no_temp_folders
+
+# Slow random blocks: 100 blocks of 20 ms each; SIGTERM in the middle ends it within 1 s.
+"$tool" "$GF" "$WORK/Slow.scr" 30 200 "$WORK/a.png:Random Blocks:Black"
+chmod +x "$WORK/Slow.scr"
+start_show "$WORK/Slow.scr"
+sleep 1
+kill -0 "$SHOW_PID" || fail "the slow show ended early"
+kill -TERM "$SHOW_PID"
+wait_exit 1
+no_temp_folders
+echo "ok"
