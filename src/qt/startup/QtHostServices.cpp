@@ -1,5 +1,7 @@
 #include "qt/startup/QtHostServices.h"
 
+#include "qt/preview/QtX11.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -10,6 +12,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QSysInfo>
+#include <QWindow>
 #include <chrono>
 #include <unistd.h>
 
@@ -71,14 +74,23 @@ bool QtHostServices::claimSingleInstance(std::string_view caption) {
     return false;
 }
 
-std::int32_t QtHostServices::changePassword(std::int32_t) {
+std::int32_t QtHostServices::changePassword(std::int32_t parentWindow) {
     const QString text = QStringLiteral(
         "Glimmerframe has no password of its own on this system.\n\n"
         "The screen is locked by your desktop's screen locker, which uses your login password. "
         "Change that password in your desktop's user settings (or with the passwd command).");
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
-        QMessageBox::information(nullptr, QStringLiteral("Glimmerframe"), text);
-    else
+    if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Glimmerframe"), text,
+                        QMessageBox::Ok);
+        // The host's window, when it names one, owns the message.
+        std::unique_ptr<QWindow> parent;
+        if (parentWindow != 0 && QtX11::windowExists(std::uint32_t(parentWindow))) {
+            parent.reset(QWindow::fromWinId(WId(std::uint32_t(parentWindow))));
+            box.winId();
+            box.windowHandle()->setTransientParent(parent.get());
+        }
+        box.exec();
+    } else
         fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
     return 0;
 }

@@ -1,12 +1,16 @@
 #include "qt/startup/QtRunModes.h"
 
 #include "qt/authoring/DesignerWindow.h"
+#include "qt/preview/QtControlForm.h"
 #include "qt/settings_dialog/SettingsDialog.h"
 #include "qt/show/QtShow.h"
 
 #include <cstdio>
 
 namespace gf {
+
+QtRunModes::QtRunModes(SettingsStore& store) : store_(store) {}
+QtRunModes::~QtRunModes() = default;
 
 bool QtRunModes::showSettings(ProcessState& process) {
     // Lives until it is closed; the process ends with it as its last window.
@@ -22,9 +26,6 @@ bool QtRunModes::showSettings(ProcessState& process) {
     return true;
 }
 
-QtRunModes::QtRunModes(SettingsStore& store) : store_(store) {}
-QtRunModes::~QtRunModes() = default;
-
 bool QtRunModes::showPlayer(ProcessState& process) {
     auto show = QtShow::Start(process, store_);
     if (!show) {
@@ -36,8 +37,9 @@ bool QtRunModes::showPlayer(ProcessState& process) {
     return true;
 }
 
-bool QtRunModes::loadPreview(ProcessState&) {
-    return false;
+bool QtRunModes::loadPreview(ProcessState& process) {
+    preview_ = std::make_unique<QtControlForm>(process);
+    return preview_->load();
 }
 
 } // namespace gf

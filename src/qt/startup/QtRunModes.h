@@ -9,6 +9,7 @@
 namespace gf {
 
 class QtShow;
+class QtControlForm;
 
 class QtRunModes final : public RunModeHandlers {
   public:
@@ -28,6 +29,7 @@ class QtRunModes final : public RunModeHandlers {
     SettingsStore& store_;
     std::unique_ptr<QtShow> show_;
     int exitCode_ = 0;
+    std::unique_ptr<QtControlForm> preview_;
 };
 
 } // namespace gf

@@ -1,0 +1,71 @@
+#include "core/preview/ControlForm.h"
+
+#include "core/startup/Trace.h"
+
+namespace gf {
+
+PreviewGeometry ComputePreviewGeometry(const PreviewRect& client, double twipsPerPixelX,
+                                       double twipsPerPixelY, double pictureWidthTwips,
+                                       double pictureHeightTwips) {
+    PreviewGeometry g;
+    g.backgroundWidth = double(client.right - client.left) * twipsPerPixelX;
+    g.backgroundHeight = double(client.bottom - client.top) * twipsPerPixelY;
+    g.pictureLeft = (g.backgroundWidth - pictureWidthTwips) / 2;
+    g.pictureTop = (g.backgroundHeight - pictureHeightTwips) / 2;
+    return g;
+}
+
+bool ControlForm::load() {
+    Trace("S: ControlForm Form_Load");
+    loaded_ = true;
+    const std::int32_t host = process_.startup.PreviewWindow;
+    if (host == 0 || !windows_.isWindow(host)) {
+        // "/P 0", "/P" alone or a stale id: nothing to attach to, so end at once.
+        Trace("X: no preview window");
+        unload();
+        Trace("E: ControlForm Form_Load");
+        return false;
+    }
+    windows_.startTimer(process_.settings.ImageInterval);
+    windows_.hookBackground();
+    hooked_ = true;
+    const PreviewRect rect = windows_.clientRect(host);
+    windows_.placeBoxes(ComputePreviewGeometry(
+        rect, process_.startup.TwipsPerPixelX, process_.startup.TwipsPerPixelY,
+        windows_.pictureWidthTwips(), windows_.pictureHeightTwips()));
+    windows_.hostBoxes(host);
+    previewActive_ = true;
+    Trace("E: ControlForm Form_Load");
+    return true;
+}
+
+void ControlForm::tick() {
+    Trace("S: ControlForm Timer1");
+    if (loaded_ && (!previewActive_ || !windows_.isWindow(process_.startup.PreviewWindow)))
+        unload();
+    Trace("E: ControlForm Timer1");
+}
+
+void ControlForm::closeRequested() {
+    Trace("S: CtlProc");
+    if (!hooked_)
+        return; // no hook installed: answered and ignored
+    windows_.releaseBackground();
+    previewActive_ = false;
+    Trace("E: CtlProc");
+}
+
+void ControlForm::unload() {
+    Trace("S: ControlForm Form_Unload");
+    windows_.stopTimer();
+    if (hooked_) {
+        windows_.unhookBackground();
+        hooked_ = false;
+    }
+    loaded_ = false;
+    previewActive_ = false;
+    windows_.formUnloaded();
+    Trace("E: ControlForm Form_Unload");
+}
+
+} // namespace gf
