@@ -1,0 +1,43 @@
+#pragma once
+// The command line of an XScreenSaver display program: where to draw, options that XScreenSaver
+// passes to every program, and the options that override the settings for one run.
+#include "core/startup/Settings.h"
+#include "core/support/Result.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace gf {
+
+inline constexpr std::string_view kDisplayModeUsage =
+    "usage: glimmerframe [-root | -window | -window-id ID] [--interval N] [--full-screen]\n"
+    "                    [--random-order] [--dissolve NAME] [--folder PATH | --template FILE]\n";
+
+struct DisplayModeOptions {
+    enum class Target { OwnWindow, Root, Window };
+    Target target = Target::OwnWindow; // a window of our own unless told otherwise
+    std::uint32_t windowId = 0;        // for Target::Window
+    std::optional<std::int16_t> interval;
+    bool fullScreen = false;
+    bool randomOrder = false;
+    std::optional<std::string> dissolve;
+    std::optional<std::string> folder;
+    std::optional<std::string> templateFile;
+};
+
+// True when the arguments are of this kind (they start with "-") rather than a host switch.
+bool IsDisplayModeCommandLine(std::span<const std::string> args);
+
+// The options; `xscreensaverWindow` is the environment's XSCREENSAVER_WINDOW, which -root means
+// when it is set. Unknown options, missing or bad values are errors naming the option.
+Result<DisplayModeOptions>
+ParseDisplayModeOptions(std::span<const std::string> args,
+                        std::optional<std::string_view> xscreensaverWindow);
+
+// The overrides applied to settings already loaded and range-limited.
+void ApplyDisplayModeOverrides(const DisplayModeOptions& options, Settings& settings);
+
+} // namespace gf

@@ -1,0 +1,89 @@
+#include "core/startup/DisplayModeOptions.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace gf {
+namespace {
+
+using Target = DisplayModeOptions::Target;
+
+Result<DisplayModeOptions> Parse(std::vector<std::string> args,
+                                 std::optional<std::string_view> env = std::nullopt) {
+    return ParseDisplayModeOptions(args, env);
+}
+
+TEST(DisplayModeOptions, FindsTheWindowToDrawOn) {
+    EXPECT_EQ(Parse({})->target, Target::OwnWindow);
+    EXPECT_EQ(Parse({"-window"})->target, Target::OwnWindow);
+    EXPECT_EQ(Parse({"-root"})->target, Target::Root);
+    // XScreenSaver says -root and means the window in its environment.
+    auto env = Parse({"--root"}, "0x1a00003");
+    ASSERT_TRUE(env.ok());
+    EXPECT_EQ(env->target, Target::Window);
+    EXPECT_EQ(env->windowId, 0x1a00003u);
+    // An explicit id wins over -root, in either order, decimal or hex.
+    for (auto args : {std::vector<std::string>{"-window-id", "4242", "-root"},
+                      std::vector<std::string>{"-root", "--window-id", "0x1092"}}) {
+        auto r = Parse(args, "77");
+        ASSERT_TRUE(r.ok()) << r.message();
+        EXPECT_EQ(r->target, Target::Window);
+        EXPECT_EQ(r->windowId, 4242u);
+    }
+    EXPECT_FALSE(Parse({"-window-id"}).ok());
+    EXPECT_FALSE(Parse({"-window-id", "12ab"}).ok());
+    EXPECT_FALSE(Parse({"-window-id", "0"}).ok());
+    EXPECT_FALSE(Parse({"-root"}, "nonsense").ok());
+}
+
+TEST(DisplayModeOptions, IgnoresTheHostsCommonOptionsAndRefusesUnknownOnes) {
+    auto r = Parse({"-root", "-fps", "--install", "-visual", "default", "-no-fps"});
+    ASSERT_TRUE(r.ok()) << r.message();
+    EXPECT_FALSE(Parse({"-visual"}).ok());
+    auto bad = Parse({"-root", "--sparkle"});
+    ASSERT_FALSE(bad.ok());
+    EXPECT_EQ(bad.message(), "glimmerframe: unknown option --sparkle");
+    EXPECT_FALSE(Parse({"-root", "stray"}).ok());
+    EXPECT_TRUE(IsDisplayModeCommandLine(std::vector<std::string>{"-root"}));
+    EXPECT_FALSE(IsDisplayModeCommandLine(std::vector<std::string>{"/S"}));
+    EXPECT_FALSE(IsDisplayModeCommandLine(std::vector<std::string>{}));
+}
+
+TEST(DisplayModeOptions, OverridesSettingsForOneRunWithinTheirRanges) {
+    Settings s;
+    s.ImageInterval = 10;
+    s.DissolveType = "Normal";
+    s.ImagePath = "/home/me/pictures/";
+    s.ImageListFile = "show.txt";
+    Settings untouched = s;
+    ApplyDisplayModeOverrides(*Parse({"-root"}), untouched);
+    EXPECT_EQ(untouched, s); // no option: the stored settings stand
+
+    auto r = Parse({"--interval", "3", "--full-screen", "--random-order", "--dissolve",
+                    "Top/Bottom To Center", "--template", "/srv/shows/beach.txt"});
+    ASSERT_TRUE(r.ok()) << r.message();
+    ApplyDisplayModeOverrides(*r, s);
+    EXPECT_EQ(s.ImageInterval, 3);
+    EXPECT_EQ(s.FullScreen, 1);
+    EXPECT_EQ(s.ImageOrderRandom, 1);
+    EXPECT_EQ(s.DissolveType, "Top/Bottom To Center");
+    EXPECT_EQ(s.AllImages, 0);
+    EXPECT_EQ(s.ImagePath, "/srv/shows/");
+    EXPECT_EQ(s.ImageListFile, "beach.txt");
+
+    ApplyDisplayModeOverrides(*Parse({"--folder", "/srv/pics"}), s);
+    EXPECT_EQ(s.AllImages, 1);
+    EXPECT_EQ(s.ImagePath, "/srv/pics");
+
+    for (auto bad : {"0", "33", "5s", ""})
+        EXPECT_FALSE(Parse({"--interval", bad}).ok()) << bad;
+    auto dissolve = Parse({"--dissolve", "random"}); // names are exact
+    ASSERT_FALSE(dissolve.ok());
+    EXPECT_NE(dissolve.message().find("\"Random Blocks\""), std::string::npos);
+    EXPECT_FALSE(Parse({"--folder", "a", "--template", "b"}).ok());
+    EXPECT_FALSE(Parse({"--template"}).ok());
+}
+
+} // namespace
+} // namespace gf
