@@ -4,11 +4,20 @@
 set -euo pipefail
 program=$(realpath "$1")
 host="$(dirname "$program")/../../tests/preview_host"
-if [ -z "${GF_E2E_DISPLAY:-}" ]; then
-    exec env GF_E2E_DISPLAY=1 xvfb-run -a -s "-screen 0 640x480x24 -nolisten tcp" bash "$0" "$@"
-fi
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+xvfb=""
+cleanup() {
+    # Wait for the server to go: one still shutting down would remove the socket of the next
+    # test's server on the same display.
+    if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true; fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+Xvfb -displayfd 3 -screen 0 640x480x24 -br -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
+export DISPLAY=":$(head -1 "$work/display")"
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
