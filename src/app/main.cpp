@@ -2,8 +2,10 @@
 #include "core/startup/Main.h"
 #include "core/package/PackTemplate.h"
 #include "core/show/SlideListJson.h"
+#include "core/startup/DisplayModeOptions.h"
 #include "core/startup/SettingsLoader.h"
 #include "core/support/Version.h"
+#include "qt/startup/QtDisplayMode.h"
 #include "qt/startup/QtHostServices.h"
 #include "qt/startup/QtRunModes.h"
 #include "qt/startup/QtSettingsStore.h"
@@ -13,6 +15,7 @@
 #include <cstring>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -20,6 +23,8 @@ const char* kUsage =
     "Usage: glimmerframe [/S | /C | /P <window> | /A <window>]\n"
     "       glimmerframe --list SOURCE\n"
     "       glimmerframe --pack TEMPLATE -o OUTPUT\n"
+    "       glimmerframe -root | -window-id ID [--interval N] [--full-screen] [--random-order]\n"
+    "                    [--dissolve NAME] [--folder PATH | --template FILE]\n"
     "       glimmerframe --help | --version\n"
     "\n"
     "  /S            run the slide show full screen\n"
@@ -29,6 +34,9 @@ const char* kUsage =
     "  --list SOURCE print the slide list of a template, a folder or a package as JSON\n"
     "  --pack TEMPLATE -o OUTPUT\n"
     "                write a stand-alone package of the template's show to OUTPUT\n"
+    "  -root, -window-id ID\n"
+    "                run the show inside XScreenSaver's window (or ID, decimal or 0x hex);\n"
+    "                the other options override the settings for this run\n"
     "  --help        show this help and exit\n"
     "  --version     show the version and exit\n"
     "\n"
@@ -88,6 +96,32 @@ int packCommand(int argc, char** argv) {
     return 0;
 }
 
+// XScreenSaver's display-program command line: the options are checked before any window.
+int displayMode(int argc, char** argv, const std::vector<std::string>& args) {
+    const char* env = std::getenv("XSCREENSAVER_WINDOW");
+    const auto options = gf::ParseDisplayModeOptions(
+        args, env && *env ? std::optional<std::string_view>(env) : std::nullopt);
+    if (!options) {
+        std::fprintf(stderr, "%s\n%.*s", options.message().c_str(),
+                     int(gf::kDisplayModeUsage.size()), gf::kDisplayModeUsage.data());
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Glimmerframe"));
+    QApplication::setOrganizationName(QStringLiteral("Brindlewick"));
+    gf::ProcessState process;
+    gf::QtHostServices host(2); // the host owns locking: never a password of our own
+    gf::QtSettingsStore store;
+    gf::PrepareProcess(process, host, store);
+    gf::ApplyDisplayModeOverrides(*options, process.settings);
+    auto mode = gf::QtDisplayMode::Start(process, store, *options);
+    if (!mode) {
+        std::fprintf(stderr, "%s\n", mode.message().c_str());
+        return 1;
+    }
+    return QApplication::exec();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -118,6 +152,10 @@ int main(int argc, char** argv) {
 
     if (argc >= 2 && std::strcmp(argv[1], "--pack") == 0)
         return packCommand(argc, argv);
+
+    if (const std::vector<std::string> args(argv + 1, argv + argc);
+        gf::IsDisplayModeCommandLine(args))
+        return displayMode(argc, argv, args);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Glimmerframe"));

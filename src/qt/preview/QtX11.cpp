@@ -51,6 +51,14 @@ std::optional<std::pair<int, int>> QtX11::windowSize(std::uint32_t window) {
     return size;
 }
 
+std::uint32_t QtX11::rootWindow() {
+    xcb_connection_t* c = Connection();
+    if (!c)
+        return 0;
+    auto it = xcb_setup_roots_iterator(xcb_get_setup(c));
+    return it.rem > 0 ? it.data->root : 0;
+}
+
 std::uint32_t QtX11::atom(const char* name) {
     xcb_connection_t* c = Connection();
     if (!c)

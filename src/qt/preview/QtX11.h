@@ -14,6 +14,8 @@ class QtX11 {
     static bool windowExists(std::uint32_t window);
     // The window's size in pixels, or nothing when there is no such window.
     static std::optional<std::pair<int, int>> windowSize(std::uint32_t window);
+    // The root window of the default screen; 0 without X11.
+    static std::uint32_t rootWindow();
     // The atom with this name, interned.
     static std::uint32_t atom(const char* name);
 };
