@@ -12,7 +12,7 @@ work=$(mktemp -d /tmp/glimmerframe-xss.XXXXXX)
 chmod 755 "$work"
 pids=()
 cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null && wait "$p" 2>/dev/null || true; done
     rm -rf "$work"
 }
 trap cleanup EXIT

@@ -14,7 +14,9 @@ SHOW_PID=""
 
 cleanup() {
     [ -n "$SHOW_PID" ] && kill -9 "$SHOW_PID" 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    # Waited for: a server still shutting down removes the socket of the next test's server
+    # on the same display number.
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null || true
     rm -rf "$WORK"
 }
 trap cleanup EXIT
