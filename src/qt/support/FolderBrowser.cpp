@@ -77,6 +77,11 @@ FolderBrowser::FolderBrowser(QWidget* parent) : QWidget(parent) {
         if (selectable_)
             emit fileDoubleClicked(filePathAt(index));
     });
+    // The folder model fills in lazily: scroll again once the branch of the current folder is in.
+    connect(dirModel_, &QFileSystemModel::directoryLoaded, this, [this](const QString&) {
+        if (tree_->currentIndex().isValid())
+            tree_->scrollTo(tree_->currentIndex(), QAbstractItemView::PositionAtCenter);
+    });
     connect(fileModel_, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
         if (cleanFolder(path) == folder_)
             emit filesListed();
