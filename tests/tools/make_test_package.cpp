@@ -32,11 +32,11 @@ int main(int argc, char** argv) {
     }
     std::vector<gf::test::PackageItem> items;
     for (int i = 5; i < argc; ++i) {
-        std::stringstream spec(argv[i]);
+        std::stringstream entry(argv[i]);
         std::string picture, dissolve, background;
-        std::getline(spec, picture, ':');
-        std::getline(spec, dissolve, ':');
-        std::getline(spec, background, ':');
+        std::getline(entry, picture, ':');
+        std::getline(entry, dissolve, ':');
+        std::getline(entry, background, ':');
         gf::test::PackageItem item;
         if (!ReadAll(picture, item.picture)) {
             std::fprintf(stderr, "make_test_package: cannot read %s\n", picture.c_str());

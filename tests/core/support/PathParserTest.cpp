@@ -6,7 +6,7 @@ namespace gf {
 namespace {
 
 struct Case {
-    const char* spec;
+    const char* text;
     const char* path;
     const char* name;
     const char* ext;
@@ -26,11 +26,11 @@ TEST(PathParser, SplitsFolderNameAndExtension) {
         {"", "", "", ""},
     };
     for (const auto& c : cases) {
-        PathParser p(c.spec);
-        EXPECT_EQ(p.FilePath(), c.path) << c.spec;
-        EXPECT_EQ(p.FileName(), c.name) << c.spec;
-        EXPECT_EQ(p.FileExtension(), c.ext) << c.spec;
-        EXPECT_EQ(p.FileSpec(), c.spec);
+        PathParser p(c.text);
+        EXPECT_EQ(p.FilePath(), c.path) << c.text;
+        EXPECT_EQ(p.FileName(), c.name) << c.text;
+        EXPECT_EQ(p.FileExtension(), c.ext) << c.text;
+        EXPECT_EQ(p.FileSpec(), c.text);
     }
 }
 
