@@ -2,27 +2,14 @@
 # The show as a display program inside a host's 640 x 480 window: slides are drawn in it, a
 # resize is followed, SIGTERM ends it within a second with nothing left behind; bad options
 # are refused with status 1.
-set -euo pipefail
-program=$(realpath "$1")
+source "$(dirname "$0")/lib/common.bash" "$1"
+program="$GF"
+work="$WORK"
 host="$(dirname "$program")/../../tests/preview_host"
 samples="$(cd "$(dirname "$0")/../../samples" && pwd)"
-work=$(mktemp -d)
-xvfb=""
-cleanup() {
-    # Wait for the server to go: one still shutting down would remove the socket of the next
-    # test's server on the same display.
-    if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true; fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 1024x768x24 -br -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
-export DISPLAY=":$(head -1 "$work/display")"
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run" TMPDIR="$work/tmp"
-mkdir -p "$XDG_RUNTIME_DIR" "$TMPDIR" && chmod 700 "$XDG_RUNTIME_DIR"
-fail() { echo "FAIL: $*"; exit 1; }
+start_xvfb 1024x768 -br
+export TMPDIR="$WORK/tmp"
+mkdir -p "$TMPDIR"
 # Share of pixels in a region of a screenshot that are not black.
 lit() { convert "$1" -crop "$2" +repage -fill white +opaque black -colorspace gray -format '%[fx:mean]' info:; }
 above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }

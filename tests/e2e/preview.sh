@@ -1,28 +1,13 @@
 #!/usr/bin/env bash
 # The preview inside a host's window: the picture appears centred on the white box; destroying
 # the host window or closing the hosted box ends the program within a second; "/P 0" ends at once.
-set -euo pipefail
-program=$(realpath "$1")
+source "$(dirname "$0")/lib/common.bash" "$1"
+program="$GF"
+work="$WORK"
 host="$(dirname "$program")/../../tests/preview_host"
-work=$(mktemp -d)
-xvfb=""
-cleanup() {
-    # Wait for the server to go: one still shutting down would remove the socket of the next
-    # test's server on the same display.
-    if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true; fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 640x480x24 -br -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
-export DISPLAY=":$(head -1 "$work/display")"
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+start_xvfb 640x480 -br
 
 pixel() { convert "$work/shot.png" -format "%[pixel:p{$1,$2}]" info:; }
-fail() { echo "FAIL: $*"; exit 1; }
 
 # 152 x 112 host window at the screen's top left: the white box fills it, the 93 x 53 picture
 # sits in its middle (30..123, 30..83), the screen around stays black.

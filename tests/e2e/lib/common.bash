@@ -26,10 +26,10 @@ fail() {
     exit 1
 }
 
-# start_xvfb WIDTHxHEIGHT
+# start_xvfb WIDTHxHEIGHT [XVFB-OPTION...]
 start_xvfb() {
     local fdfile="$WORK/display"
-    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$fdfile" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 "${1}x24" "${@:2}" -nolisten tcp 3>"$fdfile" 2>/dev/null &
     XVFB_PID=$!
     for _ in $(seq 100); do
         [ -s "$fdfile" ] && break
