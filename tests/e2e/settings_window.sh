@@ -33,13 +33,22 @@ export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work"
 unset QT_QPA_PLATFORM
 
 open_and_escape() {
-    "$exe" "$@" 2>"$work/stderr" &
-    app=$!
-    local win=""
-    for _ in $(seq 100); do
-        win="$(xdotool search --onlyvisible --name '^Glimmerframe Settings$' 2>/dev/null | head -1 || true)"
+    local win="" try
+    # Now and then a fresh Xvfb turns the program's first connection away; that is the
+    # server's trouble, not the window's, so such a start is tried again.
+    for try in 1 2 3; do
+        "$exe" "$@" 2>"$work/stderr" &
+        app=$!
+        for _ in $(seq 100); do
+            win="$(xdotool search --onlyvisible --name '^Glimmerframe Settings$' 2>/dev/null | head -1 || true)"
+            [ -n "$win" ] && break
+            kill -0 "$app" 2>/dev/null || break
+            sleep 0.1
+        done
         [ -n "$win" ] && break
-        sleep 0.1
+        grep -q 'could not connect to display' "$work/stderr" || break
+        wait "$app" 2>/dev/null || true
+        sleep 0.5
     done
     if [ -z "$win" ]; then
         echo "FAIL: no settings window for arguments '$*'"; cat "$work/stderr"; exit 1
