@@ -1,5 +1,6 @@
 #include "core/authoring/TemplateDesigner.h"
 #include "fakes/FakeDesignerDialogs.h"
+#include "fakes/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
@@ -16,15 +17,10 @@ namespace fs = std::filesystem;
 class Designer : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("gf-designer-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        dir_ = scratch_.path();
         write("show.txt", "soundsync=2\r\nIMAGE=a.jpg\r\nDISSOLVE=Normal\r\nfirst\r\nsecond\r\n"
                           "IMAGE=/else/b.jpg\r\n# note\r\nFOREGROUND=Red\r\n");
     }
-    void TearDown() override { fs::remove_all(dir_); }
 
     std::string path(const std::string& name) const { return (dir_ / name).string(); }
     void write(const std::string& name, const std::string& text) const {
@@ -37,6 +33,7 @@ class Designer : public ::testing::Test {
         return s.str();
     }
 
+    test::ScratchDir scratch_{"gf-designer"};
     fs::path dir_;
     test::FakeDesignerDialogs dialogs_;
     TemplateDesigner designer_{dialogs_};

@@ -3,6 +3,7 @@
 #include "core/show/DesignerTemplateReader.h"
 #include "core/show/SlideListLoader.h"
 #include "core/support/AtomicFile.h"
+#include "fakes/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
@@ -19,13 +20,8 @@ namespace fs = std::filesystem;
 class TemplateWriting : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("gf-writer-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        dir_ = scratch_.path();
     }
-    void TearDown() override { fs::remove_all(dir_); }
 
     std::string path(const std::string& name) const { return (dir_ / name).string(); }
     static std::string read(const std::string& p) {
@@ -43,6 +39,7 @@ class TemplateWriting : public ::testing::Test {
         return list;
     }
 
+    test::ScratchDir scratch_{"gf-writer"};
     fs::path dir_;
 };
 

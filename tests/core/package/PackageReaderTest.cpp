@@ -1,6 +1,7 @@
 #include "core/package/PackageReader.h"
 #include "core/package/TempFolder.h"
 #include "fakes/PackageBuilder.h"
+#include "fakes/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
@@ -29,13 +30,9 @@ std::string readFile(const std::string& path) {
 class Packages : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("gf-packages-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
+        dir_ = scratch_.path();
         fs::create_directories(dir_ / "tmp");
     }
-    void TearDown() override { fs::remove_all(dir_); }
 
     std::string write(const std::string& bytes, const std::string& name = "show.scr") {
         const auto p = (dir_ / name).string();
@@ -44,6 +41,7 @@ class Packages : public ::testing::Test {
     }
     std::string temp() const { return (dir_ / "tmp").string() + "/"; }
 
+    test::ScratchDir scratch_{"gf-packages"};
     fs::path dir_;
 };
 

@@ -1,5 +1,6 @@
 #include "core/package/PackageWriter.h"
 #include "core/package/PackageReader.h"
+#include "fakes/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
@@ -24,14 +25,10 @@ std::string readFile(const fs::path& path) {
 class Writer : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("gf-writer-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
+        dir_ = scratch_.path();
         fs::create_directories(dir_ / "out");
         program_ = put("glimmerframe", std::string(4000, 'P'));
     }
-    void TearDown() override { fs::remove_all(dir_); }
 
     std::string put(const std::string& name, const std::string& bytes) {
         std::ofstream(dir_ / name, std::ios::binary) << bytes;
@@ -59,6 +56,7 @@ class Writer : public ::testing::Test {
         return names;
     }
 
+    test::ScratchDir scratch_{"gf-package-writer"};
     fs::path dir_;
     std::string program_;
 };

@@ -1,6 +1,7 @@
 #include "core/settings_dialog/SettingsDialogModel.h"
 #include "core/startup/SettingsLoader.h"
 #include "fakes/MemorySettingsStore.h"
+#include "fakes/ScratchDir.h"
 
 #include <filesystem>
 #include <fstream>
@@ -32,15 +33,9 @@ struct RecordingView final : SettingsDialogView {
 
 // A temporary folder removed at the end of the test.
 struct TempDir {
-    TempDir() {
-        path = fs::temp_directory_path() /
-               ("gf-dialog-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(path);
-    }
-    ~TempDir() { fs::remove_all(path); }
+    test::ScratchDir scratch{"gf-dialog"};
+    fs::path path = scratch.path();
     std::string str() const { return path.string() + "/"; }
-    fs::path path;
 };
 
 struct Dialog {

@@ -1,5 +1,6 @@
 #include "core/show/SlideListJson.h"
 #include "fakes/PackageBuilder.h"
+#include "fakes/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
@@ -21,17 +22,13 @@ TEST(SlideListJson, StringsAreEscapedAndAlwaysUtf8) {
 class Listing : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("gf-listing-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        dir_ = scratch_.path();
     }
-    void TearDown() override { fs::remove_all(dir_); }
     std::string write(const std::string& name, const std::string& bytes) {
         std::ofstream(dir_ / name, std::ios::binary) << bytes;
         return (dir_ / name).string();
     }
+    test::ScratchDir scratch_{"gf-listing"};
     fs::path dir_;
 };
 

@@ -2,6 +2,7 @@
 #include "core/show/SlideListLoader.h"
 #include "core/show/TemplateItemReader.h"
 #include "core/support/TextFile.h"
+#include "fakes/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
@@ -58,13 +59,8 @@ TEST(TextDecoding, Utf8KeptOtherwiseWindows1252) {
 class TemplateFiles : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("gf-templates-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        dir_ = scratch_.path();
     }
-    void TearDown() override { fs::remove_all(dir_); }
 
     std::string write(const std::string& name, std::string_view bytes) {
         auto p = dir_ / name;
@@ -87,6 +83,7 @@ class TemplateFiles : public ::testing::Test {
         return list;
     }
 
+    test::ScratchDir scratch_{"gf-templates"};
     fs::path dir_;
 };
 

@@ -3,6 +3,7 @@
 #include "core/startup/Paths.h"
 #include "fakes/FakeHostServices.h"
 #include "fakes/MemorySettingsStore.h"
+#include "fakes/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
@@ -56,21 +57,14 @@ TEST(Paths, AddBackslashAcceptsEitherSeparator) {
 class TempDir : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("gf-startup-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(dir_, fs::perms::owner_all, ec);
-        fs::remove_all(dir_, ec);
+        dir_ = scratch_.path();
     }
     std::string file(const std::string& name, const std::string& bytes) {
         auto p = dir_ / name;
         std::ofstream(p, std::ios::binary) << bytes;
         return p.string();
     }
+    test::ScratchDir scratch_{"gf-startup"};
     fs::path dir_;
 };
 
