@@ -6,7 +6,8 @@ void PathParser::setFileSpec(std::string_view fileSpec) {
     fileSpec_ = std::string(fileSpec);
 
     const auto dot = fileSpec.rfind('.');
-    extension_ = dot == std::string_view::npos ? std::string() : std::string(fileSpec.substr(dot + 1));
+    extension_ =
+        dot == std::string_view::npos ? std::string() : std::string(fileSpec.substr(dot + 1));
 
     // Step from separator to separator, preferring the next "\" and falling back to the next
     // "/": the last one reached is the last separator of either kind.

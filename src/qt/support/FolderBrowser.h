@@ -1,7 +1,8 @@
 #pragma once
 // The Linux stand-in for a drive list, a folder list and a file list: a places list (the file
-// system root, home, Pictures, media mounted under /media or /run/media), a folder tree and a file list filtered by a
-// pattern list such as "*.jpg;*.jpeg;*.bmp;*.gif; *.jpe; *.wmf" (matched ignoring case).
+// system root, home, Pictures, media mounted under /media or /run/media), a folder tree and a file
+// list filtered by a pattern list such as "*.jpg;*.jpeg;*.bmp;*.gif; *.jpe; *.wmf" (matched
+// ignoring case).
 #include <QStringList>
 #include <QWidget>
 

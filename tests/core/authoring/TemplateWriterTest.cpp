@@ -19,9 +19,7 @@ namespace fs = std::filesystem;
 
 class TemplateWriting : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = scratch_.path();
-    }
+    void SetUp() override { dir_ = scratch_.path(); }
 
     std::string path(const std::string& name) const { return (dir_ / name).string(); }
     static std::string read(const std::string& p) {

@@ -21,9 +21,7 @@ TEST(SlideListJson, StringsAreEscapedAndAlwaysUtf8) {
 
 class Listing : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = scratch_.path();
-    }
+    void SetUp() override { dir_ = scratch_.path(); }
     std::string write(const std::string& name, const std::string& bytes) {
         std::ofstream(dir_ / name, std::ios::binary) << bytes;
         return (dir_ / name).string();

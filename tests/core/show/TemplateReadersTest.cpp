@@ -58,9 +58,7 @@ TEST(TextDecoding, Utf8KeptOtherwiseWindows1252) {
 
 class TemplateFiles : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = scratch_.path();
-    }
+    void SetUp() override { dir_ = scratch_.path(); }
 
     std::string write(const std::string& name, std::string_view bytes) {
         auto p = dir_ / name;

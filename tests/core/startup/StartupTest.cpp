@@ -56,9 +56,7 @@ TEST(Paths, AddBackslashAcceptsEitherSeparator) {
 
 class TempDir : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = scratch_.path();
-    }
+    void SetUp() override { dir_ = scratch_.path(); }
     std::string file(const std::string& name, const std::string& bytes) {
         auto p = dir_ / name;
         std::ofstream(p, std::ios::binary) << bytes;

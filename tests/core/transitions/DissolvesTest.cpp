@@ -1,6 +1,6 @@
+#include "core/show/SlidePresenter.h"
 #include "fakes/FakeShow.h"
 #include "fakes/ScriptedRandom.h"
-#include "core/show/SlidePresenter.h"
 
 #include <gtest/gtest.h>
 
