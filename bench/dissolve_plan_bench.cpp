@@ -54,7 +54,7 @@ struct Picture final : PictureHolder {
 
 struct Idle final : ShowClock,
                     EventPump,
-                    ShowTimer,
+                    PlatformTimer,
                     CursorDisplay,
                     MediaPlayer,
                     OneShotSound,
@@ -65,9 +65,9 @@ struct Idle final : ShowClock,
     void processPending() override {}
     void waitForEvents(std::int64_t) override {}
     void quit() override {}
-    void setHandler(std::function<void()>) override {}
-    void setInterval(std::int32_t) override {}
-    std::int32_t interval() const override { return 0; }
+    void setTickHandler(std::function<void()>) override {}
+    void setInterval(int) override {}
+    int interval() const override { return 0; }
     void setEnabled(bool) override {}
     bool enabled() const override { return false; }
     int showCursor(bool) override { return 0; }

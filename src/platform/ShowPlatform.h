@@ -6,10 +6,10 @@
 #include "platform/OneShotSound.h"
 #include "platform/PasswordCheck.h"
 #include "platform/PictureHolder.h"
+#include "platform/PlatformTimer.h"
 #include "platform/ScreenSaverNotice.h"
 #include "platform/ShowCanvas.h"
 #include "platform/ShowClock.h"
-#include "platform/ShowTimer.h"
 
 namespace gf {
 
@@ -18,8 +18,8 @@ struct ShowPlatform {
     PictureHolder& picture;
     ShowClock& clock;
     EventPump& pump;
-    ShowTimer& timer1; // slide timer
-    ShowTimer& timer2; // asynchronous sound timer
+    PlatformTimer& timer1; // slide timer
+    PlatformTimer& timer2; // asynchronous sound timer
     CursorDisplay& cursor;
     MediaPlayer& media;
     OneShotSound& sound;

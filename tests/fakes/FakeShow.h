@@ -3,6 +3,7 @@
 // settings are the defaults.
 #include "FakeEventLoop.h"
 #include "FakePictureHolder.h"
+#include "FakePlatformTimer.h"
 #include "FakeShowDevices.h"
 #include "MemorySettingsStore.h"
 #include "RecordingCanvas.h"
@@ -25,7 +26,7 @@ struct FakeShow {
     FakePictureHolder picture;
     RecordingCanvas canvas;
     FakeEventLoop loop;
-    FakeTimer timer1, timer2;
+    FakePlatformTimer timer1, timer2;
     FakeCursor cursor;
     FakeMediaPlayer media;
     FakeOneShotSound sound;

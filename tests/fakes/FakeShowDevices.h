@@ -1,34 +1,16 @@
 #pragma once
-// Timers, cursor, sounds, password check and screen-saver notice that record what the show asks.
+// Cursor, sounds, password check and screen-saver notice that record what the show asks.
 #include "platform/CursorDisplay.h"
 #include "platform/MediaPlayer.h"
 #include "platform/OneShotSound.h"
 #include "platform/PasswordCheck.h"
 #include "platform/ScreenSaverNotice.h"
-#include "platform/ShowTimer.h"
 
 #include <deque>
 #include <string>
 #include <vector>
 
 namespace gf::test {
-
-class FakeTimer final : public ShowTimer {
-  public:
-    void setHandler(std::function<void()> h) override { handler = std::move(h); }
-    void setInterval(std::int32_t ms) override { intervalMs = ms; }
-    std::int32_t interval() const override { return intervalMs; }
-    void setEnabled(bool e) override { on = e; }
-    bool enabled() const override { return on; }
-    // Ticks as the platform would: only while enabled.
-    void fire() {
-        if (on && handler)
-            handler();
-    }
-    std::function<void()> handler;
-    std::int32_t intervalMs = 0;
-    bool on = false;
-};
 
 class FakeCursor final : public CursorDisplay {
   public:

@@ -24,8 +24,8 @@ PlayerWindow::PlayerWindow(ProcessState& process, ShowPlatform& platform,
                  process.startup.programFolder) {
     platform_.timer1.setEnabled(false);
     platform_.timer2.setEnabled(false);
-    platform_.timer1.setHandler([this] { Timer1_Timer(); });
-    platform_.timer2.setHandler([this] { Timer2_Timer(); });
+    platform_.timer1.setTickHandler([this] { Timer1_Timer(); });
+    platform_.timer2.setTickHandler([this] { Timer2_Timer(); });
 }
 
 bool PlayerWindow::PasswordRules() const {

@@ -17,9 +17,9 @@
 #include "qt/show/QtScreenSaverNotice.h"
 #include "qt/show/QtShowCanvas.h"
 #include "qt/show/QtShowClock.h"
-#include "qt/show/QtShowTimer.h"
 #include "qt/show/QtShowWindow.h"
 #include "qt/show/QtSignalBridge.h"
+#include "qt/support/QtPlatformTimer.h"
 
 #include <QWidget>
 
@@ -61,7 +61,7 @@ class QtShow {
     std::unique_ptr<QtShowCanvas> canvas_;
     QtShowClock clock_;
     QtEventPump pump_;
-    QtShowTimer timer1_, timer2_;
+    QtPlatformTimer timer1_, timer2_;
     QtCursorDisplay cursor_;
     QtMediaPlayer media_;
     QtOneShotSound sound_;

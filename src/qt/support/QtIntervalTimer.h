@@ -29,7 +29,7 @@ class QtIntervalTimer final : public QObject {
     void hourAlarm(int hoursLeft);
 
   private:
-    QtPlatformTimer platformTimer_;
+    QtPlatformTimer platformTimer_{Qt::CoarseTimer};
     utimerCTL control_;
 };
 

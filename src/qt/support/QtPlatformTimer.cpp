@@ -1,28 +1,35 @@
 #include "qt/support/QtPlatformTimer.h"
 
+#include <QTimerEvent>
+
+#include <algorithm>
+
 namespace gf {
 
-QtPlatformTimer::QtPlatformTimer() {
-    // Minute steps need no precision; coarse timers let the system batch wake-ups.
-    timer_.setTimerType(Qt::CoarseTimer);
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-        if (handler_)
-            handler_();
-    });
+void QtPlatformTimer::start() {
+    timer_.start(std::max(1, interval_), type_, this); // restarts a running one
 }
 
 void QtPlatformTimer::setInterval(int milliseconds) {
     interval_ = milliseconds;
-    timer_.setInterval(milliseconds);
     if (timer_.isActive())
-        timer_.start(); // a new interval counts from now
+        start();
 }
 
 void QtPlatformTimer::setEnabled(bool enabled) {
     if (enabled && !timer_.isActive())
-        timer_.start(interval_);
+        start();
     else if (!enabled)
         timer_.stop();
+}
+
+void QtPlatformTimer::timerEvent(QTimerEvent* event) {
+    if (!timer_.isActive() || event->timerId() != timer_.timerId()) {
+        QObject::timerEvent(event);
+        return;
+    }
+    if (handler_)
+        handler_();
 }
 
 } // namespace gf

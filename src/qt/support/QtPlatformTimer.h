@@ -1,22 +1,30 @@
 #pragma once
-// PlatformTimer over a QTimer on the window thread.
+// PlatformTimer over a QBasicTimer: ticks arrive as timer events on the window thread.
 #include "platform/PlatformTimer.h"
 
-#include <QTimer>
+#include <QBasicTimer>
+#include <QObject>
 
 namespace gf {
 
-class QtPlatformTimer final : public PlatformTimer {
+class QtPlatformTimer final : public QObject, public PlatformTimer {
   public:
-    QtPlatformTimer();
+    // Qt::CoarseTimer suits periods of minutes: the system may batch their wake-ups.
+    explicit QtPlatformTimer(Qt::TimerType type = Qt::PreciseTimer) : type_(type) {}
     void setInterval(int milliseconds) override;
     int interval() const override { return interval_; }
     void setEnabled(bool enabled) override;
     bool enabled() const override { return timer_.isActive(); }
     void setTickHandler(std::function<void()> handler) override { handler_ = std::move(handler); }
 
+  protected:
+    void timerEvent(QTimerEvent* event) override;
+
   private:
-    QTimer timer_;
+    void start();
+
+    QBasicTimer timer_;
+    Qt::TimerType type_;
     int interval_ = 0;
     std::function<void()> handler_;
 };

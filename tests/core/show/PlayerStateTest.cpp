@@ -36,14 +36,14 @@ TEST(PlayerState, PauseSleepsInThePumpUntilTheDeadlineOrTheExitingFlag) {
 
 TEST(PlayerState, TimersRestartOnlyIfTheyRan) {
     StateRig rig;
-    rig.show.timer2.on = true;
+    rig.show.timer2.setEnabled(true);
     const auto r = rig.state.DisableTimers();
     EXPECT_FALSE(r.restart1);
     EXPECT_TRUE(r.restart2);
-    EXPECT_FALSE(rig.show.timer2.on);
+    EXPECT_FALSE(rig.show.timer2.enabled());
     rig.state.EnableTimers(r);
-    EXPECT_FALSE(rig.show.timer1.on);
-    EXPECT_TRUE(rig.show.timer2.on);
+    EXPECT_FALSE(rig.show.timer1.enabled());
+    EXPECT_TRUE(rig.show.timer2.enabled());
 }
 
 TEST(PlayerState, CommentsShowCaretsAsLineBreaks) {

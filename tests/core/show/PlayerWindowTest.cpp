@@ -36,18 +36,18 @@ TEST(PlayerWindow, LoadHidesTheCursorAndStartsTheSlideTimer) {
     rig.show.process.settings.ImageInterval = 32;
     rig.load();
     EXPECT_LT(rig.show.cursor.counter, -5);
-    EXPECT_TRUE(rig.show.timer1.on);
-    EXPECT_EQ(rig.show.timer1.intervalMs, 10);
+    EXPECT_TRUE(rig.show.timer1.enabled());
+    EXPECT_EQ(rig.show.timer1.interval(), 10);
     EXPECT_TRUE(rig.show.notice.calls.empty());
     rig.show.timer1.fire();
     EXPECT_EQ(rig.player->state().currentSlide, 0);
-    EXPECT_EQ(rig.show.timer1.intervalMs, 32000);
-    EXPECT_TRUE(rig.show.timer1.on);
+    EXPECT_EQ(rig.show.timer1.interval(), 32000);
+    EXPECT_TRUE(rig.show.timer1.enabled());
 
     PlayerRig mode2;
     mode2.slides.soundMode = 2;
     mode2.load();
-    EXPECT_EQ(mode2.show.timer1.intervalMs, 500);
+    EXPECT_EQ(mode2.show.timer1.interval(), 500);
     EXPECT_TRUE(mode2.show.media.active);
 }
 
@@ -71,8 +71,8 @@ TEST(PlayerWindow, OnTheNtFamilyTheFirstClickClosesWithoutAPassword) {
     EXPECT_EQ(rig.show.password.asked, 0);
     EXPECT_GT(rig.show.cursor.counter, 5);
     EXPECT_EQ(rig.show.loop.quits, 1);
-    EXPECT_FALSE(rig.show.timer1.on);
-    rig.show.timer1.on = true; // nothing runs after the unload
+    EXPECT_FALSE(rig.show.timer1.enabled());
+    rig.show.timer1.setEnabled(true); // nothing runs after the unload
     rig.show.timer1.fire();
     EXPECT_EQ(rig.player->state().currentSlide, 0);
 }
@@ -155,8 +155,8 @@ TEST(PlayerWindow, AClickDuringADissolveEndsItAndNoTimerRestarts) {
     EXPECT_TRUE(rig.player->ended());
     EXPECT_EQ(rig.show.canvas.paints.size(), 5u);
     EXPECT_EQ(rig.show.loop.now, 4 * 20);
-    EXPECT_FALSE(rig.show.timer1.on);
-    EXPECT_FALSE(rig.show.timer2.on);
+    EXPECT_FALSE(rig.show.timer1.enabled());
+    EXPECT_FALSE(rig.show.timer2.enabled());
     EXPECT_EQ(rig.show.sound.played, (std::vector<std::string>{""})); // only the stop
 }
 
@@ -168,7 +168,7 @@ TEST(PlayerWindow, TheAsynchronousListPlaysInALoop) {
     rig.slides.attributes[1].sound = "two.wav";
     rig.load();
     rig.show.timer1.fire();
-    ASSERT_TRUE(rig.show.timer2.on);
+    ASSERT_TRUE(rig.show.timer2.enabled());
     std::vector<std::string> started;
     for (int i = 0; i < 3; ++i) {
         rig.show.timer2.fire();

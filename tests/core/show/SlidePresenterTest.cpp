@@ -161,7 +161,7 @@ TEST(SlidePresenter, SoundModes) {
     rig.slides.soundMode = 3; // the list timer starts at the first slide only
     rig.state.asyncStartPending = true;
     rig.presenter.LoadImage();
-    EXPECT_TRUE(rig.show.timer2.on);
+    EXPECT_TRUE(rig.show.timer2.enabled());
     EXPECT_FALSE(rig.state.asyncStartPending);
 
     PresenterRig silent(100, 80, false);
@@ -175,7 +175,7 @@ TEST(SlidePresenter, SoundModes) {
     }
     EXPECT_TRUE(silent.show.sound.played.empty());
     EXPECT_TRUE(silent.show.media.log.empty());
-    EXPECT_FALSE(silent.show.timer2.on);
+    EXPECT_FALSE(silent.show.timer2.enabled());
 }
 
 TEST(SlidePresenter, PicturesThatFailGoDownTheErrorPathAndTheShowGoesOn) {
@@ -238,16 +238,16 @@ TEST(SlidePresenter, PackageSlidesComeOutOfThePackage) {
     items.sounds[0] = "/tmp/none/Glimmerframe.wav";
     items.sounds[1] = "/tmp/none/Glimmerframe.mp3";
     rig.slides.soundMode = 1;
-    rig.show.timer1.on = true;
+    rig.show.timer1.setEnabled(true);
     bool busyDuringCopy = false, timerDuringCopy = true;
     items.onExtract = [&] {
         busyDuringCopy = rig.state.busy;
-        timerDuringCopy = rig.show.timer1.on;
+        timerDuringCopy = rig.show.timer1.enabled();
     };
     rig.presenter.LoadImage();
     EXPECT_TRUE(busyDuringCopy);
     EXPECT_FALSE(timerDuringCopy);
-    EXPECT_TRUE(rig.show.timer1.on);
+    EXPECT_TRUE(rig.show.timer1.enabled());
     EXPECT_EQ(rig.show.picture.lastPath, items.PicturePath());
     EXPECT_EQ(rig.show.media.name, "/tmp/none/Glimmerframe.wav");
     EXPECT_GT(rig.show.canvas.boxPicturePixels(), 0);
