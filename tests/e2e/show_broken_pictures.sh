@@ -17,9 +17,8 @@ start_show
 
 # The error text: white on black at the bottom left, on a black screen.
 wait_pixel 320 50 "0,0,0" 5
-sleep 0.3 && shot
-white="$(share_of 255,255,255 0 440 640 40)"
-awk "BEGIN { exit !($white > 0.01) }" || fail "no error text at the bottom ($white)"
+wait_shot 5 share_above 255,255,255 0 440 640 40 0.01 ||
+    fail "no error text at the bottom ($(share_of 255,255,255 0 440 640 40))"
 # ... and the show goes on to the good picture, on its red background.
 wait_pixel 320 240 "0,255,0" 8
 expect_pixel 20 20 "255,0,0" "background of the good slide"

@@ -21,8 +21,8 @@ no_temp_folders
 "$tool" "$GF" "$WORK/Slow.scr" 30 200 "$WORK/a.png:Random Blocks:Black"
 chmod +x "$WORK/Slow.scr"
 start_show "$WORK/Slow.scr"
-sleep 1
-kill -0 "$SHOW_PID" || fail "the slow show ended early"
+# The 300 x 200 picture sits at 250..550 x 200..400; its first blocks mean the dissolve runs.
+wait_shot 10 share_above 255,255,0 250 200 300 200 0 || fail "the slow dissolve did not start"
 kill -TERM "$SHOW_PID"
 wait_exit 1
 no_temp_folders

@@ -48,6 +48,7 @@ class QtShow {
     PlayerWindow& player() { return *player_; }
     QtShowWindow& window() { return *window_; }
     QtShowCanvas& canvas() { return *canvas_; }
+    QtPlatformTimer& slideTimer() { return timer1_; }
 
   private:
     QtShow() = default;

@@ -22,6 +22,8 @@ class QtIntervalTimer final : public QObject {
     void setTimerMode(int mode) { control_.setTimerMode(mode); }
     void setEnabled(bool enabled) { control_.setEnabled(enabled); }
     bool isEnabled() const { return control_.Enabled(); }
+    // The window timer the control counts on.
+    QtPlatformTimer& platformTimer() { return platformTimer_; }
 
   signals:
     void timer();

@@ -17,6 +17,9 @@ class QtPlatformTimer final : public QObject, public PlatformTimer {
     bool enabled() const override { return timer_.isActive(); }
     void setTickHandler(std::function<void()> handler) override { handler_ = std::move(handler); }
 
+    // The id that this timer's events carry while it runs (tests deliver ticks by hand with it).
+    int timerId() const { return timer_.timerId(); }
+
   protected:
     void timerEvent(QTimerEvent* event) override;
 

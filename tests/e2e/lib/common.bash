@@ -65,15 +65,29 @@ pixel() {
         info:
 }
 
-# wait_pixel X Y RGB [SECONDS]: until the screen shows that colour there.
-wait_pixel() {
-    local until=$((SECONDS + ${4:-10}))
+# wait_shot SECONDS COMMAND...: screenshots until COMMAND succeeds on the latest one; status 1
+# when SECONDS pass first. Waiting for what the screen shows, never for a fixed time, keeps the
+# checks right on a slow machine.
+wait_shot() {
+    local until=$((SECONDS + $1))
+    shift
     while [ $SECONDS -lt $until ]; do
         kill -0 "$SHOW_PID" 2>/dev/null || fail "the show ended early: $(cat "$WORK/show.err")"
         shot
-        [ "$(pixel "$1" "$2")" = "$3" ] && return 0
+        "$@" && return 0
         sleep 0.2
     done
+    return 1
+}
+
+# pixel_is X Y RGB
+pixel_is() {
+    [ "$(pixel "$1" "$2")" = "$3" ]
+}
+
+# wait_pixel X Y RGB [SECONDS]: until the screen shows that colour there.
+wait_pixel() {
+    wait_shot "${4:-10}" pixel_is "$1" "$2" "$3" && return 0
     cp "$WORK/shot.png" /tmp/gf-fail.png; fail "pixel $1,$2 is $(pixel "$1" "$2"), expected $3"
 }
 
@@ -87,6 +101,11 @@ expect_pixel() {
 share_of() {
     convert "$WORK/shot.png" -crop "${4}x${5}+${2}+${3}" +repage -fuzz 15% -fill white \
         -opaque "rgb($1)" -fill black +opaque white -format '%[fx:mean]' info:
+}
+
+# share_above RGB X Y W H FRACTION: more than FRACTION of the area shows about that colour.
+share_above() {
+    awk -v s="$(share_of "$1" "$2" "$3" "$4" "$5")" -v f="$6" 'BEGIN { exit !(s > f) }'
 }
 
 # end_with_key: a key ends the show with status 0 within 2 seconds.
