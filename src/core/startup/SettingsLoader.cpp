@@ -4,14 +4,65 @@
 #include "core/support/TextNumber.h"
 
 #include <algorithm>
+#include <array>
+#include <limits>
 
 namespace gf {
 
 namespace {
 constexpr auto kMachine = static_cast<std::uint32_t>(RegistryRoot::LocalMachine);
+constexpr std::int16_t kLowest = std::numeric_limits<std::int16_t>::min();
+constexpr std::int16_t kHighest = std::numeric_limits<std::int16_t>::max();
 
-std::int16_t clamp16(std::int16_t v, std::int16_t lo, std::int16_t hi) {
-    return std::clamp(v, lo, hi);
+// First: a stand-alone package may take the value from its trailer instead of the store.
+enum class Group { First, Second };
+
+// One stored setting: exactly one of `number` and `text` is set.
+struct SettingEntry {
+    std::string_view name;
+    std::string_view defaultText;
+    Group group;
+    std::int16_t Settings::*number = nullptr;
+    std::string Settings::*text = nullptr;
+    std::int16_t low = kLowest, high = kHighest; // the range it is brought into after loading
+    bool checkBox = false;                       // stored as 0 or 1
+};
+
+constexpr SettingEntry Number(std::string_view name, std::string_view defaultText, Group group,
+                              std::int16_t Settings::*member, std::int16_t low = kLowest,
+                              std::int16_t high = kHighest) {
+    return {name, defaultText, group, member, nullptr, low, high, false};
+}
+constexpr SettingEntry CheckBox(std::string_view name, Group group,
+                                std::int16_t Settings::*member) {
+    return {name, "0", group, member, nullptr, kLowest, kHighest, true};
+}
+constexpr SettingEntry Text(std::string_view name, std::string_view defaultText,
+                            std::string Settings::*member) {
+    return {name, defaultText, Group::Second, nullptr, member, kLowest, kHighest, false};
+}
+
+// The thirteen settings, in the order the dialog stores them. The default picture folder is
+// the system's root folder ("C:\" on Windows).
+constexpr std::array<SettingEntry, 13> kSettings{
+    Text("ImagePath", "/", &Settings::ImagePath),
+    Number("ImageInterval", "10", Group::First, &Settings::ImageInterval, 1, 32),
+    Text("ImageListFile", "", &Settings::ImageListFile),
+    Number("FullScreen", "0", Group::First, &Settings::FullScreen),
+    Number("ImagePositionRandom", "0", Group::First, &Settings::ImagePositionRandom),
+    Number("ImageOrderRandom", "0", Group::First, &Settings::ImageOrderRandom),
+    Number("AllImages", "0", Group::Second, &Settings::AllImages),
+    Number("Blocks", "10", Group::Second, &Settings::Blocks, 10, 50),
+    Text("DissolveType", "Normal", &Settings::DissolveType),
+    Number("DissolveDelay", "0", Group::First, &Settings::DissolveDelay, 0, 200),
+    Number("MouseSensitivity", "100", Group::First, &Settings::MouseSensitivity, 10, 500),
+    CheckBox("IgnoreMouse", Group::First, &Settings::IgnoreMouse),
+    CheckBox("DisableSound", Group::Second, &Settings::DisableSound),
+};
+
+// Stored text as a number: the number-reading rule, rounded to 16 bits.
+std::int16_t NumberOf(std::string_view text) {
+    return RoundToInt16(ReadNumber(text));
 }
 } // namespace
 
@@ -22,69 +73,46 @@ std::string SettingsKeyPath(std::string_view productName) {
 std::int16_t ReadNumericSetting(const SettingsStore& store, std::string_view productName,
                                 std::string_view name, std::string_view defaultText) {
     const auto key = SettingsKeyPath(productName);
-    return RoundToInt16(ReadNumber(GetSettingString(store, kMachine, key, name, defaultText)));
+    return NumberOf(GetSettingString(store, kMachine, key, name, defaultText));
 }
 
 void LoadSettingsFromStore(const SettingsStore& store, std::string_view productName,
                            bool firstGroupFromStore, Settings& s) {
     const auto key = SettingsKeyPath(productName);
-    auto num = [&](std::string_view name, std::string_view def) {
-        return ReadNumericSetting(store, productName, name, def);
-    };
-    auto text = [&](std::string_view name, std::string_view def) {
-        return GetSettingString(store, kMachine, key, name, def);
-    };
-    if (firstGroupFromStore) {
-        s.ImageInterval = num("ImageInterval", "10");
-        s.FullScreen = num("FullScreen", "0");
-        s.ImagePositionRandom = num("ImagePositionRandom", "0");
-        s.ImageOrderRandom = num("ImageOrderRandom", "0");
-        s.MouseSensitivity = num("MouseSensitivity", "100");
-        s.IgnoreMouse = num("IgnoreMouse", "0");
-        s.DissolveDelay = num("DissolveDelay", "0");
+    for (const auto& e : kSettings) {
+        if (e.group == Group::First && !firstGroupFromStore)
+            continue;
+        auto stored = GetSettingString(store, kMachine, key, e.name, e.defaultText);
+        if (e.number)
+            s.*e.number = NumberOf(stored);
+        else
+            s.*e.text = std::move(stored);
     }
-    // The system's root folder is the default picture folder ("C:\" on Windows).
-    s.ImagePath = text("ImagePath", "/");
-    s.ImageListFile = text("ImageListFile", "");
-    s.AllImages = num("AllImages", "0");
-    s.Blocks = num("Blocks", "10");
-    s.DissolveType = text("DissolveType", "Normal");
-    s.DisableSound = num("DisableSound", "0");
 }
 
 void ApplyRangeLimits(Settings& s) {
-    s.ImageInterval = clamp16(s.ImageInterval, 1, 32);
-    s.Blocks = clamp16(s.Blocks, 10, 50);
-    s.DissolveDelay = clamp16(s.DissolveDelay, 0, 200);
-    s.MouseSensitivity = clamp16(s.MouseSensitivity, 10, 500);
+    for (const auto& e : kSettings)
+        if (e.number)
+            s.*e.number = std::clamp(s.*e.number, e.low, e.high);
 }
 
 Status StoreSettings(SettingsStore& store, std::string_view productName, const Settings& s) {
     const auto key = SettingsKeyPath(productName);
-    auto put = [&](std::string_view name, std::string_view value) {
-        store.write(kMachine, key, name, value);
-    };
-    auto n = [](std::int16_t v) { return std::to_string(v); };
-    put("ImagePath", s.ImagePath);
-    put("ImageInterval", n(s.ImageInterval));
-    put("ImageListFile", s.ImageListFile);
-    put("FullScreen", n(s.FullScreen));
-    put("ImagePositionRandom", n(s.ImagePositionRandom));
-    put("ImageOrderRandom", n(s.ImageOrderRandom));
-    put("AllImages", n(s.AllImages));
-    put("Blocks", n(s.Blocks));
-    put("DissolveType", s.DissolveType);
-    put("DissolveDelay", n(s.DissolveDelay));
-    put("MouseSensitivity", n(s.MouseSensitivity));
-    put("IgnoreMouse", n(s.IgnoreMouse != 0 ? 1 : 0));
-    put("DisableSound", n(s.DisableSound != 0 ? 1 : 0));
+    for (const auto& e : kSettings) {
+        if (e.text) {
+            store.write(kMachine, key, e.name, s.*e.text);
+            continue;
+        }
+        const std::int16_t v = s.*e.number;
+        store.write(kMachine, key, e.name, std::to_string(e.checkBox ? (v != 0 ? 1 : 0) : v));
+    }
     return store.flush();
 }
 
 void SetFirstGroupDefaults(Settings& s) {
-    s.ImageInterval = 10;
-    s.MouseSensitivity = 100;
-    s.FullScreen = s.ImagePositionRandom = s.ImageOrderRandom = s.IgnoreMouse = s.DissolveDelay = 0;
+    for (const auto& e : kSettings)
+        if (e.group == Group::First)
+            s.*e.number = NumberOf(e.defaultText);
 }
 
 } // namespace gf

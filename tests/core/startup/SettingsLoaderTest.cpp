@@ -29,6 +29,8 @@ TEST(SettingsLoading, EmptyStoreGivesTheDefaults) {
     const auto s = load(store);
     EXPECT_EQ(s.ImageInterval, 10);
     EXPECT_EQ(s.FullScreen, 0);
+    EXPECT_EQ(s.ImagePositionRandom, 0);
+    EXPECT_EQ(s.ImageOrderRandom, 0);
     EXPECT_EQ(s.AllImages, 0);
     EXPECT_EQ(s.ImagePath, "/");
     EXPECT_EQ(s.ImageListFile, "");
