@@ -18,7 +18,6 @@ inline constexpr std::string_view kSettingsErrorPrefix = "An error has occurred:
 inline constexpr std::string_view kTemplateMissingQuestion =
     "The Template File You Have Specified Does Not Exist";
 inline constexpr std::string_view kHomePageQuestion = "Open the Glimmerframe page in your browser?";
-inline constexpr std::string_view kFolderFilePatterns = "*.jpg;*.jpeg;*.bmp;*.gif; *.jpe; *.wmf";
 
 // A horizontal scroll bar and the label whose text follows its value.
 struct DialogScrollBar {

@@ -3,12 +3,13 @@
 #include "core/show/TemplateItemReader.h"
 #include "core/startup/Paths.h"
 #include "core/startup/Trace.h"
+#include "core/support/FilePatterns.h"
 #include "core/support/Maker.h"
 #include "core/support/PathParser.h"
+#include "core/support/PictureTypes.h"
 #include "core/support/TextFile.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <filesystem>
 
@@ -16,8 +17,6 @@ namespace gf {
 
 namespace {
 
-constexpr std::array<std::string_view, 6> kPicturePatterns = {".gif", ".jpe", ".jpg",
-                                                              ".bmp", ".wmf", ".jpeg"};
 constexpr int kLastSlideIndex = static_cast<int>(kAttributeCount) - 1;
 
 std::string upper(std::string_view s) {
@@ -25,15 +24,6 @@ std::string upper(std::string_view s) {
     for (auto& c : u)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return u;
-}
-
-bool endsWithNoCase(std::string_view name, std::string_view suffix) {
-    if (name.size() < suffix.size())
-        return false;
-    auto tail = name.substr(name.size() - suffix.size());
-    return std::equal(tail.begin(), tail.end(), suffix.begin(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == b;
-    });
 }
 
 // Case-insensitive order, bytes deciding between names that differ only in case.
@@ -134,10 +124,11 @@ std::vector<std::string> ListFolderPictures(std::string_view folder) {
             names.push_back(it->path().filename().string());
     }
     std::vector<std::string> result;
-    for (auto pattern : kPicturePatterns) {
+    for (auto pattern : kFolderPicturePatterns) {
         std::vector<std::string> matching;
+        // A name needs more than the extension: ".gif" alone is no picture.
         for (const auto& n : names)
-            if (n.size() > pattern.size() && endsWithNoCase(n, pattern))
+            if (n.size() >= pattern.size() && MatchesFilePattern(n, pattern))
                 matching.push_back(n);
         std::sort(matching.begin(), matching.end(), nameLess);
         result.insert(result.end(), matching.begin(), matching.end());

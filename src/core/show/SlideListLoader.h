@@ -26,8 +26,8 @@ void LoadFiles(Settings& settings, SlideList& list);
 // "Glimmerframe", the maker, the web address and the description, CR LF between them.
 std::string LoadErrorComment(std::string_view description);
 
-// Picture names of one folder: "*.gif", "*.jpe", "*.jpg", "*.bmp", "*.wmf", "*.jpeg" in that
-// order, extensions matched in any case, names sorted within a pattern. Unreadable: empty.
+// Picture names of one folder: kFolderPicturePatterns in their order, extensions matched in any
+// case, names sorted within a pattern. Unreadable: empty.
 std::vector<std::string> ListFolderPictures(std::string_view folder);
 
 } // namespace gf

@@ -2,8 +2,10 @@
 
 #include "core/show/NamedColors.h"
 #include "core/startup/DissolveTable.h"
+#include "core/support/PictureTypes.h"
 #include "qt/authoring/ImageViewerDialog.h"
 #include "qt/authoring/SoundPlayerDialog.h"
+#include "qt/show/QtPictureHolder.h"
 #include "qt/support/FolderBrowser.h"
 #include "qt/support/QtHelpHost.h"
 
@@ -103,7 +105,8 @@ EntryEditDialog::EntryEditDialog(AuthoringMemory& memory, QWidget* parent)
     // Picture side.
     imageBrowser_ = new FolderBrowser;
     imageBrowser_->setObjectName(QStringLiteral("Dir1"));
-    imageBrowser_->setPatterns(QStringLiteral("*.jpeg;*.gif;*.bmp;*.ico;*.jpg"));
+    imageBrowser_->setPatterns(
+        qs(JoinFilePatterns(PicturePatterns(QtPictureHolder::ExtraPatterns()))));
     originalImage_ = new QLabel(QStringLiteral("Image File:"));
     originalImage_->setObjectName(QStringLiteral("lblOriginalImage"));
     originalImage_->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -1,6 +1,7 @@
 #include "qt/authoring/ImageViewerDialog.h"
 
-#include <QImageReader>
+#include "qt/show/QtPictureHolder.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -31,15 +32,19 @@ ImageViewerDialog::ImageViewerDialog(QWidget* parent) : QDialog(parent) {
 }
 
 QString ImageViewerDialog::loadPicture(const QString& path) {
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    const QImage image = reader.read();
-    if (image.isNull()) {
+    // The show's own loader, so that the viewer reads every type the lists offer (metafiles too).
+    constexpr int kTwipsPerPixel = 15;
+    QtPictureHolder holder(kTwipsPerPixel, 1.0);
+    Status status = holder.load(path.toStdString());
+    if (status.ok())
+        status = holder.prepare(kPictureSize.width() * kTwipsPerPixel,
+                                kPictureSize.height() * kTwipsPerPixel);
+    if (!status.ok()) {
         picture_ = {};
         image_->clear();
-        return QStringLiteral("Cannot show %1: %2").arg(path, reader.errorString());
+        return QString::fromStdString(status.message());
     }
-    picture_ = QPixmap::fromImage(image);
+    picture_ = QPixmap::fromImage(holder.image());
     image_->setPixmap(picture_);
     return {};
 }

@@ -2,6 +2,7 @@
 
 #include "core/startup/DissolveTable.h"
 #include "core/support/Maker.h"
+#include "core/support/PictureTypes.h"
 #include "core/support/Version.h"
 #include "qt/support/AboutBox.h"
 #include "qt/support/AdStrip.h"
@@ -197,7 +198,7 @@ void SettingsDialog::buildUi() {
     templateLists_->setObjectName(QStringLiteral("TemplateFrame"));
     folderLists_ = new FolderBrowser;
     folderLists_->setObjectName(QStringLiteral("FolderFrame"));
-    folderLists_->setPatterns(qs(kFolderFilePatterns));
+    folderLists_->setPatterns(qs(JoinFilePatterns(PicturePatterns())));
     folderLists_->setFilesSelectable(false);
     panels_->addWidget(textFrame);
     panels_->addWidget(templateLists_);

@@ -9,6 +9,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace gf {
@@ -86,6 +87,11 @@ QImage QtPictureHolder::Banner() {
     p.setPen(QColor(255, 230, 140));
     p.drawText(img.rect(), Qt::AlignCenter, QStringLiteral("Glimmerframe"));
     return img;
+}
+
+std::span<const std::string_view> QtPictureHolder::ExtraPatterns() {
+    static constexpr std::array<std::string_view, 2> kExtra = {"*.png", "*.ico"};
+    return kExtra;
 }
 
 void QtPictureHolder::loadBanner() {

@@ -8,6 +8,9 @@
 #include <QSize>
 #include <QString>
 
+#include <span>
+#include <string_view>
+
 namespace gf {
 
 // Pictures above this many pixels, or needing more memory than this to decode, are refused.
@@ -33,6 +36,8 @@ class QtPictureHolder final : public PictureHolder {
 
     // The built-in banner, 292 x 29 pixels.
     static QImage Banner();
+    // Picture types read here beyond kFolderPicturePatterns, for the lists that offer pictures.
+    static std::span<const std::string_view> ExtraPatterns();
 
   private:
     QString path_;

@@ -1,4 +1,5 @@
 #include "core/support/FilePatterns.h"
+#include "core/support/PictureTypes.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,14 @@ TEST(FilePatterns, SplitsTheListAndMatchesIgnoringCase) {
     EXPECT_TRUE(MatchesFilePattern("img01.gif", "img??.*"));
     EXPECT_FALSE(MatchesFilePattern("img1.gif", "img??.*"));
     EXPECT_TRUE(MatchesFilePattern("anything", "*"));
+}
+
+TEST(PictureTypes, FolderPatternsInTheirOrderThenThePlatformsExtrasOnce) {
+    EXPECT_EQ(JoinFilePatterns(PicturePatterns()), "*.gif;*.jpe;*.jpg;*.bmp;*.wmf;*.jpeg");
+    const std::array<std::string_view, 3> extras = {"*.png", "*.wmf", "*.ico"};
+    const auto all = PicturePatterns(extras);
+    EXPECT_EQ(JoinFilePatterns(all), "*.gif;*.jpe;*.jpg;*.bmp;*.wmf;*.jpeg;*.png;*.ico");
+    EXPECT_EQ(SplitFilePatterns(JoinFilePatterns(all)), all);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "qt/authoring/DesignerWindow.h"
 #include "qt/authoring/EntryEditDialog.h"
+#include "qt/authoring/ImageViewerDialog.h"
 #include "qt/authoring/TemplateLoadDialog.h"
 #include "qt/support/FolderBrowser.h"
 
@@ -185,6 +186,29 @@ TEST_F(Designing, InsertOpensTheEditorAndCancelLeavesAnEmptyRow) {
     window.button("cmdMoveDown")->click();
     EXPECT_EQ(window.list()->topLevelItem(1)->text(0), "meadow.png");
     EXPECT_EQ(window.list()->currentItem(), window.list()->topLevelItem(2));
+}
+
+TEST_F(Designing, EntryEditorOffersAndShowsEveryPictureOfTheSampleShow) {
+    EntryEditDialog dialog(process_.authoring);
+    EditRequest request;
+    request.defaultFolder = dir_.path().toStdString();
+    dialog.prepare(request);
+    FolderBrowser* pictures = dialog.imageBrowser();
+    ASSERT_EQ(pictures->folder(), QDir::cleanPath(dir_.path()));
+    const QStringList expected = {"dawn.jpg",  "dusk.bmp",     "harbour.gif", "meadow.png",
+                                  "night.png", "portrait.jpg", "sailboat.wmf"};
+    QTRY_COMPARE_WITH_TIMEOUT(pictures->listedFiles().size(), expected.size(), 5000);
+    QStringList listed = pictures->listedFiles();
+    listed.sort();
+    EXPECT_EQ(listed, expected);
+
+    ImageViewerDialog viewer;
+    for (const char* name : {"sailboat.wmf", "meadow.png"}) {
+        EXPECT_EQ(viewer.loadPicture(dir_.filePath(name)), QString()) << name;
+        EXPECT_FALSE(viewer.picture().isNull()) << name;
+    }
+    EXPECT_NE(viewer.loadPicture(dir_.filePath("chime.wav")), QString());
+    EXPECT_TRUE(viewer.picture().isNull());
 }
 
 TEST(EntryEditing, CancelRestoresAndCaretStartsANewLine) {
