@@ -1,7 +1,8 @@
 #include "fakes/ScratchDir.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
-#include <string>
+#include <sstream>
 #include <unistd.h>
 
 namespace gf::test {
@@ -24,6 +25,20 @@ ScratchDir::~ScratchDir() {
     std::error_code ec;
     fs::permissions(path_, fs::perms::owner_all, ec);
     fs::remove_all(path_, ec);
+}
+
+std::string ScratchDir::write(std::string_view name, std::string_view bytes) const {
+    const auto p = path_ / name;
+    fs::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << bytes;
+    return p.string();
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
 }
 
 } // namespace gf::test

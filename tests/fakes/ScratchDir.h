@@ -1,6 +1,8 @@
 #pragma once
-// A fresh folder for the running test, removed with everything in it when this goes away.
+// A fresh folder for the running test, removed with everything in it when this goes away; and
+// the one way tests write and read whole files.
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace gf::test {
@@ -13,9 +15,14 @@ class ScratchDir {
     ScratchDir& operator=(const ScratchDir&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
+    // Writes `bytes` to `name` inside the folder (creating folders on the way); its full path.
+    std::string write(std::string_view name, std::string_view bytes) const;
 
   private:
     std::filesystem::path path_;
 };
+
+// The whole file as bytes; empty when it cannot be read.
+std::string ReadFile(const std::filesystem::path& path);
 
 } // namespace gf::test

@@ -9,7 +9,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <unistd.h>
 
 namespace gf {
@@ -22,12 +21,7 @@ class TemplateWriting : public ::testing::Test {
     void SetUp() override { dir_ = scratch_.path(); }
 
     std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    static std::string read(const std::string& p) {
-        std::ifstream in(p, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    static std::string read(const std::string& p) { return test::ReadFile(p); }
     SlideList play(const std::string& name) const {
         Settings s;
         s.ImagePath = dir_.string();

@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,13 +19,6 @@ namespace fs = std::filesystem;
 using test::BuildPackage;
 using test::PackageItem;
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
 class Packages : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -35,9 +27,7 @@ class Packages : public ::testing::Test {
     }
 
     std::string write(const std::string& bytes, const std::string& name = "show.scr") {
-        const auto p = (dir_ / name).string();
-        std::ofstream(p, std::ios::binary) << bytes;
-        return p;
+        return scratch_.write(name, bytes);
     }
     std::string temp() const { return (dir_ / "tmp").string() + "/"; }
 
@@ -228,17 +218,17 @@ TEST_F(Packages, ExtractionCopiesOnlyWhenTheItemChanges) {
     ASSERT_TRUE(reader.LoadImbeddedImage(0, {}));
     const auto pic = reader.PicturePath();
     EXPECT_EQ(pic, temp() + "Glimmerframe.pic");
-    EXPECT_EQ(readFile(pic), "first picture" + std::string(1025 - 13, '\0'));
+    EXPECT_EQ(test::ReadFile(pic), "first picture" + std::string(1025 - 13, '\0'));
     std::ofstream(pic, std::ios::binary) << "marker";
     ASSERT_TRUE(reader.LoadImbeddedImage(2, {})); // same region: nothing copied
-    EXPECT_EQ(readFile(pic), "marker");
+    EXPECT_EQ(test::ReadFile(pic), "marker");
     ASSERT_TRUE(reader.LoadImbeddedImage(1, {}));
-    EXPECT_EQ(readFile(pic).size(), 5125u);
+    EXPECT_EQ(test::ReadFile(pic).size(), 5125u);
 
     // Only letters and digits of the stored extension reach the file name.
     const auto snd = reader.LoadImbeddedSound(0, {});
     EXPECT_EQ(snd, temp() + "Glimmerframe.au");
-    EXPECT_TRUE(readFile(snd).starts_with("RIFFsound"));
+    EXPECT_TRUE(test::ReadFile(snd).starts_with("RIFFsound"));
     EXPECT_EQ(reader.LoadImbeddedSound(1, {}), temp() + "Glimmerframe.mp3");
     EXPECT_FALSE(reader.LoadImbeddedImage(3, {}));
     EXPECT_FALSE(reader.LoadImbeddedImage(-1, {}));

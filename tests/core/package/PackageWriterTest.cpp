@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,13 +13,6 @@ namespace gf {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
 
 class Writer : public ::testing::Test {
   protected:
@@ -31,8 +23,7 @@ class Writer : public ::testing::Test {
     }
 
     std::string put(const std::string& name, const std::string& bytes) {
-        std::ofstream(dir_ / name, std::ios::binary) << bytes;
-        return (dir_ / name).string();
+        return scratch_.write(name, bytes);
     }
     DesignerRow picture(const std::string& name, const std::string& bytes) {
         DesignerRow r;
@@ -87,7 +78,7 @@ TEST_F(Writer, WorkedExampleComesOutByteForByte) {
     EXPECT_EQ(w->size, 971962u);
     EXPECT_EQ(w->directoryPosition, 971216);
 
-    const auto bytes = readFile(q.targetPath);
+    const auto bytes = test::ReadFile(q.targetPath);
     ASSERT_EQ(bytes.size(), 971962u);
     EXPECT_EQ(bytes.substr(0, 495615), std::string(495615, '\x7f'));
     EXPECT_TRUE(bytes.substr(495615, 971215 - 495615) == expectedItems);
@@ -154,11 +145,11 @@ TEST_F(Writer, RoundTripThroughTheReaders) {
     EXPECT_EQ(e[1].pictureStart, 0);
 
     ASSERT_TRUE(reader.LoadImbeddedImage(2, {}));
-    EXPECT_TRUE(readFile(reader.PicturePath()).starts_with(std::string(2050, 'B')));
+    EXPECT_TRUE(test::ReadFile(reader.PicturePath()).starts_with(std::string(2050, 'B')));
     EXPECT_FALSE(reader.LoadImbeddedImage(1, {}));
     const auto au = reader.LoadImbeddedSound(1, {});
     EXPECT_EQ(fs::path(au).filename(), "Glimmerframe.au");
-    EXPECT_TRUE(readFile(au).starts_with("au-bytes"));
+    EXPECT_TRUE(test::ReadFile(au).starts_with("au-bytes"));
     EXPECT_EQ(fs::path(reader.LoadImbeddedSound(2, {})).filename(), "Glimmerframe.aif");
 
     Settings s;
@@ -209,7 +200,7 @@ TEST_F(Writer, NoFailureCostsTheOldTarget) {
         auto w = WritePackage(q);
         ASSERT_FALSE(w.ok()) << c.what;
         EXPECT_NE(w.message().find(c.expected), std::string::npos) << c.what << ": " << w.message();
-        EXPECT_EQ(readFile(target), "the old package") << c.what;
+        EXPECT_EQ(test::ReadFile(target), "the old package") << c.what;
         EXPECT_EQ(outFiles(), std::vector<std::string>{"old.scr"}) << c.what;
     }
 
@@ -217,7 +208,7 @@ TEST_F(Writer, NoFailureCostsTheOldTarget) {
     auto w = WritePackage(self);
     ASSERT_FALSE(w.ok());
     EXPECT_NE(w.message().find("running program"), std::string::npos);
-    EXPECT_EQ(readFile(program_), std::string(4000, 'P'));
+    EXPECT_EQ(test::ReadFile(program_), std::string(4000, 'P'));
 
     auto nowhere =
         request(good, (dir_ / "glimmerframe" / "x.scr").string()); // a file, not a folder
@@ -226,7 +217,7 @@ TEST_F(Writer, NoFailureCostsTheOldTarget) {
     auto ok = WritePackage(request(good, target));
     ASSERT_TRUE(ok.ok()) << ok.message();
     EXPECT_EQ(outFiles(), std::vector<std::string>{"old.scr"});
-    EXPECT_EQ(readFile(target).size(), ok->size);
+    EXPECT_EQ(test::ReadFile(target).size(), ok->size);
 }
 
 TEST(PackageName, TemplateNameCutBeforeItsExtension) {

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <unistd.h>
 
 namespace gf {
@@ -23,8 +22,7 @@ class Listing : public ::testing::Test {
   protected:
     void SetUp() override { dir_ = scratch_.path(); }
     std::string write(const std::string& name, const std::string& bytes) {
-        std::ofstream(dir_ / name, std::ios::binary) << bytes;
-        return (dir_ / name).string();
+        return scratch_.write(name, bytes);
     }
     test::ScratchDir scratch_{"gf-listing"};
     fs::path dir_;

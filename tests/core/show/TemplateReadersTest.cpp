@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <unistd.h>
 
 namespace gf {
@@ -61,10 +60,7 @@ class TemplateFiles : public ::testing::Test {
     void SetUp() override { dir_ = scratch_.path(); }
 
     std::string write(const std::string& name, std::string_view bytes) {
-        auto p = dir_ / name;
-        fs::create_directories(p.parent_path());
-        std::ofstream(p, std::ios::binary) << bytes;
-        return p.string();
+        return scratch_.write(name, bytes);
     }
     std::string folder() const { return dir_.string() + "/"; }
 

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sys/stat.h>
 
 namespace gf {
@@ -58,9 +57,7 @@ class TempDir : public ::testing::Test {
   protected:
     void SetUp() override { dir_ = scratch_.path(); }
     std::string file(const std::string& name, const std::string& bytes) {
-        auto p = dir_ / name;
-        std::ofstream(p, std::ios::binary) << bytes;
-        return p.string();
+        return scratch_.write(name, bytes);
     }
     test::ScratchDir scratch_{"gf-startup"};
     fs::path dir_;

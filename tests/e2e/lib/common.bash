@@ -11,9 +11,11 @@ chmod 700 "$XDG_RUNTIME_DIR"
 export QT_LOGGING_RULES="qt.multimedia*=false"
 XVFB_PID=""
 SHOW_PID=""
+PROGRAM_PID=""
 
 cleanup() {
     [ -n "$SHOW_PID" ] && kill -9 "$SHOW_PID" 2>/dev/null || true
+    [ -n "$PROGRAM_PID" ] && kill "$PROGRAM_PID" 2>/dev/null || true
     # Waited for: a server still shutting down removes the socket of the next test's server
     # on the same display number.
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null || true
@@ -26,17 +28,54 @@ fail() {
     exit 1
 }
 
-# start_xvfb WIDTHxHEIGHT [XVFB-OPTION...]
+# start_xvfb WIDTHxHEIGHT [XVFB-OPTION...]: a private Xvfb on a display it picks itself, as
+# $DISPLAY. It counts as started once it has served a client: a fresh server now and then turns
+# the first connection away, and one that serves none in time (another server raced for the
+# same display) is replaced, three times at most.
 start_xvfb() {
     local fdfile="$WORK/display"
-    Xvfb -displayfd 3 -screen 0 "${1}x24" "${@:2}" -nolisten tcp 3>"$fdfile" 2>/dev/null &
-    XVFB_PID=$!
-    for _ in $(seq 100); do
-        [ -s "$fdfile" ] && break
-        sleep 0.05
+    for _ in 1 2 3; do
+        rm -f "$fdfile"
+        Xvfb -displayfd 3 -screen 0 "${1}x24" "${@:2}" -nolisten tcp 3>"$fdfile" 2>/dev/null &
+        XVFB_PID=$!
+        for _ in $(seq 100); do
+            [ -s "$fdfile" ] && break
+            sleep 0.1
+        done
+        if [ -s "$fdfile" ]; then
+            export DISPLAY=":$(head -n1 "$fdfile")"
+            for _ in 1 2 3 4 5; do
+                xdpyinfo >/dev/null 2>&1 && return 0
+                sleep 0.2
+            done
+        fi
+        kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=""
     done
-    [ -s "$fdfile" ] || fail "Xvfb did not start"
-    export DISPLAY=":$(head -n1 "$fdfile")"
+    fail "Xvfb did not start"
+}
+
+# start_program READY COMMAND...: runs COMMAND in the background (PROGRAM_PID, its errors in
+# $WORK/program.err) and waits up to 10 s for the command READY to succeed. A program whose
+# first connection the fresh server turned away is started again, three times at most: that is
+# the server's trouble, not the program's. Status 1 when READY never succeeds.
+start_program() {
+    local ready="$1"
+    shift
+    for _ in 1 2 3; do
+        "$@" 2>"$WORK/program.err" &
+        PROGRAM_PID=$!
+        for _ in $(seq 100); do
+            "$ready" && return 0
+            kill -0 "$PROGRAM_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        grep -q 'could not connect to display' "$WORK/program.err" || return 1
+        wait "$PROGRAM_PID" 2>/dev/null || true
+        PROGRAM_PID=""
+        sleep 0.5
+    done
+    return 1
 }
 
 # settings KEY=VALUE...: the show's settings file.

@@ -1,4 +1,5 @@
 #include "qt/authoring/DesignerWindow.h"
+#include "fakes/ScratchDir.h"
 #include "qt/authoring/EntryEditDialog.h"
 #include "qt/authoring/ImageViewerDialog.h"
 #include "qt/authoring/TemplateLoadDialog.h"
@@ -16,6 +17,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -58,15 +60,13 @@ class Designing : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
-        for (const QString& name : QDir(GF_SAMPLES).entryList(QDir::Files))
-            QFile::copy(QStringLiteral(GF_SAMPLES "/") + name, dir_.filePath(name));
+        std::filesystem::copy(GF_SAMPLES, dir_.path().toStdString());
         show_ = dir_.filePath("sample-show.txt");
         slides_ = int(readAll(show_).count("IMAGE="));
         ASSERT_GE(slides_, 3);
     }
-    QString readAll(const QString& path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    static QString readAll(const QString& path) {
+        return QString::fromStdString(test::ReadFile(path.toStdString()));
     }
 
     QTemporaryDir dir_;

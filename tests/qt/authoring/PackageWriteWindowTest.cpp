@@ -1,4 +1,5 @@
 #include "core/package/PackageReader.h"
+#include "fakes/ScratchDir.h"
 #include "qt/authoring/DesignerWindow.h"
 
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace gf {
@@ -30,8 +32,7 @@ class PackingWindow : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
-        for (const QString& name : QDir(GF_SAMPLES).entryList(QDir::Files))
-            QFile::copy(QStringLiteral(GF_SAMPLES "/") + name, dir_.filePath(name));
+        std::filesystem::copy(GF_SAMPLES, dir_.path().toStdString());
         process_.startup.programFile = write("glimmerframe", QByteArray(3000, 'P')).toStdString();
     }
     QString write(const QString& name, const QByteArray& bytes) {
@@ -40,9 +41,8 @@ class PackingWindow : public ::testing::Test {
         f.write(bytes);
         return f.fileName();
     }
-    QByteArray read(const QString& path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    static QByteArray read(const QString& path) {
+        return QByteArray::fromStdString(test::ReadFile(path.toStdString()));
     }
 
     QTemporaryDir dir_;
