@@ -36,9 +36,6 @@ class PreviewWindows {
     // unhooks it.
     virtual void hookBackground() = 0;
     virtual void unhookBackground() = 0;
-    // The form's poll timer: ControlForm::tick every `ms` milliseconds until stopped.
-    virtual void startTimer(int ms) = 0;
-    virtual void stopTimer() = 0;
     // The form is unloaded: no window of the preview is left, so the process ends.
     virtual void formUnloaded() = 0;
 };

@@ -13,7 +13,6 @@ class FakePreviewWindows final : public PreviewWindows {
     std::map<std::int32_t, PreviewRect> windows; // existing host windows
     std::vector<std::string> log;
     PreviewGeometry placed;
-    int timerMs = -1; // -1: stopped
     bool hooked = false, unloaded = false;
 
     bool isWindow(std::int32_t handle) override { return windows.count(handle) != 0; }
@@ -39,8 +38,6 @@ class FakePreviewWindows final : public PreviewWindows {
         hooked = false;
         log.push_back("unhook");
     }
-    void startTimer(int ms) override { timerMs = ms; }
-    void stopTimer() override { timerMs = -1; }
     void formUnloaded() override {
         unloaded = true;
         log.push_back("unloaded");

@@ -15,6 +15,16 @@ PreviewGeometry ComputePreviewGeometry(const PreviewRect& client, double twipsPe
     return g;
 }
 
+ControlForm::ControlForm(const ProcessState& process, PreviewWindows& windows, PlatformTimer& timer)
+    : process_(process), windows_(windows), timer_(timer) {
+    timer_.setTickHandler([this] { tick(); });
+}
+
+ControlForm::~ControlForm() {
+    timer_.setEnabled(false);
+    timer_.setTickHandler({});
+}
+
 bool ControlForm::load() {
     Trace("S: ControlForm Form_Load");
     loaded_ = true;
@@ -26,7 +36,9 @@ bool ControlForm::load() {
         Trace("E: ControlForm Form_Load");
         return false;
     }
-    windows_.startTimer(process_.settings.ImageInterval);
+    // The setting's seconds, taken as milliseconds: the timer only polls.
+    timer_.setInterval(process_.settings.ImageInterval);
+    timer_.setEnabled(true);
     windows_.hookBackground();
     hooked_ = true;
     const PreviewRect rect = windows_.clientRect(host);
@@ -57,7 +69,7 @@ void ControlForm::closeRequested() {
 
 void ControlForm::unload() {
     Trace("S: ControlForm Form_Unload");
-    windows_.stopTimer();
+    timer_.setEnabled(false);
     if (hooked_) {
         windows_.unhookBackground();
         hooked_ = false;

@@ -2,6 +2,7 @@
 // The preview form: lends a white box and a fixed picture to the host's preview window, polls
 // that the window still exists, and unloads when it is gone or asks the box to close.
 #include "core/startup/StartupState.h"
+#include "platform/PlatformTimer.h"
 #include "platform/PreviewWindows.h"
 
 namespace gf {
@@ -14,8 +15,11 @@ PreviewGeometry ComputePreviewGeometry(const PreviewRect& client, double twipsPe
 
 class ControlForm {
   public:
-    ControlForm(const ProcessState& process, PreviewWindows& windows)
-        : process_(process), windows_(windows) {}
+    // Takes over the poll timer's tick handler.
+    ControlForm(const ProcessState& process, PreviewWindows& windows, PlatformTimer& timer);
+    ControlForm(const ControlForm&) = delete;
+    ControlForm& operator=(const ControlForm&) = delete;
+    ~ControlForm();
 
     // Hosts the boxes in StartupState::PreviewWindow. With no such window it unloads at once
     // (there is nothing to attach to) and returns false.
@@ -33,6 +37,7 @@ class ControlForm {
     void unload();
     const ProcessState& process_;
     PreviewWindows& windows_;
+    PlatformTimer& timer_;
     bool previewActive_ = false;
     bool loaded_ = false;
     bool hooked_ = false;

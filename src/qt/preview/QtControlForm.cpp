@@ -71,7 +71,7 @@ QPixmap QtControlForm::previewPicture() {
 }
 
 QtControlForm::QtControlForm(const ProcessState& process)
-    : process_(process), form_(process, *this) {
+    : process_(process), form_(process, *this, timer_) {
     setWindowTitle(QStringLiteral("Glimmerframe"));
     background_ = new BackgroundBox([this] { form_.closeRequested(); });
     picture_ = new QLabel;
@@ -84,8 +84,6 @@ QtControlForm::QtControlForm(const ProcessState& process)
     picture_->setPalette(p);
     for (QWidget* w : {background_, static_cast<QWidget*>(picture_)})
         w->setWindowFlags(Qt::FramelessWindowHint);
-    timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, [this] { form_.tick(); });
 }
 
 QtControlForm::~QtControlForm() {
@@ -169,13 +167,6 @@ bool QtControlForm::nativeEventFilter(const QByteArray& type, void* message, qin
         return false; // everything else reaches the box as before
     form_.closeRequested();
     return true;
-}
-
-void QtControlForm::startTimer(int ms) {
-    timer_.start(std::max(1, ms));
-}
-void QtControlForm::stopTimer() {
-    timer_.stop();
 }
 
 void QtControlForm::formUnloaded() {

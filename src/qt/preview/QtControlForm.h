@@ -3,9 +3,9 @@
 // lent to the host's preview window; the white box hears the host's close request.
 #include "core/preview/ControlForm.h"
 #include "platform/PreviewWindows.h"
+#include "qt/support/QtPlatformTimer.h"
 
 #include <QAbstractNativeEventFilter>
-#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -38,16 +38,14 @@ class QtControlForm final : public QWidget,
     void releaseBackground() override;
     void hookBackground() override;
     void unhookBackground() override;
-    void startTimer(int ms) override;
-    void stopTimer() override;
     void formUnloaded() override;
 
   private:
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr* result) override;
 
     const ProcessState& process_;
+    QtPlatformTimer timer_; // the form's poll timer, made before the form that takes it over
     ControlForm form_;
-    QTimer timer_;
     QWidget* background_ = nullptr; // Picture1
     QLabel* picture_ = nullptr;     // Picture2
     std::unique_ptr<QWindow> host_; // Qt's wrapper of the host's preview window

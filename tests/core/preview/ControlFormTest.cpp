@@ -1,4 +1,5 @@
 #include "core/preview/ControlForm.h"
+#include "fakes/FakePlatformTimer.h"
 #include "fakes/FakePreviewWindows.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +21,8 @@ TEST(PreviewGeometry, FillsTheClientAreaAndCentresThePicture) {
 struct Preview : ::testing::Test {
     ProcessState process;
     FakePreviewWindows windows;
-    ControlForm form{process, windows};
+    test::FakePlatformTimer timer;
+    ControlForm form{process, windows, timer};
     void SetUp() override {
         process.startup.TwipsPerPixelX = 15;
         process.startup.TwipsPerPixelY = 15;
@@ -33,11 +35,12 @@ struct Preview : ::testing::Test {
 TEST_F(Preview, HostsTheBoxesAndPollsAtTheIntervalInMilliseconds) {
     ASSERT_TRUE(form.load());
     EXPECT_TRUE(form.previewActive());
-    EXPECT_EQ(windows.timerMs, 7);
+    EXPECT_TRUE(timer.enabled());
+    EXPECT_EQ(timer.interval(), 7);
     // Hooked before the boxes move, sized in the form before they are hosted.
     EXPECT_EQ(windows.log, (std::vector<std::string>{"hook", "place", "host 4242"}));
     EXPECT_DOUBLE_EQ(windows.placed.backgroundWidth, 2280);
-    form.tick();
+    timer.fire();
     EXPECT_FALSE(windows.unloaded);
 }
 
@@ -45,10 +48,10 @@ TEST_F(Preview, UnloadsAtTheNextTickOnceTheHostWindowIsGone) {
     ASSERT_TRUE(form.load());
     windows.windows.clear();
     EXPECT_FALSE(windows.unloaded); // nothing happens between ticks
-    form.tick();
+    timer.fire();
     EXPECT_TRUE(windows.unloaded);
     EXPECT_FALSE(windows.hooked);
-    EXPECT_EQ(windows.timerMs, -1);
+    EXPECT_FALSE(timer.enabled());
 }
 
 TEST_F(Preview, ACloseRequestReleasesTheBoxAndTheNextTickUnloads) {
@@ -56,7 +59,7 @@ TEST_F(Preview, ACloseRequestReleasesTheBoxAndTheNextTickUnloads) {
     form.closeRequested();
     EXPECT_FALSE(form.previewActive());
     EXPECT_FALSE(windows.unloaded); // the host window still exists
-    form.tick();
+    timer.fire();
     EXPECT_TRUE(windows.unloaded);
     EXPECT_EQ(windows.log.back(), "unloaded");
     EXPECT_EQ(windows.log[3], "release");
@@ -72,7 +75,8 @@ TEST_F(Preview, NoOrAStaleWindowEndsAtOnce) {
         w.windows[4242] = {0, 0, 10, 10};
         ProcessState p = process;
         p.startup.PreviewWindow = handle;
-        ControlForm f(p, w);
+        test::FakePlatformTimer t;
+        ControlForm f(p, w, t);
         EXPECT_FALSE(f.load());
         EXPECT_TRUE(w.unloaded);
         EXPECT_EQ(w.log, (std::vector<std::string>{"unloaded"})) << handle;
