@@ -1,9 +1,9 @@
 #include "core/settings_dialog/SettingsDialogModel.h"
 
-#include "core/startup/DissolveTable.h"
 #include "core/startup/Paths.h"
 #include "core/startup/SettingsLoader.h"
 #include "core/support/PathParser.h"
+#include "core/transitions/DissolveTable.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,10 +1,10 @@
 #include "core/show/DesignerTemplateReader.h"
 
 #include "core/show/SlideListLoader.h"
-#include "core/startup/DissolveTable.h"
 #include "core/startup/Paths.h"
 #include "core/support/PathParser.h"
 #include "core/support/TextFile.h"
+#include "core/transitions/DissolveTable.h"
 
 #include <cctype>
 

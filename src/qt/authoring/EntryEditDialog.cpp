@@ -1,7 +1,7 @@
 #include "qt/authoring/EntryEditDialog.h"
 
 #include "core/show/NamedColors.h"
-#include "core/startup/DissolveTable.h"
+#include "core/transitions/DissolveTable.h"
 #include "qt/authoring/ImageViewerDialog.h"
 #include "qt/authoring/SoundPlayerDialog.h"
 #include "qt/support/FolderBrowser.h"
