@@ -1,8 +1,8 @@
 #pragma once
 // The template designer without its window: rows, sound mode, the template's name, the caption,
 // and the flows of loading, saving, clearing, editing and closing.
+#include "base/Result.h"
 #include "core/authoring/DesignerRows.h"
-#include "core/support/Result.h"
 #include "platform/DesignerDialogs.h"
 
 #include <optional>

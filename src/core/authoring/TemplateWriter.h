@@ -1,7 +1,7 @@
 #pragma once
 // Designer rows as template text, in the canonical form: UTF-8, CR LF after every line.
+#include "base/Result.h"
 #include "core/authoring/DesignerRow.h"
-#include "core/support/Result.h"
 
 #include <span>
 #include <string>

@@ -1,9 +1,9 @@
 #pragma once
 // The fixed-width trailer at the end of a package: seven settings, the directory position, the
 // entry count and the product name, each on its own CR LF line.
+#include "base/Result.h"
 #include "core/startup/Settings.h"
 #include "core/support/BinaryFile.h"
-#include "core/support/Result.h"
 
 #include <cstdint>
 #include <string>

@@ -2,9 +2,9 @@
 // Writes a stand-alone package: the program file, the rows' pictures and sounds in 1025-byte
 // blocks, the directory and the trailer. Everything is checked and sized before a byte is
 // written; the package is written beside the target and renamed over it only when complete.
+#include "base/Result.h"
 #include "core/authoring/DesignerRow.h"
 #include "core/startup/Settings.h"
-#include "core/support/Result.h"
 
 #include <cstdint>
 #include <functional>

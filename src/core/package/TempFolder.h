@@ -2,7 +2,7 @@
 // A private folder (mode 0700) for one show's extracted pictures and sounds, under
 // $XDG_RUNTIME_DIR or the system's temporary folder; removed with its content when destroyed.
 // Its name carries the user id and the process id, so folders left by a crash can be recognised.
-#include "core/support/Result.h"
+#include "base/Result.h"
 
 #include <string>
 

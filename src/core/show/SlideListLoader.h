@@ -1,8 +1,8 @@
 #pragma once
 // Builds the show's slide list from a folder of pictures or from a template.
+#include "base/Result.h"
 #include "core/show/SlideList.h"
 #include "core/startup/Settings.h"
-#include "core/support/Result.h"
 
 #include <string>
 #include <string_view>

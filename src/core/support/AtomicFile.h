@@ -1,6 +1,6 @@
 #pragma once
 // Replacing a file's contents all at once: readers see the old file or the new one, never half.
-#include "core/support/Result.h"
+#include "base/Result.h"
 
 #include <string_view>
 

@@ -1,6 +1,6 @@
 #pragma once
 // A read-only file with bounds-checked reads at 0-based offsets; closed when it goes away.
-#include "core/support/Result.h"
+#include "base/Result.h"
 
 #include <cstddef>
 #include <cstdint>

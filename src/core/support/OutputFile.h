@@ -1,6 +1,6 @@
 #pragma once
 // A file being written; closed (and, when not committed, removed) when it goes away.
-#include "core/support/Result.h"
+#include "base/Result.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 // Reading text files written anywhere: UTF-8 kept, anything else read as Windows-1252, and lines
 // ended by CR LF, LF or CR.
-#include "core/support/Result.h"
+#include "base/Result.h"
 
 #include <cstdint>
 #include <string>
