@@ -17,10 +17,10 @@ constexpr std::size_t kSoundBlock = 8193;
 enum class CopyOutcome { Done, Stopped, Failed };
 
 // Copies the 1-based region [start, end) of the package into `target`, block by block.
-CopyOutcome copyRegion(const std::string& package, std::int64_t start, std::int64_t end,
-                       const std::string& target, std::size_t block,
+CopyOutcome copyRegion(FileSystem& files, const std::string& package, std::int64_t start,
+                       std::int64_t end, const std::string& target, std::size_t block,
                        const std::function<bool()>& exiting) {
-    auto in = BinaryFile::open(package);
+    auto in = BinaryFile::open(files, package);
     if (!in) {
         Trace("X: " + in.message());
         return CopyOutcome::Failed;
@@ -29,7 +29,7 @@ CopyOutcome copyRegion(const std::string& package, std::int64_t start, std::int6
         Trace("X: the region lies outside " + package);
         return CopyOutcome::Failed;
     }
-    auto out = OutputFile::create(target);
+    auto out = OutputFile::create(files, target);
     if (!out) {
         Trace("X: " + out.message());
         return CopyOutcome::Failed;
@@ -61,8 +61,8 @@ CopyOutcome copyRegion(const std::string& package, std::int64_t start, std::int6
 
 } // namespace
 
-PackageReader::PackageReader(std::string packagePath, std::string tempFolder)
-    : packagePath_(std::move(packagePath)), tempFolder_(AddBackslash(tempFolder)) {}
+PackageReader::PackageReader(FileSystem& files, std::string packagePath, std::string tempFolder)
+    : files_(files), packagePath_(std::move(packagePath)), tempFolder_(AddBackslash(tempFolder)) {}
 
 bool PackageReader::ReadSCR(SlideList& list) {
     Trace("S: MainForm ReadSCR");
@@ -77,7 +77,7 @@ bool PackageReader::ReadSCR(SlideList& list) {
         Trace("E: MainForm ReadSCR with error " + error_);
         return false;
     };
-    auto file = BinaryFile::open(packagePath_);
+    auto file = BinaryFile::open(files_, packagePath_);
     if (!file)
         return fail(file.message());
     auto dir = ReadPackageDirectory(*file);
@@ -123,8 +123,8 @@ bool PackageReader::LoadImbeddedImage(int index, const std::function<bool()>& ex
     }
     if (e->pictureStart != lastPictureStart_) {
         lastPictureStart_ = 0; // until the new copy is complete
-        const auto outcome = copyRegion(packagePath_, e->pictureStart, e->pictureEnd, PicturePath(),
-                                        kPictureBlock, exiting);
+        const auto outcome = copyRegion(files_, packagePath_, e->pictureStart, e->pictureEnd,
+                                        PicturePath(), kPictureBlock, exiting);
         if (outcome != CopyOutcome::Done) {
             Trace("E: MainForm LoadImbeddedImage with error");
             return false;
@@ -146,8 +146,8 @@ std::string PackageReader::LoadImbeddedSound(int index, const std::function<bool
     const std::string path = tempFolder_ + "Glimmerframe." + SafeSoundExtension(e->soundExtension);
     if (e->soundStart != lastSoundStart_ || path != lastSoundPath_) {
         lastSoundStart_ = 0;
-        const auto outcome =
-            copyRegion(packagePath_, e->soundStart, e->soundEnd, path, kSoundBlock, exiting);
+        const auto outcome = copyRegion(files_, packagePath_, e->soundStart, e->soundEnd, path,
+                                        kSoundBlock, exiting);
         if (outcome != CopyOutcome::Done) {
             Trace("E: MainForm LoadImbeddedSound with error");
             return "";

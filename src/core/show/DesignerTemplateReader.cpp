@@ -78,8 +78,9 @@ DesignerTemplateRead ReadDesignerTemplateText(std::string_view text, std::string
     return read;
 }
 
-DesignerTemplateRead ReadDesignerTemplate(std::string_view templatePath, int currentSoundMode) {
-    auto text = ReadTextFile(templatePath, kMaxTemplateBytes);
+DesignerTemplateRead ReadDesignerTemplate(FileSystem& files, std::string_view templatePath,
+                                          int currentSoundMode) {
+    auto text = ReadTextFile(files, templatePath, kMaxTemplateBytes);
     if (!text) {
         DesignerTemplateRead read;
         read.soundMode = currentSoundMode;

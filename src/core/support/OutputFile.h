@@ -1,10 +1,10 @@
 #pragma once
 // A file being written; closed (and, when not committed, removed) when it goes away.
 #include "base/Result.h"
+#include "platform/FileSystem.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <span>
 #include <string>
@@ -14,11 +14,11 @@ namespace gf {
 
 class OutputFile {
   public:
-    // Creates or truncates the file, mode 0600 for a new one.
-    static Result<OutputFile> create(std::string_view path);
-    // A new file with a unique name in the folder of `target`, for commitReplacing(target);
-    // `mode` less the user's umask.
-    static Result<OutputFile> createBeside(std::string_view target, unsigned mode = 0666);
+    // Creates or truncates the file, for the user alone.
+    static Result<OutputFile> create(FileSystem& files, std::string_view path);
+    // A new file with a unique name in the folder of `target`, for commitReplacing(target).
+    static Result<OutputFile> createBeside(FileSystem& files, std::string_view target,
+                                           FileAccess access = FileAccess::Shared);
 
     OutputFile(OutputFile&& other) noexcept;
     OutputFile& operator=(OutputFile&& other) noexcept;
@@ -37,9 +37,11 @@ class OutputFile {
     Status commitReplacing(std::string_view target);
 
   private:
-    OutputFile(std::FILE* f, std::string path) : file_(f), path_(std::move(path)) {}
+    OutputFile(FileSystem& files, std::unique_ptr<FileWriter> file, std::string path)
+        : files_(&files), file_(std::move(file)), path_(std::move(path)) {}
     void discard();
-    std::FILE* file_ = nullptr;
+    FileSystem* files_;
+    std::unique_ptr<FileWriter> file_;
     std::string path_;
     std::uint64_t written_ = 0;
 };

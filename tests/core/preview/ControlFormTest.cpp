@@ -1,5 +1,6 @@
 #include "core/preview/ControlForm.h"
 #include "fakes/FakePreviewWindows.h"
+#include "fakes/RealFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,7 @@ TEST(PreviewGeometry, FillsTheClientAreaAndCentresThePicture) {
 }
 
 struct Preview : ::testing::Test {
-    ProcessState process;
+    ProcessState process{test::RealFiles()};
     FakePreviewWindows windows;
     ControlForm form{process, windows};
     void SetUp() override {

@@ -1,5 +1,6 @@
 #include "qt/settings_dialog/SettingsDialog.h"
 #include "core/startup/SettingsLoader.h"
+#include "fakes/RealFiles.h"
 #include "qt/startup/QtSettingsStore.h"
 
 #include <QAction>
@@ -70,7 +71,7 @@ struct Fixture {
     }
 
     QTemporaryDir config, shows;
-    ProcessState process;
+    ProcessState process{test::RealFiles()};
     std::unique_ptr<QtSettingsStore> store;
     DesignerLauncher designer;
     std::unique_ptr<SettingsDialog> dialog;
