@@ -71,7 +71,7 @@ int packCommand(gf::FileSystem& files, int argc, char** argv) {
     const std::string output = argv[4];
     // The trailer carries the user's show settings, loaded as the show loads them.
     gf::Settings settings;
-    gf::QtSettingsStore store;
+    gf::QtSettingsStore store(files);
     gf::LoadSettingsFromStore(store, "Glimmerframe", true, settings);
     gf::ApplyRangeLimits(settings);
     const bool terminal = ::isatty(STDERR_FILENO) == 1;
@@ -114,7 +114,7 @@ int displayMode(gf::FileSystem& files, int argc, char** argv,
     QApplication::setOrganizationName(QStringLiteral("Brindlewick"));
     gf::ProcessState process(files);
     gf::QtHostServices host(2); // the host owns locking: never a password of our own
-    gf::QtSettingsStore store;
+    gf::QtSettingsStore store(files);
     gf::PrepareProcess(process, host, store);
     gf::ApplyDisplayModeOverrides(*options, process.settings);
     auto mode = gf::QtDisplayMode::Start(process, store, *options);
@@ -170,7 +170,7 @@ int main(int argc, char** argv) {
 
     gf::ProcessState process(files);
     gf::QtHostServices host(platformIdFromEnvironment());
-    gf::QtSettingsStore store;
+    gf::QtSettingsStore store(files);
     gf::QtRunModes modes(store);
     const auto result = gf::Main(joinArguments(argc, argv), process, host, store, modes);
     if (!result.windowLoaded)

@@ -1,6 +1,6 @@
 #include "core/authoring/TemplateWriter.h"
 
-#include "core/support/AtomicFile.h"
+#include "core/support/AtomicFileWriter.h"
 
 namespace gf {
 

@@ -3,7 +3,6 @@
 #include "core/show/SlideListLoader.h"
 #include "core/startup/Paths.h"
 #include "core/startup/Trace.h"
-#include "core/support/OutputFile.h"
 
 #include <vector>
 
@@ -29,33 +28,49 @@ CopyOutcome copyRegion(FileSystem& files, const std::string& package, std::int64
         Trace("X: the region lies outside " + package);
         return CopyOutcome::Failed;
     }
-    auto out = OutputFile::create(files, target);
-    if (!out) {
-        Trace("X: " + out.message());
+    auto created = files.createFile(target, NewFile::ReplaceExisting, FileAccess::Private);
+    if (!created) {
+        Trace("X: " + created.message());
         return CopyOutcome::Failed;
     }
+    auto& out = **created;
+    // An unfinished copy goes: the next slide that needs the item copies it again.
+    bool done = false;
+    const struct Cleanup {
+        FileSystem& files;
+        FileWriter& out;
+        const std::string& target;
+        const bool& done;
+        ~Cleanup() {
+            if (!done) {
+                (void)out.close();
+                (void)files.removeFile(target);
+            }
+        }
+    } cleanup{files, out, target, done};
     std::vector<std::byte> buffer(block);
     auto pos = static_cast<std::uint64_t>(start - 1);
     const auto stop = static_cast<std::uint64_t>(end - 1);
     while (pos < stop) {
         if (exiting && exiting())
-            return CopyOutcome::Stopped; // the unfinished file goes with `out`
+            return CopyOutcome::Stopped;
         const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(block, stop - pos));
         auto chunk = std::span(buffer).first(n);
         if (auto s = in->readAt(pos, chunk); !s) {
             Trace("X: " + s.message());
             return CopyOutcome::Failed;
         }
-        if (auto s = out->write(chunk); !s) {
+        if (auto s = out.write(chunk); !s) {
             Trace("X: " + s.message());
             return CopyOutcome::Failed;
         }
         pos += n;
     }
-    if (auto s = out->commit(/*syncToDisk=*/false); !s) { // a scratch copy
+    if (auto s = out.close(); !s) { // a scratch copy: not flushed to the disk
         Trace("X: " + s.message());
         return CopyOutcome::Failed;
     }
+    done = true;
     return CopyOutcome::Done;
 }
 

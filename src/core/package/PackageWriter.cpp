@@ -3,8 +3,8 @@
 #include "core/package/PackageDirectory.h"
 #include "core/package/PackageTrailer.h"
 #include "core/startup/Trace.h"
+#include "core/support/AtomicFileWriter.h"
 #include "core/support/BinaryFile.h"
-#include "core/support/OutputFile.h"
 #include "core/support/PathParser.h"
 
 #include <algorithm>
@@ -58,7 +58,7 @@ Result<Item> locate(FileSystem& files, const std::string& path, std::string_view
 
 class Copier {
   public:
-    Copier(FileSystem& files, OutputFile& out, const PackageWriteRequest& request,
+    Copier(FileSystem& files, AtomicFileWriter& out, const PackageWriteRequest& request,
            PackageWriteProgress& progress)
         : files_(files), out_(out), request_(request), progress_(progress), buffer_(kRun) {}
 
@@ -94,7 +94,7 @@ class Copier {
 
   private:
     FileSystem& files_;
-    OutputFile& out_;
+    AtomicFileWriter& out_;
     const PackageWriteRequest& request_;
     PackageWriteProgress& progress_;
     std::vector<std::byte> buffer_;
@@ -195,7 +195,7 @@ Result<PackageWritten> WritePackage(FileSystem& files, const PackageWriteRequest
     trailer.count = static_cast<std::int64_t>(entries.size());
 
     // A package runs like the program it copies.
-    auto out = OutputFile::createBeside(files, request.targetPath, FileAccess::Program);
+    auto out = AtomicFileWriter::Begin(files, request.targetPath, FileAccess::Program);
     if (!out)
         return Error{out.message()};
     PackageWriteProgress progress;
@@ -231,7 +231,7 @@ Result<PackageWritten> WritePackage(FileSystem& files, const PackageWriteRequest
     if (out->written() != total)
         return Error{"The package " + request.targetPath +
                      " could not be written: its files changed while it was written."};
-    if (auto s = out->commitReplacing(request.targetPath); !s)
+    if (auto s = out->commit(); !s)
         return Error{s.message()};
     return PackageWritten{total, trailer.directoryPosition, entries.size()};
 }

@@ -2,7 +2,7 @@
 #include "core/authoring/DesignerRows.h"
 #include "core/show/DesignerTemplateReader.h"
 #include "core/show/SlideListLoader.h"
-#include "core/support/AtomicFile.h"
+#include "core/support/AtomicFileWriter.h"
 #include "fakes/FaultyFileSystem.h"
 #include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"

@@ -1,5 +1,6 @@
 #include "core/package/PackageWriter.h"
 #include "core/package/PackageReader.h"
+#include "fakes/FaultyFileSystem.h"
 #include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
 
@@ -223,6 +224,18 @@ TEST_F(Writer, NoFailureCostsTheOldTarget) {
     auto nowhere =
         request(good, (dir_ / "glimmerframe" / "x.scr").string()); // a file, not a folder
     EXPECT_FALSE(WritePackage(test::RealFiles(), nowhere).ok());
+
+    // A disk that fills up halfway, or a rename that fails at the end.
+    using Call = test::FaultyFileSystem::Call;
+    for (const auto& [call, nth] : {std::pair{Call::Write, 2}, std::pair{Call::Replace, 1}}) {
+        test::FaultyFileSystem full(test::RealFiles());
+        full.failNth(call, nth, "the disk is full");
+        auto failed = WritePackage(full, request(good, target));
+        ASSERT_FALSE(failed.ok());
+        EXPECT_EQ(failed.message(), "Could not save \"" + target + "\": the disk is full");
+        EXPECT_EQ(readFile(target), "the old package");
+        EXPECT_EQ(outFiles(), std::vector<std::string>{"old.scr"});
+    }
 
     auto ok = WritePackage(test::RealFiles(), request(good, target));
     ASSERT_TRUE(ok.ok()) << ok.message();

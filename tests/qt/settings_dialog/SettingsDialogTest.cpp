@@ -38,7 +38,7 @@ struct Fixture {
         writeFile(config.filePath("Brindlewick/Glimmerframe.conf"), ini);
     }
     void open() {
-        store = std::make_unique<QtSettingsStore>(config.path(), QStringList{});
+        store = std::make_unique<QtSettingsStore>(test::RealFiles(), config.path(), QStringList{});
         process.startup.ProductName = "Glimmerframe";
         LoadSettingsFromStore(*store, "Glimmerframe", true, process.settings);
         ApplyRangeLimits(process.settings);
