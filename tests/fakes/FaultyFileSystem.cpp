@@ -52,7 +52,11 @@ Status FaultyFileSystem::check(Call call, std::string_view path) {
     const auto it = failures_.find({call, n});
     if (it == failures_.end())
         return {};
-    return Status::failure("Cannot write " + std::string(path) + ": " + it->second);
+    const char* verb = call == Call::Open           ? "Cannot open "
+                       : call == Call::Create       ? "Cannot create "
+                       : call == Call::CreateFolder ? "Cannot make a temporary folder in "
+                                                    : "Cannot write ";
+    return Status::failure(verb + std::string(path) + ": " + it->second);
 }
 
 Result<std::unique_ptr<FileReader>> FaultyFileSystem::openForReading(std::string_view path) {

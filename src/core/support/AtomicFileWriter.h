@@ -20,7 +20,7 @@ class AtomicFileWriter {
   public:
     // `access` is for a target that does not exist yet.
     static Result<AtomicFileWriter> Begin(FileSystem& files, std::string_view target,
-                                         FileAccess access = FileAccess::Shared);
+                                          FileAccess access = FileAccess::Shared);
 
     AtomicFileWriter(AtomicFileWriter&& other) noexcept;
     AtomicFileWriter& operator=(AtomicFileWriter&& other) noexcept;
