@@ -1,7 +1,7 @@
 // Paint plan of every dissolve with Blocks 50 on a 3840 x 2160 box: steps, the area each step
 // repaints, and the time the core needs to plan them (without waits or pixels).
 #include "core/show/SlidePresenter.h"
-#include "core/startup/DissolveTable.h"
+#include "core/transitions/DissolveTable.h"
 #include "platform/ShowPlatform.h"
 
 #include <chrono>

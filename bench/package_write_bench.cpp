@@ -1,6 +1,7 @@
 // Writing a package of about 90 MB of pictures, against cp of the same bytes in the same run.
 // Usage: package_write_bench [FOLDER] (default: the system's temporary folder).
 #include "core/package/PackageWriter.h"
+#include "posix/PosixFileSystem.h"
 
 #include <chrono>
 #include <cstdio>
@@ -32,6 +33,7 @@ void writeRandom(const fs::path& p, std::size_t size, std::mt19937& rng) {
 } // namespace
 
 int main(int argc, char** argv) {
+    gf::PosixFileSystem files;
     const fs::path base = argc > 1 ? fs::path(argv[1]) : fs::temp_directory_path();
     const fs::path dir = base / ("gf-write-bench-" + std::to_string(::getpid()));
     fs::create_directories(dir / "cp");
@@ -66,7 +68,7 @@ int main(int argc, char** argv) {
     for (int round = 0; round < 3; ++round) {
         fs::remove(request.targetPath);
         bestWrite = std::min(bestWrite, seconds([&] {
-                                 auto w = gf::WritePackage(request);
+                                 auto w = gf::WritePackage(files, request);
                                  if (!w) {
                                      std::fprintf(stderr, "%s\n", w.message().c_str());
                                      std::exit(1);

@@ -1,6 +1,7 @@
 // The package trailer and directory readers, and extraction of every entry they accept.
 #include "core/package/PackageReader.h"
 #include "core/package/TempFolder.h"
+#include "posix/PosixFileSystem.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +12,8 @@
 #include <unistd.h>
 
 namespace {
+
+gf::PosixFileSystem files;
 
 // One folder per fuzzing process, removed when it ends; in memory where that is possible, since
 // every input is written out as a file.
@@ -23,7 +26,7 @@ gf::TempFolder& folder() {
         } shm;
         if (::mkdir(shm.path.c_str(), 0700) == 0)
             ::setenv("XDG_RUNTIME_DIR", shm.path.c_str(), 1);
-        auto r = gf::TempFolder::Create();
+        auto r = gf::TempFolder::Create(files);
         if (!r)
             std::abort();
         return std::move(r.value());
@@ -42,9 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fclose(f);
 
     gf::Settings settings;
-    gf::ReadSCRConfig(package, settings);
+    gf::ReadSCRConfig(files, package, settings);
 
-    gf::PackageReader reader(package, folder().path());
+    gf::PackageReader reader(files, package, folder().path());
     gf::SlideList list;
     if (!reader.ReadSCR(list)) {
         if (!list.images.empty())

@@ -5,6 +5,7 @@
 #include "core/startup/DisplayModeOptions.h"
 #include "core/startup/SettingsLoader.h"
 #include "core/support/Version.h"
+#include "posix/PosixFileSystem.h"
 #include "qt/startup/QtDisplayMode.h"
 #include "qt/startup/QtHostServices.h"
 #include "qt/startup/QtRunModes.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -61,7 +63,7 @@ std::uint32_t platformIdFromEnvironment() {
     return 2;
 }
 
-int packCommand(int argc, char** argv) {
+int packCommand(gf::FileSystem& files, int argc, char** argv) {
     if (argc != 5 || std::strcmp(argv[3], "-o") != 0) {
         std::fputs("glimmerframe: usage: glimmerframe --pack TEMPLATE -o OUTPUT\n", stderr);
         return 2;
@@ -69,7 +71,7 @@ int packCommand(int argc, char** argv) {
     const std::string output = argv[4];
     // The trailer carries the user's show settings, loaded as the show loads them.
     gf::Settings settings;
-    gf::QtSettingsStore store;
+    gf::QtSettingsStore store(files);
     gf::LoadSettingsFromStore(store, "Glimmerframe", true, settings);
     gf::ApplyRangeLimits(settings);
     const bool terminal = ::isatty(STDERR_FILENO) == 1;
@@ -82,8 +84,8 @@ int packCommand(int argc, char** argv) {
         std::fprintf(stderr, "\rWriting %s: %3d%% (%zu of %zu slides)", output.c_str(), percent,
                      p.rowsDone, p.rowCount);
     };
-    const auto written = gf::PackTemplate(argv[2], output, gf::QtHostServices(2).executablePath(),
-                                          settings, progress);
+    const auto written = gf::PackTemplate(
+        files, argv[2], output, gf::QtHostServices(2).executablePath(), settings, progress);
     if (terminal && shown >= 0)
         std::fputs("\n", stderr);
     if (!written) {
@@ -97,7 +99,8 @@ int packCommand(int argc, char** argv) {
 }
 
 // XScreenSaver's display-program command line: the options are checked before any window.
-int displayMode(int argc, char** argv, const std::vector<std::string>& args) {
+int displayMode(gf::FileSystem& files, int argc, char** argv,
+                const std::vector<std::string>& args) {
     const char* env = std::getenv("XSCREENSAVER_WINDOW");
     const auto options = gf::ParseDisplayModeOptions(
         args, env && *env ? std::optional<std::string_view>(env) : std::nullopt);
@@ -109,9 +112,9 @@ int displayMode(int argc, char** argv, const std::vector<std::string>& args) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Glimmerframe"));
     QApplication::setOrganizationName(QStringLiteral("Brindlewick"));
-    gf::ProcessState process;
+    gf::ProcessState process(files);
     gf::QtHostServices host(2); // the host owns locking: never a password of our own
-    gf::QtSettingsStore store;
+    gf::QtSettingsStore store(files);
     gf::PrepareProcess(process, host, store);
     gf::ApplyDisplayModeOverrides(*options, process.settings);
     auto mode = gf::QtDisplayMode::Start(process, store, *options);
@@ -125,6 +128,7 @@ int displayMode(int argc, char** argv, const std::vector<std::string>& args) {
 } // namespace
 
 int main(int argc, char** argv) {
+    gf::PosixFileSystem files;
     if (argc >= 2 && std::strcmp(argv[1], "--help") == 0) {
         std::fputs(kUsage, stdout);
         return 0;
@@ -141,7 +145,9 @@ int main(int argc, char** argv) {
                 stderr);
             return 2;
         }
-        const auto listing = gf::ListSlideSource(argv[2]);
+        std::error_code ec;
+        const auto here = std::filesystem::current_path(ec);
+        const auto listing = gf::ListSlideSource(files, argv[2], ec ? "" : here.string());
         std::fputs(listing.json.c_str(), stdout);
         if (listing.error) {
             std::fprintf(stderr, "glimmerframe: %s\n", listing.error->c_str());
@@ -151,20 +157,20 @@ int main(int argc, char** argv) {
     }
 
     if (argc >= 2 && std::strcmp(argv[1], "--pack") == 0)
-        return packCommand(argc, argv);
+        return packCommand(files, argc, argv);
 
     if (const std::vector<std::string> args(argv + 1, argv + argc);
         gf::IsDisplayModeCommandLine(args))
-        return displayMode(argc, argv, args);
+        return displayMode(files, argc, argv, args);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Glimmerframe"));
     QApplication::setOrganizationName(QStringLiteral("Brindlewick"));
     QApplication::setApplicationVersion(QString::fromLatin1(gf::kVersionText));
 
-    gf::ProcessState process;
+    gf::ProcessState process(files);
     gf::QtHostServices host(platformIdFromEnvironment());
-    gf::QtSettingsStore store;
+    gf::QtSettingsStore store(files);
     gf::QtRunModes modes(store);
     const auto result = gf::Main(joinArguments(argc, argv), process, host, store, modes);
     if (!result.windowLoaded)

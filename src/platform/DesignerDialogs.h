@@ -1,6 +1,6 @@
 #pragma once
 // The questions and dialogs the template designer puts to the user.
-#include "core/authoring/DesignerRows.h"
+#include "base/EntryEditorResults.h"
 
 #include <optional>
 #include <string>

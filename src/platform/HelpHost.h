@@ -1,7 +1,7 @@
 #pragma once
 // What the help class needs of the system: where help files are installed, the program's
 // folder, a file test, the help viewer and an error message box.
-#include "core/support/Result.h"
+#include "base/Result.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 // The picture of the current slide (or the built-in banner) and its natural size in twips.
-#include "core/support/Result.h"
+#include "base/Result.h"
 
 #include <cstdint>
 #include <string_view>

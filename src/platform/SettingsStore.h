@@ -1,7 +1,7 @@
 #pragma once
 // A small typed key-value store in the shape of a registry: a root, a key path, named values of
 // string or 32-bit number type. Writes are buffered until flush(), which stores them all or none.
-#include "core/support/Result.h"
+#include "base/Result.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,16 +1,13 @@
 #pragma once
 // The player window's surfaces, in twips: the window itself, the display box placed on it, the
 // background swatch, the comment label and the diagnostic label.
+#include "base/Geometry.h"
+
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
 namespace gf {
-
-struct TwipRect {
-    std::int32_t left = 0, top = 0, width = 0, height = 0;
-    bool operator==(const TwipRect&) const = default;
-};
 
 enum class PaintSource { Picture, Swatch };
 

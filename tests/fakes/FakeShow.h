@@ -8,6 +8,7 @@
 #include "MemorySettingsStore.h"
 #include "RecordingCanvas.h"
 #include "core/startup/StartupState.h"
+#include "fakes/RealFiles.h"
 #include "platform/ShowPlatform.h"
 
 namespace gf::test {
@@ -34,7 +35,7 @@ struct FakeShow {
     FakeNotice notice;
     ShowPlatform platform{canvas, picture, loop,  loop,     timer1, timer2,
                           cursor, media,   sound, password, notice};
-    ProcessState process;
+    ProcessState process{test::RealFiles()};
     MemorySettingsStore store;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 // The template designer's rows with their row operations; indices are 0-based.
+#include "base/EntryEditorResults.h"
 #include "core/authoring/DesignerRow.h"
 
 #include <cstddef>
@@ -7,17 +8,6 @@
 #include <vector>
 
 namespace gf {
-
-// What the slide entry editor hands back: the chosen values and which of them the user set.
-struct EntryEditorResults {
-    std::string ImageSelection, ImageFullPath;
-    std::string SoundSelection, SoundFullPath;
-    std::string DissolveSelection;
-    std::string CommentSelection; // line breaks as "^"
-    std::string BackgroundSelection, ForegroundSelection;
-    bool ImageClicked = false, SoundClicked = false, CommentClicked = false;
-    bool DissolveClicked = false, BackgroundClicked = false, ForegroundClicked = false;
-};
 
 class DesignerRows {
   public:

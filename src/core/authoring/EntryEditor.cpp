@@ -1,7 +1,7 @@
 #include "core/authoring/EntryEditor.h"
 
-#include "core/startup/DissolveTable.h"
 #include "core/startup/Paths.h"
+#include "core/transitions/DissolveTable.h"
 
 namespace gf {
 

@@ -6,17 +6,15 @@
 #include "core/startup/Paths.h"
 #include "core/support/PathParser.h"
 
-#include <filesystem>
-
 namespace gf {
 
 namespace {
 
-std::string existingFileFolder(const std::string& name, const std::string& path) {
+std::string existingFileFolder(FileSystem& files, const std::string& name,
+                               const std::string& path) {
     if (name.empty())
         return {};
-    std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec) ? FolderOf(path) : std::string();
+    return files.info(path).kind == FileKind::File ? FolderOf(path) : std::string();
 }
 
 } // namespace
@@ -40,7 +38,7 @@ void TemplateDesigner::open(std::string_view templateName) {
 void TemplateDesigner::PerformLoad() {
     rows_.ClearRows();
     selected_.reset();
-    auto read = ReadDesignerTemplate(templateName_, soundMode_);
+    auto read = ReadDesignerTemplate(files_, templateName_, soundMode_);
     rows_.assign(std::move(read.rows));
     soundMode_ = read.soundMode;
     if (read.error) {
@@ -53,7 +51,7 @@ void TemplateDesigner::PerformLoad() {
 }
 
 Status TemplateDesigner::WriteTemplate(std::string_view target) {
-    auto status = WriteTemplateFile(target, rows_.rows(), soundMode_);
+    auto status = WriteTemplateFile(files_, target, rows_.rows(), soundMode_);
     if (!status) {
         dialogs_.showError(std::string(kAuthoringErrorPrefix) + status.message());
         return status;
@@ -124,8 +122,8 @@ void TemplateDesigner::editSelected() {
     const DesignerRow& row = rows_[s];
     EditRequest request;
     request.defaultFolder = templatePath_;
-    request.imageFolder = existingFileFolder(row.imageName, row.imagePath);
-    request.soundFolder = existingFileFolder(row.soundName, row.soundPath);
+    request.imageFolder = existingFileFolder(files_, row.imageName, row.imagePath);
+    request.soundFolder = existingFileFolder(files_, row.soundName, row.soundPath);
     request.image = row.imageName;
     request.sound = row.soundName;
     request.dissolve = row.dissolve;

@@ -1,9 +1,10 @@
 #pragma once
 // The template designer without its window: rows, sound mode, the template's name, the caption,
 // and the flows of loading, saving, clearing, editing and closing.
+#include "base/Result.h"
 #include "core/authoring/DesignerRows.h"
-#include "core/support/Result.h"
 #include "platform/DesignerDialogs.h"
+#include "platform/FileSystem.h"
 
 #include <optional>
 #include <string>
@@ -18,7 +19,8 @@ inline constexpr std::string_view kAuthoringErrorPrefix = "An Error Has Occurred
 
 class TemplateDesigner {
   public:
-    explicit TemplateDesigner(DesignerDialogs& dialogs) : dialogs_(dialogs) {}
+    TemplateDesigner(FileSystem& files, DesignerDialogs& dialogs)
+        : files_(files), dialogs_(dialogs) {}
 
     // Opening the window: a blank row, or the template at templateName when it names a file.
     void open(std::string_view templateName);
@@ -54,6 +56,7 @@ class TemplateDesigner {
     const std::string& caption() const { return caption_; }
 
   private:
+    FileSystem& files_;
     DesignerDialogs& dialogs_;
     DesignerRows rows_;
     std::optional<std::size_t> selected_;

@@ -1,6 +1,6 @@
 #include "core/authoring/TemplateWriter.h"
 
-#include "core/support/AtomicFile.h"
+#include "core/support/AtomicFileWriter.h"
 
 namespace gf {
 
@@ -64,12 +64,12 @@ Result<std::string> FormatTemplate(std::span<const DesignerRow> rows, int soundM
     return out;
 }
 
-Status WriteTemplateFile(std::string_view targetPath, std::span<const DesignerRow> rows,
-                         int soundMode) {
+Status WriteTemplateFile(FileSystem& files, std::string_view targetPath,
+                         std::span<const DesignerRow> rows, int soundMode) {
     auto text = FormatTemplate(rows, soundMode);
     if (!text)
         return text.status();
-    return WriteFileAtomically(targetPath, *text);
+    return WriteFileAtomically(files, targetPath, *text);
 }
 
 } // namespace gf

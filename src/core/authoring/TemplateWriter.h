@@ -1,7 +1,8 @@
 #pragma once
 // Designer rows as template text, in the canonical form: UTF-8, CR LF after every line.
+#include "base/Result.h"
 #include "core/authoring/DesignerRow.h"
-#include "core/support/Result.h"
+#include "platform/FileSystem.h"
 
 #include <span>
 #include <string>
@@ -15,7 +16,7 @@ namespace gf {
 Result<std::string> FormatTemplate(std::span<const DesignerRow> rows, int soundMode);
 
 // FormatTemplate, then replaces the file at targetPath all at once.
-Status WriteTemplateFile(std::string_view targetPath, std::span<const DesignerRow> rows,
-                         int soundMode);
+Status WriteTemplateFile(FileSystem& files, std::string_view targetPath,
+                         std::span<const DesignerRow> rows, int soundMode);
 
 } // namespace gf

@@ -4,10 +4,11 @@
 
 namespace gf {
 
-Result<PackageWritten> PackTemplate(std::string_view templatePath, std::string_view outputPath,
-                                    std::string_view programPath, const Settings& settings,
+Result<PackageWritten> PackTemplate(FileSystem& files, std::string_view templatePath,
+                                    std::string_view outputPath, std::string_view programPath,
+                                    const Settings& settings,
                                     std::function<void(const PackageWriteProgress&)> progress) {
-    auto read = ReadDesignerTemplate(templatePath, 1);
+    auto read = ReadDesignerTemplate(files, templatePath, 1);
     if (read.error)
         return Error{*read.error};
     if (read.rows.empty())
@@ -20,7 +21,7 @@ Result<PackageWritten> PackTemplate(std::string_view templatePath, std::string_v
     request.settings = settings;
     request.targetPath = std::string(outputPath);
     request.progress = std::move(progress);
-    return WritePackage(request);
+    return WritePackage(files, request);
 }
 
 } // namespace gf

@@ -8,8 +8,9 @@
 namespace gf {
 
 // The template's rows and sound mode (the mode of a template without a sound-mode line is 1).
-Result<PackageWritten> PackTemplate(std::string_view templatePath, std::string_view outputPath,
-                                    std::string_view programPath, const Settings& settings,
+Result<PackageWritten> PackTemplate(FileSystem& files, std::string_view templatePath,
+                                    std::string_view outputPath, std::string_view programPath,
+                                    const Settings& settings,
                                     std::function<void(const PackageWriteProgress&)> progress);
 
 } // namespace gf

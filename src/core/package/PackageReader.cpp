@@ -3,7 +3,6 @@
 #include "core/show/SlideListLoader.h"
 #include "core/startup/Paths.h"
 #include "core/startup/Trace.h"
-#include "core/support/OutputFile.h"
 
 #include <vector>
 
@@ -17,10 +16,10 @@ constexpr std::size_t kSoundBlock = 8193;
 enum class CopyOutcome { Done, Stopped, Failed };
 
 // Copies the 1-based region [start, end) of the package into `target`, block by block.
-CopyOutcome copyRegion(const std::string& package, std::int64_t start, std::int64_t end,
-                       const std::string& target, std::size_t block,
+CopyOutcome copyRegion(FileSystem& files, const std::string& package, std::int64_t start,
+                       std::int64_t end, const std::string& target, std::size_t block,
                        const std::function<bool()>& exiting) {
-    auto in = BinaryFile::open(package);
+    auto in = BinaryFile::open(files, package);
     if (!in) {
         Trace("X: " + in.message());
         return CopyOutcome::Failed;
@@ -29,40 +28,56 @@ CopyOutcome copyRegion(const std::string& package, std::int64_t start, std::int6
         Trace("X: the region lies outside " + package);
         return CopyOutcome::Failed;
     }
-    auto out = OutputFile::create(target);
-    if (!out) {
-        Trace("X: " + out.message());
+    auto created = files.createFile(target, NewFile::ReplaceExisting, FileAccess::Private);
+    if (!created) {
+        Trace("X: " + created.message());
         return CopyOutcome::Failed;
     }
+    auto& out = **created;
+    // An unfinished copy goes: the next slide that needs the item copies it again.
+    bool done = false;
+    const struct Cleanup {
+        FileSystem& files;
+        FileWriter& out;
+        const std::string& target;
+        const bool& done;
+        ~Cleanup() {
+            if (!done) {
+                (void)out.close();
+                (void)files.removeFile(target);
+            }
+        }
+    } cleanup{files, out, target, done};
     std::vector<std::byte> buffer(block);
     auto pos = static_cast<std::uint64_t>(start - 1);
     const auto stop = static_cast<std::uint64_t>(end - 1);
     while (pos < stop) {
         if (exiting && exiting())
-            return CopyOutcome::Stopped; // the unfinished file goes with `out`
+            return CopyOutcome::Stopped;
         const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(block, stop - pos));
         auto chunk = std::span(buffer).first(n);
         if (auto s = in->readAt(pos, chunk); !s) {
             Trace("X: " + s.message());
             return CopyOutcome::Failed;
         }
-        if (auto s = out->write(chunk); !s) {
+        if (auto s = out.write(chunk); !s) {
             Trace("X: " + s.message());
             return CopyOutcome::Failed;
         }
         pos += n;
     }
-    if (auto s = out->commit(/*syncToDisk=*/false); !s) { // a scratch copy
+    if (auto s = out.close(); !s) { // a scratch copy: not flushed to the disk
         Trace("X: " + s.message());
         return CopyOutcome::Failed;
     }
+    done = true;
     return CopyOutcome::Done;
 }
 
 } // namespace
 
-PackageReader::PackageReader(std::string packagePath, std::string tempFolder)
-    : packagePath_(std::move(packagePath)), tempFolder_(AddBackslash(tempFolder)) {}
+PackageReader::PackageReader(FileSystem& files, std::string packagePath, std::string tempFolder)
+    : files_(files), packagePath_(std::move(packagePath)), tempFolder_(AddBackslash(tempFolder)) {}
 
 bool PackageReader::ReadSCR(SlideList& list) {
     Trace("S: MainForm ReadSCR");
@@ -77,7 +92,7 @@ bool PackageReader::ReadSCR(SlideList& list) {
         Trace("E: MainForm ReadSCR with error " + error_);
         return false;
     };
-    auto file = BinaryFile::open(packagePath_);
+    auto file = BinaryFile::open(files_, packagePath_);
     if (!file)
         return fail(file.message());
     auto dir = ReadPackageDirectory(*file);
@@ -123,8 +138,8 @@ bool PackageReader::LoadImbeddedImage(int index, const std::function<bool()>& ex
     }
     if (e->pictureStart != lastPictureStart_) {
         lastPictureStart_ = 0; // until the new copy is complete
-        const auto outcome = copyRegion(packagePath_, e->pictureStart, e->pictureEnd, PicturePath(),
-                                        kPictureBlock, exiting);
+        const auto outcome = copyRegion(files_, packagePath_, e->pictureStart, e->pictureEnd,
+                                        PicturePath(), kPictureBlock, exiting);
         if (outcome != CopyOutcome::Done) {
             Trace("E: MainForm LoadImbeddedImage with error");
             return false;
@@ -146,8 +161,8 @@ std::string PackageReader::LoadImbeddedSound(int index, const std::function<bool
     const std::string path = tempFolder_ + "Glimmerframe." + SafeSoundExtension(e->soundExtension);
     if (e->soundStart != lastSoundStart_ || path != lastSoundPath_) {
         lastSoundStart_ = 0;
-        const auto outcome =
-            copyRegion(packagePath_, e->soundStart, e->soundEnd, path, kSoundBlock, exiting);
+        const auto outcome = copyRegion(files_, packagePath_, e->soundStart, e->soundEnd, path,
+                                        kSoundBlock, exiting);
         if (outcome != CopyOutcome::Done) {
             Trace("E: MainForm LoadImbeddedSound with error");
             return "";

@@ -3,6 +3,7 @@
 // sound at a time into the show's temporary folder.
 #include "core/package/PackageDirectory.h"
 #include "core/show/SlideList.h"
+#include "platform/FileSystem.h"
 
 #include <functional>
 #include <string>
@@ -11,7 +12,7 @@ namespace gf {
 
 class PackageReader {
   public:
-    PackageReader(std::string packagePath, std::string tempFolder);
+    PackageReader(FileSystem& files, std::string packagePath, std::string tempFolder);
 
     // Fills list from the directory ("Imbedded Image" per entry, attributes, sound mode, async
     // counter N-1 capped at 500). False when the file is no package or is damaged: then no
@@ -35,6 +36,7 @@ class PackageReader {
 
   private:
     const PackageEntry* entry(int index) const;
+    FileSystem& files_;
     std::string packagePath_;
     std::string tempFolder_; // with trailing separator
     PackageDirectory directory_;

@@ -42,8 +42,8 @@ Result<std::string> ReadTrailerMark(const BinaryFile& file) {
     return std::string(field);
 }
 
-bool IsPackage(std::string_view path) {
-    auto file = BinaryFile::open(path);
+bool IsPackage(FileSystem& files, std::string_view path) {
+    auto file = BinaryFile::open(files, path);
     if (!file)
         return false;
     auto mark = ReadTrailerMark(*file);
@@ -88,9 +88,9 @@ Result<PackageTrailer> ReadPackageTrailer(const BinaryFile& file) {
     return t;
 }
 
-void ReadSCRConfig(std::string_view packagePath, Settings& s) {
+void ReadSCRConfig(FileSystem& files, std::string_view packagePath, Settings& s) {
     Trace("S: ReadSCRConfig");
-    auto file = BinaryFile::open(packagePath);
+    auto file = BinaryFile::open(files, packagePath);
     auto trailer = file ? ReadPackageTrailer(*file) : Result<PackageTrailer>(Error{file.message()});
     if (!trailer) {
         SetFirstGroupDefaults(s);

@@ -1,9 +1,9 @@
 #pragma once
 // The fixed-width trailer at the end of a package: seven settings, the directory position, the
 // entry count and the product name, each on its own CR LF line.
+#include "base/Result.h"
 #include "core/startup/Settings.h"
 #include "core/support/BinaryFile.h"
-#include "core/support/Result.h"
 
 #include <cstdint>
 #include <string>
@@ -25,13 +25,13 @@ struct PackageTrailer {
 Result<std::string> ReadTrailerMark(const BinaryFile& file);
 
 // True when the file ends with the package mark (exact case).
-bool IsPackage(std::string_view path);
+bool IsPackage(FileSystem& files, std::string_view path);
 
 // The whole trailer, every number checked; a damaged trailer is an error.
 Result<PackageTrailer> ReadPackageTrailer(const BinaryFile& file);
 
 // Six settings from the trailer; when it cannot be read, the first group's defaults.
-void ReadSCRConfig(std::string_view packagePath, Settings& settings);
+void ReadSCRConfig(FileSystem& files, std::string_view packagePath, Settings& settings);
 
 // Renders the 104-byte trailer.
 std::string FormatPackageTrailer(const PackageTrailer& trailer);

@@ -3,13 +3,11 @@
 #include "core/package/PackageDirectory.h"
 #include "core/package/PackageTrailer.h"
 #include "core/startup/Trace.h"
+#include "core/support/AtomicFileWriter.h"
 #include "core/support/BinaryFile.h"
-#include "core/support/OutputFile.h"
 #include "core/support/PathParser.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <sys/stat.h>
 #include <vector>
 
 namespace gf {
@@ -47,32 +45,26 @@ std::string oneLine(std::string_view text) {
     return out;
 }
 
-Result<Item> locate(const std::string& path, std::string_view missingPrefix) {
-    struct stat st {};
-    if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+Result<Item> locate(FileSystem& files, const std::string& path, std::string_view missingPrefix) {
+    const auto info = path.empty() ? FileInfo{} : files.info(path);
+    if (info.kind != FileKind::File)
         return Error{std::string(missingPrefix) + path};
     Item item;
     item.path = path;
     item.name = PathParser(path).FileName();
-    item.size = static_cast<std::uint64_t>(st.st_size);
+    item.size = info.size;
     return item;
-}
-
-bool sameFile(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    if (std::filesystem::equivalent(a, b, ec))
-        return true;
-    return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec);
 }
 
 class Copier {
   public:
-    Copier(OutputFile& out, const PackageWriteRequest& request, PackageWriteProgress& progress)
-        : out_(out), request_(request), progress_(progress), buffer_(kRun) {}
+    Copier(FileSystem& files, AtomicFileWriter& out, const PackageWriteRequest& request,
+           PackageWriteProgress& progress)
+        : files_(files), out_(out), request_(request), progress_(progress), buffer_(kRun) {}
 
     // Copies `size` bytes of the file, then zeros up to `padded`.
     Status copy(const std::string& path, std::uint64_t size, std::uint64_t padded) {
-        auto in = BinaryFile::open(path);
+        auto in = BinaryFile::open(files_, path);
         if (!in)
             return Status::failure(in.message());
         if (in->size() < size)
@@ -101,7 +93,8 @@ class Copier {
     }
 
   private:
-    OutputFile& out_;
+    FileSystem& files_;
+    AtomicFileWriter& out_;
     const PackageWriteRequest& request_;
     PackageWriteProgress& progress_;
     std::vector<std::byte> buffer_;
@@ -122,7 +115,7 @@ std::optional<std::string> ProposePackageName(std::string_view templateName) {
     return name.substr(0, at - 1);
 }
 
-Result<PackageWritten> WritePackage(const PackageWriteRequest& request) {
+Result<PackageWritten> WritePackage(FileSystem& files, const PackageWriteRequest& request) {
     // Check everything before anything is written.
     std::vector<PlannedRow> rows;
     for (const auto& row : request.rows) {
@@ -130,13 +123,13 @@ Result<PackageWritten> WritePackage(const PackageWriteRequest& request) {
             continue;
         PlannedRow planned{&row, {}, {}};
         if (!row.imageName.empty()) {
-            auto item = locate(row.imagePath, "Unable to locate image: ");
+            auto item = locate(files, row.imagePath, "Unable to locate image: ");
             if (!item)
                 return Error{item.message()};
             planned.picture = *item;
         }
         if (!row.soundName.empty()) {
-            auto item = locate(row.soundPath, "Unable to locate sound: ");
+            auto item = locate(files, row.soundPath, "Unable to locate sound: ");
             if (!item)
                 return Error{item.message()};
             planned.sound = *item;
@@ -148,12 +141,12 @@ Result<PackageWritten> WritePackage(const PackageWriteRequest& request) {
                      " slides; this show has " + std::to_string(rows.size()) + "."};
     if (request.soundMode < 1 || request.soundMode > 3)
         return Error{"The sound mode must be 1, 2 or 3."};
-    auto program = locate(request.programPath, "Unable to locate the program file: ");
+    auto program = locate(files, request.programPath, "Unable to locate the program file: ");
     if (!program)
         return Error{program.message()};
     if (request.targetPath.empty())
         return Error{"No file name was given for the package."};
-    if (sameFile(request.targetPath, request.programPath))
+    if (files.info(request.targetPath).sameFileAs(files.info(request.programPath)))
         return Error{"A package cannot be written over the running program " + request.programPath +
                      "; choose another file name."};
 
@@ -202,7 +195,7 @@ Result<PackageWritten> WritePackage(const PackageWriteRequest& request) {
     trailer.count = static_cast<std::int64_t>(entries.size());
 
     // A package runs like the program it copies.
-    auto out = OutputFile::createBeside(request.targetPath, 0777);
+    auto out = AtomicFileWriter::Begin(files, request.targetPath, FileAccess::Program);
     if (!out)
         return Error{out.message()};
     PackageWriteProgress progress;
@@ -211,7 +204,7 @@ Result<PackageWritten> WritePackage(const PackageWriteRequest& request) {
     progress.label = "Writing Executable File";
     if (request.progress)
         request.progress(progress);
-    Copier copier(*out, request, progress);
+    Copier copier(files, *out, request, progress);
     if (auto s = copier.copy(program->path, program->size, program->size); !s)
         return Error{s.message()};
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -238,7 +231,7 @@ Result<PackageWritten> WritePackage(const PackageWriteRequest& request) {
     if (out->written() != total)
         return Error{"The package " + request.targetPath +
                      " could not be written: its files changed while it was written."};
-    if (auto s = out->commitReplacing(request.targetPath); !s)
+    if (auto s = out->commit(); !s)
         return Error{s.message()};
     return PackageWritten{total, trailer.directoryPosition, entries.size()};
 }

@@ -2,9 +2,10 @@
 // Writes a stand-alone package: the program file, the rows' pictures and sounds in 1025-byte
 // blocks, the directory and the trailer. Everything is checked and sized before a byte is
 // written; the package is written beside the target and renamed over it only when complete.
+#include "base/Result.h"
 #include "core/authoring/DesignerRow.h"
 #include "core/startup/Settings.h"
-#include "core/support/Result.h"
+#include "platform/FileSystem.h"
 
 #include <cstdint>
 #include <functional>
@@ -49,6 +50,6 @@ std::optional<std::string> ProposePackageName(std::string_view templateName);
 
 // Checks every file, the row count and the final size, then writes. On any failure or cancel
 // the target is as it was and nothing partial remains; the message says why.
-Result<PackageWritten> WritePackage(const PackageWriteRequest& request);
+Result<PackageWritten> WritePackage(FileSystem& files, const PackageWriteRequest& request);
 
 } // namespace gf

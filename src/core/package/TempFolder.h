@@ -1,8 +1,9 @@
 #pragma once
-// A private folder (mode 0700) for one show's extracted pictures and sounds, under
-// $XDG_RUNTIME_DIR or the system's temporary folder; removed with its content when destroyed.
-// Its name carries the user id and the process id, so folders left by a crash can be recognised.
-#include "core/support/Result.h"
+// A private folder (only the user may enter it) for one show's extracted pictures and sounds,
+// in the file system's scratch root; removed with its content when destroyed. Its name carries
+// the user and the process, so folders left by a crash can be recognised.
+#include "base/Result.h"
+#include "platform/FileSystem.h"
 
 #include <string>
 
@@ -10,13 +11,13 @@ namespace gf {
 
 class TempFolder {
   public:
-    static Result<TempFolder> Create();
+    static Result<TempFolder> Create(FileSystem& files);
     // Removes this user's folders whose process no longer runs.
-    static void RemoveStale();
-    // Where the folders are made.
-    static std::string BaseFolder();
+    static void RemoveStale(FileSystem& files);
 
-    TempFolder(TempFolder&& other) noexcept : path_(std::move(other.path_)) { other.path_.clear(); }
+    TempFolder(TempFolder&& other) noexcept : files_(other.files_), path_(std::move(other.path_)) {
+        other.path_.clear();
+    }
     TempFolder& operator=(TempFolder&& other) noexcept;
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -26,8 +27,9 @@ class TempFolder {
     const std::string& path() const { return path_; }
 
   private:
-    explicit TempFolder(std::string path) : path_(std::move(path)) {}
+    TempFolder(FileSystem& files, std::string path) : files_(&files), path_(std::move(path)) {}
     void remove();
+    FileSystem* files_;
     std::string path_;
 };
 

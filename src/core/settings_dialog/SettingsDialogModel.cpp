@@ -1,15 +1,11 @@
 #include "core/settings_dialog/SettingsDialogModel.h"
 
-#include "core/startup/DissolveTable.h"
 #include "core/startup/Paths.h"
 #include "core/startup/SettingsLoader.h"
 #include "core/support/PathParser.h"
+#include "core/transitions/DissolveTable.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
 
 namespace gf {
 
@@ -18,9 +14,8 @@ constexpr std::string_view kClosingLines = "Modify the Glimmerframe settings by 
                                            "options at\nthe bottom of this screen.\n\n"
                                            "Click Done when all options are to your liking.";
 
-bool isDirectory(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::is_directory(path, ec);
+bool isDirectory(FileSystem& files, const std::string& path) {
+    return files.info(path).kind == FileKind::Folder;
 }
 } // namespace
 
@@ -49,7 +44,8 @@ std::string DialogScrollBar::labelFor(int v) const {
 
 SettingsDialogModel::SettingsDialogModel(ProcessState& process, SettingsStore& store,
                                          SettingsDialogView& view)
-    : settings_(process.settings), startup_(process.startup), store_(store), view_(view),
+    : files_(process.files), settings_(process.settings), startup_(process.startup), store_(store),
+      view_(view),
       scrolls_{{
           {DialogScrollBar::Kind::Interval, 1, 32, 1, 1, 5, "Delay Interval (seconds):"},
           {DialogScrollBar::Kind::DissolveSize, 10, 50, 2, 10, 10, "Dissolve Size: "},
@@ -200,20 +196,16 @@ bool SettingsDialogModel::templateFileAcceptable() {
     // The file the show will read: the folder and name just split from the path box.
     const std::string& folder = settings_.ImagePath;
     const std::string file = folder + settings_.ImageListFile;
-    if (!isDirectory(folder))
+    if (!isDirectory(files_, folder))
         return view_.askOkCancel(kTemplateMissingQuestion);
-    if (settings_.ImageListFile.empty() || isDirectory(file)) {
+    if (settings_.ImageListFile.empty() || isDirectory(files_, file)) {
         view_.showError(prefix + "The template " + file + " is a folder, not a template file.");
         return false;
     }
-    std::FILE* f = std::fopen(file.c_str(), "rb");
-    if (!f) {
-        const int err = errno;
-        view_.showError(prefix + "Cannot open the template file " + file + ": " +
-                        std::strerror(err) + ".");
+    if (auto opened = files_.openForReading(file); !opened) {
+        view_.showError(prefix + opened.message() + ".");
         return false;
     }
-    std::fclose(f);
     return true;
 }
 

@@ -104,6 +104,7 @@ class SettingsDialogModel {
     // The existence test of "Done": true to go on storing.
     bool templateFileAcceptable();
 
+    FileSystem& files_;
     Settings& settings_;
     StartupState& startup_;
     SettingsStore& store_;

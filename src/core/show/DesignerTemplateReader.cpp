@@ -1,10 +1,10 @@
 #include "core/show/DesignerTemplateReader.h"
 
 #include "core/show/SlideListLoader.h"
-#include "core/startup/DissolveTable.h"
 #include "core/startup/Paths.h"
 #include "core/support/PathParser.h"
 #include "core/support/TextFile.h"
+#include "core/transitions/DissolveTable.h"
 
 #include <cctype>
 
@@ -78,8 +78,9 @@ DesignerTemplateRead ReadDesignerTemplateText(std::string_view text, std::string
     return read;
 }
 
-DesignerTemplateRead ReadDesignerTemplate(std::string_view templatePath, int currentSoundMode) {
-    auto text = ReadTextFile(templatePath, kMaxTemplateBytes);
+DesignerTemplateRead ReadDesignerTemplate(FileSystem& files, std::string_view templatePath,
+                                          int currentSoundMode) {
+    auto text = ReadTextFile(files, templatePath, kMaxTemplateBytes);
     if (!text) {
         DesignerTemplateRead read;
         read.soundMode = currentSoundMode;

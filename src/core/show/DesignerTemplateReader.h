@@ -2,6 +2,7 @@
 // The template designer's reading of a template: whole lines, "#" lines skipped, strict dissolve
 // names, comment lines joined with "^".
 #include "core/authoring/DesignerRow.h"
+#include "platform/FileSystem.h"
 
 #include <optional>
 #include <string>
@@ -17,7 +18,8 @@ struct DesignerTemplateRead {
 };
 
 // Reads the template; soundMode starts as currentSoundMode and follows the sound-mode lines.
-DesignerTemplateRead ReadDesignerTemplate(std::string_view templatePath, int currentSoundMode);
+DesignerTemplateRead ReadDesignerTemplate(FileSystem& files, std::string_view templatePath,
+                                          int currentSoundMode);
 
 // The same rules over text already in memory, names without a folder looked up in `folder`.
 DesignerTemplateRead ReadDesignerTemplateText(std::string_view text, std::string_view folder,

@@ -4,7 +4,6 @@
 #include "core/startup/Trace.h"
 #include "core/support/TextNumber.h"
 
-#include <filesystem>
 #include <system_error>
 
 namespace gf {
@@ -188,8 +187,7 @@ void PlayerWindow::Form_Unload() {
     if (PasswordRules())
         p.notice.setRunning(false);
     if (state_.embedded) {
-        std::error_code ec;
-        std::filesystem::remove(state_.embedded->PicturePath(), ec);
+        (void)process_.files.removeFile(state_.embedded->PicturePath());
     }
     ended_ = true;
     state_.ended = true;

@@ -1,14 +1,12 @@
 #include "core/show/SlideListJson.h"
 
 #include "core/package/PackageReader.h"
-#include "core/package/TempFolder.h"
 #include "core/show/SlideListLoader.h"
 #include "core/startup/Paths.h"
 #include "core/support/PathParser.h"
 #include "core/support/TextFile.h"
 
 #include <cstdio>
-#include <filesystem>
 
 namespace gf {
 
@@ -81,12 +79,11 @@ std::string JsonString(std::string_view raw) {
     return out + "\"";
 }
 
-SlideListing ListSlideSource(std::string_view source) {
-    namespace fs = std::filesystem;
+SlideListing ListSlideSource(FileSystem& files, std::string_view source,
+                             std::string_view workingFolder) {
     const std::string path(source);
-    std::error_code ec;
-    const bool isFolder = fs::is_directory(path, ec);
-    const bool isPackage = !isFolder && IsPackage(path);
+    const bool isFolder = files.info(path).kind == FileKind::Folder;
+    const bool isPackage = !isFolder && IsPackage(files, path);
 
     SlideList list;
     Settings settings;
@@ -95,19 +92,21 @@ SlideListing ListSlideSource(std::string_view source) {
     if (isFolder) {
         settings.AllImages = 1;
         settings.ImagePath = path;
-        if (auto s = LoadSlideList(settings, list); !s)
+        if (auto s = LoadSlideList(files, settings, list); !s)
             error = s.message();
     } else if (isPackage) {
         // Reading the directory extracts nothing, so no temporary folder is made.
-        package.emplace(path, TempFolder::BaseFolder());
+        package.emplace(files, path, files.scratchRoot());
         if (!package->ReadSCR(list))
             error = package->error();
     } else {
-        const auto absolute = fs::absolute(path, ec);
-        const std::string full = ec ? path : absolute.string();
+        const bool relative = !path.empty() && path[0] != '/' && path[0] != '\\' &&
+                              (path.size() < 2 || path[1] != ':');
+        const std::string full =
+            relative && !workingFolder.empty() ? AddBackslash(workingFolder) + path : path;
         settings.ImagePath = FolderOf(full);
         settings.ImageListFile = PathParser(full).FileName();
-        if (auto s = LoadSlideList(settings, list); !s)
+        if (auto s = LoadSlideList(files, settings, list); !s)
             error = s.message();
     }
 

@@ -1,5 +1,7 @@
 #pragma once
 // The slide list of a template, a folder or a package as JSON, built by the show's own readers.
+#include "platform/FileSystem.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,8 +14,10 @@ struct SlideListing {
 };
 
 // A folder is read in folder mode, a file that ends with the package mark as a package, any
-// other path as a template whose folder is the image folder.
-SlideListing ListSlideSource(std::string_view source);
+// other path as a template whose folder is the image folder; a relative template path is taken
+// from `workingFolder`, so that the slides have full paths.
+SlideListing ListSlideSource(FileSystem& files, std::string_view source,
+                             std::string_view workingFolder = {});
 
 // A JSON string literal; text that is not UTF-8 is read as Windows-1252 first.
 std::string JsonString(std::string_view text);

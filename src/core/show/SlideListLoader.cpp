@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 
 namespace gf {
 
@@ -113,16 +112,12 @@ std::string LoadErrorComment(std::string_view description) {
            std::string(kMakerWebAddress) + "\r\n" + std::string(description);
 }
 
-std::vector<std::string> ListFolderPictures(std::string_view folder) {
-    namespace fs = std::filesystem;
+std::vector<std::string> ListFolderPictures(FileSystem& files, std::string_view folder) {
     std::vector<std::string> names;
-    std::error_code ec;
-    fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), ec);
-    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        std::error_code typeEc;
-        if (it->is_regular_file(typeEc))
-            names.push_back(it->path().filename().string());
-    }
+    if (auto entries = files.listFolder(folder))
+        for (auto& e : *entries)
+            if (e.kind == FileKind::File)
+                names.push_back(std::move(e.name));
     std::vector<std::string> result;
     for (auto pattern : kFolderPicturePatterns) {
         std::vector<std::string> matching;
@@ -143,7 +138,7 @@ void ReadTemplateText(std::string_view text, const std::string& folder, SlideLis
         loader.take(*item);
 }
 
-Status LoadSlideList(Settings& settings, SlideList& list) {
+Status LoadSlideList(FileSystem& files, Settings& settings, SlideList& list) {
     Trace("S: MainForm LoadFiles");
     list.images.clear();
     list.asyncSoundCounter = -1;
@@ -151,13 +146,13 @@ Status LoadSlideList(Settings& settings, SlideList& list) {
         settings.ImagePath = AddBackslash(settings.ImagePath);
 
     if (settings.AllImages != 0) {
-        for (auto& name : ListFolderPictures(settings.ImagePath))
+        for (auto& name : ListFolderPictures(files, settings.ImagePath))
             list.images.push_back(settings.ImagePath + name);
         Trace("E: MainForm LoadFiles");
         return {};
     }
 
-    auto text = ReadTextFile(settings.ImagePath + settings.ImageListFile, kMaxTemplateBytes);
+    auto text = ReadTextFile(files, settings.ImagePath + settings.ImageListFile, kMaxTemplateBytes);
     if (!text) {
         Trace("E: MainForm LoadFiles with error " + text.message());
         list.images.clear();
@@ -169,8 +164,8 @@ Status LoadSlideList(Settings& settings, SlideList& list) {
     return {};
 }
 
-void LoadFiles(Settings& settings, SlideList& list) {
-    (void)LoadSlideList(settings, list);
+void LoadFiles(FileSystem& files, Settings& settings, SlideList& list) {
+    (void)LoadSlideList(files, settings, list);
 }
 
 } // namespace gf

@@ -1,10 +1,10 @@
 #include "core/show/SlidePresenter.h"
 
 #include "core/show/NamedColors.h"
-#include "core/startup/DissolveTable.h"
 #include "core/startup/Paths.h"
 #include "core/startup/Trace.h"
 #include "core/support/TextNumber.h"
+#include "core/transitions/DissolveTable.h"
 #include "core/transitions/Dissolves.h"
 #include "core/transitions/SlideIns.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 // Shows the next slide: chooses it, loads its picture, sizes the display box, sets the colours,
 // runs its dissolve, shows the comment and starts the sound.
+#include "base/Result.h"
 #include "core/show/PlayerState.h"
 #include "core/show/SlideList.h"
-#include "core/support/Result.h"
 
 #include <string>
 

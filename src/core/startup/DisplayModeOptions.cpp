@@ -1,7 +1,7 @@
 #include "core/startup/DisplayModeOptions.h"
 
-#include "core/startup/DissolveTable.h"
 #include "core/startup/Paths.h"
+#include "core/transitions/DissolveTable.h"
 
 #include <algorithm>
 #include <charconv>

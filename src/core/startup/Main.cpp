@@ -6,9 +6,6 @@
 #include "core/startup/Trace.h"
 #include "core/support/TextNumber.h"
 
-#include <filesystem>
-#include <system_error>
-
 namespace gf {
 
 namespace {
@@ -30,17 +27,15 @@ void PrepareProcess(ProcessState& process, HostServices& host, const SettingsSto
     st.programFolder = FolderOf(st.programFile);
 
     // A stale log of the trace facility beside the program goes away at every start.
-    std::error_code ec;
-    std::filesystem::remove(
-        std::filesystem::path(AddBackslash(st.programFolder) + "Glimmerframe.log"), ec);
+    (void)process.files.removeFile(AddBackslash(st.programFolder) + "Glimmerframe.log");
 
     Trace("S: Main");
-    st.StandAlone = DetermineRunMode(st);
+    st.StandAlone = DetermineRunMode(process.files, st);
 
     bool fromStore = true;
     if (st.StandAlone &&
         ReadNumericSetting(store, st.ProductName, "ImageInterval", "2000") == 2000) {
-        ReadSCRConfig(st.programFile, process.settings);
+        ReadSCRConfig(process.files, st.programFile, process.settings);
         fromStore = false;
     }
     LoadSettingsFromStore(store, st.ProductName, fromStore, process.settings);

@@ -1,6 +1,6 @@
 #pragma once
 // The three registry procedures over a SettingsStore.
-#include "core/support/Result.h"
+#include "base/Result.h"
 #include "platform/SettingsStore.h"
 
 #include <string>

@@ -40,9 +40,9 @@ std::string BaseName(std::string_view path) {
     return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
-bool DetermineRunMode(StartupState& state) {
+bool DetermineRunMode(FileSystem& files, StartupState& state) {
     Trace("S: DetermineRunMode");
-    auto file = BinaryFile::open(state.programFile);
+    auto file = BinaryFile::open(files, state.programFile);
     if (!file) {
         Trace("E: DetermineRunMode With Error " + file.message());
         return false;

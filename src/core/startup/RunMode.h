@@ -21,7 +21,7 @@ RunRequest ParseRunMode(std::string_view arguments);
 
 // True when the program file ends with the package mark; then ProductName becomes
 // "Glimmerframe-" + the program file's base name.
-bool DetermineRunMode(StartupState& state);
+bool DetermineRunMode(FileSystem& files, StartupState& state);
 
 // The file name without its folder and extension.
 std::string BaseName(std::string_view path);

@@ -1,7 +1,7 @@
 #pragma once
 // Loading the settings with their defaults and range limits, and storing all thirteen.
+#include "base/Result.h"
 #include "core/startup/Settings.h"
-#include "core/support/Result.h"
 #include "platform/SettingsStore.h"
 
 #include <string>

@@ -3,6 +3,7 @@
 #include "core/authoring/AuthoringMemory.h"
 #include "core/startup/Settings.h"
 #include "core/support/RandomSource.h"
+#include "platform/FileSystem.h"
 #include "platform/HostServices.h"
 
 #include <cstdint>
@@ -24,9 +25,12 @@ struct StartupState {
     std::string programFolder;
 };
 
-// Everything that lives for the whole process: start-up state, settings, random source, and
-// what the authoring dialogs remember between showings.
+// Everything that lives for the whole process: the file system, start-up state, settings,
+// random source, and what the authoring dialogs remember between showings.
 struct ProcessState {
+    explicit ProcessState(FileSystem& fileSystem) : files(fileSystem) {}
+
+    FileSystem& files;
     StartupState startup;
     Settings settings;
     SeededRandom random;

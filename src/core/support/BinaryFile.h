@@ -1,10 +1,10 @@
 #pragma once
 // A read-only file with bounds-checked reads at 0-based offsets; closed when it goes away.
-#include "core/support/Result.h"
+#include "base/Result.h"
+#include "platform/FileSystem.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <span>
 #include <string>
@@ -14,7 +14,8 @@ namespace gf {
 
 class BinaryFile {
   public:
-    static Result<BinaryFile> open(std::string_view path);
+    // Only a regular file opens.
+    static Result<BinaryFile> open(FileSystem& files, std::string_view path);
 
     std::uint64_t size() const { return size_; }
     const std::string& path() const { return path_; }
@@ -24,17 +25,11 @@ class BinaryFile {
     Result<std::string> readText(std::uint64_t offset, std::size_t count) const;
 
   private:
-    struct Closer {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    BinaryFile(std::unique_ptr<std::FILE, Closer> f, std::uint64_t size, std::string path)
-        : file_(std::move(f)), size_(size), path_(std::move(path)) {}
-    std::unique_ptr<std::FILE, Closer> file_;
+    BinaryFile(std::unique_ptr<FileReader> file, std::string path)
+        : file_(std::move(file)), size_(file_->size()), path_(std::move(path)) {}
+    std::unique_ptr<FileReader> file_;
     std::uint64_t size_ = 0;
     std::string path_;
 };
-
-// Human-readable reason for the last failed C library call on a file.
-std::string DescribeErrno(int err);
 
 } // namespace gf

@@ -1,7 +1,7 @@
 #pragma once
 // Device-independent bitmaps as metafile records carry them (header, colour table, pixels),
 // decoded with every read bounds-checked and the pixel count capped.
-#include "core/support/Result.h"
+#include "base/Result.h"
 #include "core/support/WmfPainter.h"
 
 #include <cstddef>

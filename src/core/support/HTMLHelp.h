@@ -2,7 +2,7 @@
 // Opens the table of contents of the product's help file. A compiled help name such as
 // "Glimmerframe.chm" stands for the HTML guide installed for it, or the guide in "help/" beside
 // the program when it is not installed (a build tree).
-#include "core/support/Result.h"
+#include "base/Result.h"
 #include "platform/HelpHost.h"
 
 #include <string>

@@ -102,8 +102,8 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     return lines;
 }
 
-Result<std::string> ReadTextFile(std::string_view path, std::uint64_t maxBytes) {
-    auto file = BinaryFile::open(path);
+Result<std::string> ReadTextFile(FileSystem& files, std::string_view path, std::uint64_t maxBytes) {
+    auto file = BinaryFile::open(files, path);
     if (!file)
         return Error{file.message()};
     if (file->size() > maxBytes)

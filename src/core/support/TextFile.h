@@ -1,7 +1,8 @@
 #pragma once
 // Reading text files written anywhere: UTF-8 kept, anything else read as Windows-1252, and lines
 // ended by CR LF, LF or CR.
-#include "core/support/Result.h"
+#include "base/Result.h"
+#include "platform/FileSystem.h"
 
 #include <cstdint>
 #include <string>
@@ -19,6 +20,6 @@ std::string DecodeText(std::string_view bytes);
 std::vector<std::string_view> SplitLines(std::string_view text);
 
 // Reads and decodes a whole file of at most maxBytes; the message names the file and the reason.
-Result<std::string> ReadTextFile(std::string_view path, std::uint64_t maxBytes);
+Result<std::string> ReadTextFile(FileSystem& files, std::string_view path, std::uint64_t maxBytes);
 
 } // namespace gf

@@ -1,7 +1,7 @@
 #pragma once
 // A Windows metafile (clip art): its headers read and its records played onto a WmfPainter,
 // every read bounds-checked so that damaged or hostile files end in an error, never worse.
-#include "core/support/Result.h"
+#include "base/Result.h"
 #include "core/support/WmfPainter.h"
 
 #include <cstddef>

@@ -94,7 +94,7 @@ DesignerWindow::DesignerWindow(ProcessState& process, const QString& templateNam
         dialogs = ownDialogs_.get();
     }
     dialogs_ = dialogs;
-    model_ = std::make_unique<TemplateDesigner>(*dialogs);
+    model_ = std::make_unique<TemplateDesigner>(process.files, *dialogs);
     setWindowTitle(QString::fromUtf8(kDesignerCaption.data(), qsizetype(kDesignerCaption.size())));
     setSizeGripEnabled(true);
 
@@ -407,7 +407,8 @@ bool DesignerWindow::WriteSCR(const QString& target) {
 
     std::optional<Result<PackageWritten>> outcome;
     QEventLoop loop;
-    QThread* worker = QThread::create([&] { outcome.emplace(WritePackage(request)); });
+    QThread* worker =
+        QThread::create([&] { outcome.emplace(WritePackage(process_.files, request)); });
     connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
     worker->start();
     loop.exec();

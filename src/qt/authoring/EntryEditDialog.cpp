@@ -1,8 +1,8 @@
 #include "qt/authoring/EntryEditDialog.h"
 
 #include "core/show/NamedColors.h"
-#include "core/startup/DissolveTable.h"
 #include "core/support/PictureTypes.h"
+#include "core/transitions/DissolveTable.h"
 #include "qt/authoring/ImageViewerDialog.h"
 #include "qt/authoring/SoundPlayerDialog.h"
 #include "qt/show/QtPictureHolder.h"

@@ -1,9 +1,9 @@
 #include "qt/settings_dialog/SettingsDialog.h"
 
-#include "core/startup/DissolveTable.h"
 #include "core/support/Maker.h"
 #include "core/support/PictureTypes.h"
 #include "core/support/Version.h"
+#include "core/transitions/DissolveTable.h"
 #include "qt/support/AboutBox.h"
 #include "qt/support/AdStrip.h"
 #include "qt/support/FolderBrowser.h"

@@ -32,13 +32,14 @@ Result<std::unique_ptr<QtShow>> QtShow::Start(ProcessState& process, const Setti
     const bool hosted = target.hostWindow != 0;
 
     // Folders of shows that were killed outright go first.
-    TempFolder::RemoveStale();
+    TempFolder::RemoveStale(process.files);
     if (process.startup.StandAlone) {
-        auto folder = TempFolder::Create();
+        auto folder = TempFolder::Create(process.files);
         if (!folder)
             return Error{"Cannot start the show: " + folder.message()};
         s.temp_.emplace(std::move(*folder));
-        s.reader_ = std::make_unique<PackageReader>(process.startup.programFile, s.temp_->path());
+        s.reader_ = std::make_unique<PackageReader>(process.files, process.startup.programFile,
+                                                    s.temp_->path());
         s.items_ = std::make_unique<PackageItems>(*s.reader_);
     }
 
@@ -65,7 +66,10 @@ Result<std::unique_ptr<QtShow>> QtShow::Start(ProcessState& process, const Setti
     s.platform_.reset(new ShowPlatform{*s.canvas_, *s.picture_, s.clock_, s.pump_, s.timer1_,
                                        s.timer2_, s.cursor_, s.media_, s.sound_, *s.password_,
                                        s.notice_});
-    s.player_ = std::make_unique<PlayerWindow>(process, *s.platform_, store, LoadFiles,
+    auto loadFiles = [&files = process.files](Settings& settings, SlideList& list) {
+        LoadFiles(files, settings, list);
+    };
+    s.player_ = std::make_unique<PlayerWindow>(process, *s.platform_, store, loadFiles,
                                                s.items_.get(), PlayerOptions{hosted});
     PlayerWindow* player = s.player_.get();
     s.window_->onInput = [player] { player->Input(); };

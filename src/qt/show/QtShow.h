@@ -1,12 +1,12 @@
 #pragma once
 // One running show on screen: the windows, the Qt devices, the package's temporary folder and
 // the player. Everything is put back when it goes away: cursor, signal handling, temporary files.
+#include "base/Result.h"
 #include "core/package/PackageItems.h"
 #include "core/package/PackageReader.h"
 #include "core/package/TempFolder.h"
 #include "core/show/PlayerWindow.h"
 #include "core/startup/StartupState.h"
-#include "core/support/Result.h"
 #include "platform/SettingsStore.h"
 #include "qt/show/QtCursorDisplay.h"
 #include "qt/show/QtEventPump.h"

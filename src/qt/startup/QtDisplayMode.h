@@ -2,9 +2,9 @@
 // The show as an XScreenSaver display program: drawn inside the window it is given (the root
 // window or a window of its own otherwise), at that window's size and following it, ending when
 // the window goes away. Input, the cursor and locking stay with the host.
+#include "base/Result.h"
 #include "core/startup/DisplayModeOptions.h"
 #include "core/startup/StartupState.h"
-#include "core/support/Result.h"
 #include "platform/SettingsStore.h"
 
 #include <QObject>

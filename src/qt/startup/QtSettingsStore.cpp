@@ -1,5 +1,7 @@
 #include "qt/startup/QtSettingsStore.h"
 
+#include "core/support/AtomicFileWriter.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -33,12 +35,158 @@ QString defaultUserDir() {
 QString keyName(std::string_view name) {
     return fromUtf8(name);
 }
+
+bool isHexDigit(char16_t c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// QSettings' own escapes for INI keys and strings, so that it reads back exactly what was
+// written.
+void appendKey(const QString& key, QByteArray& out) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    for (const QChar ch : key) {
+        const char16_t c = ch.unicode();
+        if (c == '/') {
+            out += '\\';
+        } else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                   c == '_' || c == '-' || c == '.') {
+            out += char(c);
+        } else if (c <= 0xFF) {
+            out += '%';
+            out += kHex[c / 16];
+            out += kHex[c % 16];
+        } else {
+            out += "%U";
+            for (int shift = 12; shift >= 0; shift -= 4)
+                out += kHex[(c >> shift) & 0xF];
+        }
+    }
+}
+
+void appendString(const QString& value, QByteArray& out) {
+    const QString text = value.startsWith(u'@') ? QStringLiteral("@") + value : value;
+    const qsizetype start = out.size();
+    bool needsQuotes = false;
+    bool escapeNextIfDigit = false; // "\x" takes every hex digit that follows
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c == ';' || c == ',' || c == '=')
+            needsQuotes = true;
+        if (escapeNextIfDigit && isHexDigit(c)) {
+            out += "\\x" + QByteArray::number(c, 16);
+            continue;
+        }
+        escapeNextIfDigit = false;
+        switch (c) {
+        case '\a':
+            out += "\\a";
+            break;
+        case '\b':
+            out += "\\b";
+            break;
+        case '\f':
+            out += "\\f";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\v':
+            out += "\\v";
+            break;
+        case '"':
+        case '\\':
+            out += '\\';
+            out += char(c);
+            break;
+        default:
+            if (c <= 0x1F) {
+                out += "\\x" + QByteArray::number(c, 16);
+                escapeNextIfDigit = true;
+            } else if (text[i].isHighSurrogate() && i + 1 < text.size() &&
+                       text[i + 1].isLowSurrogate()) {
+                out += text.mid(i, 2).toUtf8();
+                ++i;
+            } else {
+                out += QString(text[i]).toUtf8();
+            }
+        }
+    }
+    if (needsQuotes || (start < out.size() && (out[start] == ' ' || out.back() == ' '))) {
+        out.insert(start, '"');
+        out += '"';
+    }
+}
+
+void appendValue(const QVariant& value, QByteArray& out) {
+    // A hand-written list ("a, b") comes back as the list it was read as.
+    if (value.metaType().id() == QMetaType::QStringList && value.toStringList().size() != 1) {
+        const QStringList items = value.toStringList();
+        if (items.isEmpty())
+            out += "@Invalid()";
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            if (i > 0)
+                out += ", ";
+            appendString(items[i], out);
+        }
+        return;
+    }
+    appendString(value.metaType().id() == QMetaType::QStringList ? value.toStringList().front()
+                                                                 : value.toString(),
+                 out);
+}
+
+// The whole file: what it holds now with the pending values over it, in QSettings' layout.
+QByteArray iniText(const QSettings& current, const std::map<QString, QString>& pending) {
+    std::map<QString, QVariant> values;
+    for (const QString& key : current.allKeys())
+        values[key] = current.value(key);
+    for (const auto& [key, value] : pending)
+        values[key] = value;
+    std::map<QString, std::map<QString, QVariant>> sections;
+    for (const auto& [key, value] : values) {
+        const auto slash = key.indexOf(u'/');
+        if (slash < 0)
+            sections[QString()][key] = value;
+        else
+            sections[key.left(slash)][key.mid(slash + 1)] = value;
+    }
+    QByteArray out;
+    for (const auto& [section, entries] : sections) {
+        if (!out.isEmpty())
+            out += '\n';
+        if (section.isEmpty()) {
+            out += "[General]";
+        } else if (section.compare(QStringLiteral("general"), Qt::CaseInsensitive) == 0) {
+            out += "[%General]";
+        } else {
+            out += '[';
+            appendKey(section, out);
+            out += ']';
+        }
+        out += '\n';
+        for (const auto& [key, value] : entries) {
+            appendKey(key, out);
+            out += '=';
+            appendValue(value, out);
+            out += '\n';
+        }
+    }
+    return out;
+}
 } // namespace
 
-QtSettingsStore::QtSettingsStore() : QtSettingsStore(defaultUserDir(), defaultSystemDirs()) {}
+QtSettingsStore::QtSettingsStore(FileSystem& files)
+    : QtSettingsStore(files, defaultUserDir(), defaultSystemDirs()) {}
 
-QtSettingsStore::QtSettingsStore(QString userConfigDir, QStringList systemConfigDirs)
-    : userDir_(std::move(userConfigDir)), systemDirs_(std::move(systemConfigDirs)) {}
+QtSettingsStore::QtSettingsStore(FileSystem& files, QString userConfigDir,
+                                 QStringList systemConfigDirs)
+    : files_(files), userDir_(std::move(userConfigDir)), systemDirs_(std::move(systemConfigDirs)) {}
 
 QtSettingsStore::~QtSettingsStore() = default;
 
@@ -58,11 +206,8 @@ QString QtSettingsStore::userFileFor(std::string_view keyPath) const {
     return userDir_ + QStringLiteral("/Brindlewick/") + product + QStringLiteral(".conf");
 }
 
-QSettings* QtSettingsStore::userSettings(std::string_view keyPath) const {
-    const QString file = userFileFor(keyPath);
-    if (file.isEmpty())
-        return nullptr;
-    auto& slot = user_[file];
+QSettings* QtSettingsStore::settingsFor(const QString& file) const {
+    auto& slot = read_[file];
     if (!slot)
         slot = std::make_unique<QSettings>(file, QSettings::IniFormat);
     return slot.get();
@@ -78,19 +223,19 @@ std::optional<StoredValue> QtSettingsStore::read(std::uint32_t root, std::string
     if (product.isEmpty())
         return std::nullopt;
     const QString key = keyName(name);
-    if (auto* u = userSettings(keyPath); u && u->contains(key))
+    const QString userFile = userFileFor(keyPath);
+    if (const auto p = pending_.find(userFile); p != pending_.end())
+        if (const auto v = p->second.find(key); v != p->second.end())
+            return StoredValue{StoredValue::Type::String, v->second.toStdString(), 0};
+    if (auto* u = settingsFor(userFile); u->contains(key))
         return StoredValue{StoredValue::Type::String, u->value(key).toString().toStdString(), 0};
     for (const auto& dir : systemDirs_) {
         const QString file =
             dir + QStringLiteral("/Brindlewick/") + product + QStringLiteral(".conf");
-        auto& slot = system_[file];
-        if (!slot) {
-            if (!QFileInfo::exists(file))
-                continue;
-            slot = std::make_unique<QSettings>(file, QSettings::IniFormat);
-        }
-        if (slot->contains(key))
-            return StoredValue{StoredValue::Type::String, slot->value(key).toString().toStdString(),
+        if (!read_.count(file) && !QFileInfo::exists(file))
+            continue;
+        if (auto* s = settingsFor(file); s->contains(key))
+            return StoredValue{StoredValue::Type::String, s->value(key).toString().toStdString(),
                                0};
     }
     return std::nullopt;
@@ -100,43 +245,37 @@ void QtSettingsStore::write(std::uint32_t root, std::string_view keyPath, std::s
                             std::string_view text) {
     if (root != static_cast<std::uint32_t>(RegistryRoot::LocalMachine))
         return;
-    if (auto* u = userSettings(keyPath)) {
-        u->setValue(keyName(name), fromUtf8(text));
-        dirty_[userFileFor(keyPath)] = true;
-    }
+    if (const QString file = userFileFor(keyPath); !file.isEmpty())
+        pending_[file][keyName(name)] = fromUtf8(text);
 }
 
 Status QtSettingsStore::flush() {
-    for (auto& [file, dirty] : dirty_) {
-        if (!dirty)
-            continue;
-        auto& s = user_[file];
+    for (auto it = pending_.begin(); it != pending_.end();) {
+        const QString& file = it->first;
         const QFileInfo info(file);
-        QDir().mkpath(info.absolutePath());
-        if (s->status() != QSettings::NoError) {
-            // QSettings keeps an error for good: carry the values over to a fresh object so
-            // that this flush really tries again.
-            auto fresh = std::make_unique<QSettings>(file, QSettings::IniFormat);
-            for (const QString& key : s->allKeys())
-                fresh->setValue(key, s->value(key));
-            s = std::move(fresh);
-        }
-        s->sync();
-        if (s->status() != QSettings::NoError) {
-            const QFileInfo dir(info.absolutePath());
-            QString reason;
-            if (dir.exists() && !dir.isDir())
-                reason = dir.absoluteFilePath() + QStringLiteral(" is a file, not a folder");
-            else if (!dir.exists())
-                reason = QStringLiteral("its folder cannot be created");
-            else if (!dir.isWritable() || (info.exists() && !info.isWritable()))
-                reason = QStringLiteral("permission denied");
-            else
-                reason = QStringLiteral("the file could not be written (is the disk full?)");
+        const QFileInfo dir(info.absolutePath());
+        auto failure = [&](const QString& reason) {
             return Status::failure(
                 ("Cannot store the settings in " + file + ": " + reason).toStdString());
+        };
+        if (!QDir().mkpath(dir.absoluteFilePath()))
+            return failure(dir.exists() && !dir.isDir()
+                               ? dir.absoluteFilePath() + QStringLiteral(" is a file, not a folder")
+                               : QStringLiteral("its folder cannot be created"));
+        // The file as it is now, so that values written by others stay.
+        const QSettings current(file, QSettings::IniFormat);
+        const QByteArray text = iniText(current, it->second);
+        const std::string path = file.toStdString();
+        if (auto s = WriteFileAtomically(files_, path,
+                                         std::string_view(text.data(), std::size_t(text.size())));
+            !s) {
+            const std::string saving = "Could not save \"" + path + "\": ";
+            const std::string& m = s.message();
+            return failure(
+                QString::fromStdString(m.starts_with(saving) ? m.substr(saving.size()) : m));
         }
-        dirty = false;
+        read_.erase(file);
+        it = pending_.erase(it);
     }
     return {};
 }

@@ -1,7 +1,9 @@
 #pragma once
 // Settings in INI files: the key "Software\Brindlewick\<product>" is the user's
 // $XDG_CONFIG_HOME/Brindlewick/<product>.conf, with the machine-wide
-// /etc/xdg/Brindlewick/<product>.conf (or $XDG_CONFIG_DIRS) as a read-only fallback.
+// /etc/xdg/Brindlewick/<product>.conf (or $XDG_CONFIG_DIRS) as a read-only fallback. QSettings
+// reads them; the changed file is written whole by the one atomic writer.
+#include "platform/FileSystem.h"
 #include "platform/SettingsStore.h"
 
 #include <QString>
@@ -16,8 +18,8 @@ namespace gf {
 class QtSettingsStore final : public SettingsStore {
   public:
     // Folders default to the XDG locations of the environment.
-    QtSettingsStore();
-    QtSettingsStore(QString userConfigDir, QStringList systemConfigDirs);
+    explicit QtSettingsStore(FileSystem& files);
+    QtSettingsStore(FileSystem& files, QString userConfigDir, QStringList systemConfigDirs);
     ~QtSettingsStore() override;
 
     std::optional<StoredValue> read(std::uint32_t root, std::string_view keyPath,
@@ -30,14 +32,16 @@ class QtSettingsStore final : public SettingsStore {
     QString userFileFor(std::string_view keyPath) const;
 
   private:
-    QSettings* userSettings(std::string_view keyPath) const;
+    QSettings* settingsFor(const QString& file) const;
     QString productOf(std::string_view keyPath) const;
 
+    FileSystem& files_;
     QString userDir_;
     QStringList systemDirs_;
-    mutable std::map<QString, std::unique_ptr<QSettings>> user_;
-    mutable std::map<QString, std::unique_ptr<QSettings>> system_;
-    std::map<QString, bool> dirty_;
+    // As read from the files; never changed through QSettings, which would write them itself.
+    mutable std::map<QString, std::unique_ptr<QSettings>> read_;
+    // The values written and not yet flushed, per user file.
+    std::map<QString, std::map<QString, QString>> pending_;
 };
 
 } // namespace gf

@@ -1,7 +1,7 @@
 #pragma once
 // Windows metafiles (clip art) drawn with QPainter, antialiased, at the size they are shown.
 // The picture loader calls the two functions below; the class is the painter they use.
-#include "core/support/Result.h"
+#include "base/Result.h"
 #include "core/support/WmfPainter.h"
 
 #include <QColor>

@@ -1,5 +1,6 @@
 #include "core/authoring/TemplateDesigner.h"
 #include "fakes/FakeDesignerDialogs.h"
+#include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +30,7 @@ class Designer : public ::testing::Test {
     test::ScratchDir scratch_{"gf-designer"};
     fs::path dir_;
     test::FakeDesignerDialogs dialogs_;
-    TemplateDesigner designer_{dialogs_};
+    TemplateDesigner designer_{test::RealFiles(), dialogs_};
 };
 
 TEST_F(Designer, OpensOnATemplateWithABlankRowAfterIt) {

@@ -2,7 +2,9 @@
 #include "core/authoring/DesignerRows.h"
 #include "core/show/DesignerTemplateReader.h"
 #include "core/show/SlideListLoader.h"
-#include "core/support/AtomicFile.h"
+#include "core/support/AtomicFileWriter.h"
+#include "fakes/FaultyFileSystem.h"
+#include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +29,7 @@ class TemplateWriting : public ::testing::Test {
         s.ImagePath = dir_.string();
         s.ImageListFile = name;
         SlideList list;
-        LoadFiles(s, list);
+        LoadFiles(test::RealFiles(), s, list);
         return list;
     }
 
@@ -88,7 +90,7 @@ TEST_F(TemplateWriting, ThePlayerShowsWhatTheRowsList) {
     };
     for (int mode : {1, 2, 3}) {
         SCOPED_TRACE(mode);
-        ASSERT_TRUE(WriteTemplateFile(path("show.txt"), rows, mode).ok());
+        ASSERT_TRUE(WriteTemplateFile(test::RealFiles(), path("show.txt"), rows, mode).ok());
         const auto list = play("show.txt");
         ASSERT_EQ(list.images, (std::vector<std::string>{"/pics/dawn.jpg", "/pics/meadow.png",
                                                          "/pics/x=y.gif"}));
@@ -118,9 +120,9 @@ TEST_F(TemplateWriting, ThePlayerShowsWhatTheRowsList) {
 
 TEST_F(TemplateWriting, CommaInACommentIsOneLineInTheDesignerTwoInTheShow) {
     const std::vector<DesignerRow> rows = {row("a.jpg", "", "", "Hello, world^bye")};
-    ASSERT_TRUE(WriteTemplateFile(path("t.txt"), rows, 1).ok());
+    ASSERT_TRUE(WriteTemplateFile(test::RealFiles(), path("t.txt"), rows, 1).ok());
     EXPECT_EQ(play("t.txt").at(0).comment, "Hello\r\nworld\r\nbye\r\n");
-    const auto back = ReadDesignerTemplate(path("t.txt"), 1);
+    const auto back = ReadDesignerTemplate(test::RealFiles(), path("t.txt"), 1);
     ASSERT_EQ(back.rows.size(), 1u);
     EXPECT_EQ(back.rows[0].comment, "Hello, world^bye");
 }
@@ -131,15 +133,15 @@ TEST_F(TemplateWriting, DesignerReadsBackTheRowsItWrote) {
         row("b.jpg", "", "", "", "Black", "White"),
     };
     for (int mode : {1, 2}) {
-        ASSERT_TRUE(WriteTemplateFile(path("t.txt"), rows, mode).ok());
-        const auto back = ReadDesignerTemplate(path("t.txt"), 3);
+        ASSERT_TRUE(WriteTemplateFile(test::RealFiles(), path("t.txt"), rows, mode).ok());
+        const auto back = ReadDesignerTemplate(test::RealFiles(), path("t.txt"), 3);
         EXPECT_FALSE(back.error);
         EXPECT_EQ(back.soundMode, mode);
         EXPECT_EQ(back.rows, rows);
     }
     // Async: the sounds come back as rows of their own before the pictures.
-    ASSERT_TRUE(WriteTemplateFile(path("t.txt"), rows, 3).ok());
-    const auto back = ReadDesignerTemplate(path("t.txt"), 1);
+    ASSERT_TRUE(WriteTemplateFile(test::RealFiles(), path("t.txt"), rows, 3).ok());
+    const auto back = ReadDesignerTemplate(test::RealFiles(), path("t.txt"), 1);
     EXPECT_EQ(back.soundMode, 3);
     ASSERT_EQ(back.rows.size(), 3u);
     EXPECT_EQ(back.rows[0].soundPath, "/snd/a.wav");
@@ -151,11 +153,11 @@ TEST_F(TemplateWriting, DesignerReadsBackTheRowsItWrote) {
 
 TEST_F(TemplateWriting, FailedWriteLeavesTheOldFile) {
     const auto target = path("keep.txt");
-    ASSERT_TRUE(WriteFileAtomically(target, "old\r\n").ok());
+    ASSERT_TRUE(WriteFileAtomically(test::RealFiles(), target, "old\r\n").ok());
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 
     // Replacing keeps the permissions and leaves no temporary file behind.
-    ASSERT_TRUE(WriteFileAtomically(target, "new\r\n").ok());
+    ASSERT_TRUE(WriteFileAtomically(test::RealFiles(), target, "new\r\n").ok());
     EXPECT_EQ(read(target), "new\r\n");
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
@@ -163,16 +165,28 @@ TEST_F(TemplateWriting, FailedWriteLeavesTheOldFile) {
 
     // A folder in the way of the target fails for root too.
     fs::create_directory(path("folder.txt"));
-    auto st = WriteFileAtomically(path("folder.txt"), "x");
+    auto st = WriteFileAtomically(test::RealFiles(), path("folder.txt"), "x");
     EXPECT_FALSE(st.ok());
     EXPECT_NE(st.message().find("folder.txt"), std::string::npos);
 
     std::ofstream(path("notafolder")) << "file";
-    st = WriteFileAtomically(path("notafolder") + "/t.txt", "x");
+    st = WriteFileAtomically(test::RealFiles(), path("notafolder") + "/t.txt", "x");
     EXPECT_FALSE(st.ok());
     EXPECT_NE(st.message().find("not a folder"), std::string::npos) << st.message();
     EXPECT_EQ(read(target), "new\r\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 3);
+
+    // Whichever step fails, the old file stays and nothing is left beside it.
+    using Call = test::FaultyFileSystem::Call;
+    for (const auto call : {Call::Create, Call::Write, Call::Sync, Call::Close, Call::Replace}) {
+        test::FaultyFileSystem files(test::RealFiles());
+        files.failNth(call, 1, "the disk is full");
+        st = WriteFileAtomically(files, target, "lost\r\n");
+        ASSERT_FALSE(st.ok()) << static_cast<int>(call);
+        EXPECT_EQ(st.message(), "Could not save \"" + target + "\": the disk is full");
+        EXPECT_EQ(read(target), "new\r\n");
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 3);
+    }
 }
 
 } // namespace

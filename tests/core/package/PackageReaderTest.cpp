@@ -1,6 +1,8 @@
 #include "core/package/PackageReader.h"
 #include "core/package/TempFolder.h"
+#include "fakes/FaultyFileSystem.h"
 #include "fakes/PackageBuilder.h"
+#include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -60,7 +62,7 @@ TEST_F(Packages, WorkedExampleLayoutReadsBack) {
     ASSERT_EQ(built.bytes.size(), 971962u);
     EXPECT_EQ(built.directoryPosition, 971216);
     const auto path = write(built.bytes);
-    PackageReader reader(path, temp());
+    PackageReader reader(test::RealFiles(), path, temp());
     SlideList list;
     ASSERT_TRUE(reader.ReadSCR(list)) << reader.error();
     EXPECT_EQ(list.images, std::vector<std::string>(9, "Imbedded Image"));
@@ -83,7 +85,7 @@ TEST_F(Packages, WorkedExampleLayoutReadsBack) {
 
     Settings s;
     s.MouseSensitivity = 55;
-    ReadSCRConfig(path, s);
+    ReadSCRConfig(test::RealFiles(), path, s);
     EXPECT_EQ(s.ImageInterval, 4);
     EXPECT_EQ(s.MouseSensitivity, 55); // written, not read back
 }
@@ -91,7 +93,7 @@ TEST_F(Packages, WorkedExampleLayoutReadsBack) {
 TEST_F(Packages, EmptyPackageAndTheEntryLimit) {
     const auto empty = BuildPackage("prog", {}, 2);
     EXPECT_EQ(empty.directoryPosition, 5);
-    PackageReader r0(write(empty.bytes), temp());
+    PackageReader r0(test::RealFiles(), write(empty.bytes), temp());
     SlideList none;
     ASSERT_TRUE(r0.ReadSCR(none));
     EXPECT_TRUE(none.images.empty());
@@ -100,7 +102,8 @@ TEST_F(Packages, EmptyPackageAndTheEntryLimit) {
     std::vector<PackageItem> many(600);
     for (auto& m : many)
         m.comment = "c";
-    PackageReader r1(write(BuildPackage("prog", many, 3).bytes, "many.scr"), temp());
+    PackageReader r1(test::RealFiles(), write(BuildPackage("prog", many, 3).bytes, "many.scr"),
+                     temp());
     SlideList list;
     ASSERT_TRUE(r1.ReadSCR(list));
     EXPECT_EQ(list.images.size(), 501u);
@@ -166,7 +169,7 @@ TEST_F(Packages, DamagedTrailersAndDirectoriesAreRefusedSafely) {
     };
     for (const auto& [what, bytes, trailerDamaged] : cases) {
         const auto path = write(bytes, "damaged.scr");
-        PackageReader reader(path, temp());
+        PackageReader reader(test::RealFiles(), path, temp());
         SlideList list;
         list.images = {"left over"};
         EXPECT_FALSE(reader.ReadSCR(list)) << what;
@@ -178,7 +181,7 @@ TEST_F(Packages, DamagedTrailersAndDirectoriesAreRefusedSafely) {
         EXPECT_FALSE(reader.LoadImbeddedImage(0, {})) << what;
         Settings s;
         s.ImageInterval = 3;
-        ReadSCRConfig(path, s);
+        ReadSCRConfig(test::RealFiles(), path, s);
         if (trailerDamaged) {
             EXPECT_EQ(s.ImageInterval, 10) << what;
             EXPECT_EQ(s.MouseSensitivity, 100) << what;
@@ -186,7 +189,7 @@ TEST_F(Packages, DamagedTrailersAndDirectoriesAreRefusedSafely) {
             EXPECT_EQ(s.ImageInterval, 0) << what;
         }
     }
-    PackageReader missing((dir_ / "none.scr").string(), temp());
+    PackageReader missing(test::RealFiles(), (dir_ / "none.scr").string(), temp());
     SlideList list;
     EXPECT_FALSE(missing.ReadSCR(list));
     EXPECT_NE(list.attributes[0].comment.find("it does not exist"), std::string::npos);
@@ -211,7 +214,7 @@ TEST_F(Packages, ExtractionCopiesOnlyWhenTheItemChanges) {
     t.count = 3;
     built.bytes += FormatPackageTrailer(t);
     (void)trailerAt;
-    PackageReader reader(write(built.bytes), temp());
+    PackageReader reader(test::RealFiles(), write(built.bytes), temp());
     SlideList list;
     ASSERT_TRUE(reader.ReadSCR(list)) << reader.error();
 
@@ -252,7 +255,7 @@ TEST_F(Packages, TempFolderIsPrivateAndCleanedUp) {
 
     std::string path;
     {
-        auto folder = TempFolder::Create();
+        auto folder = TempFolder::Create(test::RealFiles());
         ASSERT_TRUE(folder.ok()) << folder.message();
         path = folder->path();
         EXPECT_TRUE(path.starts_with(runtime.string() + "/glimmerframe-" +
@@ -280,13 +283,19 @@ TEST_F(Packages, TempFolderIsPrivateAndCleanedUp) {
                                     std::to_string(child) + "-abc");
     for (const auto& p : {stale, live, foreign})
         fs::create_directories(p / "inner");
-    auto current = TempFolder::Create();
+    auto current = TempFolder::Create(test::RealFiles());
     ASSERT_TRUE(current.ok());
-    TempFolder::RemoveStale();
+    TempFolder::RemoveStale(test::RealFiles());
     EXPECT_FALSE(fs::exists(stale));
     EXPECT_TRUE(fs::exists(live));
     EXPECT_TRUE(fs::exists(foreign));
     EXPECT_TRUE(fs::exists(current->path()));
+
+    test::FaultyFileSystem full(test::RealFiles());
+    full.failNth(test::FaultyFileSystem::Call::CreateFolder, 1, "the disk is full");
+    auto none = TempFolder::Create(full);
+    ASSERT_FALSE(none.ok());
+    EXPECT_NE(none.message().find("the disk is full"), std::string::npos) << none.message();
 
     if (old)
         ::setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);

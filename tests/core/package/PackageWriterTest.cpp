@@ -1,5 +1,7 @@
 #include "core/package/PackageWriter.h"
 #include "core/package/PackageReader.h"
+#include "fakes/FaultyFileSystem.h"
+#include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -73,7 +75,7 @@ TEST_F(Writer, WorkedExampleComesOutByteForByte) {
     auto q = request(rows, (dir_ / "out" / "show.scr").string());
     q.settings.ImageInterval = 4;
     q.settings.MouseSensitivity = 100;
-    auto w = WritePackage(q);
+    auto w = WritePackage(test::RealFiles(), q);
     ASSERT_TRUE(w.ok()) << w.message();
     EXPECT_EQ(w->size, 971962u);
     EXPECT_EQ(w->directoryPosition, 971216);
@@ -124,13 +126,13 @@ TEST_F(Writer, RoundTripThroughTheReaders) {
             rowsSeen.push_back(p.rowsDone);
         EXPECT_LE(p.bytesDone, p.byteCount);
     };
-    auto w = WritePackage(q);
+    auto w = WritePackage(test::RealFiles(), q);
     ASSERT_TRUE(w.ok()) << w.message();
     EXPECT_EQ(w->count, 3u);
     EXPECT_EQ(rowsSeen, (std::vector<std::size_t>{0, 1, 2, 3}));
 
     fs::create_directories(dir_ / "tmp");
-    PackageReader reader(q.targetPath, (dir_ / "tmp").string());
+    PackageReader reader(test::RealFiles(), q.targetPath, (dir_ / "tmp").string());
     SlideList list;
     ASSERT_TRUE(reader.ReadSCR(list)) << reader.error();
     EXPECT_EQ(list.images.size(), 3u);
@@ -153,7 +155,7 @@ TEST_F(Writer, RoundTripThroughTheReaders) {
     EXPECT_EQ(fs::path(reader.LoadImbeddedSound(2, {})).filename(), "Glimmerframe.aif");
 
     Settings s;
-    ReadSCRConfig(q.targetPath, s);
+    ReadSCRConfig(test::RealFiles(), q.targetPath, s);
     EXPECT_EQ(s.ImageInterval, 9);
     EXPECT_EQ(s.DissolveDelay, 20);
 }
@@ -197,7 +199,7 @@ TEST_F(Writer, NoFailureCostsTheOldTarget) {
     for (const auto& c : cases) {
         auto q = request(c.rows, target);
         q.cancelled = c.cancel;
-        auto w = WritePackage(q);
+        auto w = WritePackage(test::RealFiles(), q);
         ASSERT_FALSE(w.ok()) << c.what;
         EXPECT_NE(w.message().find(c.expected), std::string::npos) << c.what << ": " << w.message();
         EXPECT_EQ(test::ReadFile(target), "the old package") << c.what;
@@ -205,16 +207,28 @@ TEST_F(Writer, NoFailureCostsTheOldTarget) {
     }
 
     auto self = request(good, program_);
-    auto w = WritePackage(self);
+    auto w = WritePackage(test::RealFiles(), self);
     ASSERT_FALSE(w.ok());
     EXPECT_NE(w.message().find("running program"), std::string::npos);
     EXPECT_EQ(test::ReadFile(program_), std::string(4000, 'P'));
 
     auto nowhere =
         request(good, (dir_ / "glimmerframe" / "x.scr").string()); // a file, not a folder
-    EXPECT_FALSE(WritePackage(nowhere).ok());
+    EXPECT_FALSE(WritePackage(test::RealFiles(), nowhere).ok());
 
-    auto ok = WritePackage(request(good, target));
+    // A disk that fills up halfway, or a rename that fails at the end.
+    using Call = test::FaultyFileSystem::Call;
+    for (const auto& [call, nth] : {std::pair{Call::Write, 2}, std::pair{Call::Replace, 1}}) {
+        test::FaultyFileSystem full(test::RealFiles());
+        full.failNth(call, nth, "the disk is full");
+        auto failed = WritePackage(full, request(good, target));
+        ASSERT_FALSE(failed.ok());
+        EXPECT_EQ(failed.message(), "Could not save \"" + target + "\": the disk is full");
+        EXPECT_EQ(test::ReadFile(target), "the old package");
+        EXPECT_EQ(outFiles(), std::vector<std::string>{"old.scr"});
+    }
+
+    auto ok = WritePackage(test::RealFiles(), request(good, target));
     ASSERT_TRUE(ok.ok()) << ok.message();
     EXPECT_EQ(outFiles(), std::vector<std::string>{"old.scr"});
     EXPECT_EQ(test::ReadFile(target).size(), ok->size);
@@ -231,7 +245,7 @@ TEST(PackageName, TemplateNameCutBeforeItsExtension) {
 
 TEST_F(Writer, EmptyShowIsTheSoundModeLineAlone) {
     const std::vector<DesignerRow> rows(2);
-    auto w = WritePackage(request(rows, (dir_ / "out" / "empty.scr").string()));
+    auto w = WritePackage(test::RealFiles(), request(rows, (dir_ / "out" / "empty.scr").string()));
     ASSERT_TRUE(w.ok()) << w.message();
     EXPECT_EQ(w->directoryPosition, 4001);
     EXPECT_EQ(w->count, 0u);

@@ -1,6 +1,7 @@
 #include "core/preview/ControlForm.h"
 #include "fakes/FakePlatformTimer.h"
 #include "fakes/FakePreviewWindows.h"
+#include "fakes/RealFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,7 @@ TEST(PreviewGeometry, FillsTheClientAreaAndCentresThePicture) {
 }
 
 struct Preview : ::testing::Test {
-    ProcessState process;
+    ProcessState process{test::RealFiles()};
     FakePreviewWindows windows;
     test::FakePlatformTimer timer;
     ControlForm form{process, windows, timer};

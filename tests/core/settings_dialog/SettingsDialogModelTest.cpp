@@ -1,6 +1,7 @@
 #include "core/settings_dialog/SettingsDialogModel.h"
 #include "core/startup/SettingsLoader.h"
 #include "fakes/MemorySettingsStore.h"
+#include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
 
 #include <filesystem>
@@ -51,7 +52,7 @@ struct Dialog {
     std::string stored(std::string_view name) const {
         return store.persisted(kKey, name).value_or("<missing>");
     }
-    ProcessState process;
+    ProcessState process{test::RealFiles()};
     test::MemorySettingsStore store;
     RecordingView view;
     SettingsDialogModel model{process, store, view};

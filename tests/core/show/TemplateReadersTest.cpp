@@ -2,6 +2,7 @@
 #include "core/show/SlideListLoader.h"
 #include "core/show/TemplateItemReader.h"
 #include "core/support/TextFile.h"
+#include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -70,7 +71,7 @@ class TemplateFiles : public ::testing::Test {
         s.ImagePath = dir_.string(); // no trailing separator: the loader adds it
         s.ImageListFile = "show.txt";
         SlideList list;
-        auto st = LoadSlideList(s, list);
+        auto st = LoadSlideList(test::RealFiles(), s, list);
         EXPECT_EQ(s.ImagePath, folder());
         if (status)
             *status = st;
@@ -147,7 +148,7 @@ TEST_F(TemplateFiles, MissingTemplateEmptiesTheListWithTheBanner) {
     Settings s;
     s.ImagePath = folder();
     s.ImageListFile = "gone.txt";
-    LoadFiles(s, list);
+    LoadFiles(test::RealFiles(), s, list);
     EXPECT_TRUE(list.images.empty());
     const auto& c = list.attributes[0].comment;
     EXPECT_TRUE(c.starts_with("Glimmerframe\r\nBrindlewick LLC\r\nhttps://")) << c;
@@ -171,7 +172,7 @@ TEST_F(TemplateFiles, FolderModeOrdersByPatternThenName) {
     s.AllImages = 1;
     s.ImagePath = folder() + "pics";
     SlideList list;
-    ASSERT_TRUE(LoadSlideList(s, list).ok());
+    ASSERT_TRUE(LoadSlideList(test::RealFiles(), s, list).ok());
     Items names;
     for (auto& p : list.images)
         names.push_back(p.substr(s.ImagePath.size()));
@@ -181,7 +182,7 @@ TEST_F(TemplateFiles, FolderModeOrdersByPatternThenName) {
 
     s.ImagePath = folder() + "missing";
     SlideList none;
-    EXPECT_TRUE(LoadSlideList(s, none).ok());
+    EXPECT_TRUE(LoadSlideList(test::RealFiles(), s, none).ok());
     EXPECT_TRUE(none.images.empty());
 }
 
@@ -192,7 +193,7 @@ TEST_F(TemplateFiles, FolderSlidesPastTheTableHaveEmptyAttributes) {
     s.AllImages = 1;
     s.ImagePath = folder() + "many/";
     SlideList list;
-    LoadFiles(s, list);
+    LoadFiles(test::RealFiles(), s, list);
     ASSERT_EQ(list.images.size(), 505u);
     EXPECT_EQ(list.at(504), SlideAttributes{});
 }
@@ -215,7 +216,7 @@ TEST_F(TemplateFiles, DesignerReadsTheSameFileItsOwnWay) {
                                               "IMAGE=/pics/c.jpg\n"
                                               "DISSOLVE=Bogus\n"
                                               "FOREGROUND=Blue");
-    auto read = ReadDesignerTemplate(path, 3);
+    auto read = ReadDesignerTemplate(test::RealFiles(), path, 3);
     EXPECT_FALSE(read.error);
     EXPECT_EQ(read.soundMode, 2);
     ASSERT_EQ(read.rows.size(), 3u);
@@ -244,7 +245,7 @@ TEST_F(TemplateFiles, DesignerReadsTheSameFileItsOwnWay) {
 TEST_F(TemplateFiles, DesignerAsyncSoundsBecomeRowsAndModeStaysWithoutALine) {
     const auto path = write("a.txt", "soundasync\r\nSOUND=1.wav\r\nSOUND=2.wav\r\n\r\n"
                                      "IMAGE=p.jpg\r\n");
-    auto read = ReadDesignerTemplate(path, 1);
+    auto read = ReadDesignerTemplate(test::RealFiles(), path, 1);
     EXPECT_EQ(read.soundMode, 3);
     ASSERT_EQ(read.rows.size(), 3u);
     EXPECT_EQ(read.rows[0].soundName, "1.wav");
@@ -252,9 +253,10 @@ TEST_F(TemplateFiles, DesignerAsyncSoundsBecomeRowsAndModeStaysWithoutALine) {
     EXPECT_EQ(read.rows[2].imageName, "p.jpg");
     EXPECT_EQ(read.rows[0].foreground, "");
 
-    EXPECT_EQ(ReadDesignerTemplate(write("b.txt", "IMAGE=p.jpg"), 2).soundMode, 2);
+    EXPECT_EQ(ReadDesignerTemplate(test::RealFiles(), write("b.txt", "IMAGE=p.jpg"), 2).soundMode,
+              2);
 
-    auto missing = ReadDesignerTemplate(folder() + "none.txt", 2);
+    auto missing = ReadDesignerTemplate(test::RealFiles(), folder() + "none.txt", 2);
     ASSERT_TRUE(missing.error);
     EXPECT_NE(missing.error->find("none.txt: it does not exist"), std::string::npos);
     EXPECT_EQ(missing.soundMode, 2);

@@ -3,6 +3,7 @@
 #include "core/startup/Paths.h"
 #include "fakes/FakeHostServices.h"
 #include "fakes/MemorySettingsStore.h"
+#include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -69,12 +70,12 @@ TEST_F(DetermineRunModeTest, RecognisesThePackageMarkOnly) {
     StartupState st;
     st.ProductName = "Glimmerframe";
     st.programFile = file("Beach.scr", "program bytes" + std::string("Glimmerframe\r\n"));
-    EXPECT_TRUE(DetermineRunMode(st));
+    EXPECT_TRUE(DetermineRunMode(test::RealFiles(), st));
     EXPECT_EQ(st.ProductName, "Glimmerframe-Beach");
 
     StartupState exact;
     exact.programFile = file("Beach", "Glimmerframe\r\n");
-    EXPECT_TRUE(DetermineRunMode(exact));
+    EXPECT_TRUE(DetermineRunMode(test::RealFiles(), exact));
     EXPECT_EQ(exact.ProductName, "Glimmerframe-Beach");
 
     for (auto bytes : {std::string("xxglimmerframe\r\n"), std::string("Glimmerframe\r"),
@@ -82,7 +83,7 @@ TEST_F(DetermineRunModeTest, RecognisesThePackageMarkOnly) {
         StartupState other;
         other.ProductName = "Glimmerframe";
         other.programFile = file("Other.scr", bytes);
-        EXPECT_FALSE(DetermineRunMode(other)) << bytes;
+        EXPECT_FALSE(DetermineRunMode(test::RealFiles(), other)) << bytes;
         EXPECT_EQ(other.ProductName, "Glimmerframe");
     }
 }
@@ -90,17 +91,17 @@ TEST_F(DetermineRunModeTest, RecognisesThePackageMarkOnly) {
 TEST_F(DetermineRunModeTest, MissingOrUnreadableFileIsNoPackage) {
     StartupState missing;
     missing.programFile = (dir_ / "nothing").string();
-    EXPECT_FALSE(DetermineRunMode(missing));
+    EXPECT_FALSE(DetermineRunMode(test::RealFiles(), missing));
 
     StartupState folder;
     folder.programFile = dir_.string();
-    EXPECT_FALSE(DetermineRunMode(folder));
+    EXPECT_FALSE(DetermineRunMode(test::RealFiles(), folder));
 
     if (::geteuid() != 0) {
         StartupState unreadable;
         unreadable.programFile = file("locked.scr", "Glimmerframe\r\n");
         fs::permissions(unreadable.programFile, fs::perms::none);
-        EXPECT_FALSE(DetermineRunMode(unreadable));
+        EXPECT_FALSE(DetermineRunMode(test::RealFiles(), unreadable));
     }
 }
 
@@ -136,7 +137,7 @@ TEST_F(MainTest, DispatchesEachRunMode) {
     for (auto c :
          {Case{"", "settings", true}, Case{"/S", "player", true}, Case{"/p 4711", "preview", true},
           Case{"/a 5", nullptr, false}, Case{"-s", nullptr, false}}) {
-        ProcessState process;
+        ProcessState process{test::RealFiles()};
         RecordingHandlers handlers;
         const auto r = Main(c.args, process, host, store, handlers);
         EXPECT_EQ(r.windowLoaded, c.loaded) << c.args;
@@ -159,7 +160,7 @@ TEST_F(MainTest, PreviewWindowAndStartupStateAreStored) {
     host.tppY = 11.6;
     host.platformId = 1;
     test::MemorySettingsStore store;
-    ProcessState process;
+    ProcessState process{test::RealFiles()};
     RecordingHandlers handlers;
     Main("/P 4711", process, host, store, handlers);
     EXPECT_EQ(handlers.previewWindow, 4711);
@@ -174,7 +175,7 @@ TEST_F(MainTest, SecondShowEndsSilently) {
     host.exe = file("glimmerframe", "x");
     host.otherInstanceRuns = true;
     test::MemorySettingsStore store;
-    ProcessState process;
+    ProcessState process{test::RealFiles()};
     RecordingHandlers handlers;
     const auto r = Main("/s", process, host, store, handlers);
     EXPECT_FALSE(r.windowLoaded);
@@ -187,7 +188,7 @@ TEST_F(MainTest, StaleLogBesideTheProgramIsDeleted) {
     host.exe = file("glimmerframe", "x");
     const auto log = file("Glimmerframe.log", "old");
     test::MemorySettingsStore store;
-    ProcessState process;
+    ProcessState process{test::RealFiles()};
     RecordingHandlers handlers;
     Main("/x", process, host, store, handlers);
     EXPECT_FALSE(fs::exists(log));
@@ -212,7 +213,7 @@ TEST_F(MainTest, PackageTakesFirstGroupFromTrailerUntilSettingsAreStored) {
     RecordingHandlers handlers;
     {
         test::MemorySettingsStore store;
-        ProcessState process;
+        ProcessState process{test::RealFiles()};
         Main("/s", process, host, store, handlers);
         EXPECT_TRUE(process.startup.StandAlone);
         EXPECT_EQ(process.startup.ProductName, "Glimmerframe-Beach");
@@ -225,7 +226,7 @@ TEST_F(MainTest, PackageTakesFirstGroupFromTrailerUntilSettingsAreStored) {
     {
         test::MemorySettingsStore store;
         store.putString(kMachine, key, "ImageInterval", "2000");
-        ProcessState process;
+        ProcessState process{test::RealFiles()};
         Main("/s", process, host, store, handlers);
         EXPECT_EQ(process.settings.ImageInterval, 4);
     }
@@ -233,7 +234,7 @@ TEST_F(MainTest, PackageTakesFirstGroupFromTrailerUntilSettingsAreStored) {
         test::MemorySettingsStore store;
         store.putString(kMachine, key, "ImageInterval", "12");
         store.putString(kMachine, key, "MouseSensitivity", "77");
-        ProcessState process;
+        ProcessState process{test::RealFiles()};
         Main("/s", process, host, store, handlers);
         EXPECT_EQ(process.settings.ImageInterval, 12);
         EXPECT_EQ(process.settings.MouseSensitivity, 77);
@@ -247,7 +248,7 @@ TEST_F(MainTest, PackageWithDamagedTrailerUsesTheDefaults) {
     bytes[bytes.size() - 104 + 3] = 'x'; // ImageInterval no longer a number
     host.exe = file("Beach.scr", bytes);
     test::MemorySettingsStore store;
-    ProcessState process;
+    ProcessState process{test::RealFiles()};
     RecordingHandlers handlers;
     Main("/s", process, host, store, handlers);
     EXPECT_TRUE(process.startup.StandAlone);

@@ -1,4 +1,5 @@
 #include "qt/authoring/DesignerWindow.h"
+#include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
 #include "qt/authoring/EntryEditDialog.h"
 #include "qt/authoring/ImageViewerDialog.h"
@@ -72,7 +73,7 @@ class Designing : public ::testing::Test {
     QTemporaryDir dir_;
     QString show_;
     int slides_ = 0;
-    ProcessState process_;
+    ProcessState process_{test::RealFiles()};
     ScriptedDialogs dialogs_{process_.authoring};
 };
 
@@ -212,7 +213,7 @@ TEST_F(Designing, EntryEditorOffersAndShowsEveryPictureOfTheSampleShow) {
 }
 
 TEST(EntryEditing, CancelRestoresAndCaretStartsANewLine) {
-    ProcessState process;
+    ProcessState process{test::RealFiles()};
     EntryEditDialog dialog(process.authoring);
     EditRequest request;
     request.defaultFolder = QDir::tempPath().toStdString();

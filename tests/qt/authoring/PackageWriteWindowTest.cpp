@@ -1,4 +1,5 @@
 #include "core/package/PackageReader.h"
+#include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
 #include "qt/authoring/DesignerWindow.h"
 
@@ -46,7 +47,7 @@ class PackingWindow : public ::testing::Test {
     }
 
     QTemporaryDir dir_;
-    ProcessState process_;
+    ProcessState process_{test::RealFiles()};
     QuietDialogs dialogs_;
 };
 
@@ -66,7 +67,7 @@ TEST_F(PackingWindow, WritesTheRowsAndPutsTheListBack) {
     EXPECT_EQ(window.model().rows().size(), rowsBefore); // blank row taken out and put back
     EXPECT_TRUE(window.button(QStringLiteral("cmdWriteSCR"))->isEnabled());
 
-    PackageReader reader(target.toStdString(), dir_.path().toStdString());
+    PackageReader reader(test::RealFiles(), target.toStdString(), dir_.path().toStdString());
     SlideList list;
     ASSERT_TRUE(reader.ReadSCR(list)) << reader.error();
     EXPECT_EQ(list.images.size(), rowsBefore - 1);

@@ -1,5 +1,6 @@
 #include "qt/settings_dialog/SettingsDialog.h"
 #include "core/startup/SettingsLoader.h"
+#include "fakes/RealFiles.h"
 #include "qt/startup/QtSettingsStore.h"
 
 #include <QAction>
@@ -37,7 +38,7 @@ struct Fixture {
         writeFile(config.filePath("Brindlewick/Glimmerframe.conf"), ini);
     }
     void open() {
-        store = std::make_unique<QtSettingsStore>(config.path(), QStringList{});
+        store = std::make_unique<QtSettingsStore>(test::RealFiles(), config.path(), QStringList{});
         process.startup.ProductName = "Glimmerframe";
         LoadSettingsFromStore(*store, "Glimmerframe", true, process.settings);
         ApplyRangeLimits(process.settings);
@@ -70,7 +71,7 @@ struct Fixture {
     }
 
     QTemporaryDir config, shows;
-    ProcessState process;
+    ProcessState process{test::RealFiles()};
     std::unique_ptr<QtSettingsStore> store;
     DesignerLauncher designer;
     std::unique_ptr<SettingsDialog> dialog;

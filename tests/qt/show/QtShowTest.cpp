@@ -1,6 +1,7 @@
 #include "qt/show/QtShow.h"
 #include "core/show/SlideListLoader.h"
 #include "fakes/MemorySettingsStore.h"
+#include "fakes/RealFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -151,7 +152,7 @@ TEST(QtShowCanvas, TheCommentSitsAtTheBottomLeftInItsColours) {
 TEST(QtShow, RunsAFolderShowAndEndsOnAKey) {
     QTemporaryDir dir;
     Write(dir, "only.bmp", Solid(30, 20, QColor(0, 0, 255)));
-    ProcessState process;
+    ProcessState process{test::RealFiles()};
     process.startup.TwipsPerPixelX = process.startup.TwipsPerPixelY = 15;
     process.startup.PlatformId = 2;
     process.settings.AllImages = 1;

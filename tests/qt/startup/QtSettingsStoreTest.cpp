@@ -1,10 +1,12 @@
 #include "qt/startup/QtSettingsStore.h"
 #include "core/startup/Registry.h"
 #include "core/startup/SettingsLoader.h"
+#include "fakes/RealFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -25,7 +27,7 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 TEST(QtSettingsStore, WritesTheUserFileAndReadsItBack) {
     QTemporaryDir user, system;
     {
-        QtSettingsStore store(user.path(), {system.path()});
+        QtSettingsStore store(test::RealFiles(), user.path(), {system.path()});
         Settings s;
         s.ImagePath = "/home/me/Pictures/";
         s.ImageListFile = "beach, sunny.txt";
@@ -36,7 +38,7 @@ TEST(QtSettingsStore, WritesTheUserFileAndReadsItBack) {
     }
     const QString file = user.path() + "/Brindlewick/Glimmerframe.conf";
     ASSERT_TRUE(QFile::exists(file));
-    QtSettingsStore again(user.path(), {system.path()});
+    QtSettingsStore again(test::RealFiles(), user.path(), {system.path()});
     Settings back;
     LoadSettingsFromStore(again, "Glimmerframe", true, back);
     EXPECT_EQ(back.ImagePath, "/home/me/Pictures/");
@@ -45,12 +47,49 @@ TEST(QtSettingsStore, WritesTheUserFileAndReadsItBack) {
     EXPECT_EQ(back.DissolveType, "Top/Bottom To Center");
 }
 
+// The file is written by our own INI writer and read by QSettings: whatever a value holds, it
+// must come back unchanged, and what else the file held must stay.
+TEST(QtSettingsStore, EveryTextComesBackAndTheRestOfTheFileStays) {
+    QTemporaryDir user;
+    const QString file = user.path() + "/Brindlewick/Glimmerframe.conf";
+    writeFile(file, "[General]\nOther=a, b\nImageInterval=5\n\n[Extra]\nkept=yes\n");
+    const std::vector<std::string> texts = {
+        "C:\\Pictures\\",
+        "beach, sunny.txt",
+        " leading and trailing ",
+        "say \"hi\"; x=1",
+        "@Variant(odd)",
+        "tab\tnew\nline\r",
+        "\x01"
+        "9 after a control",
+        "\xC3\xA9t\xC3\xA9 \xF0\x9F\x8C\x85",
+        "",
+        "#not a comment",
+        "[not a section]",
+    };
+    {
+        QtSettingsStore store(test::RealFiles(), user.path(), {});
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            store.write(kMachine, kKey, "Value" + std::to_string(i), texts[i]);
+        ASSERT_TRUE(store.flush().ok());
+    }
+    QtSettingsStore fresh(test::RealFiles(), user.path(), {});
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(GetSettingString(fresh, kMachine, kKey, "Value" + std::to_string(i), "missing"),
+                  texts[i])
+            << i;
+    EXPECT_EQ(GetSettingString(fresh, kMachine, kKey, "ImageInterval", "10"), "5");
+    QSettings raw(file, QSettings::IniFormat);
+    EXPECT_EQ(raw.value("Other").toStringList(), (QStringList{"a", "b"}));
+    EXPECT_EQ(raw.value("Extra/kept").toString(), "yes");
+}
+
 TEST(QtSettingsStore, HandEditedFileAndMachineWideFallback) {
     QTemporaryDir user, system;
     writeFile(user.path() + "/Brindlewick/Glimmerframe.conf", "[General]\nImageInterval=5\n");
     writeFile(system.path() + "/Brindlewick/Glimmerframe.conf",
               "[General]\nImageInterval=9\nBlocks=30\n");
-    QtSettingsStore store(user.path(), {system.path()});
+    QtSettingsStore store(test::RealFiles(), user.path(), {system.path()});
     EXPECT_EQ(GetSettingString(store, kMachine, kKey, "ImageInterval", "10"), "5");
     EXPECT_EQ(GetSettingString(store, kMachine, kKey, "Blocks", "10"), "30");
     EXPECT_EQ(GetSettingString(store, kMachine, kKey, "Missing", "dflt"), "dflt");
@@ -66,7 +105,7 @@ TEST(QtSettingsStore, HandEditedFileAndMachineWideFallback) {
 TEST(QtSettingsStore, FolderThatCannotBeCreatedIsReported) {
     QTemporaryDir user;
     writeFile(user.path() + "/Brindlewick", "a file where the folder should be");
-    QtSettingsStore store(user.path(), {});
+    QtSettingsStore store(test::RealFiles(), user.path(), {});
     Settings s;
     s.ImageInterval = 9;
     const auto status = StoreSettings(store, "Glimmerframe", s);
@@ -76,7 +115,7 @@ TEST(QtSettingsStore, FolderThatCannotBeCreatedIsReported) {
     EXPECT_EQ(GetSettingString(store, kMachine, kKey, "ImageInterval", "10"), "9");
     ASSERT_TRUE(QFile::remove(user.path() + "/Brindlewick"));
     ASSERT_TRUE(store.flush().ok());
-    QtSettingsStore fresh(user.path(), {});
+    QtSettingsStore fresh(test::RealFiles(), user.path(), {});
     EXPECT_EQ(GetSettingString(fresh, kMachine, kKey, "ImageInterval", "10"), "9");
 }
 
@@ -87,14 +126,14 @@ TEST(QtSettingsStore, UnwritableFolderIsReportedAndOldFileSurvives) {
     const QString dir = user.path() + "/Brindlewick";
     writeFile(dir + "/Glimmerframe.conf", "[General]\nImageInterval=5\n");
     QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
-    QtSettingsStore store(user.path(), {});
+    QtSettingsStore store(test::RealFiles(), user.path(), {});
     Settings s;
     s.ImageInterval = 9;
     const auto status = StoreSettings(store, "Glimmerframe", s);
     QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     ASSERT_FALSE(status.ok());
     EXPECT_NE(status.message().find("permission denied"), std::string::npos) << status.message();
-    QtSettingsStore fresh(user.path(), {});
+    QtSettingsStore fresh(test::RealFiles(), user.path(), {});
     EXPECT_EQ(GetSettingString(fresh, kMachine, kKey, "ImageInterval", "10"), "5");
 }
 

@@ -1,4 +1,4 @@
-#include "core/startup/DissolveTable.h"
+#include "core/transitions/DissolveTable.h"
 
 namespace gf {
 

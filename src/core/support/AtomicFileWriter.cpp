@@ -1,0 +1,111 @@
+#include "core/support/AtomicFileWriter.h"
+
+#include <atomic>
+#include <utility>
+
+namespace gf {
+
+namespace {
+
+// The file system's messages name the path they were given; the writer's name the target.
+std::string reasonIn(const std::string& message, const std::string& path) {
+    const auto at = message.find(path + ": ");
+    return at == std::string::npos ? message : message.substr(at + path.size() + 2);
+}
+
+Error saveFailure(const std::string& target, const std::string& reason) {
+    return Error{"Could not save \"" + target + "\": " + reason};
+}
+
+} // namespace
+
+Result<AtomicFileWriter> AtomicFileWriter::Begin(FileSystem& files, std::string_view target,
+                                                 FileAccess access) {
+    static std::atomic<unsigned> counter{0};
+    const std::string t(target);
+    const auto slash = t.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? std::string() : t.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? t : t.substr(slash + 1);
+    std::string message;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string temp = folder + "." + name + ".~" + std::to_string(files.processId()) + "-" +
+                           std::to_string(counter++);
+        auto file = files.createFile(temp, NewFile::MustNotExist, access);
+        if (file) {
+            if (const auto old = files.info(t); old.kind == FileKind::File)
+                (void)(*file)->setPermissions(old.permissions);
+            return AtomicFileWriter(files, std::move(*file), t, std::move(temp));
+        }
+        message = reasonIn(file.message(), temp);
+        if (files.info(temp).kind == FileKind::Missing)
+            break; // not a name taken by another writer: trying again will not help
+    }
+    return saveFailure(t, message);
+}
+
+AtomicFileWriter::AtomicFileWriter(AtomicFileWriter&& o) noexcept
+    : files_(o.files_), file_(std::move(o.file_)), target_(std::move(o.target_)),
+      temp_(std::move(o.temp_)), written_(o.written_) {}
+
+AtomicFileWriter& AtomicFileWriter::operator=(AtomicFileWriter&& o) noexcept {
+    if (this != &o) {
+        discard();
+        files_ = o.files_;
+        file_ = std::move(o.file_);
+        target_ = std::move(o.target_);
+        temp_ = std::move(o.temp_);
+        written_ = o.written_;
+    }
+    return *this;
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    discard();
+}
+
+void AtomicFileWriter::discard() {
+    if (!file_)
+        return;
+    (void)file_->close();
+    file_.reset();
+    (void)files_->removeFile(temp_);
+}
+
+Status AtomicFileWriter::fail(const Status& cause, const std::string& named) {
+    discard();
+    return saveFailure(target_, reasonIn(cause.message(), named));
+}
+
+Status AtomicFileWriter::write(std::span<const std::byte> bytes) {
+    if (!file_)
+        return saveFailure(target_, "the file is closed");
+    if (auto s = file_->write(bytes); !s)
+        return fail(s, temp_);
+    written_ += bytes.size();
+    return {};
+}
+
+Status AtomicFileWriter::commit() {
+    if (!file_)
+        return saveFailure(target_, "the file is closed");
+    if (auto s = file_->sync(); !s)
+        return fail(s, temp_);
+    if (auto s = file_->close(); !s)
+        return fail(s, temp_);
+    if (auto s = files_->replace(temp_, target_); !s)
+        return fail(s, target_);
+    file_.reset();
+    return {};
+}
+
+Status WriteFileAtomically(FileSystem& files, std::string_view target, std::string_view bytes,
+                           FileAccess access) {
+    auto writer = AtomicFileWriter::Begin(files, target, access);
+    if (!writer)
+        return writer.status();
+    if (auto s = writer->write(bytes); !s)
+        return s;
+    return writer->commit();
+}
+
+} // namespace gf

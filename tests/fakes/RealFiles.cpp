@@ -1,0 +1,12 @@
+#include "fakes/RealFiles.h"
+
+#include "posix/PosixFileSystem.h"
+
+namespace gf::test {
+
+FileSystem& RealFiles() {
+    static PosixFileSystem files;
+    return files;
+}
+
+} // namespace gf::test
