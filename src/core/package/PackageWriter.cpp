@@ -8,6 +8,7 @@
 #include "core/support/PathParser.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace gf {
@@ -208,13 +209,14 @@ Result<PackageWritten> WritePackage(FileSystem& files, const PackageWriteRequest
     if (auto s = copier.copy(program->path, program->size, program->size); !s)
         return Error{s.message()};
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        for (const auto* item : {rows[i].picture ? &*rows[i].picture : nullptr,
-                                 rows[i].sound ? &*rows[i].sound : nullptr}) {
-            if (!item)
+        for (const auto& [item, label] : {std::pair{&rows[i].picture, "Appending Images"},
+                                          std::pair{&rows[i].sound, "Appending Sounds"}}) {
+            if (!item->has_value())
                 continue;
-            Trace("Writing " + item->name);
-            progress.label = item == &*rows[i].picture ? "Appending Images" : "Appending Sounds";
-            if (auto s = copier.copy(item->path, item->size, item->regionSize()); !s)
+            const Item& it = **item;
+            Trace("Writing " + it.name);
+            progress.label = label;
+            if (auto s = copier.copy(it.path, it.size, it.regionSize()); !s)
                 return Error{s.message()};
         }
         progress.rowsDone = i + 1;
