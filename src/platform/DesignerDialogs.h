@@ -35,6 +35,8 @@ class DesignerDialogs {
     // The slide entry editor, shown modally; its results afterwards.
     virtual EntryEditorResults editEntry(const EditRequest& request) = 0;
     virtual void showError(std::string_view message) = 0;
+    // A warning with Yes and No buttons; true for Yes.
+    virtual bool askYesNo(std::string_view message) = 0;
 };
 
 } // namespace gf

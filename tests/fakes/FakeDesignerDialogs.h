@@ -12,6 +12,7 @@ namespace gf::test {
 class FakeDesignerDialogs final : public DesignerDialogs {
   public:
     bool confirmAnswer = false;
+    bool yesNoAnswer = true;
     std::optional<std::string> savePath; // nothing: the save dialog is cancelled
     ChosenTemplate chosen;
     // Called in place of the editor's window; by default it returns a Cancel.
@@ -21,6 +22,7 @@ class FakeDesignerDialogs final : public DesignerDialogs {
     std::vector<std::string> saveProposals;
     std::vector<EditRequest> editRequests;
     std::vector<std::string> errors;
+    std::vector<std::string> yesNoQuestions;
 
     bool ConfirmSave() override {
         ++confirmCount;
@@ -36,6 +38,10 @@ class FakeDesignerDialogs final : public DesignerDialogs {
         return editor ? editor(request) : EntryEditorResults{};
     }
     void showError(std::string_view message) override { errors.emplace_back(message); }
+    bool askYesNo(std::string_view message) override {
+        yesNoQuestions.emplace_back(message);
+        return yesNoAnswer;
+    }
 };
 
 } // namespace gf::test

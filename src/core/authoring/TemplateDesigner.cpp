@@ -6,9 +6,13 @@
 #include "core/startup/Paths.h"
 #include "core/support/PathParser.h"
 
+#include <algorithm>
+
 namespace gf {
 
 namespace {
+
+constexpr std::size_t kLossesListed = 12;
 
 std::string existingFileFolder(FileSystem& files, const std::string& name,
                                const std::string& path) {
@@ -64,6 +68,18 @@ Status TemplateDesigner::WriteTemplate(std::string_view target) {
 }
 
 bool TemplateDesigner::cmdSave() {
+    if (const auto losses = TemplateLosses(rows_.rows(), soundMode_); !losses.empty()) {
+        std::string question(kTemplateLossesIntro);
+        const std::size_t shown = std::min<std::size_t>(losses.size(), kLossesListed);
+        for (std::size_t i = 0; i < shown; ++i)
+            question += "\n- " + losses[i];
+        if (losses.size() > shown)
+            question += "\n- ... and " + std::to_string(losses.size() - shown) + " more.";
+        question += "\n\n";
+        question += kTemplateLossesQuestion;
+        if (!dialogs_.askYesNo(question))
+            return false;
+    }
     auto target = dialogs_.askSavePath(templateName_);
     if (!target || target->empty())
         return false;

@@ -16,6 +16,9 @@ inline constexpr std::string_view kDesignerCaption = "Template Designer";
 inline constexpr std::string_view kConfirmSaveQuestion =
     "The template file has changed... Do you want to save it?";
 inline constexpr std::string_view kAuthoringErrorPrefix = "An Error Has Occurred: ";
+inline constexpr std::string_view kTemplateLossesIntro =
+    "A template can't keep everything these rows hold; the show would play them otherwise:";
+inline constexpr std::string_view kTemplateLossesQuestion = "Save the template all the same?";
 
 class TemplateDesigner {
   public:
@@ -31,7 +34,8 @@ class TemplateDesigner {
     Status WriteTemplate(std::string_view target);
 
     // The commands. cmdSave is true when the rows were written; only then is the changed flag
-    // cleared, so a failed save still asks before the work is thrown away.
+    // cleared, so a failed save still asks before the work is thrown away. What a template can't
+    // keep of the rows is told first, and the user may stop there.
     bool cmdSave();
     void cmdLoad();
     void cmdClear();

@@ -1,5 +1,6 @@
 #pragma once
-// Designer rows as template text, in the canonical form: UTF-8, CR LF after every line.
+// Designer rows as template text, in the canonical form: UTF-8, CR LF after every line, written so
+// that the show and the designer both read back what was written.
 #include "base/Result.h"
 #include "core/authoring/DesignerRow.h"
 #include "platform/FileSystem.h"
@@ -7,13 +8,21 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace gf {
 
 // soundMode 1 "SOUNDSYNC=1", 2 "SOUNDSYNC=2", anything else "SOUNDASYNC". Rows with neither a
-// picture nor a sound write nothing. Fails when a value holds a line break, which no reader
-// could tell from the next line.
+// picture nor a sound write nothing; a row with a sound alone writes its sound only, beside the
+// picture above it in modes 1 and 2. An item with a comma, a leading "#" or quote, or a blank at
+// either end is written in double quotes. What no line can hold is left out (TemplateLosses says
+// what). Fails when a name, path, dissolve or colour cannot be written at all: a line break in
+// it, or a quote in one that needs quotes.
 Result<std::string> FormatTemplate(std::span<const DesignerRow> rows, int soundMode);
+
+// What of the rows a show would not play as they say, one sentence each: what FormatTemplate
+// leaves out.
+std::vector<std::string> TemplateLosses(std::span<const DesignerRow> rows, int soundMode);
 
 // FormatTemplate, then replaces the file at targetPath all at once.
 Status WriteTemplateFile(FileSystem& files, std::string_view targetPath,

@@ -1,25 +1,13 @@
 #include "core/show/DesignerTemplateReader.h"
 
 #include "core/show/SlideListLoader.h"
+#include "core/show/TemplateItem.h"
 #include "core/startup/Paths.h"
 #include "core/support/PathParser.h"
 #include "core/support/TextFile.h"
 #include "core/transitions/DissolveTable.h"
 
-#include <cctype>
-
 namespace gf {
-
-namespace {
-
-std::string upper(std::string_view s) {
-    std::string u(s);
-    for (auto& c : u)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return u;
-}
-
-} // namespace
 
 DesignerTemplateRead ReadDesignerTemplateText(std::string_view text, std::string_view folder,
                                               int currentSoundMode) {
@@ -31,30 +19,40 @@ DesignerTemplateRead ReadDesignerTemplateText(std::string_view text, std::string
         rows.emplace_back();
         current = &rows.back();
     };
-    auto fullPath = [&](const std::string& value) {
-        return PathParser(value).FilePath().empty() ? std::string(folder) + value : value;
+    auto fullPath = [&](std::string_view value) {
+        return PathParser(value).FilePath().empty() ? std::string(folder) + std::string(value)
+                                                    : std::string(value);
     };
 
     for (auto line : SplitLines(text)) {
-        const auto key = upper(line);
-        const std::string value(line.substr(
-            line.find('=') == std::string_view::npos ? line.size() : line.find('=') + 1));
-        if (key == "SOUNDSYNC=1") {
+        // A line in double quotes is its text, as the player reads it.
+        const auto quoted = QuotedLineText(line);
+        const std::string_view item = quoted.value_or(line);
+        using K = TemplateItemKind;
+        const auto [kind, v] = ClassifyTemplateItem(item);
+        const std::string value(v);
+        switch (kind) {
+        case K::SoundSync1:
             read.soundMode = 1;
-        } else if (key == "SOUNDSYNC=2") {
+            break;
+        case K::SoundSync2:
             read.soundMode = 2;
-        } else if (key == "SOUNDASYNC") {
+            break;
+        case K::SoundAsync:
             read.soundMode = 3;
-        } else if (key.starts_with("IMAGE=")) {
+            break;
+        case K::Image:
             addRow();
             current->imageName = PathParser(value).FileName();
             current->imagePath = fullPath(value);
             current->foreground = "White";
             current->background = "Black";
-        } else if (key.starts_with("DISSOLVE=")) {
+            break;
+        case K::Dissolve:
             if (current && DissolveIndex(value))
                 current->dissolve = value;
-        } else if (key.starts_with("SOUND=")) {
+            break;
+        case K::Sound:
             // A second sound for one row opens a row of its own, so no sound is lost.
             if ((read.soundMode == 3 && !current) || (current && !current->soundName.empty()))
                 addRow();
@@ -62,17 +60,25 @@ DesignerTemplateRead ReadDesignerTemplateText(std::string_view text, std::string
                 current->soundName = PathParser(value).FileName();
                 current->soundPath = fullPath(value);
             }
-        } else if (key.starts_with("BACKGROUND=")) {
+            break;
+        case K::Background:
             if (current)
                 current->background = value;
-        } else if (key.starts_with("FOREGROUND=")) {
+            break;
+        case K::Foreground:
             if (current)
                 current->foreground = value;
-        } else if (!line.empty() && line.front() != '#' && current) {
+            break;
+        case K::ImageShort: // the short forms are the player's alone
+        case K::DissolveShort:
+        case K::Comment:
+            if (item.empty() || (!quoted && item.front() == '#') || !current)
+                break;
             if (current->comment.empty())
-                current->comment = std::string(line);
+                current->comment = std::string(item);
             else
-                current->comment += "^" + std::string(line);
+                current->comment += "^" + std::string(item);
+            break;
         }
     }
     return read;

@@ -1,6 +1,6 @@
 #pragma once
-// The template designer's reading of a template: whole lines, "#" lines skipped, strict dissolve
-// names, comment lines joined with "^".
+// The template designer's reading of a template: whole lines (a line in double quotes is its text),
+// "#" lines skipped, strict dissolve names, comment lines joined with "^".
 #include "core/authoring/DesignerRow.h"
 #include "platform/FileSystem.h"
 

@@ -1,5 +1,6 @@
 #include "core/show/SlideListLoader.h"
 
+#include "core/show/TemplateItem.h"
 #include "core/show/TemplateItemReader.h"
 #include "core/startup/Paths.h"
 #include "core/startup/Trace.h"
@@ -31,14 +32,6 @@ bool nameLess(const std::string& a, const std::string& b) {
     return la != lb ? la < lb : a < b;
 }
 
-bool between(std::string_view item, char open, char close) {
-    return item.size() >= 3 && item.front() == open && item.back() == close;
-}
-
-std::string afterEquals(std::string_view item) {
-    return std::string(item.substr(item.find('=') + 1));
-}
-
 class TemplateLoader {
   public:
     TemplateLoader(const std::string& folder, SlideList& list) : folder_(folder), list_(list) {}
@@ -46,30 +39,41 @@ class TemplateLoader {
     void take(std::string_view item) {
         if (index_ >= kLastSlideIndex)
             return;
-        const auto key = upper(item);
-        if (key == "SOUNDSYNC=1")
+        using K = TemplateItemKind;
+        const auto [kind, value] = ClassifyTemplateItem(item);
+        switch (kind) {
+        case K::SoundSync1:
             list_.soundMode = 1;
-        else if (key == "SOUNDSYNC=2")
+            break;
+        case K::SoundSync2:
             list_.soundMode = 2;
-        else if (key == "SOUNDASYNC")
+            break;
+        case K::SoundAsync:
             list_.soundMode = 3;
-        else if (between(item, '<', '>'))
-            open(item.substr(1, item.size() - 2));
-        else if (key.starts_with("IMAGE="))
-            open(afterEquals(item));
-        else if (between(item, '[', ']'))
-            setOpen(&SlideAttributes::dissolve, item.substr(1, item.size() - 2));
-        else if (key.starts_with("DISSOLVE="))
-            setOpen(&SlideAttributes::dissolve, afterEquals(item));
-        else if (key.starts_with("BACKGROUND="))
-            setOpen(&SlideAttributes::background, afterEquals(item));
-        else if (key.starts_with("FOREGROUND="))
-            setOpen(&SlideAttributes::foreground, afterEquals(item));
-        else if (key.starts_with("SOUND="))
-            sound(resolve(afterEquals(item)));
-        else if (!item.empty() && index_ >= 0)
-            list_.attributes[static_cast<std::size_t>(index_)].comment +=
-                std::string(item) + "\r\n";
+            break;
+        case K::ImageShort:
+        case K::Image:
+            open(value);
+            break;
+        case K::DissolveShort:
+        case K::Dissolve:
+            setOpen(&SlideAttributes::dissolve, value);
+            break;
+        case K::Background:
+            setOpen(&SlideAttributes::background, value);
+            break;
+        case K::Foreground:
+            setOpen(&SlideAttributes::foreground, value);
+            break;
+        case K::Sound:
+            sound(resolve(value));
+            break;
+        case K::Comment:
+            if (!item.empty() && index_ >= 0)
+                list_.attributes[static_cast<std::size_t>(index_)].comment +=
+                    std::string(item) + "\r\n";
+            break;
+        }
     }
 
   private:

@@ -57,4 +57,10 @@ void QtDesignerDialogs::showError(std::string_view message) {
     QMessageBox::warning(owner_, qs(kDesignerCaption), qs(message));
 }
 
+bool QtDesignerDialogs::askYesNo(std::string_view message) {
+    return QMessageBox::warning(owner_, qs(kDesignerCaption), qs(message),
+                                QMessageBox::Yes | QMessageBox::No,
+                                QMessageBox::No) == QMessageBox::Yes;
+}
+
 } // namespace gf

@@ -22,6 +22,7 @@ class QtDesignerDialogs final : public DesignerDialogs {
     ChosenTemplate chooseTemplate() override;
     EntryEditorResults editEntry(const EditRequest& request) override;
     void showError(std::string_view message) override;
+    bool askYesNo(std::string_view message) override;
 
   private:
     QWidget* owner_;

@@ -84,6 +84,37 @@ TEST_F(Designer, SaveWritesAndClearsTheFlagCancelKeepsIt) {
     EXPECT_EQ(read("new.txt"), "SOUNDSYNC=2\r\n");
 }
 
+TEST_F(Designer, SaveTellsWhatATemplateCantKeepAndNoSavesNothing) {
+    designer_.open(path("show.txt"));
+    designer_.select(0);
+    dialogs_.editor = [](const EditRequest&) {
+        EntryEditorResults r;
+        r.CommentClicked = true;
+        r.CommentSelection = "fine^^Image=not a picture";
+        return r;
+    };
+    designer_.editSelected();
+    dialogs_.savePath = path("new.txt");
+
+    dialogs_.confirmAnswer = true;
+    dialogs_.yesNoAnswer = false;
+    EXPECT_FALSE(designer_.requestClose()); // the window stays, for the user to mend the row
+    ASSERT_EQ(dialogs_.yesNoQuestions.size(), 1u);
+    const auto& q = dialogs_.yesNoQuestions[0];
+    EXPECT_EQ(q.rfind(kTemplateLossesIntro, 0), 0u) << q;
+    EXPECT_NE(q.find("\n- Row 1: a template can't hold an empty comment line"), std::string::npos);
+    EXPECT_NE(q.find("\n- Row 1: the comment line \"Image=not a picture\""), std::string::npos);
+    EXPECT_TRUE(q.ends_with(kTemplateLossesQuestion));
+    EXPECT_TRUE(dialogs_.saveProposals.empty());
+    EXPECT_FALSE(fs::exists(path("new.txt")));
+    EXPECT_TRUE(designer_.changed());
+
+    dialogs_.yesNoAnswer = true;
+    EXPECT_TRUE(designer_.cmdSave());
+    EXPECT_NE(read("new.txt").find("\r\nfine\r\nBACKGROUND=Black\r\n"), std::string::npos);
+    EXPECT_FALSE(designer_.changed());
+}
+
 TEST_F(Designer, FailedSaveKeepsTheOldFileTheFlagAndTheWindow) {
     designer_.open(path("show.txt"));
     const auto before = read("show.txt");

@@ -3,6 +3,7 @@
 #include "core/show/DesignerTemplateReader.h"
 #include "core/show/SlideListLoader.h"
 #include "core/support/AtomicFileWriter.h"
+#include "fakes/EveryKindOfRow.h"
 #include "fakes/FaultyFileSystem.h"
 #include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
@@ -118,13 +119,125 @@ TEST_F(TemplateWriting, ThePlayerShowsWhatTheRowsList) {
     }
 }
 
-TEST_F(TemplateWriting, CommaInACommentIsOneLineInTheDesignerTwoInTheShow) {
-    const std::vector<DesignerRow> rows = {row("a.jpg", "", "", "Hello, world^bye")};
-    ASSERT_TRUE(WriteTemplateFile(test::RealFiles(), path("t.txt"), rows, 1).ok());
-    EXPECT_EQ(play("t.txt").at(0).comment, "Hello\r\nworld\r\nbye\r\n");
+TEST_F(TemplateWriting, CommasAndQuotesReadBackTheSameInBothReaders) {
+    // A comma in a comment line or a path is written in quotes, so the show does not split it.
+    auto r = row("a.jpg", "b.wav", "", "Hello, world^bye^say \"hi\"");
+    r.imagePath = "/home/u/Paris, 2019/a.jpg";
+    r.soundName = "b, c.wav";
+    r.soundPath = "/snd/b, c.wav";
+    ASSERT_TRUE(WriteTemplateFile(test::RealFiles(), path("t.txt"), std::vector{r}, 1).ok());
+    EXPECT_EQ(read(path("t.txt")), "SOUNDSYNC=1\r\n\r\n\"IMAGE=/home/u/Paris, 2019/a.jpg\"\r\n"
+                                   "\"SOUND=/snd/b, c.wav\"\r\n\"Hello, world\"\r\nbye\r\n"
+                                   "say \"hi\"\r\nBACKGROUND=Black\r\n");
+    const auto list = play("t.txt");
+    EXPECT_EQ(list.images, std::vector<std::string>{"/home/u/Paris, 2019/a.jpg"});
+    EXPECT_EQ(list.at(0).comment, "Hello, world\r\nbye\r\nsay \"hi\"\r\n");
+    EXPECT_EQ(list.at(0).sound, "/snd/b, c.wav");
     const auto back = ReadDesignerTemplate(test::RealFiles(), path("t.txt"), 1);
     ASSERT_EQ(back.rows.size(), 1u);
-    EXPECT_EQ(back.rows[0].comment, "Hello, world^bye");
+    EXPECT_EQ(back.rows[0], r);
+
+    // A line quoted by hand reads as its text in the designer too, as the show has always read it.
+    scratch_.write("hand.txt",
+                   "IMAGE=a.jpg\r\n  \"A meadow, in May\" \r\n\"#shown\"\r\n#skipped\r\n");
+    EXPECT_EQ(ReadDesignerTemplate(test::RealFiles(), path("hand.txt"), 1).rows.at(0).comment,
+              "A meadow, in May^#shown");
+    EXPECT_EQ(play("hand.txt").at(0).comment, "A meadow, in May\r\n#shown\r\n#skipped\r\n");
+
+    // A value that would need quotes and holds one can't be written at all.
+    r.imagePath = "/home/u/\"Paris\", 2019/a.jpg";
+    const auto refused = FormatTemplate(std::vector{r}, 1);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.message().rfind("Row 1: the picture path", 0), 0u) << refused.message();
+}
+
+// Whatever the rows hold, the file means one thing: the designer reads back rows that save to
+// the same bytes, and the show plays what the designer reads back.
+TEST_F(TemplateWriting, EveryKindOfRowReadsBackTheSameInBothReaders) {
+    const auto rows = test::EveryKindOfRow(dir_.string() + "/");
+    for (int mode : {1, 2, 3}) {
+        SCOPED_TRACE(mode);
+        ASSERT_TRUE(WriteTemplateFile(test::RealFiles(), path("every.txt"), rows, mode).ok());
+        const auto saved = read(path("every.txt"));
+        const auto back = ReadDesignerTemplate(test::RealFiles(), path("every.txt"), 0);
+        EXPECT_EQ(back.soundMode, mode);
+        EXPECT_EQ(*FormatTemplate(back.rows, mode), saved);
+
+        std::vector<DesignerRow> pictures;
+        for (const auto& r : back.rows)
+            if (!r.imageName.empty())
+                pictures.push_back(r);
+        const auto list = play("every.txt");
+        ASSERT_EQ(list.images.size(), pictures.size());
+        for (std::size_t i = 0; i < pictures.size(); ++i) {
+            SCOPED_TRACE(i);
+            const auto& p = pictures[i];
+            const auto& a = list.at(i);
+            EXPECT_EQ(list.images[i], p.imagePath);
+            EXPECT_EQ(a.dissolve, p.dissolve);
+            std::string comment = p.comment.empty() ? "" : p.comment + "^";
+            for (auto at = comment.find('^'); at != std::string::npos; at = comment.find('^'))
+                comment.replace(at, 1, "\r\n");
+            EXPECT_EQ(a.comment, comment);
+            EXPECT_EQ(a.background, p.background);
+            EXPECT_EQ(a.foreground, p.foreground);
+            if (mode != 3) {
+                EXPECT_EQ(a.sound, p.soundPath);
+            }
+        }
+        if (mode == 3) {
+            ASSERT_EQ(list.asyncSoundCounter, 4);
+            EXPECT_EQ(list.at(2).sound, path("bell, soft.wav"));
+        }
+
+        // The picture rows come back as they were, but for what the template can't hold.
+        ASSERT_EQ(pictures.size(), 4u);
+        auto expected = rows[1];
+        expected.comment = "Good morning, all^He said \"hi\" twice^  indented  ^# not a remark^"
+                           "SOUNDSYNC=3^Image is a word^a^b";
+        if (mode == 3)
+            expected.soundName = expected.soundPath = "";
+        EXPECT_EQ(pictures[0], expected);
+        EXPECT_EQ(pictures[1].imagePath, path("say \"cheese\".png"));
+        EXPECT_EQ(pictures[1].background, "Black");
+        EXPECT_EQ(pictures[1].foreground, "White");
+        // In modes 1 and 2 the sound alone below a picture without one is that picture's.
+        EXPECT_EQ(pictures[1].soundPath, mode == 3 ? "" : path("rain.wav"));
+        EXPECT_EQ(pictures[2].comment, "first^after an empty line^trailing quote\"");
+        EXPECT_EQ(pictures[2].background, "Purple");
+    }
+}
+
+TEST_F(TemplateWriting, WhatATemplateCantHoldIsTold) {
+    const auto rows = test::EveryKindOfRow(dir_.string() + "/");
+    auto told = [&](int mode) {
+        std::string all;
+        for (const auto& l : TemplateLosses(rows, mode))
+            all += l + "\n";
+        return all;
+    };
+    for (int mode : {1, 3}) {
+        SCOPED_TRACE(mode);
+        const auto t = told(mode);
+        EXPECT_NE(t.find("Row 5 has no picture, so no show displays its comment"),
+                  std::string::npos)
+            << t;
+        EXPECT_NE(t.find("Row 6: a template can't hold an empty comment line"), std::string::npos);
+        for (auto line : {"Image=not a picture", "[Random Blocks]", "<b.jpg>"})
+            EXPECT_NE(t.find(std::string("Row 6: the comment line \"") + line +
+                             "\" would be read as an instruction"),
+                      std::string::npos)
+                << line;
+        EXPECT_NE(t.find("Row 6: the comment line \"\"A meadow, in May\"\" can't be written"),
+                  std::string::npos);
+        EXPECT_EQ(t.find("Row 2:"), std::string::npos); // everything of row 2 is kept
+        EXPECT_EQ(t.find("Row 1:") != std::string::npos, mode == 1);
+        EXPECT_EQ(t.find("Row 3:") != std::string::npos, mode == 1);
+    }
+    EXPECT_NE(told(1).find("Row 3: in Sync1 and Sync2 mode a sound plays with the picture above "
+                           "it, and that picture (Row 2) has one already"),
+              std::string::npos);
+    EXPECT_TRUE(TemplateLosses(std::vector{row("a.jpg")}, 1).empty());
 }
 
 TEST_F(TemplateWriting, DesignerReadsBackTheRowsItWrote) {

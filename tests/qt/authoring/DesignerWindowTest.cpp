@@ -52,6 +52,11 @@ class ScriptedDialogs final : public DesignerDialogs {
         return dialog.results();
     }
     void showError(std::string_view message) override { errors.emplace_back(message); }
+    bool askYesNo(std::string_view message) override {
+        questions.emplace_back(message);
+        return true;
+    }
+    std::vector<std::string> questions;
 
   private:
     AuthoringMemory& memory_;
@@ -92,7 +97,7 @@ TEST_F(Designing, EditSaveAndReopenShowTheSameRows) {
         EXPECT_EQ(d.imageBrowser()->folder(), QDir::cleanPath(dir_.path()));
         d.dissolveList()->setCurrentIndex(d.dissolveList()->findText("Slide Top To Center"));
         d.commentBox()->clear();
-        QTest::keyClicks(d.commentBox(), "Fields^at dusk, \"late\"");
+        QTest::keyClicks(d.commentBox(), "Fields^at dusk, late^she said \"late\"");
         d.swatch("Orange", true)->click();
         emit d.soundBrowser()->fileClicked(dir_.filePath("low.wav"));
         d.okButton()->click();
@@ -101,7 +106,7 @@ TEST_F(Designing, EditSaveAndReopenShowTheSameRows) {
     emit list->itemDoubleClicked(list->topLevelItem(1), 0);
     EXPECT_EQ(list->topLevelItem(1)->text(1), "low.wav");
     EXPECT_EQ(list->topLevelItem(1)->text(2), "Slide Top To Center");
-    EXPECT_EQ(list->topLevelItem(1)->text(3), "Fields^at dusk, \"late\"");
+    EXPECT_EQ(list->topLevelItem(1)->text(3), "Fields^at dusk, late^she said \"late\"");
     EXPECT_EQ(list->topLevelItem(1)->text(4), "Orange");
     EXPECT_EQ(list->topLevelItem(1)->text(5), "Dark Green");
     ASSERT_TRUE(window.model().changed());
@@ -113,9 +118,9 @@ TEST_F(Designing, EditSaveAndReopenShowTheSameRows) {
     EXPECT_TRUE(dialogs_.errors.empty());
     EXPECT_FALSE(window.model().changed());
     EXPECT_EQ(window.templateName(), saved);
-    EXPECT_TRUE(
-        readAll(saved).contains("\r\nFields\r\nat dusk, \"late\"\r\nBACKGROUND=Dark Green\r\n"
-                                "FOREGROUND=Orange\r\n"));
+    EXPECT_TRUE(dialogs_.questions.empty()); // the template holds all of it
+    EXPECT_TRUE(readAll(saved).contains("\r\nFields\r\n\"at dusk, late\"\r\nshe said \"late\"\r\n"
+                                        "BACKGROUND=Dark Green\r\nFOREGROUND=Orange\r\n"));
 
     DesignerWindow again(process_, saved, nullptr, &dialogs_);
     EXPECT_TRUE(again.soundModeOption(2)->isChecked());

@@ -27,6 +27,7 @@ class QuietDialogs final : public DesignerDialogs {
     ChosenTemplate chooseTemplate() override { return {}; }
     EntryEditorResults editEntry(const EditRequest&) override { return {}; }
     void showError(std::string_view message) override { errors.emplace_back(message); }
+    bool askYesNo(std::string_view) override { return false; }
 };
 
 class PackingWindow : public ::testing::Test {

@@ -1,0 +1,41 @@
+#pragma once
+// One item of a template as both readers take it (a sound-mode line, a keyword with its value, or
+// comment text), and the one written form that both read back as it was written.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace gf {
+
+enum class TemplateItemKind {
+    SoundSync1,
+    SoundSync2,
+    SoundAsync,
+    ImageShort, // <name>: the player's alone
+    Image,
+    DissolveShort, // [name]: the player's alone
+    Dissolve,
+    Background,
+    Foreground,
+    Sound,
+    Comment,
+};
+
+struct TemplateItem {
+    TemplateItemKind kind = TemplateItemKind::Comment;
+    std::string_view value; // after the first "=", between the marks, or the whole comment
+};
+
+// Keywords are recognised in any case, in the player's order; the value keeps its case.
+TemplateItem ClassifyTemplateItem(std::string_view item);
+
+// A line that holds one item in double quotes (blanks around it, no quote inside): its text, as
+// the player reads it. Nothing for any other line.
+std::optional<std::string_view> QuotedLineText(std::string_view line);
+
+// The line that both readers read back as exactly `item`: the item itself, or the item in double
+// quotes when it holds a comma, starts with "#" or a quote, or starts or ends with a blank.
+// Nothing when no line does: an empty item, or one that needs quotes and holds a quote.
+std::optional<std::string> TemplateLine(std::string_view item);
+
+} // namespace gf
