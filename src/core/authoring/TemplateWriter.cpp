@@ -1,5 +1,6 @@
 #include "core/authoring/TemplateWriter.h"
 
+#include "core/show/SlideList.h"
 #include "core/show/TemplateItem.h"
 #include "core/support/AtomicFileWriter.h"
 #include "core/transitions/DissolveTable.h"
@@ -41,6 +42,8 @@ class Composer {
         if (async_ && !asyncSounds())
             return Error{error_};
         const auto sounds = syncSounds();
+        std::size_t pictures = 0;
+        std::optional<std::size_t> first501st;
         for (std::size_t i = 0; i < rows_.size(); ++i) {
             const DesignerRow& r = rows_[i];
             if (r.imageName.empty()) {
@@ -49,6 +52,8 @@ class Composer {
                                       "comment is left out.");
                 continue;
             }
+            if (++pictures == kAttributeCount)
+                first501st = i;
             line("");
             if (!keyword(i, "IMAGE=", r.imagePath, "picture path") ||
                 (sounds[i] && !keyword(i, "SOUND=", *sounds[i], "sound path")))
@@ -70,6 +75,15 @@ class Composer {
             if (!r.foreground.empty() && r.foreground != "White" &&
                 !keyword(i, "FOREGROUND=", r.foreground, "foreground"))
                 return Error{error_};
+        }
+        if (first501st) {
+            const std::size_t later = pictures - kAttributeCount;
+            lose("A show holds at most 500 slides with their attributes: the picture of " +
+                 rowName(*first501st) +
+                 ", the 501st, is shown without its dissolve, colours, comment and sound" +
+                 (later ? ", and the " + std::to_string(later) + " pictures after it are not shown"
+                        : std::string()) +
+                 ".");
         }
         return std::move(written_);
     }
@@ -118,9 +132,13 @@ class Composer {
 
     // The list after "SOUNDASYNC": every row's sound, in order.
     bool asyncSounds() {
+        std::size_t count = 0;
         for (std::size_t i = 0; i < rows_.size(); ++i) {
             if (rows_[i].soundName.empty())
                 continue;
+            if (++count == kAttributeCount + 1)
+                lose("In Async mode a show plays at most 501 sounds: the sounds from " +
+                     rowName(i) + " on are not played.");
             if (!keyword(i, "SOUND=", rows_[i].soundPath, "sound path"))
                 return false;
         }

@@ -21,7 +21,7 @@ namespace gf {
 Result<std::string> FormatTemplate(std::span<const DesignerRow> rows, int soundMode);
 
 // What of the rows a show would not play as they say, one sentence each: what FormatTemplate
-// leaves out.
+// leaves out, and what the player ignores past its 501 slides and sounds.
 std::vector<std::string> TemplateLosses(std::span<const DesignerRow> rows, int soundMode);
 
 // FormatTemplate, then replaces the file at targetPath all at once.

@@ -240,6 +240,26 @@ TEST_F(TemplateWriting, WhatATemplateCantHoldIsTold) {
     EXPECT_TRUE(TemplateLosses(std::vector{row("a.jpg")}, 1).empty());
 }
 
+TEST_F(TemplateWriting, A501stPictureAndA502ndAsyncSoundAreTold) {
+    std::vector<DesignerRow> rows;
+    for (int i = 0; i < 503; ++i)
+        rows.push_back(row(std::to_string(i) + ".jpg", std::to_string(i) + ".wav"));
+    rows.push_back(row("", "extra.wav"));
+    using Told = std::vector<std::string>;
+    EXPECT_EQ(TemplateLosses(rows, 1),
+              (Told{"Row 504: in Sync1 and Sync2 mode a sound plays with the picture above it, and "
+                    "that picture (Row 503) has one already; the sound is left out.",
+                    "A show holds at most 500 slides with their attributes: the picture of Row "
+                    "501, the 501st, is shown without its dissolve, colours, comment and sound, "
+                    "and the 2 pictures after it are not shown."}));
+    const auto async = TemplateLosses(rows, 3);
+    ASSERT_EQ(async.size(), 2u);
+    EXPECT_EQ(async[0], "In Async mode a show plays at most 501 sounds: the sounds from Row 502 on "
+                        "are not played.");
+    rows.resize(501);
+    EXPECT_EQ(TemplateLosses(rows, 2).back().find(", and the"), std::string::npos);
+}
+
 TEST_F(TemplateWriting, DesignerReadsBackTheRowsItWrote) {
     const std::vector<DesignerRow> rows = {
         row("a.jpg", "a.wav", "Top To Bottom", "one^two", "Red", "Light Green"),
