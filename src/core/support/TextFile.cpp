@@ -21,11 +21,44 @@ void appendUtf8(std::string& out, char32_t c) {
     } else if (c < 0x800) {
         out += static_cast<char>(0xC0 | (c >> 6));
         out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
+    } else if (c < 0x10000) {
         out += static_cast<char>(0xE0 | (c >> 12));
         out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
     }
+}
+
+// UTF-16 after its byte-order mark; a lone surrogate or a last odd byte reads as U+FFFD.
+std::string decodeUtf16(std::string_view bytes, bool bigEndian) {
+    constexpr char32_t kReplacement = 0xFFFD;
+    auto unit = [&](std::size_t i) -> char32_t {
+        const auto a = static_cast<unsigned char>(bytes[i]);
+        const auto b = static_cast<unsigned char>(bytes[i + 1]);
+        return bigEndian ? char32_t(a << 8 | b) : char32_t(b << 8 | a);
+    };
+    std::string out;
+    out.reserve(bytes.size() / 2);
+    std::size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        const char32_t u = unit(i);
+        if (u >= 0xD800 && u <= 0xDBFF && i + 3 < bytes.size()) {
+            const char32_t low = unit(i + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
+            }
+        }
+        appendUtf8(out, u >= 0xD800 && u <= 0xDFFF ? kReplacement : u);
+    }
+    if (i < bytes.size())
+        appendUtf8(out, kReplacement);
+    return out;
 }
 
 } // namespace
@@ -86,6 +119,13 @@ std::string DecodeText(std::string_view bytes) {
     return out;
 }
 
+std::string DecodeTextFile(std::string_view bytes) {
+    // What Windows editors save as "Unicode": UTF-16 with its byte-order mark.
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
+        return decodeUtf16(bytes.substr(2), bytes.front() == '\xFE');
+    return DecodeText(bytes);
+}
+
 std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
@@ -112,7 +152,7 @@ Result<std::string> ReadTextFile(FileSystem& files, std::string_view path, std::
     auto bytes = file->readText(0, static_cast<std::size_t>(file->size()));
     if (!bytes)
         return Error{bytes.message()};
-    return DecodeText(*bytes);
+    return DecodeTextFile(*bytes);
 }
 
 } // namespace gf

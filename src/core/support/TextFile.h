@@ -1,6 +1,6 @@
 #pragma once
-// Reading text files written anywhere: UTF-8 kept, anything else read as Windows-1252, and lines
-// ended by CR LF, LF or CR.
+// Reading text files written anywhere: UTF-8 kept, UTF-16 with a byte-order mark converted,
+// anything else read as Windows-1252, and lines ended by CR LF, LF or CR.
 #include "base/Result.h"
 #include "platform/FileSystem.h"
 
@@ -15,6 +15,9 @@ bool IsValidUtf8(std::string_view bytes);
 
 // UTF-8 without a leading byte-order mark; bytes that are not UTF-8 are decoded as Windows-1252.
 std::string DecodeText(std::string_view bytes);
+
+// A whole file's text: after a UTF-16 byte-order mark (either order) UTF-16, else as DecodeText.
+std::string DecodeTextFile(std::string_view bytes);
 
 // The lines of a text; a final line without a line end is kept, nothing follows a final line end.
 std::vector<std::string_view> SplitLines(std::string_view text);

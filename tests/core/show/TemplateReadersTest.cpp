@@ -54,6 +54,13 @@ TEST(TextDecoding, Utf8KeptOtherwiseWindows1252) {
     EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80")); // surrogate
     EXPECT_FALSE(IsValidUtf8("\xE2\x82"));     // cut short
     EXPECT_TRUE(IsValidUtf8("\xF0\x9F\x99\x82"));
+    // UTF-16 with its mark, either order: "é😀" and a lone surrogate, then a stray odd byte.
+    using namespace std::string_literals;
+    EXPECT_EQ(DecodeTextFile("\xFF\xFE\xE9\x00\x3D\xD8\x00\xDE\x00\xD8\x41\x00\x42"s),
+              "\xC3\xA9\xF0\x9F\x98\x80\xEF\xBF\xBD"
+              "A\xEF\xBF\xBD");
+    EXPECT_EQ(DecodeTextFile("\xFE\xFF\x00\xE9\xD8\x3D\xDE\x00"s), "\xC3\xA9\xF0\x9F\x98\x80");
+    EXPECT_EQ(DecodeText("\xFF\xFEtext"), "\xC3\xBF\xC3\xBEtext"); // a name, not a file
 }
 
 class TemplateFiles : public ::testing::Test {
@@ -161,6 +168,24 @@ TEST_F(TemplateFiles, Windows1252TemplateReadsAsText) {
     auto list = load("IMAGE=caf\xE9.jpg\r\nD\xE9j\xE0 vu \x96 encore");
     EXPECT_EQ(list.images[0], folder() + "caf\xC3\xA9.jpg");
     EXPECT_EQ(list.attributes[0].comment, "D\xC3\xA9j\xC3\xA0 vu \xE2\x80\x93 encore\r\n");
+}
+
+TEST_F(TemplateFiles, Utf16TemplateFromAWindowsEditorIsAShow) {
+    for (const bool bigEndian : {false, true}) {
+        std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (const char16_t c :
+             std::u16string_view(u"SOUNDSYNC=2\r\nIMAGE=caf\u00e9.jpg\r\nBonjour")) {
+            const char hi = char(c >> 8), lo = char(c & 0xFF);
+            bytes += bigEndian ? std::string{hi, lo} : std::string{lo, hi};
+        }
+        const auto list = load(bytes);
+        EXPECT_EQ(list.soundMode, 2);
+        ASSERT_EQ(list.images, Items{folder() + "caf\xC3\xA9.jpg"});
+        EXPECT_EQ(list.attributes[0].comment, "Bonjour\r\n");
+        const auto read = ReadDesignerTemplate(test::RealFiles(), folder() + "show.txt", 1);
+        ASSERT_EQ(read.rows.size(), 1u);
+        EXPECT_EQ(read.rows[0].comment, "Bonjour");
+    }
 }
 
 TEST_F(TemplateFiles, FolderModeOrdersByPatternThenName) {
