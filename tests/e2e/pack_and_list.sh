@@ -10,7 +10,10 @@ export XDG_CONFIG_HOME="$work/config"
 fail() { echo "FAIL: $*"; exit 1; }
 
 cp "$root"/samples/* "$work/"
+# What a --pack killed mid-write left beside its output goes with the next one.
+echo partial >"$work/.show.scr.~999999999-0"
 "$exe" --pack "$work/sample-show.txt" -o "$work/show.scr" 2>"$work/err" || fail "pack: $(cat "$work/err")"
+[ ! -e "$work/.show.scr.~999999999-0" ] || fail "a killed writer's partial file is still there"
 [ -x "$work/show.scr" ] || fail "the package is not executable"
 slides=$(grep -c '^IMAGE=' "$work/sample-show.txt")
 "$exe" --list "$work/show.scr" >"$work/list.json" || fail "list of the package"

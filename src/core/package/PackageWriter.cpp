@@ -195,6 +195,8 @@ Result<PackageWritten> WritePackage(FileSystem& files, const PackageWriteRequest
     trailer.directoryPosition = static_cast<std::int64_t>(position);
     trailer.count = static_cast<std::int64_t>(entries.size());
 
+    // Packages are large: what a killed writer left beside the target would stay there for good.
+    RemoveAbandonedPartialFiles(files, request.targetPath);
     // A package runs like the program it copies.
     auto out = AtomicFileWriter::Begin(files, request.targetPath, FileAccess::Program);
     if (!out)

@@ -17,15 +17,39 @@ Error saveFailure(const std::string& target, const std::string& reason) {
     return Error{"Could not save \"" + target + "\": " + reason};
 }
 
+// The folder part of a target, with its separator; empty for a bare name.
+std::string folderOf(std::string_view target) {
+    const auto slash = target.find_last_of('/');
+    return slash == std::string_view::npos ? std::string()
+                                           : std::string(target.substr(0, slash + 1));
+}
+
+bool allDigits(std::string_view s) {
+    return !s.empty() && s.size() <= 19 &&
+           s.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// The writing process of a partial file's name (".<name>.~<process>-<number>"); 0 for any other.
+std::uint64_t writerOf(std::string_view name) {
+    const auto mark = name.rfind(".~");
+    if (!name.starts_with('.') || mark == std::string_view::npos || mark < 2)
+        return 0;
+    const auto tail = name.substr(mark + 2);
+    const auto dash = tail.find('-');
+    if (dash == std::string_view::npos || !allDigits(tail.substr(0, dash)) ||
+        !allDigits(tail.substr(dash + 1)))
+        return 0;
+    return std::stoull(std::string(tail.substr(0, dash)));
+}
+
 } // namespace
 
 Result<AtomicFileWriter> AtomicFileWriter::Begin(FileSystem& files, std::string_view target,
                                                  FileAccess access) {
     static std::atomic<unsigned> counter{0};
     const std::string t(target);
-    const auto slash = t.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? std::string() : t.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? t : t.substr(slash + 1);
+    const std::string folder = folderOf(t);
+    const std::string name = t.substr(folder.size());
     std::string message;
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string temp = folder;
@@ -97,6 +121,23 @@ Status AtomicFileWriter::commit() {
         return fail(s, target_);
     file_.reset();
     return {};
+}
+
+void RemoveAbandonedPartialFiles(FileSystem& files, std::string_view target) {
+    const std::string prefix = folderOf(target);
+    const auto entries = files.listFolder(prefix.empty() ? "." : prefix);
+    if (!entries)
+        return;
+    const auto self = files.processId();
+    for (const auto& entry : *entries) {
+        const auto writer = writerOf(entry.name);
+        if (writer == 0 || writer == self || entry.link || entry.kind != FileKind::File ||
+            files.processRunning(writer))
+            continue;
+        const std::string path = prefix + entry.name;
+        if (files.info(path).ownedByUser)
+            (void)files.removeFile(path);
+    }
 }
 
 Status WriteFileAtomically(FileSystem& files, std::string_view target, std::string_view bytes,

@@ -1,9 +1,9 @@
 #pragma once
 // Replacing a file all at once: readers see the old file or the new one, never half. The content
-// goes to a new file beside the target, is flushed to the disk and renamed over the target (the
-// rename flushed too); a target that exists keeps its permissions. On any failure, or when the
-// writer goes away uncommitted, the target is as it was and nothing is left beside it. Every
-// message reads "Could not save "<target>": <reason>".
+// goes to a new file beside the target (".<name>.~<process>-<number>"), is flushed to the disk and
+// renamed over the target (the rename flushed too); a target that exists keeps its permissions. On
+// any failure, or when the writer goes away uncommitted, the target is as it was and nothing is
+// left beside it. Every message reads "Could not save "<target>": <reason>".
 #include "base/Result.h"
 #include "platform/FileSystem.h"
 
@@ -48,6 +48,10 @@ class AtomicFileWriter {
     std::string target_, temp_;
     std::uint64_t written_ = 0;
 };
+
+// Removes from the folder of `target` the partial files of writers that were killed mid-write:
+// those of this user whose process no longer runs, beside any target. Best effort.
+void RemoveAbandonedPartialFiles(FileSystem& files, std::string_view target);
 
 // The whole content at once.
 Status WriteFileAtomically(FileSystem& files, std::string_view target, std::string_view bytes,

@@ -234,6 +234,35 @@ TEST_F(Writer, NoFailureCostsTheOldTarget) {
     EXPECT_EQ(test::ReadFile(target).size(), ok->size);
 }
 
+TEST_F(Writer, PartialFilesOfKilledWritersGoWithTheNextPackage) {
+    const auto out = dir_ / "out";
+    const std::string self = std::to_string(::getpid());
+    // 999999999 is above any process number the system hands out.
+    const std::vector<std::string> abandoned = {".show.scr.~999999999-3",
+                                                ".notes.txt.~999999999-0"};
+    const std::vector<std::string> kept = {
+        ".show.scr.~" + self + "-7", // this process's own writer, perhaps on another thread
+        ".show.scr.~1-0",            // a writer that still runs
+        "show.scr.~999999999-1",
+        ".show.scr.~999999999-",
+        ".x.~999999999-2.bak",
+        ".~9-9"};
+    for (const auto& name : abandoned)
+        std::ofstream(out / name) << "partial";
+    for (const auto& name : kept)
+        std::ofstream(out / name) << "keep";
+    fs::create_directory(out / ".folder.~999999999-1");
+
+    auto w = WritePackage(test::RealFiles(),
+                          request(std::vector{picture("a.jpg", "A")}, (out / "show.scr").string()));
+    ASSERT_TRUE(w.ok()) << w.message();
+    for (const auto& name : abandoned)
+        EXPECT_FALSE(fs::exists(out / name)) << name;
+    for (const auto& name : kept)
+        EXPECT_TRUE(fs::exists(out / name)) << name;
+    EXPECT_TRUE(fs::exists(out / ".folder.~999999999-1"));
+}
+
 TEST(PackageName, TemplateNameCutBeforeItsExtension) {
     EXPECT_EQ(ProposePackageName("/shows/beach.txt"), "beach");
     EXPECT_EQ(ProposePackageName("C:\\Shows\\beach.txt"), "beach");
