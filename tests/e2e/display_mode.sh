@@ -34,3 +34,9 @@ set +e
 set -e
 [ "$status" = 1 ] || fail "an unknown option ended with status $status"
 grep -q "^usage: glimmerframe" "$work/err" || fail "no usage line: $(cat "$work/err")"
+# The host's switch with a dash is no display-mode option: it does nothing and ends.
+set +e
+timeout 10 "$program" -s >"$work/out" 2>"$work/err"; status=$?
+set -e
+[ "$status" = 0 ] || fail "-s ended with status $status: $(cat "$work/err")"
+[ ! -s "$work/out" ] && [ ! -s "$work/err" ] || fail "-s said something: $(cat "$work/out" "$work/err")"

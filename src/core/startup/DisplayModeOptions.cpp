@@ -4,6 +4,7 @@
 #include "core/transitions/DissolveTable.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 
 namespace gf {
@@ -35,7 +36,10 @@ std::string_view OptionName(std::string_view arg) {
 } // namespace
 
 bool IsDisplayModeCommandLine(std::span<const std::string> args) {
-    return !args.empty() && args[0].starts_with("-");
+    // "-s" and the like are the host's one-letter switches written with a dash, which do nothing.
+    const bool hostSwitch = !args.empty() && args[0].size() == 2 &&
+                            std::isalpha(static_cast<unsigned char>(args[0][1]));
+    return !args.empty() && args[0].starts_with("-") && !hostSwitch;
 }
 
 Result<DisplayModeOptions>

@@ -28,7 +28,8 @@ struct DisplayModeOptions {
     std::optional<std::string> templateFile;
 };
 
-// True when the arguments are of this kind (they start with "-") rather than a host switch.
+// True when the arguments are of this kind (they start with "-") rather than a host switch; a
+// lone dash and letter ("-s") is the host's switch, which does nothing.
 bool IsDisplayModeCommandLine(std::span<const std::string> args);
 
 // The options; `xscreensaverWindow` is the environment's XSCREENSAVER_WINDOW, which -root means

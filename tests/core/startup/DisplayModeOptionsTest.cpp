@@ -48,6 +48,9 @@ TEST(DisplayModeOptions, IgnoresTheHostsCommonOptionsAndRefusesUnknownOnes) {
     EXPECT_TRUE(IsDisplayModeCommandLine(std::vector<std::string>{"-root"}));
     EXPECT_FALSE(IsDisplayModeCommandLine(std::vector<std::string>{"/S"}));
     EXPECT_FALSE(IsDisplayModeCommandLine(std::vector<std::string>{}));
+    // The host's switch with a dash does nothing and ends, as the start-up parser decides.
+    EXPECT_FALSE(IsDisplayModeCommandLine(std::vector<std::string>{"-s"}));
+    EXPECT_FALSE(IsDisplayModeCommandLine(std::vector<std::string>{"-C"}));
 }
 
 TEST(DisplayModeOptions, OverridesSettingsForOneRunWithinTheirRanges) {
