@@ -3,9 +3,12 @@
 #include "core/support/AtomicFileWriter.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+
+#include <optional>
 
 namespace gf {
 
@@ -123,8 +126,53 @@ void appendString(const QString& value, QByteArray& out) {
     }
 }
 
-void appendValue(const QVariant& value, QByteArray& out) {
-    // A hand-written list ("a, b") comes back as the list it was read as.
+bool isList(const QVariant& value) {
+    return value.metaType().id() == QMetaType::QStringList;
+}
+
+// A value as it stands in the file, for a line QSettings reads as a list: an unquoted comma
+// splits it, and the blanks beside the comma are lost. Nothing when the line holds quotes or
+// escapes, which only QSettings reads right.
+std::optional<QString> writtenText(const QString& file, const QString& key) {
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const auto slash = key.indexOf(u'/');
+    const QString section = slash < 0 ? QStringLiteral("General") : key.left(slash);
+    const QString name = key.mid(slash + 1);
+    QString current = QStringLiteral("General");
+    std::optional<QString> found;
+    for (const QByteArray& raw : in.readAll().split('\n')) {
+        const QString line = QString::fromUtf8(raw).trimmed();
+        if (line.startsWith(u'[') && line.endsWith(u']')) {
+            current = line.mid(1, line.size() - 2);
+            continue;
+        }
+        const auto eq = line.indexOf(u'=');
+        if (eq > 0 && current == section && line.left(eq).trimmed() == name)
+            found = line.mid(eq + 1).trimmed();
+    }
+    if (!found || found->contains(u'"') || found->contains(u'\\'))
+        return std::nullopt;
+    return found;
+}
+
+// A setting is one text: a list that QSettings made of it reads as the text that was written.
+QString textOf(const QSettings& settings, const QString& key) {
+    const QVariant value = settings.value(key);
+    if (!isList(value))
+        return value.toString();
+    return writtenText(settings.fileName(), key)
+        .value_or(value.toStringList().join(QStringLiteral(", ")));
+}
+
+void appendValue(const QVariant& value, QByteArray& out, const std::optional<QString>& written) {
+    // A hand-written list ("a, b") stays as it was written, and comes back as the list it was
+    // read as.
+    if (isList(value) && written) {
+        out += written->toUtf8();
+        return;
+    }
     if (value.metaType().id() == QMetaType::QStringList && value.toStringList().size() != 1) {
         const QStringList items = value.toStringList();
         if (items.isEmpty())
@@ -144,10 +192,16 @@ void appendValue(const QVariant& value, QByteArray& out) {
 // The whole file: what it holds now with the pending values over it, in QSettings' layout.
 QByteArray iniText(const QSettings& current, const std::map<QString, QString>& pending) {
     std::map<QString, QVariant> values;
-    for (const QString& key : current.allKeys())
+    std::map<QString, std::optional<QString>> written;
+    for (const QString& key : current.allKeys()) {
         values[key] = current.value(key);
-    for (const auto& [key, value] : pending)
+        if (isList(values[key]))
+            written[key] = writtenText(current.fileName(), key);
+    }
+    for (const auto& [key, value] : pending) {
         values[key] = value;
+        written.erase(key);
+    }
     std::map<QString, std::map<QString, QVariant>> sections;
     for (const auto& [key, value] : values) {
         const auto slash = key.indexOf(u'/');
@@ -173,7 +227,8 @@ QByteArray iniText(const QSettings& current, const std::map<QString, QString>& p
         for (const auto& [key, value] : entries) {
             appendKey(key, out);
             out += '=';
-            appendValue(value, out);
+            const auto w = written.find(section.isEmpty() ? key : section + u'/' + key);
+            appendValue(value, out, w == written.end() ? std::nullopt : w->second);
             out += '\n';
         }
     }
@@ -228,15 +283,14 @@ std::optional<StoredValue> QtSettingsStore::read(std::uint32_t root, std::string
         if (const auto v = p->second.find(key); v != p->second.end())
             return StoredValue{StoredValue::Type::String, v->second.toStdString(), 0};
     if (auto* u = settingsFor(userFile); u->contains(key))
-        return StoredValue{StoredValue::Type::String, u->value(key).toString().toStdString(), 0};
+        return StoredValue{StoredValue::Type::String, textOf(*u, key).toStdString(), 0};
     for (const auto& dir : systemDirs_) {
         const QString file =
             dir + QStringLiteral("/Brindlewick/") + product + QStringLiteral(".conf");
         if (!read_.count(file) && !QFileInfo::exists(file))
             continue;
         if (auto* s = settingsFor(file); s->contains(key))
-            return StoredValue{StoredValue::Type::String, s->value(key).toString().toStdString(),
-                               0};
+            return StoredValue{StoredValue::Type::String, textOf(*s, key).toStdString(), 0};
     }
     return std::nullopt;
 }

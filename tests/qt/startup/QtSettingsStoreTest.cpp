@@ -52,7 +52,7 @@ TEST(QtSettingsStore, WritesTheUserFileAndReadsItBack) {
 TEST(QtSettingsStore, EveryTextComesBackAndTheRestOfTheFileStays) {
     QTemporaryDir user;
     const QString file = user.path() + "/Brindlewick/Glimmerframe.conf";
-    writeFile(file, "[General]\nOther=a, b\nImageInterval=5\n\n[Extra]\nkept=yes\n");
+    writeFile(file, "[General]\nOther=a,b\nImageInterval=5\n\n[Extra]\nkept=yes\n");
     const std::vector<std::string> texts = {
         "C:\\Pictures\\",
         "beach, sunny.txt",
@@ -79,6 +79,7 @@ TEST(QtSettingsStore, EveryTextComesBackAndTheRestOfTheFileStays) {
                   texts[i])
             << i;
     EXPECT_EQ(GetSettingString(fresh, kMachine, kKey, "ImageInterval", "10"), "5");
+    EXPECT_EQ(GetSettingString(fresh, kMachine, kKey, "Other", ""), "a,b"); // as written
     QSettings raw(file, QSettings::IniFormat);
     EXPECT_EQ(raw.value("Other").toStringList(), (QStringList{"a", "b"}));
     EXPECT_EQ(raw.value("Extra/kept").toString(), "yes");
@@ -88,10 +89,14 @@ TEST(QtSettingsStore, HandEditedFileAndMachineWideFallback) {
     QTemporaryDir user, system;
     writeFile(user.path() + "/Brindlewick/Glimmerframe.conf", "[General]\nImageInterval=5\n");
     writeFile(system.path() + "/Brindlewick/Glimmerframe.conf",
-              "[General]\nImageInterval=9\nBlocks=30\n");
+              "[General]\nImageInterval=9\nBlocks=30\nImagePath = /srv/Pics, 2019/ \n"
+              "ImageListFile=a,b , c.txt\n");
     QtSettingsStore store(test::RealFiles(), user.path(), {system.path()});
     EXPECT_EQ(GetSettingString(store, kMachine, kKey, "ImageInterval", "10"), "5");
     EXPECT_EQ(GetSettingString(store, kMachine, kKey, "Blocks", "10"), "30");
+    // An administrator's unquoted comma is part of the text, not a list of two.
+    EXPECT_EQ(GetSettingString(store, kMachine, kKey, "ImagePath", ""), "/srv/Pics, 2019/");
+    EXPECT_EQ(GetSettingString(store, kMachine, kKey, "ImageListFile", ""), "a,b , c.txt");
     EXPECT_EQ(GetSettingString(store, kMachine, kKey, "Missing", "dflt"), "dflt");
     // Keys other than the program's own have nothing behind them here.
     EXPECT_EQ(ReadRegistryValue(store, static_cast<std::uint32_t>(RegistryRoot::CurrentUser),
