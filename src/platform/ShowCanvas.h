@@ -46,6 +46,7 @@ class ShowCanvas {
 
     // Height the comment label takes for this text.
     virtual std::int32_t commentHeight(std::string_view text) const = 0;
+    // Both show the change at once.
     virtual void showComment(const CommentLabel& label) = 0;
     virtual void hideComment() = 0;
     virtual void setStatusText(std::string_view text) = 0;

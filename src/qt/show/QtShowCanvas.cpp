@@ -204,6 +204,7 @@ void QtShowCanvas::hideComment() {
         return;
     commentVisible_ = false;
     dirty(commentRect());
+    flush(); // a slide without a picture paints nothing else that would take the label away
 }
 
 void QtShowCanvas::setStatusText(std::string_view text) {

@@ -238,6 +238,7 @@ TEST(SlidePresenter, PackageSlidesComeOutOfThePackage) {
     items.sounds[0] = "/tmp/none/Glimmerframe.wav";
     items.sounds[1] = "/tmp/none/Glimmerframe.mp3";
     rig.slides.soundMode = 1;
+    rig.slides.attributes[0].comment = "first\r\n";
     rig.show.timer1.setEnabled(true);
     bool busyDuringCopy = false, timerDuringCopy = true;
     items.onExtract = [&] {
@@ -251,12 +252,15 @@ TEST(SlidePresenter, PackageSlidesComeOutOfThePackage) {
     EXPECT_EQ(rig.show.picture.lastPath, items.PicturePath());
     EXPECT_EQ(rig.show.media.name, "/tmp/none/Glimmerframe.wav");
     EXPECT_GT(rig.show.canvas.boxPicturePixels(), 0);
+    EXPECT_TRUE(rig.show.canvas.commentVisible);
 
-    // No picture for slide 1: the box stays as it was, only the sound follows.
+    // No picture for slide 1: the box stays as it was, only the sound follows; the comment of
+    // slide 0 goes.
     const auto loads = rig.show.picture.loads;
     rig.presenter.LoadImage();
     EXPECT_EQ(rig.show.picture.loads, loads);
     EXPECT_GT(rig.show.canvas.boxPicturePixels(), 0);
+    EXPECT_FALSE(rig.show.canvas.commentVisible);
     EXPECT_EQ(rig.show.media.name, "/tmp/none/Glimmerframe.mp3");
     EXPECT_FALSE(rig.state.busy);
 }

@@ -147,6 +147,12 @@ TEST(QtShowCanvas, TheCommentSitsAtTheBottomLeftInItsColours) {
         for (int x = 0; x < 60; ++x)
             white += shot.pixelColor(x, y) == QColor(255, 255, 255);
     EXPECT_GT(white, 10);
+
+    // Hiding repaints at once, whether or not anything is painted after it.
+    c.repainted = {};
+    c.hideComment();
+    EXPECT_TRUE(c.repainted.contains(QRect(0, top, 10, 80 - top))) << c.repainted.y();
+    EXPECT_EQ(rig.screen().pixelColor(1, 79), QColor(0, 0, 0));
 }
 
 TEST(QtShow, RunsAFolderShowAndEndsOnAKey) {
