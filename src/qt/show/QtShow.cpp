@@ -9,17 +9,12 @@
 namespace gf {
 
 namespace {
-std::unique_ptr<QWidget> Blackout(QScreen* screen) {
-    auto w = std::make_unique<QWidget>(nullptr, Qt::Window | Qt::FramelessWindowHint |
-                                                    Qt::WindowStaysOnTopHint);
-    w->setWindowTitle(QStringLiteral("Glimmerframe"));
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::Window, Qt::black);
-    w->setPalette(pal);
-    w->setAutoFillBackground(true);
+// The other screens are covered by windows that are black like the show's own and hand their
+// input to the show in the same way.
+std::unique_ptr<QtShowWindow> CoverWindow(QScreen* screen) {
+    auto w = std::make_unique<QtShowWindow>(screen->geometry());
+    w->setWindowTitle(QStringLiteral("Glimmerframe")); // the show's caption is the main window's
     w->setCursor(Qt::BlankCursor);
-    w->setGeometry(screen->geometry());
-    w->setWindowState(Qt::WindowFullScreen);
     w->show();
     return w;
 }
@@ -50,7 +45,7 @@ Result<std::unique_ptr<QtShow>> QtShow::Start(ProcessState& process, const Setti
     if (!hosted) {
         for (QScreen* screen : QGuiApplication::screens())
             if (screen != primary)
-                s.blackouts_.push_back(Blackout(screen));
+                s.covers_.push_back(CoverWindow(screen));
     }
     const QRect geometry = hosted ? QRect(QPoint(0, 0), target.hostSize) : primary->geometry();
     s.window_ = std::make_unique<QtShowWindow>(geometry, target.hostWindow);
@@ -72,9 +67,14 @@ Result<std::unique_ptr<QtShow>> QtShow::Start(ProcessState& process, const Setti
     s.player_ = std::make_unique<PlayerWindow>(process, *s.platform_, store, loadFiles,
                                                s.items_.get(), PlayerOptions{hosted});
     PlayerWindow* player = s.player_.get();
-    s.window_->onInput = [player] { player->Input(); };
-    s.window_->onMouseMove = [player] { player->MouseMove(); };
-    s.window_->onCloseRequest = [player] { player->RequestClose(); };
+    auto handInput = [player](QtShowWindow& w) {
+        w.onInput = [player] { player->Input(); };
+        w.onMouseMove = [player] { player->MouseMove(); };
+        w.onCloseRequest = [player] { player->RequestClose(); };
+    };
+    handInput(*s.window_);
+    for (auto& cover : s.covers_)
+        handInput(*cover);
     s.signals_ = std::make_unique<QtSignalBridge>([player](int) { player->Terminate(); });
 
     s.window_->show();

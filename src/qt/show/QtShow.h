@@ -49,6 +49,7 @@ class QtShow {
     QtShowWindow& window() { return *window_; }
     QtShowCanvas& canvas() { return *canvas_; }
     QtPlatformTimer& slideTimer() { return timer1_; }
+    const std::vector<std::unique_ptr<QtShowWindow>>& covers() const { return covers_; }
 
   private:
     QtShow() = default;
@@ -56,7 +57,7 @@ class QtShow {
     std::optional<TempFolder> temp_;
     std::unique_ptr<PackageReader> reader_;
     std::unique_ptr<PackageItems> items_;
-    std::vector<std::unique_ptr<QWidget>> blackouts_;
+    std::vector<std::unique_ptr<QtShowWindow>> covers_; // the other screens
     std::unique_ptr<QtShowWindow> window_;
     std::unique_ptr<QtPictureHolder> picture_;
     std::unique_ptr<QtShowCanvas> canvas_;

@@ -5,8 +5,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QImageWriter>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimerEvent>
@@ -181,6 +184,68 @@ TEST(QtShow, RunsAFolderShowAndEndsOnAKey) {
     EXPECT_EQ(s.canvas().statusText().toStdString().substr(0, 22), "Dissolve=Random Blocks");
     QTest::keyClick(&s.window(), Qt::Key_Space);
     EXPECT_TRUE(s.player().ended());
+}
+
+// The offscreen platform reads its screens once, at start: with one screen only, the test runs
+// itself again in a process of its own that has two.
+TEST(QtShow, TheOtherScreensPassTheirInputToTheShow) {
+    if (QGuiApplication::screens().size() < 2) {
+        ASSERT_TRUE(qEnvironmentVariableIsEmpty("GF_TWO_SCREENS")) << "no second screen";
+        if (QGuiApplication::platformName() != QStringLiteral("offscreen"))
+            GTEST_SKIP() << "one screen on " << QGuiApplication::platformName().toStdString();
+        QTemporaryDir dir;
+        QFile config(dir.filePath("screens.json"));
+        ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+        config.write(R"({"screens": [
+            {"name": "main", "x": 0, "y": 0, "width": 800, "height": 600},
+            {"name": "side", "x": 800, "y": 0, "width": 400, "height": 300}]})");
+        config.close();
+        QProcess child;
+        auto env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName());
+        env.insert("GF_TWO_SCREENS", "1");
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {"--gtest_filter=QtShow.TheOtherScreensPassTheirInputToTheShow"});
+        ASSERT_TRUE(child.waitForFinished(120000));
+        EXPECT_EQ(child.exitCode(), 0) << child.readAll().toStdString();
+        return;
+    }
+
+    QTemporaryDir dir;
+    Write(dir, "only.bmp", Solid(30, 20, QColor(0, 0, 255)));
+    for (const bool click : {false, true}) {
+        ProcessState process{test::RealFiles()};
+        process.startup.TwipsPerPixelX = process.startup.TwipsPerPixelY = 15;
+        process.startup.PlatformId = 2;
+        process.settings.AllImages = 1;
+        process.settings.ImagePath = dir.path().toStdString();
+        process.settings.MouseSensitivity = 3;
+        process.settings.IgnoreMouse = click ? 1 : 0;
+        test::MemorySettingsStore store;
+        auto show = QtShow::Start(process, store);
+        ASSERT_TRUE(show) << show.message();
+        auto& s = **show;
+        ASSERT_EQ(s.covers().size(), 1u);
+        QWidget& cover = *s.covers()[0];
+        EXPECT_EQ(cover.geometry(), QGuiApplication::screens()[1]->geometry());
+        EXPECT_NE(cover.windowTitle(), s.window().windowTitle()); // one show caption only
+        auto send = [&](QEvent::Type type, int x) {
+            const QPointF local(x, 10), global = cover.mapToGlobal(local);
+            QMouseEvent event(
+                type, local, global, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(&cover, &event);
+        };
+        if (click) {
+            send(QEvent::MouseButtonPress, 10);
+        } else {
+            for (int x = 10; x < 50; x += 10) // the first move finds where the pointer is
+                send(QEvent::MouseMove, x);
+        }
+        EXPECT_TRUE(s.player().ended()) << (click ? "click" : "moves");
+    }
 }
 
 } // namespace
