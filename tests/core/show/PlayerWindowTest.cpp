@@ -126,6 +126,17 @@ TEST(PlayerWindow, MouseMovesAreCountedInAWindowOf2000Seconds) {
     late.moves(99);
     EXPECT_FALSE(late.player->ended());
 
+    // Seconds, not milliseconds: moves 1999.4 and then exactly 2000 seconds after the first stay
+    // in its window and count on.
+    PlayerRig slow;
+    slow.load();
+    slow.moves(10);
+    slow.show.loop.timeOfDay += 1999.4;
+    slow.moves(1);
+    slow.show.loop.timeOfDay += 0.6;
+    slow.moves(1);
+    EXPECT_EQ(slow.player->movementCounter(), 12);
+
     PlayerRig midnight;
     midnight.load();
     midnight.show.loop.timeOfDay = 86000;

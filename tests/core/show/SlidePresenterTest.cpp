@@ -75,6 +75,10 @@ TEST(SlidePresenter, FullScreenScalesUnlessTheDissolveSlides) {
     EXPECT_EQ(rig.show.canvas.box, (TwipRect{0, 0, 12000, 9000}));
     rig.presenter.LoadImage();
     EXPECT_EQ(rig.show.canvas.box, (TwipRect{175 * 15, 0, 450 * 15, 9000}));
+    // A wide picture fills the width and is centred in height: (9000 - 4530) / 2.
+    rig.add("band", 400 * 15, 151 * 15);
+    rig.presenter.LoadImage();
+    EXPECT_EQ(rig.show.canvas.box, (TwipRect{0, 2235, 12000, 4530}));
 
     rig.slide(0).dissolve = "Slide Left To Center";
     rig.presenter.LoadImage();

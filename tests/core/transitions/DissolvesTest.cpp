@@ -34,12 +34,32 @@ struct DissolveRig {
                                   : p.dst.top / g.boxCellHeight + 1);
         return out;
     }
+    // The screen as each step leaves it, with the time: one frame per pause, as every pause
+    // processes events once.
+    struct Frame {
+        std::int64_t time;
+        std::vector<Pixel> pixels;
+        const Pixel& at(int x, int y) const { return pixels[std::size_t(y * 100 + x)]; }
+    };
+    void recordFrames(int steps) {
+        for (int k = 1; k <= steps; ++k)
+            show.loop.atRound(k, [this] {
+                Frame f{show.loop.now, {}};
+                for (int y = 0; y < 80; ++y)
+                    for (int x = 0; x < 100; ++x)
+                        f.pixels.push_back(show.canvas.screen(x, y));
+                frames.push_back(std::move(f));
+            });
+    }
     FakeShow show;
     ScriptedRandom random;
     SlideList slides;
     PlayerState state{show.process.settings, show.platform, random, nullptr};
     SlidePresenter presenter{state, slides, false, "/nonexistent/"};
+    std::vector<Frame> frames;
 };
+
+constexpr std::uint32_t kDarkBlue = 165u << 16;
 
 TEST(Dissolves, CurtainsPaintTheirStripsInOrderWithOnePausePerStrip) {
     struct Case {
@@ -127,6 +147,53 @@ TEST(Dissolves, FinishedDissolvesCoverTheGridAndLeaveTheDroppedEdgeBackground) {
         }
         EXPECT_EQ(wrong, 0) << k.name;
         EXPECT_EQ(c.screen(left - 1, top).color, 165u << 16) << k.name; // Dark Blue around
+    }
+}
+
+TEST(Dissolves, InAScaledBoxCellsAreTheBoxsAndTheirSourcesThePictures) {
+    // Full screen: 900 x 600 twips become a box of 1500 x 1000 at top 100, cells of 150 x 100
+    // taking 90 x 60 of the picture each.
+    for (const char* name : {"Random Blocks", "Top To Bottom", "Bottom To Top",
+                             "Top/Bottom To Center", "Random Horizontal", "Left To Right",
+                             "Right To Left", "Left/Right To Center", "Random Vertical"}) {
+        DissolveRig rig;
+        rig.show.process.settings.FullScreen = 1;
+        rig.present(name);
+        const auto& c = rig.show.canvas;
+        ASSERT_EQ(c.box, (TwipRect{0, 100, 1500, 1000})) << name;
+        int wrong = 0;
+        for (int y = 0; y < 66; ++y)
+            for (int x = 0; x < 100; ++x) {
+                const auto px = c.screen(x, 6 + y); // the box's pixels start at row 6
+                wrong += px.kind != Kind::Picture || std::abs(px.sx - x * 6 / 10) > 1 ||
+                         std::abs(px.sy - y * 6 / 10) > 1;
+            }
+        EXPECT_EQ(wrong, 0) << name;
+    }
+}
+
+TEST(Dissolves, TheShowsTimersRestWhileADissolvePaints) {
+    for (const bool slideTimerRuns : {true, false}) {
+        DissolveRig rig;
+        rig.show.process.settings.DissolveDelay = 30;
+        int ticks = 0;
+        rig.show.timer1.setTickHandler([&] { ++ticks; });
+        rig.show.timer1.setInterval(10);
+        rig.show.timer1.setEnabled(slideTimerRuns);
+        rig.show.timer2.setInterval(10);
+        rig.show.timer2.setEnabled(true);
+        bool enabledDuring = false;
+        for (int k = 1; k <= 10; ++k)
+            rig.show.loop.atRound(k, [&] {
+                enabledDuring |= rig.show.timer1.enabled() || rig.show.timer2.enabled();
+                rig.show.timer1.advance(30);
+            });
+        rig.present("Left To Right");
+        EXPECT_FALSE(enabledDuring);
+        EXPECT_EQ(ticks, 0);
+        // Only what ran before runs again.
+        EXPECT_EQ(rig.show.timer1.enabled(), slideTimerRuns);
+        EXPECT_TRUE(rig.show.timer2.enabled());
     }
 }
 
@@ -218,6 +285,71 @@ TEST(Dissolves, SlideBottomLeavesTheTrailingBandInTheSwatch) {
     EXPECT_EQ(c.screen(50, 46).kind, Kind::Picture);
     EXPECT_EQ(c.screen(50, 47).kind, Kind::Swatch);
     EXPECT_EQ(c.screen(50, 79).kind, Kind::Swatch);
+}
+
+// A picture of 40 x 20 pixels (600 x 300 twips) sliding onto 100 x 80 pixels, step by step.
+TEST(Dissolves, SlideInsGrowFromTheirEdgeThenMoveOverASwatchTrail) {
+    auto slide = [](const char* name) {
+        auto rig = std::make_unique<DissolveRig>(600, 300);
+        rig->show.process.settings.DissolveDelay = 100;
+        rig->recordFrames(40);
+        rig->present(name);
+        return rig;
+    };
+    auto stepTimes = [](const DissolveRig& rig) {
+        std::set<std::int64_t> steps;
+        for (std::size_t i = 1; i < rig.frames.size(); ++i)
+            steps.insert(rig.frames[i].time - rig.frames[i - 1].time);
+        return steps;
+    };
+
+    // Top: the picture's bottom shows first at the window's top edge, then the rest above it.
+    const auto top = slide("Slide Top To Center");
+    ASSERT_GE(top->frames.size(), 3u);
+    const auto& t1 = top->frames[0];
+    EXPECT_EQ(t1.at(50, 0).sy, 13); // source rows from 200 twips down
+    EXPECT_EQ(t1.at(50, 6).sy, 19);
+    EXPECT_EQ(t1.at(50, 7).kind, Kind::Background);
+    EXPECT_EQ(top->frames[1].at(50, 1).sy, 8);
+    EXPECT_EQ(stepTimes(*top), std::set<std::int64_t>{20}); // DissolveDelay / 5
+    // Moving down, it leaves the swatch in the background's colour above it.
+    const auto& tEnd = top->frames.back();
+    EXPECT_EQ(tEnd.at(50, 26).kind, Kind::Swatch);
+    EXPECT_EQ(tEnd.at(50, 26).color, kDarkBlue);
+    EXPECT_EQ(tEnd.at(50, 27).kind, Kind::Picture);
+    EXPECT_EQ(tEnd.at(50, 27).sy, 0);
+
+    // Left: the picture's right side shows first at the window's left edge.
+    const auto left = slide("Slide Left To Center");
+    const auto& l1 = left->frames[0];
+    EXPECT_EQ(l1.at(0, 40).sx, 33);
+    EXPECT_EQ(l1.at(6, 40).sx, 39);
+    EXPECT_EQ(l1.at(7, 40).kind, Kind::Background);
+    EXPECT_EQ(left->frames[1].at(0, 40).sx, 27);
+    EXPECT_EQ(stepTimes(*left), std::set<std::int64_t>{50}); // DissolveDelay / 2
+    EXPECT_EQ(left->frames.back().at(0, 40).color, kDarkBlue);
+
+    // Bottom: the picture's top rises from the bottom edge, the last 90 twips under the swatch.
+    const auto bottom = slide("Slide Bottom To Center");
+    const int firstRows[] = {73, 67, 60}; // y = 1100, 1000, 900
+    for (int k = 0; k < 3; ++k) {
+        const auto& f = bottom->frames[std::size_t(k)];
+        const int firstRow = firstRows[k];
+        EXPECT_EQ(f.at(50, firstRow).sy, 0) << k;
+        EXPECT_EQ(f.at(50, firstRow - 1).kind, Kind::Background) << k;
+        EXPECT_EQ(f.at(50, 79).kind, Kind::Swatch) << k;
+        EXPECT_EQ(f.at(50, 79).color, kDarkBlue) << k;
+    }
+    EXPECT_EQ(stepTimes(*bottom), std::set<std::int64_t>{20});
+
+    // Right: every step clears the last, so no copy of the picture stays behind it.
+    const auto right = slide("Slide Right To Center");
+    EXPECT_EQ(stepTimes(*right), std::set<std::int64_t>{50});
+    const auto& r7 = right->frames[6]; // whole since step 6, now at 800 twips
+    EXPECT_EQ(r7.at(53, 40).sx, 0);
+    EXPECT_EQ(r7.at(92, 40).sx, 39);
+    EXPECT_EQ(r7.at(93, 40).kind, Kind::Background);
+    EXPECT_EQ(right->show.canvas.screen(99, 40).kind, Kind::Background);
 }
 
 } // namespace
