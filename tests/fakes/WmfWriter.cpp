@@ -137,10 +137,6 @@ WmfWriter& WmfWriter::textOut(int x, int y, std::string_view text) {
 WmfWriter& WmfWriter::stretchDib(int x, int y, int width, int height, int bitmapWidth,
                                  int bitmapHeight, const std::vector<std::uint32_t>& pixels,
                                  std::uint32_t rasterOp) {
-    std::vector<std::uint16_t> w;
-    PushColor(w, rasterOp);
-    for (int v : {0, bitmapHeight, bitmapWidth, 0, 0, height, width, y, x})
-        w.push_back(std::uint16_t(v));
     const std::size_t stride = (std::size_t(bitmapWidth) * 3 + 3) / 4 * 4;
     std::vector<std::uint8_t> dib(40 + stride * std::size_t(bitmapHeight), 0);
     auto put32 = [&](std::size_t at, std::uint32_t v) {
@@ -160,8 +156,18 @@ WmfWriter& WmfWriter::stretchDib(int x, int y, int width, int height, int bitmap
             dib[line + std::size_t(col) * 3 + 2] = std::uint8_t(p >> 16);
         }
     }
+    return stretchDib(x, y, width, height, bitmapWidth, bitmapHeight, dib, rasterOp);
+}
+
+WmfWriter& WmfWriter::stretchDib(int x, int y, int width, int height, int bitmapWidth,
+                                 int bitmapHeight, const std::vector<std::uint8_t>& dib,
+                                 std::uint32_t rasterOp) {
+    std::vector<std::uint16_t> w;
+    PushColor(w, rasterOp);
+    for (int v : {0, bitmapHeight, bitmapWidth, 0, 0, height, width, y, x})
+        w.push_back(std::uint16_t(v));
     for (std::size_t i = 0; i < dib.size(); i += 2)
-        w.push_back(std::uint16_t(dib[i] | dib[i + 1] << 8));
+        w.push_back(std::uint16_t(dib[i] | (i + 1 < dib.size() ? dib[i + 1] : 0) << 8));
     return record(0x0F43, w);
 }
 

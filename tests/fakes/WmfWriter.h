@@ -36,6 +36,10 @@ class WmfWriter {
     WmfWriter& stretchDib(int x, int y, int width, int height, int bitmapWidth, int bitmapHeight,
                           const std::vector<std::uint32_t>& pixels,
                           std::uint32_t rasterOp = 0x00CC0020);
+    // A bitmap given as its DIB bytes (header, colour table, pixels), all of it onto a box.
+    WmfWriter& stretchDib(int x, int y, int width, int height, int bitmapWidth, int bitmapHeight,
+                          const std::vector<std::uint8_t>& dib,
+                          std::uint32_t rasterOp = 0x00CC0020);
     WmfWriter& eof();
 
     // Objects created so far; the header states their count.

@@ -2,6 +2,7 @@
 
 #include "core/support/ByteReader.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <vector>
@@ -10,6 +11,11 @@ namespace gf {
 namespace {
 
 enum : std::uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3 };
+
+// A two-byte run paints at most 255 pixels, so compressed data of n bytes fills at most about
+// 128 n pixels. (Bitmaps that leave most of themselves to jumps would pass for more; encoders do
+// not write those, and refusing them keeps a few bytes from claiming megapixels.)
+constexpr std::int64_t kRlePixelsPerByte = 128;
 
 Error Damaged(const std::string& what) {
     return Error{"The picture's bitmap is damaged: " + what};
@@ -48,6 +54,19 @@ class RleCanvas {
         bmp_.pixels[std::size_t(bmp_.height - 1 - y) * std::size_t(bmp_.width) + std::size_t(x)] =
             c;
     }
+    // `count` pixels of one colour from (x, y) on.
+    void run(int x, int y, unsigned count, unsigned index) {
+        if (y < 0 || y >= bmp_.height)
+            return;
+        const int from = std::max(x, 0);
+        const int to = int(std::min<std::int64_t>(std::int64_t(x) + count, bmp_.width));
+        if (from >= to)
+            return;
+        const std::uint32_t c = index < palette_.size() ? palette_[index] : 0;
+        auto row = bmp_.pixels.begin() +
+                   std::ptrdiff_t(std::size_t(bmp_.height - 1 - y) * std::size_t(bmp_.width));
+        std::fill(row + from, row + to, c);
+    }
 
   private:
     WmfBitmap& bmp_;
@@ -63,9 +82,12 @@ Status DecodeRle(ByteReader& in, const Layout& lay, WmfBitmap& bmp) {
         const unsigned code = in.u8();
         if (in.failed())
             break;
-        if (count > 0) {
+        if (count > 0 && !four) {
+            canvas.run(x, y, count, code);
+            x += int(count);
+        } else if (count > 0) {
             for (unsigned i = 0; i < count; ++i, ++x)
-                canvas.put(x, y, four ? (i % 2 ? code & 15 : code >> 4) : code);
+                canvas.put(x, y, i % 2 ? code & 15 : code >> 4);
         } else if (code == 0) {
             x = 0;
             ++y;
@@ -87,7 +109,8 @@ Status DecodeRle(ByteReader& in, const Layout& lay, WmfBitmap& bmp) {
                 in.skip(1);
         }
         if (y > lay.height)
-            return {}; // past the last row: nothing more can land
+            return {};              // past the last row: nothing more can land
+        x = std::min(x, lay.width); // past the row's end nothing lands either, however far
     }
     // Many writers omit the end-of-bitmap code; what was decoded stands.
     return {};
@@ -136,10 +159,9 @@ Status DecodeRows(ByteReader& in, const Layout& lay, WmfBitmap& bmp) {
     return {};
 }
 
-} // namespace
-
-Result<WmfBitmap> DecodeDib(std::span<const std::byte> dib, bool paletteIndices) {
-    ByteReader in(dib);
+// Reads and checks the header and colour table, leaving `in` at the pixels: everything that can
+// refuse a bitmap, before anything is allocated for it.
+Result<Layout> Prepare(ByteReader& in, bool paletteIndices) {
     const std::uint32_t headerSize = in.u32();
     Layout lay;
     std::int64_t width = 0, height = 0;
@@ -226,7 +248,30 @@ Result<WmfBitmap> DecodeDib(std::span<const std::byte> dib, bool paletteIndices)
     const std::size_t stride = (std::size_t(lay.width) * std::size_t(b) + 31) / 32 * 4;
     if (!rle && in.remaining() / stride < std::size_t(lay.height))
         return Damaged("its pixels are cut short");
+    if (rle && width * height > std::int64_t(in.remaining()) * kRlePixelsPerByte)
+        return Damaged("its " + std::to_string(in.remaining()) +
+                       " bytes of compressed pixels cannot fill " + std::to_string(width) + " x " +
+                       std::to_string(height) + " pixels");
+    return lay;
+}
 
+} // namespace
+
+Result<std::int64_t> CheckDib(std::span<const std::byte> dib, bool paletteIndices) {
+    ByteReader in(dib);
+    auto lay = Prepare(in, paletteIndices);
+    if (!lay)
+        return Error{lay.message()};
+    return std::int64_t(lay->width) * lay->height;
+}
+
+Result<WmfBitmap> DecodeDib(std::span<const std::byte> dib, bool paletteIndices) {
+    ByteReader in(dib);
+    auto prepared = Prepare(in, paletteIndices);
+    if (!prepared)
+        return Error{prepared.message()};
+    const Layout& lay = *prepared;
+    const bool rle = lay.compression == kRle8 || lay.compression == kRle4;
     WmfBitmap bmp;
     bmp.width = lay.width;
     bmp.height = lay.height;

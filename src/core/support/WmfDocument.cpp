@@ -2,6 +2,7 @@
 
 #include "core/support/ByteReader.h"
 #include "core/support/DibDecoder.h"
+#include "core/support/WmfDrawingCost.h"
 
 #include <algorithm>
 #include <cmath>
@@ -162,7 +163,7 @@ class Player {
   public:
     Player(WmfPainter& painter, double w, double h, double frameLeft, double frameTop,
            double frameWidth, double frameHeight, std::uint16_t objectCount)
-        : painter_(painter), w_(w), h_(h), frameW_(frameWidth), frameH_(frameHeight) {
+        : painter_(painter), w_(w), h_(h), frameW_(frameWidth), frameH_(frameHeight), cost_(w, h) {
         dc_.winX = frameLeft;
         dc_.winY = frameTop;
         dc_.extX = frameWidth;
@@ -172,6 +173,8 @@ class Player {
 
     // Plays one record's parameters; false when they are too short for what the record says.
     bool record(std::uint16_t function, ByteReader& in);
+    // Why the picture is refused as a whole, once it is.
+    const std::optional<std::string>& refusal() const { return refusal_; }
 
   private:
     struct Mapping {
@@ -237,8 +240,17 @@ class Player {
         return s;
     }
 
+    // Every drawing call is priced first and refused once the picture has spent its budget.
+    bool afford(double cost) {
+        if (!refusal_ && !cost_.spend(cost))
+            refusal_ = "The picture is too complex to draw: it asks for more drawing than a "
+                       "slide may take.";
+        return !refusal_;
+    }
     void drawRings(const std::vector<std::vector<WmfPoint>>& rings, bool closed) {
-        painter_.drawPath(rings, closed, state());
+        const WmfDrawState s = state();
+        if (afford(cost_.path(rings, closed, s)))
+            painter_.drawPath(rings, closed, s);
     }
     void drawRing(std::vector<WmfPoint> ring, bool closed) {
         std::vector<std::vector<WmfPoint>> rings{std::move(ring)};
@@ -305,7 +317,28 @@ class Player {
               bool opaque, bool clipped) {
         const WmfPoint anchor =
             dc_.textAlign & kAlignUpdateCurrentPosition ? map(dc_.curX, dc_.curY) : map(x, y);
-        painter_.drawText(anchor, TextFromAnsi(raw), state(), box, opaque, clipped);
+        const std::string utf8 = TextFromAnsi(raw);
+        const WmfDrawState s = state();
+        if (afford(cost_.text(utf8, s, box, opaque)))
+            painter_.drawText(anchor, utf8, s, box, opaque, clipped);
+    }
+
+    // A bitmap decoded within what the picture may still decode; nothing when it is damaged or
+    // refused (the refusal is then recorded).
+    std::optional<WmfBitmap> decode(std::span<const std::byte> dib, bool palette) {
+        const auto pixels = CheckDib(dib, palette);
+        if (!pixels)
+            return std::nullopt;
+        if (*pixels > kMaxWmfBitmapPixels - bitmapPixels_ && !refusal_)
+            refusal_ = "The picture's bitmaps are too large together (more than " +
+                       std::to_string(kMaxWmfBitmapPixels / (1024 * 1024)) + " megapixels).";
+        if (!afford(WmfDrawingCost::decoding(*pixels)))
+            return std::nullopt;
+        bitmapPixels_ += *pixels;
+        auto bmp = DecodeDib(dib, palette);
+        if (!bmp)
+            return std::nullopt;
+        return std::move(*bmp);
     }
 
     bool bitmap(std::uint16_t function, std::size_t sizeWords, ByteReader& in);
@@ -330,6 +363,9 @@ class Player {
     Dc dc_;
     std::vector<Dc> saved_;
     std::vector<std::optional<Object>> objects_;
+    WmfDrawingCost cost_;
+    std::int64_t bitmapPixels_ = 0;
+    std::optional<std::string> refusal_;
 };
 
 void Player::fillRect(const WmfRect& r, std::uint32_t rop) {
@@ -379,9 +415,9 @@ bool Player::bitmap(std::uint16_t function, std::size_t sizeWords, ByteReader& i
         fillRect(mapRect(dstX, dstY, dstX + dstW, dstY + dstH), rop);
         return true;
     }
-    auto decoded = DecodeDib(in.bytes(in.remaining()), palette);
+    auto decoded = decode(in.bytes(in.remaining()), palette);
     if (!decoded)
-        return true; // one bad bitmap spoils only itself
+        return true; // one bad bitmap spoils only itself; a refusal ends playing
     const WmfBitmap& bmp = *decoded;
     // Source rectangle in top-down rows, clipped to the bitmap.
     double top = bmp.storedBottomUp ? bmp.height - (srcY + srcH) : srcY;
@@ -390,7 +426,10 @@ bool Player::bitmap(std::uint16_t function, std::size_t sizeWords, ByteReader& i
     if (src.right <= src.left || src.bottom <= src.top)
         return true;
     const WmfPoint a = map(dstX, dstY), b = map(dstX + dstW, dstY + dstH);
-    painter_.drawBitmap({a.x, a.y, b.x, b.y}, bmp, src, rop, state());
+    const WmfRect target{a.x, a.y, b.x, b.y};
+    const WmfDrawState s = state();
+    if (afford(cost_.bitmap(target, src, s)))
+        painter_.drawBitmap(target, bmp, src, rop, s);
     return true;
 }
 
@@ -654,7 +693,7 @@ bool Player::record(std::uint16_t function, ByteReader& in) {
             return false;
         Object o;
         o.kind = Object::kBrush;
-        if (auto bmp = DecodeDib(in.bytes(in.remaining()), palette); bmp && !bmp->pixels.empty()) {
+        if (auto bmp = decode(in.bytes(in.remaining()), palette); bmp && !bmp->pixels.empty()) {
             std::uint64_t r = 0, g = 0, b = 0;
             for (std::uint32_t p : bmp->pixels) {
                 r += p >> 16 & 0xFF;
@@ -761,7 +800,9 @@ Result<WmfDocument> WmfDocument::parse(std::span<const std::byte> bytes) {
     std::optional<double> winX, winY, extX, extY;
     std::size_t index = 0;
     while (in.remaining() > 0) {
-        ++index;
+        if (++index > kMaxWmfRecords)
+            return Error{"The picture file has too many records (more than " +
+                         std::to_string(kMaxWmfRecords) + ")."};
         const std::size_t start = in.position();
         const std::uint32_t words = in.u32();
         const std::uint16_t function = in.u16();
@@ -807,7 +848,8 @@ Result<WmfDocument> WmfDocument::parse(std::span<const std::byte> bytes) {
     return doc;
 }
 
-Status WmfDocument::play(WmfPainter& painter, double widthPx, double heightPx) const {
+Status WmfDocument::play(WmfPainter& painter, double widthPx, double heightPx,
+                         const std::atomic<bool>* cancel) const {
     if (!(widthPx > 0 && heightPx > 0))
         return Status::failure("The picture cannot be drawn at no size.");
     Player player(painter, widthPx, heightPx, frameLeft_, frameTop_, frameWidth_, frameHeight_,
@@ -816,6 +858,8 @@ Status WmfDocument::play(WmfPainter& painter, double widthPx, double heightPx) c
     in.seek(firstRecord_);
     std::size_t index = 0;
     while (in.remaining() >= 6) {
+        if (cancel && cancel->load(std::memory_order_relaxed))
+            return Status::failure("The drawing was stopped.");
         ++index;
         const std::size_t start = in.position();
         const std::uint32_t words = in.u32();
@@ -830,6 +874,8 @@ Status WmfDocument::play(WmfPainter& painter, double widthPx, double heightPx) c
             return Status::failure("The picture file is damaged: record " + std::to_string(index) +
                                    " (function 0x" + name + ") is cut short.");
         }
+        if (const auto& refusal = player.refusal())
+            return Status::failure(*refusal);
         in.seek(start + std::size_t(words) * 2);
     }
     return {};

@@ -4,11 +4,17 @@
 #include "base/Result.h"
 #include "core/support/WmfPainter.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
 namespace gf {
+
+// One metafile, however it is built, holds at most this many records and this many bitmap
+// pixels in all; what drawing it costs is bounded by WmfDrawingCost.
+inline constexpr std::size_t kMaxWmfRecords = 1'000'000;
+inline constexpr std::int64_t kMaxWmfBitmapPixels = 64LL * 1024 * 1024;
 
 class WmfDocument {
   public:
@@ -24,8 +30,11 @@ class WmfDocument {
 
     // Plays the records so that the picture's frame fills widthPx x heightPx output pixels.
     // Unknown records are skipped; a damaged one stops playing with an error (what was drawn
-    // before it stays).
-    Status play(WmfPainter& painter, double widthPx, double heightPx) const;
+    // before it stays), and so does a picture that would cost more than its budget to draw or
+    // whose bitmaps hold too many pixels. `cancel`, when given, is looked at between records:
+    // once it is set, playing stops with an error.
+    Status play(WmfPainter& painter, double widthPx, double heightPx,
+                const std::atomic<bool>* cancel = nullptr) const;
 
   private:
     WmfDocument() = default;

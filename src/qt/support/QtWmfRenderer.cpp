@@ -69,9 +69,12 @@ Qt::BrushStyle HatchStyle(std::uint16_t hatch) {
     }
 }
 
-// The bitmap as an image, with `transparent` pixels (if any) made see-through.
+// The bitmap as an image, with `transparent` pixels (if any) made see-through. Every pixel is
+// opaque or clear, so it is premultiplied as it stands and is drawn without converting it.
 QImage ToQImage(const WmfBitmap& bmp, const QRect& part, std::optional<std::uint32_t> transparent) {
-    QImage img(part.size(), QImage::Format_ARGB32);
+    QImage img(part.size(), QImage::Format_ARGB32_Premultiplied);
+    if (img.isNull())
+        return img; // no memory for it: the bitmap is left out
     for (int y = 0; y < part.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
         const std::uint32_t* src =
@@ -199,12 +202,17 @@ void QtWmfRenderer::drawBitmap(const WmfRect& target, const WmfBitmap& bitmap,
     } else if (rasterOp == kRopSourceInvert) {
         mode = QPainter::RasterOp_SourceXorDestination;
     }
-    QImage img = ToQImage(bitmap, part, transparent);
-    const bool flipX = target.right < target.left, flipY = target.bottom < target.top;
-    if (flipX || flipY)
-        img = img.mirrored(flipX, flipY);
+    const QImage img = ToQImage(bitmap, part, transparent);
+    if (img.isNull())
+        return;
     const QRectF box = ToQRect(target).normalized();
     p_.save();
+    // Mirrored by the painter rather than by a copy: a large bitmap is held only twice.
+    const bool flipX = target.right < target.left, flipY = target.bottom < target.top;
+    if (flipX || flipY) {
+        p_.translate(flipX ? box.left() + box.right() : 0, flipY ? box.top() + box.bottom() : 0);
+        p_.scale(flipX ? -1 : 1, flipY ? -1 : 1);
+    }
     p_.setCompositionMode(mode);
     // Enlarged bitmaps keep their crisp pixels, as the original player showed them; reduced
     // ones are smoothed.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <string>
 
@@ -306,6 +307,121 @@ TEST(WmfDocument, StretchedBitmapLandsInItsBox) {
     ExpectRect(p.drawn[0].source, 0, 0, 3, 2);
 }
 
+// An 8-bit run-length DIB of w x h with a grey palette of two entries, its pixels `data`.
+std::vector<std::uint8_t> RleDib(int w, int h, const std::vector<std::uint8_t>& data) {
+    std::vector<std::uint8_t> d(40, 0);
+    auto put = [&](std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            d[at + std::size_t(i)] = std::uint8_t(v >> (8 * i));
+    };
+    put(0, 40);
+    put(4, std::uint32_t(w));
+    put(8, std::uint32_t(h));
+    put(12, 1 | 8 << 16);
+    put(16, 1); // RLE8
+    put(32, 2);
+    d.insert(d.end(), {0, 0, 0, 0, 255, 255, 255, 0});
+    d.insert(d.end(), data.begin(), data.end());
+    return d;
+}
+
+// Rows of runs of 255 pixels of colour 1: what an encoder writes for a plain w x h bitmap.
+std::vector<std::uint8_t> PlainRows(int w, int h) {
+    std::vector<std::uint8_t> data;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; x += 255)
+            data.insert(data.end(), {std::uint8_t(std::min(255, w - x)), 1});
+        data.insert(data.end(), {0, 0});
+    }
+    return data;
+}
+
+class StoppingPainter final : public RecordingPainter {
+  public:
+    std::atomic<bool> stop{false};
+    void drawPath(std::span<const std::vector<WmfPoint>> rings, bool closed,
+                  const WmfDrawState& state) override {
+        RecordingPainter::drawPath(rings, closed, state);
+        stop = true;
+    }
+};
+
+// Whatever a file is made of, one metafile gets one budget: a few bytes cannot claim megapixels,
+// bitmaps together and records are bounded, each drawing call is priced before it is drawn, and
+// playing stops between records once asked to.
+TEST(WmfDocument, OneMetafileIsBoundedAsAWholeAndCanBeStopped) {
+    // 300 bitmaps of two bytes each claiming 32 megapixels, one of them mirrored: none decodes.
+    WmfWriter bomb(0, 0, 100, 100, 1440);
+    bomb.window(0, 0, 100, 100);
+    for (int i = 0; i < 300; ++i)
+        bomb.stretchDib(i % 2 ? 100 : 0, 0, i % 2 ? -100 : 100, 100, 8192, 4096,
+                        RleDib(8192, 4096, {0, 1}));
+    auto p = Play(bomb.eof().bytes(), 640, 480);
+    EXPECT_TRUE(p.drawn.empty());
+
+    // Bitmaps of 24 megapixels each, encoded as they should be: two of them are drawn, and the
+    // third would take the picture past 64 megapixels.
+    WmfWriter three(0, 0, 100, 100, 1440);
+    three.window(0, 0, 100, 100);
+    const auto big = RleDib(6000, 4000, PlainRows(6000, 4000));
+    for (int i = 0; i < 3; ++i)
+        three.stretchDib(0, 0, 100, 100, 6000, 4000, big);
+    const auto threeBytes = three.eof().bytes();
+    auto doc = WmfDocument::parse(threeBytes);
+    ASSERT_TRUE(doc.ok());
+    RecordingPainter drawn;
+    EXPECT_EQ(doc->play(drawn, 640, 480).message(),
+              "The picture's bitmaps are too large together (more than 64 megapixels).");
+    EXPECT_EQ(drawn.drawn.size(), 2u);
+
+    // One polygon of 30000 points whose edges cross the whole picture would take minutes to
+    // fill; the same points along a circle's outline are an ordinary shape.
+    std::vector<std::uint16_t> zigzag{30000}, circle{30000};
+    for (int i = 0; i < 30000; ++i) {
+        zigzag.insert(zigzag.end(), {std::uint16_t(i % 2 ? 1000 : 0), std::uint16_t(i % 1000)});
+        const double a = 2 * 3.14159265 * i / 30000;
+        circle.insert(circle.end(), {std::uint16_t(500 + 400 * std::cos(a)),
+                                     std::uint16_t(500 + 400 * std::sin(a))});
+    }
+    WmfWriter shapes(0, 0, 1000, 1000, 1440);
+    shapes.window(0, 0, 1000, 1000).record(0x0324, circle).record(0x0324, zigzag);
+    const auto shapesBytes = shapes.eof().bytes();
+    doc = WmfDocument::parse(shapesBytes);
+    ASSERT_TRUE(doc.ok());
+    RecordingPainter polygons;
+    EXPECT_EQ(doc->play(polygons, 1920, 1080).message(),
+              "The picture is too complex to draw: it asks for more drawing than a slide may "
+              "take.");
+    EXPECT_EQ(polygons.drawn.size(), 1u);
+
+    // Full-size ellipses, each cheap: the budget runs out long before 65536 of them.
+    WmfWriter ellipses(0, 0, 100, 100, 1440);
+    ellipses.window(0, 0, 100, 100);
+    for (int i = 0; i < 65536; ++i)
+        ellipses.ellipse(0, 0, 100, 100);
+    const auto ellipsesBytes = ellipses.eof().bytes();
+    doc = WmfDocument::parse(ellipsesBytes);
+    ASSERT_TRUE(doc.ok());
+    RecordingPainter many;
+    EXPECT_FALSE(doc->play(many, 1920, 1080).ok());
+    EXPECT_GT(many.drawn.size(), 100u);
+    EXPECT_LT(many.drawn.size(), 2000u);
+
+    // Stopped after the first drawing: nothing more is played.
+    StoppingPainter stopping;
+    EXPECT_EQ(doc->play(stopping, 64, 64, &stopping.stop).message(), "The drawing was stopped.");
+    EXPECT_EQ(stopping.drawn.size(), 1u);
+
+    // More records than any clip art has: refused before anything is drawn.
+    WmfWriter records(0, 0, 100, 100, 1440);
+    for (std::size_t i = 0; i < kMaxWmfRecords; ++i)
+        records.record(0x001E, {}); // save the state
+    EXPECT_TRUE(WmfDocument::parse(records.bytes()).ok());
+    auto refused = WmfDocument::parse(records.record(0x001E, {}).bytes());
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.message(), "The picture file has too many records (more than 1000000).");
+}
+
 // A DIB: header of `bits` per pixel, then `table` and `data` as given.
 std::vector<std::byte> Dib(int w, int h, int bits, std::uint32_t compression,
                            std::vector<std::uint8_t> tail, std::uint32_t colors = 0) {
@@ -363,6 +479,12 @@ TEST(DibDecoder, RefusesDamagedOrHugeBitmapsBeforeAllocating) {
     auto huge = DecodeDib(Dib(60000, 60000, 1, 1, {0, 1}), false);
     ASSERT_FALSE(huge.ok());
     EXPECT_NE(huge.message().find("too large"), std::string::npos);
+    // Compressed pixels fill at most 255 pixels for every two bytes.
+    auto claims = DecodeDib(Dib(5000, 6000, 8, 1, {0, 0, 0, 0, 0, 1}, 1), false);
+    ASSERT_FALSE(claims.ok());
+    EXPECT_EQ(claims.message(), "The picture's bitmap is damaged: its 2 bytes of compressed "
+                                "pixels cannot fill 5000 x 6000 pixels");
+    EXPECT_TRUE(DecodeDib(Dib(255, 2, 8, 1, {0, 0, 0, 0, 255, 0, 0, 0, 255, 0}, 1), false).ok());
     EXPECT_FALSE(DecodeDib(Dib(4, 4, 8, 0, {}, 0x40000000), false).ok()); // colour table
     EXPECT_FALSE(DecodeDib(Dib(4, 4, 7, 0, std::vector<std::uint8_t>(64)), false).ok());
     EXPECT_FALSE(DecodeDib(Dib(0, 4, 24, 0, std::vector<std::uint8_t>(64)), false).ok());

@@ -170,6 +170,28 @@ wait_exit() {
     [ "$status" -eq 0 ] || fail "the show ended with status $status: $(cat "$WORK/show.err")"
 }
 
+# trace_line TEXT [SECONDS]: waits until the show's trace (GLIMMERFRAME_TRACE=1) has a line
+# with TEXT.
+trace_line() {
+    local until=$((SECONDS + ${2:-10}))
+    until grep -qF "$1" "$WORK/show.err"; do
+        [ $SECONDS -lt $until ] || fail "no trace line '$1': $(tail -5 "$WORK/show.err")"
+        kill -0 "$SHOW_PID" 2>/dev/null || fail "the show ended early: $(cat "$WORK/show.err")"
+        sleep 0.05
+    done
+}
+
+# peak_memory: the show's peak memory in MB, read from /proc until the show has ended. Run it in
+# the background beside the show.
+peak_memory() {
+    local peak=0 now
+    while now=$(awk '/VmHWM/ { print int($2 / 1024) }' "/proc/$SHOW_PID/status" 2>/dev/null); do
+        [ -n "$now" ] && peak=$now
+        sleep 0.05
+    done
+    echo "$peak"
+}
+
 no_temp_folders() {
     local left
     left="$(find "$XDG_RUNTIME_DIR" -maxdepth 1 -type d -name 'glimmerframe-*')"

@@ -47,6 +47,20 @@ TEST(QtWmfRenderer, DrawsShapesBitmapsAndLinesWhereTheFilePutsThem) {
     EXPECT_EQ(img->pixelColor(150, 190), QColor(0, 160, 0));
     EXPECT_EQ(img->pixelColor(150, 170).alpha(), 0);
 
+    // A negative width mirrors the bitmap: its red corner lands at the top right.
+    const std::vector<std::uint32_t> checker{0xFF0000, 0x0000FF, 0x0000FF, 0xFF0000};
+    auto mirrored = RenderWmf(WmfWriter(0, 0, 1000, 1000, 1440)
+                                  .window(0, 0, 1000, 1000)
+                                  .stretchDib(500, 600, -400, 400, 2, 2, checker)
+                                  .eof()
+                                  .bytes(),
+                              QSize(200, 200));
+    ASSERT_TRUE(mirrored.ok()) << mirrored.message();
+    EXPECT_EQ(mirrored->pixelColor(80, 140), QColor(255, 0, 0));
+    EXPECT_EQ(mirrored->pixelColor(40, 140), QColor(0, 0, 255));
+    EXPECT_EQ(mirrored->pixelColor(80, 180), QColor(0, 0, 255));
+    EXPECT_EQ(mirrored->pixelColor(10, 140).alpha(), 0);
+
     // The same file at another size and on a background.
     auto small = RenderWmf(Scene(), QSize(50, 100), Qt::white);
     ASSERT_TRUE(small.ok());
