@@ -27,6 +27,9 @@ struct PlanCanvas final : ShowCanvas {
         add(d);
     }
     void flush() override { ++steps; }
+    std::int32_t commentTextWidth(std::string_view) const override { return 0; }
+    std::int32_t commentLineHeight() const override { return 300; }
+    std::int32_t commentMargin() const override { return 0; }
     std::int32_t commentHeight(std::string_view) const override { return 300; }
     void showComment(const CommentLabel&) override {}
     void hideComment() override {}

@@ -12,7 +12,7 @@ namespace gf {
 enum class PaintSource { Picture, Swatch };
 
 struct CommentLabel {
-    std::string_view text;                        // lines separated by CR LF
+    std::string_view text;                        // lines separated by CR LF, shown as they are
     std::uint32_t foreground = 0, background = 0; // red + 256 * green + 65536 * blue
     std::int32_t left = 0, top = 0;
 };
@@ -44,7 +44,13 @@ class ShowCanvas {
     // Shows what was painted since the last call at once.
     virtual void flush() = 0;
 
-    // Height the comment label takes for this text.
+    // The comment label's font in twips: the width one line of text takes, the height of a line
+    // and the margin the label keeps around its text. The show cuts a comment to the screen
+    // with these (FitComment), so the label neither breaks nor measures lines of its own.
+    virtual std::int32_t commentTextWidth(std::string_view line) const = 0;
+    virtual std::int32_t commentLineHeight() const = 0;
+    virtual std::int32_t commentMargin() const = 0;
+    // Height the comment label takes for this text; a closing line break adds no line.
     virtual std::int32_t commentHeight(std::string_view text) const = 0;
     // Both show the change at once.
     virtual void showComment(const CommentLabel& label) = 0;

@@ -36,6 +36,11 @@ class RecordingCanvas final : public ShowCanvas {
     void paintWindow(PaintSource source, const TwipRect& dst,
                      const std::optional<TwipRect>& src) override;
     void flush() override { ++flushes; }
+    std::int32_t commentTextWidth(std::string_view line) const override {
+        return std::int32_t(line.size()) * kCharWidth;
+    }
+    std::int32_t commentLineHeight() const override { return kLineHeight; }
+    std::int32_t commentMargin() const override { return 0; }
     std::int32_t commentHeight(std::string_view text) const override;
     void showComment(const CommentLabel& label) override;
     void hideComment() override { commentVisible = false; }
@@ -60,7 +65,7 @@ class RecordingCanvas final : public ShowCanvas {
     bool commentVisible = false;
     std::string commentText, status;
     CommentLabel comment; // its text points into commentText
-    static constexpr std::int32_t kLineHeight = 195;
+    static constexpr std::int32_t kLineHeight = 195, kCharWidth = 15;
 
   private:
     void fill(std::vector<Pixel>& layer, std::int32_t wpx, std::int32_t hpx, const TwipRect& dst,

@@ -1,5 +1,6 @@
 #include "core/show/SlidePresenter.h"
 
+#include "core/show/CommentFit.h"
 #include "core/show/NamedColors.h"
 #include "core/startup/Paths.h"
 #include "core/startup/Trace.h"
@@ -13,6 +14,8 @@
 namespace gf {
 
 namespace {
+// The comment label's left edge, in twips.
+constexpr std::int32_t kCommentLeft = 5;
 // A difference rounded to a whole number, then halved toward zero.
 std::int32_t HalfOf(double difference) {
     return RoundToInt32(difference) / 2;
@@ -225,15 +228,25 @@ void SlidePresenter::RunDissolve(const std::string& name) {
     }
 }
 
+std::string SlidePresenter::FittedComment(std::string_view text, bool stored) const {
+    const auto& canvas = s_.platform.canvas;
+    const std::int32_t margin = canvas.commentMargin();
+    const CommentRoom room{canvas.windowWidth() - 2 * (kCommentLeft + margin),
+                           (canvas.windowHeight() - 2 * margin) /
+                               std::max<std::int32_t>(1, canvas.commentLineHeight())};
+    return FitComment(text, stored, room,
+                      [&canvas](std::string_view line) { return canvas.commentTextWidth(line); });
+}
+
 void SlidePresenter::ShowComment(const SlideAttributes& slide) {
     auto& canvas = s_.platform.canvas;
     if (slide.comment.empty()) {
         canvas.hideComment();
         return;
     }
-    const auto text = ShownComment(slide.comment);
+    const auto text = FittedComment(slide.comment, true);
     canvas.showComment({text, ColorFromName(slide.foreground, true),
-                        ColorFromName(slide.background, false), 5,
+                        ColorFromName(slide.background, false), kCommentLeft,
                         canvas.windowHeight() - canvas.commentHeight(text)});
 }
 
@@ -267,7 +280,8 @@ void SlidePresenter::ErrorPath(const std::string& description) {
     p.canvas.setBackgroundColor(0);
     Trace("E: MainForm LoadImage with Error " + description);
     const auto W = p.canvas.windowWidth(), H = p.canvas.windowHeight();
-    p.canvas.showComment({description, 0xFFFFFF, 0, 5, H - p.canvas.commentHeight(description)});
+    const auto shown = FittedComment(description, false);
+    p.canvas.showComment({shown, 0xFFFFFF, 0, kCommentLeft, H - p.canvas.commentHeight(shown)});
 
     // Whatever the holder still has, at its natural size in the middle.
     g.boxWidth = p.picture.width();

@@ -6,6 +6,7 @@
 #include "core/show/SlideList.h"
 
 #include <string>
+#include <string_view>
 
 namespace gf {
 
@@ -26,6 +27,8 @@ class SlidePresenter {
     Status Present(const SlideAttributes& slide);
     void PlaceBox(const std::string& dissolve, std::int32_t randomLeft, std::int32_t randomTop);
     void ShowComment(const SlideAttributes& slide);
+    // A comment (stored with "^" for its breaks) or a message cut to what the label can show.
+    std::string FittedComment(std::string_view text, bool stored) const;
     void StartSound(const SlideAttributes& slide);
     void ErrorPath(const std::string& description);
     std::string PictureFile() const;

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace gf {
@@ -151,24 +152,20 @@ QStringList QtShowCanvas::commentLines(const QString& text) const {
     QString t = text;
     if (t.endsWith(QStringLiteral("\r\n")))
         t.chop(2); // every stored comment line ends with a break; no empty band below the last
-    // Lines wider than the window break between words.
+    return t.split(QStringLiteral("\r\n"));
+}
+
+std::int32_t QtShowCanvas::commentTextWidth(std::string_view line) const {
     const QFontMetrics fm(font_);
-    const int room = std::max(40, size_.width() - 2 * kCommentPadding - 10);
-    QStringList out;
-    for (const QString& line : t.split(QStringLiteral("\r\n"))) {
-        QString current;
-        for (const QString& word : line.split(QLatin1Char(' '))) {
-            const QString next = current.isEmpty() ? word : current + QLatin1Char(' ') + word;
-            if (!current.isEmpty() && fm.horizontalAdvance(next) > room) {
-                out << current;
-                current = word;
-            } else {
-                current = next;
-            }
-        }
-        out << current;
-    }
-    return out;
+    return fm.horizontalAdvance(QString::fromUtf8(line.data(), qsizetype(line.size()))) * tpp_;
+}
+
+std::int32_t QtShowCanvas::commentLineHeight() const {
+    return QFontMetrics(font_).lineSpacing() * tpp_;
+}
+
+std::int32_t QtShowCanvas::commentMargin() const {
+    return kCommentPadding * tpp_;
 }
 
 std::int32_t QtShowCanvas::commentHeight(std::string_view text) const {
@@ -177,25 +174,23 @@ std::int32_t QtShowCanvas::commentHeight(std::string_view text) const {
     return std::int32_t(lines.size() * fm.lineSpacing() + 2 * kCommentPadding) * tpp_;
 }
 
-QRect QtShowCanvas::commentRect() const {
+void QtShowCanvas::showComment(const CommentLabel& label) {
+    if (commentVisible_)
+        dirty(commentRect_);
+    comment_ = commentLines(QString::fromUtf8(label.text.data(), qsizetype(label.text.size())));
+    commentFg_ = FromNumber(label.foreground);
+    commentBg_ = FromNumber(label.background);
+    // Measured here once, not on every repaint.
     const QFontMetrics fm(font_);
     int w = 0;
     for (const auto& line : comment_)
         w = std::max(w, fm.horizontalAdvance(line));
-    return QRect(commentPos_, QSize(w + 2 * kCommentPadding,
-                                    int(comment_.size()) * fm.lineSpacing() + 2 * kCommentPadding));
-}
-
-void QtShowCanvas::showComment(const CommentLabel& label) {
-    if (commentVisible_)
-        dirty(commentRect());
-    comment_ = commentLines(QString::fromUtf8(label.text.data(), qsizetype(label.text.size())));
-    commentFg_ = FromNumber(label.foreground);
-    commentBg_ = FromNumber(label.background);
-    commentPos_ = QPoint(int(std::lround(double(label.left) / tpp_)),
-                         int(std::lround(double(label.top) / tpp_)));
+    commentRect_ = QRect(QPoint(int(std::lround(double(label.left) / tpp_)),
+                                int(std::lround(double(label.top) / tpp_))),
+                         QSize(w + 2 * kCommentPadding,
+                               int(comment_.size()) * fm.lineSpacing() + 2 * kCommentPadding));
     commentVisible_ = true;
-    dirty(commentRect());
+    dirty(commentRect_);
     flush();
 }
 
@@ -203,7 +198,7 @@ void QtShowCanvas::hideComment() {
     if (!commentVisible_)
         return;
     commentVisible_ = false;
-    dirty(commentRect());
+    dirty(commentRect_);
     flush(); // a slide without a picture paints nothing else that would take the label away
 }
 
@@ -223,7 +218,7 @@ void QtShowCanvas::compose(QPainter& p, const QRect& exposed) const {
             p.drawImage(QRectF(part), box_, toDevice(QRectF(part.translated(-boxRect_.topLeft()))));
     }
     if (commentVisible_) {
-        const QRect r = commentRect();
+        const QRect& r = commentRect_;
         if (r.intersects(area)) {
             p.fillRect(r, commentBg_);
             p.setFont(font_);

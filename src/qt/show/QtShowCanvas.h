@@ -36,6 +36,9 @@ class QtShowCanvas final : public ShowCanvas {
     void paintWindow(PaintSource source, const TwipRect& dst,
                      const std::optional<TwipRect>& src) override;
     void flush() override;
+    std::int32_t commentTextWidth(std::string_view line) const override;
+    std::int32_t commentLineHeight() const override;
+    std::int32_t commentMargin() const override;
     std::int32_t commentHeight(std::string_view text) const override;
     void showComment(const CommentLabel& label) override;
     void hideComment() override;
@@ -50,7 +53,6 @@ class QtShowCanvas final : public ShowCanvas {
   private:
     QRectF toLogical(const TwipRect& r) const;
     void drawPicture(QImage& target, const TwipRect& dst, const std::optional<TwipRect>& src);
-    QRect commentRect() const;
     QStringList commentLines(const QString& text) const;
     void dirty(const QRectF& logical);
     QImage blank(QSize logical) const;
@@ -69,7 +71,7 @@ class QtShowCanvas final : public ShowCanvas {
     QFont font_;
     QStringList comment_;
     QColor commentFg_, commentBg_;
-    QPoint commentPos_;
+    QRect commentRect_; // logical
     bool commentVisible_ = false;
     QString status_;
 };

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace gf::test {
 namespace {
 
@@ -137,6 +139,17 @@ TEST(SlidePresenter, CommentLabelTakesTheSlideColoursAndLineBreaks) {
     rig.presenter.LoadImage();
     EXPECT_FALSE(c.commentVisible);
     EXPECT_EQ(c.background, 0u);
+
+    // Megabytes of comment are cut to the lines that fit the window, and so is a message.
+    std::string words;
+    while (words.size() < 10'000'000)
+        words += "word ";
+    rig.slide(0).comment = words + "\r\n";
+    rig.presenter.LoadImage();
+    EXPECT_EQ(std::count(c.commentText.begin(), c.commentText.end(), '\n'), 5);
+    EXPECT_LE(c.commentText.size(), 6u * 100 + 5 * 2);
+    EXPECT_TRUE(c.commentText.ends_with("\xE2\x80\xA6"));
+    EXPECT_EQ(c.comment.top, 1200 - 6 * RecordingCanvas::kLineHeight);
 }
 
 TEST(SlidePresenter, SoundModes) {
