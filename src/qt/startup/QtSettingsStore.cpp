@@ -8,12 +8,15 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <cstdio>
 #include <optional>
 
 namespace gf {
 
 namespace {
 constexpr std::string_view kPrefix = "Software\\Brindlewick\\";
+// Larger settings files are not read: thirteen settings take a few hundred bytes.
+constexpr std::uint64_t kMaxSettingsBytes = 1024 * 1024;
 
 QString fromUtf8(std::string_view s) {
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
@@ -261,10 +264,24 @@ QString QtSettingsStore::userFileFor(std::string_view keyPath) const {
     return userDir_ + QStringLiteral("/Brindlewick/") + product + QStringLiteral(".conf");
 }
 
+bool QtSettingsStore::readable(const QString& file) const {
+    // QSettings opens and reads a file whatever it is: a pipe in its place would hold the
+    // program for good, a link to a device would feed it without end.
+    const auto info = files_.info(file.toStdString());
+    const char* why = info.kind == FileKind::Missing  ? nullptr
+                      : info.kind != FileKind::File   ? "it is not a regular file"
+                      : info.size > kMaxSettingsBytes ? "it is larger than 1 MB"
+                                                      : nullptr;
+    if (why && refused_.insert(file).second)
+        std::fprintf(stderr, "glimmerframe: The settings in %s are not read: %s\n",
+                     file.toLocal8Bit().constData(), why);
+    return !why;
+}
+
 QSettings* QtSettingsStore::settingsFor(const QString& file) const {
     auto& slot = read_[file];
     if (!slot)
-        slot = std::make_unique<QSettings>(file, QSettings::IniFormat);
+        slot = std::make_unique<QSettings>(readable(file) ? file : QString(), QSettings::IniFormat);
     return slot.get();
 }
 
@@ -317,7 +334,7 @@ Status QtSettingsStore::flush() {
                                ? dir.absoluteFilePath() + QStringLiteral(" is a file, not a folder")
                                : QStringLiteral("its folder cannot be created"));
         // The file as it is now, so that values written by others stay.
-        const QSettings current(file, QSettings::IniFormat);
+        const QSettings current(readable(file) ? file : QString(), QSettings::IniFormat);
         const QByteArray text = iniText(current, it->second);
         const std::string path = file.toStdString();
         if (auto s = WriteFileAtomically(files_, path,

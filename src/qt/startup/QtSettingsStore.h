@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <map>
 #include <memory>
+#include <set>
 
 class QSettings;
 
@@ -32,6 +33,9 @@ class QtSettingsStore final : public SettingsStore {
     QString userFileFor(std::string_view keyPath) const;
 
   private:
+    // A file QSettings may open: missing, or a regular file of a sensible size. Says why not,
+    // once for each file.
+    bool readable(const QString& file) const;
     QSettings* settingsFor(const QString& file) const;
     QString productOf(std::string_view keyPath) const;
 
@@ -40,6 +44,7 @@ class QtSettingsStore final : public SettingsStore {
     QStringList systemDirs_;
     // As read from the files; never changed through QSettings, which would write them itself.
     mutable std::map<QString, std::unique_ptr<QSettings>> read_;
+    mutable std::set<QString> refused_;
     // The values written and not yet flushed, per user file.
     std::map<QString, std::map<QString, QString>> pending_;
 };

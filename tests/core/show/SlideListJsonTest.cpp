@@ -1,12 +1,19 @@
 #include "core/show/SlideListJson.h"
+#include "core/show/SlideListLoader.h"
 #include "fakes/PackageBuilder.h"
 #include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
 
 namespace gf {
 namespace {
@@ -55,6 +62,52 @@ TEST_F(Listing, TemplateFolderAndFailure) {
         missing.json.find("\"error\": \"Cannot open " + folder + "none.txt: it does not exist\""),
         std::string::npos)
         << missing.json;
+}
+
+// A pipe as the source would wait for a writer for ever, a link to a device would read without
+// end: the answer comes at once and says why. Reads never go past the size the file system
+// states nor past the limit, so a file that says it is empty reads as empty whatever it holds.
+TEST_F(Listing, SpecialFilesAndHugeTemplatesAreRefusedAtOnce) {
+    const auto pipe = (dir_ / "pipe.txt").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", dir_ / "zero.txt");
+    fs::create_symlink("/dev/zero", dir_ / "zero.scr");
+    const auto huge = write("huge.txt", "IMAGE=a.jpg\r\n");
+    fs::resize_file(huge, kMaxTemplateBytes + 1);
+    // Should the pipe be opened after all, a writer lets the test go on, and it fails.
+    std::atomic<bool> done{false}, blocked{false};
+    std::thread watchdog([&] {
+        for (int i = 0; i < 50 && !done; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (!done) {
+            blocked = true;
+            std::ofstream{pipe};
+        }
+    });
+    const std::string kNotRegular = "it is not a regular file";
+    const struct {
+        std::string path, error;
+    } refused[] = {
+        {pipe, "Cannot open " + pipe + ": " + kNotRegular},
+        {(dir_ / "zero.txt").string(),
+         "Cannot open " + (dir_ / "zero.txt").string() + ": " + kNotRegular},
+        {(dir_ / "zero.scr").string(),
+         "Cannot open " + (dir_ / "zero.scr").string() + ": " + kNotRegular},
+        {huge, "Cannot read " + huge + ": it is larger than 16 MB"},
+    };
+    for (const auto& r : refused) {
+        const auto listed = ListSlideSource(test::RealFiles(), r.path);
+        ASSERT_TRUE(listed.error) << r.path;
+        EXPECT_EQ(*listed.error, r.error);
+        EXPECT_NE(listed.json.find("\"slides\": []"), std::string::npos) << listed.json;
+    }
+    done = true;
+    watchdog.join();
+    EXPECT_FALSE(blocked);
+
+    const auto proc = ListSlideSource(test::RealFiles(), "/proc/self/status");
+    EXPECT_FALSE(proc.error) << *proc.error;
+    EXPECT_NE(proc.json.find("\"slides\": []"), std::string::npos) << proc.json;
 }
 
 TEST_F(Listing, PackageCarriesPositionsAndSettings) {

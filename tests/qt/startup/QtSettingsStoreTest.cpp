@@ -9,7 +9,12 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace gf {
 namespace {
@@ -105,6 +110,38 @@ TEST(QtSettingsStore, HandEditedFileAndMachineWideFallback) {
     // A package's settings live in a file of their own.
     EXPECT_EQ(store.userFileFor("Software\\Brindlewick\\Glimmerframe-Beach"),
               user.path() + "/Brindlewick/Glimmerframe-Beach.conf");
+}
+
+// A pipe in place of the settings file held the show at its start for good (QSettings opens
+// whatever is there); it is not read, and neither is a file of megabytes. Saving replaces them.
+TEST(QtSettingsStore, APipeOrAHugeFileInPlaceOfTheSettingsIsNotRead) {
+    QTemporaryDir user, system;
+    const QString pipe = user.path() + "/Brindlewick/Glimmerframe.conf";
+    ASSERT_TRUE(QDir().mkpath(user.path() + "/Brindlewick"));
+    ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    writeFile(system.path() + "/Brindlewick/Glimmerframe.conf", "[General]\nBlocks=30\n");
+    ASSERT_TRUE(QFile::resize(system.path() + "/Brindlewick/Glimmerframe.conf", 2 << 20));
+    // Should the store open the pipe after all, a writer lets it go on, and the test fails.
+    std::atomic<bool> done{false}, blocked{false};
+    std::thread watchdog([&] {
+        for (int i = 0; i < 50 && !done; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (!done) {
+            blocked = true;
+            QFile(pipe).open(QIODevice::WriteOnly);
+        }
+    });
+    QtSettingsStore store(test::RealFiles(), user.path(), {system.path()});
+    EXPECT_EQ(GetSettingString(store, kMachine, kKey, "Blocks", "10"), "10");
+    done = true;
+    watchdog.join();
+    EXPECT_FALSE(blocked);
+
+    store.write(kMachine, kKey, "Blocks", "20");
+    ASSERT_TRUE(store.flush().ok());
+    EXPECT_TRUE(QFileInfo(pipe).isFile());
+    QtSettingsStore fresh(test::RealFiles(), user.path(), {});
+    EXPECT_EQ(GetSettingString(fresh, kMachine, kKey, "Blocks", "10"), "20");
 }
 
 TEST(QtSettingsStore, FolderThatCannotBeCreatedIsReported) {
