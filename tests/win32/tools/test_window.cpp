@@ -38,9 +38,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     windowClass.lpszClassName = L"GlimmerframeTestWindow";
     if (!RegisterClassW(&windowClass))
         return 1;
-    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Glimmerframe test window",
-                                  WS_OVERLAPPEDWINDOW, 40, 40, 320, 200, nullptr, nullptr,
-                                  instance, nullptr);
+    HWND window =
+        CreateWindowExW(0, windowClass.lpszClassName, L"Glimmerframe test window",
+                        WS_OVERLAPPEDWINDOW, 40, 40, 320, 200, nullptr, nullptr, instance, nullptr);
     if (!window)
         return 1;
     ShowWindow(window, show);
