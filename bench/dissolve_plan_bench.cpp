@@ -3,6 +3,7 @@
 #include "core/show/SlidePresenter.h"
 #include "core/transitions/DissolveTable.h"
 #include "platform/ShowPlatform.h"
+#include "posix/PosixFileSystem.h"
 
 #include <chrono>
 #include <cstdio>
@@ -21,6 +22,7 @@ struct PlanCanvas final : ShowCanvas {
     void clearWindow() override { area += double(windowWidth()) * windowHeight(); }
     void clearBox() override {}
     void placeBox(const TwipRect&) override {}
+    void setPicture(std::shared_ptr<const DecodedPicture>, std::int32_t, std::int32_t) override {}
     void setBoxVisible(bool) override {}
     void paintBox(const TwipRect& d, const std::optional<TwipRect>&) override { add(d); }
     void paintWindow(PaintSource, const TwipRect& d, const std::optional<TwipRect>&) override {
@@ -41,14 +43,12 @@ struct PlanCanvas final : ShowCanvas {
     double area = 0, largest = 0;
 };
 
-struct Picture final : PictureHolder {
-    Status load(std::string_view) override { return {}; }
-    void loadBanner() override {}
-    void clear() override {}
-    bool holdsBanner() const override { return false; }
-    std::int32_t width() const override { return w; }
-    std::int32_t height() const override { return h; }
-    Status prepare(std::int32_t, std::int32_t) override { return {}; }
+struct Picture final : PictureDecoder {
+    Result<DecodedFile> decode(std::string_view, const ShownSize&,
+                               const std::atomic<bool>&) const override {
+        return Error{"no files here"};
+    }
+    DecodedFile banner() const override { return {}; }
     std::int32_t w = 3840 * 15, h = 2160 * 15;
 };
 
@@ -65,6 +65,7 @@ struct Idle final : ShowClock,
     void processPending() override {}
     void waitForEvents(std::int64_t) override {}
     void quit() override {}
+    void wake() override {}
     void setTickHandler(std::function<void()>) override {}
     void setInterval(int) override {}
     int interval() const override { return 0; }
@@ -90,19 +91,21 @@ int main() {
     const double pixel = 15.0 * 15.0;
     for (int i = 1; i < int(kDissolveNames.size()); ++i) {
         PlanCanvas canvas;
-        Picture picture;
+        auto decoder = std::make_shared<Picture>();
+        Picture& picture = *decoder;
         const bool slides = i >= 11;
         if (slides) // a slide-in needs a picture smaller than the window
             picture.w = 2560 * 15, picture.h = 1440 * 15;
         Idle idle;
-        ShowPlatform platform{canvas, picture, idle, idle, idle, idle,
+        ShowPlatform platform{canvas, decoder, idle, idle, idle, idle,
                               idle,   idle,    idle, idle, idle};
         Settings settings;
         settings.Blocks = 50;
         SeededRandom random(3);
         PlayerState state(settings, platform, random, nullptr);
         SlideList slides_;
-        SlidePresenter presenter(state, slides_, false, "/");
+        PosixFileSystem files;
+        SlidePresenter presenter(state, slides_, files, false, "/");
         state.geometry = {
             15,        15,        picture.w,      picture.h,     picture.w / 50, picture.h / 50,
             picture.w, picture.h, picture.w / 50, picture.h / 50};

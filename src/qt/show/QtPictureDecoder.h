@@ -1,12 +1,12 @@
 #pragma once
-// The show's picture holder over QImageReader: sizes from the file header, limits checked before
-// anything is decoded, JPEG orientation applied, large pictures decoded at the size they are
-// shown.
-#include "platform/PictureHolder.h"
+// The show's pictures read with Qt, on any thread: the file read once through the file system
+// (regular files only, never more than a limit), metafiles known by their header and the rest
+// by QImageReader, sizes from the header with the limits checked before anything is decoded,
+// the orientation applied, photos decoded at the size they are shown.
+#include "platform/FileSystem.h"
+#include "platform/PictureDecoder.h"
 
 #include <QImage>
-#include <QSize>
-#include <QString>
 
 #include <span>
 #include <string_view>
@@ -16,23 +16,17 @@ namespace gf {
 // Pictures above this many pixels, or needing more memory than this to decode, are refused.
 inline constexpr qint64 kMaxPicturePixels = 120'000'000;
 inline constexpr int kMaxDecodeMegabytes = 512;
+// Files larger than this are not read: no photo of the admitted size needs more.
+inline constexpr std::uint64_t kMaxPictureFileBytes = 512ULL * 1024 * 1024;
 
-class QtPictureHolder final : public PictureHolder {
+class QtPictureDecoder final : public PictureDecoder {
   public:
     // twipsPerPixel: the screen's; devicePixelRatio: the show window's.
-    QtPictureHolder(int twipsPerPixel, double devicePixelRatio);
+    QtPictureDecoder(FileSystem& files, int twipsPerPixel, double devicePixelRatio);
 
-    Status load(std::string_view path) override;
-    void loadBanner() override;
-    void clear() override;
-    bool holdsBanner() const override { return banner_; }
-    std::int32_t width() const override { return widthTwips_; }
-    std::int32_t height() const override { return heightTwips_; }
-    Status prepare(std::int32_t widthTwips, std::int32_t heightTwips) override;
-
-    // The decoded picture (empty until prepared); its pixels cover the natural size.
-    const QImage& image() const { return image_; }
-    int twipsPerPixel() const { return tpp_; }
+    Result<DecodedFile> decode(std::string_view path, const ShownSize& shown,
+                               const std::atomic<bool>& cancel) const override;
+    DecodedFile banner() const override;
 
     // The built-in banner, 292 x 29 pixels.
     static QImage Banner();
@@ -40,12 +34,7 @@ class QtPictureHolder final : public PictureHolder {
     static std::span<const std::string_view> ExtraPatterns();
 
   private:
-    QString path_;
-    QSize naturalPixels_;
-    std::int32_t widthTwips_ = 0, heightTwips_ = 0;
-    bool banner_ = false;
-    QImage image_;
-    QSize decodedFor_;
+    FileSystem& files_;
     int tpp_;
     double dpr_;
 };

@@ -38,7 +38,7 @@ struct DissolveRig {
     ScriptedRandom random;
     SlideList slides;
     PlayerState state{show.process.settings, show.platform, random, nullptr};
-    SlidePresenter presenter{state, slides, false, "/nonexistent/"};
+    SlidePresenter presenter{state, slides, show.process.files, false, "/nonexistent/"};
 };
 
 TEST(Dissolves, CurtainsPaintTheirStripsInOrderWithOnePausePerStrip) {
