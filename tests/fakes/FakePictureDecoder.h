@@ -45,8 +45,8 @@ class FakePictureDecoder final : public PictureDecoder {
         if (failing_.count(p))
             return Error{"The picture " + p + " is damaged"};
         const auto [w, h] = shown(it->second);
-        return DecodedFile{it->second, std::make_shared<FakeDecodedPicture>(
-                                           w / kTwipsPerPixel, h / kTwipsPerPixel)};
+        return DecodedFile{it->second, std::make_shared<FakeDecodedPicture>(w / kTwipsPerPixel,
+                                                                            h / kTwipsPerPixel)};
     }
     DecodedFile banner() const override {
         return {{PictureKind::Photo, kBannerWidth, kBannerHeight},

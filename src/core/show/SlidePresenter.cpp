@@ -243,22 +243,14 @@ void SlidePresenter::PlaceBox(const std::string& dissolve, double randomLeft, do
             box.left = HalfOf(double(W) - box.width);
         }
     } else {
-        const bool randomPlace = s_.settings.ImagePositionRandom != 0;
-        if (pw > W) {
-            box.left = 0;
-            box.width = W;
+        // A picture larger than the window is made smaller to fit it, keeping its proportions.
+        std::tie(box.width, box.height) = FitInside({pw, ph}, {W, H});
+        if (s_.settings.ImagePositionRandom != 0) {
+            box.left = static_cast<std::int32_t>(double(W - box.width + 1) * randomLeft);
+            box.top = static_cast<std::int32_t>(double(H - box.height + 1) * randomTop);
         } else {
-            box.width = pw;
-            box.left = randomPlace ? static_cast<std::int32_t>(double(W - pw + 1) * randomLeft)
-                                   : HalfOf(double(W) - pw);
-        }
-        if (ph > H) {
-            box.top = 0;
-            box.height = H;
-        } else {
-            box.height = ph;
-            box.top = randomPlace ? static_cast<std::int32_t>(double(H - ph + 1) * randomTop)
-                                  : HalfOf(double(H) - ph);
+            box.left = HalfOf(double(W) - box.width);
+            box.top = HalfOf(double(H) - box.height);
         }
     }
     g.boxWidth = box.width;

@@ -36,8 +36,8 @@ TEST(PictureLoader, FitsPhotosIntoTheWindowAndDrawsMetafilesAtTheirBox) {
     ASSERT_TRUE(photo && photo->outcome);
     EXPECT_EQ(photo->decodedFor, (TwipSize{1500, 750}));
     EXPECT_EQ(photo->outcome->info.widthTwips, 3000);
-    auto clip = Await(loader, (loader.request(Ask("clip", TwipSize{600, 300})),
-                               Ask("clip", TwipSize{600, 300})));
+    auto clip = Await(
+        loader, (loader.request(Ask("clip", TwipSize{600, 300})), Ask("clip", TwipSize{600, 300})));
     ASSERT_TRUE(clip && clip->outcome);
     EXPECT_EQ(clip->decodedFor, (TwipSize{600, 300}));
     EXPECT_GE(wakes, 2);

@@ -216,18 +216,34 @@ TEST(SlidePresenter, HugePicturesOnA4kWindowPresentWithoutTheErrorPath) {
     for (const char* d : {"Normal", "Random Blocks", "Slide Top To Center"}) {
         rig.slide(0).dissolve = d;
         rig.show.process.settings.FullScreen = 0;
-        rig.presenter.LoadImage();
-        EXPECT_FALSE(rig.show.canvas.commentVisible) << d;
-        EXPECT_EQ(rig.show.canvas.box, (TwipRect{0, 0, 3840 * 15, 2160 * 15})) << d;
-        rig.show.process.settings.FullScreen = 1;
-        rig.presenter.LoadImage();
-        EXPECT_FALSE(rig.show.canvas.commentVisible) << d;
+        // A 3:2 photo on a 16:9 screen fits the height, whatever the size setting or dissolve.
+        for (std::int16_t full : {0, 1}) {
+            rig.show.process.settings.FullScreen = full;
+            rig.presenter.LoadImage();
+            EXPECT_FALSE(rig.show.canvas.commentVisible) << d;
+            EXPECT_EQ(rig.show.canvas.box, (TwipRect{4500, 0, 48600, 32400})) << d << full;
+        }
     }
-    EXPECT_EQ(rig.show.canvas.box, (TwipRect{0, 0, 3840 * 15, 2160 * 15})); // slides squeeze
-    rig.slide(0).dissolve = "Normal";
+}
+
+TEST(SlidePresenter, PicturesLargerThanTheWindowKeepTheirProportions) {
+    PresenterRig rig(1280, 720, false);
+    rig.add("wide", 3000 * 15, 1000 * 15);
+    rig.add("tall", 1080 * 15, 1920 * 15);
+    for (const char* d : {"Normal", "Slide Left To Center", "Random Blocks"}) {
+        rig.slide(0).dissolve = rig.slide(1).dissolve = d;
+        rig.state.currentSlide = -1;
+        rig.presenter.LoadImage();
+        EXPECT_EQ(rig.show.canvas.box, (TwipRect{0, 2200, 1280 * 15, 6400})) << d; // 1280 x 427
+        rig.presenter.LoadImage();
+        EXPECT_EQ(rig.show.canvas.box, (TwipRect{6562, 0, 6075, 720 * 15})) << d;
+    }
+    // Placed at random, the smaller box stays inside the window.
+    rig.show.process.settings.ImagePositionRandom = 1;
+    rig.random.values = {0.999999, 0.999999};
+    rig.state.currentSlide = -1;
     rig.presenter.LoadImage();
-    // A 3:2 photo on a 16:9 screen fits the height rather than overflowing it.
-    EXPECT_EQ(rig.show.canvas.box, (TwipRect{4500, 0, 48600, 32400}));
+    EXPECT_EQ(rig.show.canvas.box, (TwipRect{0, 720 * 15 - 6400, 1280 * 15, 6400}));
 }
 
 TEST(SlidePresenter, PhotosAreDecodedToFitTheWindowAndMetafilesAtTheirBox) {
