@@ -179,6 +179,8 @@ Result<DecodedFile> QtPictureDecoder::decode(std::string_view path, const ShownS
     };
 
     if (IsMetafile(*bytes)) {
+        if (std::uint64_t(bytes->size()) > kMaxMetafileBytes)
+            return Refused(path, "the file is too large for a metafile");
         auto natural = WmfNaturalSizeTwips(Bytes(*bytes));
         if (!natural)
             return Refused(path, natural.message());
