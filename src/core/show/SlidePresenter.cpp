@@ -159,7 +159,6 @@ void SlidePresenter::LoadImage() {
 Status SlidePresenter::Present(const SlideAttributes& slide) {
     auto& p = s_.platform;
     auto& g = s_.geometry;
-    const auto W = p.canvas.windowWidth(), H = p.canvas.windowHeight();
     const std::int32_t blocks = s_.settings.Blocks > 0 ? s_.settings.Blocks : 1;
 
     if (s_.exiting)
