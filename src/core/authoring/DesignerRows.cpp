@@ -18,11 +18,13 @@ bool DesignerRows::RemoveEmptyRows() {
 }
 
 DesignerRow DesignerRows::InsertedRow() {
+    // Built from whole strings: assigning short literals trips a false -Wrestrict in GCC 12.
+    using namespace std::string_literals;
     DesignerRow r;
-    r.background = "Black";
-    r.foreground = "White";
-    r.imagePath = "*";
-    r.soundPath = "*";
+    r.background = "Black"s;
+    r.foreground = "White"s;
+    r.imagePath = "*"s;
+    r.soundPath = "*"s;
     return r;
 }
 

@@ -89,7 +89,11 @@ class RegionLines {
 } // namespace
 
 std::string FormatSpacedNumber(std::int64_t value) {
-    return value < 0 ? std::to_string(value) + " " : " " + std::to_string(value) + " ";
+    std::string out;
+    if (value >= 0)
+        out.push_back(' ');
+    out.append(std::to_string(value)).push_back(' ');
+    return out;
 }
 
 std::string FormatSoundExtension(std::string_view extension) {

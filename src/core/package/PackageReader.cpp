@@ -76,7 +76,8 @@ CopyOutcome copyRegion(FileSystem& files, const std::string& package, std::int64
 
 } // namespace
 
-PackageReader::PackageReader(FileSystem& files, std::string packagePath, std::string tempFolder)
+PackageReader::PackageReader(FileSystem& files, std::string packagePath,
+                             const std::string& tempFolder)
     : files_(files), packagePath_(std::move(packagePath)), tempFolder_(AddBackslash(tempFolder)) {}
 
 bool PackageReader::ReadSCR(SlideList& list) {
@@ -158,7 +159,7 @@ std::string PackageReader::LoadImbeddedSound(int index, const std::function<bool
         Trace("E: MainForm LoadImbeddedSound ");
         return "";
     }
-    const std::string path = tempFolder_ + "Glimmerframe." + SafeSoundExtension(e->soundExtension);
+    std::string path = tempFolder_ + "Glimmerframe." + SafeSoundExtension(e->soundExtension);
     if (e->soundStart != lastSoundStart_ || path != lastSoundPath_) {
         lastSoundStart_ = 0;
         const auto outcome = copyRegion(files_, packagePath_, e->soundStart, e->soundEnd, path,

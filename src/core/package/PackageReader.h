@@ -12,7 +12,7 @@ namespace gf {
 
 class PackageReader {
   public:
-    PackageReader(FileSystem& files, std::string packagePath, std::string tempFolder);
+    PackageReader(FileSystem& files, std::string packagePath, const std::string& tempFolder);
 
     // Fills list from the directory ("Imbedded Image" per entry, attributes, sound mode, async
     // counter N-1 capped at 500). False when the file is no package or is damaged: then no

@@ -36,7 +36,8 @@ void TempFolder::RemoveStale(FileSystem& files) {
         const auto pid = std::stoull(rest.substr(0, dash));
         if (pid == files.processId() || files.processRunning(pid))
             continue;
-        const std::string path = base + "/" + name;
+        std::string path = base;
+        path.append("/").append(name);
         if (!files.info(path).ownedByUser)
             continue;
         (void)files.removeFolder(path);

@@ -28,7 +28,7 @@ void DialogScrollBar::setValue(int v) {
 }
 
 std::string DialogScrollBar::labelFor(int v) const {
-    const std::string n = std::to_string(v);
+    std::string n = std::to_string(v);
     switch (kind) {
     case Kind::Interval:
         return "Delay Interval: " + n + " Seconds";

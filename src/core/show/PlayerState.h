@@ -36,9 +36,9 @@ struct TimerRestart {
 
 class PlayerState {
   public:
-    PlayerState(const Settings& settings, ShowPlatform& platform, RandomSource& random,
-                EmbeddedItems* embedded)
-        : settings(settings), platform(platform), random(random), embedded(embedded) {}
+    PlayerState(const Settings& showSettings, ShowPlatform& showPlatform, RandomSource& source,
+                EmbeddedItems* items)
+        : settings(showSettings), platform(showPlatform), random(source), embedded(items) {}
 
     // Waits DissolveDelay / divisor ms; pending events are handled at least once; returns at the
     // deadline or as soon as the exiting flag is set.

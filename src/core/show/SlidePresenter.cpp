@@ -125,7 +125,7 @@ void SlidePresenter::LoadImage() {
             auto i = std::size_t(double(count) * s_.random.next());
             s_.currentSlide = std::int32_t(i < count ? i : count - 1);
         } else {
-            const auto next = std::size_t(s_.currentSlide + 1);
+            const auto next = static_cast<std::size_t>(std::int64_t{s_.currentSlide} + 1);
             s_.currentSlide = std::int32_t(next >= count ? 0 : next);
         }
         if (standAlone_) {

@@ -28,8 +28,9 @@ Result<AtomicFileWriter> AtomicFileWriter::Begin(FileSystem& files, std::string_
     const std::string name = slash == std::string::npos ? t : t.substr(slash + 1);
     std::string message;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string temp = folder + "." + name + ".~" + std::to_string(files.processId()) + "-" +
-                           std::to_string(counter++);
+        std::string temp = folder;
+        temp.append(".").append(name).append(".~").append(std::to_string(files.processId()));
+        temp.append("-").append(std::to_string(counter++));
         auto file = files.createFile(temp, NewFile::MustNotExist, access);
         if (file) {
             if (const auto old = files.info(t); old.kind == FileKind::File)

@@ -86,14 +86,11 @@ void utimerCTL::StartTimer(bool afterAlarm) {
     minutesLeft_ = static_cast<std::int16_t>(hourInterval_ * 60 + minuteInterval_);
     if (interval_ == 0 && minutesLeft_ == 0)
         return;
-    if (!afterAlarm) {
-        expired_ = false;
-        timer_.setEnabled(enabled_);
-    } else if (timerMode_ == 1) {
+    if (afterAlarm && timerMode_ == 1) {
         expired_ = true;
     } else {
         expired_ = false;
-        // A Timer handler may have switched the control off; it stays off then.
+        // After an alarm, a Timer handler may have switched the control off; it stays off then.
         timer_.setEnabled(enabled_);
     }
 }
