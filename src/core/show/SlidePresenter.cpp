@@ -85,7 +85,7 @@ void SlidePresenter::PrefetchNext() {
     // Random order draws the next slide at its tick; a package copies it out only then.
     if (standAlone_ || count == 0 || s_.exiting || s_.settings.ImageOrderRandom == 1)
         return;
-    auto next = std::size_t(s_.currentSlide + 1);
+    auto next = s_.currentSlide < 0 ? 0 : std::size_t(s_.currentSlide) + 1;
     if (next >= count)
         next = 0;
     loader_.request(RequestFor(slides_.images[next], std::nullopt));
