@@ -1,6 +1,7 @@
 // glimmerframe: the screen saver, its settings and its authoring tools in one program.
 #include "core/startup/Main.h"
 #include "core/package/PackTemplate.h"
+#include "core/show/PictureLoader.h"
 #include "core/show/SlideListJson.h"
 #include "core/startup/DisplayModeOptions.h"
 #include "core/startup/SettingsLoader.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -45,6 +47,16 @@ const char* kUsage =
     "Settings are stored in $XDG_CONFIG_HOME/Brindlewick/Glimmerframe.conf\n"
     "(default ~/.config), with /etc/xdg/Brindlewick/Glimmerframe.conf as the machine-wide\n"
     "fallback.\n";
+
+// Ends the process after the show was put away. A picture decode that cannot be stopped must not
+// keep a closed show's process alive: then the process ends without waiting for it.
+int finish(int code) {
+    if (gf::PictureLoader::AbandonedWorkers() > 0) {
+        std::fflush(nullptr);
+        std::_Exit(code);
+    }
+    return code;
+}
 
 std::string joinArguments(int argc, char** argv) {
     std::string args;
@@ -122,7 +134,9 @@ int displayMode(gf::FileSystem& files, int argc, char** argv,
         std::fprintf(stderr, "%s\n", mode.message().c_str());
         return 1;
     }
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    mode->reset();
+    return finish(code);
 }
 
 } // namespace
@@ -175,5 +189,7 @@ int main(int argc, char** argv) {
     const auto result = gf::Main(joinArguments(argc, argv), process, host, store, modes);
     if (!result.windowLoaded)
         return modes.exitCode();
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    modes.close();
+    return finish(code);
 }

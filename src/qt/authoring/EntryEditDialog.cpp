@@ -5,7 +5,7 @@
 #include "core/transitions/DissolveTable.h"
 #include "qt/authoring/ImageViewerDialog.h"
 #include "qt/authoring/SoundPlayerDialog.h"
-#include "qt/show/QtPictureHolder.h"
+#include "qt/show/QtPictureDecoder.h"
 #include "qt/support/FolderBrowser.h"
 #include "qt/support/QtHelpHost.h"
 
@@ -106,7 +106,7 @@ EntryEditDialog::EntryEditDialog(AuthoringMemory& memory, QWidget* parent)
     imageBrowser_ = new FolderBrowser;
     imageBrowser_->setObjectName(QStringLiteral("Dir1"));
     imageBrowser_->setPatterns(
-        qs(JoinFilePatterns(PicturePatterns(QtPictureHolder::ExtraPatterns()))));
+        qs(JoinFilePatterns(PicturePatterns(QtPictureDecoder::ExtraPatterns()))));
     originalImage_ = new QLabel(QStringLiteral("Image File:"));
     originalImage_->setObjectName(QStringLiteral("lblOriginalImage"));
     originalImage_->setTextInteractionFlags(Qt::TextSelectableByMouse);
