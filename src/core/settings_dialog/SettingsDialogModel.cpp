@@ -43,7 +43,8 @@ std::string DialogScrollBar::labelFor(int v) const {
 }
 
 SettingsDialogModel::SettingsDialogModel(ProcessState& process, SettingsStore& store,
-                                         SettingsDialogView& view)
+                                         SettingsDialogView& view,
+                                         std::vector<std::string> picturePatterns)
     : files_(process.files), settings_(process.settings), startup_(process.startup), store_(store),
       view_(view),
       scrolls_{{
@@ -51,7 +52,8 @@ SettingsDialogModel::SettingsDialogModel(ProcessState& process, SettingsStore& s
           {DialogScrollBar::Kind::DissolveSize, 10, 50, 2, 10, 10, "Dissolve Size: "},
           {DialogScrollBar::Kind::DissolveDelay, 0, 200, 1, 10, 0, "Dissolve Delay:"},
           {DialogScrollBar::Kind::MouseSensitivity, 10, 500, 1, 10, 10, "Mouse Sensitivity"},
-      }} {}
+      }},
+      picturePatterns_(std::move(picturePatterns)) {}
 
 void SettingsDialogModel::Form_Load() {
     RefreshModeControls();
@@ -108,7 +110,9 @@ void SettingsDialogModel::ShowHelperText() {
         text = "Glimmerframe is running in Stand-Alone Mode.\n";
     } else if (settings_.AllImages == 1) {
         text = "Glimmerframe is currently in Folder Mode.\n"
-               "In this mode, all the images (BMP, JPG, GIF and WMF) in the folder\n"
+               "In this mode, all the images (" +
+               PictureTypeNames(picturePatterns_) +
+               ") in the folder\n"
                "you select will be displayed in the screen saver.\n\n"
                "Click Select to choose the folder containing your images.\n\n";
     } else {

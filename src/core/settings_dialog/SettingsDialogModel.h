@@ -4,12 +4,14 @@
 // all thirteen settings. It works on the process's in-memory settings.
 #include "core/settings_dialog/SettingsDialogView.h"
 #include "core/startup/StartupState.h"
+#include "core/support/PictureTypes.h"
 #include "platform/SettingsStore.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace gf {
 
@@ -50,7 +52,9 @@ struct DialogControls {
 
 class SettingsDialogModel {
   public:
-    SettingsDialogModel(ProcessState& process, SettingsStore& store, SettingsDialogView& view);
+    // `picturePatterns`: what folder mode shows (PicturePatterns), which the help text names.
+    SettingsDialogModel(ProcessState& process, SettingsStore& store, SettingsDialogView& view,
+                        std::vector<std::string> picturePatterns = PicturePatterns());
 
     // The load steps, in order: mode controls, scroll bars, path box, options, dissolve list.
     void Form_Load();
@@ -58,6 +62,7 @@ class SettingsDialogModel {
     const DialogControls& controls() const { return c_; }
     const Settings& settings() const { return settings_; }
     bool standAlone() const { return startup_.StandAlone; }
+    const std::vector<std::string>& picturePatterns() const { return picturePatterns_; }
     DialogScrollBar& ScrollInterval() { return scrolls_[0]; }
     DialogScrollBar& ScrollDissolveSize() { return scrolls_[1]; }
     DialogScrollBar& ScrollDissolveDelay() { return scrolls_[2]; }
@@ -111,6 +116,7 @@ class SettingsDialogModel {
     SettingsDialogView& view_;
     DialogControls c_;
     std::array<DialogScrollBar, 4> scrolls_;
+    std::vector<std::string> picturePatterns_;
 };
 
 } // namespace gf

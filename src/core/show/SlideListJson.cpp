@@ -79,8 +79,8 @@ std::string JsonString(std::string_view raw) {
     return out + "\"";
 }
 
-SlideListing ListSlideSource(FileSystem& files, std::string_view source,
-                             std::string_view workingFolder) {
+SlideListing ListSlideSource(FileSystem& files, std::span<const std::string> picturePatterns,
+                             std::string_view source, std::string_view workingFolder) {
     const std::string path(source);
     const bool isFolder = files.info(path).kind == FileKind::Folder;
     const bool isPackage = !isFolder && IsPackage(files, path);
@@ -92,7 +92,7 @@ SlideListing ListSlideSource(FileSystem& files, std::string_view source,
     if (isFolder) {
         settings.AllImages = 1;
         settings.ImagePath = path;
-        if (auto s = LoadSlideList(files, settings, list); !s)
+        if (auto s = LoadSlideList(files, settings, list, picturePatterns); !s)
             error = s.message();
     } else if (isPackage) {
         // Reading the directory extracts nothing, so no temporary folder is made.
@@ -106,7 +106,7 @@ SlideListing ListSlideSource(FileSystem& files, std::string_view source,
             relative && !workingFolder.empty() ? AddBackslash(workingFolder) + path : path;
         settings.ImagePath = FolderOf(full);
         settings.ImageListFile = PathParser(full).FileName();
-        if (auto s = LoadSlideList(files, settings, list); !s)
+        if (auto s = LoadSlideList(files, settings, list, picturePatterns); !s)
             error = s.message();
     }
 

@@ -8,6 +8,7 @@
 #include "qt/support/AdStrip.h"
 #include "qt/support/FolderBrowser.h"
 #include "qt/support/QtHelpHost.h"
+#include "qt/support/QtPictureFormats.h"
 #include "qt/support/SupportResources.h"
 
 #include <QButtonGroup>
@@ -98,7 +99,7 @@ class Logo final : public QLabel {
 SettingsDialog::SettingsDialog(ProcessState& process, SettingsStore& store, Services services,
                                QWidget* parent)
     : QWidget(parent, Qt::Window), services_(withDefaults(std::move(services))),
-      model_(process, store, *this) {
+      model_(process, store, *this, PicturePatterns(QtPictureFormats())) {
     InitSupportResources();
     setObjectName(QStringLiteral("frmConfig"));
     setWindowTitle(kCaption);
@@ -198,7 +199,7 @@ void SettingsDialog::buildUi() {
     templateLists_->setObjectName(QStringLiteral("TemplateFrame"));
     folderLists_ = new FolderBrowser;
     folderLists_->setObjectName(QStringLiteral("FolderFrame"));
-    folderLists_->setPatterns(qs(JoinFilePatterns(PicturePatterns())));
+    folderLists_->setPatterns(qs(JoinFilePatterns(model_.picturePatterns())));
     folderLists_->setFilesSelectable(false);
     panels_->addWidget(textFrame);
     panels_->addWidget(templateLists_);

@@ -89,11 +89,6 @@ QImage QtPictureHolder::Banner() {
     return img;
 }
 
-std::span<const std::string_view> QtPictureHolder::ExtraPatterns() {
-    static constexpr std::array<std::string_view, 2> kExtra = {"*.png", "*.ico"};
-    return kExtra;
-}
-
 void QtPictureHolder::loadBanner() {
     clear();
     banner_ = true;

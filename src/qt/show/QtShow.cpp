@@ -1,6 +1,8 @@
 #include "qt/show/QtShow.h"
 
 #include "core/show/SlideListLoader.h"
+#include "core/support/PictureTypes.h"
+#include "qt/support/QtPictureFormats.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -66,8 +68,9 @@ Result<std::unique_ptr<QtShow>> QtShow::Start(ProcessState& process, const Setti
     s.platform_.reset(new ShowPlatform{*s.canvas_, *s.picture_, s.clock_, s.pump_, s.timer1_,
                                        s.timer2_, s.cursor_, s.media_, s.sound_, *s.password_,
                                        s.notice_});
-    auto loadFiles = [&files = process.files](Settings& settings, SlideList& list) {
-        LoadFiles(files, settings, list);
+    auto loadFiles = [&files = process.files, patterns = PicturePatterns(QtPictureFormats())](
+                         Settings& settings, SlideList& list) {
+        LoadFiles(files, settings, list, patterns);
     };
     s.player_ = std::make_unique<PlayerWindow>(process, *s.platform_, store, loadFiles,
                                                s.items_.get(), PlayerOptions{hosted});

@@ -135,6 +135,8 @@ TEST(SettingsDialogModel, ModeBoxesBehaveAsAPairAndReshowTheHelpPanel) {
     EXPECT_FALSE(c.cmdSelectTemplateEnabled || c.cmdCreateTemplateEnabled ||
                  c.cmdEditTemplateEnabled);
     EXPECT_EQ(d.view.folderMoves, std::vector<std::string>{dir.str()});
+    EXPECT_NE(c.txtHelper.find("all the images (GIF, JPE, JPG, BMP, WMF and JPEG) in the folder"),
+              std::string::npos);
     EXPECT_NE(c.txtHelper.find("Click Select to choose the folder containing your images."),
               std::string::npos);
 }
