@@ -232,9 +232,4 @@ bool SettingsDialogModel::cmdExit_Click() {
     return true;
 }
 
-std::string SettingsDialogModel::VersionCheckPath(int major, int minor) {
-    return "/Miscellaneous/VersionCheck.asp?Glimmerframe," + std::to_string(major) + "." +
-           std::to_string(minor);
-}
-
 } // namespace gf

@@ -100,10 +100,6 @@ class SettingsDialogModel {
     // "Done": true when the dialog may close (everything stored); false keeps it open.
     bool cmdExit_Click();
 
-    // The maker's pages, as paths on the maker's host.
-    static std::string ProductPagePath() { return "/Glimmerframe/"; }
-    static std::string VersionCheckPath(int major, int minor);
-
   private:
     void runDesigner(std::string_view templateName);
     // The existence test of "Done": true to go on storing.

@@ -109,7 +109,7 @@ class TemplateLoader {
 
 std::string LoadErrorComment(std::string_view description) {
     return std::string(kProductTitle) + "\r\n" + std::string(kMakerName) + "\r\n" +
-           std::string(kMakerWebAddress) + "\r\n" + std::string(description);
+           std::string(kGuidePointer) + "\r\n" + std::string(description);
 }
 
 Result<std::vector<std::string>> ListFolderPictures(FileSystem& files, std::string_view folder,

@@ -287,12 +287,10 @@ TEST(SettingsDialogModel, DesignerResultBecomesTheSelectedTemplate) {
     EXPECT_EQ(m.controls().txtImageListFile, "/shows/new/beach.txt");
 }
 
-TEST(SettingsDialogModel, CombinePathAndTheMakersPages) {
+TEST(SettingsDialogModel, CombinePath) {
     EXPECT_EQ(SettingsDialogModel::CombinePath("/a", "b.txt"), "/a/b.txt");
     EXPECT_EQ(SettingsDialogModel::CombinePath("/a/", "b.txt"), "/a/b.txt");
     EXPECT_EQ(SettingsDialogModel::CombinePath("", "b.txt"), "b.txt");
-    EXPECT_EQ(SettingsDialogModel::VersionCheckPath(6, 9),
-              "/Miscellaneous/VersionCheck.asp?Glimmerframe,6.9");
 }
 
 } // namespace

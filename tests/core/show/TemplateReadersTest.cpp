@@ -153,7 +153,7 @@ TEST_F(TemplateFiles, MissingTemplateEmptiesTheListWithTheBanner) {
     LoadFiles(test::RealFiles(), s, list, PicturePatterns());
     EXPECT_TRUE(list.images.empty());
     const auto& c = list.attributes[0].comment;
-    EXPECT_TRUE(c.starts_with("Glimmerframe\r\nBrindlewick LLC\r\nhttps://")) << c;
+    EXPECT_TRUE(c.starts_with("Glimmerframe\r\nBrindlewick LLC\r\nSee the user guide: ")) << c;
     EXPECT_NE(c.find("\r\nCannot open " + folder() + "gone.txt: it does not exist"),
               std::string::npos)
         << c;
