@@ -100,6 +100,8 @@ int main(int argc, char** argv) {
     gf::QtSettingsStore store(files);
     gf::QtRunModes modes(store);
     const auto result = gf::Main(joinArguments(args), process, host, store, modes);
+    for (const auto& warning : result.warnings)
+        std::fprintf(stderr, "glimmerframe: %s\n", warning.c_str());
     if (!result.windowLoaded)
         return modes.exitCode();
     return QApplication::exec();

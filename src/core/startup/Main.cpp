@@ -49,21 +49,29 @@ MainResult Main(std::string_view arguments, ProcessState& process, HostServices&
     auto& st = process.startup;
 
     const auto request = ParseRunMode(arguments);
-    MainResult result{request.mode, false};
+    MainResult result;
+    result.mode = request.mode;
     switch (request.mode) {
     case RunMode::Settings:
         result.windowLoaded = handlers.showSettings(process);
         break;
-    case RunMode::Show:
+    case RunMode::Show: {
         Trace("S: CheckUnique%");
-        if (!host.claimSingleInstance(kMainFormCaption)) {
-            Trace("E: CheckUnique%");
+        const auto claim = host.claimSingleInstance(kMainFormCaption);
+        Trace("E: CheckUnique%");
+        if (claim && *claim == InstanceClaim::HeldByRunningShow) {
             result.mode = RunMode::None;
             return result; // a show already runs: end silently
         }
-        Trace("E: CheckUnique%");
+        if (!claim) {
+            // Only a running show keeps this one out: a claim that could not be made is said,
+            // and the show runs without it.
+            result.warnings.push_back(claim.message() + "; the show runs without it.");
+            Trace("X: " + result.warnings.back());
+        }
         result.windowLoaded = handlers.showPlayer(process);
         break;
+    }
     case RunMode::Preview:
         st.PreviewWindow = request.window;
         result.windowLoaded = handlers.loadPreview(process);

@@ -13,7 +13,9 @@
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QWindow>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <unistd.h>
 
 namespace gf {
@@ -54,7 +56,7 @@ double QtHostServices::twipsPerPixelY() const {
     return twipsPerPixel(false);
 }
 
-bool QtHostServices::claimSingleInstance(std::string_view caption) {
+Result<InstanceClaim> QtHostServices::claimSingleInstance(std::string_view caption) {
     QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (dir.isEmpty())
         dir = QDir::tempPath();
@@ -68,10 +70,20 @@ bool QtHostServices::claimSingleInstance(std::string_view caption) {
     instanceLock_ = std::make_unique<QLockFile>(path);
     // QLockFile removes a lock whose owner process no longer runs, so a killed show never blocks.
     instanceLock_->setStaleLockTime(0);
+    errno = 0;
     if (instanceLock_->tryLock(0))
-        return true;
+        return InstanceClaim::Claimed;
+    const int cause = errno;
+    const auto error = instanceLock_->error();
     instanceLock_.reset();
-    return false;
+    if (error == QLockFile::LockFailedError)
+        return InstanceClaim::HeldByRunningShow;
+    // A lock file that cannot be made or written (a full or read-only folder) keeps no show out.
+    std::string why = error == QLockFile::PermissionError ? std::string("permission denied")
+                      : cause != 0                        ? std::string(std::strerror(cause))
+                                                          : std::string("it could not be written");
+    return Error{"Cannot create the lock file that keeps a second show out, " + path.toStdString() +
+                 ": " + why};
 }
 
 std::int32_t QtHostServices::changePassword(std::int32_t parentWindow) {

@@ -170,7 +170,7 @@ TEST_F(MainTest, PreviewWindowAndStartupStateAreStored) {
     EXPECT_EQ(process.startup.programFolder, dir_.string() + "/");
 }
 
-TEST_F(MainTest, SecondShowEndsSilently) {
+TEST_F(MainTest, OnlyARunningShowKeepsASecondOneOut) {
     test::FakeHostServices host;
     host.exe = file("glimmerframe", "x");
     host.otherInstanceRuns = true;
@@ -181,6 +181,15 @@ TEST_F(MainTest, SecondShowEndsSilently) {
     EXPECT_FALSE(r.windowLoaded);
     EXPECT_TRUE(handlers.calls.empty());
     EXPECT_EQ(host.claims, 1);
+    EXPECT_TRUE(r.warnings.empty()); // silently
+
+    // A claim that fails for another reason (a full folder) is said, and the show runs.
+    host.claimFailure = "Cannot create the lock file /run/x.lock: No space left on device";
+    const auto full = Main("/s", process, host, store, handlers);
+    EXPECT_TRUE(full.windowLoaded);
+    EXPECT_EQ(handlers.calls, std::vector<std::string>{"player"});
+    ASSERT_EQ(full.warnings.size(), 1u);
+    EXPECT_EQ(full.warnings[0], *host.claimFailure + "; the show runs without it.");
 }
 
 TEST_F(MainTest, StaleLogBesideTheProgramIsDeleted) {
