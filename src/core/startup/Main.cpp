@@ -2,6 +2,7 @@
 
 #include "core/package/PackageTrailer.h"
 #include "core/startup/Paths.h"
+#include "core/startup/SampleShow.h"
 #include "core/startup/SettingsLoader.h"
 #include "core/startup/Trace.h"
 #include "core/support/TextNumber.h"
@@ -38,7 +39,10 @@ void PrepareProcess(ProcessState& process, HostServices& host, const SettingsSto
         ReadSCRConfig(process.files, st.programFile, process.settings);
         fromStore = false;
     }
-    LoadSettingsFromStore(store, st.ProductName, fromStore, process.settings);
+    // Until the user stores settings of their own, the show is the sample show.
+    const auto sample = FindSampleShow(process.files, st.programFolder);
+    LoadSettingsFromStore(store, st.ProductName, fromStore, process.settings,
+                          sample ? &*sample : nullptr);
     ApplyRangeLimits(process.settings);
     GetOSVersion(st, host);
 }

@@ -170,6 +170,37 @@ TEST_F(MainTest, PreviewWindowAndStartupStateAreStored) {
     EXPECT_EQ(process.startup.programFolder, dir_.string() + "/");
 }
 
+TEST_F(MainTest, FirstRunShowsTheSampleShowBesideTheProgramOrInItsInstallation) {
+    test::MemorySettingsStore store;
+    auto firstRun = [&](const std::string& exe) {
+        test::FakeHostServices host;
+        host.exe = exe;
+        ProcessState process{test::RealFiles()};
+        RecordingHandlers handlers;
+        Main("/s", process, host, store, handlers);
+        return process.settings;
+    };
+    const std::string root = dir_.string() + "/";
+    file("usr/share/glimmerframe/samples/sample-show.txt", "IMAGE=dawn.jpg\r\n");
+    const auto installed = firstRun(file("usr/bin/glimmerframe", "x"));
+    EXPECT_EQ(installed.ImagePath, root + "usr/share/glimmerframe/samples/");
+    EXPECT_EQ(installed.ImageListFile, "sample-show.txt");
+    EXPECT_EQ(installed.AllImages, 0); // the mode and the rest keep their defaults
+    EXPECT_EQ(installed.DissolveType, "Normal");
+
+    // A build tree: the samples beside the program.
+    file("usr/bin/samples/sample-show.txt", "IMAGE=dawn.jpg\r\n");
+    EXPECT_EQ(firstRun(root + "usr/bin/glimmerframe").ImagePath, root + "usr/bin/samples/");
+    // Nowhere to be found: the root folder, as before.
+    EXPECT_EQ(firstRun(file("elsewhere/glimmerframe", "x")).ImagePath, "/");
+
+    // What the user stored wins.
+    store.putString(kMachine, "Software\\Brindlewick\\Glimmerframe", "ImageListFile", "mine.txt");
+    const auto stored = firstRun(root + "usr/bin/glimmerframe");
+    EXPECT_EQ(stored.ImageListFile, "mine.txt");
+    EXPECT_EQ(stored.ImagePath, root + "usr/bin/samples/");
+}
+
 TEST_F(MainTest, OnlyARunningShowKeepsASecondOneOut) {
     test::FakeHostServices host;
     host.exe = file("glimmerframe", "x");
