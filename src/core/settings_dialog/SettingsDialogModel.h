@@ -21,6 +21,11 @@ inline constexpr std::string_view kTemplateMissingQuestion =
     "The Template File You Have Specified Does Not Exist";
 inline constexpr std::string_view kHomePageQuestion = "Open the Glimmerframe page in your browser?";
 
+// The captions of the buttons that show the folder and the template lists; the help text names
+// them. (The template mode's text names Edit and Create too.)
+inline constexpr std::string_view kSelectFolderCaption = "Folder";
+inline constexpr std::string_view kSelectTemplateCaption = "Template";
+
 // A horizontal scroll bar and the label whose text follows its value.
 struct DialogScrollBar {
     enum class Kind { Interval, DissolveSize, DissolveDelay, MouseSensitivity };
@@ -29,7 +34,7 @@ struct DialogScrollBar {
     int value;
     std::string label;
 
-    // Clamps into range; the label is rebuilt only when the value changes.
+    // Clamps into range; the label always shows the value.
     void setValue(int v);
     std::string labelFor(int v) const;
 };

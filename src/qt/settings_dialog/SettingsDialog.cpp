@@ -164,10 +164,10 @@ void SettingsDialog::buildUi() {
     txtImageListFile->setAccessibleName(QStringLiteral("Folder or template file"));
     txtImageListFile->setClearButtonEnabled(true);
     cmdSelectFolder = pictureButton("cmdSelectFolder", QStringLiteral("Select A Folder"),
-                                    QStyle::SP_DirOpenIcon, QStringLiteral("Folder"), this);
+                                    QStyle::SP_DirOpenIcon, qs(kSelectFolderCaption), this);
     cmdSelectTemplate =
         pictureButton("cmdSelectTemplate", QStringLiteral("Select a Template File"),
-                      QStyle::SP_FileDialogContentsView, QStringLiteral("Template"), this);
+                      QStyle::SP_FileDialogContentsView, qs(kSelectTemplateCaption), this);
     cmdCreateTemplate =
         pictureButton("cmdCreateTemplate", QStringLiteral("Create A Template File"),
                       QStyle::SP_FileDialogNewFolder, QStringLiteral("Create"), this);

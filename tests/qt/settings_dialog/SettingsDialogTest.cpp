@@ -90,7 +90,7 @@ TEST(SettingsDialog, LoadsStoredSettingsAndDoneWritesTheChangesBack) {
     EXPECT_FALSE(f.child<QToolButton>("cmdSelectFolder")->isEnabled());
     EXPECT_EQ(f.child<QLineEdit>("txtImageListFile")->text(), f.shows.path() + "/beach.txt");
     EXPECT_EQ(f.child<QLabel>("lblDelayInterval")->text(), "Delay Interval: 7 Seconds");
-    EXPECT_EQ(f.child<QLabel>("lblDissolveSize")->text(), "Dissolve Size: ");
+    EXPECT_EQ(f.child<QLabel>("lblDissolveSize")->text(), "Dissolve Size: 10");
     EXPECT_EQ(f.child<QComboBox>("Combo1")->currentText(), "Left To Right");
     EXPECT_TRUE(f.child<QRadioButton>("chkFullScreen")->isChecked());
     EXPECT_TRUE(f.child<QCheckBox>("chkIgnoreMouse")->isChecked());
