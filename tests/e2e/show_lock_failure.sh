@@ -1,5 +1,6 @@
 # The lock that keeps a second show out cannot be written (every write fails, as on a full
-# disk): the show says why on standard error and runs all the same.
+# disk): the show says why on standard error and runs all the same. A lock file that such a
+# write left empty keeps no later show out either.
 source "$(dirname "$0")/lib/common.bash" "$1"
 start_xvfb 640x480
 picture "$WORK/a.png" 100x100 "#00ffff"
@@ -15,5 +16,13 @@ SHOW_PID=$!
 wait_pixel 320 240 "0,255,255"
 grep -q "glimmerframe: Cannot create the lock file that keeps a second show out, .*\.lock: .*; the show runs without it\." \
     "$WORK/show.err" || fail "no reason on standard error: $(cat "$WORK/show.err")"
+end_with_key
+
+lock="$XDG_RUNTIME_DIR/glimmerframe-$(id -u)-$(printf 'Screen Saver Main Form' | sha1sum | cut -c1-12).lock"
+: >"$lock"
+touch -d '1 minute ago' "$lock"
+start_show
+wait_pixel 320 240 "0,255,255"
+[ ! -s "$WORK/show.err" ] || fail "the show wrote to the terminal: $(cat "$WORK/show.err")"
 end_with_key
 echo "ok"

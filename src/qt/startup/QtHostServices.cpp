@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -73,8 +74,26 @@ Result<InstanceClaim> QtHostServices::claimSingleInstance(std::string_view capti
     errno = 0;
     if (instanceLock_->tryLock(0))
         return InstanceClaim::Claimed;
-    const int cause = errno;
-    const auto error = instanceLock_->error();
+    int cause = errno;
+    auto error = instanceLock_->error();
+    if (error == QLockFile::LockFailedError) {
+        // A running show's lock names it; one that names nobody was left by a write that
+        // failed, unless it is so new that a show may be writing it just now.
+        qint64 pid = 0;
+        QString host, program;
+        const bool named = instanceLock_->getLockInfo(&pid, &host, &program);
+        const qint64 age = QFileInfo(path).lastModified().secsTo(QDateTime::currentDateTime());
+        if (named || age < 5) {
+            instanceLock_.reset();
+            return InstanceClaim::HeldByRunningShow;
+        }
+        instanceLock_->removeStaleLockFile();
+        errno = 0;
+        if (instanceLock_->tryLock(0))
+            return InstanceClaim::Claimed;
+        cause = errno;
+        error = instanceLock_->error();
+    }
     instanceLock_.reset();
     if (error == QLockFile::LockFailedError)
         return InstanceClaim::HeldByRunningShow;
