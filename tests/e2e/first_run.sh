@@ -16,6 +16,12 @@ wait_shot 15 share_above 255,233,168 492 444 40 40 0.9 ||
 expect_pixel 20 20 "0,0,165" "the first slide's Dark Blue background"
 end_with_key
 [ ! -s "$WORK/show.err" ] || fail "the show wrote to the terminal: $(cat "$WORK/show.err")"
+# Asked for, Qt's notes come through with the trace.
+GLIMMERFRAME_TRACE=1 XDG_RUNTIME_DIR='' start_show
+wait_shot 15 share_above 255,233,168 492 444 40 40 0.9 || fail "no sample picture with the trace on"
+end_with_key
+grep -q "XDG_RUNTIME_DIR" "$WORK/show.err" || fail "Qt's note is missing from the trace"
+grep -q "^S: Main$" "$WORK/show.err" || fail "no trace lines"
 
 win=""
 settings_window_shown() {

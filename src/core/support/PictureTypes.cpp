@@ -16,11 +16,11 @@ std::vector<std::string> PicturePatterns(std::span<const std::string_view> platf
 std::vector<std::string> PicturePatterns(const PictureFormats& platform) {
     std::vector<std::string> extras;
     for (const auto& extension : platform.readableExtensions()) {
+        if (extension.empty() || extension.find_first_of("*?;. ") != std::string::npos)
+            continue; // not a plain extension: nothing a file list could match
         std::string pattern = "*.";
         for (char c : extension)
             pattern += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (extension.empty() || extension.find_first_of("*?;. ") != std::string::npos)
-            continue; // not a plain extension: nothing a file list could match
         extras.push_back(std::move(pattern));
     }
     const std::vector<std::string_view> views(extras.begin(), extras.end());
