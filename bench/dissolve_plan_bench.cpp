@@ -1,8 +1,10 @@
 // Paint plan of every dissolve with Blocks 50 on a 3840 x 2160 box: steps, the area each step
 // repaints, and the time the core needs to plan them (without waits or pixels).
+#include "IdleDevices.h"
 #include "core/show/SlidePresenter.h"
 #include "core/transitions/DissolveTable.h"
 #include "platform/ShowPlatform.h"
+#include "posix/PosixFileSystem.h"
 
 #include <chrono>
 #include <cstdio>
@@ -21,6 +23,7 @@ struct PlanCanvas final : ShowCanvas {
     void clearWindow() override { area += double(windowWidth()) * windowHeight(); }
     void clearBox() override {}
     void placeBox(const TwipRect&) override {}
+    void setPicture(std::shared_ptr<const DecodedPicture>, std::int32_t, std::int32_t) override {}
     void setBoxVisible(bool) override {}
     void paintBox(const TwipRect& d, const std::optional<TwipRect>&) override { add(d); }
     void paintWindow(PaintSource, const TwipRect& d, const std::optional<TwipRect>&) override {
@@ -44,47 +47,6 @@ struct PlanCanvas final : ShowCanvas {
     double area = 0, largest = 0;
 };
 
-struct Picture final : PictureHolder {
-    Status load(std::string_view) override { return {}; }
-    void loadBanner() override {}
-    void clear() override {}
-    bool holdsBanner() const override { return false; }
-    std::int32_t width() const override { return w; }
-    std::int32_t height() const override { return h; }
-    Status prepare(std::int32_t, std::int32_t) override { return {}; }
-    std::int32_t w = 3840 * 15, h = 2160 * 15;
-};
-
-struct Idle final : ShowClock,
-                    EventPump,
-                    PlatformTimer,
-                    CursorDisplay,
-                    MediaPlayer,
-                    OneShotSound,
-                    PasswordCheck,
-                    ScreenSaverNotice {
-    std::int64_t monotonicMs() const override { return 0; }
-    double secondsSinceMidnight() const override { return 0; }
-    void processPending() override {}
-    void waitForEvents(std::int64_t) override {}
-    void quit() override {}
-    void setTickHandler(std::function<void()>) override {}
-    void setInterval(int) override {}
-    int interval() const override { return 0; }
-    void setEnabled(bool) override {}
-    bool enabled() const override { return false; }
-    int showCursor(bool) override { return 0; }
-    void setFileName(std::string_view) override {}
-    std::string fileName() const override { return {}; }
-    void play() override {}
-    void stop() override {}
-    int playState() const override { return 0; }
-    void setActive(bool) override {}
-    void playAsync(std::string_view) override {}
-    bool verify() override { return true; }
-    void setRunning(bool) override {}
-};
-
 } // namespace
 
 int main() {
@@ -93,19 +55,21 @@ int main() {
     const double pixel = 15.0 * 15.0;
     for (int i = 1; i < int(kDissolveNames.size()); ++i) {
         PlanCanvas canvas;
-        Picture picture;
+        struct {
+            std::int32_t w = 3840 * 15, h = 2160 * 15;
+        } picture;
         const bool slides = i >= 11;
         if (slides) // a slide-in needs a picture smaller than the window
             picture.w = 2560 * 15, picture.h = 1440 * 15;
-        Idle idle;
-        ShowPlatform platform{canvas, picture, idle, idle, idle, idle,
-                              idle,   idle,    idle, idle, idle};
+        bench::IdleDevices idle;
+        ShowPlatform platform = bench::IdlePlatform(canvas, idle);
         Settings settings;
         settings.Blocks = 50;
         SeededRandom random(3);
         PlayerState state(settings, platform, random, nullptr);
         SlideList slides_;
-        SlidePresenter presenter(state, slides_, false, "/");
+        PosixFileSystem files;
+        SlidePresenter presenter(state, slides_, files, false, "/");
         state.geometry = {
             15,        15,        picture.w,      picture.h,     picture.w / 50, picture.h / 50,
             picture.w, picture.h, picture.w / 50, picture.h / 50};

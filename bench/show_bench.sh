@@ -1,24 +1,32 @@
 #!/usr/bin/env bash
 # Figures of the show on screen, under its own Xvfb (run on demand, nothing is asserted):
-#   time from start to the first slide painted (24-megapixel JPEG, "Normal", full screen),
-#   CPU share between slides and during a DissolveDelay 200 curtain (1920 x 1080),
-#   peak resident memory while showing 24-megapixel JPEGs,
-#   time of "Random Blocks" with Blocks 50 at DissolveDelay 0 on 3840 x 2160.
+#   decode to display: what a 24-megapixel JPEG adds over a tiny one from start to the first slide
+#     painted (full screen, "Normal", median of 5), next to djpeg at the smallest scale that still
+#     covers the shown size, in the same run;
+#   from the slide timer's tick to the first painted step for 24-megapixel JPEGs, read ahead in
+#     sequential order and read at the tick in random order;
+#   CPU share between slides and during a DissolveDelay 200 curtain (1920 x 1080);
+#   peak resident memory while showing 24- and 100-megapixel JPEGs;
+#   "Random Blocks" (Blocks 50) and "Slide Left To Center" at DissolveDelay 0 on 3840 x 2160:
+#     time and CPU share, and per step from the offscreen slide-in bench when it is built.
 # Usage: bench/show_bench.sh [path/to/glimmerframe]   (default: the release build)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 gf="${1:-$root/build/release/src/app/glimmerframe}"
 [ -x "$gf" ] || { echo "build the release preset first (or pass the program)" >&2; exit 1; }
+command -v cjpeg >/dev/null || { echo "djpeg and cjpeg are needed (scripts/setup installs them)" >&2; exit 1; }
 work="$(mktemp -d "${TMPDIR:-/tmp}/gf-bench.XXXXXX")"
 xvfb="" show=""
 trap '[ -n "$show" ] && kill -9 $show 2>/dev/null; [ -n "$xvfb" ] && kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run" GLIMMERFRAME_TRACE=1
-mkdir -p "$XDG_CONFIG_HOME/Brindlewick" "$XDG_RUNTIME_DIR" "$work/pics"
+mkdir -p "$XDG_CONFIG_HOME/Brindlewick" "$XDG_RUNTIME_DIR" "$work/pics" "$work/tiny" "$work/one" \
+    "$work/huge"
 chmod 700 "$XDG_RUNTIME_DIR"
 hz=$(getconf CLK_TCK)
 
 now_ms() { local t=${EPOCHREALTIME/./}; echo $((t / 1000)); }
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 screen() {
     [ -n "$xvfb" ] && kill $xvfb 2>/dev/null && wait $xvfb 2>/dev/null || true
@@ -29,8 +37,11 @@ screen() {
     : >"$work/display"
 }
 
+# settings FOLDER KEY=VALUE...
 settings() {
-    printf '%s\n' "[General]" "AllImages=1" "ImagePath=$work/pics/" "Blocks=50" \
+    local folder="$1"
+    shift
+    printf '%s\n' "[General]" "AllImages=1" "ImagePath=$work/$folder/" "Blocks=50" \
         "MouseSensitivity=500" "IgnoreMouse=1" "$@" >"$XDG_CONFIG_HOME/Brindlewick/Glimmerframe.conf"
 }
 
@@ -44,49 +55,122 @@ start() {
     show=$!
 }
 stop() { kill -TERM $show; wait $show 2>/dev/null || true; show=""; }
-# stamp TEXT: time of the first trace line with TEXT, waiting for it.
+# stamp TEXT [N]: time of the Nth (default first) trace line with TEXT, waiting for it.
 stamp() {
-    for _ in $(seq 600); do
-        t=$(grep -m1 -F "$1" "$work/trace" | cut -d' ' -f1) && [ -n "$t" ] && { echo "$t"; return; }
+    for _ in $(seq 1200); do
+        t=$(grep -F "$1" "$work/trace" | sed -n "${2:-1}p" | cut -d' ' -f1) &&
+            [ -n "$t" ] && { echo "$t"; return; }
         sleep 0.05
     done
     echo "bench: '$1' never came" >&2; exit 1
 }
+share() { awk "BEGIN { printf \"%.1f\", 100 * ($2 - $1) / $hz / ($3 / 1000) }"; }
 
-echo "making 24-megapixel JPEGs..."
+echo "making the photos (24 megapixels, then 100)..."
 for c in red:blue green:yellow purple:orange; do
     convert -size 6000x4000 "gradient:${c%:*}-${c#*:}" -attenuate 0.3 +noise Uniform \
         -quality 90 "$work/pics/${c%:*}.jpg"
 done
+cp "$work/pics/red.jpg" "$work/one/"
+convert -size 64x48 gradient:red-blue -quality 90 "$work/tiny/tiny.jpg"
+# 6000 x 16800 (100.8 megapixels): the 24-megapixel photos stacked, streamed through the encoder
+# (ImageMagick's own limits stop short of this size).
+for c in red green; do
+    djpeg -pnm "$work/pics/$c.jpg" | tail -c +18 >"$work/rows"
+    {
+        printf 'P6\n6000 16800\n255\n'
+        cat "$work/rows" "$work/rows" "$work/rows" "$work/rows"
+        head -c $((6000 * 3 * 800)) "$work/rows"
+    } | cjpeg -quality 90 >"$work/huge/$c.jpg"
+done
+rm "$work/rows"
 
 screen 1920x1080
-settings "FullScreen=1" "DissolveType=Normal" "ImageInterval=30" "DissolveDelay=0"
+# Decode to display: the first slide, five starts of each.
+first_painted() {
+    settings "$1" "FullScreen=1" "DissolveType=Normal" "ImageInterval=30" "DissolveDelay=0"
+    for _ in 1 2 3 4 5; do
+        start
+        echo $(($(stamp "E: MainForm NormalDisplay") - started))
+        stop
+    done | median
+}
+tiny=$(first_painted tiny)
+big=$(first_painted one)
+# Shown 1620 x 1080 (6000 x 4000 fitted to 1920 x 1080); djpeg scales by N/8.
+n=1
+while [ $((6000 * n)) -lt $((1620 * 8)) ] || [ $((4000 * n)) -lt $((1080 * 8)) ]; do n=$((n + 1)); done
+djpeg_ms=$(for _ in 1 2 3 4 5; do
+    s=$(now_ms)
+    djpeg -scale "$n/8" -outfile /dev/null "$work/one/red.jpg"
+    echo $(($(now_ms) - s))
+done | median)
+echo "first slide painted: tiny JPEG $tiny ms, 24 MP JPEG $big ms after start;" \
+    "the photo adds $((big - tiny)) ms"
+echo "djpeg -scale $n/8 of the same photo: $djpeg_ms ms;" \
+    "ratio $(awk "BEGIN { printf \"%.2f\", ($big - $tiny) / $djpeg_ms }")"
+
+# Tick to the first painted step, slides 2 to 6.
+tick_to_paint() {
+    settings pics "FullScreen=1" "DissolveType=Normal" "ImageInterval=1" "DissolveDelay=0" "$@"
+    start
+    for i in 2 3 4 5 6; do
+        echo $(($(stamp "E: MainForm NormalDisplay" $i) - $(stamp "S: MainForm Timer1" $i)))
+    done | median
+    stop
+}
+echo "tick to first painted step, 24 MP JPEGs: $(tick_to_paint) ms read ahead (sequential)," \
+    "$(tick_to_paint "ImageOrderRandom=1") ms read at the tick (random order)"
+
+settings pics "FullScreen=1" "DissolveType=Normal" "ImageInterval=30" "DissolveDelay=0"
 start
-first=$(stamp "E: MainForm NormalDisplay")
-echo "first slide painted (24 MP JPEG, Normal, full screen): $((first - started)) ms after start"
+stamp "E: MainForm NormalDisplay" >/dev/null
 sleep 1
 a=$(cpu_ticks $show); sleep 5; b=$(cpu_ticks $show)
-echo "CPU between slides: $(awk "BEGIN { printf \"%.2f\", 100 * ($b - $a) / $hz / 5 }")% of a core"
+echo "CPU between slides: $(share "$a" "$b" 5000)% of a core"
 stop
 
-settings "FullScreen=1" "DissolveType=Left To Right" "ImageInterval=30" "DissolveDelay=200"
+settings pics "FullScreen=1" "DissolveType=Left To Right" "ImageInterval=30" "DissolveDelay=200"
 start
 stamp "S: MainForm NormalCurtainDisplay" >/dev/null
 sleep 0.5
 a=$(cpu_ticks $show); sleep 5; b=$(cpu_ticks $show)
-echo "CPU during a DissolveDelay 200 curtain: $(awk "BEGIN { printf \"%.2f\", 100 * ($b - $a) / $hz / 5 }")% of a core"
+echo "CPU during a DissolveDelay 200 curtain: $(share "$a" "$b" 5000)% of a core"
 stop
 
-settings "FullScreen=1" "DissolveType=Random Blocks" "ImageInterval=1" "DissolveDelay=0"
-start
-sleep 8
-echo "peak resident memory over 24 MP JPEG slides: $(awk '/VmHWM/ { printf "%.0f MB", $2 / 1024 }' /proc/$show/status)"
-stop
+for set in pics huge; do
+    settings $set "FullScreen=1" "DissolveType=Random Blocks" "ImageInterval=1" "DissolveDelay=0"
+    start
+    sleep 8
+    echo "peak resident memory over $([ $set = pics ] && echo 24 || echo 100) MP JPEG slides:" \
+        "$(awk '/VmHWM/ { printf "%.0f MB", $2 / 1024 }' /proc/$show/status)"
+    stop
+done
 
 screen 3840x2160
-settings "FullScreen=1" "DissolveType=Random Blocks" "ImageInterval=30" "DissolveDelay=0"
+settings pics "FullScreen=1" "DissolveType=Random Blocks" "ImageInterval=30" "DissolveDelay=0"
 start
 s=$(stamp "S: MainForm RandomBlockPaint")
 e=$(stamp "E: MainForm RandomBlockPaint")
 echo "Random Blocks, Blocks 50, DissolveDelay 0, 3840 x 2160: $((e - s)) ms"
 stop
+
+# A picture that fits the screen slides; 2560 x 1707 is what 6000 x 4000 becomes on it.
+convert "$work/one/red.jpg" -resize 2560x1707 "$work/tiny/slide.jpg"
+rm "$work/tiny/tiny.jpg"
+settings tiny "FullScreen=0" "DissolveType=Slide Left To Center" "ImageInterval=30" "DissolveDelay=0"
+start
+s=$(stamp "S: MainForm SlideLeft2Center")
+a=$(cpu_ticks $show)
+e=$(stamp "E: MainForm SlideLeft2Center")
+b=$(cpu_ticks $show)
+steps=$(grep -c "S: MainForm Pause" "$work/trace")
+echo "Slide Left To Center, DissolveDelay 0, 3840 x 2160: $((e - s)) ms, $steps steps," \
+    "$(awk "BEGIN { printf \"%.2f\", ($e - $s) / $steps }") ms a step, CPU $(share "$a" "$b" $((e - s)))% of a core"
+stop
+per_step="$(dirname "$gf")/../../bench/slide_in_qt_bench"
+if [ -x "$per_step" ]; then
+    env -u GLIMMERFRAME_TRACE "$per_step" 2>/dev/null
+else
+    echo "(build slide_in_qt_bench for the area each slide-in step repaints)"
+fi

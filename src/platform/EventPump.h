@@ -13,6 +13,8 @@ class EventPump {
     virtual void waitForEvents(std::int64_t timeoutMs) = 0;
     // Ends the event loop; the process ends once the running handlers have returned.
     virtual void quit() = 0;
+    // Ends a waitForEvents now. Safe from any thread.
+    virtual void wake() = 0;
 };
 
 } // namespace gf

@@ -22,6 +22,7 @@ struct FileInfo {
     std::uint32_t permissions = 0; // the system's own bits, to hand on to another file
     bool ownedByUser = false;      // belongs to the user who runs this process
     std::uint64_t volume = 0, index = 0;
+    std::int64_t modifiedNs = 0; // last change of the content, nanoseconds since 1970
 
     bool sameFileAs(const FileInfo& other) const {
         return kind != FileKind::Missing && other.kind != FileKind::Missing &&

@@ -3,7 +3,10 @@
 // background swatch, the comment label and the diagnostic label.
 #include "base/Geometry.h"
 
+#include "platform/PictureDecoder.h"
+
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -34,6 +37,10 @@ class ShowCanvas {
     // Erases what was painted into the box.
     virtual void clearBox() = 0;
     virtual void placeBox(const TwipRect& rect) = 0;
+    // The picture that paintBox and paintWindow copy from; its natural size in twips is what
+    // their source rectangles refer to. Null holds nothing.
+    virtual void setPicture(std::shared_ptr<const DecodedPicture> picture,
+                            std::int32_t naturalWidthTwips, std::int32_t naturalHeightTwips) = 0;
     virtual void setBoxVisible(bool visible) = 0;
     // Paints a rectangle of the held picture (all of it when src is empty), scaled to dst, in box
     // coordinates.

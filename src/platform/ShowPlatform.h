@@ -5,17 +5,20 @@
 #include "platform/MediaPlayer.h"
 #include "platform/OneShotSound.h"
 #include "platform/PasswordCheck.h"
-#include "platform/PictureHolder.h"
+#include "platform/PictureDecoder.h"
 #include "platform/PlatformTimer.h"
 #include "platform/ScreenSaverNotice.h"
 #include "platform/ShowCanvas.h"
 #include "platform/ShowClock.h"
 
+#include <memory>
+
 namespace gf {
 
 struct ShowPlatform {
     ShowCanvas& canvas;
-    PictureHolder& picture;
+    // Shared with the worker that decodes, which may outlive the show when it gives up on it.
+    std::shared_ptr<const PictureDecoder> pictures;
     ShowClock& clock;
     EventPump& pump;
     PlatformTimer& timer1; // slide timer
@@ -25,6 +28,9 @@ struct ShowPlatform {
     OneShotSound& sound;
     PasswordCheck& password;
     ScreenSaverNotice& notice;
+    // Pictures are decoded on a worker thread; false decodes them where they are asked for
+    // (tests that want every step in order).
+    bool decodeOnWorker = true;
 };
 
 } // namespace gf

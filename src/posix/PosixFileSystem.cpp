@@ -27,6 +27,10 @@ std::string describe(int err) {
         return "it is a folder, not a file";
     case ENOTDIR:
         return "a part of its folder is not a folder";
+    case ELOOP:
+        return "it is a symbolic link that leads round in a circle";
+    case ENAMETOOLONG:
+        return "its name is too long";
     case ENOSPC:
     case EDQUOT:
         return "the disk is full";
@@ -199,6 +203,7 @@ FileInfo PosixFileSystem::info(std::string_view path) {
     info.ownedByUser = st.st_uid == ::getuid();
     info.volume = static_cast<std::uint64_t>(st.st_dev);
     info.index = static_cast<std::uint64_t>(st.st_ino);
+    info.modifiedNs = std::int64_t(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
     return info;
 }
 

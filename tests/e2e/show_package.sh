@@ -1,5 +1,5 @@
-# A stand-alone package shows its first picture from its own file; a key ends it and its
-# temporary folder goes with it. SIGTERM during a slow dissolve ends it within a second too.
+# A stand-alone package shows its first picture from its own file (a metafile too); a key ends it
+# and its temporary folder goes with it. SIGTERM during a slow dissolve ends it within a second too.
 source "$(dirname "$0")/lib/common.bash" "$1"
 tool="$(dirname "$GF")/../../tests/make_test_package"
 [ -x "$tool" ] || fail "make_test_package not built beside $GF"
@@ -16,6 +16,15 @@ expect_pixel 20 20 "0,0,165" "the package's background"
     fail "the package shows without its temporary folder"
 end_with_key
 no_temp_folders
+
+# A metafile in a package is known by its content, though its file is "Glimmerframe.pic".
+metafile "$WORK/clip.wmf" 1
+"$tool" "$GF" "$WORK/Clip.scr" 30 0 "$WORK/clip.wmf:Normal:Dark Blue"
+chmod +x "$WORK/Clip.scr"
+start_show "$WORK/Clip.scr"
+wait_pixel 400 300 "255,255,255"
+expect_pixel 20 20 "0,0,165" "the package's background"
+end_with_key
 
 # Slow random blocks: 100 blocks of 20 ms each; SIGTERM in the middle ends it within 1 s.
 "$tool" "$GF" "$WORK/Slow.scr" 30 200 "$WORK/a.png:Random Blocks:Black"

@@ -4,6 +4,7 @@
 #include "platform/EventPump.h"
 #include "platform/ShowClock.h"
 
+#include <atomic>
 #include <functional>
 #include <map>
 #include <utility>
@@ -33,6 +34,7 @@ class FakeEventLoop final : public ShowClock, public EventPump {
         runDue();
     }
     void quit() override { ++quits; }
+    void wake() override { ++wakes; }
 
     // During the k-th round of processing from now (1 = the next one).
     void atRound(int k, std::function<void()> action) { byRound_[rounds + k] = std::move(action); }
@@ -43,6 +45,7 @@ class FakeEventLoop final : public ShowClock, public EventPump {
     std::int64_t now = 0;
     double timeOfDay = 36000.0; // 10:00
     int rounds = 0, waits = 0, quits = 0;
+    std::atomic<int> wakes{0};
 
   private:
     void runDue() {

@@ -2,7 +2,7 @@
 // Every show device as a fake, wired into one ShowPlatform, with a process state whose
 // settings are the defaults.
 #include "FakeEventLoop.h"
-#include "FakePictureHolder.h"
+#include "FakePictureDecoder.h"
 #include "FakePlatformTimer.h"
 #include "FakeShowDevices.h"
 #include "MemorySettingsStore.h"
@@ -15,7 +15,7 @@ namespace gf::test {
 
 struct FakeShow {
     explicit FakeShow(std::int32_t widthPx = 100, std::int32_t heightPx = 80, bool compose = true)
-        : canvas(picture, widthPx, heightPx, 15, compose) {
+        : canvas(widthPx, heightPx, 15, compose) {
         auto& s = process.settings;
         s.ImageInterval = 10;
         s.MouseSensitivity = 100;
@@ -23,8 +23,10 @@ struct FakeShow {
         s.DissolveType = "Normal";
         process.startup.PlatformId = 2;
         process.startup.programFolder = "/nonexistent/";
+        platform.decodeOnWorker = false;
     }
-    FakePictureHolder picture;
+    std::shared_ptr<FakePictureDecoder> decoder = std::make_shared<FakePictureDecoder>();
+    FakePictureDecoder& picture = *decoder;
     RecordingCanvas canvas;
     FakeEventLoop loop;
     FakePlatformTimer timer1, timer2;
@@ -33,7 +35,7 @@ struct FakeShow {
     FakeOneShotSound sound;
     FakePasswordCheck password;
     FakeNotice notice;
-    ShowPlatform platform{canvas, picture, loop,  loop,     timer1, timer2,
+    ShowPlatform platform{canvas, decoder, loop,  loop,     timer1, timer2,
                           cursor, media,   sound, password, notice};
     ProcessState process{test::RealFiles()};
     MemorySettingsStore store;

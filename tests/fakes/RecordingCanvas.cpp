@@ -5,9 +5,9 @@
 
 namespace gf::test {
 
-RecordingCanvas::RecordingCanvas(const FakePictureHolder& picture, std::int32_t widthPx,
-                                 std::int32_t heightPx, std::int32_t twipsPerPixel, bool compose)
-    : picture_(picture), wpx_(widthPx), hpx_(heightPx), tpp_(twipsPerPixel), compose_(compose) {
+RecordingCanvas::RecordingCanvas(std::int32_t widthPx, std::int32_t heightPx,
+                                 std::int32_t twipsPerPixel, bool compose)
+    : wpx_(widthPx), hpx_(heightPx), tpp_(twipsPerPixel), compose_(compose) {
     if (compose_)
         window_.assign(std::size_t(wpx_) * std::size_t(hpx_), Pixel{});
 }
@@ -42,7 +42,7 @@ void RecordingCanvas::fill(std::vector<Pixel>& layer, std::int32_t wpx, std::int
                            bool swatchFill) {
     if (!compose_ || dst.width <= 0 || dst.height <= 0)
         return;
-    const TwipRect s = src.value_or(TwipRect{0, 0, picture_.width(), picture_.height()});
+    const TwipRect s = src.value_or(TwipRect{0, 0, pictureWidth, pictureHeight});
     const auto x0 = std::max(0, dst.left / tpp_ - 1);
     const auto x1 = std::min(wpx, (dst.left + dst.width) / tpp_ + 1);
     const auto y0 = std::max(0, dst.top / tpp_ - 1);
@@ -62,7 +62,7 @@ void RecordingCanvas::fill(std::vector<Pixel>& layer, std::int32_t wpx, std::int
             }
             const double sx = s.left + (cx - dst.left) * s.width / dst.width;
             const double sy = s.top + (cy - dst.top) * s.height / dst.height;
-            if (sx < 0 || sy < 0 || sx >= picture_.width() || sy >= picture_.height())
+            if (sx < 0 || sy < 0 || sx >= pictureWidth || sy >= pictureHeight)
                 continue; // outside the picture: nothing to copy
             px = Pixel{Pixel::Kind::Picture, 0, std::int32_t(std::floor(sx / tpp_)),
                        std::int32_t(std::floor(sy / tpp_))};
@@ -72,14 +72,14 @@ void RecordingCanvas::fill(std::vector<Pixel>& layer, std::int32_t wpx, std::int
 
 void RecordingCanvas::paintBox(const TwipRect& dst, const std::optional<TwipRect>& src) {
     paints.push_back({false, PaintSource::Picture, dst, src});
-    if (picture_.width() > 0)
+    if (pictureWidth > 0)
         fill(box_, boxWpx_, boxHpx_, dst, src, false);
 }
 
 void RecordingCanvas::paintWindow(PaintSource source, const TwipRect& dst,
                                   const std::optional<TwipRect>& src) {
     paints.push_back({true, source, dst, src});
-    if (source == PaintSource::Swatch || picture_.width() > 0)
+    if (source == PaintSource::Swatch || pictureWidth > 0)
         fill(window_, wpx_, hpx_, dst, src, source == PaintSource::Swatch);
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 // A canvas that records every call and composes what was painted into a small pixel grid, so a
 // test can ask what the screen shows: background, swatch, or which pixel of the picture.
-#include "FakePictureHolder.h"
 #include "platform/ShowCanvas.h"
 
 #include <string>
@@ -19,8 +18,8 @@ struct Pixel {
 class RecordingCanvas final : public ShowCanvas {
   public:
     // A window of widthPx x heightPx pixels; without `compose` only the calls are recorded.
-    RecordingCanvas(const FakePictureHolder& picture, std::int32_t widthPx, std::int32_t heightPx,
-                    std::int32_t twipsPerPixel = 15, bool compose = true);
+    RecordingCanvas(std::int32_t widthPx, std::int32_t heightPx, std::int32_t twipsPerPixel = 15,
+                    bool compose = true);
 
     std::int32_t windowWidth() const override { return wpx_ * tpp_; }
     std::int32_t windowHeight() const override { return hpx_ * tpp_; }
@@ -31,6 +30,12 @@ class RecordingCanvas final : public ShowCanvas {
     void clearWindow() override;
     void clearBox() override;
     void placeBox(const TwipRect& rect) override;
+    void setPicture(std::shared_ptr<const DecodedPicture> p, std::int32_t w,
+                    std::int32_t h) override {
+        picture = std::move(p);
+        pictureWidth = picture ? w : 0;
+        pictureHeight = picture ? h : 0;
+    }
     void setBoxVisible(bool visible) override { boxVisible = visible; }
     void paintBox(const TwipRect& dst, const std::optional<TwipRect>& src) override;
     void paintWindow(PaintSource source, const TwipRect& dst,
@@ -64,13 +69,14 @@ class RecordingCanvas final : public ShowCanvas {
     std::uint32_t background = 0, swatch = 0;
     bool commentVisible = false;
     std::string commentText, status;
+    std::shared_ptr<const DecodedPicture> picture; // what paints copy from
+    std::int32_t pictureWidth = 0, pictureHeight = 0;
     CommentLabel comment; // its text points into commentText
     static constexpr std::int32_t kLineHeight = 195, kCharWidth = 15;
 
   private:
     void fill(std::vector<Pixel>& layer, std::int32_t wpx, std::int32_t hpx, const TwipRect& dst,
               const std::optional<TwipRect>& src, bool swatchFill);
-    const FakePictureHolder& picture_;
     std::int32_t wpx_, hpx_, tpp_;
     bool compose_;
     std::vector<Pixel> window_, box_;

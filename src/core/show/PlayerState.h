@@ -7,6 +7,7 @@
 #include "platform/ShowPlatform.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,14 @@ struct PlayerGeometry {
     std::int32_t pictureCellWidth = 0, pictureCellHeight = 0;
     std::int32_t boxWidth = 0, boxHeight = 0;
     std::int32_t boxCellWidth = 0, boxCellHeight = 0;
+};
+
+// What `Image1` holds: the current slide's picture (or the banner) and its natural size.
+struct ShownPicture {
+    PictureInfo info;
+    std::shared_ptr<const DecodedPicture> decoded;
+    std::int32_t decodedForWidth = 0, decodedForHeight = 0; // the shown size, in twips
+    bool banner = false;
 };
 
 struct TimerRestart {
@@ -49,6 +58,7 @@ class PlayerState {
     std::string extractedSoundPath;
     std::int32_t currentSlide = -1; // 32 bits: a folder may hold more than 32767 pictures
     PlayerGeometry geometry;
+    ShownPicture image1;
 
     const Settings& settings;
     ShowPlatform& platform;

@@ -19,7 +19,7 @@ PlayerWindow::PlayerWindow(ProcessState& process, ShowPlatform& platform,
                            EmbeddedItems* embedded, PlayerOptions options)
     : process_(process), platform_(platform), store_(store), loadFiles_(std::move(loadFiles)),
       options_(options), state_(process.settings, platform, process.random, embedded),
-      presenter_(state_, slides_, process.startup.StandAlone && embedded != nullptr,
+      presenter_(state_, slides_, process.files, process.startup.StandAlone && embedded != nullptr,
                  process.startup.programFolder) {
     platform_.timer1.setEnabled(false);
     platform_.timer2.setEnabled(false);
@@ -78,6 +78,7 @@ void PlayerWindow::Form_Load() {
         p.notice.setRunning(true);
     HideCursorUntilHidden();
     p.timer1.setEnabled(true);
+    presenter_.PrefetchNext(); // the first slide is decoded while the window comes up
     Trace("E: MainForm Form_Load");
 }
 
@@ -189,6 +190,7 @@ void PlayerWindow::Form_Unload() {
     if (state_.embedded) {
         (void)process_.files.removeFile(state_.embedded->PicturePath());
     }
+    presenter_.StopPictures();
     ended_ = true;
     state_.ended = true;
     p.timer1.setEnabled(false);

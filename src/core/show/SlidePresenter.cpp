@@ -10,6 +10,7 @@
 #include "core/transitions/SlideIns.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace gf {
 
@@ -20,7 +21,78 @@ constexpr std::int32_t kCommentLeft = 5;
 std::int32_t HalfOf(double difference) {
     return RoundToInt32(difference) / 2;
 }
+// How often a wait for a picture looks again when nothing wakes it.
+constexpr std::int64_t kPictureWaitMs = 100;
 } // namespace
+
+SlidePresenter::SlidePresenter(PlayerState& state, const SlideList& slides, FileSystem& files,
+                               bool standAlone, std::string programFolder)
+    : s_(state), slides_(slides), files_(files), standAlone_(standAlone),
+      programFolder_(std::move(programFolder)),
+      loader_(
+          state.platform.pictures, [&pump = state.platform.pump] { pump.wake(); },
+          state.platform.decodeOnWorker) {}
+
+PictureRequest SlidePresenter::RequestFor(const std::string& path, std::optional<TwipSize> box) {
+    const auto info = files_.info(path);
+    const auto& canvas = s_.platform.canvas;
+    return {path, info.size, info.modifiedNs, {canvas.windowWidth(), canvas.windowHeight()}, box};
+}
+
+Status SlidePresenter::ReadPicture(const std::string& path, std::optional<TwipSize> box) {
+    auto& p = s_.platform;
+    const auto request = RequestFor(path, box);
+    loader_.request(request);
+    auto got = loader_.take(request);
+    if (!got) {
+        // The slide timer must not tick into this wait: its tick would wait for this very slide.
+        const bool ticking = p.timer1.enabled();
+        p.timer1.setEnabled(false);
+        while (!s_.exiting && !(got = loader_.take(request)))
+            p.pump.waitForEvents(kPictureWaitMs);
+        if (ticking && !s_.ended)
+            p.timer1.setEnabled(true);
+    }
+    auto& img = s_.image1;
+    if (!got || !got->outcome) {
+        img = {};
+        p.canvas.setPicture(nullptr, 0, 0);
+        if (!got) {
+            loader_.cancel();
+            return {};
+        }
+        return Status::failure(got->outcome.message());
+    }
+    picturePath_ = path;
+    img.info = got->outcome->info;
+    img.decoded = got->outcome->picture;
+    img.decodedForWidth = got->decodedFor.first;
+    img.decodedForHeight = got->decodedFor.second;
+    img.banner = false;
+    return {};
+}
+
+void SlidePresenter::HoldBanner() {
+    auto banner = s_.platform.pictures->banner();
+    auto& img = s_.image1;
+    img.info = banner.info;
+    img.decoded = banner.picture;
+    img.decodedForWidth = banner.info.widthTwips;
+    img.decodedForHeight = banner.info.heightTwips;
+    img.banner = true;
+    picturePath_.clear();
+}
+
+void SlidePresenter::PrefetchNext() {
+    const auto count = slides_.images.size();
+    // Random order draws the next slide at its tick; a package copies it out only then.
+    if (standAlone_ || count == 0 || s_.exiting || s_.settings.ImageOrderRandom == 1)
+        return;
+    auto next = s_.currentSlide < 0 ? 0 : std::size_t(s_.currentSlide) + 1;
+    if (next >= count)
+        next = 0;
+    loader_.request(RequestFor(slides_.images[next], std::nullopt));
+}
 
 std::string SlidePresenter::PictureFile() const {
     if (s_.embedded)
@@ -49,7 +121,7 @@ void SlidePresenter::LoadImage() {
     const auto count = slides_.images.size();
     if (count == 0) {
         p.canvas.clearBox();
-        p.picture.loadBanner();
+        HoldBanner();
         s_.currentSlide = 0;
     } else {
         if (s_.settings.ImageOrderRandom == 1) {
@@ -69,18 +141,13 @@ void SlidePresenter::LoadImage() {
             }
             p.canvas.clearBox();
             p.canvas.clearWindow();
-            if (auto st = p.picture.load(PictureFile()); !st) {
-                p.canvas.setStatusText(Entry());
-                return ErrorPath(st.message());
-            }
         } else {
             p.canvas.clearBox();
-            if (auto st = p.picture.load(Entry()); !st) {
-                p.canvas.setStatusText(Entry());
-                return ErrorPath(st.message());
-            }
         }
+        const auto read = ReadPicture(standAlone_ ? PictureFile() : Entry(), std::nullopt);
         p.canvas.setStatusText(Entry());
+        if (!read)
+            return ErrorPath(read.message());
     }
 
     const auto& slide = slides_.at(std::size_t(s_.currentSlide));
@@ -88,23 +155,24 @@ void SlidePresenter::LoadImage() {
         return ErrorPath(st.message());
     StartSound(slide);
     s_.busy = false;
+    PrefetchNext();
     Trace("E: MainForm LoadImage");
 }
 
 Status SlidePresenter::Present(const SlideAttributes& slide) {
     auto& p = s_.platform;
     auto& g = s_.geometry;
-    const auto W = p.canvas.windowWidth(), H = p.canvas.windowHeight();
     const std::int32_t blocks = s_.settings.Blocks > 0 ? s_.settings.Blocks : 1;
 
-    g.pictureWidth = p.picture.width();
-    g.pictureHeight = p.picture.height();
+    if (s_.exiting)
+        return {}; // closing while the picture was read: nothing more is shown
+    auto& img = s_.image1;
+    g.pictureWidth = img.info.widthTwips;
+    g.pictureHeight = img.info.heightTwips;
     if (g.pictureWidth <= 0 || g.pictureHeight <= 0)
         return Status::failure("The picture " + Entry() + " has no size.");
-    const auto randomLeft =
-        static_cast<std::int32_t>(double(W - g.pictureWidth + 1) * s_.random.next());
-    const auto randomTop =
-        static_cast<std::int32_t>(double(H - g.pictureHeight + 1) * s_.random.next());
+    const double randomLeft = s_.random.next();
+    const double randomTop = s_.random.next();
     g.pictureCellWidth = g.pictureWidth / blocks;
     g.pictureCellHeight = g.pictureHeight / blocks;
 
@@ -120,7 +188,7 @@ Status SlidePresenter::Present(const SlideAttributes& slide) {
         auto i = static_cast<int>(kDissolveUpperIndex * s_.random.next() + 1);
         dissolve = std::string(kDissolveNames[std::size_t(std::clamp(i, 1, kDissolveUpperIndex))]);
     }
-    if (p.picture.holdsBanner())
+    if (img.banner)
         dissolve = "Normal";
 
     g.twipsPerPixelX = p.canvas.twipsPerPixelX();
@@ -129,8 +197,15 @@ Status SlidePresenter::Present(const SlideAttributes& slide) {
     g.boxCellWidth = g.boxWidth / blocks;
     g.boxCellHeight = g.boxHeight / blocks;
 
-    if (auto st = p.picture.prepare(g.boxWidth, g.boxHeight); !st)
-        return st;
+    // A metafile is drawn at the size of its box; photos were decoded to fit the window.
+    if (img.info.kind == PictureKind::Metafile && !img.banner &&
+        (img.decodedForWidth != g.boxWidth || img.decodedForHeight != g.boxHeight)) {
+        if (auto st = ReadPicture(picturePath_, TwipSize{g.boxWidth, g.boxHeight}); !st)
+            return st;
+        if (s_.exiting)
+            return {};
+    }
+    p.canvas.setPicture(img.decoded, img.info.widthTwips, img.info.heightTwips);
 
     const auto restart = s_.DisableTimers();
     RunDissolve(dissolve);
@@ -142,8 +217,7 @@ Status SlidePresenter::Present(const SlideAttributes& slide) {
     return {};
 }
 
-void SlidePresenter::PlaceBox(const std::string& dissolve, std::int32_t randomLeft,
-                              std::int32_t randomTop) {
+void SlidePresenter::PlaceBox(const std::string& dissolve, double randomLeft, double randomTop) {
     auto& p = s_.platform;
     auto& g = s_.geometry;
     const auto W = p.canvas.windowWidth(), H = p.canvas.windowHeight();
@@ -171,20 +245,14 @@ void SlidePresenter::PlaceBox(const std::string& dissolve, std::int32_t randomLe
             box.left = HalfOf(double(W) - box.width);
         }
     } else {
-        const bool randomPlace = s_.settings.ImagePositionRandom != 0;
-        if (pw > W) {
-            box.left = 0;
-            box.width = W;
+        // A picture larger than the window is made smaller to fit it, keeping its proportions.
+        std::tie(box.width, box.height) = FitInside({pw, ph}, {W, H});
+        if (s_.settings.ImagePositionRandom != 0) {
+            box.left = static_cast<std::int32_t>(double(W - box.width + 1) * randomLeft);
+            box.top = static_cast<std::int32_t>(double(H - box.height + 1) * randomTop);
         } else {
-            box.width = pw;
-            box.left = randomPlace ? randomLeft : HalfOf(double(W) - pw);
-        }
-        if (ph > H) {
-            box.top = 0;
-            box.height = H;
-        } else {
-            box.height = ph;
-            box.top = randomPlace ? randomTop : HalfOf(double(H) - ph);
+            box.left = HalfOf(double(W) - box.width);
+            box.top = HalfOf(double(H) - box.height);
         }
     }
     g.boxWidth = box.width;
@@ -283,15 +351,19 @@ void SlidePresenter::ErrorPath(const std::string& description) {
     const auto shown = FittedComment(description, false);
     p.canvas.showComment({shown, 0xFFFFFF, 0, kCommentLeft, H - p.canvas.commentHeight(shown)});
 
-    // Whatever the holder still has, at its natural size in the middle.
-    g.boxWidth = p.picture.width();
-    g.boxHeight = p.picture.height();
+    // Whatever Image1 still holds, at its natural size in the middle.
+    const auto& img = s_.image1;
+    g.boxWidth = img.info.widthTwips;
+    g.boxHeight = img.info.heightTwips;
     p.canvas.placeBox(
         {HalfOf(double(W) - g.boxWidth), HalfOf(double(H) - g.boxHeight), g.boxWidth, g.boxHeight});
     p.canvas.setStatusText(Entry() + ">" + s_.extractedSoundPath + "<" + PictureFile());
-    if (g.boxWidth > 0 && g.boxHeight > 0 && p.picture.prepare(g.boxWidth, g.boxHeight))
+    if (g.boxWidth > 0 && g.boxHeight > 0 && img.decoded) {
+        p.canvas.setPicture(img.decoded, img.info.widthTwips, img.info.heightTwips);
         Dissolves(s_).NormalDisplay();
+    }
     s_.busy = false;
+    PrefetchNext();
 }
 
 } // namespace gf

@@ -2,9 +2,12 @@
 // Shows the next slide: chooses it, loads its picture, sizes the display box, sets the colours,
 // runs its dissolve, shows the comment and starts the sound.
 #include "base/Result.h"
+#include "core/show/PictureLoader.h"
 #include "core/show/PlayerState.h"
 #include "core/show/SlideList.h"
+#include "platform/FileSystem.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,20 +15,29 @@ namespace gf {
 
 class SlidePresenter {
   public:
-    SlidePresenter(PlayerState& state, const SlideList& slides, bool standAlone,
-                   std::string programFolder)
-        : s_(state), slides_(slides), standAlone_(standAlone),
-          programFolder_(std::move(programFolder)) {}
+    SlidePresenter(PlayerState& state, const SlideList& slides, FileSystem& files, bool standAlone,
+                   std::string programFolder);
 
     void LoadImage();
 
     // Runs the dissolve that a name selects; unknown names paint at once.
     void RunDissolve(const std::string& name);
 
+    // In sequential order, starts decoding the slide after the current one in the background.
+    void PrefetchNext();
+    // Drops every decode asked for: the show is closing.
+    void StopPictures() { loader_.cancel(); }
+
   private:
+    // Reads a picture into Image1, handling events while it is decoded; `box` is the size a
+    // metafile is drawn at, when known. Returns early, holding nothing, once the show is closing.
+    Status ReadPicture(const std::string& path, std::optional<TwipSize> box);
+    PictureRequest RequestFor(const std::string& path, std::optional<TwipSize> box);
+    void HoldBanner();
     // Steps 7 to 16 for the loaded picture; an error ends in ErrorPath.
     Status Present(const SlideAttributes& slide);
-    void PlaceBox(const std::string& dissolve, std::int32_t randomLeft, std::int32_t randomTop);
+    // The random numbers place a box smaller than the window (left, then top).
+    void PlaceBox(const std::string& dissolve, double randomLeft, double randomTop);
     void ShowComment(const SlideAttributes& slide);
     // A comment (stored with "^" for its breaks) or a message cut to what the label can show.
     std::string FittedComment(std::string_view text, bool stored) const;
@@ -36,8 +48,11 @@ class SlidePresenter {
 
     PlayerState& s_;
     const SlideList& slides_;
+    FileSystem& files_;
     bool standAlone_;
     std::string programFolder_;
+    std::string picturePath_; // where Image1's picture came from
+    PictureLoader loader_;
 };
 
 } // namespace gf

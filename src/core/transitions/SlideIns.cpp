@@ -18,8 +18,8 @@ std::int32_t Nearest(double v) {
 
 bool SlideIns::Start(const char* name) {
     auto& canvas = s_.platform.canvas;
-    if (s_.platform.picture.width() > canvas.windowWidth() ||
-        s_.platform.picture.height() > canvas.windowHeight()) {
+    if (s_.geometry.pictureWidth > canvas.windowWidth() ||
+        s_.geometry.pictureHeight > canvas.windowHeight()) {
         dissolves_.NormalDisplay();
         return false;
     }

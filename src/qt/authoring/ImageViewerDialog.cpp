@@ -1,6 +1,8 @@
 #include "qt/authoring/ImageViewerDialog.h"
 
-#include "qt/show/QtPictureHolder.h"
+#include "posix/PosixFileSystem.h"
+#include "qt/show/QtDecodedPicture.h"
+#include "qt/show/QtPictureDecoder.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -34,17 +36,22 @@ ImageViewerDialog::ImageViewerDialog(QWidget* parent) : QDialog(parent) {
 QString ImageViewerDialog::loadPicture(const QString& path) {
     // The show's own loader, so that the viewer reads every type the lists offer (metafiles too).
     constexpr int kTwipsPerPixel = 15;
-    QtPictureHolder holder(kTwipsPerPixel, 1.0);
-    Status status = holder.load(path.toStdString());
-    if (status.ok())
-        status = holder.prepare(kPictureSize.width() * kTwipsPerPixel,
-                                kPictureSize.height() * kTwipsPerPixel);
-    if (!status.ok()) {
+    PosixFileSystem files;
+    const QtPictureDecoder decoder(files, kTwipsPerPixel, 1.0);
+    const std::atomic<bool> never{false};
+    auto decoded = decoder.decode(
+        path.toStdString(),
+        [](const PictureInfo&) {
+            return std::pair{kPictureSize.width() * kTwipsPerPixel,
+                             kPictureSize.height() * kTwipsPerPixel};
+        },
+        never);
+    if (!decoded) {
         picture_ = {};
         image_->clear();
-        return QString::fromStdString(status.message());
+        return QString::fromStdString(decoded.message());
     }
-    picture_ = QPixmap::fromImage(holder.image());
+    picture_ = QPixmap::fromImage(static_cast<const QtDecodedPicture&>(*decoded->picture).image());
     image_->setPixmap(picture_);
     return {};
 }

@@ -1,5 +1,6 @@
 #include "qt/show/QtEventPump.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEventLoop>
 
@@ -7,7 +8,7 @@
 
 namespace gf {
 
-QtEventPump::QtEventPump() {
+QtEventPump::QtEventPump() : dispatcher_(QAbstractEventDispatcher::instance()) {
     wake_.setSingleShot(true);
     wake_.setTimerType(Qt::PreciseTimer);
 }
@@ -31,6 +32,11 @@ void QtEventPump::quit() {
     QCoreApplication::exit(0);
     QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
                               Qt::QueuedConnection);
+}
+
+void QtEventPump::wake() {
+    if (dispatcher_)
+        dispatcher_->wakeUp();
 }
 
 } // namespace gf

@@ -4,6 +4,8 @@
 
 #include <QTimer>
 
+class QAbstractEventDispatcher;
+
 namespace gf {
 
 class QtEventPump final : public EventPump {
@@ -12,9 +14,11 @@ class QtEventPump final : public EventPump {
     void processPending() override;
     void waitForEvents(std::int64_t timeoutMs) override;
     void quit() override;
+    void wake() override;
 
   private:
-    QTimer wake_; // its timeout ends a wait that no other event ends
+    QTimer wake_;                          // its timeout ends a wait that no other event ends
+    QAbstractEventDispatcher* dispatcher_; // of the thread that made the pump
 };
 
 } // namespace gf

@@ -1,6 +1,9 @@
 #include "qt/show/QtShow.h"
 
 #include "core/show/SlideListLoader.h"
+#include "core/support/PictureTypes.h"
+#include "qt/show/QtPictureDecoder.h"
+#include "qt/support/QtPictureFormats.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -51,18 +54,18 @@ Result<std::unique_ptr<QtShow>> QtShow::Start(ProcessState& process, const Setti
     s.window_ = std::make_unique<QtShowWindow>(geometry, target.hostWindow);
     const double dpr = primary ? primary->devicePixelRatio() : 1.0;
     const int tpp = process.startup.TwipsPerPixelX > 0 ? process.startup.TwipsPerPixelX : 15;
-    s.picture_ = std::make_unique<QtPictureHolder>(tpp, dpr);
     QtShowWindow* window = s.window_.get();
-    s.canvas_ = std::make_unique<QtShowCanvas>(geometry.size(), tpp, dpr, *s.picture_,
+    s.canvas_ = std::make_unique<QtShowCanvas>(geometry.size(), tpp, dpr,
                                                [window](const QRect& r) { window->repaint(r); });
     s.window_->setCanvas(s.canvas_.get());
     s.password_ = std::make_unique<QtPasswordCheck>(s.window_.get());
 
-    s.platform_.reset(new ShowPlatform{*s.canvas_, *s.picture_, s.clock_, s.pump_, s.timer1_,
-                                       s.timer2_, s.cursor_, s.media_, s.sound_, *s.password_,
-                                       s.notice_});
-    auto loadFiles = [&files = process.files](Settings& settings, SlideList& list) {
-        LoadFiles(files, settings, list);
+    s.platform_.reset(new ShowPlatform{
+        *s.canvas_, std::make_shared<QtPictureDecoder>(process.files, tpp, dpr), s.clock_, s.pump_,
+        s.timer1_, s.timer2_, s.cursor_, s.media_, s.sound_, *s.password_, s.notice_});
+    auto loadFiles = [&files = process.files, patterns = PicturePatterns(QtPictureFormats())](
+                         Settings& settings, SlideList& list) {
+        LoadFiles(files, settings, list, patterns);
     };
     s.player_ = std::make_unique<PlayerWindow>(process, *s.platform_, store, loadFiles,
                                                s.items_.get(), PlayerOptions{hosted});

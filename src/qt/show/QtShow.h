@@ -13,7 +13,6 @@
 #include "qt/show/QtMediaPlayer.h"
 #include "qt/show/QtOneShotSound.h"
 #include "qt/show/QtPasswordCheck.h"
-#include "qt/show/QtPictureHolder.h"
 #include "qt/show/QtScreenSaverNotice.h"
 #include "qt/show/QtShowCanvas.h"
 #include "qt/show/QtShowClock.h"
@@ -59,7 +58,6 @@ class QtShow {
     std::unique_ptr<PackageItems> items_;
     std::vector<std::unique_ptr<QtShowWindow>> covers_; // the other screens
     std::unique_ptr<QtShowWindow> window_;
-    std::unique_ptr<QtPictureHolder> picture_;
     std::unique_ptr<QtShowCanvas> canvas_;
     QtShowClock clock_;
     QtEventPump pump_;

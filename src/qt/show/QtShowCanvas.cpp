@@ -16,11 +16,9 @@ constexpr int kCommentPadding = 4;
 } // namespace
 
 QtShowCanvas::QtShowCanvas(QSize logicalSize, int twipsPerPixel, double devicePixelRatio,
-                           const QtPictureHolder& picture,
                            std::function<void(const QRect&)> repaint)
     : size_(logicalSize.expandedTo(QSize(1, 1))), tpp_(twipsPerPixel > 0 ? twipsPerPixel : 15),
-      dpr_(devicePixelRatio > 0 ? devicePixelRatio : 1), picture_(picture),
-      repaint_(std::move(repaint)) {
+      dpr_(devicePixelRatio > 0 ? devicePixelRatio : 1), repaint_(std::move(repaint)) {
     window_ = blank(size_);
     font_.setPointSizeF(14);
 }
@@ -83,6 +81,13 @@ void QtShowCanvas::placeBox(const TwipRect& rect) {
         dirty(boxRect_);
 }
 
+void QtShowCanvas::setPicture(std::shared_ptr<const DecodedPicture> picture,
+                              std::int32_t naturalWidthTwips, std::int32_t naturalHeightTwips) {
+    picture_ = std::dynamic_pointer_cast<const QtDecodedPicture>(std::move(picture));
+    pictureWidth_ = naturalWidthTwips;
+    pictureHeight_ = naturalHeightTwips;
+}
+
 void QtShowCanvas::setBoxVisible(bool visible) {
     if (visible == boxVisible_)
         return;
@@ -92,15 +97,15 @@ void QtShowCanvas::setBoxVisible(bool visible) {
 
 void QtShowCanvas::drawPicture(QImage& target, const TwipRect& dst,
                                const std::optional<TwipRect>& src) {
-    const QImage& img = picture_.image();
-    if (img.isNull() || target.isNull() || picture_.width() <= 0 || picture_.height() <= 0)
+    if (!picture_ || target.isNull() || pictureWidth_ <= 0 || pictureHeight_ <= 0)
         return;
+    const QImage& img = picture_->image();
     // Source twips of the natural size map onto the decoded pixels.
-    const TwipRect s = src.value_or(TwipRect{0, 0, picture_.width(), picture_.height()});
-    if (s.width <= 0 || s.height <= 0 || dst.width <= 0 || dst.height <= 0)
+    const TwipRect s = src.value_or(TwipRect{0, 0, pictureWidth_, pictureHeight_});
+    if (img.isNull() || s.width <= 0 || s.height <= 0 || dst.width <= 0 || dst.height <= 0)
         return;
-    const double fx = double(img.width()) / picture_.width();
-    const double fy = double(img.height()) / picture_.height();
+    const double fx = double(img.width()) / pictureWidth_;
+    const double fy = double(img.height()) / pictureHeight_;
     QRectF source(s.left * fx, s.top * fy, s.width * fx, s.height * fy);
     QRectF dest = toLogical(dst);
     // A source reaching past the picture copies only what the picture has.

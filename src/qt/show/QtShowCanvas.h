@@ -2,7 +2,7 @@
 // The show's surfaces as images at the screen's device pixel ratio: the window surface, the
 // display box over it and the comment label. Each step repaints only what it changed.
 #include "platform/ShowCanvas.h"
-#include "qt/show/QtPictureHolder.h"
+#include "qt/show/QtDecodedPicture.h"
 
 #include <QColor>
 #include <QFont>
@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QPainter;
 
@@ -20,7 +21,7 @@ class QtShowCanvas final : public ShowCanvas {
   public:
     // `repaint` shows the given logical rectangle of the window at once.
     QtShowCanvas(QSize logicalSize, int twipsPerPixel, double devicePixelRatio,
-                 const QtPictureHolder& picture, std::function<void(const QRect&)> repaint);
+                 std::function<void(const QRect&)> repaint);
 
     std::int32_t windowWidth() const override { return size_.width() * tpp_; }
     std::int32_t windowHeight() const override { return size_.height() * tpp_; }
@@ -31,6 +32,8 @@ class QtShowCanvas final : public ShowCanvas {
     void clearWindow() override;
     void clearBox() override;
     void placeBox(const TwipRect& rect) override;
+    void setPicture(std::shared_ptr<const DecodedPicture> picture, std::int32_t naturalWidthTwips,
+                    std::int32_t naturalHeightTwips) override;
     void setBoxVisible(bool visible) override;
     void paintBox(const TwipRect& dst, const std::optional<TwipRect>& src) override;
     void paintWindow(PaintSource source, const TwipRect& dst,
@@ -60,7 +63,8 @@ class QtShowCanvas final : public ShowCanvas {
     QSize size_;
     int tpp_;
     double dpr_;
-    const QtPictureHolder& picture_;
+    std::shared_ptr<const QtDecodedPicture> picture_;
+    std::int32_t pictureWidth_ = 0, pictureHeight_ = 0; // natural size, twips
     std::function<void(const QRect&)> repaint_;
     QColor background_ = Qt::black, swatch_ = Qt::black;
     QImage window_, box_;

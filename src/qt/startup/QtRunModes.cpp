@@ -37,6 +37,11 @@ bool QtRunModes::showPlayer(ProcessState& process) {
     return true;
 }
 
+void QtRunModes::close() {
+    show_.reset();
+    preview_.reset();
+}
+
 bool QtRunModes::loadPreview(ProcessState& process) {
     preview_ = std::make_unique<QtControlForm>(process);
     return preview_->load();

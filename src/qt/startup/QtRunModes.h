@@ -24,6 +24,8 @@ class QtRunModes final : public RunModeHandlers {
 
     // The process's exit status when no window was left loaded.
     int exitCode() const { return exitCode_; }
+    // Puts the show or preview away: cursor back, temporary files gone.
+    void close();
 
   private:
     SettingsStore& store_;

@@ -87,7 +87,8 @@ QImage ToQImage(const WmfBitmap& bmp, const QRect& part, std::optional<std::uint
 
 } // namespace
 
-QtWmfRenderer::QtWmfRenderer(QPainter& painter) : p_(painter) {
+QtWmfRenderer::QtWmfRenderer(QPainter& painter, const std::atomic<bool>* stop)
+    : p_(painter), stop_(stop) {
     p_.setRenderHint(QPainter::Antialiasing);
     p_.setRenderHint(QPainter::TextAntialiasing);
 }
@@ -101,6 +102,8 @@ void QtWmfRenderer::applyClip(const WmfDrawState& state) {
 
 void QtWmfRenderer::drawPath(std::span<const std::vector<WmfPoint>> rings, bool closed,
                              const WmfDrawState& state) {
+    if (stopped())
+        return;
     applyClip(state);
     QPainterPath path;
     path.setFillRule(state.windingFill ? Qt::WindingFill : Qt::OddEvenFill);
@@ -136,6 +139,8 @@ void QtWmfRenderer::drawPath(std::span<const std::vector<WmfPoint>> rings, bool 
 
 void QtWmfRenderer::drawText(WmfPoint anchor, std::string_view utf8, const WmfDrawState& state,
                              const std::optional<WmfRect>& box, bool fillBox, bool clipToBox) {
+    if (stopped())
+        return;
     applyClip(state);
     if (box && fillBox)
         p_.fillRect(ToQRect(*box), ToQColor(state.backgroundColor));
@@ -182,6 +187,8 @@ void QtWmfRenderer::drawText(WmfPoint anchor, std::string_view utf8, const WmfDr
 void QtWmfRenderer::drawBitmap(const WmfRect& target, const WmfBitmap& bitmap,
                                const WmfRect& source, std::uint32_t rasterOp,
                                const WmfDrawState& state) {
+    if (stopped())
+        return;
     applyClip(state);
     const QRect part =
         QRectF(QPointF(source.left, source.top), QPointF(source.right, source.bottom))
@@ -230,7 +237,8 @@ Result<QSize> WmfNaturalSizeTwips(std::span<const std::byte> bytes) {
     return QSize(clampInt(doc->widthTwips()), clampInt(doc->heightTwips()));
 }
 
-Result<QImage> RenderWmf(std::span<const std::byte> bytes, QSize pixels, QColor background) {
+Result<QImage> RenderWmf(std::span<const std::byte> bytes, QSize pixels, QColor background,
+                         const std::atomic<bool>* stop) {
     auto doc = WmfDocument::parse(bytes);
     if (!doc)
         return Error{doc.message()};
@@ -244,9 +252,11 @@ Result<QImage> RenderWmf(std::span<const std::byte> bytes, QSize pixels, QColor 
         return Error{"There is not enough memory to draw the picture."};
     image.fill(background);
     QPainter painter(&image);
-    QtWmfRenderer renderer(painter);
+    QtWmfRenderer renderer(painter, stop);
     Status played = doc->play(renderer, pixels.width(), pixels.height());
     painter.end();
+    if (stop && stop->load())
+        return Error{"The drawing was stopped."};
     if (!played)
         return Error{played.message()};
     return image;

@@ -3,6 +3,7 @@
 #include "core/show/DesignerTemplateReader.h"
 #include "core/show/SlideListLoader.h"
 #include "core/support/AtomicFileWriter.h"
+#include "core/support/PictureTypes.h"
 #include "fakes/EveryKindOfRow.h"
 #include "fakes/FaultyFileSystem.h"
 #include "fakes/RealFiles.h"
@@ -30,7 +31,7 @@ class TemplateWriting : public ::testing::Test {
         s.ImagePath = dir_.string();
         s.ImageListFile = name;
         SlideList list;
-        LoadFiles(test::RealFiles(), s, list);
+        LoadFiles(test::RealFiles(), s, list, PicturePatterns());
         return list;
     }
 

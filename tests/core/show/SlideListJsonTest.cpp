@@ -1,5 +1,6 @@
 #include "core/show/SlideListJson.h"
 #include "core/show/SlideListLoader.h"
+#include "core/support/PictureTypes.h"
 #include "fakes/PackageBuilder.h"
 #include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
@@ -39,7 +40,7 @@ class Listing : public ::testing::Test {
 TEST_F(Listing, TemplateFolderAndFailure) {
     const auto t = write("show.txt", "SOUNDASYNC\r\nSOUND=s.wav\r\nIMAGE=a.jpg\r\nHi, \"you\"\r\n");
     const auto folder = dir_.string() + "/";
-    auto r = ListSlideSource(test::RealFiles(), t);
+    auto r = ListSlideSource(test::RealFiles(), PicturePatterns(), t);
     EXPECT_FALSE(r.error);
     const auto& j = r.json;
     EXPECT_NE(j.find("\"kind\": \"template\""), std::string::npos) << j;
@@ -51,12 +52,19 @@ TEST_F(Listing, TemplateFolderAndFailure) {
     EXPECT_NE(j.find("\"error\": null"), std::string::npos) << j;
     EXPECT_EQ(j.find("pictureStart"), std::string::npos);
 
-    auto f = ListSlideSource(test::RealFiles(), dir_.string());
-    EXPECT_FALSE(f.error);
+    // A folder without pictures is an error that says so, not an empty show.
+    auto f = ListSlideSource(test::RealFiles(), PicturePatterns(), dir_.string());
+    ASSERT_TRUE(f.error);
+    EXPECT_TRUE(f.error->starts_with("The folder " + folder + " holds no pictures")) << *f.error;
     EXPECT_NE(f.json.find("\"kind\": \"folder\""), std::string::npos);
     EXPECT_NE(f.json.find("\"slides\": []"), std::string::npos) << f.json;
+    write("a.png", "x");
+    const std::vector<std::string> png{"*.png"};
+    auto pngs = ListSlideSource(test::RealFiles(), png, dir_.string());
+    EXPECT_FALSE(pngs.error);
+    EXPECT_NE(pngs.json.find("\"image\": \"" + folder + "a.png\""), std::string::npos) << pngs.json;
 
-    auto missing = ListSlideSource(test::RealFiles(), folder + "none.txt");
+    auto missing = ListSlideSource(test::RealFiles(), PicturePatterns(), folder + "none.txt");
     ASSERT_TRUE(missing.error);
     EXPECT_NE(
         missing.json.find("\"error\": \"Cannot open " + folder + "none.txt: it does not exist\""),
@@ -96,7 +104,7 @@ TEST_F(Listing, SpecialFilesAndHugeTemplatesAreRefusedAtOnce) {
         {huge, "Cannot read " + huge + ": it is larger than 16 MB"},
     };
     for (const auto& r : refused) {
-        const auto listed = ListSlideSource(test::RealFiles(), r.path);
+        const auto listed = ListSlideSource(test::RealFiles(), PicturePatterns(), r.path);
         ASSERT_TRUE(listed.error) << r.path;
         EXPECT_EQ(*listed.error, r.error);
         EXPECT_NE(listed.json.find("\"slides\": []"), std::string::npos) << listed.json;
@@ -105,7 +113,7 @@ TEST_F(Listing, SpecialFilesAndHugeTemplatesAreRefusedAtOnce) {
     watchdog.join();
     EXPECT_FALSE(blocked);
 
-    const auto proc = ListSlideSource(test::RealFiles(), "/proc/self/status");
+    const auto proc = ListSlideSource(test::RealFiles(), PicturePatterns(), "/proc/self/status");
     EXPECT_FALSE(proc.error) << *proc.error;
     EXPECT_NE(proc.json.find("\"slides\": []"), std::string::npos) << proc.json;
 }
@@ -120,7 +128,7 @@ TEST_F(Listing, PackageCarriesPositionsAndSettings) {
     settings.ImageInterval = 7;
     settings.MouseSensitivity = 100;
     const auto built = test::BuildPackage("prog", {item}, 3, settings);
-    auto r = ListSlideSource(test::RealFiles(), write("show.scr", built.bytes));
+    auto r = ListSlideSource(test::RealFiles(), PicturePatterns(), write("show.scr", built.bytes));
     EXPECT_FALSE(r.error);
     const auto& j = r.json;
     for (const std::string frag :
@@ -133,7 +141,7 @@ TEST_F(Listing, PackageCarriesPositionsAndSettings) {
 
     auto bytes = built.bytes;
     bytes[bytes.size() - 30] = 'x'; // directory position
-    auto bad = ListSlideSource(test::RealFiles(), write("bad.scr", bytes));
+    auto bad = ListSlideSource(test::RealFiles(), PicturePatterns(), write("bad.scr", bytes));
     ASSERT_TRUE(bad.error);
     EXPECT_NE(bad.json.find("is damaged"), std::string::npos);
     EXPECT_EQ(bad.json.find("\"settings\""), std::string::npos);

@@ -1,6 +1,7 @@
 #include "core/show/SlidePresenter.h"
 #include "fakes/FakeEmbeddedItems.h"
 #include "fakes/FakeShow.h"
+#include "fakes/ScratchDir.h"
 #include "fakes/ScriptedRandom.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,7 @@ struct PresenterRig {
     explicit PresenterRig(std::int32_t wpx = 100, std::int32_t hpx = 80, bool compose = true,
                           EmbeddedItems* embedded = nullptr)
         : show(wpx, hpx, compose), state(show.process.settings, show.platform, random, embedded),
-          presenter(state, slides, embedded != nullptr, "/prog/") {}
+          presenter(state, slides, show.process.files, embedded != nullptr, "/prog/") {}
     void add(const std::string& name, std::int32_t w = 900, std::int32_t h = 600) {
         show.picture.add(name, w, h);
         slides.images.push_back(name);
@@ -41,7 +42,6 @@ TEST(SlidePresenter, ChoosesSlidesInOrderOrAtRandom) {
         seen.push_back(rig.state.currentSlide);
     }
     EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 0, 1}));
-    EXPECT_EQ(rig.show.picture.lastPath, "b");
 
     rig.show.process.settings.ImageOrderRandom = 1;
     rig.random.values = {0.99};
@@ -58,11 +58,12 @@ TEST(SlidePresenter, WithoutSlidesShowsTheBannerWithTheLoadingError) {
     rig.slide(0).comment = "Glimmerframe\r\nBrindlewick LLC\r\nNo such template\r\n";
     rig.presenter.LoadImage();
     const auto& c = rig.show.canvas;
-    EXPECT_TRUE(rig.show.picture.holdsBanner());
+    EXPECT_TRUE(rig.state.image1.banner);
     EXPECT_EQ(rig.dissolveShown(), "Normal");
-    EXPECT_EQ(c.box, (TwipRect{(6000 - FakePictureHolder::kBannerWidth) / 2,
-                               (4500 - FakePictureHolder::kBannerHeight) / 2,
-                               FakePictureHolder::kBannerWidth, FakePictureHolder::kBannerHeight}));
+    EXPECT_EQ(c.box,
+              (TwipRect{(6000 - FakePictureDecoder::kBannerWidth) / 2,
+                        (4500 - FakePictureDecoder::kBannerHeight) / 2,
+                        FakePictureDecoder::kBannerWidth, FakePictureDecoder::kBannerHeight}));
     EXPECT_TRUE(c.commentVisible);
     EXPECT_EQ(c.commentText, rig.slide(0).comment);
     EXPECT_EQ(c.comment.top, 4500 - 3 * RecordingCanvas::kLineHeight);
@@ -204,6 +205,7 @@ TEST(SlidePresenter, PicturesThatFailGoDownTheErrorPathAndTheShowGoesOn) {
     rig.slide(1).sound = "x.wav";
     rig.slides.soundMode = 1;
     rig.presenter.LoadImage();
+    rig.show.picture.fail("r"); // before it is read ahead: it fails at its turn
     rig.presenter.LoadImage();
     const auto& c = rig.show.canvas;
     EXPECT_EQ(c.commentText, "Cannot open the picture gone.jpg");
@@ -215,10 +217,9 @@ TEST(SlidePresenter, PicturesThatFailGoDownTheErrorPathAndTheShowGoesOn) {
     EXPECT_EQ(rig.show.sound.played.size(), 1u); // no sound for the failed slide
     EXPECT_EQ(c.screen(50, 40).kind, Pixel::Kind::Background);
 
-    rig.show.picture.failPrepare(1); // decoding fails after the size was read
     rig.presenter.LoadImage();
     EXPECT_EQ(rig.state.currentSlide, 2);
-    EXPECT_EQ(c.commentText, "The picture is damaged");
+    EXPECT_EQ(c.commentText, "The picture r is damaged");
     rig.presenter.LoadImage();
     EXPECT_EQ(rig.state.currentSlide, 0);
     EXPECT_FALSE(c.commentVisible);
@@ -232,18 +233,120 @@ TEST(SlidePresenter, HugePicturesOnA4kWindowPresentWithoutTheErrorPath) {
     for (const char* d : {"Normal", "Random Blocks", "Slide Top To Center"}) {
         rig.slide(0).dissolve = d;
         rig.show.process.settings.FullScreen = 0;
-        rig.presenter.LoadImage();
-        EXPECT_FALSE(rig.show.canvas.commentVisible) << d;
-        EXPECT_EQ(rig.show.canvas.box, (TwipRect{0, 0, 3840 * 15, 2160 * 15})) << d;
-        rig.show.process.settings.FullScreen = 1;
-        rig.presenter.LoadImage();
-        EXPECT_FALSE(rig.show.canvas.commentVisible) << d;
+        // A 3:2 photo on a 16:9 screen fits the height, whatever the size setting or dissolve.
+        for (std::int16_t full : {0, 1}) {
+            rig.show.process.settings.FullScreen = full;
+            rig.presenter.LoadImage();
+            EXPECT_FALSE(rig.show.canvas.commentVisible) << d;
+            EXPECT_EQ(rig.show.canvas.box, (TwipRect{4500, 0, 48600, 32400})) << d << full;
+        }
     }
-    EXPECT_EQ(rig.show.canvas.box, (TwipRect{0, 0, 3840 * 15, 2160 * 15})); // slides squeeze
-    rig.slide(0).dissolve = "Normal";
+}
+
+TEST(SlidePresenter, PicturesLargerThanTheWindowKeepTheirProportions) {
+    PresenterRig rig(1280, 720, false);
+    rig.add("wide", 3000 * 15, 1000 * 15);
+    rig.add("tall", 1080 * 15, 1920 * 15);
+    for (const char* d : {"Normal", "Slide Left To Center", "Random Blocks"}) {
+        rig.slide(0).dissolve = rig.slide(1).dissolve = d;
+        rig.state.currentSlide = -1;
+        rig.presenter.LoadImage();
+        EXPECT_EQ(rig.show.canvas.box, (TwipRect{0, 2200, 1280 * 15, 6400})) << d; // 1280 x 427
+        rig.presenter.LoadImage();
+        EXPECT_EQ(rig.show.canvas.box, (TwipRect{6562, 0, 6075, 720 * 15})) << d;
+    }
+    // Placed at random, the smaller box stays inside the window.
+    rig.show.process.settings.ImagePositionRandom = 1;
+    rig.random.values = {0.999999, 0.999999};
+    rig.state.currentSlide = -1;
     rig.presenter.LoadImage();
-    // A 3:2 photo on a 16:9 screen fits the height rather than overflowing it.
-    EXPECT_EQ(rig.show.canvas.box, (TwipRect{4500, 0, 48600, 32400}));
+    EXPECT_EQ(rig.show.canvas.box, (TwipRect{0, 720 * 15 - 6400, 1280 * 15, 6400}));
+}
+
+TEST(SlidePresenter, PhotosAreDecodedToFitTheWindowAndMetafilesAtTheirBox) {
+    PresenterRig rig(800, 600, false);
+    rig.add("photo", 1600 * 15, 1200 * 15);
+    rig.add("clip", 200 * 15, 100 * 15);
+    rig.show.picture.add("clip", 200 * 15, 100 * 15, PictureKind::Metafile);
+    rig.show.process.settings.FullScreen = 1;
+    rig.presenter.LoadImage();
+    const auto* photo = rig.show.canvas.picture.get();
+    ASSERT_NE(photo, nullptr);
+    EXPECT_EQ(photo->widthPixels(), 800);
+    EXPECT_EQ(photo->heightPixels(), 600);
+    // The clip art was read ahead to fit the window, then drawn again at its full-screen box.
+    rig.presenter.LoadImage();
+    EXPECT_EQ(rig.show.picture.decoded(),
+              (std::vector<std::string>{"photo", "clip", "clip", "photo"}));
+    EXPECT_EQ(rig.show.canvas.picture->widthPixels(), 800);
+    EXPECT_EQ(rig.show.canvas.picture->heightPixels(), 400);
+}
+
+TEST(SlidePresenter, EachPictureIsReadOnceAheadOfItsTurnUnlessItChanged) {
+    ScratchDir dir("presenter-ahead");
+    PresenterRig rig;
+    std::vector<std::string> paths;
+    for (auto n : {"a", "b", "c"}) {
+        paths.push_back(dir.write(n, "x"));
+        rig.add(paths.back());
+    }
+    auto& decoder = rig.show.picture;
+    rig.presenter.PrefetchNext(); // as the window loads
+    EXPECT_EQ(decoder.decoded(), std::vector<std::string>{paths[0]});
+    for (int i = 0; i < 3; ++i)
+        rig.presenter.LoadImage();
+    // Each tick found its picture ready and asked for the next one.
+    EXPECT_EQ(decoder.decoded(),
+              (std::vector<std::string>{paths[0], paths[1], paths[2], paths[0]}));
+
+    dir.write("a", "changed"); // between the read ahead and its turn: read again
+    rig.presenter.LoadImage();
+    EXPECT_EQ(decoder.decodes(), 6u);
+    EXPECT_EQ(decoder.decoded()[4], paths[0]);
+    EXPECT_FALSE(rig.show.canvas.commentVisible);
+
+    // Random order draws at the tick: nothing is read ahead.
+    PresenterRig random;
+    random.add("a");
+    random.add("b");
+    random.show.process.settings.ImageOrderRandom = 1;
+    random.random.values = {0.9, 0, 0, 0.1};
+    random.presenter.PrefetchNext();
+    random.presenter.LoadImage();
+    random.presenter.LoadImage();
+    EXPECT_EQ(random.show.picture.decoded(), (std::vector<std::string>{"b", "a"}));
+}
+
+TEST(SlidePresenter, TheWorkerDecodesWhileTheWindowHandlesEvents) {
+    PresenterRig rig;
+    rig.show.platform.decodeOnWorker = true;
+    SlidePresenter presenter(rig.state, rig.slides, rig.show.process.files, false, "/prog/");
+    rig.add("a");
+    rig.add("b");
+    presenter.LoadImage();
+    EXPECT_GT(rig.show.canvas.boxPicturePixels(), 0);
+    ASSERT_TRUE(rig.show.picture.waitForDecodes(2)); // "b", ahead of its turn
+    presenter.LoadImage();
+    EXPECT_EQ(rig.state.currentSlide, 1);
+    ASSERT_TRUE(rig.show.picture.waitForDecodes(3));
+    EXPECT_EQ(rig.show.picture.decoded(), (std::vector<std::string>{"a", "b", "a"}));
+
+    // A key while a picture is decoded ends the wait at once; the slide is given up.
+    rig.add("slow");
+    rig.show.picture.hold("slow");
+    rig.slides.images = {"slow"};
+    rig.state.currentSlide = -1;
+    rig.show.timer1.setEnabled(true);
+    bool timerDuringWait = true;
+    rig.show.loop.atTime(rig.show.loop.now + 300, [&] {
+        timerDuringWait = rig.show.timer1.enabled();
+        rig.state.exiting = true;
+    });
+    presenter.LoadImage();
+    EXPECT_FALSE(timerDuringWait); // no tick can come into the wait
+    EXPECT_FALSE(rig.state.busy);
+    EXPECT_EQ(rig.state.image1.decoded, nullptr);
+    rig.show.picture.letGo();
 }
 
 TEST(SlidePresenter, PackageSlidesComeOutOfThePackage) {
@@ -266,16 +369,15 @@ TEST(SlidePresenter, PackageSlidesComeOutOfThePackage) {
     EXPECT_TRUE(busyDuringCopy);
     EXPECT_FALSE(timerDuringCopy);
     EXPECT_TRUE(rig.show.timer1.enabled());
-    EXPECT_EQ(rig.show.picture.lastPath, items.PicturePath());
+    EXPECT_EQ(rig.show.picture.decoded(), std::vector<std::string>{items.PicturePath()});
     EXPECT_EQ(rig.show.media.name, "/tmp/none/Glimmerframe.wav");
     EXPECT_GT(rig.show.canvas.boxPicturePixels(), 0);
     EXPECT_TRUE(rig.show.canvas.commentVisible);
 
     // No picture for slide 1: the box stays as it was, only the sound follows; the comment of
     // slide 0 goes.
-    const auto loads = rig.show.picture.loads;
     rig.presenter.LoadImage();
-    EXPECT_EQ(rig.show.picture.loads, loads);
+    EXPECT_EQ(rig.show.picture.decodes(), 1u);
     EXPECT_GT(rig.show.canvas.boxPicturePixels(), 0);
     EXPECT_FALSE(rig.show.canvas.commentVisible);
     EXPECT_EQ(rig.show.media.name, "/tmp/none/Glimmerframe.mp3");

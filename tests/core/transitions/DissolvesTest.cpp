@@ -55,7 +55,7 @@ struct DissolveRig {
     ScriptedRandom random;
     SlideList slides;
     PlayerState state{show.process.settings, show.platform, random, nullptr};
-    SlidePresenter presenter{state, slides, false, "/nonexistent/"};
+    SlidePresenter presenter{state, slides, show.process.files, false, "/nonexistent/"};
     std::vector<Frame> frames;
 };
 

@@ -170,17 +170,6 @@ wait_exit() {
     [ "$status" -eq 0 ] || fail "the show ended with status $status: $(cat "$WORK/show.err")"
 }
 
-# trace_line TEXT [SECONDS]: waits until the show's trace (GLIMMERFRAME_TRACE=1) has a line
-# with TEXT.
-trace_line() {
-    local until=$((SECONDS + ${2:-10}))
-    until grep -qF "$1" "$WORK/show.err"; do
-        [ $SECONDS -lt $until ] || fail "no trace line '$1': $(tail -5 "$WORK/show.err")"
-        kill -0 "$SHOW_PID" 2>/dev/null || fail "the show ended early: $(cat "$WORK/show.err")"
-        sleep 0.05
-    done
-}
-
 # peak_memory: the show's peak memory in MB, read from /proc until the show has ended. Run it in
 # the background beside the show.
 peak_memory() {
@@ -201,4 +190,35 @@ no_temp_folders() {
 # picture FILE WIDTHxHEIGHT COLOUR
 picture() {
     convert -size "$2" "xc:$3" "$1"
+}
+
+# metafile FILE COUNT: a metafile of 1 x 2/3 inch (96 x 64 pixels at 15 twips a pixel) that fills
+# COUNT ellipses (a power of two) over its whole frame with the default white brush; many take
+# long to draw.
+metafile() {
+    local rec="$WORK/ellipse.rec" n=1
+    # Ellipse record: 7 words, bottom 960, right 1440, top 0, left 0.
+    printf '\x07\x00\x00\x00\x18\x04\xc0\x03\xa0\x05\x00\x00\x00\x00' >"$rec"
+    while [ "$n" -lt "$2" ]; do
+        cat "$rec" "$rec" >"$rec.2" && mv "$rec.2" "$rec"
+        n=$((n * 2))
+    done
+    {
+        printf '\xd7\xcd\xc6\x9a\x00\x00\x00\x00\x00\x00\xa0\x05\xc0\x03\xa0\x05\x00\x00\x00\x00\x00\x00'
+        printf '\x01\x00\x09\x00\x00\x03\x00\x00\x00\x00\x00\x00\x07\x00\x00\x00\x00\x00'
+        cat "$rec"
+        printf '\x03\x00\x00\x00\x00\x00'
+    } >"$1"
+    rm -f "$rec"
+}
+
+# trace_line TEXT [SECONDS]: waits until the show's trace (GLIMMERFRAME_TRACE=1) has a line
+# with TEXT.
+trace_line() {
+    local until=$((SECONDS + ${2:-10}))
+    until grep -qF "$1" "$WORK/show.err"; do
+        [ $SECONDS -lt $until ] || fail "no trace line '$1': $(tail -5 "$WORK/show.err")"
+        kill -0 "$SHOW_PID" 2>/dev/null || fail "the show ended early: $(cat "$WORK/show.err")"
+        sleep 0.05
+    done
 }

@@ -2,6 +2,9 @@
 #include "core/show/SlideListLoader.h"
 #include "fakes/MemorySettingsStore.h"
 #include "fakes/RealFiles.h"
+#include "fakes/WmfWriter.h"
+#include "qt/show/QtDecodedPicture.h"
+#include "qt/show/QtPictureDecoder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,6 +17,7 @@
 #include <QTest>
 #include <QTimerEvent>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace gf {
 namespace {
@@ -33,63 +37,123 @@ QImage Solid(int w, int h, QColor c) {
     return img;
 }
 
-TEST(QtPictureHolder, SizesComeFromTheHeaderWithTheOrientationApplied) {
+// Decodes at `shown` twips (the natural size when none is given).
+Result<DecodedFile> Decode(const QtPictureDecoder& decoder, const QString& path,
+                           std::optional<std::pair<int, int>> shown = std::nullopt) {
+    const std::atomic<bool> never{false};
+    return decoder.decode(
+        path.toStdString(),
+        [&](const PictureInfo& info) {
+            return shown.value_or(std::pair{info.widthTwips, info.heightTwips});
+        },
+        never);
+}
+
+QImage ImageOf(const DecodedFile& file) {
+    return static_cast<const QtDecodedPicture&>(*file.picture).image();
+}
+
+QString WriteBytes(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    QFile f(dir.filePath(name));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    return f.fileName();
+}
+
+TEST(QtPictureDecoder, SizesAndKindsComeFromTheContentWithTheOrientationApplied) {
     QTemporaryDir dir;
-    QtPictureHolder holder(15, 1.0);
+    const QtPictureDecoder decoder(test::RealFiles(), 15, 1.0);
     // A phone photo stored sideways: 40 x 20 pixels, to be turned a quarter.
     const auto turned =
         Write(dir, "turned.jpg", Solid(40, 20, Qt::red), QImageIOHandler::TransformationRotate90);
-    ASSERT_TRUE(holder.load(turned.toStdString()));
-    EXPECT_EQ(holder.width(), 20 * 15);
-    EXPECT_EQ(holder.height(), 40 * 15);
-    ASSERT_TRUE(holder.prepare(20 * 15, 40 * 15));
-    EXPECT_EQ(holder.image().size(), QSize(20, 40));
+    auto t = Decode(decoder, turned);
+    ASSERT_TRUE(t) << t.message();
+    EXPECT_EQ(t->info.widthTwips, 20 * 15);
+    EXPECT_EQ(t->info.heightTwips, 40 * 15);
+    EXPECT_EQ(ImageOf(*t).size(), QSize(20, 40));
 
     // Large pictures are decoded at the size they are shown, never above their own.
     const auto big = Write(dir, "big.jpg", Solid(2000, 1000, Qt::blue));
-    ASSERT_TRUE(holder.load(big.toStdString()));
-    ASSERT_TRUE(holder.prepare(200 * 15, 100 * 15));
-    EXPECT_EQ(holder.image().size(), QSize(200, 100));
-    ASSERT_TRUE(holder.prepare(4000 * 15, 2000 * 15));
-    EXPECT_EQ(holder.image().size(), QSize(2000, 1000));
+    EXPECT_EQ(ImageOf(*Decode(decoder, big, std::pair{200 * 15, 100 * 15})).size(),
+              QSize(200, 100));
+    EXPECT_EQ(ImageOf(*Decode(decoder, big, std::pair{4000 * 15, 2000 * 15})).size(),
+              QSize(2000, 1000));
+    const QtPictureDecoder hidpi(test::RealFiles(), 15, 2.0);
+    EXPECT_EQ(ImageOf(*Decode(hidpi, big, std::pair{200 * 15, 100 * 15})).size(), QSize(400, 200));
 
-    QtPictureHolder hidpi(15, 2.0);
-    ASSERT_TRUE(hidpi.load(big.toStdString()));
-    ASSERT_TRUE(hidpi.prepare(200 * 15, 100 * 15));
-    EXPECT_EQ(hidpi.image().size(), QSize(400, 200));
+    // The kind comes from the content, not the name: a package's metafile is "Glimmerframe.pic",
+    // and a PNG named .gif is still a PNG.
+    const auto wmf = WmfWriter(0, 0, 1440, 720, 1440).rectangle(0, 0, 1440, 720).eof().bytes();
+    const auto pic =
+        WriteBytes(dir, "Glimmerframe.pic",
+                   QByteArray(reinterpret_cast<const char*>(wmf.data()), qsizetype(wmf.size())));
+    auto clip = Decode(decoder, pic, std::pair{300, 150});
+    ASSERT_TRUE(clip) << clip.message();
+    EXPECT_EQ(clip->info.kind, PictureKind::Metafile);
+    EXPECT_EQ(clip->info.widthTwips, 1440);
+    EXPECT_EQ(ImageOf(*clip).size(), QSize(20, 10));
+    QImageWriter png(dir.filePath("photo.gif"), "png");
+    ASSERT_TRUE(png.write(Solid(30, 10, Qt::green)));
+    auto renamed = Decode(decoder, dir.filePath("photo.gif"));
+    ASSERT_TRUE(renamed) << renamed.message();
+    EXPECT_EQ(renamed->info.kind, PictureKind::Photo);
+    EXPECT_EQ(ImageOf(*renamed).size(), QSize(30, 10));
+
+    // Rows stored from the top down (a negative height): 2 x 2, red above blue.
+    QByteArray bmp = QByteArray::fromHex("424d46000000000000003600000028000000"
+                                         "02000000feffffff010018000000000010000000"
+                                         "00000000000000000000000000000000");
+    bmp += QByteArray::fromHex("0000ff0000ff0000"); // a row of 8 bytes: red, red
+    bmp += QByteArray::fromHex("ff0000ff00000000"); // blue, blue
+    auto topDown = Decode(decoder, WriteBytes(dir, "top-down.bmp", bmp));
+    ASSERT_TRUE(topDown) << topDown.message();
+    EXPECT_EQ(ImageOf(*topDown).pixelColor(0, 0), QColor(255, 0, 0));
+    EXPECT_EQ(ImageOf(*topDown).pixelColor(1, 1), QColor(0, 0, 255));
 }
 
-TEST(QtPictureHolder, UnreadableAndOversizedPicturesAreRefusedWithAReason) {
+TEST(QtPictureDecoder, EveryRefusalSaysWhatIsWrong) {
     QTemporaryDir dir;
-    QtPictureHolder holder(15, 1.0);
-    auto missing = holder.load(dir.filePath("none.jpg").toStdString());
-    EXPECT_NE(missing.message().find("does not exist"), std::string::npos);
+    const QtPictureDecoder decoder(test::RealFiles(), 15, 1.0);
+    auto reason = [&](const QString& path) {
+        auto r = Decode(decoder, path);
+        EXPECT_FALSE(r) << path.toStdString();
+        EXPECT_EQ(r.message().find("Unknown error"), std::string::npos) << r.message();
+        return r ? std::string() : r.message();
+    };
+    EXPECT_NE(reason(dir.filePath("none.jpg")).find("does not exist"), std::string::npos);
+    EXPECT_NE(reason(WriteBytes(dir, "empty.png", {})).find("empty"), std::string::npos);
+    EXPECT_NE(reason(WriteBytes(dir, "notes.jpg", "just some words")).find("not a picture"),
+              std::string::npos);
 
-    QFile empty(dir.filePath("empty.png"));
-    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
-    empty.close();
-    EXPECT_FALSE(holder.load(empty.fileName().toStdString()));
-    EXPECT_EQ(holder.width(), 0);
+    // Tiny files claiming 60000 x 60000 (PNG) and 65535 x 65535 pixels (JPEG) are refused before
+    // anything is decoded.
+    const QByteArray png = QByteArray::fromHex(
+        "89504e470d0a1a0a0000000d494844520000ea600000ea6008020000000fb0e215"
+        "0000000c49444154789c6360a00c000000400001b7347cef0000000049454e44ae426082");
+    EXPECT_NE(reason(WriteBytes(dir, "huge.png", png)).find("too large"), std::string::npos);
+    const QByteArray jpeg = QByteArray::fromHex("ffd8ffc0001108ffffffff03012200021101031101ffd9");
+    EXPECT_NE(reason(WriteBytes(dir, "huge.jpg", jpeg)).find("too large (65535 x 65535"),
+              std::string::npos);
+    // Cut short inside its header.
+    const auto whole = Write(dir, "whole.jpg", Solid(64, 64, Qt::red));
+    QFile f(whole);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_NE(reason(WriteBytes(dir, "cut.jpg", f.read(100))).find("damaged"), std::string::npos);
 
-    // A tiny file claiming 60000 x 60000 pixels is refused before anything is decoded.
-    const char header[] =
-        "\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\xea\x60"
-        "\x00\x00\xea\x60\x08\x02\x00\x00\x00\x0f\xb0\xe2\x15\x00\x00\x00\x0c\x49\x44\x41"
-        "\x54\x78\x9c\x63\x60\xa0\x0c\x00\x00\x00\x40\x00\x01\xb7\x34\x7c\xef\x00\x00\x00\x00\x49"
-        "\x45\x4e\x44\xae\x42\x60\x82";
-    QFile huge(dir.filePath("huge.png"));
-    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
-    huge.write(header, sizeof header - 1);
-    huge.close();
-    auto refused = holder.load(huge.fileName().toStdString());
-    EXPECT_NE(refused.message().find("too large"), std::string::npos) << refused.message();
+    // A pipe is never opened (it would wait for a writer); a link in a circle is named so.
+    ASSERT_EQ(::mkfifo(dir.filePath("pipe.jpg").toLocal8Bit().constData(), 0600), 0);
+    EXPECT_NE(reason(dir.filePath("pipe.jpg")).find("not a regular file"), std::string::npos);
+    ASSERT_TRUE(QFile::link(dir.filePath("loop.jpg"), dir.filePath("loop.jpg")));
+    EXPECT_NE(reason(dir.filePath("loop.jpg")).find("circle"), std::string::npos);
 }
 
 struct CanvasRig {
-    explicit CanvasRig(double dpr) : holder(15, dpr), canvas(QSize(100, 80), 15, dpr, holder, {}) {
+    explicit CanvasRig(double dpr)
+        : decoder(test::RealFiles(), 15, dpr), canvas(QSize(100, 80), 15, dpr, {}) {
         const auto path = Write(dir, "p.png", Solid(40, 20, QColor(255, 0, 0)));
-        EXPECT_TRUE(holder.load(path.toStdString()));
-        EXPECT_TRUE(holder.prepare(40 * 15, 20 * 15));
+        auto decoded = Decode(decoder, path);
+        EXPECT_TRUE(decoded);
+        canvas.setPicture(decoded->picture, 40 * 15, 20 * 15);
     }
     QImage screen() {
         QImage out(100, 80, QImage::Format_RGB32);
@@ -98,7 +162,7 @@ struct CanvasRig {
         return out;
     }
     QTemporaryDir dir;
-    QtPictureHolder holder;
+    QtPictureDecoder decoder;
     QtShowCanvas canvas;
 };
 
