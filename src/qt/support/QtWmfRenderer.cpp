@@ -87,8 +87,7 @@ QImage ToQImage(const WmfBitmap& bmp, const QRect& part, std::optional<std::uint
 
 } // namespace
 
-QtWmfRenderer::QtWmfRenderer(QPainter& painter, const std::atomic<bool>* stop)
-    : p_(painter), stop_(stop) {
+QtWmfRenderer::QtWmfRenderer(QPainter& painter) : p_(painter) {
     p_.setRenderHint(QPainter::Antialiasing);
     p_.setRenderHint(QPainter::TextAntialiasing);
 }
@@ -102,8 +101,6 @@ void QtWmfRenderer::applyClip(const WmfDrawState& state) {
 
 void QtWmfRenderer::drawPath(std::span<const std::vector<WmfPoint>> rings, bool closed,
                              const WmfDrawState& state) {
-    if (stopped())
-        return;
     applyClip(state);
     QPainterPath path;
     path.setFillRule(state.windingFill ? Qt::WindingFill : Qt::OddEvenFill);
@@ -139,8 +136,6 @@ void QtWmfRenderer::drawPath(std::span<const std::vector<WmfPoint>> rings, bool 
 
 void QtWmfRenderer::drawText(WmfPoint anchor, std::string_view utf8, const WmfDrawState& state,
                              const std::optional<WmfRect>& box, bool fillBox, bool clipToBox) {
-    if (stopped())
-        return;
     applyClip(state);
     if (box && fillBox)
         p_.fillRect(ToQRect(*box), ToQColor(state.backgroundColor));
@@ -187,8 +182,6 @@ void QtWmfRenderer::drawText(WmfPoint anchor, std::string_view utf8, const WmfDr
 void QtWmfRenderer::drawBitmap(const WmfRect& target, const WmfBitmap& bitmap,
                                const WmfRect& source, std::uint32_t rasterOp,
                                const WmfDrawState& state) {
-    if (stopped())
-        return;
     applyClip(state);
     const QRect part =
         QRectF(QPointF(source.left, source.top), QPointF(source.right, source.bottom))
@@ -252,11 +245,9 @@ Result<QImage> RenderWmf(std::span<const std::byte> bytes, QSize pixels, QColor 
         return Error{"There is not enough memory to draw the picture."};
     image.fill(background);
     QPainter painter(&image);
-    QtWmfRenderer renderer(painter, stop);
-    Status played = doc->play(renderer, pixels.width(), pixels.height());
+    QtWmfRenderer renderer(painter);
+    Status played = doc->play(renderer, pixels.width(), pixels.height(), stop);
     painter.end();
-    if (stop && stop->load())
-        return Error{"The drawing was stopped."};
     if (!played)
         return Error{played.message()};
     return image;

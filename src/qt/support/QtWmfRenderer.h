@@ -25,16 +25,16 @@ Result<QSize> WmfNaturalSizeTwips(std::span<const std::byte> bytes);
 
 // The whole picture stretched to `pixels`, on `background` (transparent unless given). A damaged
 // file, or a size of nothing or beyond kMaxWmfRenderPixels, gives an error a person can read.
-// Once `stop` is set, nothing more is drawn and the result is an error.
+// Once `stop` is set, nothing more is drawn (it is looked at between records) and the result is
+// an error.
 Result<QImage> RenderWmf(std::span<const std::byte> bytes, QSize pixels,
                          QColor background = Qt::transparent,
                          const std::atomic<bool>* stop = nullptr);
 
 class QtWmfRenderer final : public WmfPainter {
   public:
-    // Draws onto an active painter; antialiasing is switched on. Once `stop` is set, every call
-    // returns at once.
-    explicit QtWmfRenderer(QPainter& painter, const std::atomic<bool>* stop = nullptr);
+    // Draws onto an active painter; antialiasing is switched on.
+    explicit QtWmfRenderer(QPainter& painter);
 
     void drawPath(std::span<const std::vector<WmfPoint>> rings, bool closed,
                   const WmfDrawState& state) override;
@@ -45,9 +45,7 @@ class QtWmfRenderer final : public WmfPainter {
 
   private:
     void applyClip(const WmfDrawState& state);
-    bool stopped() const { return stop_ && stop_->load(std::memory_order_relaxed); }
     QPainter& p_;
-    const std::atomic<bool>* stop_;
 };
 
 } // namespace gf
