@@ -1,29 +1,23 @@
 // Templates of 10 MB: short items spread over 501 slides, and words on one slide. Times what the
 // show, the designer and --list do with them, and how much of the text the comment label measures.
 // Usage: huge_template_bench [FOLDER] (default: the system's temporary folder).
+#include "Seconds.h"
 #include "core/show/CommentFit.h"
 #include "core/show/DesignerTemplateReader.h"
 #include "core/show/SlideListJson.h"
 #include "core/show/SlideListLoader.h"
+#include "core/support/PictureTypes.h"
 #include "core/support/TextFile.h"
 #include "posix/PosixFileSystem.h"
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-double seconds(const std::function<void()>& f) {
-    const auto start = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 constexpr std::size_t kSize = 10 * 1024 * 1024;
 
@@ -59,20 +53,20 @@ int main(int argc, char** argv) {
         const fs::path file = folder / "glimmerframe-huge-template.txt";
         std::ofstream(file, std::ios::binary).write(text.data(), std::streamsize(text.size()));
         gf::SlideList list;
-        const double show = seconds([&] {
+        const double show = gf::bench::Seconds([&] {
             gf::Settings settings;
             settings.ImagePath = folder.string();
             settings.ImageListFile = file.filename().string();
-            (void)gf::LoadSlideList(files, settings, list);
+            (void)gf::LoadSlideList(files, settings, list, gf::PicturePatterns());
         });
         const double designer =
-            seconds([&] { (void)gf::ReadDesignerTemplate(files, file.string(), 1); });
-        const double listing =
-            seconds([&] { (void)gf::ListSlideSource(files, file.string(), ""); });
+            gf::bench::Seconds([&] { (void)gf::ReadDesignerTemplate(files, file.string(), 1); });
+        const double listing = gf::bench::Seconds(
+            [&] { (void)gf::ListSlideSource(files, gf::PicturePatterns(), file.string(), ""); });
         // Every slide's comment on a 1920 x 1080 screen, a measurement costing what the text's
         // length does.
         std::size_t measured = 0;
-        const double label = seconds([&] {
+        const double label = gf::bench::Seconds([&] {
             for (std::size_t i = 0; i < list.images.size(); ++i)
                 (void)gf::FitComment(list.at(i).comment, true, {1900 * 15, 50},
                                      [&measured](std::string_view s) {

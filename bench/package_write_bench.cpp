@@ -1,9 +1,9 @@
 // Writing a package of about 90 MB of pictures, against cp of the same bytes in the same run.
 // Usage: package_write_bench [FOLDER] (default: the system's temporary folder).
+#include "Seconds.h"
 #include "core/package/PackageWriter.h"
 #include "posix/PosixFileSystem.h"
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -16,12 +16,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-double seconds(const std::function<void()>& f) {
-    const auto start = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 void writeRandom(const fs::path& p, std::size_t size, std::mt19937& rng) {
     std::vector<char> bytes(size);
@@ -67,7 +61,7 @@ int main(int argc, char** argv) {
     std::uint64_t size = 0;
     for (int round = 0; round < 3; ++round) {
         fs::remove(request.targetPath);
-        bestWrite = std::min(bestWrite, seconds([&] {
+        bestWrite = std::min(bestWrite, gf::bench::Seconds([&] {
                                  auto w = gf::WritePackage(files, request);
                                  if (!w) {
                                      std::fprintf(stderr, "%s\n", w.message().c_str());
@@ -77,11 +71,12 @@ int main(int argc, char** argv) {
                              }));
         fs::remove_all(dir / "cp");
         fs::create_directories(dir / "cp");
-        bestCp = std::min(bestCp, seconds([&] { (void)std::system(cpCommand.c_str()); }));
+        bestCp =
+            std::min(bestCp, gf::bench::Seconds([&] { (void)std::system(cpCommand.c_str()); }));
         fs::remove_all(dir / "cp");
         fs::create_directories(dir / "cp");
-        bestCpSync =
-            std::min(bestCpSync, seconds([&] { (void)std::system(cpSyncCommand.c_str()); }));
+        bestCpSync = std::min(
+            bestCpSync, gf::bench::Seconds([&] { (void)std::system(cpSyncCommand.c_str()); }));
     }
     std::printf("package of %.1f MB (30 pictures after a 5 MB program), best of 3\n", size / 1e6);
     std::printf("  WritePackage (flushed to disk, renamed): %.3f s\n", bestWrite);

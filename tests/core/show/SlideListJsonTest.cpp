@@ -2,6 +2,7 @@
 #include "core/show/SlideListLoader.h"
 #include "core/support/PictureTypes.h"
 #include "fakes/PackageBuilder.h"
+#include "fakes/PipeWatchdog.h"
 #include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
 
@@ -10,11 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <thread>
 
 namespace gf {
 namespace {
@@ -82,16 +79,7 @@ TEST_F(Listing, SpecialFilesAndHugeTemplatesAreRefusedAtOnce) {
     fs::create_symlink("/dev/zero", dir_ / "zero.scr");
     const auto huge = write("huge.txt", "IMAGE=a.jpg\r\n");
     fs::resize_file(huge, kMaxTemplateBytes + 1);
-    // Should the pipe be opened after all, a writer lets the test go on, and it fails.
-    std::atomic<bool> done{false}, blocked{false};
-    std::thread watchdog([&] {
-        for (int i = 0; i < 50 && !done; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        if (!done) {
-            blocked = true;
-            std::ofstream{pipe};
-        }
-    });
+    test::PipeWatchdog watchdog(pipe);
     const std::string kNotRegular = "it is not a regular file";
     const struct {
         std::string path, error;
@@ -109,9 +97,7 @@ TEST_F(Listing, SpecialFilesAndHugeTemplatesAreRefusedAtOnce) {
         EXPECT_EQ(*listed.error, r.error);
         EXPECT_NE(listed.json.find("\"slides\": []"), std::string::npos) << listed.json;
     }
-    done = true;
-    watchdog.join();
-    EXPECT_FALSE(blocked);
+    EXPECT_FALSE(watchdog.finish());
 
     const auto proc = ListSlideSource(test::RealFiles(), PicturePatterns(), "/proc/self/status");
     EXPECT_FALSE(proc.error) << *proc.error;

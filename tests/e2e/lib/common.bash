@@ -181,6 +181,24 @@ peak_memory() {
     echo "$peak"
 }
 
+# key_one_second_in WHAT [COMMAND...]: with the show started (GLIMMERFRAME_TRACE=1), a key 1 s
+# after its first slide starts (COMMAND, if given, runs just before it) ends the show, the
+# process is gone within 2 s and its peak memory stayed under 600 MB.
+key_one_second_in() {
+    local watcher peak
+    trace_line "S: MainForm LoadImage" 30
+    peak_memory >"$WORK/peak" &
+    watcher=$!
+    sleep 1
+    [ $# -lt 2 ] || "${@:2}"
+    xdotool key space
+    wait_exit 2
+    wait "$watcher"
+    peak=$(cat "$WORK/peak")
+    [ "$peak" -lt 600 ] || fail "peak memory $peak MB with $1"
+    echo "$1: peak memory $peak MB"
+}
+
 no_temp_folders() {
     local left
     left="$(find "$XDG_RUNTIME_DIR" -maxdepth 1 -type d -name 'glimmerframe-*')"

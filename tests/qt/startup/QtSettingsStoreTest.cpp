@@ -1,6 +1,7 @@
 #include "qt/startup/QtSettingsStore.h"
 #include "core/startup/Registry.h"
 #include "core/startup/SettingsLoader.h"
+#include "fakes/PipeWatchdog.h"
 #include "fakes/RealFiles.h"
 
 #include <QDir>
@@ -11,10 +12,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <atomic>
-#include <chrono>
-#include <thread>
 
 namespace gf {
 namespace {
@@ -121,21 +118,10 @@ TEST(QtSettingsStore, APipeOrAHugeFileInPlaceOfTheSettingsIsNotRead) {
     ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
     writeFile(system.path() + "/Brindlewick/Glimmerframe.conf", "[General]\nBlocks=30\n");
     ASSERT_TRUE(QFile::resize(system.path() + "/Brindlewick/Glimmerframe.conf", 2 << 20));
-    // Should the store open the pipe after all, a writer lets it go on, and the test fails.
-    std::atomic<bool> done{false}, blocked{false};
-    std::thread watchdog([&] {
-        for (int i = 0; i < 50 && !done; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        if (!done) {
-            blocked = true;
-            QFile(pipe).open(QIODevice::WriteOnly);
-        }
-    });
+    test::PipeWatchdog watchdog(pipe.toStdString());
     QtSettingsStore store(test::RealFiles(), user.path(), {system.path()});
     EXPECT_EQ(GetSettingString(store, kMachine, kKey, "Blocks", "10"), "10");
-    done = true;
-    watchdog.join();
-    EXPECT_FALSE(blocked);
+    EXPECT_FALSE(watchdog.finish());
 
     store.write(kMachine, kKey, "Blocks", "20");
     ASSERT_TRUE(store.flush().ok());
