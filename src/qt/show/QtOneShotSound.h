@@ -1,6 +1,6 @@
 #pragma once
 // Fire-and-forget WAV playing over QSoundEffect; an empty path stops it, a file that cannot be
-// played plays nothing.
+// played (or is not a regular file of at most 32 MB) plays nothing.
 #include "platform/OneShotSound.h"
 
 #include <memory>
