@@ -10,14 +10,18 @@ namespace {
 // Measured with QPainter's antialiasing rasteriser, which works a band of rows at a time and
 // walks every edge again for each band; a band holds a few hundred cells of edge, so a path
 // whose edges are long for its size is worked over in as many bands as it has rows.
-constexpr double kCallCost = 2000;     // any call: state, path set-up
-constexpr double kPointCost = 4;       // building the path, point by point
-constexpr double kCellsPerBand = 400;  // edge pixels one band holds
-constexpr double kEdgeBandCost = 4;    // an edge pixel walked in one band
-constexpr double kThinPenCost = 24;    // a pixel of a pen one pixel wide, drawn as a line
-constexpr double kGlyphCost = 1000;    // laying out and placing one character
-constexpr double kBudgetBase = 1e9;    // about three seconds of painting...
-constexpr double kBudgetPerPixel = 64; // ...and the picture painted over 64 times
+constexpr double kCallCost = 2000;        // any call: state, path set-up
+constexpr double kPointCost = 4;          // building the path, point by point
+constexpr double kCellsPerBand = 400;     // edge pixels one band holds
+constexpr double kEdgeBandCost = 4;       // an edge pixel walked in one band
+constexpr double kFillSegmentCost = 200;  // setting up one edge for the rasteriser
+constexpr double kThinPenCost = 24;       // a pixel of a pen one pixel wide, drawn as a line
+constexpr double kThinCornerCost = 50;    // a segment of such a pen
+constexpr double kJoinCost = 1000;        // a wide pen's outline around one corner (round joins)
+constexpr double kGlyphCost = 1000;       // laying out and placing one character
+constexpr double kGlyphOutlineCost = 250; // a glyph too large to cache is traced: per pixel tall
+constexpr double kBudgetBase = 1e9;       // about three seconds of painting...
+constexpr double kBudgetPerPixel = 64;    // ...and the picture painted over 64 times
 // One call is drawn in one go, whatever asks the drawing to stop: it may take an eighth.
 constexpr double kCallShare = 8;
 
@@ -80,7 +84,7 @@ Outline Measure(std::span<const std::vector<WmfPoint>> rings, bool closed, const
 // Filling an outline of `edges` pixels that covers `area` pixels within `rows` rows.
 double FillCost(double area, double edges, double segments, double rows) {
     const double bands = std::clamp(1 + edges / kCellsPerBand, 1.0, std::max(1.0, rows));
-    return area + kEdgeBandCost * (edges + segments) * bands;
+    return area + kEdgeBandCost * (edges + segments) * bands + kFillSegmentCost * segments;
 }
 
 } // namespace
@@ -123,13 +127,14 @@ double WmfDrawingCost::path(std::span<const std::vector<WmfPoint>> rings, bool c
     const double passes = dashed && state.opaqueBackground ? 2 : 1;
     const double w = std::isfinite(state.pen.width) ? state.pen.width : 0;
     if (w <= 1)
-        return cost + passes * kThinPenCost * o.length;
+        return cost + passes * (kThinPenCost * o.length + kThinCornerCost * o.segments);
     // A wide pen's outline runs along both sides of every edge and around every corner.
     const Outline wide = Measure(rings, closed, v, w);
     const double edges = 2 * wide.length + wide.segments * w;
     const double area = std::min(Area(wide.bounds), wide.length * w);
-    return cost +
-           passes * FillCost(area, edges, 2 * wide.segments, wide.bounds.bottom - wide.bounds.top);
+    return cost + passes * (FillCost(area, edges, 2 * wide.segments,
+                                     wide.bounds.bottom - wide.bounds.top) +
+                            kJoinCost * wide.segments);
 }
 
 double WmfDrawingCost::text(std::string_view utf8, const WmfDrawState& state,
@@ -141,8 +146,9 @@ double WmfDrawingCost::text(std::string_view utf8, const WmfDrawState& state,
     double glyphs = 0;
     for (char c : utf8)
         glyphs += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    const double h = std::isfinite(state.font.pixelHeight) ? state.font.pixelHeight : 0;
-    return cost + glyphs * (kGlyphCost + std::min(h * h, Area(v)));
+    const double h = std::isfinite(state.font.pixelHeight) ? std::abs(state.font.pixelHeight) : 0;
+    const double traced = std::min(h, (v.right - v.left) + (v.bottom - v.top));
+    return cost + glyphs * (kGlyphCost + std::min(h * h, Area(v)) + kGlyphOutlineCost * traced);
 }
 
 double WmfDrawingCost::bitmap(const WmfRect& target, const WmfRect& source,
