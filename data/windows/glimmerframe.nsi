@@ -37,6 +37,7 @@ VIAddVersionKey "LegalCopyright" "Brindlewick"
 !define MUI_ABORTWARNING
 !define MUI_WELCOMEPAGE_TEXT "This installs Glimmerframe ${VERSION}, a slide-show screen saver with its own tools for composing shows.$\r$\n$\r$\nThe screen saver goes into the Windows system folder, where the screen-saver settings list it. Its sample show and user guide go into the folder you choose next.$\r$\n$\r$\n$_CLICK"
 !insertmacro MUI_PAGE_WELCOME
+!define MUI_DIRECTORYPAGE_TEXT_TOP "Setup will put Glimmerframe's sample show and user guide in the following folder. The screen saver itself goes into the Windows system folder. To choose a different folder, click Browse. Click Install to start the installation."
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_TITLE "Glimmerframe is installed"
@@ -48,16 +49,29 @@ VIAddVersionKey "LegalCopyright" "Brindlewick"
 
 !insertmacro MUI_LANGUAGE "English"
 
+; The folder of an earlier installation, when there is one.
+Var previousFolder
+
+; Everything the installer puts into FOLDER, and the folder itself when nothing else is left in
+; it: a folder the user chose may hold files of their own.
+!macro RemoveFolderContents FOLDER
+  Delete /REBOOTOK "${FOLDER}\Glimmerframe.chm"
+  RMDir /r "${FOLDER}\help"
+  RMDir /r "${FOLDER}\samples"
+  Delete "${FOLDER}\Uninstall.exe"
+  RMDir /REBOOTOK "${FOLDER}"
+!macroend
+
 Function .onInit
   ; The 64-bit program reads the 64-bit registry, which this 32-bit installer sees only when asked.
   ${If} ${RunningX64}
     SetRegView 64
   ${EndIf}
   ; An update goes where the last installation went, unless /D= names a folder.
-  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
-  ${If} $0 != ""
+  ReadRegStr $previousFolder HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $previousFolder != ""
   ${AndIf} $INSTDIR == "$PROGRAMFILES64\Glimmerframe"
-    StrCpy $INSTDIR $0
+    StrCpy $INSTDIR $previousFolder
   ${EndIf}
 FunctionEnd
 
@@ -73,6 +87,12 @@ Section "Glimmerframe"
   ${Else}
     SetOutPath "$SYSDIR"
     File "/oname=glimmerframe.scr" "${SCR_X86}"
+  ${EndIf}
+
+  ; Moved elsewhere, an installation leaves nothing in its old folder.
+  ${If} $previousFolder != ""
+  ${AndIf} $previousFolder != $INSTDIR
+    !insertmacro RemoveFolderContents "$previousFolder"
   ${EndIf}
 
   SetOutPath "$INSTDIR"
@@ -133,12 +153,7 @@ Section "Uninstall"
     Delete /REBOOTOK "$SYSDIR\glimmerframe.scr"
   ${EndIf}
 
-  Delete /REBOOTOK "$INSTDIR\Glimmerframe.chm"
-  RMDir /r "$INSTDIR\help"
-  RMDir /r "$INSTDIR\samples"
-  Delete "$INSTDIR\Uninstall.exe"
-  ; Only when empty: a folder the user chose may hold files of their own.
-  RMDir /REBOOTOK "$INSTDIR"
+  !insertmacro RemoveFolderContents "$INSTDIR"
 
   SetShellVarContext all
   Delete "${SETTINGS_LINK}"

@@ -7,6 +7,7 @@
 #   the guide and the sample show under Program Files, the Start-menu entry for the settings,
 #   the machine-wide settings that lead to the sample show, the help file's registration and
 #   the uninstall entry, all in the 64-bit registry that the 64-bit program reads;
+# - installed again into another folder, it leaves nothing in the old one;
 # - the uninstaller, run silently as Windows runs it, takes all of that away again, with the
 #   installing user's settings.
 # GF_WINEARCH=win32 checks 32-bit Windows instead: the 32-bit program in its only System32.
@@ -87,16 +88,25 @@ if [ "$arch" = win64 ]; then
         fail "the machine-wide settings went into the 32-bit registry"
 fi
 
+# --- Installed again into another folder: the old one is emptied, the settings follow.
+moved="$c/Moved"
+wine "$setup" /S '/D=C:\Moved' || fail "the installer ended with status $? on an update"
+[ -s "$moved/samples/sample-show.txt" ] || fail "an update into C:\\Moved put no sample show there"
+[ ! -e "$pf" ] || fail "an update into C:\\Moved left Program Files\\Glimmerframe: $(cd "$pf" && find . | head)"
+[ "$(reg_value "$settings" ImagePath)" = 'C:\Moved\samples\' ] ||
+    fail "after the update the machine-wide settings lead to $(reg_value "$settings" ImagePath)"
+updated=$(date +%s%N)
+
 # --- The uninstaller, as Add/Remove Programs starts it: it copies itself away and returns at
 # once, so its work is waited for.
 wine reg add 'HKCU\Software\Brindlewick\Glimmerframe' /v ImageInterval /d 5 /f >/dev/null
-wine 'C:\Program Files\Glimmerframe\Uninstall.exe' /S || fail "the uninstaller ended with status $?"
+wine 'C:\Moved\Uninstall.exe' /S || fail "the uninstaller ended with status $?"
 for _ in $(seq 300); do
-    [ -e "$pf" ] || [ -n "$(reg_value "$uninstall" UninstallString)" ] || break
+    [ -e "$moved" ] || [ -n "$(reg_value "$uninstall" UninstallString)" ] || break
     sleep 0.1
 done
 uninstalled=$(date +%s%N)
-[ ! -e "$pf" ] || fail "Program Files\\Glimmerframe is left: $(cd "$pf" && find . | head)"
+[ ! -e "$moved" ] || fail "C:\\Moved is left: $(cd "$moved" && find . | head)"
 [ ! -e "$c/windows/system32/glimmerframe.scr" ] || fail "glimmerframe.scr is left in System32"
 [ ! -e "$link" ] || fail "the Start-menu entry is left"
 for check in "$uninstall UninstallString" "$settings ImagePath" "$help Glimmerframe.chm" \
@@ -104,5 +114,5 @@ for check in "$uninstall UninstallString" "$settings ImagePath" "$help Glimmerfr
     key="${check% *}" value="${check##* }"
     [ -z "$(reg_value "$key" "$value")" ] || fail "$key $value is left"
 done
-echo "The zip holds what it should; installed in $(((installed - start) / 1000000)) ms and" \
-    "uninstalled in $(((uninstalled - installed) / 1000000)) ms ($arch)"
+echo "The zip holds what it should; installed in $(((installed - start) / 1000000)) ms, moved in" \
+    "$(((updated - installed) / 1000000)) ms, uninstalled in $(((uninstalled - updated) / 1000000)) ms ($arch)"
