@@ -89,9 +89,11 @@ Section "Glimmerframe"
     File "/oname=glimmerframe.scr" "${SCR_X86}"
   ${EndIf}
 
-  ; Moved elsewhere, an installation leaves nothing in its old folder.
+  ; Moved elsewhere, an installation leaves nothing in its old folder (known by our uninstaller
+  ; in it, so that a stale registry entry never empties a folder of someone else's).
   ${If} $previousFolder != ""
   ${AndIf} $previousFolder != $INSTDIR
+  ${AndIf} ${FileExists} "$previousFolder\Uninstall.exe"
     !insertmacro RemoveFolderContents "$previousFolder"
   ${EndIf}
 
