@@ -1,6 +1,7 @@
 #include "core/support/PictureFile.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <iterator>
 #include <new>
 
@@ -110,6 +111,8 @@ bool IsMetafile(std::span<const std::byte> b) {
            At(b, 3) == 0 && At(b, 4) == 0 && (At(b, 5) == 1 || At(b, 5) == 3);
 }
 
+namespace {
+
 std::optional<PixelSize> JpegFrameSize(std::span<const std::byte> b) {
     if (b.size() < 4 || At(b, 0) != 0xFF || At(b, 1) != 0xD8)
         return std::nullopt;
@@ -134,6 +137,34 @@ std::optional<PixelSize> JpegFrameSize(std::span<const std::byte> b) {
     return std::nullopt;
 }
 
+std::int64_t BigEndian32(std::span<const std::byte> b, std::size_t at) {
+    return std::int64_t(At(b, at)) << 24 | At(b, at + 1) << 16 | At(b, at + 2) << 8 | At(b, at + 3);
+}
+
+std::int64_t LittleEndian32(std::span<const std::byte> b, std::size_t at) {
+    return std::int32_t(At(b, at) | At(b, at + 1) << 8 | At(b, at + 2) << 16 |
+                        std::uint32_t(At(b, at + 3)) << 24);
+}
+
+bool StartsWith(std::span<const std::byte> b, std::string_view magic) {
+    return b.size() >= magic.size() &&
+           std::equal(magic.begin(), magic.end(), b.begin(),
+                      [](char m, std::byte c) { return std::byte(m) == c; });
+}
+
+} // namespace
+
+std::optional<PixelSize> StatedPixelSize(std::span<const std::byte> b) {
+    if (StartsWith(b, "\x89PNG\r\n\x1A\n") && b.size() >= 24 && StartsWith(b.subspan(12), "IHDR"))
+        return PixelSize{BigEndian32(b, 16), BigEndian32(b, 20)};
+    if ((StartsWith(b, "GIF87a") || StartsWith(b, "GIF89a")) && b.size() >= 10)
+        return PixelSize{At(b, 6) | At(b, 7) << 8, At(b, 8) | At(b, 9) << 8};
+    // A BMP's height is negative when its rows are stored from the top down.
+    if (StartsWith(b, "BM") && b.size() >= 26 && LittleEndian32(b, 14) >= 40)
+        return PixelSize{LittleEndian32(b, 18), std::abs(LittleEndian32(b, 22))};
+    return JpegFrameSize(b);
+}
+
 bool PictureAdmitted(PixelSize size) {
     return size.width * size.height <= kMaxPicturePixels;
 }
@@ -144,11 +175,11 @@ std::string TooLargeReason(PixelSize size) {
 }
 
 std::string UnreadableReason(std::span<const std::byte> bytes, bool formatKnown) {
-    if (auto jpeg = JpegFrameSize(bytes)) {
-        if (jpeg->width == 0 || jpeg->height == 0)
+    if (auto stated = StatedPixelSize(bytes)) {
+        if (stated->width <= 0 || stated->height <= 0)
             return "its header states no size: the file is damaged";
-        if (!PictureAdmitted(*jpeg) || jpeg->width > 65500 || jpeg->height > 65500)
-            return TooLargeReason(*jpeg);
+        if (!PictureAdmitted(*stated) || stated->width > 65500 || stated->height > 65500)
+            return TooLargeReason(*stated);
     }
     if (!formatKnown)
         return "it is not a picture in a format this program reads";

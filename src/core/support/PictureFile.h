@@ -36,14 +36,17 @@ Result<std::vector<std::byte>> ReadPictureFile(FileSystem& files, std::string_vi
 // A metafile starts with the placeable header's key, or with the standard header.
 bool IsMetafile(std::span<const std::byte> bytes);
 
-// The size that a JPEG's frame header states, if the bytes are a JPEG that has one.
-std::optional<PixelSize> JpegFrameSize(std::span<const std::byte> bytes);
+// The size that the header of a JPEG (its frame header), PNG, GIF or BMP states, if the bytes
+// are one of those; read before any codec sees them, so that no codec is asked to decode what
+// the limits refuse.
+std::optional<PixelSize> StatedPixelSize(std::span<const std::byte> bytes);
 
 bool PictureAdmitted(PixelSize size);
 // "it is too large (W x H pixels; at most 120 megapixels)".
 std::string TooLargeReason(PixelSize size);
-// Why a decoder could not even tell the picture's size: a JPEG stating no size or a size beyond
-// the limits says so; else the format is unknown (`formatKnown` false) or the header damaged.
+// Why a decoder could not even tell the picture's size: a header stating no size or a size
+// beyond the limits says so; else the format is unknown (`formatKnown` false) or the header
+// damaged.
 std::string UnreadableReason(std::span<const std::byte> bytes, bool formatKnown);
 // Why decoding failed after the size was read; `detail` is the decoder's own words, if any.
 std::string UndecodableReason(std::string_view detail = {});

@@ -161,6 +161,10 @@ Result<DecodedFile> Win32PictureDecoder::decodePhoto(std::string_view path,
                                                      std::span<const std::byte> bytes,
                                                      const ShownSize& shown,
                                                      const std::atomic<bool>& cancel) const {
+    // Some codecs decode the whole picture as soon as they are made: the limits come first.
+    if (const auto stated = StatedPixelSize(bytes);
+        stated && stated->width > 0 && stated->height > 0 && !PictureAdmitted(*stated))
+        return PictureRefused(path, TooLargeReason(*stated));
     const ComApartment com;
     ComPtr<IWICImagingFactory> factory;
     if (!com.ok() || FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,

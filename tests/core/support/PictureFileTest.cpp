@@ -57,7 +57,18 @@ TEST(PictureFile, TheOrientationComesFromTheExifBlockOrTheTiffItself) {
     EXPECT_EQ(ExifOrientation(Bytes(cut)), 1);
     EXPECT_EQ(ExifOrientation({}), 1);
 
-    EXPECT_EQ(JpegFrameSize(Bytes(Jpeg(exif))), (PixelSize{40, 20}));
+    // What the headers say, before any codec sees the file.
+    EXPECT_EQ(StatedPixelSize(Bytes(Jpeg(exif))), (PixelSize{40, 20}));
+    EXPECT_EQ(StatedPixelSize(Bytes(std::string("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\xEA\x60"
+                                                "\0\0\0\x02",
+                                                24))),
+              (PixelSize{60000, 2}));
+    EXPECT_EQ(StatedPixelSize(Bytes(std::string("GIF89a\x2C\x01\xC8\x00", 10))),
+              (PixelSize{300, 200}));
+    std::string bmp("BM", 2);
+    bmp += std::string(12, '\0') + std::string("\x28\0\0\0\x03\0\0\0\xFE\xFF\xFF\xFF", 12);
+    EXPECT_EQ(StatedPixelSize(Bytes(bmp)), (PixelSize{3, 2}));
+    EXPECT_FALSE(StatedPixelSize(Bytes("II*\0")));
 }
 
 TEST(PictureFile, RefusalsNameThePictureAndSayWhy) {
