@@ -1,6 +1,7 @@
 #include "core/show/DesignerTemplateReader.h"
 #include "core/show/SlideListLoader.h"
 #include "core/show/TemplateItemReader.h"
+#include "core/startup/Paths.h"
 #include "core/support/TextFile.h"
 #include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
@@ -8,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <unistd.h>
 
 namespace gf {
 namespace {
@@ -70,7 +70,7 @@ class TemplateFiles : public ::testing::Test {
     std::string write(const std::string& name, std::string_view bytes) {
         return scratch_.write(name, bytes);
     }
-    std::string folder() const { return dir_.string() + "/"; }
+    std::string folder() const { return AddBackslash(dir_.string()); }
 
     SlideList load(std::string_view text, Status* status = nullptr) {
         write("show.txt", text);
@@ -201,8 +201,13 @@ TEST_F(TemplateFiles, FolderModeOrdersByPatternThenName) {
     Items names;
     for (auto& p : list.images)
         names.push_back(p.substr(s.ImagePath.size()));
+#ifdef _WIN32
+    // Names ignore case here: "a.jpg" is the file "A.JPG".
+    EXPECT_EQ(names, (Items{"c.gif", "e.jpe", "A.JPG", "b.jpg", "g.Bmp", "f.wmf", "d.jpeg"}));
+#else
     EXPECT_EQ(names,
               (Items{"c.gif", "e.jpe", "A.JPG", "a.jpg", "b.jpg", "g.Bmp", "f.wmf", "d.jpeg"}));
+#endif
     EXPECT_EQ(list.soundMode, 0);
 
     s.ImagePath = folder() + "missing";
@@ -245,7 +250,7 @@ TEST_F(TemplateFiles, DesignerReadsTheSameFileItsOwnWay) {
     EXPECT_FALSE(read.error);
     EXPECT_EQ(read.soundMode, 2);
     ASSERT_EQ(read.rows.size(), 3u);
-    const auto shows = folder() + "shows/";
+    const auto shows = AddBackslash(folder() + "shows");
     const auto& a = read.rows[0];
     EXPECT_EQ(a.imageName, "a.jpg");
     EXPECT_EQ(a.imagePath, shows + "a.jpg");
