@@ -4,8 +4,8 @@
 #include "win32/show/Win32PictureDecoder.h"
 #include "win32/show/Win32ShowCanvas.h"
 #include "win32/support/ComApartment.h"
-#include "win32/support/Win32FileSystem.h"
 #include "win32/support/Utf16.h"
+#include "win32/support/Win32FileSystem.h"
 #include "win32/support/Win32PlatformTimer.h"
 
 #include <functional>
@@ -79,14 +79,13 @@ class Pictures : public ::testing::Test {
         ComPtr<IWICBitmapFrameEncode> frame;
         const std::wstring path = ToUtf16(dir_ + name);
         WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
-        const bool ok =
-            SUCCEEDED(factory->CreateStream(&stream)) &&
-            SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
-            SUCCEEDED(factory->CreateEncoder(container, nullptr, &encoder)) &&
-            SUCCEEDED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
-            SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) &&
-            SUCCEEDED(frame->Initialize(nullptr)) && SUCCEEDED(frame->SetSize(w, h)) &&
-            SUCCEEDED(frame->SetPixelFormat(&format));
+        const bool ok = SUCCEEDED(factory->CreateStream(&stream)) &&
+                        SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
+                        SUCCEEDED(factory->CreateEncoder(container, nullptr, &encoder)) &&
+                        SUCCEEDED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
+                        SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) &&
+                        SUCCEEDED(frame->Initialize(nullptr)) && SUCCEEDED(frame->SetSize(w, h)) &&
+                        SUCCEEDED(frame->SetPixelFormat(&format));
         EXPECT_TRUE(ok) << name;
         if (!ok)
             return dir_ + name;
@@ -104,8 +103,9 @@ class Pictures : public ::testing::Test {
         return dir_ + name;
     }
 
-    Result<DecodedFile> decode(const std::string& path, std::optional<std::pair<int, int>> shown = {},
-                               double tpp = 15, bool cancelled = false) {
+    Result<DecodedFile> decode(const std::string& path,
+                               std::optional<std::pair<int, int>> shown = {}, double tpp = 15,
+                               bool cancelled = false) {
         const Win32PictureDecoder decoder(files_, tpp);
         const std::atomic<bool> cancel{cancelled};
         return decoder.decode(
@@ -130,8 +130,8 @@ std::uint32_t Rgb(const DibSurface& s, int x, int y) {
 
 // An EXIF block (little-endian TIFF) that says how the picture is to be turned.
 std::string WithOrientation(std::string jpeg, int orientation) {
-    const std::string tiff = Text({'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0, 0x12, 1, 3, 0, 1, 0, 0, 0,
-                                   orientation, 0, 0, 0, 0, 0, 0, 0});
+    const std::string tiff = Text({'I', 'I', 42, 0, 8, 0,           0, 0, 1, 0, 0x12, 1, 3,
+                                   0,   1,   0,  0, 0, orientation, 0, 0, 0, 0, 0,    0, 0});
     const std::string payload = std::string("Exif\0\0", 6) + tiff;
     const std::size_t n = payload.size() + 2;
     return jpeg.substr(0, 2) + Text({0xFF, 0xE1, int(n >> 8), int(n & 0xFF)}) + payload +
@@ -141,8 +141,8 @@ std::string WithOrientation(std::string jpeg, int orientation) {
 // A placeable metafile of 1 x 1/2 inch whose frame a rectangle with a red brush fills, and a
 // second one with a null brush that draws nothing.
 std::string Metafile(bool filled) {
-    std::string out = Text({0xD7, 0xCD, 0xC6, 0x9A, 0, 0, 0, 0, 0, 0, 0xA0, 0x05, 0xD0, 0x02,
-                            0xA0, 0x05, 0, 0, 0, 0, 0x00, 0x00});
+    std::string out = Text({0xD7, 0xCD, 0xC6, 0x9A, 0,    0, 0, 0, 0, 0,    0xA0,
+                            0x05, 0xD0, 0x02, 0xA0, 0x05, 0, 0, 0, 0, 0x00, 0x00});
     out += Text({1, 0, 9, 0, 0, 3, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0});
     // CreateBrushIndirect (style, red), SelectObject 0, Rectangle over the frame.
     out += Text({7, 0, 0, 0, 0xFC, 0x02, filled ? 0 : 1, 0, 0xFF, 0, 0, 0, 0, 0});
@@ -170,8 +170,8 @@ TEST_F(Pictures, SizesKindsAndColoursComeFromTheContentWithTheOrientationApplied
 
     // Large pictures are decoded at the size they are shown, never above their own; twips are
     // those of the monitor (7.5 a pixel at 192 DPI).
-    const auto big = encode("big.png", GUID_ContainerFormatPng, 2000, 1000,
-                            [](int, int) { return 0xFF0000FF; });
+    const auto big =
+        encode("big.png", GUID_ContainerFormatPng, 2000, 1000, [](int, int) { return 0xFF0000FF; });
     EXPECT_EQ(SurfaceOf(*decode(big, std::pair{200 * 15, 100 * 15})).width(), 200);
     EXPECT_EQ(SurfaceOf(*decode(big, std::pair{4000 * 15, 2000 * 15})).width(), 2000);
     auto sharp = decode(big, std::nullopt, 7.5);
@@ -189,9 +189,8 @@ TEST_F(Pictures, SizesKindsAndColoursComeFromTheContentWithTheOrientationApplied
         const std::uint32_t c = Rgb(SurfaceOf(*p), 3, 3);
         EXPECT_TRUE((c >> 16) < 16 && (c >> 8 & 0xFF) > 240 && (c & 0xFF) < 16) << name << c;
     }
-    auto png = decode(encode("photo.gif", GUID_ContainerFormatPng, 30, 10, [](int x, int) {
-        return x < 15 ? 0xFF00FF00 : 0u;
-    }));
+    auto png = decode(encode("photo.gif", GUID_ContainerFormatPng, 30, 10,
+                             [](int x, int) { return x < 15 ? 0xFF00FF00 : 0u; }));
     ASSERT_TRUE(png) << png.message();
     EXPECT_TRUE(static_cast<const Win32DecodedPicture&>(*png->picture).seeThrough());
     EXPECT_EQ(SurfaceOf(*png).pixel(20, 5), 0u);
@@ -239,8 +238,8 @@ TEST_F(Pictures, EveryRefusalSaysWhatIsWrong) {
                 "0000000c49444154789c6360a00c000000400001b7347cef0000000049454e44ae426082");
     EXPECT_NE(reason(write("huge.png", png)).find(": it is too large (60000 x 60000 pixels"),
               std::string::npos);
-    const std::string jpeg = Text({0xFF, 0xD8, 0xFF, 0xC0, 0, 0x11, 8, 0xFF, 0xFF, 0xFF, 0xFF, 3,
-                                   1, 0x22, 0, 2, 0x11, 1, 3, 0x11, 1, 0xFF, 0xD9});
+    const std::string jpeg = Text({0xFF, 0xD8, 0xFF, 0xC0, 0,    0x11, 8, 0xFF, 0xFF, 0xFF, 0xFF, 3,
+                                   1,    0x22, 0,    2,    0x11, 1,    3, 0x11, 1,    0xFF, 0xD9});
     EXPECT_NE(reason(write("huge.jpg", jpeg)).find("too large (65535 x 65535"), std::string::npos);
     const auto whole =
         read(encode("whole.jpg", GUID_ContainerFormatJpeg, 64, 64, [](int, int) { return ~0u; }));
@@ -260,8 +259,8 @@ struct CanvasRig {
         : canvas(100, 80, twipsPerPixel, {}), screenBits(100, 80), tpp(twipsPerPixel) {
         auto surface = std::make_unique<DibSurface>(40, 20);
         surface->fill(RGB(255, 0, 0));
-        canvas.setPicture(std::make_shared<Win32DecodedPicture>(std::move(surface), false),
-                          tw(40), tw(20));
+        canvas.setPicture(std::make_shared<Win32DecodedPicture>(std::move(surface), false), tw(40),
+                          tw(20));
     }
     int tw(int pixels) const { return int(pixels * tpp); }
     TwipRect rect(int l, int t, int w, int h) const { return {tw(l), tw(t), tw(w), tw(h)}; }

@@ -1,8 +1,15 @@
-// glimmerframe.scr: the Windows screen saver. For now it answers --help and --version; the run
-// modes come with the Win32 side of the program.
+// glimmerframe.scr: the Windows screen saver.
+#include "Win32RunModes.h"
+#include "core/show/PictureLoader.h"
+#include "core/startup/Main.h"
 #include "core/support/Version.h"
+#include "win32/startup/Win32HostServices.h"
+#include "win32/startup/Win32SettingsStore.h"
 #include "win32/support/ConsoleOutput.h"
 #include "win32/support/Utf16.h"
+#include "win32/support/Win32FileSystem.h"
+
+#include <cstdio>
 
 #include <memory>
 #include <string>
@@ -41,6 +48,24 @@ void Answer(std::string_view text) {
                     MB_OK | MB_ICONINFORMATION);
 }
 
+std::string JoinArguments(const std::vector<std::string>& args) {
+    std::string joined;
+    for (std::size_t i = 1; i < args.size(); ++i)
+        joined += (i > 1 ? " " : "") + args[i];
+    return joined;
+}
+
+// Ends the process after the show was put away. A picture decode that cannot be stopped must not
+// keep a closed show's process alive: then the process ends at once, without waiting for it (nor
+// running the libraries' detach code, which a thread stopped in the middle could block).
+int Finish(int code) {
+    if (gf::PictureLoader::AbandonedWorkers() > 0) {
+        std::fflush(nullptr);
+        TerminateProcess(GetCurrentProcess(), UINT(code));
+    }
+    return code;
+}
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -53,5 +78,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         Answer(std::string("glimmerframe ") + gf::kVersionText + "\n");
         return 0;
     }
-    return 0;
+
+    gf::Win32FileSystem files;
+    gf::ProcessState process(files);
+    gf::Win32HostServices host;
+    gf::Win32SettingsStore store;
+    gf::Win32RunModes modes(store);
+    const auto result = gf::Main(JoinArguments(args), process, host, store, modes);
+    if (!result.windowLoaded)
+        return modes.exitCode();
+    const int code = modes.exec();
+    modes.close();
+    return Finish(code);
 }

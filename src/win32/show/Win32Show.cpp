@@ -97,6 +97,9 @@ Result<std::unique_ptr<Win32Show>> Win32Show::Start(ProcessState& process,
     for (auto& cover : s.covers_)
         handInput(*cover);
     s.console_ = std::make_unique<Win32ConsoleBridge>(main);
+    // Where the pointer rests before the windows appear: their own move messages are no motion.
+    if (POINT p; GetCursorPos(&p))
+        s.pointer_ = p;
 
     for (auto& cover : s.covers_)
         cover->show(false);
