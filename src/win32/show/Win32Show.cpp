@@ -15,19 +15,18 @@ struct Monitor {
     bool primary;
 };
 
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info))
+        reinterpret_cast<std::vector<Monitor>*>(data)->push_back(
+            {info.rcMonitor, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+    return TRUE;
+}
+
 std::vector<Monitor> Monitors() {
     std::vector<Monitor> out;
-    EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
-            MONITORINFO info{};
-            info.cbSize = sizeof info;
-            if (GetMonitorInfoW(monitor, &info))
-                reinterpret_cast<std::vector<Monitor>*>(data)->push_back(
-                    {info.rcMonitor, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&out));
+    EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&out));
     return out;
 }
 
