@@ -2,12 +2,14 @@
 #include "win32/show/Win32EventPump.h"
 #include "win32/show/Win32MediaPlayer.h"
 #include "win32/show/Win32PictureDecoder.h"
+#include "win32/show/Win32PictureFormats.h"
 #include "win32/show/Win32ShowCanvas.h"
 #include "win32/support/ComApartment.h"
 #include "win32/support/Utf16.h"
 #include "win32/support/Win32FileSystem.h"
 #include "win32/support/Win32PlatformTimer.h"
 
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <thread>
@@ -251,6 +253,16 @@ TEST_F(Pictures, EveryRefusalSaysWhatIsWrong) {
     EXPECT_FALSE(reason(write("cut.wmf", cutWmf)).empty());
     // A closing show stops a decode before it starts.
     EXPECT_NE(reason(dir_ + "whole.jpg", true).find("the show was closing"), std::string::npos);
+}
+
+TEST(Win32PictureFormats, EveryInstalledCodecsExtensionsOnceInLowerCase) {
+    const auto extensions = Win32PictureFormats().readableExtensions();
+    for (const char* e : {"png", "jpg", "jpeg", "gif", "bmp", "tif", "tiff", "ico"})
+        EXPECT_NE(std::find(extensions.begin(), extensions.end(), e), extensions.end()) << e;
+    EXPECT_TRUE(std::is_sorted(extensions.begin(), extensions.end()));
+    EXPECT_EQ(std::adjacent_find(extensions.begin(), extensions.end()), extensions.end());
+    for (const auto& e : extensions)
+        EXPECT_EQ(e.find_first_of(".,;ABCDEFGHIJKLMNOPQRSTUVWXYZ "), std::string::npos) << e;
 }
 
 // The canvas painting into a memory bitmap, read back pixel by pixel.
