@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace gf::test {
 
