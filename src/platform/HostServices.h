@@ -1,6 +1,8 @@
 #pragma once
 // What start-up needs of the host system: its identity, the running program file, the screen's
 // unit conversion, single-instance detection and the password-change dialog.
+#include "base/Result.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -13,6 +15,9 @@ struct OSVersionInfo {
     std::string servicePack;
 };
 
+// The outcome of claiming the single running show.
+enum class InstanceClaim { Claimed, HeldByRunningShow };
+
 class HostServices {
   public:
     virtual ~HostServices() = default;
@@ -22,8 +27,10 @@ class HostServices {
     // Twips per pixel of the screen, horizontal and vertical.
     virtual double twipsPerPixelX() const = 0;
     virtual double twipsPerPixelY() const = 0;
-    // True when no other show with this caption runs; the claim lasts for the process.
-    virtual bool claimSingleInstance(std::string_view caption) = 0;
+    // Claimed when no other show with this caption runs (the claim lasts for the process);
+    // HeldByRunningShow only when a running show holds it. Any other failure (a full or
+    // unwritable folder, say) is an error that says why.
+    virtual Result<InstanceClaim> claimSingleInstance(std::string_view caption) = 0;
     // The platform's password-change dialog for the given parent window; its result.
     virtual std::int32_t changePassword(std::int32_t parentWindow) = 0;
     // Seed for the process-wide random source.

@@ -1,4 +1,4 @@
-# A folder show (BMP: folder mode lists GIF, JPEG, BMP and WMF), full screen: the picture fills the width of the screen, black above and below.
+# A folder show (one BMP), full screen: the picture fills the width of the screen, black above and below.
 source "$(dirname "$0")/lib/common.bash" "$1"
 start_xvfb 800x600
 mkdir "$WORK/pictures"

@@ -2,6 +2,7 @@
 // A HostServices whose answers tests set directly.
 #include "platform/HostServices.h"
 
+#include <optional>
 #include <string>
 
 namespace gf::test {
@@ -16,9 +17,11 @@ class FakeHostServices final : public HostServices {
     std::string executablePath() const override { return exe; }
     double twipsPerPixelX() const override { return tppX; }
     double twipsPerPixelY() const override { return tppY; }
-    bool claimSingleInstance(std::string_view) override {
+    Result<InstanceClaim> claimSingleInstance(std::string_view) override {
         ++claims;
-        return !otherInstanceRuns;
+        if (claimFailure)
+            return Error{*claimFailure};
+        return otherInstanceRuns ? InstanceClaim::HeldByRunningShow : InstanceClaim::Claimed;
     }
     std::int32_t changePassword(std::int32_t parent) override {
         passwordParent = parent;
@@ -31,6 +34,7 @@ class FakeHostServices final : public HostServices {
     std::string exe = "/nonexistent/glimmerframe";
     double tppX = 15, tppY = 15;
     bool otherInstanceRuns = false;
+    std::optional<std::string> claimFailure; // the claim fails with this message
     int claims = 0;
     int passwordChanges = 0;
     std::int32_t passwordParent = -1;

@@ -1,9 +1,11 @@
 #include "fakes/ScratchDir.h"
 
+#include "base/PathSeparator.h"
 #include "fakes/RealFiles.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace gf::test {
 
@@ -47,6 +49,11 @@ std::string ScratchDir::write(std::string_view name, std::string_view bytes) con
     if (!file.ok() || !(*file)->write(std::as_bytes(std::span(bytes.data(), bytes.size()))).ok() ||
         !(*file)->close().ok())
         ADD_FAILURE() << "Cannot write " << path;
+    return path;
+}
+
+std::string Native(std::string path) {
+    std::replace(path.begin(), path.end(), '/', kPathSeparator);
     return path;
 }
 

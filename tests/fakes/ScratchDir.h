@@ -28,6 +28,9 @@ class ScratchDir {
 std::string Utf8(const std::filesystem::path& path);
 std::filesystem::path PathOf(std::string_view utf8);
 
+// The path with each "/" written as the platform's separator, as the program joins names.
+std::string Native(std::string path);
+
 // The whole file as bytes; empty when it cannot be read.
 std::string ReadFile(const std::filesystem::path& path);
 

@@ -29,11 +29,11 @@ TEST(Win32Host, OneShowPerSession) {
     const std::string caption = "Glimmerframe test " + std::to_string(GetCurrentProcessId());
     {
         Win32HostServices first, second;
-        EXPECT_TRUE(first.claimSingleInstance(caption));
-        EXPECT_FALSE(second.claimSingleInstance(caption));
+        EXPECT_EQ(*first.claimSingleInstance(caption), InstanceClaim::Claimed);
+        EXPECT_EQ(*second.claimSingleInstance(caption), InstanceClaim::HeldByRunningShow);
     }
     Win32HostServices again;
-    EXPECT_TRUE(again.claimSingleInstance(caption)); // the claim went with its holder
+    EXPECT_EQ(*again.claimSingleInstance(caption), InstanceClaim::Claimed); // gone with its holder
 }
 
 TEST(Win32Host, PasswordChangeNamesTheSignInPassword) {

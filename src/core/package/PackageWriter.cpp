@@ -103,6 +103,18 @@ class Copier {
 
 } // namespace
 
+std::string PackageWrittenText(std::string_view path, const PackageWritten& written) {
+    // Digits in groups of three, as people read sizes.
+    std::string digits = std::to_string(written.size), bytes;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            bytes += ',';
+        bytes += digits[i];
+    }
+    return "Wrote " + std::string(path) + ": " + std::to_string(written.count) +
+           (written.count == 1 ? " slide, " : " slides, ") + bytes + " bytes.";
+}
+
 std::optional<std::string> ProposePackageName(std::string_view templateName) {
     const PathParser parser(templateName);
     const std::string& name = parser.FileName();

@@ -44,6 +44,9 @@ struct PackageWritten {
     std::size_t count = 0;
 };
 
+// What a successful write tells the user: "Wrote /shows/beach.scr: 7 slides, 1,234,567 bytes."
+std::string PackageWrittenText(std::string_view path, const PackageWritten& written);
+
 // The package's file name proposed for a template: its name cut before the extension
 // ("beach" for /shows/beach.txt); nothing when the template has no name or no extension.
 std::optional<std::string> ProposePackageName(std::string_view templateName);

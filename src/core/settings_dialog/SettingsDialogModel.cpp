@@ -20,11 +20,8 @@ bool isDirectory(FileSystem& files, const std::string& path) {
 } // namespace
 
 void DialogScrollBar::setValue(int v) {
-    v = std::clamp(v, min, max);
-    if (v == value)
-        return;
-    value = v;
-    label = labelFor(v);
+    value = std::clamp(v, min, max);
+    label = labelFor(value);
 }
 
 std::string DialogScrollBar::labelFor(int v) const {
@@ -43,15 +40,19 @@ std::string DialogScrollBar::labelFor(int v) const {
 }
 
 SettingsDialogModel::SettingsDialogModel(ProcessState& process, SettingsStore& store,
-                                         SettingsDialogView& view)
+                                         SettingsDialogView& view,
+                                         std::vector<std::string> picturePatterns)
     : files_(process.files), settings_(process.settings), startup_(process.startup), store_(store),
-      view_(view),
-      scrolls_{{
-          {DialogScrollBar::Kind::Interval, 1, 32, 1, 1, 5, "Delay Interval (seconds):"},
-          {DialogScrollBar::Kind::DissolveSize, 10, 50, 2, 10, 10, "Dissolve Size: "},
-          {DialogScrollBar::Kind::DissolveDelay, 0, 200, 1, 10, 0, "Dissolve Delay:"},
-          {DialogScrollBar::Kind::MouseSensitivity, 10, 500, 1, 10, 10, "Mouse Sensitivity"},
-      }} {}
+      view_(view), scrolls_{{
+                       {DialogScrollBar::Kind::Interval, 1, 32, 1, 1, 5, {}},
+                       {DialogScrollBar::Kind::DissolveSize, 10, 50, 2, 10, 10, {}},
+                       {DialogScrollBar::Kind::DissolveDelay, 0, 200, 1, 10, 0, {}},
+                       {DialogScrollBar::Kind::MouseSensitivity, 10, 500, 1, 10, 10, {}},
+                   }},
+      picturePatterns_(std::move(picturePatterns)) {
+    for (auto& bar : scrolls_)
+        bar.setValue(bar.value);
+}
 
 void SettingsDialogModel::Form_Load() {
     RefreshModeControls();
@@ -108,14 +109,19 @@ void SettingsDialogModel::ShowHelperText() {
         text = "Glimmerframe is running in Stand-Alone Mode.\n";
     } else if (settings_.AllImages == 1) {
         text = "Glimmerframe is currently in Folder Mode.\n"
-               "In this mode, all the images (BMP, JPG, GIF and WMF) in the folder\n"
+               "In this mode, all the images (" +
+               PictureTypeNames(picturePatterns_) +
+               ") in the folder\n"
                "you select will be displayed in the screen saver.\n\n"
-               "Click Select to choose the folder containing your images.\n\n";
+               "Click " +
+               std::string(kSelectFolderCaption) +
+               " to choose the folder containing your images.\n\n";
     } else {
         text = "Glimmerframe is currently in Template Mode.\n"
                "In this mode, you must either Select an existing template, Create\n"
                "a new template, or Edit an existing template.\n\n"
-               "Click Select, Edit or Create.\n\n";
+               "Click " +
+               std::string(kSelectTemplateCaption) + ", Edit or Create.\n\n";
     }
     c_.txtHelper = text + std::string(kClosingLines);
 }
@@ -226,11 +232,6 @@ bool SettingsDialogModel::cmdExit_Click() {
         return false;
     }
     return true;
-}
-
-std::string SettingsDialogModel::VersionCheckPath(int major, int minor) {
-    return "/Miscellaneous/VersionCheck.asp?Glimmerframe," + std::to_string(major) + "." +
-           std::to_string(minor);
 }
 
 } // namespace gf

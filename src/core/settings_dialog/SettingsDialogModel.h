@@ -4,12 +4,14 @@
 // all thirteen settings. It works on the process's in-memory settings.
 #include "core/settings_dialog/SettingsDialogView.h"
 #include "core/startup/StartupState.h"
+#include "core/support/PictureTypes.h"
 #include "platform/SettingsStore.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace gf {
 
@@ -19,6 +21,11 @@ inline constexpr std::string_view kTemplateMissingQuestion =
     "The Template File You Have Specified Does Not Exist";
 inline constexpr std::string_view kHomePageQuestion = "Open the Glimmerframe page in your browser?";
 
+// The captions of the buttons that show the folder and the template lists; the help text names
+// them. (The template mode's text names Edit and Create too.)
+inline constexpr std::string_view kSelectFolderCaption = "Folder";
+inline constexpr std::string_view kSelectTemplateCaption = "Template";
+
 // A horizontal scroll bar and the label whose text follows its value.
 struct DialogScrollBar {
     enum class Kind { Interval, DissolveSize, DissolveDelay, MouseSensitivity };
@@ -27,7 +34,7 @@ struct DialogScrollBar {
     int value;
     std::string label;
 
-    // Clamps into range; the label is rebuilt only when the value changes.
+    // Clamps into range; the label always shows the value.
     void setValue(int v);
     std::string labelFor(int v) const;
 };
@@ -50,7 +57,9 @@ struct DialogControls {
 
 class SettingsDialogModel {
   public:
-    SettingsDialogModel(ProcessState& process, SettingsStore& store, SettingsDialogView& view);
+    // `picturePatterns`: what folder mode shows (PicturePatterns), which the help text names.
+    SettingsDialogModel(ProcessState& process, SettingsStore& store, SettingsDialogView& view,
+                        std::vector<std::string> picturePatterns = PicturePatterns());
 
     // The load steps, in order: mode controls, scroll bars, path box, options, dissolve list.
     void Form_Load();
@@ -58,6 +67,7 @@ class SettingsDialogModel {
     const DialogControls& controls() const { return c_; }
     const Settings& settings() const { return settings_; }
     bool standAlone() const { return startup_.StandAlone; }
+    const std::vector<std::string>& picturePatterns() const { return picturePatterns_; }
     DialogScrollBar& ScrollInterval() { return scrolls_[0]; }
     DialogScrollBar& ScrollDissolveSize() { return scrolls_[1]; }
     DialogScrollBar& ScrollDissolveDelay() { return scrolls_[2]; }
@@ -95,10 +105,6 @@ class SettingsDialogModel {
     // "Done": true when the dialog may close (everything stored); false keeps it open.
     bool cmdExit_Click();
 
-    // The maker's pages, as paths on the maker's host.
-    static std::string ProductPagePath() { return "/Glimmerframe/"; }
-    static std::string VersionCheckPath(int major, int minor);
-
   private:
     void runDesigner(std::string_view templateName);
     // The existence test of "Done": true to go on storing.
@@ -111,6 +117,7 @@ class SettingsDialogModel {
     SettingsDialogView& view_;
     DialogControls c_;
     std::array<DialogScrollBar, 4> scrolls_;
+    std::vector<std::string> picturePatterns_;
 };
 
 } // namespace gf

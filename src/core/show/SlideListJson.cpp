@@ -79,11 +79,12 @@ std::string JsonString(std::string_view raw) {
     return out + "\"";
 }
 
-SlideListing ListSlideSource(FileSystem& files, std::string_view source,
-                             std::string_view workingFolder) {
+SlideListing ListSlideSource(FileSystem& files, std::span<const std::string> picturePatterns,
+                             std::string_view source, std::string_view workingFolder) {
     const std::string path(source);
-    const bool isFolder = files.info(path).kind == FileKind::Folder;
-    const bool isPackage = !isFolder && IsPackage(files, path);
+    const std::string full = FullPath(workingFolder, path);
+    const bool isFolder = files.info(full).kind == FileKind::Folder;
+    const bool isPackage = !isFolder && IsPackage(files, full);
 
     SlideList list;
     Settings settings;
@@ -91,22 +92,18 @@ SlideListing ListSlideSource(FileSystem& files, std::string_view source,
     std::optional<PackageReader> package;
     if (isFolder) {
         settings.AllImages = 1;
-        settings.ImagePath = path;
-        if (auto s = LoadSlideList(files, settings, list); !s)
+        settings.ImagePath = full;
+        if (auto s = LoadSlideList(files, settings, list, picturePatterns); !s)
             error = s.message();
     } else if (isPackage) {
         // Reading the directory extracts nothing, so no temporary folder is made.
-        package.emplace(files, path, files.scratchRoot());
+        package.emplace(files, full, files.scratchRoot());
         if (!package->ReadSCR(list))
             error = package->error();
     } else {
-        const bool relative = !path.empty() && path[0] != '/' && path[0] != '\\' &&
-                              (path.size() < 2 || path[1] != ':');
-        const std::string full =
-            relative && !workingFolder.empty() ? AddBackslash(workingFolder) + path : path;
         settings.ImagePath = FolderOf(full);
         settings.ImageListFile = PathParser(full).FileName();
-        if (auto s = LoadSlideList(files, settings, list); !s)
+        if (auto s = LoadSlideList(files, settings, list, picturePatterns); !s)
             error = s.message();
     }
 

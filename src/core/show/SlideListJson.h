@@ -3,6 +3,7 @@
 #include "platform/FileSystem.h"
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -13,11 +14,11 @@ struct SlideListing {
     std::optional<std::string> error; // also in the document's "error"
 };
 
-// A folder is read in folder mode, a file that ends with the package mark as a package, any
-// other path as a template whose folder is the image folder; a relative template path is taken
-// from `workingFolder`, so that the slides have full paths.
-SlideListing ListSlideSource(FileSystem& files, std::string_view source,
-                             std::string_view workingFolder = {});
+// A folder is read in folder mode (the pictures matching `picturePatterns`), a file that ends
+// with the package mark as a package, any other path as a template whose folder is the image
+// folder; a relative source is taken from `workingFolder`, so that the slides have full paths.
+SlideListing ListSlideSource(FileSystem& files, std::span<const std::string> picturePatterns,
+                             std::string_view source, std::string_view workingFolder = {});
 
 // A JSON string literal; text that is not UTF-8 is read as Windows-1252 first.
 std::string JsonString(std::string_view text);

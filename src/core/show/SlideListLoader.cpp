@@ -113,17 +113,20 @@ class TemplateLoader {
 
 std::string LoadErrorComment(std::string_view description) {
     return std::string(kProductTitle) + "\r\n" + std::string(kMakerName) + "\r\n" +
-           std::string(kMakerWebAddress) + "\r\n" + std::string(description);
+           std::string(kGuidePointer) + "\r\n" + std::string(description);
 }
 
-std::vector<std::string> ListFolderPictures(FileSystem& files, std::string_view folder) {
+Result<std::vector<std::string>> ListFolderPictures(FileSystem& files, std::string_view folder,
+                                                    std::span<const std::string> patterns) {
+    auto entries = files.listFolder(folder);
+    if (!entries)
+        return Error{entries.message()};
     std::vector<std::string> names;
-    if (auto entries = files.listFolder(folder))
-        for (auto& e : *entries)
-            if (e.kind == FileKind::File)
-                names.push_back(std::move(e.name));
+    for (auto& e : *entries)
+        if (e.kind == FileKind::File)
+            names.push_back(std::move(e.name));
     std::vector<std::string> result;
-    for (auto pattern : kFolderPicturePatterns) {
+    for (const auto& pattern : patterns) {
         std::vector<std::string> matching;
         // A name needs more than the extension: ".gif" alone is no picture.
         for (const auto& n : names)
@@ -142,7 +145,29 @@ void ReadTemplateText(std::string_view text, const std::string& folder, SlideLis
         loader.take(*item);
 }
 
-Status LoadSlideList(FileSystem& files, Settings& settings, SlideList& list) {
+namespace {
+Status Failed(SlideList& list, const Status& status) {
+    Trace("E: MainForm LoadFiles with error " + status.message());
+    list.images.clear();
+    list.attributes[0].comment = LoadErrorComment(status.message());
+    return status;
+}
+
+// What a folder without pictures says: which files would have been shown.
+std::string NoPicturesIn(std::string_view folder, std::span<const std::string> patterns) {
+    std::string endings;
+    for (std::size_t i = 0; i < patterns.size(); ++i) {
+        if (i > 0)
+            endings += i + 1 == patterns.size() ? " or " : ", ";
+        endings += std::string_view(patterns[i]).substr(patterns[i].starts_with("*") ? 1 : 0);
+    }
+    return "The folder " + std::string(folder) + " holds no pictures: none of its files ends in " +
+           endings + ".";
+}
+} // namespace
+
+Status LoadSlideList(FileSystem& files, Settings& settings, SlideList& list,
+                     std::span<const std::string> picturePatterns) {
     Trace("S: MainForm LoadFiles");
     list.images.clear();
     list.asyncSoundCounter = -1;
@@ -150,26 +175,29 @@ Status LoadSlideList(FileSystem& files, Settings& settings, SlideList& list) {
         settings.ImagePath = AddBackslash(settings.ImagePath);
 
     if (settings.AllImages != 0) {
-        for (auto& name : ListFolderPictures(files, settings.ImagePath))
+        auto names = ListFolderPictures(files, settings.ImagePath, picturePatterns);
+        if (!names)
+            return Failed(list, names.status());
+        // An empty show would be a black screen that gives no reason.
+        if (names->empty())
+            return Failed(list, Status::failure(NoPicturesIn(settings.ImagePath, picturePatterns)));
+        for (auto& name : *names)
             list.images.push_back(settings.ImagePath + name);
         Trace("E: MainForm LoadFiles");
         return {};
     }
 
     auto text = ReadTextFile(files, settings.ImagePath + settings.ImageListFile, kMaxTemplateBytes);
-    if (!text) {
-        Trace("E: MainForm LoadFiles with error " + text.message());
-        list.images.clear();
-        list.attributes[0].comment = LoadErrorComment(text.message());
-        return text.status();
-    }
+    if (!text)
+        return Failed(list, text.status());
     ReadTemplateText(*text, settings.ImagePath, list);
     Trace("E: MainForm LoadFiles");
     return {};
 }
 
-void LoadFiles(FileSystem& files, Settings& settings, SlideList& list) {
-    (void)LoadSlideList(files, settings, list);
+void LoadFiles(FileSystem& files, Settings& settings, SlideList& list,
+               std::span<const std::string> picturePatterns) {
+    (void)LoadSlideList(files, settings, list, picturePatterns);
 }
 
 } // namespace gf

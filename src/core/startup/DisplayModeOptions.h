@@ -12,10 +12,6 @@
 
 namespace gf {
 
-inline constexpr std::string_view kDisplayModeUsage =
-    "usage: glimmerframe [-root | -window | -window-id ID] [--interval N] [--full-screen]\n"
-    "                    [--random-order] [--dissolve NAME] [--folder PATH | --template FILE]\n";
-
 struct DisplayModeOptions {
     enum class Target { OwnWindow, Root, Window };
     Target target = Target::OwnWindow; // a window of our own unless told otherwise

@@ -2,6 +2,7 @@
 
 #include "core/package/PackageTrailer.h"
 #include "core/startup/Paths.h"
+#include "core/startup/SampleShow.h"
 #include "core/startup/SettingsLoader.h"
 #include "core/startup/Trace.h"
 #include "core/support/TextNumber.h"
@@ -38,7 +39,10 @@ void PrepareProcess(ProcessState& process, HostServices& host, const SettingsSto
         ReadSCRConfig(process.files, st.programFile, process.settings);
         fromStore = false;
     }
-    LoadSettingsFromStore(store, st.ProductName, fromStore, process.settings);
+    // Until the user stores settings of their own, the show is the sample show.
+    const auto sample = FindSampleShow(process.files, st.programFolder);
+    LoadSettingsFromStore(store, st.ProductName, fromStore, process.settings,
+                          sample ? &*sample : nullptr);
     ApplyRangeLimits(process.settings);
     GetOSVersion(st, host);
 }
@@ -49,21 +53,29 @@ MainResult Main(std::string_view arguments, ProcessState& process, HostServices&
     auto& st = process.startup;
 
     const auto request = ParseRunMode(arguments);
-    MainResult result{request.mode, false};
+    MainResult result;
+    result.mode = request.mode;
     switch (request.mode) {
     case RunMode::Settings:
         result.windowLoaded = handlers.showSettings(process);
         break;
-    case RunMode::Show:
+    case RunMode::Show: {
         Trace("S: CheckUnique%");
-        if (!host.claimSingleInstance(kMainFormCaption)) {
-            Trace("E: CheckUnique%");
+        const auto claim = host.claimSingleInstance(kMainFormCaption);
+        Trace("E: CheckUnique%");
+        if (claim && *claim == InstanceClaim::HeldByRunningShow) {
             result.mode = RunMode::None;
             return result; // a show already runs: end silently
         }
-        Trace("E: CheckUnique%");
+        if (!claim) {
+            // Only a running show keeps this one out: a claim that could not be made is said,
+            // and the show runs without it.
+            result.warnings.push_back(claim.message() + "; the show runs without it.");
+            Trace("X: " + result.warnings.back());
+        }
         result.windowLoaded = handlers.showPlayer(process);
         break;
+    }
     case RunMode::Preview:
         st.PreviewWindow = request.window;
         result.windowLoaded = handlers.loadPreview(process);

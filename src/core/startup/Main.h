@@ -6,7 +6,9 @@
 #include "platform/HostServices.h"
 #include "platform/SettingsStore.h"
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace gf {
 
@@ -25,6 +27,8 @@ inline constexpr std::string_view kMainFormCaption = "Screen Saver Main Form";
 struct MainResult {
     RunMode mode = RunMode::None;
     bool windowLoaded = false;
+    // What went wrong without stopping the run, for standard error.
+    std::vector<std::string> warnings;
 };
 
 // Prepares start-up state and settings without dispatching (for commands that read settings).

@@ -1,5 +1,6 @@
 #include "core/startup/SettingsLoader.h"
 
+#include "base/PathSeparator.h"
 #include "core/startup/Registry.h"
 #include "core/support/TextNumber.h"
 
@@ -43,9 +44,10 @@ constexpr SettingEntry Text(std::string_view name, std::string_view defaultText,
 }
 
 // The thirteen settings, in the order the dialog stores them. The default picture folder is
-// the system's root folder ("C:\" on Windows).
+// the system's root folder ("C:\" on Windows) unless the sample show is found
+// (LoadSettingsFromStore).
 constexpr std::array<SettingEntry, 13> kSettings{
-    Text("ImagePath", "/", &Settings::ImagePath),
+    Text("ImagePath", kRootFolder, &Settings::ImagePath),
     Number("ImageInterval", "10", Group::First, &Settings::ImageInterval, 1, 32),
     Text("ImageListFile", "", &Settings::ImageListFile),
     Number("FullScreen", "0", Group::First, &Settings::FullScreen),
@@ -77,12 +79,17 @@ std::int16_t ReadNumericSetting(const SettingsStore& store, std::string_view pro
 }
 
 void LoadSettingsFromStore(const SettingsStore& store, std::string_view productName,
-                           bool firstGroupFromStore, Settings& s) {
+                           bool firstGroupFromStore, Settings& s, const ShowFile* defaultShow) {
     const auto key = SettingsKeyPath(productName);
     for (const auto& e : kSettings) {
         if (e.group == Group::First && !firstGroupFromStore)
             continue;
-        auto stored = GetSettingString(store, kMachine, key, e.name, e.defaultText);
+        std::string_view defaultText = e.defaultText;
+        if (defaultShow && e.text == &Settings::ImagePath)
+            defaultText = defaultShow->folder;
+        else if (defaultShow && e.text == &Settings::ImageListFile)
+            defaultText = defaultShow->file;
+        auto stored = GetSettingString(store, kMachine, key, e.name, defaultText);
         if (e.number)
             s.*e.number = NumberOf(stored);
         else

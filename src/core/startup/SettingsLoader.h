@@ -1,6 +1,7 @@
 #pragma once
 // Loading the settings with their defaults and range limits, and storing all thirteen.
 #include "base/Result.h"
+#include "core/startup/SampleShow.h"
 #include "core/startup/Settings.h"
 #include "platform/SettingsStore.h"
 
@@ -17,8 +18,11 @@ std::int16_t ReadNumericSetting(const SettingsStore& store, std::string_view pro
                                 std::string_view name, std::string_view defaultText);
 
 // Reads the first group (when `firstGroupFromStore`) and the second group into `settings`.
+// `defaultShow`, when given, is the template a first run shows: the defaults of ImagePath and
+// ImageListFile (else the root folder and no template).
 void LoadSettingsFromStore(const SettingsStore& store, std::string_view productName,
-                           bool firstGroupFromStore, Settings& settings);
+                           bool firstGroupFromStore, Settings& settings,
+                           const ShowFile* defaultShow = nullptr);
 
 // ImageInterval 1..32, Blocks 10..50, DissolveDelay 0..200, MouseSensitivity 10..500.
 void ApplyRangeLimits(Settings& settings);

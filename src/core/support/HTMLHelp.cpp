@@ -36,6 +36,10 @@ std::string HTMLHelp::ResolvedPath(const HelpHost& host) const {
     return AddBackslash(host.programFolder()) + std::string(kHelpContentsPage);
 }
 
+std::string HTMLHelp::GuidePage(const HelpHost& host, std::string_view pageAndSection) const {
+    return FolderOf(ResolvedPath(host)) + std::string(pageAndSection);
+}
+
 Status HTMLHelp::HHDisplayContents(HelpHost& host, const void* CallingForm) const {
     if (!endsWithChm(CHMFile))
         host.showError(kHelpMessageCaption, CHMFile + " is not a valid HTML Help file.");

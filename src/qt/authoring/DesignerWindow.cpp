@@ -223,6 +223,11 @@ DesignerWindow::DesignerWindow(ProcessState& process, const QString& templateNam
     progressLayout->addLayout(barRow);
     progressLayout->addStretch(1);
     progressPanel_->hide();
+    // What the last package write made, until the next one.
+    writtenLabel_ = new QLabel;
+    writtenLabel_->setObjectName(QStringLiteral("lblPackageWritten"));
+    writtenLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    writtenLabel_->hide();
 
     ads_ = new AdStrip;
     ads_->setObjectName(QStringLiteral("imgAd"));
@@ -236,6 +241,7 @@ DesignerWindow::DesignerWindow(ProcessState& process, const QString& templateNam
     layout->addLayout(bar);
     layout->addWidget(list_, 1);
     layout->addWidget(progressPanel_, 1);
+    layout->addWidget(writtenLabel_);
     layout->addLayout(bottom);
     resize(980, 560);
 
@@ -359,6 +365,7 @@ bool DesignerWindow::WriteSCR(const QString& target) {
         return false;
     writing_ = true;
     cancelWriting_ = false;
+    writtenLabel_->hide();
     const bool removed = model_->rows().RemoveEmptyRows();
     model_->select(std::nullopt);
     refresh();
@@ -426,8 +433,11 @@ bool DesignerWindow::WriteSCR(const QString& target) {
     writing_ = false;
 
     const auto& result = *outcome;
-    if (result.ok())
+    if (result.ok()) {
+        writtenLabel_->setText(qs(PackageWrittenText(request.targetPath, *result)));
+        writtenLabel_->show();
         return true;
+    }
     if (result.message() != kPackageWriteCancelled) {
         const std::string& m = result.message();
         const bool missing = m.starts_with("Unable to locate ");

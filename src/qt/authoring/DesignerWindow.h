@@ -44,6 +44,8 @@ class DesignerWindow final : public QDialog {
     // The package writer's progress panel, hidden until it runs.
     QFrame* progressPanel() const { return progressPanel_; }
     QLabel* progressLabel() const { return progressLabel_; }
+    // Says what the last successful package write made.
+    QLabel* writtenLabel() const { return writtenLabel_; }
     QProgressBar* progressBar() const { return progressBar_; }
 
   public slots:
@@ -88,6 +90,7 @@ class DesignerWindow final : public QDialog {
     AdStrip* ads_ = nullptr;
     QFrame* progressPanel_ = nullptr;
     QLabel* progressLabel_ = nullptr;
+    QLabel* writtenLabel_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
     QPushButton* cancelWrite_ = nullptr;
     bool refreshing_ = false;

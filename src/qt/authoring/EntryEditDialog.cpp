@@ -8,6 +8,7 @@
 #include "qt/show/QtPictureDecoder.h"
 #include "qt/support/FolderBrowser.h"
 #include "qt/support/QtHelpHost.h"
+#include "qt/support/QtPictureFormats.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -105,8 +106,7 @@ EntryEditDialog::EntryEditDialog(AuthoringMemory& memory, QWidget* parent)
     // Picture side.
     imageBrowser_ = new FolderBrowser;
     imageBrowser_->setObjectName(QStringLiteral("Dir1"));
-    imageBrowser_->setPatterns(
-        qs(JoinFilePatterns(PicturePatterns(QtPictureDecoder::ExtraPatterns()))));
+    imageBrowser_->setPatterns(qs(JoinFilePatterns(PicturePatterns(QtPictureFormats()))));
     originalImage_ = new QLabel(QStringLiteral("Image File:"));
     originalImage_->setObjectName(QStringLiteral("lblOriginalImage"));
     originalImage_->setTextInteractionFlags(Qt::TextSelectableByMouse);

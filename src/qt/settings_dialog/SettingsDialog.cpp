@@ -1,13 +1,13 @@
 #include "qt/settings_dialog/SettingsDialog.h"
 
-#include "core/support/Maker.h"
+#include "core/support/GuideLinks.h"
 #include "core/support/PictureTypes.h"
-#include "core/support/Version.h"
 #include "core/transitions/DissolveTable.h"
 #include "qt/support/AboutBox.h"
 #include "qt/support/AdStrip.h"
 #include "qt/support/FolderBrowser.h"
 #include "qt/support/QtHelpHost.h"
+#include "qt/support/QtPictureFormats.h"
 #include "qt/support/SupportResources.h"
 
 #include <QButtonGroup>
@@ -43,9 +43,9 @@ QString qs(std::string_view s) {
 
 const QString kCaption = qs(kSettingsCaption);
 
-SettingsDialog::Services withDefaults(SettingsDialog::Services s) {
+SettingsDialog::Services withDefaults(SettingsDialog::Services s, QWidget* window) {
     if (!s.openUrl)
-        s.openUrl = DesktopUrlOpener();
+        s.openUrl = GuideOpener(window);
     if (!s.askOkCancel)
         s.askOkCancel = [](QWidget* w, const QString& text) {
             return QMessageBox::question(w, kCaption, text, QMessageBox::Ok | QMessageBox::Cancel,
@@ -97,8 +97,8 @@ class Logo final : public QLabel {
 
 SettingsDialog::SettingsDialog(ProcessState& process, SettingsStore& store, Services services,
                                QWidget* parent)
-    : QWidget(parent, Qt::Window), services_(withDefaults(std::move(services))),
-      model_(process, store, *this) {
+    : QWidget(parent, Qt::Window), services_(withDefaults(std::move(services), this)),
+      model_(process, store, *this, PicturePatterns(QtPictureFormats())) {
     InitSupportResources();
     setObjectName(QStringLiteral("frmConfig"));
     setWindowTitle(kCaption);
@@ -131,14 +131,13 @@ void SettingsDialog::buildUi() {
     root->setMenuBar(menuBar);
 
     connect(contents, &QAction::triggered, this, [this] { ShowHelpContents(this); });
+    // The maker's pages are the guide's: the product page and the running version's page.
     connect(homePage, &QAction::triggered, this, [this] {
         if (services_.askYesNo(this, qs(kHomePageQuestion)))
-            services_.openUrl(MakerUrl(QString::fromStdString(model_.ProductPagePath())));
+            services_.openUrl(GuideUrl(kGuideProductPage));
     });
-    connect(newVersion, &QAction::triggered, this, [this] {
-        services_.openUrl(MakerUrl(QString::fromStdString(
-            SettingsDialogModel::VersionCheckPath(kVersionMajor, kVersionMinor))));
-    });
+    connect(newVersion, &QAction::triggered, this,
+            [this] { services_.openUrl(GuideUrl(kGuideVersionPage)); });
     connect(about, &QAction::triggered, this, [this] {
         if (!about_)
             about_ = new AboutBox(this);
@@ -165,10 +164,10 @@ void SettingsDialog::buildUi() {
     txtImageListFile->setAccessibleName(QStringLiteral("Folder or template file"));
     txtImageListFile->setClearButtonEnabled(true);
     cmdSelectFolder = pictureButton("cmdSelectFolder", QStringLiteral("Select A Folder"),
-                                    QStyle::SP_DirOpenIcon, QStringLiteral("Folder"), this);
+                                    QStyle::SP_DirOpenIcon, qs(kSelectFolderCaption), this);
     cmdSelectTemplate =
         pictureButton("cmdSelectTemplate", QStringLiteral("Select a Template File"),
-                      QStyle::SP_FileDialogContentsView, QStringLiteral("Template"), this);
+                      QStyle::SP_FileDialogContentsView, qs(kSelectTemplateCaption), this);
     cmdCreateTemplate =
         pictureButton("cmdCreateTemplate", QStringLiteral("Create A Template File"),
                       QStyle::SP_FileDialogNewFolder, QStringLiteral("Create"), this);
@@ -198,7 +197,7 @@ void SettingsDialog::buildUi() {
     templateLists_->setObjectName(QStringLiteral("TemplateFrame"));
     folderLists_ = new FolderBrowser;
     folderLists_->setObjectName(QStringLiteral("FolderFrame"));
-    folderLists_->setPatterns(qs(JoinFilePatterns(PicturePatterns())));
+    folderLists_->setPatterns(qs(JoinFilePatterns(model_.picturePatterns())));
     folderLists_->setFilesSelectable(false);
     panels_->addWidget(textFrame);
     panels_->addWidget(templateLists_);
@@ -289,9 +288,11 @@ void SettingsDialog::buildUi() {
     auto* bottom = new QHBoxLayout;
     auto* imgBrindlewick = new Logo(36);
     imgBrindlewick->setObjectName(QStringLiteral("imgBrindlewick"));
+    const QUrl home = GuideUrl(kGuideHomePage);
     lblBrindlewick = new QLabel(
-        QStringLiteral("<a href=\"%1\">%2</a>").arg(qs(kMakerWebAddress), qs(kMakerHost)));
+        QStringLiteral("<a href=\"%1\">Glimmerframe user guide</a>").arg(home.toString()));
     lblBrindlewick->setObjectName(QStringLiteral("lblBrindlewick"));
+    lblBrindlewick->setToolTip(home.toLocalFile());
     lblBrindlewick->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
                                             Qt::LinksAccessibleByKeyboard);
     connect(lblBrindlewick, &QLabel::linkActivated, this,

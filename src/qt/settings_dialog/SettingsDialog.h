@@ -35,7 +35,7 @@ class SettingsDialog final : public QWidget, private SettingsDialogView {
     // What the window needs from outside; every member has a working default.
     struct Services {
         DesignerLauncher designer; // null: the designer buttons explain it is missing
-        UrlOpener openUrl = DesktopUrlOpener();
+        UrlOpener openUrl;         // null: the guide's pages in the help window (GuideOpener)
         // Message boxes; tests replace them.
         std::function<bool(QWidget*, const QString&)> askOkCancel;
         std::function<bool(QWidget*, const QString&)> askYesNo;

@@ -10,7 +10,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace gf {
@@ -52,11 +51,6 @@ QImage QtPictureDecoder::Banner() {
     p.setPen(QColor(255, 230, 140));
     p.drawText(img.rect(), Qt::AlignCenter, QStringLiteral("Glimmerframe"));
     return img;
-}
-
-std::span<const std::string_view> QtPictureDecoder::ExtraPatterns() {
-    static constexpr std::array<std::string_view, 2> kExtra = {"*.png", "*.ico"};
-    return kExtra;
 }
 
 DecodedFile QtPictureDecoder::banner() const {

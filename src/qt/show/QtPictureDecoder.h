@@ -27,8 +27,6 @@ class QtPictureDecoder final : public PictureDecoder {
 
     // The built-in banner, 292 x 29 pixels.
     static QImage Banner();
-    // Picture types read here beyond kFolderPicturePatterns, for the lists that offer pictures.
-    static std::span<const std::string_view> ExtraPatterns();
 
   private:
     FileSystem& files_;

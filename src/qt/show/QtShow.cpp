@@ -1,7 +1,9 @@
 #include "qt/show/QtShow.h"
 
 #include "core/show/SlideListLoader.h"
+#include "core/support/PictureTypes.h"
 #include "qt/show/QtPictureDecoder.h"
+#include "qt/support/QtPictureFormats.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -61,8 +63,9 @@ Result<std::unique_ptr<QtShow>> QtShow::Start(ProcessState& process, const Setti
     s.platform_.reset(new ShowPlatform{
         *s.canvas_, std::make_shared<QtPictureDecoder>(process.files, tpp, dpr), s.clock_, s.pump_,
         s.timer1_, s.timer2_, s.cursor_, s.media_, s.sound_, *s.password_, s.notice_});
-    auto loadFiles = [&files = process.files](Settings& settings, SlideList& list) {
-        LoadFiles(files, settings, list);
+    auto loadFiles = [&files = process.files, patterns = PicturePatterns(QtPictureFormats())](
+                         Settings& settings, SlideList& list) {
+        LoadFiles(files, settings, list, patterns);
     };
     s.player_ = std::make_unique<PlayerWindow>(process, *s.platform_, store, loadFiles,
                                                s.items_.get(), PlayerOptions{hosted});

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -13,7 +14,9 @@
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QWindow>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <unistd.h>
 
 namespace gf {
@@ -54,7 +57,7 @@ double QtHostServices::twipsPerPixelY() const {
     return twipsPerPixel(false);
 }
 
-bool QtHostServices::claimSingleInstance(std::string_view caption) {
+Result<InstanceClaim> QtHostServices::claimSingleInstance(std::string_view caption) {
     QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (dir.isEmpty())
         dir = QDir::tempPath();
@@ -68,10 +71,38 @@ bool QtHostServices::claimSingleInstance(std::string_view caption) {
     instanceLock_ = std::make_unique<QLockFile>(path);
     // QLockFile removes a lock whose owner process no longer runs, so a killed show never blocks.
     instanceLock_->setStaleLockTime(0);
+    errno = 0;
     if (instanceLock_->tryLock(0))
-        return true;
+        return InstanceClaim::Claimed;
+    int cause = errno;
+    auto error = instanceLock_->error();
+    if (error == QLockFile::LockFailedError) {
+        // A running show's lock names it; one that names nobody was left by a write that
+        // failed, unless it is so new that a show may be writing it just now.
+        qint64 pid = 0;
+        QString host, program;
+        const bool named = instanceLock_->getLockInfo(&pid, &host, &program);
+        const qint64 age = QFileInfo(path).lastModified().secsTo(QDateTime::currentDateTime());
+        if (named || age < 5) {
+            instanceLock_.reset();
+            return InstanceClaim::HeldByRunningShow;
+        }
+        instanceLock_->removeStaleLockFile();
+        errno = 0;
+        if (instanceLock_->tryLock(0))
+            return InstanceClaim::Claimed;
+        cause = errno;
+        error = instanceLock_->error();
+    }
     instanceLock_.reset();
-    return false;
+    if (error == QLockFile::LockFailedError)
+        return InstanceClaim::HeldByRunningShow;
+    // A lock file that cannot be made or written (a full or read-only folder) keeps no show out.
+    std::string why = error == QLockFile::PermissionError ? std::string("permission denied")
+                      : cause != 0                        ? std::string(std::strerror(cause))
+                                                          : std::string("it could not be written");
+    return Error{"Cannot create the lock file that keeps a second show out, " + path.toStdString() +
+                 ": " + why};
 }
 
 std::int32_t QtHostServices::changePassword(std::int32_t parentWindow) {

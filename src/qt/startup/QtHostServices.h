@@ -18,7 +18,7 @@ class QtHostServices final : public HostServices {
     std::string executablePath() const override;
     double twipsPerPixelX() const override;
     double twipsPerPixelY() const override;
-    bool claimSingleInstance(std::string_view caption) override;
+    Result<InstanceClaim> claimSingleInstance(std::string_view caption) override;
     std::int32_t changePassword(std::int32_t parentWindow) override;
     std::uint32_t randomSeed() const override;
 

@@ -1,8 +1,10 @@
 #include "qt/support/AboutBox.h"
 
 #include "core/support/AboutText.h"
+#include "core/support/GuideLinks.h"
 #include "core/support/Maker.h"
 #include "core/support/Version.h"
+#include "qt/support/UrlOpener.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -38,9 +40,12 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     lblVersion = new QLabel(
         QString::fromStdString(AboutVersionText(kVersionMajor, kVersionMinor, kVersionRevision)));
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    Label1 = new QLabel(qs(kMakerName) + QStringLiteral("\n") + qs(kMakerWebAddress));
+    // There is no web site: where the user guide is instead.
+    Label1 = new QLabel(qs(kMakerName) + QStringLiteral("\nUser guide:\n") +
+                        GuideUrl(kGuideHomePage).toLocalFile());
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Label1->setWordWrap(true);
     lblDisclaimer = new QLabel(qs(kAboutNotice));
     lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
     lblDisclaimer->setWordWrap(true);

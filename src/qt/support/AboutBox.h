@@ -1,6 +1,6 @@
 #pragma once
-// "About Glimmerframe": title, version of this build, the maker's address and notice; OK, Enter
-// or Escape closes it.
+// "About Glimmerframe": title, version of this build, the maker and where the user guide is,
+// the notice; OK, Enter or Escape closes it.
 #include <QDialog>
 
 class QLabel;

@@ -1,19 +1,26 @@
 #include "qt/support/AdStrip.h"
 
+#include "core/support/GuideLinks.h"
 #include "qt/support/QtIntervalTimer.h"
-#include "qt/support/SupportResources.h"
 
+#include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSvgRenderer>
 
 namespace gf {
 
+static_assert(AdStrip::kAdCount == int(kGuideTips.size()));
+
 namespace {
-// One ad picture, drawn from its SVG at whatever size the strip gives it.
-class AdPicture final : public QWidget {
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+// One tip: its headline and line on the strip's colours, drawn at whatever size it is given.
+class TipPicture final : public QWidget {
   public:
-    AdPicture(const QString& file, QWidget* parent) : QWidget(parent), renderer_(file) {
+    TipPicture(const GuideTip& tip, QWidget* parent)
+        : QWidget(parent), headline_(qs(tip.headline)), line_(qs(tip.line)) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
     }
 
@@ -21,38 +28,62 @@ class AdPicture final : public QWidget {
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        renderer_.render(&p, rect());
+        QLinearGradient background(0, 0, width(), height());
+        background.setColorAt(0, QColor(0x1d, 0x35, 0x57));
+        background.setColorAt(1, QColor(0x45, 0x7b, 0x9d));
+        p.setPen(Qt::NoPen);
+        p.setBrush(background);
+        p.drawRoundedRect(rect(), 6, 6);
+
+        const int margin = std::max(4, height() / 10);
+        const QRect text = rect().adjusted(margin + 4, margin, -margin - 4, -margin);
+        QFont headline = font();
+        headline.setBold(true);
+        headline.setPixelSize(std::max(8, height() * 2 / 9));
+        p.setFont(headline);
+        p.setPen(Qt::white);
+        p.drawText(text, Qt::AlignLeft | Qt::AlignTop, headline_);
+        QFont small = font();
+        small.setPixelSize(std::max(7, height() / 6));
+        p.setFont(small);
+        p.setPen(QColor(0xf1, 0xf3, 0xf5));
+        const QRect lineBox = text.adjusted(0, headline.pixelSize() + margin / 2, 0, 0);
+        p.drawText(lineBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, line_);
     }
 
   private:
-    QSvgRenderer renderer_;
+    QString headline_, line_;
 };
 } // namespace
 
 AdStrip::AdStrip(QWidget* parent, UrlOpener opener) : QWidget(parent), opener_(std::move(opener)) {
-    InitSupportResources();
+    if (!opener_)
+        opener_ = GuideOpener(this);
     setCursor(Qt::PointingHandCursor);
-    setToolTip(QStringLiteral("Click to visit the Lanternslide page"));
     setAttribute(Qt::WA_Hover);
     for (int i = 0; i < kAdCount; ++i) {
-        auto* ad = new AdPicture(QStringLiteral(":/support/ads/ad%1.svg").arg(i), this);
-        ad->setVisible(i == 0);
-        ads_[std::size_t(i)] = ad;
+        auto* tip = new TipPicture(kGuideTips[std::size_t(i)], this);
+        tip->setVisible(i == 0);
+        ads_[std::size_t(i)] = tip;
     }
+    setToolTip(QStringLiteral("Click to read about %1 in the user guide")
+                   .arg(qs(kGuideTips[0].headline).toLower()));
     timer_ = new QtIntervalTimer(this);
     timer_->setMinuteInterval(3);
     timer_->setEnabled(true);
     connect(timer_, &QtIntervalTimer::timer, this, &AdStrip::showNext);
 }
 
-QUrl AdStrip::advertisedPage() {
-    return MakerUrl(QStringLiteral("/Lanternslide/"));
+QUrl AdStrip::tipPage(int index) {
+    return GuideUrl(kGuideTips.at(std::size_t(index)).page);
 }
 
 void AdStrip::showNext() {
     ads_[std::size_t(index_)]->hide();
     index_ = (index_ + 1) % kAdCount;
     ads_[std::size_t(index_)]->show();
+    setToolTip(QStringLiteral("Click to read about %1 in the user guide")
+                   .arg(qs(kGuideTips[std::size_t(index_)].headline).toLower()));
 }
 
 QSize AdStrip::sizeHint() const {
@@ -61,12 +92,12 @@ QSize AdStrip::sizeHint() const {
 
 void AdStrip::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && opener_)
-        opener_(advertisedPage());
+        opener_(tipPage(index_));
     QWidget::mousePressEvent(event);
 }
 
 void AdStrip::resizeEvent(QResizeEvent* event) {
-    // All six share one place: the strip's own rectangle, kept at the pictures' proportions.
+    // All six share one place: the strip's own rectangle, kept at the tips' proportions.
     const QSize picture = QSize(360, 72).scaled(size(), Qt::KeepAspectRatio);
     const QRect place(QPoint((width() - picture.width()) / 2, (height() - picture.height()) / 2),
                       picture);

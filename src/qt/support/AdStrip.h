@@ -1,7 +1,7 @@
 #pragma once
-// The advertisement strip of the settings dialog and the designer: six pictures sharing one
-// place, the next one shown every 3 minutes by an interval timer control; a click on any of
-// them opens the advertised product's page.
+// The strip of the settings dialog and the designer: six tips about the program's own features
+// sharing one place, the next one shown every 3 minutes by an interval timer control; a click
+// opens the user guide at the showing tip's topic.
 #include "qt/support/UrlOpener.h"
 
 #include <QWidget>
@@ -16,16 +16,18 @@ class AdStrip final : public QWidget {
   public:
     static constexpr int kAdCount = 6;
 
-    explicit AdStrip(QWidget* parent = nullptr, UrlOpener opener = DesktopUrlOpener());
+    // `opener`: null opens the guide in the help window of the strip's window.
+    explicit AdStrip(QWidget* parent = nullptr, UrlOpener opener = {});
 
-    // Index (0 to 5) of the picture now showing.
+    // Index (0 to 5) of the tip now showing.
     int currentIndex() const { return index_; }
-    // Hides the current picture and shows the next, wrapping from 5 to 0.
+    // Hides the current tip and shows the next, wrapping from 5 to 0.
     void showNext();
     QtIntervalTimer& timer() { return *timer_; }
-    // The picture with this index (0 to 5).
+    // The tip with this index (0 to 5).
     const QWidget* picture(int index) const { return ads_.at(std::size_t(index)); }
-    static QUrl advertisedPage();
+    // The guide's page on the tip with this index.
+    static QUrl tipPage(int index);
 
     QSize sizeHint() const override;
 

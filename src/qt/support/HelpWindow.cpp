@@ -96,6 +96,13 @@ void HelpWindow::rebuildContents() {
     toc_->expandAll();
 }
 
+void HelpWindow::showSection(const QString& anchor) {
+    showContents(false);
+    // Once shown, so that the guide is laid out at the window's width.
+    if (!anchor.isEmpty())
+        browser_->scrollToAnchor(anchor);
+}
+
 void HelpWindow::showContents(bool onTop) {
     setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
     show();

@@ -19,6 +19,8 @@ class HelpWindow final : public QWidget {
     bool openGuide(const QString& file);
     // Shows and raises the window at the top of the guide; `onTop` keeps it above its caller.
     void showContents(bool onTop);
+    // Shows and raises the window at a section of the guide (its anchor; "": the top).
+    void showSection(const QString& anchor);
 
     QTreeWidget* contents() const { return toc_; }
     QTextBrowser* browser() const { return browser_; }

@@ -1,5 +1,6 @@
 #include "win32/startup/Win32HostServices.h"
 
+#include "win32/support/SystemError.h"
 #include "win32/support/Utf16.h"
 
 #include <algorithm>
@@ -102,19 +103,24 @@ double Win32HostServices::twipsPerPixelY() const {
     return TwipsPerPixel(LOGPIXELSY);
 }
 
-bool Win32HostServices::claimSingleInstance(std::string_view caption) {
+Result<InstanceClaim> Win32HostServices::claimSingleInstance(std::string_view caption) {
     const std::wstring title = ToUtf16(caption);
     // Two shows started together would both find no window yet: a claim of the session's closes
     // that gap (a mutex goes with its process, however that ends).
     std::wstring name = L"Local\\Glimmerframe " + title;
     std::replace(name.begin() + 6, name.end(), L'\\', L'/');
     UniqueHandle claim(CreateMutexW(nullptr, FALSE, name.c_str()));
-    if (!claim || GetLastError() == ERROR_ALREADY_EXISTS)
-        return false;
+    const DWORD code = GetLastError();
+    // Access is refused to a claim that a show of another rank (elevated, say) holds.
+    if (code == ERROR_ALREADY_EXISTS || (!claim && code == ERROR_ACCESS_DENIED))
+        return InstanceClaim::HeldByRunningShow;
+    if (!claim)
+        return Error{"Cannot make the claim that keeps a second show out: " +
+                     DescribeSystemError(code)};
     if (FindWindowW(nullptr, title.c_str()))
-        return false;
+        return InstanceClaim::HeldByRunningShow;
     claim_ = std::move(claim);
-    return true;
+    return InstanceClaim::Claimed;
 }
 
 std::int32_t Win32HostServices::changePassword(std::int32_t parentWindow) {

@@ -21,7 +21,7 @@ class Win32HostServices final : public HostServices {
     double twipsPerPixelX() const override;
     double twipsPerPixelY() const override;
     // No top-level window with the caption (the show's), and no other claim in this session.
-    bool claimSingleInstance(std::string_view caption) override;
+    Result<InstanceClaim> claimSingleInstance(std::string_view caption) override;
     // Before the NT family, PwdChangePasswordA("SCRSAVE", parent, 0, 0) of mpr.dll and its
     // result; on NT, a message that the Windows sign-in password is the one to change, and 0.
     std::int32_t changePassword(std::int32_t parentWindow) override;

@@ -217,6 +217,28 @@ DWORD RemoveTree(const std::wstring& path, DWORD attributes) {
     return first;
 }
 
+// A file or a link, or (`folders`) a folder with everything in it; nothing there is no failure.
+Status RemovePath(std::string_view path, bool folders) {
+    const std::string p(path);
+    if (HasNul(p))
+        return failure("Cannot remove", p, DescribeSystemError(ERROR_INVALID_NAME));
+    const std::wstring wide = WidePath(p);
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD code = GetLastError();
+        return NotFound(code) ? Status{}
+                              : failure("Cannot remove", p, Explain(code, wide, Expect::File));
+    }
+    const bool folder =
+        (attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    if (folder && !folders)
+        return failure("Cannot remove", p, "it is a folder, not a file");
+    if (const DWORD code = RemoveTree(wide, attributes); code != ERROR_SUCCESS && !NotFound(code))
+        return failure("Cannot remove", p,
+                       folders ? DescribeSystemError(code) : Explain(code, wide, Expect::File));
+    return {};
+}
+
 class Win32FileReader final : public FileReader {
   public:
     Win32FileReader(UniqueHandle file, std::uint64_t size, std::string path)
@@ -437,42 +459,11 @@ Result<std::vector<FolderEntry>> Win32FileSystem::listFolder(std::string_view pa
 }
 
 Status Win32FileSystem::removeFile(std::string_view path) {
-    const std::string p(path);
-    if (HasNul(p))
-        return failure("Cannot remove", p, DescribeSystemError(ERROR_INVALID_NAME));
-    const std::wstring wide = WidePath(p);
-    const DWORD attributes = GetFileAttributesW(wide.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD code = GetLastError();
-        if (NotFound(code))
-            return {};
-        return failure("Cannot remove", p, Explain(code, wide, Expect::File));
-    }
-    DWORD code = ERROR_SUCCESS;
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        code = DeleteOneFile(wide, attributes);
-    else if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) // a link to a folder
-        code = RemoveDirectoryW(wide.c_str()) ? ERROR_SUCCESS : GetLastError();
-    else
-        return failure("Cannot remove", p, "it is a folder, not a file");
-    if (code != ERROR_SUCCESS && !NotFound(code))
-        return failure("Cannot remove", p, Explain(code, wide, Expect::File));
-    return {};
+    return RemovePath(path, false);
 }
 
 Status Win32FileSystem::removeFolder(std::string_view path) {
-    const std::string p(path);
-    if (HasNul(p))
-        return failure("Cannot remove", p, DescribeSystemError(ERROR_INVALID_NAME));
-    const std::wstring wide = WidePath(p);
-    const DWORD attributes = GetFileAttributesW(wide.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD code = GetLastError();
-        return NotFound(code) ? Status{} : failure("Cannot remove", p, DescribeSystemError(code));
-    }
-    if (const DWORD code = RemoveTree(wide, attributes); code != ERROR_SUCCESS && !NotFound(code))
-        return failure("Cannot remove", p, DescribeSystemError(code));
-    return {};
+    return RemovePath(path, true);
 }
 
 Status Win32FileSystem::replace(std::string_view from, std::string_view to) {

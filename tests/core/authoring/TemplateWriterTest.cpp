@@ -4,6 +4,7 @@
 #include "core/show/SlideListLoader.h"
 #include "core/startup/Paths.h"
 #include "core/support/AtomicFileWriter.h"
+#include "core/support/PictureTypes.h"
 #include "fakes/EveryKindOfRow.h"
 #include "fakes/FaultyFileSystem.h"
 #include "fakes/PlatformFiles.h"
@@ -31,7 +32,7 @@ class TemplateWriting : public ::testing::Test {
         s.ImagePath = dir_.string();
         s.ImageListFile = name;
         SlideList list;
-        LoadFiles(test::RealFiles(), s, list);
+        LoadFiles(test::RealFiles(), s, list, PicturePatterns());
         return list;
     }
 

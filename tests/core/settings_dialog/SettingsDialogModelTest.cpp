@@ -59,17 +59,18 @@ struct Dialog {
     SettingsDialogModel model{process, store, view};
 };
 
-TEST(SettingsDialogModel, LoadSetsLabelsOnlyForChangedValuesAndPicksTheDissolve) {
+TEST(SettingsDialogModel, EveryLabelShowsItsValueAndLoadPicksTheDissolve) {
     Dialog d;
-    d.process.settings.ImageInterval = 5; // the scroll bar's own initial value
+    // The scroll bars' own initial values: their labels show the value all the same.
+    d.process.settings.ImageInterval = 5;
     d.process.settings.Blocks = 10;
-    d.process.settings.DissolveDelay = 7;
+    d.process.settings.DissolveDelay = 0;
     d.process.settings.MouseSensitivity = 100;
     d.process.settings.DissolveType = "Slide Left To Center";
     auto& m = d.load();
-    EXPECT_EQ(m.ScrollInterval().label, "Delay Interval (seconds):");
-    EXPECT_EQ(m.ScrollDissolveSize().label, "Dissolve Size: ");
-    EXPECT_EQ(m.ScrollDissolveDelay().label, "Dissolve Delay: 7");
+    EXPECT_EQ(m.ScrollInterval().label, "Delay Interval: 5 Seconds");
+    EXPECT_EQ(m.ScrollDissolveSize().label, "Dissolve Size: 10");
+    EXPECT_EQ(m.ScrollDissolveDelay().label, "Dissolve Delay: 0");
     EXPECT_EQ(m.ScrollMouseSensitivity().label, "Mouse Sensitivity: 100");
     EXPECT_EQ(m.controls().comboIndex, 14);
     m.ScrollInterval().setValue(7);
@@ -121,6 +122,8 @@ TEST(SettingsDialogModel, ModeBoxesBehaveAsAPairAndReshowTheHelpPanel) {
     EXPECT_EQ(c.txtImageListFile, dir.str() + "beach.txt");
     EXPECT_EQ(c.txtHelper.substr(0, c.txtHelper.find('\n')),
               "Glimmerframe is currently in Template Mode.");
+    // The texts name the buttons that are there.
+    EXPECT_NE(c.txtHelper.find("\nClick Template, Edit or Create.\n"), std::string::npos);
 
     m.cmdSelectTemplate_Click();
     EXPECT_EQ(c.panel, DialogPanel::Template);
@@ -136,7 +139,9 @@ TEST(SettingsDialogModel, ModeBoxesBehaveAsAPairAndReshowTheHelpPanel) {
     EXPECT_FALSE(c.cmdSelectTemplateEnabled || c.cmdCreateTemplateEnabled ||
                  c.cmdEditTemplateEnabled);
     EXPECT_EQ(d.view.folderMoves, std::vector<std::string>{dir.str()});
-    EXPECT_NE(c.txtHelper.find("Click Select to choose the folder containing your images."),
+    EXPECT_NE(c.txtHelper.find("all the images (GIF, JPE, JPG, BMP, WMF and JPEG) in the folder"),
+              std::string::npos);
+    EXPECT_NE(c.txtHelper.find("Click Folder to choose the folder containing your images."),
               std::string::npos);
 }
 
@@ -286,13 +291,11 @@ TEST(SettingsDialogModel, DesignerResultBecomesTheSelectedTemplate) {
     EXPECT_EQ(m.controls().txtImageListFile, "/shows/new/beach.txt");
 }
 
-TEST(SettingsDialogModel, CombinePathAndTheMakersPages) {
+TEST(SettingsDialogModel, CombinePath) {
     EXPECT_EQ(SettingsDialogModel::CombinePath("/a", "b.txt"),
               std::string("/a") + kSeparator + "b.txt");
     EXPECT_EQ(SettingsDialogModel::CombinePath("/a/", "b.txt"), "/a/b.txt");
     EXPECT_EQ(SettingsDialogModel::CombinePath("", "b.txt"), "b.txt");
-    EXPECT_EQ(SettingsDialogModel::VersionCheckPath(6, 9),
-              "/Miscellaneous/VersionCheck.asp?Glimmerframe,6.9");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "core/show/SlideListJson.h"
 #include "core/startup/Paths.h"
+#include "core/support/PictureTypes.h"
 #include "fakes/PackageBuilder.h"
 #include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
@@ -32,7 +33,7 @@ class Listing : public ::testing::Test {
 TEST_F(Listing, TemplateFolderAndFailure) {
     const auto t = write("show.txt", "SOUNDASYNC\r\nSOUND=s.wav\r\nIMAGE=a.jpg\r\nHi, \"you\"\r\n");
     const auto folder = AddBackslash(dir_.string());
-    auto r = ListSlideSource(test::RealFiles(), t);
+    auto r = ListSlideSource(test::RealFiles(), PicturePatterns(), t);
     EXPECT_FALSE(r.error);
     const auto& j = r.json;
     EXPECT_NE(j.find("\"kind\": \"template\""), std::string::npos) << j;
@@ -45,12 +46,20 @@ TEST_F(Listing, TemplateFolderAndFailure) {
     EXPECT_NE(j.find("\"error\": null"), std::string::npos) << j;
     EXPECT_EQ(j.find("pictureStart"), std::string::npos);
 
-    auto f = ListSlideSource(test::RealFiles(), dir_.string());
-    EXPECT_FALSE(f.error);
+    // A folder without pictures is an error that says so, not an empty show.
+    auto f = ListSlideSource(test::RealFiles(), PicturePatterns(), dir_.string());
+    ASSERT_TRUE(f.error);
+    EXPECT_TRUE(f.error->starts_with("The folder " + folder + " holds no pictures")) << *f.error;
     EXPECT_NE(f.json.find("\"kind\": \"folder\""), std::string::npos);
     EXPECT_NE(f.json.find("\"slides\": []"), std::string::npos) << f.json;
+    write("a.png", "x");
+    const std::vector<std::string> png{"*.png"};
+    auto pngs = ListSlideSource(test::RealFiles(), png, dir_.string());
+    EXPECT_FALSE(pngs.error);
+    EXPECT_NE(pngs.json.find("\"image\": " + JsonString(folder + "a.png")), std::string::npos)
+        << pngs.json;
 
-    auto missing = ListSlideSource(test::RealFiles(), folder + "none.txt");
+    auto missing = ListSlideSource(test::RealFiles(), PicturePatterns(), folder + "none.txt");
     ASSERT_TRUE(missing.error);
     EXPECT_NE(missing.json.find("\"error\": " + JsonString("Cannot open " + folder +
                                                            "none.txt: it does not exist")),
@@ -68,7 +77,7 @@ TEST_F(Listing, PackageCarriesPositionsAndSettings) {
     settings.ImageInterval = 7;
     settings.MouseSensitivity = 100;
     const auto built = test::BuildPackage("prog", {item}, 3, settings);
-    auto r = ListSlideSource(test::RealFiles(), write("show.scr", built.bytes));
+    auto r = ListSlideSource(test::RealFiles(), PicturePatterns(), write("show.scr", built.bytes));
     EXPECT_FALSE(r.error);
     const auto& j = r.json;
     for (const std::string frag :
@@ -81,7 +90,7 @@ TEST_F(Listing, PackageCarriesPositionsAndSettings) {
 
     auto bytes = built.bytes;
     bytes[bytes.size() - 30] = 'x'; // directory position
-    auto bad = ListSlideSource(test::RealFiles(), write("bad.scr", bytes));
+    auto bad = ListSlideSource(test::RealFiles(), PicturePatterns(), write("bad.scr", bytes));
     ASSERT_TRUE(bad.error);
     EXPECT_NE(bad.json.find("is damaged"), std::string::npos);
     EXPECT_EQ(bad.json.find("\"settings\""), std::string::npos);

@@ -2,7 +2,9 @@
 #include "core/show/SlideListLoader.h"
 #include "core/show/TemplateItemReader.h"
 #include "core/startup/Paths.h"
+#include "core/support/PictureTypes.h"
 #include "core/support/TextFile.h"
+#include "fakes/FakePictureFormats.h"
 #include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
 
@@ -78,7 +80,7 @@ class TemplateFiles : public ::testing::Test {
         s.ImagePath = dir_.string(); // no trailing separator: the loader adds it
         s.ImageListFile = "show.txt";
         SlideList list;
-        auto st = LoadSlideList(test::RealFiles(), s, list);
+        auto st = LoadSlideList(test::RealFiles(), s, list, PicturePatterns());
         EXPECT_EQ(s.ImagePath, folder());
         if (status)
             *status = st;
@@ -155,10 +157,10 @@ TEST_F(TemplateFiles, MissingTemplateEmptiesTheListWithTheBanner) {
     Settings s;
     s.ImagePath = folder();
     s.ImageListFile = "gone.txt";
-    LoadFiles(test::RealFiles(), s, list);
+    LoadFiles(test::RealFiles(), s, list, PicturePatterns());
     EXPECT_TRUE(list.images.empty());
     const auto& c = list.attributes[0].comment;
-    EXPECT_TRUE(c.starts_with("Glimmerframe\r\nBrindlewick LLC\r\nhttps://")) << c;
+    EXPECT_TRUE(c.starts_with("Glimmerframe\r\nBrindlewick LLC\r\nSee the user guide: ")) << c;
     EXPECT_NE(c.find("\r\nCannot open " + folder() + "gone.txt: it does not exist"),
               std::string::npos)
         << c;
@@ -188,32 +190,50 @@ TEST_F(TemplateFiles, Utf16TemplateFromAWindowsEditorIsAShow) {
     }
 }
 
-TEST_F(TemplateFiles, FolderModeOrdersByPatternThenName) {
+TEST_F(TemplateFiles, FolderModeOrdersByPatternThenNameThePlatformsTypesLast) {
     for (auto n : {"b.jpg", "A.JPG", "c.gif", "d.jpeg", "e.jpe", "f.wmf", "g.Bmp", "notes.txt",
-                   "jpg", "a.jpg"})
+                   "jpg", "a.jpg", "p.PNG", "o.png", "w.webp"})
         write(std::string("pics/") + n, "x");
     fs::create_directories(dir_ / "pics" / "folder.gif");
     Settings s;
     s.AllImages = 1;
     s.ImagePath = folder() + "pics";
     SlideList list;
-    ASSERT_TRUE(LoadSlideList(test::RealFiles(), s, list).ok());
+    const auto patterns = PicturePatterns(test::FakePictureFormats({"gif", "PNG", "webp"}));
+    ASSERT_TRUE(LoadSlideList(test::RealFiles(), s, list, patterns).ok());
     Items names;
     for (auto& p : list.images)
         names.push_back(p.substr(s.ImagePath.size()));
 #ifdef _WIN32
     // Names ignore case here: "a.jpg" is the file "A.JPG".
-    EXPECT_EQ(names, (Items{"c.gif", "e.jpe", "A.JPG", "b.jpg", "g.Bmp", "f.wmf", "d.jpeg"}));
+    EXPECT_EQ(names, (Items{"c.gif", "e.jpe", "A.JPG", "b.jpg", "g.Bmp", "f.wmf", "d.jpeg", "o.png",
+                            "p.PNG", "w.webp"}));
 #else
-    EXPECT_EQ(names,
-              (Items{"c.gif", "e.jpe", "A.JPG", "a.jpg", "b.jpg", "g.Bmp", "f.wmf", "d.jpeg"}));
+    EXPECT_EQ(names, (Items{"c.gif", "e.jpe", "A.JPG", "a.jpg", "b.jpg", "g.Bmp", "f.wmf", "d.jpeg",
+                            "o.png", "p.PNG", "w.webp"}));
 #endif
     EXPECT_EQ(list.soundMode, 0);
+}
+
+TEST_F(TemplateFiles, FolderWithoutPicturesSaysSoNamingTheFolderAndTheEndings) {
+    write("empty/notes.txt", "x");
+    Settings s;
+    s.AllImages = 1;
+    s.ImagePath = folder() + "empty";
+    SlideList none;
+    const auto empty = LoadSlideList(test::RealFiles(), s, none, PicturePatterns());
+    ASSERT_FALSE(empty.ok());
+    EXPECT_EQ(empty.message(), "The folder " + folder() + "empty" + kSeparator +
+                                   " holds no pictures: none of its files ends in .gif, "
+                                   ".jpe, .jpg, .bmp, .wmf or .jpeg.");
+    EXPECT_TRUE(none.images.empty());
+    EXPECT_TRUE(none.attributes[0].comment.ends_with("\r\n" + empty.message()));
 
     s.ImagePath = folder() + "missing";
-    SlideList none;
-    EXPECT_TRUE(LoadSlideList(test::RealFiles(), s, none).ok());
-    EXPECT_TRUE(none.images.empty());
+    const auto missing = LoadSlideList(test::RealFiles(), s, none, PicturePatterns());
+    ASSERT_FALSE(missing.ok());
+    EXPECT_NE(missing.message().find(folder() + "missing" + kSeparator), std::string::npos)
+        << missing.message();
 }
 
 TEST_F(TemplateFiles, FolderSlidesPastTheTableHaveEmptyAttributes) {
@@ -223,7 +243,7 @@ TEST_F(TemplateFiles, FolderSlidesPastTheTableHaveEmptyAttributes) {
     s.AllImages = 1;
     s.ImagePath = folder() + "many/";
     SlideList list;
-    LoadFiles(test::RealFiles(), s, list);
+    LoadFiles(test::RealFiles(), s, list, PicturePatterns());
     ASSERT_EQ(list.images.size(), 505u);
     EXPECT_EQ(list.at(504), SlideAttributes{});
 }

@@ -172,7 +172,39 @@ TEST_F(MainTest, PreviewWindowAndStartupStateAreStored) {
     EXPECT_EQ(process.startup.programFolder, AddBackslash(dir_.string()));
 }
 
-TEST_F(MainTest, SecondShowEndsSilently) {
+TEST_F(MainTest, FirstRunShowsTheSampleShowBesideTheProgramOrInItsInstallation) {
+    test::MemorySettingsStore store;
+    auto firstRun = [&](const std::string& exe) {
+        test::FakeHostServices host;
+        host.exe = exe;
+        ProcessState process{test::RealFiles()};
+        RecordingHandlers handlers;
+        Main("/s", process, host, store, handlers);
+        return process.settings;
+    };
+    const std::string root = AddBackslash(dir_.string());
+    file("usr/share/glimmerframe/samples/sample-show.txt", "IMAGE=dawn.jpg\r\n");
+    const auto installed = firstRun(file("usr/bin/glimmerframe", "x"));
+    EXPECT_EQ(installed.ImagePath, root + test::Native("usr/share/glimmerframe/samples/"));
+    EXPECT_EQ(installed.ImageListFile, "sample-show.txt");
+    EXPECT_EQ(installed.AllImages, 0); // the mode and the rest keep their defaults
+    EXPECT_EQ(installed.DissolveType, "Normal");
+
+    // A build tree: the samples beside the program.
+    file("usr/bin/samples/sample-show.txt", "IMAGE=dawn.jpg\r\n");
+    const std::string program = root + test::Native("usr/bin/glimmerframe");
+    EXPECT_EQ(firstRun(program).ImagePath, root + test::Native("usr/bin/samples/"));
+    // Nowhere to be found: the root folder, as before.
+    EXPECT_EQ(firstRun(file("elsewhere/glimmerframe", "x")).ImagePath, kRootFolder);
+
+    // What the user stored wins.
+    store.putString(kMachine, "Software\\Brindlewick\\Glimmerframe", "ImageListFile", "mine.txt");
+    const auto stored = firstRun(program);
+    EXPECT_EQ(stored.ImageListFile, "mine.txt");
+    EXPECT_EQ(stored.ImagePath, root + test::Native("usr/bin/samples/"));
+}
+
+TEST_F(MainTest, OnlyARunningShowKeepsASecondOneOut) {
     test::FakeHostServices host;
     host.exe = file("glimmerframe", "x");
     host.otherInstanceRuns = true;
@@ -183,6 +215,15 @@ TEST_F(MainTest, SecondShowEndsSilently) {
     EXPECT_FALSE(r.windowLoaded);
     EXPECT_TRUE(handlers.calls.empty());
     EXPECT_EQ(host.claims, 1);
+    EXPECT_TRUE(r.warnings.empty()); // silently
+
+    // A claim that fails for another reason (a full folder) is said, and the show runs.
+    host.claimFailure = "Cannot create the lock file /run/x.lock: No space left on device";
+    const auto full = Main("/s", process, host, store, handlers);
+    EXPECT_TRUE(full.windowLoaded);
+    EXPECT_EQ(handlers.calls, std::vector<std::string>{"player"});
+    ASSERT_EQ(full.warnings.size(), 1u);
+    EXPECT_EQ(full.warnings[0], *host.claimFailure + "; the show runs without it.");
 }
 
 TEST_F(MainTest, StaleLogBesideTheProgramIsDeleted) {

@@ -1,5 +1,6 @@
 #include "core/support/FilePatterns.h"
 #include "core/support/PictureTypes.h"
+#include "fakes/FakePictureFormats.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,14 @@ TEST(PictureTypes, FolderPatternsInTheirOrderThenThePlatformsExtrasOnce) {
     const auto all = PicturePatterns(extras);
     EXPECT_EQ(JoinFilePatterns(all), "*.gif;*.jpe;*.jpg;*.bmp;*.wmf;*.jpeg;*.png;*.ico");
     EXPECT_EQ(SplitFilePatterns(JoinFilePatterns(all)), all);
+
+    // What the platform's loader reads comes after the six, lower case, once, plain extensions
+    // only.
+    const auto platform =
+        PicturePatterns(test::FakePictureFormats({"bmp", "PNG", "tif", "", "x;y", "webp"}));
+    EXPECT_EQ(JoinFilePatterns(platform),
+              "*.gif;*.jpe;*.jpg;*.bmp;*.wmf;*.jpeg;*.png;*.tif;*.webp");
+    EXPECT_EQ(PictureTypeNames(platform), "GIF, JPE, JPG, BMP, WMF, JPEG, PNG, TIF and WEBP");
 }
 
 } // namespace

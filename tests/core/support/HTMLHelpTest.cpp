@@ -19,6 +19,8 @@ TEST(HTMLHelp, ResolvesInstalledGuideThenTheOneBesideTheProgram) {
     host.existing.insert("/usr/share/glimmerframe/help/index.html");
     ASSERT_TRUE(help.HHDisplayContents(host).ok());
     EXPECT_EQ(host.shown.back(), "/usr/share/glimmerframe/help/index.html");
+    // The guide's other pages lie beside the one it opens with.
+    EXPECT_EQ(help.GuidePage(host, "version.html"), "/usr/share/glimmerframe/help/version.html");
 
     // A name with a folder is used unchanged, with the window type after ">".
     help.CHMFile = "/srv/manuals/Other.chm";

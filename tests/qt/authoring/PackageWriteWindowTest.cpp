@@ -67,6 +67,11 @@ TEST_F(PackingWindow, WritesTheRowsAndPutsTheListBack) {
     EXPECT_EQ(window.progressBar()->value(), 100);
     EXPECT_EQ(window.model().rows().size(), rowsBefore); // blank row taken out and put back
     EXPECT_TRUE(window.button(QStringLiteral("cmdWriteSCR"))->isEnabled());
+    // The window says what it wrote.
+    EXPECT_TRUE(window.writtenLabel()->isVisible());
+    EXPECT_TRUE(window.writtenLabel()->text().startsWith(
+        QStringLiteral("Wrote %1: %2 slides, ").arg(target).arg(rowsBefore - 1)))
+        << window.writtenLabel()->text().toStdString();
 
     PackageReader reader(test::RealFiles(), target.toStdString(), dir_.path().toStdString());
     SlideList list;
@@ -104,6 +109,7 @@ TEST_F(PackingWindow, MissingPictureAndCancelLeaveTheOldFile) {
     EXPECT_TRUE(sawPanel);
     EXPECT_TRUE(buttonsLocked);
     EXPECT_EQ(dialogs_.errors.size(), 1u); // a cancel is no error
+    EXPECT_FALSE(window.writtenLabel()->isVisible());
     EXPECT_EQ(read(target), "old package");
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Hidden | QDir::Files).filter("old.scr").size(), 1);

@@ -90,7 +90,7 @@ TEST(SettingsDialog, LoadsStoredSettingsAndDoneWritesTheChangesBack) {
     EXPECT_FALSE(f.child<QToolButton>("cmdSelectFolder")->isEnabled());
     EXPECT_EQ(f.child<QLineEdit>("txtImageListFile")->text(), f.shows.path() + "/beach.txt");
     EXPECT_EQ(f.child<QLabel>("lblDelayInterval")->text(), "Delay Interval: 7 Seconds");
-    EXPECT_EQ(f.child<QLabel>("lblDissolveSize")->text(), "Dissolve Size: ");
+    EXPECT_EQ(f.child<QLabel>("lblDissolveSize")->text(), "Dissolve Size: 10");
     EXPECT_EQ(f.child<QComboBox>("Combo1")->currentText(), "Left To Right");
     EXPECT_TRUE(f.child<QRadioButton>("chkFullScreen")->isChecked());
     EXPECT_TRUE(f.child<QCheckBox>("chkIgnoreMouse")->isChecked());
@@ -164,11 +164,16 @@ TEST(SettingsDialog, HelpMenuPagesAndTheDesignerSeam) {
     f.child<QAction>("chkNewVersion")->trigger();
     ASSERT_EQ(f.opened.size(), 2);
     EXPECT_EQ(f.questions, QStringList{"Open the Glimmerframe page in your browser?"});
-    EXPECT_EQ(f.opened[0].toString(), "https://www.brindlewick.example/Glimmerframe/");
-    EXPECT_TRUE(f.opened[1].toString().startsWith(
-        "https://www.brindlewick.example/Miscellaneous/VersionCheck.asp?Glimmerframe,"));
-    emit f.child<QLabel>("lblBrindlewick")->linkActivated("https://www.brindlewick.example/");
-    EXPECT_EQ(f.opened.size(), 3);
+    // The maker's pages are the guide's: the product page and the version page.
+    EXPECT_TRUE(f.opened[0].isLocalFile());
+    EXPECT_TRUE(f.opened[0].path().endsWith("/help/index.html"));
+    EXPECT_EQ(f.opened[0].fragment(), "about");
+    EXPECT_TRUE(f.opened[1].path().endsWith("/help/version.html"));
+    auto* maker = f.child<QLabel>("lblBrindlewick");
+    EXPECT_TRUE(maker->text().contains("user guide"));
+    emit maker->linkActivated(QUrl::fromLocalFile("/x/help/index.html").toString());
+    ASSERT_EQ(f.opened.size(), 3);
+    EXPECT_EQ(f.opened[2].path(), "/x/help/index.html");
 
     f.click("cmdCreateTemplate");
     EXPECT_EQ(f.child<QLineEdit>("txtImageListFile")->text(), f.shows.filePath("made.txt"));

@@ -6,12 +6,14 @@
 #include "qt/support/HelpWindow.h"
 #include "qt/support/QtHelpHost.h"
 #include "qt/support/QtIntervalTimer.h"
+#include "qt/support/UrlOpener.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,7 +30,7 @@ void touch(const QString& path) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
 }
 
-TEST(AdStrip, RotatesOnItsTimerAndOpensTheAdvertisedPage) {
+TEST(AdStrip, RotatesOnItsTimerAndOpensTheGuideAtTheShowingTip) {
     QList<QUrl> opened;
     AdStrip strip(nullptr, [&](const QUrl& u) { opened << u; });
     strip.resize(360, 72);
@@ -49,8 +51,23 @@ TEST(AdStrip, RotatesOnItsTimerAndOpensTheAdvertisedPage) {
     EXPECT_FALSE(strip.picture(5)->isVisible());
 
     QTest::mouseClick(&strip, Qt::LeftButton, {}, QPoint(100, 30));
-    ASSERT_EQ(opened.size(), 1);
-    EXPECT_EQ(opened[0].host(), "www.brindlewick.example");
+    emit strip.timer().timer();
+    QTest::mouseClick(&strip, Qt::LeftButton, {}, QPoint(100, 30));
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_TRUE(opened[0].isLocalFile());
+    EXPECT_TRUE(opened[0].path().endsWith("/help/index.html"))
+        << opened[0].toString().toStdString();
+    EXPECT_EQ(opened[0].fragment(), "templates");
+    EXPECT_EQ(opened[1].fragment(), "designer");
+    EXPECT_TRUE(strip.toolTip().contains("template designer"));
+
+    // Every tip's topic is a section of the guide.
+    QFile guide(QDir::cleanPath(GF_TEST_DATA "/../../docs/help/index.html"));
+    ASSERT_TRUE(guide.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(guide.readAll());
+    for (int i = 0; i < AdStrip::kAdCount; ++i)
+        EXPECT_TRUE(html.contains(QStringLiteral("id=\"%1\"").arg(AdStrip::tipPage(i).fragment())))
+            << i;
 }
 
 // Ticks are delivered by hand, as the timer's own events: no test waits for a real timer.
@@ -149,6 +166,26 @@ TEST(HelpWindow, BuildsContentsFromTheGuideHeadings) {
     EXPECT_FALSE(window->openGuide(dir.filePath("none.html")));
 }
 
+TEST(HelpWindow, GuidePagesOpenAtTheirSection) {
+    QTemporaryDir dir;
+    QFile f(dir.filePath("index.html"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("<html><body><h2>Top</h2>" + QByteArray("<p>text</p>").repeated(300) +
+            "<h2 id=\"far\">Far</h2><p>here</p></body></html>");
+    f.close();
+    QWidget caller;
+    const UrlOpener open = GuideOpener(&caller);
+    QUrl far = QUrl::fromLocalFile(f.fileName());
+    far.setFragment("far");
+    open(far);
+    auto* window = HelpWindow::forCaller(&caller);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_GT(window->browser()->verticalScrollBar()->value(), 0);
+    open(QUrl::fromLocalFile(f.fileName()));
+    EXPECT_EQ(window->browser()->verticalScrollBar()->value(), 0);
+    window->close();
+}
+
 TEST(HelpWindow, TheUserGuideHasATableOfContentsAndIsFoundBesideTheProgram) {
     QtHelpHost host(nullptr);
     EXPECT_EQ(host.programFolder().back(), '/');
@@ -174,7 +211,8 @@ TEST(AboutBox, ShowsThisBuildsVersionAndClosesOnEscape) {
                                           .arg(kVersionMajor)
                                           .arg(kVersionMinor)
                                           .arg(kVersionRevision));
-    EXPECT_TRUE(box.Label1->text().contains("www.brindlewick.example"));
+    EXPECT_TRUE(box.Label1->text().contains("User guide:\n/")) << box.Label1->text().toStdString();
+    EXPECT_TRUE(box.Label1->text().endsWith("/help/index.html"));
     box.show();
     QTest::keyClick(&box, Qt::Key_Escape);
     EXPECT_FALSE(box.isVisible());

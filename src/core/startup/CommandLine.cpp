@@ -1,0 +1,135 @@
+#include "core/startup/CommandLine.h"
+
+#include "core/package/PackTemplate.h"
+#include "core/show/SlideListJson.h"
+#include "core/startup/Paths.h"
+#include "core/startup/SettingsLoader.h"
+#include "core/support/PictureTypes.h"
+#include "core/support/Version.h"
+
+#include <algorithm>
+#include <ostream>
+
+namespace gf {
+
+namespace {
+
+// Status of a command line that cannot be run as given.
+constexpr int kUsageError = 2;
+
+int Refuse(CommandLineHost& host, std::string_view reason, int status = kUsageError) {
+    host.err << reason << "\n" << UsageText(host);
+    return status;
+}
+
+int List(std::span<const std::string> args, CommandLineHost& host) {
+    if (args.size() != 2)
+        return Refuse(host,
+                      "glimmerframe: --list needs one SOURCE (a template, a folder or a package)");
+    const auto patterns = PicturePatterns(host.pictures);
+    const auto listing = ListSlideSource(host.files, patterns, args[1], host.workingFolder);
+    host.out << listing.json;
+    if (listing.error) {
+        host.err << "glimmerframe: " << *listing.error << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+int Pack(std::span<const std::string> args, CommandLineHost& host) {
+    if (args.size() != 4 || args[2] != "-o")
+        return Refuse(host, "glimmerframe: --pack needs a TEMPLATE and -o OUTPUT");
+    const std::string output = FullPath(host.workingFolder, args[3]);
+    // The trailer carries the user's show settings, loaded as the show loads them.
+    Settings settings;
+    LoadSettingsFromStore(host.store, "Glimmerframe", true, settings);
+    ApplyRangeLimits(settings);
+    // One progress line, rewritten in place and cleared at the end for what came of it.
+    std::size_t lineLength = 0;
+    int shown = -1;
+    auto progress = [&](const PackageWriteProgress& p) {
+        const int percent = p.byteCount ? static_cast<int>(p.bytesDone * 100 / p.byteCount) : 100;
+        if (!host.errIsTerminal || percent == shown)
+            return;
+        shown = percent;
+        const std::string line = "Writing " + output + ": " + std::to_string(percent) + "% (" +
+                                 std::to_string(p.rowsDone) + " of " + std::to_string(p.rowCount) +
+                                 " slides)";
+        host.err << "\r" << line
+                 << std::string(lineLength > line.size() ? lineLength - line.size() : 0, ' ')
+                 << std::flush;
+        lineLength = std::max(lineLength, line.size());
+    };
+    const auto written = PackTemplate(host.files, FullPath(host.workingFolder, args[1]), output,
+                                      host.programFile, settings, progress);
+    if (lineLength > 0)
+        host.err << "\r" << std::string(lineLength, ' ') << "\r";
+    if (!written) {
+        host.err << "glimmerframe: " << written.message() << "\n";
+        return 1;
+    }
+    if (host.errIsTerminal)
+        host.err << PackageWrittenText(output, *written) << "\n";
+    return 0;
+}
+
+} // namespace
+
+std::string UsageText(const CommandLineHost& host) {
+    const std::string p(host.programName);
+    const std::string indent(p.size(), ' ');
+    std::string u = "usage: " + p + " [/S | /C | /P <window> | /A <window>]\n";
+    u += "       " + p + " --list SOURCE\n";
+    u += "       " + p + " --pack TEMPLATE -o OUTPUT\n";
+    if (host.displayMode) {
+        u += "       " + p + " -root | -window-id ID [--interval N] [--full-screen]\n";
+        u += "       " + indent +
+             " [--random-order] [--dissolve NAME] [--folder PATH | --template FILE]\n";
+    }
+    u += "       " + p +
+         " -h | --help | --version\n"
+         "\n"
+         "  /S            run the slide show full screen\n"
+         "  /C            open the settings dialog (also with no arguments)\n"
+         "  /P <window>   show the preview inside the given window (its decimal id)\n"
+         "  /A <window>   change the screen-saver password, or say where it is changed\n"
+         "  --list SOURCE print the slide list of a template, a folder or a package as JSON\n"
+         "  --pack TEMPLATE -o OUTPUT\n"
+         "                write a stand-alone package of the template's show to OUTPUT\n";
+    if (host.displayMode)
+        u += "  -root, -window-id ID\n"
+             "                run the show inside XScreenSaver's window (or ID, decimal or 0x\n"
+             "                hex); the other options override the settings for this run\n";
+    u += "  -h, --help    show this help and exit\n"
+         "  --version     show the version and exit\n";
+    if (!host.settingsNote.empty())
+        u += "\n" + std::string(host.settingsNote);
+    return u;
+}
+
+CommandLineOutcome RunCommandLine(std::span<const std::string> args, CommandLineHost& host) {
+    const std::string_view first = args.empty() ? std::string_view() : args[0];
+    if (first == "-h" || first == "--help" || first == "-help") {
+        host.out << UsageText(host);
+        return {0, {}};
+    }
+    if (first == "--version" || first == "-version") {
+        host.out << host.programName << " " << kVersionText << "\n";
+        return {0, {}};
+    }
+    if (first == "--list")
+        return {List(args, host), {}};
+    if (first == "--pack")
+        return {Pack(args, host), {}};
+    if (!IsDisplayModeCommandLine(args))
+        return {};
+    // XScreenSaver's command line, or an option nobody knows.
+    if (!host.displayMode)
+        return {Refuse(host, "glimmerframe: unknown option " + std::string(first)), {}};
+    auto options = ParseDisplayModeOptions(args, host.xscreensaverWindow);
+    if (!options)
+        return {Refuse(host, options.message(), 1), {}};
+    return {std::nullopt, std::move(*options)};
+}
+
+} // namespace gf
