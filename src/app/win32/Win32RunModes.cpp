@@ -10,16 +10,18 @@ namespace gf {
 
 namespace {
 
-// A message for the person who started us: the error output when it goes somewhere (a pipe or
-// a file, as in the tests), else a message box.
-void Tell(const std::string& text) {
-    const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-    DWORD written = 0;
-    const std::string line = "glimmerframe: " + text + "\r\n";
-    if (error && error != INVALID_HANDLE_VALUE && GetFileType(error) != FILE_TYPE_UNKNOWN &&
-        WriteFile(error, line.data(), DWORD(line.size()), &written, nullptr))
-        return;
-    MessageBoxW(nullptr, ToUtf16(text).c_str(), L"Glimmerframe", MB_OK | MB_ICONERROR);
+// A message for the person who started us: the error output or console when there is one, else a
+// message box.
+void Tell(const std::string& text, UINT icon = MB_ICONERROR) {
+    std::string unseen;
+    {
+        ConsoleOutput err(ConsoleOutput::Stream::Error);
+        err << "glimmerframe: " << text << "\n";
+        err.flush();
+        unseen = err.undelivered();
+    }
+    if (!unseen.empty())
+        MessageBoxW(nullptr, ToUtf16(text).c_str(), L"Glimmerframe", MB_OK | icon);
 }
 
 } // namespace
@@ -31,8 +33,7 @@ bool Win32RunModes::showSettings(ProcessState&) {
     const std::string text =
         "Glimmerframe has no settings window on Windows yet. Its settings are the values under "
         "HKEY_CURRENT_USER\\Software\\Brindlewick\\Glimmerframe.\n";
-    if (!WriteStandardOutput(text))
-        MessageBoxW(nullptr, ToUtf16(text).c_str(), L"Glimmerframe", MB_OK | MB_ICONINFORMATION);
+    Tell(text, MB_ICONINFORMATION);
     return false;
 }
 

@@ -2,7 +2,9 @@
 
 #include "core/show/SlideListLoader.h"
 #include "core/startup/Main.h"
+#include "core/support/PictureTypes.h"
 #include "win32/show/Win32PictureDecoder.h"
+#include "win32/show/Win32PictureFormats.h"
 #include "win32/support/Utf16.h"
 #include "win32/support/WindowDc.h"
 
@@ -78,8 +80,9 @@ Result<std::unique_ptr<Win32Show>> Win32Show::Start(ProcessState& process,
     s.platform_.reset(new ShowPlatform{
         *s.canvas_, std::make_shared<Win32PictureDecoder>(process.files, tpp), s.clock_, s.pump_,
         s.timer1_, s.timer2_, s.cursor_, s.media_, s.sound_, *s.password_, s.notice_});
-    auto loadFiles = [&files = process.files](Settings& settings, SlideList& list) {
-        LoadFiles(files, settings, list);
+    auto loadFiles = [&files = process.files, patterns = PicturePatterns(Win32PictureFormats())](
+                         Settings& settings, SlideList& list) {
+        LoadFiles(files, settings, list, patterns);
     };
     s.player_ = std::make_unique<PlayerWindow>(process, *s.platform_, store, loadFiles,
                                                s.items_.get(), PlayerOptions{});
