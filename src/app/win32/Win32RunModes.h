@@ -8,6 +8,7 @@
 
 namespace gf {
 
+class Win32ControlForm;
 class Win32Show;
 
 class Win32RunModes final : public RunModeHandlers {
@@ -22,12 +23,13 @@ class Win32RunModes final : public RunModeHandlers {
     int exec();
     // The exit status when no window was left loaded.
     int exitCode() const { return exitCode_; }
-    // Puts the show away: windows, cursor, temporary files.
+    // Puts the show or the preview away: windows, cursor, temporary files.
     void close();
 
   private:
     SettingsStore& store_;
     std::unique_ptr<Win32Show> show_;
+    std::unique_ptr<Win32ControlForm> preview_;
     int exitCode_ = 0;
 };
 
