@@ -2,8 +2,9 @@
 # white box fills the host's window with the picture in its middle, the boxes seen from the host;
 # the preview ends with status 0 when the host's window closes, when it is destroyed without a
 # close request, and when the hosted box is asked to close while the host's window stays; "/P 0",
-# "/P" alone and a handle of no window end at once. Wine draws no window of one process inside
-# another's, so the pixels are checked by win32_tests, painting the boxes in one process.
+# "/P" alone and a handle of no window end at once; "/A" says where the password is changed. Wine
+# draws no window of one process inside another's, so the pixels are win32_tests' to check,
+# painting the boxes in one process.
 # Usage: preview.sh PROGRAM SESSION WINE-RUN PREVIEW-HOST
 source "$(dirname "$0")/lib.bash" "$@"
 host="$4"
@@ -25,4 +26,10 @@ for args in "/P 0" "/P" "/p 2147483000"; do
     win_show "$host" 152x112 "expect-exit 3000" -- "$scr" $args
     wait_exit 20
 done
+# "/A": on the NT family the sign-in password guards the screen; a message says so, owned by the
+# host's window, and the program ends when it is read.
+win_show "$host" 152x112 "expect-exit 20000" -- "$scr" /A '{id}'
+message="$(wait_window Glimmerframe)"
+xdotool windowfocus --sync "$message" key Return
+wait_exit 20
 echo "ok"
