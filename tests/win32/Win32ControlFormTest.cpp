@@ -90,7 +90,7 @@ TEST_F(PreviewHost, AHostWindowDestroyedOrMissingUnloadsTheForm) {
         EXPECT_EQ(preview.picture(), nullptr);
         preview.form().tick();
         EXPECT_FALSE(preview.form().loaded());
-    } // and putting the form away touches no window that is gone
+    }                                 // and putting the form away touches no window that is gone
     Win32ControlForm stale(process_); // the destroyed host's handle
     EXPECT_FALSE(stale.load());
     process_.startup.PreviewWindow = 0;

@@ -115,8 +115,9 @@ Win32ControlForm::Win32ControlForm(const ProcessState& process)
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     background_ = CreateWindowExW(WS_EX_NOPARENTNOTIFY, kBoxClass, L"Picture1", style, 0, 0, 0, 0,
                                   form_window_, nullptr, instance, this);
-    picture_ = CreateWindowExW(WS_EX_NOPARENTNOTIFY, kBoxClass, L"Picture2", style, 0, 0,
-                               kPictureWidth, kPictureHeight, form_window_, nullptr, instance, this);
+    picture_ =
+        CreateWindowExW(WS_EX_NOPARENTNOTIFY, kBoxClass, L"Picture2", style, 0, 0, kPictureWidth,
+                        kPictureHeight, form_window_, nullptr, instance, this);
     bitmap_ = DrawPicture(kPictureWidth, kPictureHeight);
 }
 
@@ -130,9 +131,9 @@ Win32ControlForm::~Win32ControlForm() {
 LRESULT CALLBACK Win32ControlForm::BoxProcedure(HWND window, UINT message, WPARAM wParam,
                                                 LPARAM lParam) {
     if (message == WM_NCCREATE)
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(
-                              reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+        SetWindowLongPtrW(
+            window, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
     auto* self = reinterpret_cast<Win32ControlForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self && window == self->picture_ && (message == WM_PAINT || message == WM_PRINTCLIENT)) {
         // WM_PRINTCLIENT: a host may draw the preview into a bitmap of its own.
@@ -222,8 +223,8 @@ void Win32ControlForm::releaseBackground() {
 void Win32ControlForm::hookBackground() {
     if (!background_ || oldProcedure_)
         return;
-    oldProcedure_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        background_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HookProcedure)));
+    oldProcedure_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(background_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HookProcedure)));
 }
 
 void Win32ControlForm::unhookBackground() {
