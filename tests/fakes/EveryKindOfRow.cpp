@@ -11,11 +11,11 @@ DesignerRow Row(const std::string& picture, const std::string& sound, std::strin
     DesignerRow r;
     if (!picture.empty()) {
         r.imagePath = picture;
-        r.imageName = picture.substr(picture.find_last_of('/') + 1);
+        r.imageName = picture.substr(picture.find_last_of("/\\") + 1);
     }
     if (!sound.empty()) {
         r.soundPath = sound;
-        r.soundName = sound.substr(sound.find_last_of('/') + 1);
+        r.soundName = sound.substr(sound.find_last_of("/\\") + 1);
     }
     r.dissolve = std::move(dissolve);
     r.comment = std::move(comment);

@@ -1,11 +1,19 @@
 #include "fakes/RealFiles.h"
 
+#ifdef _WIN32
+#include "win32/support/Win32FileSystem.h"
+#else
 #include "posix/PosixFileSystem.h"
+#endif
 
 namespace gf::test {
 
 FileSystem& RealFiles() {
+#ifdef _WIN32
+    static Win32FileSystem files;
+#else
     static PosixFileSystem files;
+#endif
     return files;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// A fresh folder for the running test, removed with everything in it when this goes away; and
-// the one way tests write and read whole files.
+// A fresh private folder for the running test, removed with everything in it when this goes
+// away; and the one way tests write and read whole files. Both go through the platform's real
+// file system (RealFiles), with UTF-8 names.
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -21,6 +22,14 @@ class ScratchDir {
   private:
     std::filesystem::path path_;
 };
+
+// A path's UTF-8 text, and a path from UTF-8 text (a narrow std::filesystem::path is in the
+// system's code page on Windows).
+std::string Utf8(const std::filesystem::path& path);
+std::filesystem::path PathOf(std::string_view utf8);
+
+// The path with each "/" written as the platform's separator, as the program joins names.
+std::string Native(std::string path);
 
 // The whole file as bytes; empty when it cannot be read.
 std::string ReadFile(const std::filesystem::path& path);

@@ -15,11 +15,11 @@ fail() {
 status=0
 "$@" "$scr" --version | cat >"$work/version" || status=$?
 [ "$status" -eq 0 ] || fail "--version into a pipe ended with status $status"
-printf 'glimmerframe %s\r\n' "$version" >"$work/expected"
+printf 'glimmerframe.scr %s\r\n' "$version" >"$work/expected"
 cmp -s "$work/expected" "$work/version" || fail "--version printed: $(od -c "$work/version")"
 
 "$@" "$scr" --help >"$work/help.txt" || fail "--help into a file ended with status $?"
-head -n1 "$work/help.txt" | grep -q '^Usage: glimmerframe.scr \[/S' ||
+head -n1 "$work/help.txt" | grep -q '^usage: glimmerframe.scr \[/S' ||
     fail "--help printed: $(cat "$work/help.txt")"
 grep -q -- '--version' "$work/help.txt" || fail "--help does not mention --version"
 [ "$(grep -c $'\r$' "$work/help.txt")" -eq "$(wc -l <"$work/help.txt")" ] ||

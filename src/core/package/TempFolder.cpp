@@ -1,5 +1,7 @@
 #include "core/package/TempFolder.h"
 
+#include "core/startup/Paths.h"
+
 namespace gf {
 
 namespace {
@@ -15,7 +17,7 @@ Result<TempFolder> TempFolder::Create(FileSystem& files) {
                                           prefix(files) + std::to_string(files.processId()) + "-");
     if (!path)
         return Error{path.message()};
-    return TempFolder(files, *path + "/");
+    return TempFolder(files, AddBackslash(*path));
 }
 
 void TempFolder::RemoveStale(FileSystem& files) {
@@ -36,8 +38,7 @@ void TempFolder::RemoveStale(FileSystem& files) {
         const auto pid = std::stoull(rest.substr(0, dash));
         if (pid == files.processId() || files.processRunning(pid))
             continue;
-        std::string path = base;
-        path.append("/").append(name);
+        const std::string path = AddBackslash(base) + name;
         if (!files.info(path).ownedByUser)
             continue;
         (void)files.removeFolder(path);

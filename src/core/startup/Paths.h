@@ -1,11 +1,13 @@
 #pragma once
 // Joining folder and file names with the platform's separator.
+#include "base/PathSeparator.h"
+
 #include <string>
 #include <string_view>
 
 namespace gf {
 
-inline constexpr char kSeparator = '/';
+inline constexpr char kSeparator = kPathSeparator;
 
 // The path with a trailing separator; either "/" or "\" already present counts.
 std::string AddBackslash(std::string_view path);

@@ -1,5 +1,6 @@
 #include "core/startup/SettingsLoader.h"
 
+#include "base/PathSeparator.h"
 #include "core/startup/Registry.h"
 #include "core/support/TextNumber.h"
 
@@ -46,7 +47,7 @@ constexpr SettingEntry Text(std::string_view name, std::string_view defaultText,
 // the system's root folder ("C:\" on Windows) unless the sample show is found
 // (LoadSettingsFromStore).
 constexpr std::array<SettingEntry, 13> kSettings{
-    Text("ImagePath", "/", &Settings::ImagePath),
+    Text("ImagePath", kRootFolder, &Settings::ImagePath),
     Number("ImageInterval", "10", Group::First, &Settings::ImageInterval, 1, 32),
     Text("ImageListFile", "", &Settings::ImageListFile),
     Number("FullScreen", "0", Group::First, &Settings::FullScreen),

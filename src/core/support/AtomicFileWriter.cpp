@@ -1,5 +1,7 @@
 #include "core/support/AtomicFileWriter.h"
 
+#include "core/support/PathParser.h"
+
 #include <atomic>
 #include <utility>
 
@@ -17,11 +19,9 @@ Error saveFailure(const std::string& target, const std::string& reason) {
     return Error{"Could not save \"" + target + "\": " + reason};
 }
 
-// The folder part of a target, with its separator; empty for a bare name.
+// The folder part of a target, with its separator ("\" or "/"); empty for a bare name.
 std::string folderOf(std::string_view target) {
-    const auto slash = target.find_last_of('/');
-    return slash == std::string_view::npos ? std::string()
-                                           : std::string(target.substr(0, slash + 1));
+    return PathParser(target).FilePath();
 }
 
 bool allDigits(std::string_view s) {

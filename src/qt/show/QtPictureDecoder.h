@@ -13,13 +13,8 @@
 
 namespace gf {
 
-// Pictures above this many pixels, or needing more memory than this to decode, are refused.
-inline constexpr qint64 kMaxPicturePixels = 120'000'000;
+// Decoding a picture may take no more memory than this.
 inline constexpr int kMaxDecodeMegabytes = 512;
-// Files larger than this are not read: no photo of the admitted size needs more.
-inline constexpr std::uint64_t kMaxPictureFileBytes = 512ULL * 1024 * 1024;
-// Metafiles larger than this are not clip art.
-inline constexpr std::uint64_t kMaxMetafileBytes = 64ULL * 1024 * 1024;
 
 class QtPictureDecoder final : public PictureDecoder {
   public:

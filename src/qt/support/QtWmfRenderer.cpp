@@ -1,5 +1,6 @@
 #include "qt/support/QtWmfRenderer.h"
 
+#include "core/support/PictureFile.h"
 #include "core/support/WmfDocument.h"
 
 #include <QFont>
@@ -235,11 +236,8 @@ Result<QImage> RenderWmf(std::span<const std::byte> bytes, QSize pixels, QColor 
     auto doc = WmfDocument::parse(bytes);
     if (!doc)
         return Error{doc.message()};
-    if (pixels.width() < 1 || pixels.height() < 1)
-        return Error{"The picture cannot be drawn at no size."};
-    if (qint64(pixels.width()) * pixels.height() > kMaxWmfRenderPixels)
-        return Error{"The picture is too large to draw (" + std::to_string(pixels.width()) + " x " +
-                     std::to_string(pixels.height()) + " pixels)."};
+    if (auto refusal = MetafileRenderRefusal({pixels.width(), pixels.height()}))
+        return Error{*refusal};
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
         return Error{"There is not enough memory to draw the picture."};

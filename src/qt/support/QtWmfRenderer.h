@@ -16,15 +16,12 @@ class QPainter;
 
 namespace gf {
 
-// Larger renderings are refused: 64 megapixels (256 MB), more than an 8K screen.
-inline constexpr qint64 kMaxWmfRenderPixels = 64LL * 1024 * 1024;
-
 // The picture's natural size in twips (1440 per inch), from its headers; an error when the bytes
 // are not a usable metafile.
 Result<QSize> WmfNaturalSizeTwips(std::span<const std::byte> bytes);
 
 // The whole picture stretched to `pixels`, on `background` (transparent unless given). A damaged
-// file, or a size of nothing or beyond kMaxWmfRenderPixels, gives an error a person can read.
+// file, or a size of nothing or beyond kMaxMetafileRenderPixels, gives an error a person can read.
 // Once `stop` is set, nothing more is drawn (it is looked at between records) and the result is
 // an error.
 Result<QImage> RenderWmf(std::span<const std::byte> bytes, QSize pixels,

@@ -24,6 +24,8 @@ class UniqueHandle {
     // Both null and INVALID_HANDLE_VALUE mean none: Win32 calls fail with one or the other.
     explicit operator bool() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
     HANDLE get() const { return handle_; }
+    // Hands the handle over, to close it and see whether that worked.
+    HANDLE release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
     void reset(HANDLE handle = INVALID_HANDLE_VALUE) {
         if (*this)
             CloseHandle(handle_);

@@ -1,10 +1,14 @@
 #include "core/authoring/EntryEditor.h"
 #include "core/authoring/TemplateChooser.h"
+#include "core/startup/Paths.h"
 
 #include <gtest/gtest.h>
 
 namespace gf {
 namespace {
+
+// What the editor joins to a folder given without a separator: the platform's own.
+const std::string sep(1, kSeparator);
 
 TEST(CommentConversion, EveryLineEndBecomesOneCaret) {
     EXPECT_EQ(ModifyComment("a\r\nb\nc\rd"), "a^b^c^d");
@@ -44,7 +48,7 @@ TEST_F(Editor, DissolveFlagDependsOnTheEntrysDissolve) {
 
 TEST_F(Editor, OkReturnsTheClickedFilesAndRemembersTheirFolders) {
     open("Normal", "line one\nline two");
-    EXPECT_EQ(editor_.originalImageCaption(), "Image File: /shows/a.jpg");
+    EXPECT_EQ(editor_.originalImageCaption(), "Image File: /shows" + sep + "a.jpg");
     editor_.ok();
     const auto& r = editor_.results();
     EXPECT_FALSE(r.ImageClicked);
@@ -60,21 +64,21 @@ TEST_F(Editor, OkReturnsTheClickedFilesAndRemembersTheirFolders) {
     editor_.clickSoundFile("s.wav");
     editor_.ok();
     EXPECT_EQ(r.ImageSelection, "p.jpg");
-    EXPECT_EQ(r.ImageFullPath, "/pics/p.jpg");
+    EXPECT_EQ(r.ImageFullPath, "/pics" + sep + "p.jpg");
     EXPECT_EQ(r.SoundFullPath, "/snd/s.wav");
-    EXPECT_EQ(memory_.lastImageFolder, "/pics/");
+    EXPECT_EQ(memory_.lastImageFolder, "/pics" + sep);
     EXPECT_EQ(memory_.lastSoundFolder, "/snd/");
 
     // The next edit opens where the last one was accepted, and keeps the old results.
     editor_.load("/shows");
-    EXPECT_EQ(editor_.imageFolder(), "/pics/");
+    EXPECT_EQ(editor_.imageFolder(), "/pics" + sep);
     editor_.InitEdit("", "", "Normal", "", "Black", "White");
     editor_.setImageFolder("/elsewhere"); // a click, then a move: the click no longer counts
     editor_.clickImageFile("q.jpg");
     editor_.setImageFolder("/other");
     editor_.ok();
     EXPECT_FALSE(r.ImageClicked);
-    EXPECT_EQ(r.ImageFullPath, "/pics/p.jpg");
+    EXPECT_EQ(r.ImageFullPath, "/pics" + sep + "p.jpg");
 }
 
 TEST_F(Editor, CancelAndResetsUndoTheUsersChanges) {
@@ -87,7 +91,7 @@ TEST_F(Editor, CancelAndResetsUndoTheUsersChanges) {
     EXPECT_EQ(editor_.results().BackgroundSelection, "Red");
     EXPECT_TRUE(editor_.results().CommentClicked);
 
-    EXPECT_EQ(editor_.resetImage(), "/shows/");
+    EXPECT_EQ(editor_.resetImage(), "/shows" + sep);
     EXPECT_FALSE(editor_.results().ImageClicked);
     // Reset shows the original comment again, which counts as a change when it differed.
     editor_.resetComment();
@@ -110,14 +114,14 @@ TEST(Chooser, ChoiceLastsUntilAClickOrCancel) {
     TemplateChooser chooser(memory);
     EXPECT_EQ(chooser.Selection(), "");
     chooser.click("/shows", "a.txt");
-    EXPECT_EQ(chooser.Selection(), "/shows/a.txt");
-    EXPECT_EQ(chooser.SelectionPath(), "/shows/");
+    EXPECT_EQ(chooser.Selection(), "/shows" + sep + "a.txt");
+    EXPECT_EQ(chooser.SelectionPath(), "/shows" + sep);
 
     TemplateChooser again(memory); // shown again later: the previous choice is still there
-    EXPECT_EQ(again.Selection(), "/shows/a.txt");
+    EXPECT_EQ(again.Selection(), "/shows" + sep + "a.txt");
     again.cancel();
     EXPECT_EQ(again.Selection(), "");
-    EXPECT_EQ(again.SelectionPath(), "/shows/");
+    EXPECT_EQ(again.SelectionPath(), "/shows" + sep);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "core/authoring/TemplateDesigner.h"
+#include "core/startup/Paths.h"
 #include "fakes/FakeDesignerDialogs.h"
 #include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
@@ -6,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <unistd.h>
 
 namespace gf {
 namespace {
@@ -44,7 +44,7 @@ TEST_F(Designer, OpensOnATemplateWithABlankRowAfterIt) {
     EXPECT_TRUE(rows[2].isBlank());
     EXPECT_EQ(designer_.soundMode(), 2);
     EXPECT_EQ(designer_.caption(), "Template Designer - " + path("show.txt"));
-    EXPECT_EQ(designer_.TemplatePath(), dir_.string() + "/");
+    EXPECT_EQ(designer_.TemplatePath(), AddBackslash(dir_.string()));
     EXPECT_FALSE(designer_.changed());
     // Nothing changed: closing asks nothing.
     EXPECT_TRUE(designer_.requestClose());
@@ -148,7 +148,7 @@ TEST_F(Designer, LoadAsksFirstAndAnEmptyChoiceChangesNothing) {
     EXPECT_TRUE(designer_.changed());
     EXPECT_EQ(designer_.rows().size(), 1u);
 
-    dialogs_.chosen = {path("show.txt"), dir_.string() + "/"};
+    dialogs_.chosen = {path("show.txt"), AddBackslash(dir_.string())};
     designer_.cmdLoad();
     EXPECT_EQ(dialogs_.confirmCount, 2);
     EXPECT_FALSE(designer_.changed());
@@ -160,7 +160,7 @@ TEST_F(Designer, LoadAsksFirstAndAnEmptyChoiceChangesNothing) {
     designer_.cmdMoveDown();
     EXPECT_EQ(designer_.selected(), 1u);
     dialogs_.confirmAnswer = true;
-    dialogs_.chosen = {path("other.txt"), dir_.string() + "/"};
+    dialogs_.chosen = {path("other.txt"), AddBackslash(dir_.string())};
     designer_.cmdLoad();
     EXPECT_EQ(designer_.rows()[1].imageName, "a.jpg");
     EXPECT_EQ(designer_.TemplateName(), path("show.txt"));
@@ -190,9 +190,9 @@ TEST_F(Designer, InsertOpensTheEditorOnTheNewRowPointedAtExistingFiles) {
     dialogs_.editor = nullptr;
     designer_.select(0);
     designer_.editSelected();
-    EXPECT_EQ(dialogs_.editRequests.back().imageFolder, dir_.string() + "/");
+    EXPECT_EQ(dialogs_.editRequests.back().imageFolder, AddBackslash(dir_.string()));
     EXPECT_EQ(dialogs_.editRequests.back().comment, "first\nsecond");
-    EXPECT_EQ(dialogs_.editRequests.back().defaultFolder, dir_.string() + "/");
+    EXPECT_EQ(dialogs_.editRequests.back().defaultFolder, AddBackslash(dir_.string()));
     designer_.select(2);
     designer_.editSelected();
     EXPECT_EQ(dialogs_.editRequests.back().imageFolder, "");

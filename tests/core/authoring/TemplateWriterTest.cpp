@@ -2,10 +2,12 @@
 #include "core/authoring/DesignerRows.h"
 #include "core/show/DesignerTemplateReader.h"
 #include "core/show/SlideListLoader.h"
+#include "core/startup/Paths.h"
 #include "core/support/AtomicFileWriter.h"
 #include "core/support/PictureTypes.h"
 #include "fakes/EveryKindOfRow.h"
 #include "fakes/FaultyFileSystem.h"
+#include "fakes/PlatformFiles.h"
 #include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
 
@@ -13,7 +15,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace gf {
 namespace {
@@ -155,7 +156,7 @@ TEST_F(TemplateWriting, CommasAndQuotesReadBackTheSameInBothReaders) {
 // Whatever the rows hold, the file means one thing: the designer reads back rows that save to
 // the same bytes, and the show plays what the designer reads back.
 TEST_F(TemplateWriting, EveryKindOfRowReadsBackTheSameInBothReaders) {
-    const auto rows = test::EveryKindOfRow(dir_.string() + "/");
+    const auto rows = test::EveryKindOfRow(AddBackslash(dir_.string()));
     for (int mode : {1, 2, 3}) {
         SCOPED_TRACE(mode);
         ASSERT_TRUE(WriteTemplateFile(test::RealFiles(), path("every.txt"), rows, mode).ok());
@@ -210,7 +211,7 @@ TEST_F(TemplateWriting, EveryKindOfRowReadsBackTheSameInBothReaders) {
 }
 
 TEST_F(TemplateWriting, WhatATemplateCantHoldIsTold) {
-    const auto rows = test::EveryKindOfRow(dir_.string() + "/");
+    const auto rows = test::EveryKindOfRow(AddBackslash(dir_.string()));
     auto told = [&](int mode) {
         std::string all;
         for (const auto& l : TemplateLosses(rows, mode))
@@ -288,13 +289,12 @@ TEST_F(TemplateWriting, DesignerReadsBackTheRowsItWrote) {
 TEST_F(TemplateWriting, FailedWriteLeavesTheOldFile) {
     const auto target = path("keep.txt");
     ASSERT_TRUE(WriteFileAtomically(test::RealFiles(), target, "old\r\n").ok());
-    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    test::GiveDistinctAccess(target);
 
     // Replacing keeps the permissions and leaves no temporary file behind.
     ASSERT_TRUE(WriteFileAtomically(test::RealFiles(), target, "new\r\n").ok());
     EXPECT_EQ(read(target), "new\r\n");
-    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_TRUE(test::HasDistinctAccess(target));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 
     // A folder in the way of the target fails for root too.

@@ -1,18 +1,17 @@
 #include "core/package/PackageReader.h"
 #include "core/package/TempFolder.h"
+#include "core/startup/Paths.h"
+#include "core/support/PathParser.h"
 #include "fakes/FaultyFileSystem.h"
 #include "fakes/PackageBuilder.h"
+#include "fakes/PlatformFiles.h"
 #include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace gf {
 namespace {
@@ -31,7 +30,7 @@ class Packages : public ::testing::Test {
     std::string write(const std::string& bytes, const std::string& name = "show.scr") {
         return scratch_.write(name, bytes);
     }
-    std::string temp() const { return (dir_ / "tmp").string() + "/"; }
+    std::string temp() const { return AddBackslash((dir_ / "tmp").string()); }
 
     test::ScratchDir scratch_{"gf-packages"};
     fs::path dir_;
@@ -247,23 +246,22 @@ TEST_F(Packages, ExtractionCopiesOnlyWhenTheItemChanges) {
 }
 
 TEST_F(Packages, TempFolderIsPrivateAndCleanedUp) {
+    auto& files = test::RealFiles();
     const auto runtime = dir_ / "run";
     fs::create_directories(runtime);
-    const char* old = std::getenv("XDG_RUNTIME_DIR");
-    const std::string saved = old ? old : "";
-    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    const test::ScratchRootAt root(runtime.string());
 
     std::string path;
     {
-        auto folder = TempFolder::Create(test::RealFiles());
+        auto folder = TempFolder::Create(files);
         ASSERT_TRUE(folder.ok()) << folder.message();
         path = folder->path();
-        EXPECT_TRUE(path.starts_with(runtime.string() + "/glimmerframe-" +
-                                     std::to_string(::getuid()) + "-" +
-                                     std::to_string(::getpid())));
-        struct stat st {};
-        ASSERT_EQ(::stat(path.c_str(), &st), 0);
-        EXPECT_EQ(st.st_mode & 0777, 0700u);
+        const PathParser parts(path.substr(0, path.size() - 1));
+        EXPECT_EQ(parts.FilePath(), AddBackslash(runtime.string()));
+        EXPECT_TRUE(parts.FileName().starts_with("glimmerframe-" + files.userId() + "-" +
+                                                 std::to_string(files.processId()) + "-"))
+            << path;
+        EXPECT_TRUE(test::IsPrivateFolder(path));
         std::ofstream(path + "Glimmerframe.pic") << "x";
         fs::create_directories(path + "sub");
         auto moved = std::move(*folder);
@@ -272,20 +270,20 @@ TEST_F(Packages, TempFolderIsPrivateAndCleanedUp) {
     EXPECT_FALSE(fs::exists(path));
 
     // A folder of a process that has ended goes; those of running processes stay.
-    const pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(0);
-    ::waitpid(child, nullptr, 0);
-    const std::string uid = std::to_string(::getuid());
-    const auto stale = runtime / ("glimmerframe-" + uid + "-" + std::to_string(child) + "-abc");
-    const auto live = runtime / ("glimmerframe-" + uid + "-1-abc");
-    const auto foreign = runtime / ("glimmerframe-" + std::to_string(::getuid() + 1) + "-" +
-                                    std::to_string(child) + "-abc");
+    const test::ChildProcess ended(test::ChildProcess::State::Ended);
+    const test::ChildProcess running(test::ChildProcess::State::Running);
+    const std::string uid = files.userId();
+    const auto name = [&](const std::string& user, const test::ChildProcess& process) {
+        return "glimmerframe-" + user + "-" + std::to_string(process.id()) + "-abc";
+    };
+    const auto stale = runtime / name(uid, ended);
+    const auto live = runtime / name(uid, running);
+    const auto foreign = runtime / name(uid + "1", ended);
     for (const auto& p : {stale, live, foreign})
         fs::create_directories(p / "inner");
-    auto current = TempFolder::Create(test::RealFiles());
+    auto current = TempFolder::Create(files);
     ASSERT_TRUE(current.ok());
-    TempFolder::RemoveStale(test::RealFiles());
+    TempFolder::RemoveStale(files);
     EXPECT_FALSE(fs::exists(stale));
     EXPECT_TRUE(fs::exists(live));
     EXPECT_TRUE(fs::exists(foreign));
@@ -296,11 +294,6 @@ TEST_F(Packages, TempFolderIsPrivateAndCleanedUp) {
     auto none = TempFolder::Create(full);
     ASSERT_FALSE(none.ok());
     EXPECT_NE(none.message().find("the disk is full"), std::string::npos) << none.message();
-
-    if (old)
-        ::setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
-    else
-        ::unsetenv("XDG_RUNTIME_DIR");
 }
 
 } // namespace

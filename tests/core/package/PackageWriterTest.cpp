@@ -1,6 +1,7 @@
 #include "core/package/PackageWriter.h"
 #include "core/package/PackageReader.h"
 #include "fakes/FaultyFileSystem.h"
+#include "fakes/PlatformFiles.h"
 #include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
 
@@ -8,8 +9,9 @@
 
 #include <filesystem>
 #include <fstream>
+#ifndef _WIN32
 #include <sys/stat.h>
-#include <unistd.h>
+#endif
 
 namespace gf {
 namespace {
@@ -94,9 +96,11 @@ TEST_F(Writer, WorkedExampleComesOutByteForByte) {
     EXPECT_EQ(bytes.substr(971215),
               dir + "00000004\r\n00000000\r\n00000000\r\n00000000\r\n00000100\r\n00000000\r\n"
                     "00000000\r\n00971216\r\n00000009\r\nGlimmerframe\r\n");
+#ifndef _WIN32 // Windows runs a file by its extension, not by a mode bit
     struct stat st {};
     ASSERT_EQ(::stat(q.targetPath.c_str(), &st), 0);
     EXPECT_NE(st.st_mode & 0100, 0u); // runs like the program
+#endif
 }
 
 TEST_F(Writer, RoundTripThroughTheReaders) {
@@ -236,13 +240,14 @@ TEST_F(Writer, NoFailureCostsTheOldTarget) {
 
 TEST_F(Writer, PartialFilesOfKilledWritersGoWithTheNextPackage) {
     const auto out = dir_ / "out";
-    const std::string self = std::to_string(::getpid());
+    const std::string self = std::to_string(test::RealFiles().processId());
+    const test::ChildProcess running(test::ChildProcess::State::Running);
     // 999999999 is above any process number the system hands out.
     const std::vector<std::string> abandoned = {".show.scr.~999999999-3",
                                                 ".notes.txt.~999999999-0"};
     const std::vector<std::string> kept = {
         ".show.scr.~" + self + "-7", // this process's own writer, perhaps on another thread
-        ".show.scr.~1-0",            // a writer that still runs
+        ".show.scr.~" + std::to_string(running.id()) + "-0", // a writer that still runs
         "show.scr.~999999999-1",
         ".show.scr.~999999999-",
         ".x.~999999999-2.bak",

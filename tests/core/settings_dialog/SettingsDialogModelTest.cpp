@@ -1,4 +1,5 @@
 #include "core/settings_dialog/SettingsDialogModel.h"
+#include "core/startup/Paths.h"
 #include "core/startup/SettingsLoader.h"
 #include "fakes/MemorySettingsStore.h"
 #include "fakes/RealFiles.h"
@@ -36,7 +37,7 @@ struct RecordingView final : SettingsDialogView {
 struct TempDir {
     test::ScratchDir scratch{"gf-dialog"};
     fs::path path = scratch.path();
-    std::string str() const { return path.string() + "/"; }
+    std::string str() const { return AddBackslash(path.string()); }
 };
 
 struct Dialog {
@@ -291,7 +292,8 @@ TEST(SettingsDialogModel, DesignerResultBecomesTheSelectedTemplate) {
 }
 
 TEST(SettingsDialogModel, CombinePath) {
-    EXPECT_EQ(SettingsDialogModel::CombinePath("/a", "b.txt"), "/a/b.txt");
+    EXPECT_EQ(SettingsDialogModel::CombinePath("/a", "b.txt"),
+              std::string("/a") + kSeparator + "b.txt");
     EXPECT_EQ(SettingsDialogModel::CombinePath("/a/", "b.txt"), "/a/b.txt");
     EXPECT_EQ(SettingsDialogModel::CombinePath("", "b.txt"), "b.txt");
 }

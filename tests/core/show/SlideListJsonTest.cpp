@@ -1,5 +1,6 @@
 #include "core/show/SlideListJson.h"
 #include "core/show/SlideListLoader.h"
+#include "core/startup/Paths.h"
 #include "core/support/PictureTypes.h"
 #include "fakes/PackageBuilder.h"
 #include "fakes/PipeWatchdog.h"
@@ -36,15 +37,16 @@ class Listing : public ::testing::Test {
 
 TEST_F(Listing, TemplateFolderAndFailure) {
     const auto t = write("show.txt", "SOUNDASYNC\r\nSOUND=s.wav\r\nIMAGE=a.jpg\r\nHi, \"you\"\r\n");
-    const auto folder = dir_.string() + "/";
+    const auto folder = AddBackslash(dir_.string());
     auto r = ListSlideSource(test::RealFiles(), PicturePatterns(), t);
     EXPECT_FALSE(r.error);
     const auto& j = r.json;
     EXPECT_NE(j.find("\"kind\": \"template\""), std::string::npos) << j;
     EXPECT_NE(j.find("\"soundMode\": 3"), std::string::npos) << j;
-    EXPECT_NE(j.find("\"image\": \"" + folder + "a.jpg\""), std::string::npos) << j;
+    EXPECT_NE(j.find("\"image\": " + JsonString(folder + "a.jpg")), std::string::npos) << j;
     EXPECT_NE(j.find("\"comment\": \"Hi\\r\\nyou\\r\\n\""), std::string::npos) << j;
-    EXPECT_NE(j.find("\"asyncSounds\": [\n    \"" + folder + "s.wav\"\n  ]"), std::string::npos)
+    EXPECT_NE(j.find("\"asyncSounds\": [\n    " + JsonString(folder + "s.wav") + "\n  ]"),
+              std::string::npos)
         << j;
     EXPECT_NE(j.find("\"error\": null"), std::string::npos) << j;
     EXPECT_EQ(j.find("pictureStart"), std::string::npos);
@@ -59,13 +61,14 @@ TEST_F(Listing, TemplateFolderAndFailure) {
     const std::vector<std::string> png{"*.png"};
     auto pngs = ListSlideSource(test::RealFiles(), png, dir_.string());
     EXPECT_FALSE(pngs.error);
-    EXPECT_NE(pngs.json.find("\"image\": \"" + folder + "a.png\""), std::string::npos) << pngs.json;
+    EXPECT_NE(pngs.json.find("\"image\": " + JsonString(folder + "a.png")), std::string::npos)
+        << pngs.json;
 
     auto missing = ListSlideSource(test::RealFiles(), PicturePatterns(), folder + "none.txt");
     ASSERT_TRUE(missing.error);
-    EXPECT_NE(
-        missing.json.find("\"error\": \"Cannot open " + folder + "none.txt: it does not exist\""),
-        std::string::npos)
+    EXPECT_NE(missing.json.find("\"error\": " + JsonString("Cannot open " + folder +
+                                                           "none.txt: it does not exist")),
+              std::string::npos)
         << missing.json;
 }
 

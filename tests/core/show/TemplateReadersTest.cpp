@@ -1,6 +1,7 @@
 #include "core/show/DesignerTemplateReader.h"
 #include "core/show/SlideListLoader.h"
 #include "core/show/TemplateItemReader.h"
+#include "core/startup/Paths.h"
 #include "core/support/PictureTypes.h"
 #include "core/support/TextFile.h"
 #include "fakes/FakePictureFormats.h"
@@ -10,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <unistd.h>
 
 namespace gf {
 namespace {
@@ -72,7 +72,7 @@ class TemplateFiles : public ::testing::Test {
     std::string write(const std::string& name, std::string_view bytes) {
         return scratch_.write(name, bytes);
     }
-    std::string folder() const { return dir_.string() + "/"; }
+    std::string folder() const { return AddBackslash(dir_.string()); }
 
     SlideList load(std::string_view text, Status* status = nullptr) {
         write("show.txt", text);
@@ -204,8 +204,14 @@ TEST_F(TemplateFiles, FolderModeOrdersByPatternThenNameThePlatformsTypesLast) {
     Items names;
     for (auto& p : list.images)
         names.push_back(p.substr(s.ImagePath.size()));
+#ifdef _WIN32
+    // Names ignore case here: "a.jpg" is the file "A.JPG".
+    EXPECT_EQ(names, (Items{"c.gif", "e.jpe", "A.JPG", "b.jpg", "g.Bmp", "f.wmf", "d.jpeg", "o.png",
+                            "p.PNG", "w.webp"}));
+#else
     EXPECT_EQ(names, (Items{"c.gif", "e.jpe", "A.JPG", "a.jpg", "b.jpg", "g.Bmp", "f.wmf", "d.jpeg",
                             "o.png", "p.PNG", "w.webp"}));
+#endif
     EXPECT_EQ(list.soundMode, 0);
 }
 
@@ -217,8 +223,8 @@ TEST_F(TemplateFiles, FolderWithoutPicturesSaysSoNamingTheFolderAndTheEndings) {
     SlideList none;
     const auto empty = LoadSlideList(test::RealFiles(), s, none, PicturePatterns());
     ASSERT_FALSE(empty.ok());
-    EXPECT_EQ(empty.message(), "The folder " + folder() +
-                                   "empty/ holds no pictures: none of its files ends in .gif, "
+    EXPECT_EQ(empty.message(), "The folder " + folder() + "empty" + kSeparator +
+                                   " holds no pictures: none of its files ends in .gif, "
                                    ".jpe, .jpg, .bmp, .wmf or .jpeg.");
     EXPECT_TRUE(none.images.empty());
     EXPECT_TRUE(none.attributes[0].comment.ends_with("\r\n" + empty.message()));
@@ -226,7 +232,7 @@ TEST_F(TemplateFiles, FolderWithoutPicturesSaysSoNamingTheFolderAndTheEndings) {
     s.ImagePath = folder() + "missing";
     const auto missing = LoadSlideList(test::RealFiles(), s, none, PicturePatterns());
     ASSERT_FALSE(missing.ok());
-    EXPECT_NE(missing.message().find(folder() + "missing/"), std::string::npos)
+    EXPECT_NE(missing.message().find(folder() + "missing" + kSeparator), std::string::npos)
         << missing.message();
 }
 
@@ -264,7 +270,7 @@ TEST_F(TemplateFiles, DesignerReadsTheSameFileItsOwnWay) {
     EXPECT_FALSE(read.error);
     EXPECT_EQ(read.soundMode, 2);
     ASSERT_EQ(read.rows.size(), 3u);
-    const auto shows = folder() + "shows/";
+    const auto shows = AddBackslash(folder() + "shows");
     const auto& a = read.rows[0];
     EXPECT_EQ(a.imageName, "a.jpg");
     EXPECT_EQ(a.imagePath, shows + "a.jpg");

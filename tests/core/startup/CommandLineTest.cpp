@@ -1,5 +1,7 @@
 #include "core/startup/CommandLine.h"
 #include "core/package/PackageWriter.h"
+#include "core/show/SlideListJson.h"
+#include "core/startup/Paths.h"
 #include "core/support/Version.h"
 #include "fakes/FakePictureFormats.h"
 #include "fakes/MemorySettingsStore.h"
@@ -95,13 +97,16 @@ TEST(CommandLine, ListFindsThePlatformsPictureTypesAndSaysWhenThereAreNone) {
     Terminal t;
     t.scratch.write("photos/beach.png", "x");
     EXPECT_EQ(t.run({"--list", "photos"}).exitStatus, 0); // relative to the working folder
-    EXPECT_NE(t.out.str().find("\"image\": \"" + t.scratch.path().string() + "/photos/beach.png\""),
-              std::string::npos)
+    const std::string folder = AddBackslash(t.scratch.path().string());
+    EXPECT_NE(
+        t.out.str().find("\"image\": " + JsonString(folder + test::Native("photos/beach.png"))),
+        std::string::npos)
         << t.out.str();
 
     t.scratch.write("empty/notes.txt", "x");
-    EXPECT_EQ(t.run({"--list", t.scratch.path().string() + "/empty"}).exitStatus, 1);
-    EXPECT_NE(t.err.str().find("empty/ holds no pictures"), std::string::npos) << t.err.str();
+    EXPECT_EQ(t.run({"--list", folder + "empty"}).exitStatus, 1);
+    EXPECT_NE(t.err.str().find(test::Native("empty/ holds no pictures")), std::string::npos)
+        << t.err.str();
     EXPECT_NE(t.err.str().find(".jpeg or .png."), std::string::npos) << t.err.str();
     EXPECT_NE(t.out.str().find("\"error\": \"The folder "), std::string::npos) << t.out.str();
 }
@@ -120,7 +125,7 @@ TEST(CommandLine, PackSaysWhatItWroteOnlyToAPersonAtATerminal) {
     person.scratch.write("show/a.jpg", std::string(1500, 'j'));
     person.scratch.write("show/show.txt", "IMAGE=a.jpg\r\n");
     EXPECT_EQ(person.run({"--pack", "show/show.txt", "-o", "out.scr"}).exitStatus, 0);
-    const std::string full = person.scratch.path().string() + "/out.scr";
+    const std::string full = AddBackslash(person.scratch.path().string()) + "out.scr";
     const std::string said = person.err.str();
     // The progress line goes when the summary comes.
     EXPECT_TRUE(said.starts_with("\rWriting " + full + ": ")) << said;

@@ -1,4 +1,5 @@
 #include "core/startup/SettingsLoader.h"
+#include "base/PathSeparator.h"
 #include "core/startup/Registry.h"
 #include "fakes/MemorySettingsStore.h"
 
@@ -32,7 +33,7 @@ TEST(SettingsLoading, EmptyStoreGivesTheDefaults) {
     EXPECT_EQ(s.ImagePositionRandom, 0);
     EXPECT_EQ(s.ImageOrderRandom, 0);
     EXPECT_EQ(s.AllImages, 0);
-    EXPECT_EQ(s.ImagePath, "/");
+    EXPECT_EQ(s.ImagePath, kRootFolder); // "C:\\" on Windows
     EXPECT_EQ(s.ImageListFile, "");
     EXPECT_EQ(s.Blocks, 10);
     EXPECT_EQ(s.DissolveType, "Normal");

@@ -3,13 +3,13 @@
 #include "core/startup/Paths.h"
 #include "fakes/FakeHostServices.h"
 #include "fakes/MemorySettingsStore.h"
+#include "fakes/PlatformFiles.h"
 #include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sys/stat.h>
 
 namespace gf {
 namespace {
@@ -48,10 +48,13 @@ TEST(RunModeParsing, SwitchesAndNumbers) {
 }
 
 TEST(Paths, AddBackslashAcceptsEitherSeparator) {
-    EXPECT_EQ(AddBackslash(""), "/");
-    EXPECT_EQ(AddBackslash("/usr/bin"), "/usr/bin/");
+    // The platform's own separator joins: "\\" on Windows, "/" elsewhere.
+    const std::string sep(1, kSeparator);
+    EXPECT_EQ(AddBackslash(""), sep);
+    EXPECT_EQ(AddBackslash("/usr/bin"), "/usr/bin" + sep);
     EXPECT_EQ(AddBackslash("/usr/bin/"), "/usr/bin/");
     EXPECT_EQ(AddBackslash("C:\\"), "C:\\");
+    EXPECT_EQ(AddBackslash("C:\\Pics"), "C:\\Pics" + sep);
 }
 
 class TempDir : public ::testing::Test {
@@ -97,10 +100,9 @@ TEST_F(DetermineRunModeTest, MissingOrUnreadableFileIsNoPackage) {
     folder.programFile = dir_.string();
     EXPECT_FALSE(DetermineRunMode(test::RealFiles(), folder));
 
-    if (::geteuid() != 0) {
-        StartupState unreadable;
-        unreadable.programFile = file("locked.scr", "Glimmerframe\r\n");
-        fs::permissions(unreadable.programFile, fs::perms::none);
+    StartupState unreadable;
+    unreadable.programFile = file("locked.scr", "Glimmerframe\r\n");
+    if (const test::UnreadableFile locked(unreadable.programFile); locked.active()) {
         EXPECT_FALSE(DetermineRunMode(test::RealFiles(), unreadable));
     }
 }
@@ -167,7 +169,7 @@ TEST_F(MainTest, PreviewWindowAndStartupStateAreStored) {
     EXPECT_EQ(process.startup.TwipsPerPixelX, 15);
     EXPECT_EQ(process.startup.TwipsPerPixelY, 12);
     EXPECT_EQ(process.startup.PlatformId, 1);
-    EXPECT_EQ(process.startup.programFolder, dir_.string() + "/");
+    EXPECT_EQ(process.startup.programFolder, AddBackslash(dir_.string()));
 }
 
 TEST_F(MainTest, FirstRunShowsTheSampleShowBesideTheProgramOrInItsInstallation) {
@@ -180,25 +182,26 @@ TEST_F(MainTest, FirstRunShowsTheSampleShowBesideTheProgramOrInItsInstallation) 
         Main("/s", process, host, store, handlers);
         return process.settings;
     };
-    const std::string root = dir_.string() + "/";
+    const std::string root = AddBackslash(dir_.string());
     file("usr/share/glimmerframe/samples/sample-show.txt", "IMAGE=dawn.jpg\r\n");
     const auto installed = firstRun(file("usr/bin/glimmerframe", "x"));
-    EXPECT_EQ(installed.ImagePath, root + "usr/share/glimmerframe/samples/");
+    EXPECT_EQ(installed.ImagePath, root + test::Native("usr/share/glimmerframe/samples/"));
     EXPECT_EQ(installed.ImageListFile, "sample-show.txt");
     EXPECT_EQ(installed.AllImages, 0); // the mode and the rest keep their defaults
     EXPECT_EQ(installed.DissolveType, "Normal");
 
     // A build tree: the samples beside the program.
     file("usr/bin/samples/sample-show.txt", "IMAGE=dawn.jpg\r\n");
-    EXPECT_EQ(firstRun(root + "usr/bin/glimmerframe").ImagePath, root + "usr/bin/samples/");
+    const std::string program = root + test::Native("usr/bin/glimmerframe");
+    EXPECT_EQ(firstRun(program).ImagePath, root + test::Native("usr/bin/samples/"));
     // Nowhere to be found: the root folder, as before.
-    EXPECT_EQ(firstRun(file("elsewhere/glimmerframe", "x")).ImagePath, "/");
+    EXPECT_EQ(firstRun(file("elsewhere/glimmerframe", "x")).ImagePath, kRootFolder);
 
     // What the user stored wins.
     store.putString(kMachine, "Software\\Brindlewick\\Glimmerframe", "ImageListFile", "mine.txt");
-    const auto stored = firstRun(root + "usr/bin/glimmerframe");
+    const auto stored = firstRun(program);
     EXPECT_EQ(stored.ImageListFile, "mine.txt");
-    EXPECT_EQ(stored.ImagePath, root + "usr/bin/samples/");
+    EXPECT_EQ(stored.ImagePath, root + test::Native("usr/bin/samples/"));
 }
 
 TEST_F(MainTest, OnlyARunningShowKeepsASecondOneOut) {

@@ -1,0 +1,70 @@
+#include "Win32RunModes.h"
+
+#include "win32/preview/Win32ControlForm.h"
+#include "win32/show/Win32Show.h"
+#include "win32/support/ConsoleOutput.h"
+#include "win32/support/Utf16.h"
+
+#include <windows.h>
+
+namespace gf {
+
+namespace {
+
+// A message for the person who started us: the error output or console when there is one, else a
+// message box.
+void Tell(const std::string& text, UINT icon = MB_ICONERROR) {
+    std::string unseen;
+    {
+        ConsoleOutput err(ConsoleOutput::Stream::Error);
+        err << "glimmerframe: " << text << "\n";
+        err.flush();
+        unseen = err.undelivered();
+    }
+    if (!unseen.empty())
+        MessageBoxW(nullptr, ToUtf16(text).c_str(), L"Glimmerframe", MB_OK | icon);
+}
+
+} // namespace
+
+Win32RunModes::Win32RunModes(SettingsStore& store) : store_(store) {}
+Win32RunModes::~Win32RunModes() = default;
+
+bool Win32RunModes::showSettings(ProcessState&) {
+    const std::string text =
+        "Glimmerframe has no settings window on Windows yet. Its settings are the values under "
+        "HKEY_CURRENT_USER\\Software\\Brindlewick\\Glimmerframe.\n";
+    Tell(text, MB_ICONINFORMATION);
+    return false;
+}
+
+bool Win32RunModes::showPlayer(ProcessState& process) {
+    auto show = Win32Show::Start(process, store_);
+    if (!show) {
+        Tell(show.message());
+        exitCode_ = 1;
+        return false;
+    }
+    show_ = std::move(*show);
+    return true;
+}
+
+bool Win32RunModes::loadPreview(ProcessState& process) {
+    preview_ = std::make_unique<Win32ControlForm>(process);
+    return preview_->load();
+}
+
+int Win32RunModes::exec() {
+    if (show_)
+        show_->pump().run();
+    else if (preview_)
+        preview_->run();
+    return 0;
+}
+
+void Win32RunModes::close() {
+    show_.reset();
+    preview_.reset();
+}
+
+} // namespace gf

@@ -1,0 +1,68 @@
+#pragma once
+// One running show on screen: the windows (the show on the primary monitor, black ones on the
+// others), the Win32 devices, the package's temporary folder and the player. Everything is put
+// back when it goes away: console handling, windows, temporary files.
+#include "base/Result.h"
+#include "core/package/PackageItems.h"
+#include "core/package/PackageReader.h"
+#include "core/package/TempFolder.h"
+#include "core/show/PlayerWindow.h"
+#include "core/startup/StartupState.h"
+#include "platform/SettingsStore.h"
+#include "win32/show/Win32ConsoleBridge.h"
+#include "win32/show/Win32CursorDisplay.h"
+#include "win32/show/Win32EventPump.h"
+#include "win32/show/Win32MediaPlayer.h"
+#include "win32/show/Win32OneShotSound.h"
+#include "win32/show/Win32PasswordCheck.h"
+#include "win32/show/Win32ScreenSaverNotice.h"
+#include "win32/show/Win32ShowCanvas.h"
+#include "win32/show/Win32ShowClock.h"
+#include "win32/show/Win32ShowWindow.h"
+#include "win32/support/Win32PlatformTimer.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace gf {
+
+class Win32Show {
+  public:
+    // Covers the monitors, builds the slide list and lets the first slide come; an error when
+    // the show cannot start (nothing is left behind then).
+    static Result<std::unique_ptr<Win32Show>> Start(ProcessState& process,
+                                                    const SettingsStore& store);
+    Win32Show(const Win32Show&) = delete;
+    Win32Show& operator=(const Win32Show&) = delete;
+    ~Win32Show();
+
+    PlayerWindow& player() { return *player_; }
+    Win32EventPump& pump() { return pump_; }
+    Win32ShowWindow& window() { return *window_; }
+
+  private:
+    Win32Show() = default;
+    void pointerAt(POINT p);
+
+    std::optional<TempFolder> temp_;
+    std::unique_ptr<PackageReader> reader_;
+    std::unique_ptr<PackageItems> items_;
+    std::vector<std::unique_ptr<Win32ShowWindow>> covers_; // the other monitors
+    std::unique_ptr<Win32ShowWindow> window_;
+    std::unique_ptr<Win32ShowCanvas> canvas_;
+    Win32ShowClock clock_;
+    Win32EventPump pump_;
+    Win32PlatformTimer timer1_, timer2_;
+    Win32CursorDisplay cursor_;
+    Win32MediaPlayer media_;
+    Win32OneShotSound sound_;
+    std::unique_ptr<Win32PasswordCheck> password_;
+    Win32ScreenSaverNotice notice_;
+    std::unique_ptr<ShowPlatform> platform_;
+    std::unique_ptr<PlayerWindow> player_;
+    std::unique_ptr<Win32ConsoleBridge> console_;
+    std::optional<POINT> pointer_; // where the pointer was last seen, on the screen
+};
+
+} // namespace gf

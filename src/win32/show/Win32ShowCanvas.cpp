@@ -1,0 +1,350 @@
+#include "win32/show/Win32ShowCanvas.h"
+
+#include "win32/support/SelectedObject.h"
+#include "win32/support/Utf16.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace gf {
+
+namespace {
+
+constexpr double kCommentPoints = 14;
+constexpr int kCommentPadding = 4; // at 96 DPI
+
+bool Empty(const RECT& r) {
+    return r.right <= r.left || r.bottom <= r.top;
+}
+
+RECT Unite(const RECT& a, const RECT& b) {
+    if (Empty(a))
+        return b;
+    if (Empty(b))
+        return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
+RECT Meet(const RECT& a, const RECT& b) {
+    const RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                 std::min(a.bottom, b.bottom)};
+    return Empty(r) ? RECT{} : r;
+}
+
+} // namespace
+
+Win32ShowCanvas::Win32ShowCanvas(int width, int height, double twipsPerPixel,
+                                 std::function<void(const RECT&)> present)
+    : width_(std::max(1, width)), height_(std::max(1, height)),
+      tpp_(twipsPerPixel > 0 ? twipsPerPixel : 15), present_(std::move(present)),
+      window_(width_, height_), frame_(width_, height_) {
+    window_.fill(background_);
+    const double dpi = 1440 / tpp_;
+    font_.reset(CreateFontW(-int(std::lround(kCommentPoints * dpi / 72)), 0, 0, 0, FW_NORMAL, FALSE,
+                            FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
+                            CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Segoe UI"));
+    if (frame_) {
+        SelectedObject useFont(frame_.dc(), font_.get());
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(frame_.dc(), &metrics);
+        lineSpacing_ = std::max<int>(1, metrics.tmHeight + metrics.tmExternalLeading);
+        SIZE space{};
+        GetTextExtentPoint32W(frame_.dc(), L" ", 1, &space);
+        spaceWidth_ = std::max<int>(1, space.cx);
+    }
+}
+
+Win32ShowCanvas::~Win32ShowCanvas() = default;
+
+std::int32_t Win32ShowCanvas::windowWidth() const {
+    return std::int32_t(std::lround(width_ * tpp_));
+}
+std::int32_t Win32ShowCanvas::windowHeight() const {
+    return std::int32_t(std::lround(height_ * tpp_));
+}
+std::int32_t Win32ShowCanvas::twipsPerPixelX() const {
+    return std::max<std::int32_t>(1, std::int32_t(std::lround(tpp_)));
+}
+
+RECT Win32ShowCanvas::toPixels(const TwipRect& r) const {
+    auto px = [this](double twips) { return LONG(std::lround(twips / tpp_)); };
+    return RECT{px(r.left), px(r.top), px(double(r.left) + r.width), px(double(r.top) + r.height)};
+}
+
+void Win32ShowCanvas::dirty(const RECT& r) {
+    dirty_ = Unite(dirty_, Meet(r, RECT{0, 0, width_, height_}));
+}
+
+void Win32ShowCanvas::setBackgroundColor(std::uint32_t color) {
+    background_ = color & 0xFFFFFF;
+    window_.fill(background_);
+    if (box_)
+        box_->fill(background_);
+    windowPainted_ = {};
+    dirty(RECT{0, 0, width_, height_});
+}
+
+void Win32ShowCanvas::clearWindow() {
+    // Only what was painted needs erasing.
+    if (Empty(windowPainted_))
+        return;
+    window_.fill(background_, windowPainted_);
+    dirty(windowPainted_);
+    windowPainted_ = {};
+}
+
+void Win32ShowCanvas::clearBox() {
+    if (!box_)
+        return;
+    box_->fill(background_);
+    if (boxVisible_)
+        dirty(boxRect_);
+}
+
+void Win32ShowCanvas::placeBox(const TwipRect& rect) {
+    if (boxVisible_)
+        dirty(boxRect_);
+    boxRect_ = toPixels(rect);
+    box_.reset();
+    if (!Empty(boxRect_)) {
+        box_ = std::make_unique<DibSurface>(boxRect_.right - boxRect_.left,
+                                            boxRect_.bottom - boxRect_.top);
+        if (*box_)
+            box_->fill(background_);
+        else
+            box_.reset();
+    }
+    if (boxVisible_)
+        dirty(boxRect_);
+}
+
+void Win32ShowCanvas::setPicture(std::shared_ptr<const DecodedPicture> picture,
+                                 std::int32_t naturalWidthTwips, std::int32_t naturalHeightTwips) {
+    picture_ = std::dynamic_pointer_cast<const Win32DecodedPicture>(std::move(picture));
+    pictureWidth_ = naturalWidthTwips;
+    pictureHeight_ = naturalHeightTwips;
+}
+
+void Win32ShowCanvas::setBoxVisible(bool visible) {
+    if (visible == boxVisible_)
+        return;
+    boxVisible_ = visible;
+    dirty(boxRect_);
+}
+
+void Win32ShowCanvas::drawPicture(DibSurface& target, const TwipRect& dst,
+                                  const std::optional<TwipRect>& src) {
+    if (!picture_ || !picture_->surface() || pictureWidth_ <= 0 || pictureHeight_ <= 0)
+        return;
+    const DibSurface& img = picture_->surface();
+    // Source twips of the natural size map onto the decoded pixels.
+    const TwipRect s = src.value_or(TwipRect{0, 0, pictureWidth_, pictureHeight_});
+    if (s.width <= 0 || s.height <= 0 || dst.width <= 0 || dst.height <= 0)
+        return;
+    const double fx = double(img.width()) / pictureWidth_,
+                 fy = double(img.height()) / pictureHeight_;
+    double sl = s.left * fx, st = s.top * fy;
+    double sr = (double(s.left) + s.width) * fx, sb = (double(s.top) + s.height) * fy;
+    double dl = dst.left / tpp_, dt = dst.top / tpp_;
+    double dr = (double(dst.left) + dst.width) / tpp_, db = (double(dst.top) + dst.height) / tpp_;
+    // A source reaching past the picture copies only what the picture has.
+    const double sx = (dr - dl) / (sr - sl), sy = (db - dt) / (sb - st);
+    if (sl < 0) {
+        dl -= sl * sx;
+        sl = 0;
+    }
+    if (st < 0) {
+        dt -= st * sy;
+        st = 0;
+    }
+    if (sr > img.width()) {
+        dr -= (sr - img.width()) * sx;
+        sr = img.width();
+    }
+    if (sb > img.height()) {
+        db -= (sb - img.height()) * sy;
+        sb = img.height();
+    }
+    auto px = [](double v) { return int(std::lround(v)); };
+    const int sx0 = px(sl), sy0 = px(st), sw = px(sr) - sx0, sh = px(sb) - sy0;
+    const int dx0 = px(dl), dy0 = px(dt), dw = px(dr) - dx0, dh = px(db) - dy0;
+    if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0)
+        return;
+    if (picture_->seeThrough()) {
+        const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        AlphaBlend(target.dc(), dx0, dy0, dw, dh, img.dc(), sx0, sy0, sw, sh, blend);
+    } else if (sw == dw && sh == dh) {
+        BitBlt(target.dc(), dx0, dy0, dw, dh, img.dc(), sx0, sy0, SRCCOPY);
+    } else {
+        SetStretchBltMode(target.dc(), HALFTONE);
+        SetBrushOrgEx(target.dc(), 0, 0, nullptr);
+        StretchBlt(target.dc(), dx0, dy0, dw, dh, img.dc(), sx0, sy0, sw, sh, SRCCOPY);
+    }
+}
+
+void Win32ShowCanvas::paintBox(const TwipRect& dst, const std::optional<TwipRect>& src) {
+    if (!box_)
+        return;
+    drawPicture(*box_, dst, src);
+    if (boxVisible_) {
+        RECT r = toPixels(dst);
+        OffsetRect(&r, boxRect_.left, boxRect_.top);
+        dirty(Meet(r, boxRect_));
+    }
+}
+
+void Win32ShowCanvas::paintWindow(PaintSource source, const TwipRect& dst,
+                                  const std::optional<TwipRect>& src) {
+    const RECT r = toPixels(dst);
+    if (source == PaintSource::Swatch)
+        window_.fill(swatch_, r);
+    else
+        drawPicture(window_, dst, src);
+    windowPainted_ = Unite(windowPainted_, Meet(r, RECT{0, 0, width_, height_}));
+    dirty(r);
+}
+
+void Win32ShowCanvas::flush() {
+    if (Empty(dirty_))
+        return;
+    const RECT r = dirty_;
+    dirty_ = {};
+    repainted = Unite(repainted, r);
+    GdiFlush();
+    if (present_)
+        present_(r);
+}
+
+std::vector<std::wstring> Win32ShowCanvas::commentLines(std::string_view text) const {
+    std::wstring t = ToUtf16(text);
+    if (t.size() >= 2 && t.compare(t.size() - 2, 2, L"\r\n") == 0)
+        t.resize(t.size() - 2); // every stored line ends with a break; no empty band below
+    std::vector<std::wstring> out;
+    if (!frame_)
+        return out;
+    SelectedObject useFont(frame_.dc(), font_.get());
+    auto widthOf = [this](std::wstring_view s) {
+        SIZE size{};
+        GetTextExtentPoint32W(frame_.dc(), s.data(), int(s.size()), &size);
+        return int(size.cx);
+    };
+    // Lines wider than the window break between words; no more lines than the screen holds.
+    const int padding = int(std::lround(kCommentPadding * 15 / tpp_));
+    const int room = std::max(40, width_ - 2 * padding - 10);
+    const std::size_t most = std::size_t(height_ / lineSpacing_) + 1;
+    std::size_t start = 0;
+    while (start <= t.size() && out.size() < most) {
+        std::size_t end = t.find(L"\r\n", start);
+        if (end == std::wstring::npos)
+            end = t.size();
+        const std::wstring_view line(t.data() + start, end - start);
+        std::wstring current;
+        int currentWidth = 0;
+        std::size_t w = 0;
+        while (w <= line.size() && out.size() < most) {
+            std::size_t blank = line.find(L' ', w);
+            if (blank == std::wstring_view::npos)
+                blank = line.size();
+            // Each character takes a pixel at least: no more of a word can show.
+            const std::wstring_view word =
+                line.substr(w, std::min<std::size_t>(blank - w, std::size_t(room)));
+            const int wordWidth = widthOf(word);
+            if (!current.empty() && currentWidth + spaceWidth_ + wordWidth > room) {
+                out.push_back(std::move(current));
+                current.assign(word);
+                currentWidth = wordWidth;
+            } else {
+                if (w > 0) {
+                    current += L' ';
+                    currentWidth += spaceWidth_;
+                }
+                current += word;
+                currentWidth += wordWidth;
+            }
+            w = blank + 1;
+        }
+        if (out.size() < most)
+            out.push_back(std::move(current));
+        start = end + 2;
+    }
+    return out;
+}
+
+std::int32_t Win32ShowCanvas::commentHeight(std::string_view text) const {
+    const int padding = int(std::lround(kCommentPadding * 15 / tpp_));
+    const auto lines = commentLines(text);
+    return std::int32_t(std::lround(double(lines.size() * lineSpacing_ + 2 * padding) * tpp_));
+}
+
+RECT Win32ShowCanvas::commentRect() const {
+    const int padding = int(std::lround(kCommentPadding * 15 / tpp_));
+    int w = 0;
+    if (frame_) {
+        SelectedObject useFont(frame_.dc(), font_.get());
+        for (const auto& line : comment_) {
+            SIZE size{};
+            GetTextExtentPoint32W(frame_.dc(), line.data(), int(line.size()), &size);
+            w = std::max<int>(w, size.cx);
+        }
+    }
+    return RECT{commentPos_.x, commentPos_.y, commentPos_.x + w + 2 * padding,
+                commentPos_.y + int(comment_.size()) * lineSpacing_ + 2 * padding};
+}
+
+void Win32ShowCanvas::showComment(const CommentLabel& label) {
+    if (commentVisible_)
+        dirty(commentRect());
+    comment_ = commentLines(label.text);
+    commentFg_ = label.foreground & 0xFFFFFF;
+    commentBg_ = label.background & 0xFFFFFF;
+    commentPos_ = POINT{LONG(std::lround(label.left / tpp_)), LONG(std::lround(label.top / tpp_))};
+    commentVisible_ = true;
+    dirty(commentRect());
+    flush();
+}
+
+void Win32ShowCanvas::hideComment() {
+    if (!commentVisible_)
+        return;
+    commentVisible_ = false;
+    dirty(commentRect());
+    flush(); // a slide without a picture paints nothing else that would take the label away
+}
+
+void Win32ShowCanvas::compose(HDC target, const RECT& area) {
+    const RECT a = Meet(area, RECT{0, 0, width_, height_});
+    if (Empty(a) || !frame_ || !window_)
+        return;
+    const HDC f = frame_.dc();
+    const int w = a.right - a.left, h = a.bottom - a.top;
+    BitBlt(f, a.left, a.top, w, h, window_.dc(), a.left, a.top, SRCCOPY);
+    if (boxVisible_ && box_) {
+        const RECT part = Meet(a, boxRect_);
+        if (!Empty(part))
+            BitBlt(f, part.left, part.top, part.right - part.left, part.bottom - part.top,
+                   box_->dc(), part.left - boxRect_.left, part.top - boxRect_.top, SRCCOPY);
+    }
+    if (commentVisible_) {
+        const RECT r = commentRect();
+        if (!Empty(Meet(r, a))) {
+            const int saved = SaveDC(f);
+            IntersectClipRect(f, a.left, a.top, a.right, a.bottom);
+            const GdiObject<HBRUSH> back(CreateSolidBrush(commentBg_));
+            FillRect(f, &r, back.get());
+            SelectObject(f, font_.get());
+            SetBkMode(f, TRANSPARENT);
+            SetTextColor(f, commentFg_);
+            const int padding = int(std::lround(kCommentPadding * 15 / tpp_));
+            int y = r.top + padding;
+            for (const auto& line : comment_) {
+                TextOutW(f, r.left + padding, y, line.data(), int(line.size()));
+                y += lineSpacing_;
+            }
+            RestoreDC(f, saved);
+        }
+    }
+    BitBlt(target, a.left, a.top, w, h, f, a.left, a.top, SRCCOPY);
+}
+
+} // namespace gf

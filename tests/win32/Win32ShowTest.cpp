@@ -1,0 +1,414 @@
+#include "win32/show/Win32DecodedPicture.h"
+#include "win32/show/Win32EventPump.h"
+#include "win32/show/Win32MediaPlayer.h"
+#include "win32/show/Win32PictureDecoder.h"
+#include "win32/show/Win32PictureFormats.h"
+#include "win32/show/Win32ShowCanvas.h"
+#include "win32/support/ComApartment.h"
+#include "win32/support/Utf16.h"
+#include "win32/support/Win32FileSystem.h"
+#include "win32/support/Win32PlatformTimer.h"
+
+#include <algorithm>
+#include <functional>
+#include <gtest/gtest.h>
+#include <thread>
+#include <wincodec.h>
+#include <wrl/client.h>
+
+namespace gf {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+constexpr std::uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
+
+std::string Text(std::initializer_list<int> bytes) {
+    std::string out;
+    for (int b : bytes)
+        out += char(b);
+    return out;
+}
+
+std::string FromHex(std::string_view hex) {
+    std::string out;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+        out += char(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16));
+    return out;
+}
+
+// Pictures written by the tests, in a private folder of their own.
+class Pictures : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        auto folder = files_.createPrivateFolder(files_.scratchRoot(), "gf-show-");
+        ASSERT_TRUE(folder.ok()) << folder.message();
+        dir_ = *folder + "\\";
+    }
+    void TearDown() override { EXPECT_TRUE(files_.removeFolder(dir_).ok()); }
+
+    std::string write(const std::string& name, std::string_view bytes) {
+        auto file = files_.createFile(dir_ + name, NewFile::ReplaceExisting, FileAccess::Shared);
+        EXPECT_TRUE(file.ok()) << file.message();
+        if (file.ok()) {
+            EXPECT_TRUE((*file)->write(std::as_bytes(std::span(bytes.data(), bytes.size()))).ok());
+            EXPECT_TRUE((*file)->close().ok());
+        }
+        return dir_ + name;
+    }
+    std::string read(const std::string& path) {
+        auto file = files_.openForReading(path);
+        if (!file.ok())
+            return {};
+        std::string bytes((*file)->size(), '\0');
+        EXPECT_TRUE((*file)->readAt(0, std::as_writable_bytes(std::span(bytes))).ok());
+        return bytes;
+    }
+
+    // A picture encoded by the system's own codec; `color(x, y)` gives 0xAARRGGBB.
+    std::string encode(const std::string& name, const GUID& container, int w, int h,
+                       const std::function<std::uint32_t(int, int)>& color) {
+        const ComApartment com;
+        ComPtr<IWICImagingFactory> factory;
+        EXPECT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr,
+                                               CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))));
+        std::vector<std::uint32_t> pixels(std::size_t(w) * h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                pixels[std::size_t(y) * w + x] = color(x, y);
+        ComPtr<IWICStream> stream;
+        ComPtr<IWICBitmapEncoder> encoder;
+        ComPtr<IWICBitmapFrameEncode> frame;
+        const std::wstring path = ToUtf16(dir_ + name);
+        WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
+        const bool ok = SUCCEEDED(factory->CreateStream(&stream)) &&
+                        SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
+                        SUCCEEDED(factory->CreateEncoder(container, nullptr, &encoder)) &&
+                        SUCCEEDED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
+                        SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) &&
+                        SUCCEEDED(frame->Initialize(nullptr)) && SUCCEEDED(frame->SetSize(w, h)) &&
+                        SUCCEEDED(frame->SetPixelFormat(&format));
+        EXPECT_TRUE(ok) << name;
+        if (!ok)
+            return dir_ + name;
+        // The codec may want another format: convert through a bitmap of our pixels.
+        ComPtr<IWICBitmap> bitmap;
+        ComPtr<IWICFormatConverter> converter;
+        EXPECT_TRUE(SUCCEEDED(factory->CreateBitmapFromMemory(
+            w, h, GUID_WICPixelFormat32bppBGRA, w * 4, UINT(pixels.size() * 4),
+            reinterpret_cast<BYTE*>(pixels.data()), &bitmap)));
+        EXPECT_TRUE(SUCCEEDED(factory->CreateFormatConverter(&converter)));
+        EXPECT_TRUE(SUCCEEDED(converter->Initialize(bitmap.Get(), format, WICBitmapDitherTypeNone,
+                                                    nullptr, 0, WICBitmapPaletteTypeMedianCut)));
+        EXPECT_TRUE(SUCCEEDED(frame->WriteSource(converter.Get(), nullptr)));
+        EXPECT_TRUE(SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit())) << name;
+        return dir_ + name;
+    }
+
+    Result<DecodedFile> decode(const std::string& path,
+                               std::optional<std::pair<int, int>> shown = {}, double tpp = 15,
+                               bool cancelled = false) {
+        const Win32PictureDecoder decoder(files_, tpp);
+        const std::atomic<bool> cancel{cancelled};
+        return decoder.decode(
+            path,
+            [&](const PictureInfo& info) {
+                return shown.value_or(std::pair{info.widthTwips, info.heightTwips});
+            },
+            cancel);
+    }
+
+    Win32FileSystem files_;
+    std::string dir_;
+};
+
+const DibSurface& SurfaceOf(const DecodedFile& file) {
+    return static_cast<const Win32DecodedPicture&>(*file.picture).surface();
+}
+
+std::uint32_t Rgb(const DibSurface& s, int x, int y) {
+    return s.pixel(x, y) & 0xFFFFFF;
+}
+
+// An EXIF block (little-endian TIFF) that says how the picture is to be turned.
+std::string WithOrientation(std::string jpeg, int orientation) {
+    const std::string tiff = Text({'I', 'I', 42, 0, 8, 0,           0, 0, 1, 0, 0x12, 1, 3,
+                                   0,   1,   0,  0, 0, orientation, 0, 0, 0, 0, 0,    0, 0});
+    const std::string payload = std::string("Exif\0\0", 6) + tiff;
+    const std::size_t n = payload.size() + 2;
+    return jpeg.substr(0, 2) + Text({0xFF, 0xE1, int(n >> 8), int(n & 0xFF)}) + payload +
+           jpeg.substr(2);
+}
+
+// A placeable metafile of 1 x 1/2 inch whose frame a rectangle with a red brush fills, and a
+// second one with a null brush that draws nothing.
+std::string Metafile(bool filled) {
+    std::string out = Text({0xD7, 0xCD, 0xC6, 0x9A, 0,    0, 0, 0, 0, 0,    0xA0,
+                            0x05, 0xD0, 0x02, 0xA0, 0x05, 0, 0, 0, 0, 0x00, 0x00});
+    out += Text({1, 0, 9, 0, 0, 3, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0});
+    // CreateBrushIndirect (style, red), SelectObject 0, Rectangle over the frame.
+    out += Text({7, 0, 0, 0, 0xFC, 0x02, filled ? 0 : 1, 0, 0xFF, 0, 0, 0, 0, 0});
+    out += Text({4, 0, 0, 0, 0x2D, 0x01, 0, 0});
+    out += Text({7, 0, 0, 0, 0x1B, 0x04, 0xD0, 0x02, 0xA0, 0x05, 0, 0, 0, 0});
+    out += Text({3, 0, 0, 0, 0, 0});
+    return out;
+}
+
+TEST_F(Pictures, SizesKindsAndColoursComeFromTheContentWithTheOrientationApplied) {
+    // A phone photo stored sideways: 40 x 20, red left and blue right, to be turned a quarter
+    // clockwise: red on top.
+    const auto stored = encode("stored.jpg", GUID_ContainerFormatJpeg, 40, 20,
+                               [](int x, int) { return x < 20 ? 0xFFFF0000 : 0xFF0000FF; });
+    const auto turned = write("turned.jpg", WithOrientation(read(stored), 6));
+    auto t = decode(turned);
+    ASSERT_TRUE(t) << t.message();
+    EXPECT_EQ(t->info.kind, PictureKind::Photo);
+    EXPECT_EQ(t->info.widthTwips, 20 * 15);
+    EXPECT_EQ(t->info.heightTwips, 40 * 15);
+    ASSERT_EQ(SurfaceOf(*t).width(), 20);
+    ASSERT_EQ(SurfaceOf(*t).height(), 40);
+    EXPECT_NEAR(int(Rgb(SurfaceOf(*t), 10, 5) >> 16), 255, 40);
+    EXPECT_NEAR(int(Rgb(SurfaceOf(*t), 10, 35) & 0xFF), 255, 40);
+
+    // Large pictures are decoded at the size they are shown, never above their own; twips are
+    // those of the monitor (7.5 a pixel at 192 DPI).
+    const auto big =
+        encode("big.png", GUID_ContainerFormatPng, 2000, 1000, [](int, int) { return 0xFF0000FF; });
+    EXPECT_EQ(SurfaceOf(*decode(big, std::pair{200 * 15, 100 * 15})).width(), 200);
+    EXPECT_EQ(SurfaceOf(*decode(big, std::pair{4000 * 15, 2000 * 15})).width(), 2000);
+    auto sharp = decode(big, std::nullopt, 7.5);
+    EXPECT_EQ(sharp->info.widthTwips, 15000);
+    EXPECT_EQ(SurfaceOf(*sharp).height(), 1000);
+
+    // Every common format; a PNG named .gif is still a PNG, and its see-through pixels stay so.
+    for (const auto& [name, container] :
+         {std::pair{"p.bmp", GUID_ContainerFormatBmp}, std::pair{"p.tif", GUID_ContainerFormatTiff},
+          std::pair{"p.gif", GUID_ContainerFormatGif}}) {
+        auto p = decode(encode(name, container, 30, 10, [](int, int) { return 0xFF00FF00; }));
+        ASSERT_TRUE(p) << name << ": " << p.message();
+        EXPECT_EQ(SurfaceOf(*p).width(), 30) << name;
+        // A GIF's palette may hold a green only near ours.
+        const std::uint32_t c = Rgb(SurfaceOf(*p), 3, 3);
+        EXPECT_TRUE((c >> 16) < 16 && (c >> 8 & 0xFF) > 240 && (c & 0xFF) < 16) << name << c;
+    }
+    auto png = decode(encode("photo.gif", GUID_ContainerFormatPng, 30, 10,
+                             [](int x, int) { return x < 15 ? 0xFF00FF00 : 0u; }));
+    ASSERT_TRUE(png) << png.message();
+    EXPECT_TRUE(static_cast<const Win32DecodedPicture&>(*png->picture).seeThrough());
+    EXPECT_EQ(SurfaceOf(*png).pixel(20, 5), 0u);
+    // An icon: one 2 x 2 image of 32 bits (rows from the bottom up) with its mask.
+    const std::string ico =
+        Text({0, 0, 1, 0, 1, 0, 2, 2, 0, 0, 1, 0, 32, 0, 64, 0, 0, 0, 22, 0, 0, 0}) +
+        Text({40, 0, 0, 0, 2, 0, 0, 0, 4, 0, 0, 0, 1, 0, 32, 0}) + std::string(24, '\0') +
+        Text({0, 0, 255, 255, 0, 0, 255, 255, 255, 0, 0, 255, 255, 0, 0, 255}) +
+        std::string(8, '\0');
+    auto icon = decode(write("i.ico", ico));
+    ASSERT_TRUE(icon) << icon.message();
+    EXPECT_EQ(Rgb(SurfaceOf(*icon), 0, 0), kBlue);
+    EXPECT_EQ(Rgb(SurfaceOf(*icon), 0, 1), kRed);
+
+    // A metafile by its header, whatever its name: drawn at the size it is shown, red where it
+    // draws and see-through where it does not.
+    const auto pic = write("Glimmerframe.pic", Metafile(true));
+    auto clip = decode(pic, std::pair{300, 150});
+    ASSERT_TRUE(clip) << clip.message();
+    EXPECT_EQ(clip->info.kind, PictureKind::Metafile);
+    EXPECT_EQ(clip->info.widthTwips, 1440);
+    EXPECT_EQ(SurfaceOf(*clip).width(), 20);
+    EXPECT_EQ(SurfaceOf(*clip).height(), 10);
+    EXPECT_EQ(SurfaceOf(*clip).pixel(10, 5), 0xFFFF0000u);
+    auto empty = decode(write("empty.wmf", Metafile(false)), std::pair{300, 150});
+    ASSERT_TRUE(empty) << empty.message();
+    EXPECT_EQ(SurfaceOf(*empty).pixel(10, 5), 0u);
+}
+
+TEST_F(Pictures, EveryRefusalSaysWhatIsWrong) {
+    auto reason = [&](const std::string& path, bool cancelled = false) {
+        auto r = decode(path, std::nullopt, 15, cancelled);
+        EXPECT_FALSE(r) << path;
+        return r ? std::string() : r.message();
+    };
+    EXPECT_EQ(reason(dir_ + "none.jpg"),
+              "Cannot show the picture " + dir_ + "none.jpg: it does not exist");
+    EXPECT_NE(reason(write("empty.png", "")).find(": the file is empty"), std::string::npos);
+    EXPECT_NE(reason(write("notes.jpg", "just some words")).find(": it is not a picture"),
+              std::string::npos);
+    // Tiny files claiming 60000 x 60000 (PNG) and 65535 x 65535 pixels (JPEG) are refused
+    // before anything is decoded.
+    const std::string png =
+        FromHex("89504e470d0a1a0a0000000d494844520000ea600000ea6008020000000fb0e215"
+                "0000000c49444154789c6360a00c000000400001b7347cef0000000049454e44ae426082");
+    EXPECT_NE(reason(write("huge.png", png)).find(": it is too large (60000 x 60000 pixels"),
+              std::string::npos);
+    const std::string jpeg = Text({0xFF, 0xD8, 0xFF, 0xC0, 0,    0x11, 8, 0xFF, 0xFF, 0xFF, 0xFF, 3,
+                                   1,    0x22, 0,    2,    0x11, 1,    3, 0x11, 1,    0xFF, 0xD9});
+    EXPECT_NE(reason(write("huge.jpg", jpeg)).find("too large (65535 x 65535"), std::string::npos);
+    const auto whole =
+        read(encode("whole.jpg", GUID_ContainerFormatJpeg, 64, 64, [](int, int) { return ~0u; }));
+    EXPECT_NE(reason(write("cut.jpg", whole.substr(0, 100))).find("damaged"), std::string::npos);
+    // Devices are never opened; a metafile that says it is larger than its file is damaged.
+    EXPECT_FALSE(reason(dir_ + "NUL.jpg").empty());
+    std::string cutWmf = Metafile(true);
+    cutWmf.resize(cutWmf.size() - 10);
+    EXPECT_FALSE(reason(write("cut.wmf", cutWmf)).empty());
+    // A closing show stops a decode before it starts.
+    EXPECT_NE(reason(dir_ + "whole.jpg", true).find("the show was closing"), std::string::npos);
+}
+
+TEST(Win32PictureFormats, EveryInstalledCodecsExtensionsOnceInLowerCase) {
+    const auto extensions = Win32PictureFormats().readableExtensions();
+    for (const char* e : {"png", "jpg", "jpeg", "gif", "bmp", "tif", "tiff", "ico"})
+        EXPECT_NE(std::find(extensions.begin(), extensions.end(), e), extensions.end()) << e;
+    EXPECT_TRUE(std::is_sorted(extensions.begin(), extensions.end()));
+    EXPECT_EQ(std::adjacent_find(extensions.begin(), extensions.end()), extensions.end());
+    for (const auto& e : extensions)
+        EXPECT_EQ(e.find_first_of(".,;ABCDEFGHIJKLMNOPQRSTUVWXYZ "), std::string::npos) << e;
+}
+
+// The canvas painting into a memory bitmap, read back pixel by pixel.
+struct CanvasRig {
+    explicit CanvasRig(double twipsPerPixel)
+        : canvas(100, 80, twipsPerPixel, {}), screenBits(100, 80), tpp(twipsPerPixel) {
+        auto surface = std::make_unique<DibSurface>(40, 20);
+        surface->fill(RGB(255, 0, 0));
+        canvas.setPicture(std::make_shared<Win32DecodedPicture>(std::move(surface), false), tw(40),
+                          tw(20));
+    }
+    int tw(int pixels) const { return int(pixels * tpp); }
+    TwipRect rect(int l, int t, int w, int h) const { return {tw(l), tw(t), tw(w), tw(h)}; }
+    const DibSurface& screen() {
+        canvas.compose(screenBits.dc(), RECT{0, 0, 100, 80});
+        return screenBits;
+    }
+    Win32ShowCanvas canvas;
+    DibSurface screenBits;
+    double tpp;
+};
+
+bool Same(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+TEST(Win32ShowCanvas, StepsRepaintOnlyWhatTheyChanged) {
+    for (double tpp : {15.0, 7.5}) {
+        CanvasRig rig(tpp);
+        auto& c = rig.canvas;
+        c.setBackgroundColor(0x00FF00); // red + 256 green + 65536 blue
+        c.placeBox(rig.rect(30, 30, 40, 20));
+        c.setBoxVisible(true);
+        c.flush();
+        c.repainted = {};
+        // One block of the grid: 4 x 2 pixels, with its one pixel of overlap.
+        c.paintBox(rig.rect(8, 4, 5, 3), rig.rect(8, 4, 4, 2));
+        c.flush();
+        EXPECT_TRUE(Same(c.repainted, RECT{38, 34, 43, 37})) << tpp;
+        EXPECT_EQ(Rgb(rig.screen(), 40, 35), kRed) << tpp;
+        EXPECT_EQ(Rgb(rig.screen(), 31, 31), kGreen) << tpp;
+        EXPECT_EQ(Rgb(rig.screen(), 5, 5), kGreen) << tpp;
+
+        // A slide-in step on the window surface; clearing erases it again.
+        c.setBoxVisible(false);
+        c.paintWindow(PaintSource::Picture, rig.rect(0, 0, 40, 20), std::nullopt);
+        c.setSwatchColor(0xFF0000); // blue
+        c.paintWindow(PaintSource::Swatch, rig.rect(0, 20, 40, 5), std::nullopt);
+        EXPECT_EQ(Rgb(rig.screen(), 10, 10), kRed);
+        EXPECT_EQ(Rgb(rig.screen(), 10, 22), kBlue);
+        c.clearWindow();
+        EXPECT_EQ(Rgb(rig.screen(), 10, 10), kGreen);
+        // The picture scaled to twice its size.
+        c.paintWindow(PaintSource::Picture, rig.rect(0, 0, 80, 40), std::nullopt);
+        EXPECT_EQ(Rgb(rig.screen(), 79, 39), kRed);
+        EXPECT_EQ(Rgb(rig.screen(), 81, 41), kGreen);
+    }
+}
+
+TEST(Win32ShowCanvas, TheCommentSitsAtTheBottomLeftInItsColoursAndIsCutToTheScreen) {
+    CanvasRig rig(15);
+    auto& c = rig.canvas;
+    const std::string text = "Hello\r\nworld\r\n";
+    const auto h = c.commentHeight(text);
+    EXPECT_EQ(c.commentHeight("Hello\r\nworld"), h); // the closing break adds no line
+    c.showComment({text, 0xFFFFFF, 0xFF0000, 5, 80 * 15 - h});
+    const int top = (80 * 15 - h) / 15;
+    const auto& shot = rig.screen();
+    EXPECT_EQ(Rgb(shot, 1, top + 1), kBlue);
+    EXPECT_EQ(Rgb(shot, 1, 79), kBlue);
+    EXPECT_EQ(Rgb(shot, 1, top - 2), 0u);
+    int white = 0;
+    for (int y = top; y < 80; ++y)
+        for (int x = 0; x < 60; ++x)
+            white += Rgb(shot, x, y) == 0xFFFFFF;
+    EXPECT_GT(white, 10);
+
+    // Hiding repaints at once, whether or not anything is painted after it.
+    c.repainted = {};
+    c.hideComment();
+    EXPECT_LE(c.repainted.top, top);
+    EXPECT_GE(c.repainted.bottom, 80);
+    EXPECT_EQ(Rgb(rig.screen(), 1, 79), 0u);
+
+    // Ten thousand lines, or one line of a hundred thousand words, take no more than the screen.
+    std::string lines, words;
+    for (int i = 0; i < 10000; ++i)
+        lines += "line\r\n";
+    for (int i = 0; i < 100000; ++i)
+        words += "word ";
+    EXPECT_LE(c.commentHeight(lines), 2 * 80 * 15);
+    EXPECT_LE(c.commentHeight(words), 2 * 80 * 15);
+}
+
+TEST(Win32EventPump, TimersTickInWaitsAWakeEndsAWaitAndQuitEndsTheLoop) {
+    Win32EventPump pump;
+    Win32PlatformTimer timer;
+    int ticks = 0;
+    timer.setTickHandler([&] {
+        ++ticks;
+        // A tick never starts again inside its own handler, however long that waits.
+        pump.waitForEvents(60);
+        if (ticks == 3)
+            pump.quit();
+    });
+    timer.setInterval(10);
+    timer.setEnabled(true);
+    EXPECT_TRUE(pump.run());
+    EXPECT_EQ(ticks, 3);
+    timer.setEnabled(false);
+
+    // A result from another thread ends a long wait at once; no wake, no end.
+    Win32EventPump waiting;
+    const ULONGLONG start = GetTickCount64();
+    std::thread worker([&] {
+        Sleep(50);
+        waiting.wake();
+    });
+    waiting.waitForEvents(60'000);
+    worker.join();
+    EXPECT_LT(GetTickCount64() - start, 30'000u);
+
+    // A tick queued by a timer that is gone finds nothing.
+    UINT_PTR id = 0;
+    {
+        Win32PlatformTimer gone;
+        id = gone.id();
+    }
+    PostMessageW(Win32PlatformTimer::messageWindow(), WM_TIMER, id, 0);
+    waiting.processPending();
+}
+
+TEST(Win32MediaPlayer, MissingSoundsAndNoAudioDeviceLeaveTheShowGoingOn) {
+    Win32MediaPlayer player;
+    EXPECT_EQ(player.playState(), kPlayClosed);
+    player.setFileName("C:\\no such folder\\none.wav");
+    EXPECT_EQ(player.playState(), kPlayClosed);
+    player.play();
+    player.stop();
+    player.setFileName(GF_SAMPLES "/chime.wav");
+    const int state = player.playState();
+    EXPECT_TRUE(state == kPlayPlaying || state == kPlayStopped || state == kPlayClosed) << state;
+    player.setFileName("");
+    EXPECT_EQ(player.playState(), kPlayClosed);
+    EXPECT_EQ(player.fileName(), "");
+}
+
+} // namespace
+} // namespace gf

@@ -1,0 +1,63 @@
+# The Windows GUI tests' shared pieces: the session's display and Wine prefix (session.sh), the
+# program started under Wine, settings in the registry, and screenshots and pixels (those of
+# tests/e2e, whose Xvfb this does not start).
+# Usage: source it with the program (glimmerframe.scr), the session folder and wine-run.
+source "$(dirname "${BASH_SOURCE[0]}")/../../e2e/lib/common.bash" "$1"
+SESSION="$2"
+WINE_RUN="$3"
+PREFIX="$SESSION/prefix"
+export DISPLAY=":$(head -n1 "$SESSION/display")" WINEPREFIX="$PREFIX" WINEDEBUG=-all
+# The user's temporary folder inside the prefix, where the show's scratch folders go.
+TEMP_DIR="$(echo "$PREFIX"/drive_c/users/*/Temp)"
+
+# windows_path PATH: the path as Wine's programs see it (the root is drive Z:).
+windows_path() {
+    printf 'Z:%s' "${1//\//\\}"
+}
+
+# win_settings NAME=VALUE...: the show's settings in the registry, those of common.bash's
+# settings() first (each one may be overridden), in one import.
+win_settings() {
+    local reg="$WORK/settings.reg" pair name value
+    {
+        printf 'REGEDIT4\r\n\r\n[-HKEY_CURRENT_USER\\Software\\Brindlewick\\Glimmerframe]\r\n\r\n'
+        printf '[HKEY_CURRENT_USER\\Software\\Brindlewick\\Glimmerframe]\r\n'
+        for pair in "ImageInterval=30" "DissolveDelay=0" "Blocks=10" "FullScreen=0" \
+            "DissolveType=Normal" "MouseSensitivity=500" "IgnoreMouse=1" "$@"; do
+            name="${pair%%=*}"
+            value="${pair#*=}"
+            value="${value//\\/\\\\}"
+            printf '"%s"="%s"\r\n' "$name" "${value//\"/\\\"}"
+        done
+    } >"$reg"
+    wine regedit /S "$(windows_path "$reg")" </dev/null >/dev/null 2>&1 9>&- ||
+        fail "the settings could not be imported"
+}
+
+# win_show [PROGRAM [ARGUMENT...]]: runs PROGRAM (default the program under test) under Wine,
+# with /S unless other arguments are given.
+win_show() {
+    local program="${1:-$GF}"
+    [ $# -le 1 ] && set -- "$program" /S
+    "$WINE_RUN" --prefix "$PREFIX" "$@" 2>"$WORK/show.err" &
+    SHOW_PID=$!
+}
+
+# wait_window TITLE [SECONDS]: the id of the window with exactly this caption, once it is there.
+wait_window() {
+    local id="" until=$((SECONDS + ${2:-20}))
+    while [ $SECONDS -lt $until ]; do
+        id="$(xdotool search --name "^$1\$" 2>/dev/null | head -n1)" || true
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        kill -0 "$SHOW_PID" 2>/dev/null || fail "the program ended early: $(cat "$WORK/show.err")"
+        sleep 0.1
+    done
+    fail "no window captioned \"$1\" within ${2:-20} s"
+}
+
+# no_scratch_folders: no show's private folder is left in the user's temporary folder.
+no_scratch_folders() {
+    local left
+    left="$(find "$TEMP_DIR" -maxdepth 1 -type d -name 'glimmerframe-*' 2>/dev/null)"
+    [ -z "$left" ] || fail "temporary folder left behind: $left"
+}
