@@ -1,3 +1,4 @@
+#include "core/show/CommentFit.h"
 #include "win32/show/Win32DecodedPicture.h"
 #include "win32/show/Win32EventPump.h"
 #include "win32/show/Win32MediaPlayer.h"
@@ -347,14 +348,19 @@ TEST(Win32ShowCanvas, TheCommentSitsAtTheBottomLeftInItsColoursAndIsCutToTheScre
     EXPECT_GE(c.repainted.bottom, 80);
     EXPECT_EQ(Rgb(rig.screen(), 1, 79), 0u);
 
-    // Ten thousand lines, or one line of a hundred thousand words, take no more than the screen.
-    std::string lines, words;
-    for (int i = 0; i < 10000; ++i)
-        lines += "line\r\n";
+    // A comment cut with the label's own measures fits where it was cut for: the measures are
+    // in twips, as the cut takes them.
+    std::string words;
     for (int i = 0; i < 100000; ++i)
         words += "word ";
-    EXPECT_LE(c.commentHeight(lines), 2 * 80 * 15);
-    EXPECT_LE(c.commentHeight(words), 2 * 80 * 15);
+    const std::int32_t margin = c.commentMargin();
+    const std::string fitted = FitComment(
+        words, false, {60 * 15 - 2 * margin, (80 * 15 - 2 * margin) / c.commentLineHeight()},
+        [&c](std::string_view line) { return c.commentTextWidth(line); });
+    EXPECT_LE(c.commentHeight(fitted), 80 * 15);
+    c.showComment({fitted, 0xFFFFFF, 0xFF0000, 0, 0});
+    EXPECT_EQ(Rgb(rig.screen(), 1, 79 - c.commentLineHeight() / 15), kBlue); // all the lines
+    EXPECT_EQ(Rgb(rig.screen(), 70, 1), 0u);
 }
 
 TEST(Win32EventPump, TimersTickInWaitsAWakeEndsAWaitAndQuitEndsTheLoop) {

@@ -142,7 +142,7 @@ Result<DecodedFile> Win32PictureDecoder::decodeMetafile(std::string_view path,
     Status played;
     {
         Win32WmfPainter painter(surface->dc(), &cancel);
-        played = doc->play(painter, w, h);
+        played = doc->play(painter, w, h, &cancel);
     }
     GdiFlush();
     if (cancel)

@@ -49,9 +49,6 @@ Win32ShowCanvas::Win32ShowCanvas(int width, int height, double twipsPerPixel,
         TEXTMETRICW metrics{};
         GetTextMetricsW(frame_.dc(), &metrics);
         lineSpacing_ = std::max<int>(1, metrics.tmHeight + metrics.tmExternalLeading);
-        SIZE space{};
-        GetTextExtentPoint32W(frame_.dc(), L" ", 1, &space);
-        spaceWidth_ = std::max<int>(1, space.cx);
     }
 }
 
@@ -220,65 +217,53 @@ std::vector<std::wstring> Win32ShowCanvas::commentLines(std::string_view text) c
     std::wstring t = ToUtf16(text);
     if (t.size() >= 2 && t.compare(t.size() - 2, 2, L"\r\n") == 0)
         t.resize(t.size() - 2); // every stored line ends with a break; no empty band below
+    // The show has already cut the comment to the screen: its lines are drawn as they are.
     std::vector<std::wstring> out;
-    if (!frame_)
-        return out;
-    SelectedObject useFont(frame_.dc(), font_.get());
-    auto widthOf = [this](std::wstring_view s) {
-        SIZE size{};
-        GetTextExtentPoint32W(frame_.dc(), s.data(), int(s.size()), &size);
-        return int(size.cx);
-    };
-    // Lines wider than the window break between words; no more lines than the screen holds.
-    const int padding = int(std::lround(kCommentPadding * 15 / tpp_));
-    const int room = std::max(40, width_ - 2 * padding - 10);
-    const std::size_t most = std::size_t(height_ / lineSpacing_) + 1;
     std::size_t start = 0;
-    while (start <= t.size() && out.size() < most) {
-        std::size_t end = t.find(L"\r\n", start);
+    for (;;) {
+        const std::size_t end = t.find(L"\r\n", start);
+        out.push_back(
+            t.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
         if (end == std::wstring::npos)
-            end = t.size();
-        const std::wstring_view line(t.data() + start, end - start);
-        std::wstring current;
-        int currentWidth = 0;
-        std::size_t w = 0;
-        while (w <= line.size() && out.size() < most) {
-            std::size_t blank = line.find(L' ', w);
-            if (blank == std::wstring_view::npos)
-                blank = line.size();
-            // Each character takes a pixel at least: no more of a word can show.
-            const std::wstring_view word =
-                line.substr(w, std::min<std::size_t>(blank - w, std::size_t(room)));
-            const int wordWidth = widthOf(word);
-            if (!current.empty() && currentWidth + spaceWidth_ + wordWidth > room) {
-                out.push_back(std::move(current));
-                current.assign(word);
-                currentWidth = wordWidth;
-            } else {
-                if (w > 0) {
-                    current += L' ';
-                    currentWidth += spaceWidth_;
-                }
-                current += word;
-                currentWidth += wordWidth;
-            }
-            w = blank + 1;
-        }
-        if (out.size() < most)
-            out.push_back(std::move(current));
+            return out;
         start = end + 2;
     }
-    return out;
+}
+
+int Win32ShowCanvas::commentPadding() const {
+    return int(std::lround(kCommentPadding * 15 / tpp_));
+}
+
+std::int32_t Win32ShowCanvas::commentTextWidth(std::string_view line) const {
+    if (!frame_)
+        return 0;
+    const std::wstring w = ToUtf16(line);
+    SelectedObject useFont(frame_.dc(), font_.get());
+    SIZE size{};
+    GetTextExtentPoint32W(frame_.dc(), w.data(), int(w.size()), &size);
+    return std::int32_t(std::lround(size.cx * tpp_));
+}
+
+std::int32_t Win32ShowCanvas::commentLineHeight() const {
+    return std::int32_t(std::lround(lineSpacing_ * tpp_));
+}
+
+std::int32_t Win32ShowCanvas::commentMargin() const {
+    return std::int32_t(std::lround(commentPadding() * tpp_));
 }
 
 std::int32_t Win32ShowCanvas::commentHeight(std::string_view text) const {
-    const int padding = int(std::lround(kCommentPadding * 15 / tpp_));
     const auto lines = commentLines(text);
-    return std::int32_t(std::lround(double(lines.size() * lineSpacing_ + 2 * padding) * tpp_));
+    return std::int32_t(
+        std::lround(double(lines.size() * lineSpacing_ + 2 * commentPadding()) * tpp_));
 }
 
-RECT Win32ShowCanvas::commentRect() const {
-    const int padding = int(std::lround(kCommentPadding * 15 / tpp_));
+void Win32ShowCanvas::showComment(const CommentLabel& label) {
+    if (commentVisible_)
+        dirty(commentRect_);
+    comment_ = commentLines(label.text);
+    commentFg_ = label.foreground & 0xFFFFFF;
+    commentBg_ = label.background & 0xFFFFFF;
     int w = 0;
     if (frame_) {
         SelectedObject useFont(frame_.dc(), font_.get());
@@ -288,19 +273,13 @@ RECT Win32ShowCanvas::commentRect() const {
             w = std::max<int>(w, size.cx);
         }
     }
-    return RECT{commentPos_.x, commentPos_.y, commentPos_.x + w + 2 * padding,
-                commentPos_.y + int(comment_.size()) * lineSpacing_ + 2 * padding};
-}
-
-void Win32ShowCanvas::showComment(const CommentLabel& label) {
-    if (commentVisible_)
-        dirty(commentRect());
-    comment_ = commentLines(label.text);
-    commentFg_ = label.foreground & 0xFFFFFF;
-    commentBg_ = label.background & 0xFFFFFF;
-    commentPos_ = POINT{LONG(std::lround(label.left / tpp_)), LONG(std::lround(label.top / tpp_))};
+    const int padding = commentPadding();
+    const LONG left = LONG(std::lround(label.left / tpp_)),
+               top = LONG(std::lround(label.top / tpp_));
+    commentRect_ = RECT{left, top, left + w + 2 * padding,
+                        top + LONG(comment_.size()) * lineSpacing_ + 2 * padding};
     commentVisible_ = true;
-    dirty(commentRect());
+    dirty(commentRect_);
     flush();
 }
 
@@ -308,7 +287,7 @@ void Win32ShowCanvas::hideComment() {
     if (!commentVisible_)
         return;
     commentVisible_ = false;
-    dirty(commentRect());
+    dirty(commentRect_);
     flush(); // a slide without a picture paints nothing else that would take the label away
 }
 
@@ -326,7 +305,7 @@ void Win32ShowCanvas::compose(HDC target, const RECT& area) {
                    box_->dc(), part.left - boxRect_.left, part.top - boxRect_.top, SRCCOPY);
     }
     if (commentVisible_) {
-        const RECT r = commentRect();
+        const RECT& r = commentRect_;
         if (!Empty(Meet(r, a))) {
             const int saved = SaveDC(f);
             IntersectClipRect(f, a.left, a.top, a.right, a.bottom);
@@ -335,7 +314,7 @@ void Win32ShowCanvas::compose(HDC target, const RECT& area) {
             SelectObject(f, font_.get());
             SetBkMode(f, TRANSPARENT);
             SetTextColor(f, commentFg_);
-            const int padding = int(std::lround(kCommentPadding * 15 / tpp_));
+            const int padding = commentPadding();
             int y = r.top + padding;
             for (const auto& line : comment_) {
                 TextOutW(f, r.left + padding, y, line.data(), int(line.size()));

@@ -41,6 +41,9 @@ class Win32ShowCanvas final : public ShowCanvas {
     void paintWindow(PaintSource source, const TwipRect& dst,
                      const std::optional<TwipRect>& src) override;
     void flush() override;
+    std::int32_t commentTextWidth(std::string_view line) const override;
+    std::int32_t commentLineHeight() const override;
+    std::int32_t commentMargin() const override;
     std::int32_t commentHeight(std::string_view text) const override;
     void showComment(const CommentLabel& label) override;
     void hideComment() override;
@@ -57,7 +60,7 @@ class Win32ShowCanvas final : public ShowCanvas {
     void drawPicture(DibSurface& target, const TwipRect& dst, const std::optional<TwipRect>& src);
     void dirty(const RECT& r);
     std::vector<std::wstring> commentLines(std::string_view text) const;
-    RECT commentRect() const;
+    int commentPadding() const;
 
     int width_, height_;
     double tpp_;
@@ -72,10 +75,10 @@ class Win32ShowCanvas final : public ShowCanvas {
     std::shared_ptr<const Win32DecodedPicture> picture_;
     std::int32_t pictureWidth_ = 0, pictureHeight_ = 0; // natural size, twips
     GdiObject<HFONT> font_;
-    int lineSpacing_ = 1, spaceWidth_ = 1;
+    int lineSpacing_ = 1;
     std::vector<std::wstring> comment_;
     std::uint32_t commentFg_ = 0, commentBg_ = 0;
-    POINT commentPos_{};
+    RECT commentRect_{}; // measured once, when the label is shown
     bool commentVisible_ = false;
     std::string status_;
 };
