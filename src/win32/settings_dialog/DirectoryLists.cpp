@@ -93,8 +93,8 @@ void DirectoryLists::fillFiles() {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found{};
     const std::wstring spec = ToUtf16(folder_ + "*");
-    const HANDLE search = FindFirstFileExW(spec.c_str(), FindExInfoBasic, &found,
-                                           FindExSearchNameMatch, nullptr, 0);
+    const HANDLE search =
+        FindFirstFileExW(spec.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN))
@@ -102,9 +102,8 @@ void DirectoryLists::fillFiles() {
             const std::string name = ToUtf8(found.cFileName);
             const bool wanted =
                 patterns_.empty() ||
-                std::any_of(patterns_.begin(), patterns_.end(), [&](const std::string& p) {
-                    return MatchesFilePattern(name, p);
-                });
+                std::any_of(patterns_.begin(), patterns_.end(),
+                            [&](const std::string& p) { return MatchesFilePattern(name, p); });
             if (wanted)
                 names.emplace_back(found.cFileName);
         } while (FindNextFileW(search, &found));
@@ -125,8 +124,8 @@ std::string DirectoryLists::selectedFile() const {
 
 bool DirectoryLists::selectFile(std::string_view name) {
     const std::wstring wide = ToUtf16(name);
-    const LRESULT index =
-        SendMessageW(files_, LB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(wide.c_str()));
+    const LRESULT index = SendMessageW(files_, LB_FINDSTRINGEXACT, WPARAM(-1),
+                                       reinterpret_cast<LPARAM>(wide.c_str()));
     if (index == LB_ERR)
         return false;
     SendMessageW(files_, LB_SETCURSEL, WPARAM(index), 0);
