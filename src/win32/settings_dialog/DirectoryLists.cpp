@@ -5,6 +5,7 @@
 #include "win32/support/Utf16.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cwctype>
 
 namespace gf {
@@ -36,10 +37,22 @@ void DirectoryLists::attach(HWND drives, HWND folders, HWND files,
     folders_ = folders;
     files_ = files;
     patterns_ = std::move(patterns);
-    SendMessageW(drives_, CB_DIR, DDL_DRIVES | DDL_EXCLUSIVE, reinterpret_cast<LPARAM>(L"*"));
+    // The system's drives, as "C:".
+    std::wstring all(GetLogicalDriveStringsW(0, nullptr) + 1, L'\0');
+    all.resize(GetLogicalDriveStringsW(DWORD(all.size()), all.data()));
+    for (std::size_t at = 0; at < all.size();) {
+        const std::wstring root(all.c_str() + at);
+        at += root.size() + 1;
+        if (root.size() >= 2 && root[1] == L':') {
+            const std::wstring name{wchar_t(std::towupper(root[0])), L':'};
+            SendMessageW(drives_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        }
+    }
 }
 
 std::string DirectoryLists::FolderOfEntry(std::string_view folder, std::string_view entry) {
+    if (entry.size() == 2 && entry[1] == ':' && std::isalpha(static_cast<unsigned char>(entry[0])))
+        return std::string(1, char(std::toupper(static_cast<unsigned char>(entry[0])))) + ":\\";
     if (entry.size() < 3 || entry.front() != '[' || entry.back() != ']')
         return {};
     const std::string_view inner = entry.substr(1, entry.size() - 2);
@@ -82,7 +95,7 @@ void DirectoryLists::selectDrive() {
     const LRESULT count = SendMessageW(drives_, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         const std::wstring entry = ItemText(drives_, CB_GETLBTEXTLEN, CB_GETLBTEXT, i);
-        if (entry.size() >= 3 && std::towlower(entry[2]) == letter) {
+        if (!entry.empty() && std::towlower(entry[0]) == letter) {
             SendMessageW(drives_, CB_SETCURSEL, WPARAM(i), 0);
             return;
         }

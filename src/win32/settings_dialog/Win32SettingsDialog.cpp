@@ -386,6 +386,7 @@ bool Win32SettingsDialog::command(int id, int code, HWND control) {
     case kSelectTemplate:
         if (templateLists_.folder().empty())
             templateLists_.goToFolder("C:\\");
+        templateLists_.selectFile(model_.settings().ImageListFile);
         model_.cmdSelectTemplate_Click();
         syncFromModel();
         return true;
