@@ -71,7 +71,8 @@ TEST_F(HelpHost, TheHtmlGuideGoesToTheBrowserAndAMissingOneIsSaid) {
 TEST(HelpHostUrl, ALocalPageWithItsSectionIsAFileUrl) {
     EXPECT_EQ(Win32HelpHost::FileUrl("C:\\My Shows\\#1\\index.html", "templates"),
               L"file:///C:/My%20Shows/%231/index.html#templates");
-    EXPECT_EQ(Win32HelpHost::FileUrl("C:\\Fotos\\Grüße.html", ""), ToUtf16("file:///C:/Fotos/Grüße.html"));
+    EXPECT_EQ(Win32HelpHost::FileUrl("C:\\Fotos\\Grüße.html", ""),
+              ToUtf16("file:///C:/Fotos/Grüße.html"));
 }
 
 } // namespace
