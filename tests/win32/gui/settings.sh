@@ -1,6 +1,6 @@
 # The settings window under Wine: no switch and "/C" open "Glimmerframe Settings"; a first run's
 # untouched Done stores the sample show beside the program; Enter is Done and stores all thirteen
-# values under the user's key; Escape and the close box store nothing; a key the user may not
+# values under the user's key, folder mode and a typed folder among them; Escape and the close box store nothing; a key the user may not
 # write keeps the window open with the message; Help > Contents (F1) opens the compiled guide in
 # HTML Help, or without one the HTML guide in the browser.
 # Usage: settings.sh PROGRAM SESSION WINE-RUN CLOSE-WINDOW-TOOL LOCK-KEY-TOOL
@@ -71,6 +71,17 @@ sleep 0.3
 press Return
 wait_exit 10
 [ "$(stored DissolveType)" = "Random Blocks" ] || fail "DissolveType: $(stored DissolveType)"
+
+# Folder mode (its box has the focus first), a folder typed into the path box: Done stores the
+# folder with its trailing "\" and no template.
+open_settings /C
+press space Tab Tab
+xdotool type --delay 20 "$(windows_path "$prog/samples")"
+press Return
+wait_exit 10
+[ "$(stored AllImages)" = 1 ] || fail "AllImages: $(stored AllImages)"
+[ "$(stored ImagePath)" = "$(windows_path "$prog/samples/")" ] || fail "ImagePath: $(stored ImagePath)"
+[ -z "$(stored ImageListFile)" ] || fail "ImageListFile in folder mode: $(stored ImageListFile)"
 
 # Escape, and the system's close request, store nothing.
 open_settings /c:1234
