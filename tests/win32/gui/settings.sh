@@ -24,26 +24,18 @@ reg() {
 stored() {
     reg query "$KEY" /v "$1" | sed -n "s/^ *$1 *REG_SZ *//p"
 }
-# shown CAPTION [SECONDS]: the id of the mapped window with this caption, once there is one.
-# Under load Wine may take seconds to show a first window.
+# A shown window: under load Wine may take seconds to show a first one.
 shown() {
-    local id="" until=$((SECONDS + ${2:-30}))
-    while [ $SECONDS -lt $until ]; do
-        id="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)" || true
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        kill -0 "$SHOW_PID" 2>/dev/null || fail "the program ended early: $(cat "$WORK/show.err")"
-        sleep 0.1
-    done
-    fail "no window captioned \"$1\" shown within ${2:-30} s"
+    wait_window "$CAPTION" "$1" --onlyvisible
 }
 open_settings() {
     "$WINE_RUN" --prefix "$PREFIX" "$prog/glimmerframe.scr" "$@" 2>"$WORK/show.err" &
     SHOW_PID=$!
-    shown "$CAPTION" >/dev/null
+    shown 30 >/dev/null
 }
 # Keys typed into the settings window, as a person would: it has the keyboard focus first.
 press() {
-    xdotool windowfocus --sync "$(shown "$CAPTION" 10)" 2>/dev/null || true
+    xdotool windowfocus --sync "$(shown 10)" 2>/dev/null || true
     sleep 0.2
     xdotool key "$@"
 }
