@@ -1,13 +1,15 @@
 #pragma once
-// COM on the calling thread for one scope: the multithreaded apartment, unless the thread has
-// joined another already (then that one serves, and is left as it was).
+// COM on the calling thread for one scope: the multithreaded apartment (or the single-threaded
+// one that the system's dialogs need), unless the thread has joined another already (then that
+// one serves, and is left as it was).
 #include <objbase.h>
 
 namespace gf {
 
 class ComApartment {
   public:
-    ComApartment() : result_(CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
+    explicit ComApartment(DWORD model = COINIT_MULTITHREADED)
+        : result_(CoInitializeEx(nullptr, model)) {}
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
     ~ComApartment() {

@@ -1,0 +1,54 @@
+#include "win32/support/HelpMenu.h"
+
+#include "win32/support/Utf16.h"
+
+#include <string>
+
+namespace gf {
+
+namespace {
+std::wstring CaptionOf(HWND window) {
+    const HWND top = window ? GetAncestor(window, GA_ROOT) : nullptr;
+    std::wstring caption(top ? size_t(GetWindowTextLengthW(top)) + 1 : 1, L'\0');
+    caption.resize(top ? size_t(GetWindowTextW(top, caption.data(), int(caption.size()))) : 0);
+    return caption;
+}
+} // namespace
+
+HMENU AppendHelpMenu(HMENU bar, std::initializer_list<MenuItem> items) {
+    if (!bar)
+        bar = CreateMenu();
+    const HMENU help = CreatePopupMenu();
+    for (const auto& item : items) {
+        const std::wstring text(item.text);
+        if (text.empty())
+            AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
+        else
+            AppendMenuW(help, MF_STRING, item.id, text.c_str());
+    }
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"&Help");
+    return bar;
+}
+
+void ShowHelpContents(HWND caller, std::string_view helpFile, Win32HelpHost::Opener opener) {
+    if (helpFile.empty()) {
+        MessageBoxW(caller,
+                    L"Unable to display Help Contents. There is no Help associated with this "
+                    L"project.",
+                    CaptionOf(caller).c_str(), MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    Win32HelpHost host(caller, std::move(opener));
+    HTMLHelp help;
+    help.CHMFile = std::string(helpFile);
+    if (const Status status = help.HHDisplayContents(host, caller); !status.ok())
+        MessageBoxW(caller, ToUtf16(status.message()).c_str(), L"", MB_OK);
+}
+
+void OpenGuidePage(HWND caller, std::string_view pageAndSection, Win32HelpHost::Opener opener) {
+    Win32HelpHost host(caller, std::move(opener));
+    if (const Status status = host.displayPage(pageAndSection); !status.ok())
+        host.showError(kHelpMessageCaption, status.message());
+}
+
+} // namespace gf

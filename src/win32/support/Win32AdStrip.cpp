@@ -1,0 +1,188 @@
+#include "win32/support/Win32AdStrip.h"
+
+#include "core/support/GuideLinks.h"
+#include "win32/support/GdiObject.h"
+#include "win32/support/HelpMenu.h"
+#include "win32/support/Utf16.h"
+
+#include <algorithm>
+#include <string>
+
+#include <commctrl.h>
+
+namespace gf {
+
+static_assert(Win32AdStrip::kAdCount == int(kGuideTips.size()));
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"GlimmerframeAdStrip";
+
+ATOM RegisterStrip(WNDPROC procedure) {
+    static const ATOM atom = [procedure] {
+        WNDCLASSEXW c{};
+        c.cbSize = sizeof(c);
+        c.lpfnWndProc = procedure;
+        c.hInstance = GetModuleHandleW(nullptr);
+        c.hCursor = LoadCursorW(nullptr, IDC_HAND);
+        c.lpszClassName = kClassName;
+        return RegisterClassExW(&c);
+    }();
+    return atom;
+}
+
+std::wstring TipText(int index) {
+    std::string headline(kGuideTips[std::size_t(index)].headline);
+    std::transform(headline.begin(), headline.end(), headline.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return ToUtf16("Click to read about " + headline + " in the user guide");
+}
+
+GdiObject<HFONT> FontLike(HFONT base, int pixelHeight, bool bold) {
+    LOGFONTW font{};
+    if (!base || !GetObjectW(base, sizeof(font), &font)) {
+        font.lfCharSet = DEFAULT_CHARSET;
+        wcscpy(font.lfFaceName, L"Segoe UI");
+    }
+    font.lfHeight = -pixelHeight;
+    font.lfWidth = 0;
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font.lfQuality = CLEARTYPE_QUALITY;
+    return GdiObject<HFONT>(CreateFontIndirectW(&font));
+}
+
+} // namespace
+
+Win32AdStrip::Win32AdStrip(HWND parent, int id, Opener open)
+    : open_(std::move(open)), timer_(parent) {
+    if (!open_)
+        open_ = [parent](std::string_view page) { OpenGuidePage(parent, page); };
+    RegisterStrip(&Procedure);
+    window_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              GetModuleHandleW(nullptr), this);
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    std::wstring text = TipText(0);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = parent;
+    tool.uId = reinterpret_cast<UINT_PTR>(window_);
+    tool.lpszText = text.data();
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+
+    utimerCTL& control = timer_.control();
+    control.onTimer = [this] { showNext(); };
+    control.setMinuteInterval(3);
+    control.setEnabled(true);
+}
+
+Win32AdStrip::~Win32AdStrip() {
+    timer_.control().setEnabled(false);
+    if (IsWindow(window_)) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+}
+
+void Win32AdStrip::showNext() {
+    index_ = (index_ + 1) % kAdCount;
+    updateTooltip();
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+void Win32AdStrip::updateTooltip() {
+    std::wstring text = TipText(index_);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = GetParent(window_);
+    tool.uId = reinterpret_cast<UINT_PTR>(window_);
+    tool.lpszText = text.data();
+    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Win32AdStrip::paint(HDC dc, const RECT& area) const {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0)
+        return;
+    // Behind the rounded corners, the dialog's own face.
+    FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+    const int radius = std::max(4, height / 8);
+    GdiObject<HRGN> rounded(
+        CreateRoundRectRgn(area.left, area.top, area.right + 1, area.bottom + 1, radius, radius));
+    SelectClipRgn(dc, rounded.get());
+    TRIVERTEX corners[2] = {
+        {area.left, area.top, 0x1d00, 0x3500, 0x5700, 0},
+        {area.right, area.bottom, 0x4500, 0x7b00, 0x9d00, 0},
+    };
+    GRADIENT_RECT span{0, 1};
+    GradientFill(dc, corners, 2, &span, 1, GRADIENT_FILL_RECT_H);
+
+    const GuideTip& tip = kGuideTips[std::size_t(index_)];
+    const auto base = reinterpret_cast<HFONT>(SendMessageW(GetParent(window_), WM_GETFONT, 0, 0));
+    const int margin = std::max(4, height / 10);
+    RECT text{area.left + margin + 4, area.top + margin, area.right - margin - 4,
+              area.bottom - margin};
+    SetBkMode(dc, TRANSPARENT);
+    const auto headlineFont = FontLike(base, std::max(8, height * 2 / 9), true);
+    const HGDIOBJ old = SelectObject(dc, headlineFont.get());
+    SetTextColor(dc, RGB(255, 255, 255));
+    const std::wstring headline = ToUtf16(tip.headline);
+    RECT headlineBox = text;
+    DrawTextW(dc, headline.c_str(), int(headline.size()), &headlineBox,
+              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    const auto lineFont = FontLike(base, std::max(7, height / 6), false);
+    SelectObject(dc, lineFont.get());
+    SetTextColor(dc, RGB(0xf1, 0xf3, 0xf5));
+    const std::wstring line = ToUtf16(tip.line);
+    RECT lineBox = text;
+    lineBox.top += std::max(8, height * 2 / 9) + margin / 2 + 2;
+    DrawTextW(dc, line.c_str(), int(line.size()), &lineBox,
+              DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SelectObject(dc, old);
+    SelectClipRgn(dc, nullptr);
+}
+
+LRESULT CALLBACK Win32AdStrip::Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Win32AdStrip*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcW(window, msg, wParam, lParam);
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        const HDC dc = BeginPaint(window, &ps);
+        RECT area;
+        GetClientRect(window, &area);
+        // Drawn off screen first: a tip repainted in place would flicker.
+        const HDC memory = CreateCompatibleDC(dc);
+        GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, area.right, area.bottom));
+        const HGDIOBJ old = SelectObject(memory, bitmap.get());
+        self->paint(memory, area);
+        BitBlt(dc, 0, 0, area.right, area.bottom, memory, 0, 0, SRCCOPY);
+        SelectObject(memory, old);
+        DeleteDC(memory);
+        EndPaint(window, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_LBUTTONUP:
+        if (self->open_)
+            self->open_(kGuideTips[std::size_t(self->index_)].page);
+        return 0;
+    case WM_SIZE:
+        InvalidateRect(window, nullptr, FALSE);
+        return 0;
+    default:
+        return DefWindowProcW(window, msg, wParam, lParam);
+    }
+}
+
+} // namespace gf

@@ -1,0 +1,44 @@
+#pragma once
+// The strip of the settings dialog and the designer: six tips about the program's own features
+// sharing one place, the next one every 3 minutes by an interval timer control; a click opens
+// the user guide at the showing tip's section.
+#include "win32/support/Win32IntervalTimer.h"
+
+#include <functional>
+#include <string_view>
+#include <windows.h>
+
+namespace gf {
+
+class Win32AdStrip {
+  public:
+    static constexpr int kAdCount = 6;
+    // Opens a page of the guide ("index.html#templates").
+    using Opener = std::function<void(std::string_view pageAndSection)>;
+
+    // A child window of `parent` with this control id; `open` null: OpenGuidePage.
+    Win32AdStrip(HWND parent, int id, Opener open = {});
+    Win32AdStrip(const Win32AdStrip&) = delete;
+    Win32AdStrip& operator=(const Win32AdStrip&) = delete;
+    ~Win32AdStrip();
+
+    HWND window() const { return window_; }
+    // Index (0 to 5) of the tip now showing.
+    int currentIndex() const { return index_; }
+    // Hides the current tip and shows the next, wrapping from 5 to 0.
+    void showNext();
+    Win32IntervalTimer& timer() { return timer_; }
+
+  private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    void paint(HDC dc, const RECT& area) const;
+    void updateTooltip();
+
+    HWND window_ = nullptr;
+    HWND tooltip_ = nullptr;
+    Opener open_;
+    int index_ = 0;
+    Win32IntervalTimer timer_;
+};
+
+} // namespace gf

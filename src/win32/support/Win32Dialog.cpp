@@ -1,0 +1,199 @@
+#include "win32/support/Win32Dialog.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include <commctrl.h>
+
+namespace gf {
+
+namespace {
+
+// A dialog template with no controls, no menu and no font: everything is made in code.
+struct EmptyTemplate {
+    alignas(4) std::array<WORD, 16> words{};
+
+    EmptyTemplate(DWORD style, DWORD exStyle) {
+        DLGTEMPLATE head{};
+        head.style = style;
+        head.dwExtendedStyle = exStyle;
+        static_assert(sizeof(head) + 3 * sizeof(WORD) <= sizeof(words));
+        std::memcpy(words.data(), &head, sizeof(head)); // menu, class and title follow as 0
+    }
+    const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words.data()); }
+};
+
+void InitControls() {
+    static const bool done = [] {
+        INITCOMMONCONTROLSEX controls{sizeof(controls),
+                                      ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_LINK_CLASS |
+                                          ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS |
+                                          ICC_TAB_CLASSES};
+        return InitCommonControlsEx(&controls) != FALSE;
+    }();
+    (void)done;
+}
+
+// Our layout answers DPI changes; the dialog manager's own rescaling would fight it.
+void KeepDialogScalingOff(HWND window) {
+    using Behaviour = BOOL(WINAPI*)(HWND, DIALOG_DPI_CHANGE_BEHAVIORS, DIALOG_DPI_CHANGE_BEHAVIORS);
+    const auto set = reinterpret_cast<Behaviour>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetDialogDpiChangeBehavior")));
+    if (set)
+        set(window, DDC_DISABLE_ALL, DDC_DISABLE_ALL);
+}
+
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+
+} // namespace
+
+Win32Dialog::Win32Dialog(std::wstring caption, int width, int height)
+    : caption_(std::move(caption)), width_(width), height_(height) {}
+
+INT_PTR Win32Dialog::runModal(HWND owner) {
+    InitControls();
+    // Without an owner it is the program's main window: on the taskbar, and minimisable.
+    const EmptyTemplate dialog(owner ? kStyle : kStyle | WS_MINIMIZEBOX,
+                               owner ? 0 : WS_EX_APPWINDOW);
+    return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.get(), owner, &Procedure,
+                                   reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK Win32Dialog::Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<Win32Dialog*>(lParam);
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
+        self->window_ = window;
+        self->initialise(GetWindow(window, GW_OWNER));
+        return TRUE; // focus to the first control with a Tab stop
+    }
+    auto* self = reinterpret_cast<Win32Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
+    if (!self)
+        return FALSE;
+    return self->handle(msg, wParam, lParam);
+}
+
+void Win32Dialog::initialise(HWND owner) {
+    SetWindowTextW(window_, caption_.c_str());
+    KeepDialogScalingOff(window_);
+    layout_.changeDpi(window_, DialogLayout::DpiOf(window_));
+    create();
+    // Centred over the owner, or on the screen's work area, and inside that work area.
+    const SIZE size = outerSize();
+    RECT around{};
+    const HMONITOR monitor =
+        MonitorFromWindow(owner ? owner : window_, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO info{sizeof(info), {}, {}, 0};
+    GetMonitorInfoW(monitor, &info);
+    if (!owner || !GetWindowRect(owner, &around))
+        around = info.rcWork;
+    int x = around.left + (around.right - around.left - size.cx) / 2;
+    int y = around.top + (around.bottom - around.top - size.cy) / 2;
+    x = std::max<int>(info.rcWork.left, std::min<int>(x, info.rcWork.right - size.cx));
+    y = std::max<int>(info.rcWork.top, std::min<int>(y, info.rcWork.bottom - size.cy));
+    SetWindowPos(window_, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    arrange();
+}
+
+SIZE Win32Dialog::outerSize() const {
+    return layout_.windowSize(width_, height_, DWORD(GetWindowLongPtrW(window_, GWL_STYLE)),
+                              DWORD(GetWindowLongPtrW(window_, GWL_EXSTYLE)),
+                              GetMenu(window_) != nullptr);
+}
+
+void Win32Dialog::setClientSize(int width, int height) {
+    width_ = width;
+    height_ = height;
+    if (!window_)
+        return;
+    const SIZE size = outerSize();
+    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+INT_PTR Win32Dialog::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    INT_PTR result = 0;
+    switch (msg) {
+    case WM_COMMAND:
+        if (command(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)))
+            return TRUE;
+        if (LOWORD(wParam) == IDCANCEL) {
+            end(IDCANCEL);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_NOTIFY:
+        if (notify(*reinterpret_cast<const NMHDR*>(lParam), result)) {
+            SetWindowLongPtrW(window_, DWLP_MSGRESULT, result);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_DPICHANGED: {
+        layout_.changeDpi(window_, LOWORD(wParam));
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        const SIZE size = outerSize();
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top, size.cx, size.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        arrange();
+        return TRUE;
+    }
+    default:
+        if (message(msg, wParam, lParam, result)) {
+            SetWindowLongPtrW(window_, DWLP_MSGRESULT, result);
+            return msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORDLG || msg == WM_CTLCOLOREDIT ||
+                           msg == WM_CTLCOLORBTN
+                       ? result
+                       : TRUE;
+        }
+        return FALSE;
+    }
+}
+
+bool Win32Dialog::command(int, int, HWND) {
+    return false;
+}
+
+bool Win32Dialog::notify(const NMHDR&, INT_PTR&) {
+    return false;
+}
+
+bool Win32Dialog::message(UINT, WPARAM, LPARAM, INT_PTR&) {
+    return false;
+}
+
+void Win32Dialog::end(INT_PTR result) {
+    EndDialog(window_, result);
+}
+
+HWND Win32Dialog::addControl(const wchar_t* windowClass, std::wstring_view text, DWORD style,
+                             int id, DWORD exStyle) {
+    const std::wstring caption(text);
+    HWND control = CreateWindowExW(exStyle, windowClass, caption.c_str(),
+                                   WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window_,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   GetModuleHandleW(nullptr), nullptr);
+    if (control)
+        SendMessageW(control, WM_SETFONT, WPARAM(layout_.font()), FALSE);
+    return control;
+}
+
+void Win32Dialog::setTooltip(HWND control, std::wstring_view text) {
+    if (!tooltips_) {
+        tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                                    GetModuleHandleW(nullptr), nullptr);
+    }
+    std::wstring copy(text);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = copy.data();
+    SendMessageW(tooltips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+} // namespace gf

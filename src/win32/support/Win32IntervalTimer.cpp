@@ -1,0 +1,13 @@
+#include "win32/support/Win32IntervalTimer.h"
+
+#include "win32/support/Utf16.h"
+
+namespace gf {
+
+Win32IntervalTimer::Win32IntervalTimer(HWND owner) : control_(platformTimer_) {
+    control_.onInvalidProperty = [owner](std::string_view message) {
+        MessageBoxW(owner, ToUtf16(message).c_str(), L"Glimmerframe", MB_OK | MB_ICONWARNING);
+    };
+}
+
+} // namespace gf
