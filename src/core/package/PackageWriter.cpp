@@ -163,7 +163,8 @@ Result<PackageWritten> WritePackage(FileSystem& files, const PackageWriteRequest
                      " slides; this show has " + std::to_string(rows.size()) + "."};
     if (request.soundMode < 1 || request.soundMode > 3)
         return Error{"The sound mode must be 1, 2 or 3."};
-    auto program = locate(files, request.programPath, std::string(kUnableToLocate) + "the program file: ");
+    auto program =
+        locate(files, request.programPath, std::string(kUnableToLocate) + "the program file: ");
     if (!program)
         return Error{program.message()};
     if (request.targetPath.empty())
