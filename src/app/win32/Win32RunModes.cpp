@@ -1,7 +1,9 @@
 #include "Win32RunModes.h"
 
+#include "win32/settings_dialog/Win32SettingsDialog.h"
 #include "win32/show/Win32Show.h"
 #include "win32/support/ConsoleOutput.h"
+#include "win32/support/SystemError.h"
 #include "win32/support/Utf16.h"
 
 #include <windows.h>
@@ -29,11 +31,13 @@ void Tell(const std::string& text, UINT icon = MB_ICONERROR) {
 Win32RunModes::Win32RunModes(SettingsStore& store) : store_(store) {}
 Win32RunModes::~Win32RunModes() = default;
 
-bool Win32RunModes::showSettings(ProcessState&) {
-    const std::string text =
-        "Glimmerframe has no settings window on Windows yet. Its settings are the values under "
-        "HKEY_CURRENT_USER\\Software\\Brindlewick\\Glimmerframe.\n";
-    Tell(text, MB_ICONINFORMATION);
+bool Win32RunModes::showSettings(ProcessState& process) {
+    // Modal: when it returns, the window has closed and nothing is left loaded.
+    Win32SettingsDialog dialog(process, store_, designer_);
+    if (dialog.runModal(nullptr) == -1) {
+        Tell("The settings window could not be opened: " + DescribeSystemError(GetLastError()));
+        exitCode_ = 1;
+    }
     return false;
 }
 

@@ -3,6 +3,7 @@
 // loop they live in.
 #include "core/startup/Main.h"
 #include "platform/SettingsStore.h"
+#include "win32/settings_dialog/Win32SettingsDialog.h"
 
 #include <memory>
 
@@ -27,6 +28,8 @@ class Win32RunModes final : public RunModeHandlers {
 
   private:
     SettingsStore& store_;
+    // "Create" and "Edit" of the settings: the template designer, once there is one.
+    DesignerHook designer_;
     std::unique_ptr<Win32Show> show_;
     int exitCode_ = 0;
 };

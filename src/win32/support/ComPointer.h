@@ -1,7 +1,7 @@
 #pragma once
 // Owns one reference to a COM object and releases it once.
-#include <utility>
 #include <unknwn.h>
+#include <utility>
 
 namespace gf {
 

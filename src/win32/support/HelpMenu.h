@@ -25,7 +25,6 @@ void ShowHelpContents(HWND caller, std::string_view helpFile = kHelpFileName,
 
 // A page of the guide at its section ("index.html#templates"); a failure is said in a message
 // box over `caller`.
-void OpenGuidePage(HWND caller, std::string_view pageAndSection,
-                   Win32HelpHost::Opener opener = {});
+void OpenGuidePage(HWND caller, std::string_view pageAndSection, Win32HelpHost::Opener opener = {});
 
 } // namespace gf

@@ -26,10 +26,9 @@ struct EmptyTemplate {
 
 void InitControls() {
     static const bool done = [] {
-        INITCOMMONCONTROLSEX controls{sizeof(controls),
-                                      ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_LINK_CLASS |
-                                          ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS |
-                                          ICC_TAB_CLASSES};
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES |
+                                                            ICC_LINK_CLASS | ICC_LISTVIEW_CLASSES |
+                                                            ICC_PROGRESS_CLASS | ICC_TAB_CLASSES};
         return InitCommonControlsEx(&controls) != FALSE;
     }();
     (void)done;
@@ -82,8 +81,7 @@ void Win32Dialog::initialise(HWND owner) {
     // Centred over the owner, or on the screen's work area, and inside that work area.
     const SIZE size = outerSize();
     RECT around{};
-    const HMONITOR monitor =
-        MonitorFromWindow(owner ? owner : window_, MONITOR_DEFAULTTOPRIMARY);
+    const HMONITOR monitor = MonitorFromWindow(owner ? owner : window_, MONITOR_DEFAULTTOPRIMARY);
     MONITORINFO info{sizeof(info), {}, {}, 0};
     GetMonitorInfoW(monitor, &info);
     if (!owner || !GetWindowRect(owner, &around))
@@ -169,10 +167,9 @@ void Win32Dialog::end(INT_PTR result) {
 HWND Win32Dialog::addControl(const wchar_t* windowClass, std::wstring_view text, DWORD style,
                              int id, DWORD exStyle) {
     const std::wstring caption(text);
-    HWND control = CreateWindowExW(exStyle, windowClass, caption.c_str(),
-                                   WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window_,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   GetModuleHandleW(nullptr), nullptr);
+    HWND control = CreateWindowExW(
+        exStyle, windowClass, caption.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     if (control)
         SendMessageW(control, WM_SETFONT, WPARAM(layout_.font()), FALSE);
     return control;

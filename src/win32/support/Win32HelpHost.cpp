@@ -100,8 +100,8 @@ std::wstring Win32HelpHost::FileUrl(std::string_view path, std::string_view sect
         const auto b = static_cast<unsigned char>(c);
         if (c == '\\')
             url += '/';
-        else if (std::isalnum(b) || b >= 0x80 || std::string_view("/:-._~!$&'()*+,;=@").find(c) !=
-                                                     std::string_view::npos)
+        else if (std::isalnum(b) || b >= 0x80 ||
+                 std::string_view("/:-._~!$&'()*+,;=@").find(c) != std::string_view::npos)
             url += c; // UTF-8 stays as it is: the browser takes it as the file's name
         else {
             static const char hex[] = "0123456789ABCDEF";
@@ -126,8 +126,7 @@ bool Win32HelpHost::htmlHelp(const std::wstring& target, UINT command, const voi
 Status Win32HelpHost::browse(const std::string& page, std::string_view section) const {
     if (!IsFile(page))
         return Status::failure("The user guide " + page + " is not there.");
-    const std::wstring target =
-        section.empty() ? ToUtf16(page) : FileUrl(page, section);
+    const std::wstring target = section.empty() ? ToUtf16(page) : FileUrl(page, section);
     if (!opener_(target))
         return Status::failure("The user guide " + page + " could not be opened in the browser.");
     return {};
