@@ -2,8 +2,8 @@
 
 #include "win32/authoring/Win32DesignerDialogs.h"
 #include "win32/support/HelpMenu.h"
-#include "win32/support/Win32AdStrip.h"
 #include "win32/support/Utf16.h"
+#include "win32/support/Win32AdStrip.h"
 
 #include <algorithm>
 #include <array>
@@ -86,7 +86,7 @@ std::wstring TextOf(HWND control) {
 } // namespace
 
 Win32DesignerWindow::Win32DesignerWindow(ProcessState& process, std::string_view templateName)
-    : Win32Dialog(ToUtf16(kDesignerCaption), 920, 520), process_(process) {
+    : Win32Dialog(ToUtf16(kDesignerCaption), 780, 500), process_(process) {
     dialogs_ = std::make_unique<Win32DesignerDialogs>(process);
     model_ = std::make_unique<TemplateDesigner>(process.files, *dialogs_);
     model_->open(templateName);
@@ -129,8 +129,8 @@ void Win32DesignerWindow::create() {
         add(WC_BUTTONW, c.text, BS_PUSHBUTTON | WS_TABSTOP, c.id, c.tip);
 
     HWND list = add(WC_LISTVIEWW, L"",
-                    LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER,
-                    kList, L"Double-click a row to edit it");
+                    LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER, kList,
+                    L"Double-click a row to edit it");
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER |
                                                 LVS_EX_LABELTIP | LVS_EX_GRIDLINES);
     for (std::size_t c = 0; c < kColumns.size(); ++c) {
@@ -175,19 +175,25 @@ void Win32DesignerWindow::arrange() {
         place(kCommands[i].id, x, margin, buttonWidth, buttonHeight);
         x += buttonWidth + (i == 4 ? 16 : 4); // the template's commands stand apart
     }
-    place(kDone, width - margin - buttonWidth, margin, buttonWidth, buttonHeight);
-    place(kHelp, width - margin - 2 * buttonWidth - 4, margin, buttonWidth, buttonHeight);
 
-    const int radioWidth = 84;
+    // Below the list: the sound mode, the tip strip, then Help and Done at the right.
+    const int radioWidth = 76;
     const int frameHeight = line * 2 + 18;
     const int frameTop = height - margin - frameHeight;
-    place(kModeFrame, margin, frameTop, radioWidth * 3 + 24, frameHeight);
-    const int adWidth = std::min(320, width - 3 * margin - radioWidth * 3 - 24);
-    layout().place(ads_->window(), width - margin - adWidth, frameTop + 4, adWidth,
-                   frameHeight - 4);
+    const int frameWidth = radioWidth * 3 + 20;
+    place(kModeFrame, margin, frameTop, frameWidth, frameHeight);
     for (std::size_t i = 0; i < kModes.size(); ++i)
-        place(kModes[i].first, margin + 12 + int(i) * radioWidth, frameTop + line + 4,
+        place(kModes[i].first, margin + 10 + int(i) * radioWidth, frameTop + line + 4,
               radioWidth - 4, line + 4);
+    const int buttonsTop = height - margin - buttonHeight;
+    place(kDone, width - margin - buttonWidth, buttonsTop, buttonWidth, buttonHeight);
+    place(kHelp, width - margin - 2 * buttonWidth - 4, buttonsTop, buttonWidth, buttonHeight);
+    const int adLeft = margin + frameWidth + 2 * gap;
+    const int adRoom = width - margin - 2 * buttonWidth - 4 - 2 * gap - adLeft;
+    const int adWidth = std::min(320, adRoom);
+    ShowWindow(ads_->window(), adWidth >= 160 ? SW_SHOW : SW_HIDE);
+    layout().place(ads_->window(), adLeft + (adRoom - adWidth) / 2, frameTop + 4,
+                   std::max(adWidth, 0), frameHeight - 4);
 
     const bool written = IsWindowVisible(item(kWritten));
     const int writtenHeight = written ? line + gap : 0;
@@ -221,7 +227,8 @@ void Win32DesignerWindow::sizeColumns() {
         ListView_SetColumnWidth(list, int(c), w);
         used += w;
     }
-    ListView_SetColumnWidth(list, int(kColumns.size() - 1), std::max(width - used, layout().px(40)));
+    ListView_SetColumnWidth(list, int(kColumns.size() - 1),
+                            std::max(width - used, layout().px(40)));
 }
 
 void Win32DesignerWindow::refresh() {
@@ -287,9 +294,9 @@ bool Win32DesignerWindow::message(UINT msg, WPARAM, LPARAM lParam, INT_PTR& resu
         arrange();
         return true;
     case WM_GETMINMAXINFO: {
-        const SIZE least = layout().windowSize(640, 360, DWORD(GetWindowLongPtrW(window(), GWL_STYLE)),
-                                               DWORD(GetWindowLongPtrW(window(), GWL_EXSTYLE)),
-                                               false);
+        const SIZE least =
+            layout().windowSize(640, 340, DWORD(GetWindowLongPtrW(window(), GWL_STYLE)),
+                                DWORD(GetWindowLongPtrW(window(), GWL_EXSTYLE)), false);
         reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {least.cx, least.cy};
         return true;
     }
@@ -492,7 +499,8 @@ void Win32DesignerWindow::finishWriting() {
     refresh();
     SetFocus(item(kList));
     if (outcome && outcome->ok()) {
-        SetWindowTextW(item(kWritten), W(PackageWrittenText(request_.targetPath, **outcome)).c_str());
+        SetWindowTextW(item(kWritten),
+                       W(PackageWrittenText(request_.targetPath, **outcome)).c_str());
         ShowWindow(item(kWritten), SW_SHOW);
     } else if (outcome) {
         if (const auto told = PackageWriteFailureText(outcome->message()))

@@ -48,8 +48,8 @@ enum : int {
 
 // Swatches in the order users find them in every other colour row of the program.
 constexpr std::array<std::string_view, 12> kSwatchNames = {
-    "Black",      "Blue",        "Dark Blue",  "Dark Green", "Light Blue", "Light Green",
-    "Light Grey", "Orange",      "Purple",     "Red",        "White",      "Yellow"};
+    "Black",      "Blue",   "Dark Blue", "Dark Green", "Light Blue", "Light Green",
+    "Light Grey", "Orange", "Purple",    "Red",        "White",      "Yellow"};
 
 constexpr std::string_view kSoundPatterns = "*.wav;*.mpeg;*.mp3;*.mp2;*.mpg";
 
@@ -88,8 +88,8 @@ std::string HomeFolder() {
 
 Win32EntryEditDialog::Win32EntryEditDialog(ProcessState& process)
     : Win32Dialog(L"Template Edit", 740, 520), process_(process), editor_(process.authoring),
-      imageLists_(process.files, kImageLists, PicturePatterns(Win32PictureFormats())),
-      soundLists_(process.files, kSoundLists, SplitFilePatterns(kSoundPatterns)) {}
+      imageLists_(kImageLists, PicturePatterns(Win32PictureFormats())),
+      soundLists_(kSoundLists, SplitFilePatterns(kSoundPatterns)) {}
 
 Win32EntryEditDialog::~Win32EntryEditDialog() = default;
 
@@ -133,9 +133,9 @@ void Win32EntryEditDialog::create() {
     for (auto name : kDissolveNames)
         SendMessageW(dissolve, CB_ADDSTRING, 0, LPARAM(W(name).c_str()));
     add(WC_STATICW, L"Co&mment", SS_LEFT, kCommentLabel);
-    HWND comment = add(WC_EDITW, L"",
-                       ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP,
-                       kComment, L"Comment text; \"^\" or Enter starts a new line");
+    HWND comment =
+        add(WC_EDITW, L"", ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP,
+            kComment, L"Comment text; \"^\" or Enter starts a new line");
     SetWindowLongPtrW(comment, GWL_EXSTYLE,
                       GetWindowLongPtrW(comment, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
     SetWindowPos(comment, nullptr, 0, 0, 0, 0,
@@ -149,8 +149,7 @@ void Win32EntryEditDialog::create() {
         add(WC_STATICW, slot ? L"&Foreground Color" : L"&Background Color", SS_LEFT,
             slot ? kForeLabel : kBackLabel);
         for (std::size_t i = 0; i < kSwatchNames.size(); ++i)
-            add(WC_BUTTONW, W(kSwatchNames[i]),
-                BS_OWNERDRAW | WS_TABSTOP | (i == 0 ? WS_GROUP : 0),
+            add(WC_BUTTONW, W(kSwatchNames[i]), BS_OWNERDRAW | WS_TABSTOP | (i == 0 ? WS_GROUP : 0),
                 kSwatches + 20 * slot + int(i), W(kSwatchNames[i]));
         add(WC_STATICW, L"", SS_OWNERDRAW, slot ? kForeBox : kBackBox);
     }
@@ -160,9 +159,7 @@ void Win32EntryEditDialog::create() {
     add(WC_BUTTONW, L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL, L"Cancel Selections");
     (void)ok;
 
-    imageLists_.fileClicked = [this](const std::string& name) {
-        editor_.clickImageFile(name);
-    };
+    imageLists_.fileClicked = [this](const std::string& name) { editor_.clickImageFile(name); };
     imageLists_.fileDoubleClicked = [this](const std::string& name) {
         editor_.clickImageFile(name);
         view();
@@ -259,9 +256,9 @@ void Win32EntryEditDialog::arrange() {
     const struct {
         int frame, original, action, reset, x;
         FolderLists* lists;
-    } sides[2] = {{kImageFrame, kOriginalImage, kView, kResetImage, margin, &imageLists_},
-                  {kSoundFrame, kOriginalSound, kPlay, kResetSound, margin + half + gap,
-                   &soundLists_}};
+    } sides[2] = {
+        {kImageFrame, kOriginalImage, kView, kResetImage, margin, &imageLists_},
+        {kSoundFrame, kOriginalSound, kPlay, kResetSound, margin + half + gap, &soundLists_}};
     for (const auto& side : sides) {
         place(side.frame, side.x, pickTop, half, pickBottom - pickTop);
         const int inner = half - 2 * pad;
@@ -278,8 +275,8 @@ void Win32EntryEditDialog::arrange() {
     InvalidateRect(window(), nullptr, TRUE);
 }
 
-bool Win32EntryEditDialog::command(int id, int code, HWND) {
-    if (imageLists_.command(id, code) || soundLists_.command(id, code))
+bool Win32EntryEditDialog::command(int id, int code, HWND control) {
+    if (imageLists_.command(id, code, control) || soundLists_.command(id, code, control))
         return true;
     if (id >= kSwatches && id < kSwatches + 32) {
         const int slot = (id - kSwatches) / 20, index = (id - kSwatches) % 20;

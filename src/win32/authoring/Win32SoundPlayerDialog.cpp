@@ -68,8 +68,7 @@ void Win32SoundPlayerDialog::showState() {
     std::wstring shown = text;
     if (opened_ && state == kPlayClosed)
         shown = ToUtf16(std::string(kAuthoringErrorPrefix) +
-                        (player_.error().empty() ? "the sound can't be played."
-                                                 : player_.error()));
+                        (player_.error().empty() ? "the sound can't be played." : player_.error()));
     wchar_t now[512] = {};
     GetWindowTextW(item(kStatus), now, 512);
     if (shown != now)

@@ -22,7 +22,7 @@ std::string StartFolder(const std::string& remembered) {
 
 Win32TemplateLoadDialog::Win32TemplateLoadDialog(ProcessState& process)
     : Win32Dialog(L"Template Load", 560, 380), chooser_(process.authoring),
-      lists_(process.files, kLists, {"*.txt"}) {}
+      lists_(kLists, {"*.txt"}) {}
 
 void Win32TemplateLoadDialog::create() {
     addControl(WC_STATICW, L"Choose a &template:", SS_LEFT, kPrompt);
@@ -63,8 +63,8 @@ void Win32TemplateLoadDialog::choose(const std::string& name) {
     SetWindowTextW(item(kChosen), ToUtf16(chooser_.Selection()).c_str());
 }
 
-bool Win32TemplateLoadDialog::command(int id, int code, HWND) {
-    if (lists_.command(id, code))
+bool Win32TemplateLoadDialog::command(int id, int code, HWND control) {
+    if (lists_.command(id, code, control))
         return true;
     if (id == IDOK) {
         end(IDOK);
