@@ -4,8 +4,34 @@
 
 #include <algorithm>
 #include <commctrl.h>
+#include <cwctype>
 
 namespace gf {
+
+namespace {
+
+// The next entry after `from` (or at it, while a name is being typed) whose name begins with
+// `typed`, ignoring case and the brackets around a folder's name; -1 for none.
+LRESULT FindTyped(HWND list, const std::wstring& typed, LRESULT from) {
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT step = typed.size() > 1 ? 0 : 1; step <= count; ++step) {
+        const LRESULT at = count ? (from + step + count) % count : 0;
+        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, WPARAM(at), 0);
+        if (length <= 0)
+            continue;
+        std::wstring text(std::size_t(length) + 1, L'\0');
+        text.resize(std::size_t(SendMessageW(list, LB_GETTEXT, WPARAM(at), LPARAM(text.data()))));
+        const std::wstring_view name =
+            std::wstring_view(text).substr(!text.empty() && text.front() == L'[' ? 1 : 0);
+        if (name.size() >= typed.size() &&
+            std::equal(typed.begin(), typed.end(), name.begin(),
+                       [](wchar_t a, wchar_t b) { return std::towlower(a) == std::towlower(b); }))
+            return at;
+    }
+    return -1;
+}
+
+} // namespace
 
 void FolderLists::create(HWND parent, HFONT font) {
     auto make = [parent, font](const wchar_t* cls, DWORD style, int id, DWORD ex = 0) {
@@ -48,6 +74,7 @@ bool FolderLists::goToFolder(std::string_view folder) {
 }
 
 void FolderLists::moved() {
+    typed_.clear();
     SetWindowTextW(path_, ToUtf16(lists_.folder()).c_str());
     if (folderChanged)
         folderChanged();
@@ -84,6 +111,19 @@ LRESULT CALLBACK FolderLists::FolderKeys(HWND hwnd, UINT message, WPARAM wParam,
     if (message == WM_KEYDOWN && wParam == VK_RETURN) {
         if (self->lists_.enterSelectedFolder())
             self->moved();
+        return 0;
+    }
+    // Typing a folder's name finds it, as in the file list; the system's entries are bracketed.
+    if (message == WM_CHAR && wParam > L' ' && wParam != L'[') {
+        const DWORD now = GetTickCount();
+        if (now - self->typedAt_ > 1000)
+            self->typed_.clear();
+        self->typedAt_ = now;
+        self->typed_ += wchar_t(wParam);
+        const LRESULT current = SendMessageW(hwnd, LB_GETCURSEL, 0, 0);
+        const LRESULT found = FindTyped(hwnd, self->typed_, current < 0 ? -1 : current);
+        if (found >= 0)
+            SendMessageW(hwnd, LB_SETCURSEL, WPARAM(found), 0);
         return 0;
     }
     if (message == WM_NCDESTROY)

@@ -42,6 +42,8 @@ class FolderLists {
     std::vector<std::string> patterns_;
     DirectoryLists lists_;
     HWND path_ = nullptr;
+    std::wstring typed_; // what was typed into the folder list lately
+    DWORD typedAt_ = 0;
 };
 
 } // namespace gf

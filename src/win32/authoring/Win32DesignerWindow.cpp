@@ -86,7 +86,7 @@ std::wstring TextOf(HWND control) {
 } // namespace
 
 Win32DesignerWindow::Win32DesignerWindow(ProcessState& process, std::string_view templateName)
-    : Win32Dialog(ToUtf16(kDesignerCaption), 780, 500), process_(process) {
+    : Win32Dialog(ToUtf16(kDesignerCaption), 940, 540), process_(process) {
     dialogs_ = std::make_unique<Win32DesignerDialogs>(process);
     model_ = std::make_unique<TemplateDesigner>(process.files, *dialogs_);
     model_->open(templateName);
@@ -125,6 +125,12 @@ void Win32DesignerWindow::create() {
                       GetWindowLongPtrW(window(), GWL_STYLE) | WS_THICKFRAME | WS_MAXIMIZEBOX);
     SetWindowPos(window(), nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    // As large as the columns want it, where the screen has the room.
+    MONITORINFO monitor{sizeof(monitor), {}, {}, 0};
+    GetMonitorInfoW(MonitorFromWindow(window(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const int roomWidth = layout().units(monitor.rcWork.right - monitor.rcWork.left) - 40;
+    const int roomHeight = layout().units(monitor.rcWork.bottom - monitor.rcWork.top) - 80;
+    setClientSize(std::clamp(roomWidth, 640, 940), std::clamp(roomHeight, 340, 540));
     for (const auto& c : kCommands)
         add(WC_BUTTONW, c.text, BS_PUSHBUTTON | WS_TABSTOP, c.id, c.tip);
 
