@@ -1,6 +1,7 @@
 #include "Win32RunModes.h"
 
 #include "win32/authoring/Win32DesignerWindow.h"
+#include "win32/preview/Win32ControlForm.h"
 #include "win32/settings_dialog/Win32SettingsDialog.h"
 #include "win32/show/Win32Show.h"
 #include "win32/support/ConsoleOutput.h"
@@ -56,18 +57,22 @@ bool Win32RunModes::showPlayer(ProcessState& process) {
     return true;
 }
 
-bool Win32RunModes::loadPreview(ProcessState&) {
-    return false;
+bool Win32RunModes::loadPreview(ProcessState& process) {
+    preview_ = std::make_unique<Win32ControlForm>(process);
+    return preview_->load();
 }
 
 int Win32RunModes::exec() {
     if (show_)
         show_->pump().run();
+    else if (preview_)
+        preview_->run();
     return 0;
 }
 
 void Win32RunModes::close() {
     show_.reset();
+    preview_.reset();
 }
 
 } // namespace gf

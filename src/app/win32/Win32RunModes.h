@@ -9,6 +9,7 @@
 
 namespace gf {
 
+class Win32ControlForm;
 class Win32Show;
 
 class Win32RunModes final : public RunModeHandlers {
@@ -23,7 +24,7 @@ class Win32RunModes final : public RunModeHandlers {
     int exec();
     // The exit status when no window was left loaded.
     int exitCode() const { return exitCode_; }
-    // Puts the show away: windows, cursor, temporary files.
+    // Puts the show or the preview away: windows, cursor, temporary files.
     void close();
 
   private:
@@ -31,6 +32,7 @@ class Win32RunModes final : public RunModeHandlers {
     // "Create" and "Edit" of the settings: the template designer.
     DesignerHook designer_;
     std::unique_ptr<Win32Show> show_;
+    std::unique_ptr<Win32ControlForm> preview_;
     int exitCode_ = 0;
 };
 

@@ -57,9 +57,12 @@ xdotool mousemove 400 300
 wait_exit 3
 
 # A click; the system asking the show to close.
+not_black() { ! pixel_is "$1" "$2" "0,0,0"; }
 win_settings "ImagePath=$folder" "ImageListFile=show.txt" "AllImages=0"
 win_show
 wait_window "Screen Saver Main Form" >/dev/null
+# Clicked once it shows: a click while the window is still being mapped goes to the root window.
+wait_shot 20 not_black 400 300 || fail "no slide to click on"
 xdotool click 1
 wait_exit 3
 win_show

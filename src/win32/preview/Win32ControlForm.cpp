@@ -1,0 +1,252 @@
+#include "win32/preview/Win32ControlForm.h"
+
+#include "win32/support/WindowDc.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace gf {
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"GlimmerframeControlForm";
+constexpr wchar_t kBoxClass[] = L"GlimmerframePreviewBox";
+
+HWND WindowOf(std::int32_t handle) {
+    // Window handles carry 32 bits on 64-bit Windows too, sign-extended.
+    return reinterpret_cast<HWND>(static_cast<std::intptr_t>(handle));
+}
+
+bool RegisterOnce(WNDPROC boxProcedure) {
+    static const bool registered = [boxProcedure] {
+        WNDCLASSEXW c{};
+        c.cbSize = sizeof c;
+        c.lpfnWndProc = &DefWindowProcW;
+        c.hInstance = GetModuleHandleW(nullptr);
+        c.lpszClassName = kFormClass;
+        if (!RegisterClassExW(&c))
+            return false;
+        c.lpfnWndProc = boxProcedure;
+        c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        c.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        c.lpszClassName = kBoxClass;
+        return RegisterClassExW(&c) != 0;
+    }();
+    return registered;
+}
+
+// Boxes of another DPI awareness than their new parent's would be scaled by the system, or
+// refused as its children: they take the host window's.
+void AdoptDpiAwarenessOf(HWND host) {
+    using GetWindowContext = DPI_AWARENESS_CONTEXT(WINAPI*)(HWND);
+    using SetThreadContext = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    const HMODULE user = GetModuleHandleW(L"user32.dll");
+    if (!user || !host || !IsWindow(host))
+        return;
+    const auto get = reinterpret_cast<GetWindowContext>(
+        reinterpret_cast<void*>(GetProcAddress(user, "GetWindowDpiAwarenessContext")));
+    const auto set = reinterpret_cast<SetThreadContext>(
+        reinterpret_cast<void*>(GetProcAddress(user, "SetThreadDpiAwarenessContext")));
+    if (get && set)
+        if (const DPI_AWARENESS_CONTEXT context = get(host))
+            set(context);
+}
+
+// Our own small picture: a dusk sky over hills, a second slide peeking in at the right.
+GdiObject<HBITMAP> DrawPicture(int width, int height) {
+    const WindowDc screen(nullptr);
+    GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    const HDC dc = CreateCompatibleDC(screen.get());
+    if (!bitmap || !dc) {
+        if (dc)
+            DeleteDC(dc);
+        return bitmap;
+    }
+    const HGDIOBJ oldBitmap = SelectObject(dc, bitmap.get());
+    TRIVERTEX sky[2] = {{0, 0, 27 << 8, 42 << 8, 107 << 8, 0},
+                        {width, height, 247 << 8, 163 << 8, 92 << 8, 0}};
+    GRADIENT_RECT whole{0, 1};
+    GradientFill(dc, sky, 2, &whole, 1, GRADIENT_FILL_RECT_V);
+
+    const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+    {
+        GdiObject<HBRUSH> sun(CreateSolidBrush(RGB(255, 233, 168)));
+        const HGDIOBJ old = SelectObject(dc, sun.get());
+        Ellipse(dc, 53, 17, 72, 36);
+        SelectObject(dc, old);
+    }
+    {
+        GdiObject<HBRUSH> hills(CreateSolidBrush(RGB(34, 49, 79)));
+        const HGDIOBJ old = SelectObject(dc, hills.get());
+        const POINT curve[6] = {{20, 30}, {35, 44}, {55, 37}, {70, 32}, {82, 36}, {93, 34}};
+        BeginPath(dc);
+        MoveToEx(dc, 0, height, nullptr);
+        LineTo(dc, 0, 38);
+        PolyBezierTo(dc, curve, 6);
+        LineTo(dc, width, height);
+        CloseFigure(dc);
+        EndPath(dc);
+        FillPath(dc);
+        SelectObject(dc, old);
+    }
+    SelectObject(dc, oldPen);
+    const RECT slide{80, 6, 90, 20};
+    GdiObject<HBRUSH> pale(CreateSolidBrush(RGB(122, 115, 139)));
+    FillRect(dc, &slide, pale.get());
+    const RECT frame{0, 0, width, height};
+    FrameRect(dc, &frame, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SelectObject(dc, oldBitmap);
+    DeleteDC(dc);
+    return bitmap;
+}
+
+} // namespace
+
+Win32ControlForm::Win32ControlForm(const ProcessState& process)
+    : process_(process), form_(process, *this, timer_) {
+    if (!RegisterOnce(&BoxProcedure))
+        return;
+    AdoptDpiAwarenessOf(WindowOf(process.startup.PreviewWindow));
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    form_window_ = CreateWindowExW(0, kFormClass, L"Glimmerframe", WS_OVERLAPPEDWINDOW, 0, 0, 320,
+                                   240, nullptr, nullptr, instance, nullptr);
+    if (!form_window_)
+        return;
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    background_ = CreateWindowExW(WS_EX_NOPARENTNOTIFY, kBoxClass, L"Picture1", style, 0, 0, 0, 0,
+                                  form_window_, nullptr, instance, this);
+    picture_ =
+        CreateWindowExW(WS_EX_NOPARENTNOTIFY, kBoxClass, L"Picture2", style, 0, 0, kPictureWidth,
+                        kPictureHeight, form_window_, nullptr, instance, this);
+    bitmap_ = DrawPicture(kPictureWidth, kPictureHeight);
+}
+
+Win32ControlForm::~Win32ControlForm() {
+    unhookBackground();
+    destroyBoxes();
+    if (form_window_)
+        DestroyWindow(form_window_);
+}
+
+LRESULT CALLBACK Win32ControlForm::BoxProcedure(HWND window, UINT message, WPARAM wParam,
+                                                LPARAM lParam) {
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrW(
+            window, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    auto* self = reinterpret_cast<Win32ControlForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self && window == self->picture_ && (message == WM_PAINT || message == WM_PRINTCLIENT)) {
+        // WM_PRINTCLIENT: a host may draw the preview into a bitmap of its own.
+        PAINTSTRUCT paint;
+        const HDC dc = message == WM_PAINT ? BeginPaint(window, &paint) : HDC(wParam);
+        if (const HDC source = CreateCompatibleDC(dc)) {
+            const HGDIOBJ old = SelectObject(source, self->bitmap_.get());
+            BitBlt(dc, 0, 0, kPictureWidth, kPictureHeight, source, 0, 0, SRCCOPY);
+            SelectObject(source, old);
+            DeleteDC(source);
+        }
+        if (message == WM_PAINT)
+            EndPaint(window, &paint);
+        return 0;
+    }
+    if (self && message == WM_NCDESTROY) {
+        // Destroyed with the host's window: nothing of it is ours to touch any more.
+        if (window == self->background_) {
+            self->background_ = nullptr;
+            self->oldProcedure_ = nullptr;
+        }
+        if (window == self->picture_)
+            self->picture_ = nullptr;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// CtlProc: the hooked white box's procedure.
+LRESULT CALLBACK Win32ControlForm::HookProcedure(HWND window, UINT message, WPARAM wParam,
+                                                 LPARAM lParam) {
+    auto* self = reinterpret_cast<Win32ControlForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self || !self->oldProcedure_)
+        return 0;
+    if (message != WM_CLOSE)
+        return CallWindowProcW(self->oldProcedure_, window, message, wParam, lParam);
+    // Not passed on: the box would be destroyed.
+    self->form_.closeRequested();
+    return 0;
+}
+
+bool Win32ControlForm::isWindow(std::int32_t handle) {
+    return handle != 0 && IsWindow(WindowOf(handle));
+}
+
+PreviewRect Win32ControlForm::clientRect(std::int32_t handle) {
+    RECT r{};
+    if (handle == 0 || !GetClientRect(WindowOf(handle), &r))
+        return {};
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+double Win32ControlForm::pictureWidthTwips() const {
+    return kPictureWidth * double(process_.startup.TwipsPerPixelX);
+}
+
+double Win32ControlForm::pictureHeightTwips() const {
+    return kPictureHeight * double(process_.startup.TwipsPerPixelY);
+}
+
+void Win32ControlForm::placeBoxes(const PreviewGeometry& g) {
+    const double tx = std::max<double>(1, process_.startup.TwipsPerPixelX);
+    const double ty = std::max<double>(1, process_.startup.TwipsPerPixelY);
+    if (background_)
+        MoveWindow(background_, 0, 0, int(std::lround(g.backgroundWidth / tx)),
+                   int(std::lround(g.backgroundHeight / ty)), FALSE);
+    if (picture_)
+        MoveWindow(picture_, int(std::lround(g.pictureLeft / tx)),
+                   int(std::lround(g.pictureTop / ty)), kPictureWidth, kPictureHeight, FALSE);
+}
+
+void Win32ControlForm::hostBoxes(std::int32_t handle) {
+    // SetParent keeps each box's position in its parent's client area.
+    const HWND host = WindowOf(handle);
+    if (background_)
+        SetParent(background_, host);
+    if (picture_) {
+        SetParent(picture_, host);
+        SetWindowPos(picture_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void Win32ControlForm::releaseBackground() {
+    if (background_)
+        SetParent(background_, form_window_);
+}
+
+void Win32ControlForm::hookBackground() {
+    if (!background_ || oldProcedure_)
+        return;
+    oldProcedure_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(background_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HookProcedure)));
+}
+
+void Win32ControlForm::unhookBackground() {
+    if (!oldProcedure_)
+        return;
+    if (background_)
+        SetWindowLongPtrW(background_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProcedure_));
+    oldProcedure_ = nullptr;
+}
+
+void Win32ControlForm::formUnloaded() {
+    // The form's controls go with it, the one still in the host's window too.
+    destroyBoxes();
+    pump_.quit();
+}
+
+void Win32ControlForm::destroyBoxes() {
+    for (HWND* box : {&picture_, &background_})
+        if (const HWND window = *box) {
+            *box = nullptr;
+            DestroyWindow(window);
+        }
+}
+
+} // namespace gf

@@ -1,0 +1,31 @@
+# A package that glimmerframe.scr --pack writes under Wine runs its own show with no other file of
+# the program present: copied alone into an empty folder of the prefix's drive C:, its /S shows
+# its first picture on its background; a key ends it with status 0 and nothing left in the
+# temporary folder.
+# Usage: package.sh PROGRAM SESSION WINE-RUN
+source "$(dirname "$0")/lib.bash" "$@"
+picture "$WORK/first.png" 320x240 "#ff00ff"
+picture "$WORK/second.png" 320x240 "#00ff00"
+printf '%s\r\n' 'SOUNDSYNC=1' '' "IMAGE=first.png" 'DISSOLVE=Top To Bottom' 'Packed' \
+    'BACKGROUND=Dark Green' '' "IMAGE=second.png" >"$WORK/show.txt"
+win_settings "ImageInterval=30"
+"$WINE_RUN" --prefix "$PREFIX" "$GF" --pack "$(windows_path "$WORK/show.txt")" \
+    -o "$(windows_path "$WORK/Trip.scr")" >"$WORK/pack.out" 2>&1 ||
+    fail "--pack: $(cat "$WORK/pack.out")"
+rm "$WORK/first.png" "$WORK/second.png" "$WORK/show.txt"
+alone="$PREFIX/drive_c/gf-package-$$"
+rm -rf "$alone"
+mkdir "$alone"
+mv "$WORK/Trip.scr" "$alone/"
+trap 'rm -rf "$alone"; cleanup' EXIT
+
+win_show 'C:\'"gf-package-$$\\Trip.scr"
+wait_window "Screen Saver Main Form" >/dev/null
+wait_pixel 400 300 "255,0,255" 20
+expect_pixel 20 20 "0,132,0" "the packed background"
+[ -z "${GF_KEEP_SHOT:-}" ] || cp "$WORK/shot.png" "$GF_KEEP_SHOT"
+xdotool key space
+wait_exit 3
+no_scratch_folders
+[ "$(ls "$alone")" = Trip.scr ] || fail "beside the package: $(ls "$alone")"
+echo "ok"
