@@ -170,6 +170,8 @@ void Win32DesignerWindow::create() {
 }
 
 void Win32DesignerWindow::arrange() {
+    if (!ads_)
+        return; // a size before the controls are made
     RECT client;
     GetClientRect(window(), &client);
     const int width = layout().units(client.right), height = layout().units(client.bottom);

@@ -154,10 +154,8 @@ void Win32EntryEditDialog::create() {
         add(WC_STATICW, L"", SS_OWNERDRAW, slot ? kForeBox : kBackBox);
     }
 
-    HWND ok = add(WC_BUTTONW, L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK,
-                  L"Accept Selections");
+    add(WC_BUTTONW, L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK, L"Accept Selections");
     add(WC_BUTTONW, L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL, L"Cancel Selections");
-    (void)ok;
 
     imageLists_.fileClicked = [this](const std::string& name) { editor_.clickImageFile(name); };
     imageLists_.fileDoubleClicked = [this](const std::string& name) {
