@@ -35,7 +35,7 @@ Win32RunModes::~Win32RunModes() = default;
 
 bool Win32RunModes::showSettings(ProcessState& process) {
     designer_ = [&process](HWND owner, std::string_view templateName) {
-        return std::optional<std::string>(Win32DesignerWindow::Run(owner, templateName, process));
+        return Win32DesignerWindow::Run(owner, templateName, process);
     };
     // Modal: when it returns, the window has closed and nothing is left loaded.
     Win32SettingsDialog dialog(process, store_, designer_);

@@ -2,6 +2,7 @@
 
 #include "win32/authoring/Win32DesignerDialogs.h"
 #include "win32/support/HelpMenu.h"
+#include "win32/support/SystemError.h"
 #include "win32/support/Utf16.h"
 #include "win32/support/Win32AdStrip.h"
 
@@ -86,10 +87,9 @@ std::wstring TextOf(HWND control) {
 } // namespace
 
 Win32DesignerWindow::Win32DesignerWindow(ProcessState& process, std::string_view templateName)
-    : Win32Dialog(ToUtf16(kDesignerCaption), 940, 540), process_(process) {
+    : Win32Dialog(ToUtf16(kDesignerCaption), 940, 540), process_(process), openWith_(templateName) {
     dialogs_ = std::make_unique<Win32DesignerDialogs>(process);
     model_ = std::make_unique<TemplateDesigner>(process.files, *dialogs_);
-    model_->open(templateName);
 }
 
 Win32DesignerWindow::~Win32DesignerWindow() {
@@ -99,10 +99,18 @@ Win32DesignerWindow::~Win32DesignerWindow() {
     }
 }
 
-std::string Win32DesignerWindow::Run(HWND owner, std::string_view templateName,
-                                     ProcessState& process) {
+std::optional<std::string> Win32DesignerWindow::Run(HWND owner, std::string_view templateName,
+                                                    ProcessState& process) {
     Win32DesignerWindow window(process, templateName);
-    window.runModal(owner);
+    if (window.runModal(owner) == -1) {
+        MessageBoxW(owner,
+                    ToUtf16(std::string(kAuthoringErrorPrefix) +
+                            "the template designer could not be opened: " +
+                            DescribeSystemError(GetLastError()))
+                        .c_str(),
+                    ToUtf16(kDesignerCaption).c_str(), MB_OK | MB_ICONWARNING);
+        return std::nullopt;
+    }
     return window.model().TemplateName();
 }
 
@@ -166,6 +174,8 @@ void Win32DesignerWindow::create() {
     ads_ = std::make_unique<Win32AdStrip>(window(), kAdStrip);
     showWriting(false);
     ShowWindow(item(kWritten), SW_HIDE);
+    // Loaded once there is a window, so that a template that can't be read is said over it.
+    model_->open(openWith_);
     refresh();
 }
 

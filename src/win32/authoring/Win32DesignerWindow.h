@@ -25,8 +25,10 @@ class Win32DesignerWindow final : public Win32Dialog {
     Win32DesignerWindow(ProcessState& process, std::string_view templateName);
     ~Win32DesignerWindow() override;
 
-    // Shows the designer modally over owner on templateName; the template path to hand back.
-    static std::string Run(HWND owner, std::string_view templateName, ProcessState& process);
+    // Shows the designer modally over owner on templateName; the template path to hand back,
+    // nothing when the window could not be made (the user is told).
+    static std::optional<std::string> Run(HWND owner, std::string_view templateName,
+                                          ProcessState& process);
 
     TemplateDesigner& model() { return *model_; }
 
@@ -52,6 +54,7 @@ class Win32DesignerWindow final : public Win32Dialog {
     void showWriting(bool writing);
 
     ProcessState& process_;
+    std::string openWith_;
     std::unique_ptr<Win32DesignerDialogs> dialogs_;
     std::unique_ptr<TemplateDesigner> model_;
     std::unique_ptr<Win32AdStrip> ads_;
