@@ -66,6 +66,12 @@ void FolderLists::layout(const RECT& area, int lineHeight, int gap) {
     MoveWindow(lists_.files(), area.left + half + gap, top, width - half - gap, height, TRUE);
 }
 
+std::string FolderLists::HomeFolder() {
+    wchar_t path[MAX_PATH] = {};
+    const DWORD n = GetEnvironmentVariableW(L"USERPROFILE", path, MAX_PATH);
+    return n && n < MAX_PATH ? ToUtf8(path) : std::string("C:\\");
+}
+
 bool FolderLists::goToFolder(std::string_view folder) {
     if (folder.empty() || !lists_.goToFolder(folder))
         return false;

@@ -30,6 +30,9 @@ class FolderLists {
     // The file selected in the file list; empty for none.
     std::string selectedFile() const { return lists_.selectedFile(); }
 
+    // Where the lists open when no folder is known: the user's profile folder.
+    static std::string HomeFolder();
+
     std::function<void()> folderChanged;
     std::function<void(const std::string& name)> fileClicked;
     std::function<void(const std::string& name)> fileDoubleClicked;

@@ -87,7 +87,8 @@ std::wstring TextOf(HWND control) {
 } // namespace
 
 Win32DesignerWindow::Win32DesignerWindow(ProcessState& process, std::string_view templateName)
-    : Win32Dialog(ToUtf16(kDesignerCaption), 940, 540), process_(process), openWith_(templateName) {
+    : AuthoringDialog(ToUtf16(kDesignerCaption), 940, 540), process_(process),
+      openWith_(templateName) {
     dialogs_ = std::make_unique<Win32DesignerDialogs>(process);
     model_ = std::make_unique<TemplateDesigner>(process.files, *dialogs_);
 }
@@ -112,18 +113,6 @@ std::optional<std::string> Win32DesignerWindow::Run(HWND owner, std::string_view
         return std::nullopt;
     }
     return window.model().TemplateName();
-}
-
-HWND Win32DesignerWindow::add(const wchar_t* windowClass, std::wstring_view text, DWORD style,
-                              int id, std::wstring_view tooltip) {
-    HWND control = addControl(windowClass, text, style, id);
-    if (!tooltip.empty())
-        setTooltip(control, tooltip);
-    return control;
-}
-
-void Win32DesignerWindow::place(int id, int x, int y, int width, int height) const {
-    layout().place(item(id), x, y, std::max(width, 0), std::max(height, 0));
 }
 
 void Win32DesignerWindow::create() {

@@ -5,7 +5,7 @@
 #include "core/authoring/TemplateDesigner.h"
 #include "core/package/PackageWriter.h"
 #include "core/startup/StartupState.h"
-#include "win32/support/Win32Dialog.h"
+#include "win32/authoring/AuthoringDialog.h"
 
 #include <atomic>
 #include <memory>
@@ -20,7 +20,7 @@ namespace gf {
 class Win32AdStrip;
 class Win32DesignerDialogs;
 
-class Win32DesignerWindow final : public Win32Dialog {
+class Win32DesignerWindow final : public AuthoringDialog {
   public:
     Win32DesignerWindow(ProcessState& process, std::string_view templateName);
     ~Win32DesignerWindow() override;
@@ -42,9 +42,6 @@ class Win32DesignerWindow final : public Win32Dialog {
   private:
     void refresh();
     void sizeColumns();
-    HWND add(const wchar_t* windowClass, std::wstring_view text, DWORD style, int id,
-             std::wstring_view tooltip = {});
-    void place(int id, int x, int y, int width, int height) const;
     void editRow();
     void close();
     void writePackage();

@@ -78,16 +78,10 @@ std::string FromBox(HWND box) {
     return ToUtf8(out);
 }
 
-std::string HomeFolder() {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD n = GetEnvironmentVariableW(L"USERPROFILE", path, MAX_PATH);
-    return n && n < MAX_PATH ? ToUtf8(path) : std::string("C:\\");
-}
-
 } // namespace
 
 Win32EntryEditDialog::Win32EntryEditDialog(ProcessState& process)
-    : Win32Dialog(L"Template Edit", 740, 520), process_(process), editor_(process.authoring),
+    : AuthoringDialog(L"Template Edit", 740, 520), process_(process), editor_(process.authoring),
       imageLists_(kImageLists, PicturePatterns(Win32PictureFormats())),
       soundLists_(kSoundLists, SplitFilePatterns(kSoundPatterns)) {}
 
@@ -96,18 +90,6 @@ Win32EntryEditDialog::~Win32EntryEditDialog() = default;
 void Win32EntryEditDialog::run(HWND owner, const EditRequest& request) {
     request_ = request;
     runModal(owner);
-}
-
-HWND Win32EntryEditDialog::add(const wchar_t* windowClass, std::wstring_view text, DWORD style,
-                               int id, std::wstring_view tooltip) {
-    HWND control = addControl(windowClass, text, style, id);
-    if (!tooltip.empty())
-        setTooltip(control, tooltip);
-    return control;
-}
-
-void Win32EntryEditDialog::place(int id, int x, int y, int width, int height) const {
-    layout().place(item(id), x, y, std::max(width, 0), std::max(height, 0));
 }
 
 void Win32EntryEditDialog::create() {
@@ -185,7 +167,7 @@ void Win32EntryEditDialog::prepare() {
     // A folder that no longer exists leaves the list where it is.
     auto go = [](FolderLists& lists, const std::string& folder) {
         if (!lists.goToFolder(folder) && lists.folder().empty())
-            lists.goToFolder(HomeFolder());
+            lists.goToFolder(FolderLists::HomeFolder());
     };
     go(imageLists_, editor_.imageFolder());
     go(soundLists_, editor_.soundFolder());

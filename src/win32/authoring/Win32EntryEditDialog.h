@@ -5,12 +5,12 @@
 #include "core/authoring/EntryEditor.h"
 #include "core/startup/StartupState.h"
 #include "platform/DesignerDialogs.h"
+#include "win32/authoring/AuthoringDialog.h"
 #include "win32/authoring/FolderLists.h"
-#include "win32/support/Win32Dialog.h"
 
 namespace gf {
 
-class Win32EntryEditDialog final : public Win32Dialog {
+class Win32EntryEditDialog final : public AuthoringDialog {
   public:
     explicit Win32EntryEditDialog(ProcessState& process);
     ~Win32EntryEditDialog() override;
@@ -27,9 +27,6 @@ class Win32EntryEditDialog final : public Win32Dialog {
 
   private:
     void prepare();
-    HWND add(const wchar_t* windowClass, std::wstring_view text, DWORD style, int id,
-             std::wstring_view tooltip = {});
-    void place(int id, int x, int y, int width, int height) const;
     void showComment();
     void showColors();
     void view();

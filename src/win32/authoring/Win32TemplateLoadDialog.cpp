@@ -10,14 +10,6 @@ namespace {
 
 enum : int { kPrompt = 100, kChosen, kLists = 110 };
 
-std::string StartFolder(const std::string& remembered) {
-    if (!remembered.empty())
-        return remembered;
-    wchar_t path[MAX_PATH] = {};
-    const DWORD n = GetEnvironmentVariableW(L"USERPROFILE", path, MAX_PATH);
-    return n && n < MAX_PATH ? ToUtf8(path) : std::string("C:\\");
-}
-
 } // namespace
 
 Win32TemplateLoadDialog::Win32TemplateLoadDialog(ProcessState& process)
@@ -33,8 +25,8 @@ void Win32TemplateLoadDialog::create() {
                L"Accept Selections");
     setTooltip(addControl(WC_BUTTONW, L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL),
                L"Cancel Selections");
-    if (!lists_.goToFolder(StartFolder(chooser_.SelectionPath())))
-        lists_.goToFolder(StartFolder({}));
+    if (!lists_.goToFolder(chooser_.SelectionPath()))
+        lists_.goToFolder(FolderLists::HomeFolder());
     lists_.fileClicked = [this](const std::string& name) { choose(name); };
     lists_.fileDoubleClicked = [this](const std::string& name) {
         choose(name);
