@@ -33,7 +33,8 @@ std::string HTMLHelp::ResolvedPath(const HelpHost& host) const {
         return CHMFile;
     if (auto installed = host.registeredHelpFile(CHMFile))
         return *installed;
-    return AddBackslash(host.programFolder()) + std::string(kHelpContentsPage);
+    return AddBackslash(host.programFolder()) + std::string(kHelpFolder) + kSeparator +
+           std::string(kHelpContentsPage);
 }
 
 std::string HTMLHelp::GuidePage(const HelpHost& host, std::string_view pageAndSection) const {

@@ -12,8 +12,10 @@ namespace gf {
 
 inline constexpr std::string_view kHelpFileName = "Glimmerframe.chm";
 inline constexpr std::string_view kHelpMessageCaption = "ZizevurIZODIR! Error";
-// The guide's contents page inside its folder.
-inline constexpr std::string_view kHelpContentsPage = "help/index.html";
+// The guide's contents page: "index.html" in the folder "help" (joined with the platform's own
+// separator, so Windows shows help\index.html).
+inline constexpr std::string_view kHelpFolder = "help";
+inline constexpr std::string_view kHelpContentsPage = "index.html";
 
 class HTMLHelp {
   public:

@@ -5,6 +5,7 @@
 #include "win32/support/Utf16.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cwctype>
 
 namespace gf {
@@ -36,10 +37,22 @@ void DirectoryLists::attach(HWND drives, HWND folders, HWND files,
     folders_ = folders;
     files_ = files;
     patterns_ = std::move(patterns);
-    SendMessageW(drives_, CB_DIR, DDL_DRIVES | DDL_EXCLUSIVE, reinterpret_cast<LPARAM>(L"*"));
+    // The system's drives, as "C:".
+    std::wstring all(GetLogicalDriveStringsW(0, nullptr) + 1, L'\0');
+    all.resize(GetLogicalDriveStringsW(DWORD(all.size()), all.data()));
+    for (std::size_t at = 0; at < all.size();) {
+        const std::wstring root(all.c_str() + at);
+        at += root.size() + 1;
+        if (root.size() >= 2 && root[1] == L':') {
+            const std::wstring name{wchar_t(std::towupper(root[0])), L':'};
+            SendMessageW(drives_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        }
+    }
 }
 
 std::string DirectoryLists::FolderOfEntry(std::string_view folder, std::string_view entry) {
+    if (entry.size() == 2 && entry[1] == ':' && std::isalpha(static_cast<unsigned char>(entry[0])))
+        return std::string(1, char(std::toupper(static_cast<unsigned char>(entry[0])))) + ":\\";
     if (entry.size() < 3 || entry.front() != '[' || entry.back() != ']')
         return {};
     const std::string_view inner = entry.substr(1, entry.size() - 2);
@@ -82,7 +95,7 @@ void DirectoryLists::selectDrive() {
     const LRESULT count = SendMessageW(drives_, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         const std::wstring entry = ItemText(drives_, CB_GETLBTEXTLEN, CB_GETLBTEXT, i);
-        if (entry.size() >= 3 && std::towlower(entry[2]) == letter) {
+        if (!entry.empty() && std::towlower(entry[0]) == letter) {
             SendMessageW(drives_, CB_SETCURSEL, WPARAM(i), 0);
             return;
         }
@@ -93,8 +106,8 @@ void DirectoryLists::fillFiles() {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found{};
     const std::wstring spec = ToUtf16(folder_ + "*");
-    const HANDLE search = FindFirstFileExW(spec.c_str(), FindExInfoBasic, &found,
-                                           FindExSearchNameMatch, nullptr, 0);
+    const HANDLE search =
+        FindFirstFileExW(spec.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN))
@@ -102,9 +115,8 @@ void DirectoryLists::fillFiles() {
             const std::string name = ToUtf8(found.cFileName);
             const bool wanted =
                 patterns_.empty() ||
-                std::any_of(patterns_.begin(), patterns_.end(), [&](const std::string& p) {
-                    return MatchesFilePattern(name, p);
-                });
+                std::any_of(patterns_.begin(), patterns_.end(),
+                            [&](const std::string& p) { return MatchesFilePattern(name, p); });
             if (wanted)
                 names.emplace_back(found.cFileName);
         } while (FindNextFileW(search, &found));
@@ -125,8 +137,8 @@ std::string DirectoryLists::selectedFile() const {
 
 bool DirectoryLists::selectFile(std::string_view name) {
     const std::wstring wide = ToUtf16(name);
-    const LRESULT index =
-        SendMessageW(files_, LB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(wide.c_str()));
+    const LRESULT index = SendMessageW(files_, LB_FINDSTRINGEXACT, WPARAM(-1),
+                                       reinterpret_cast<LPARAM>(wide.c_str()));
     if (index == LB_ERR)
         return false;
     SendMessageW(files_, LB_SETCURSEL, WPARAM(index), 0);

@@ -1,7 +1,7 @@
 #pragma once
 // A drive list, a folder list and a file list that move together, as the settings dialog's two
-// panels show them: the drives and folders are the system's own lists (CB_DIR, LB_DIR), the
-// files those of the folder matching the panel's patterns (every file when there are none).
+// panels show them: the system's drives, its folder list (LB_DIR: "[..]" and "[name]"), and the
+// folder's files matching the panel's patterns (every file when there are none).
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,8 +40,8 @@ class DirectoryLists {
     HWND files() const { return files_; }
     void show(bool visible) const;
 
-    // The folder a folder-list entry leads to from `folder`: "[..]" its parent, "[name]" that
-    // subfolder, "[-c-]" the drive's root; empty for anything else.
+    // The folder a list entry leads to from `folder`: "[..]" its parent, "[name]" that
+    // subfolder, "C:" or "[-c-]" the drive's root; empty for anything else.
     static std::string FolderOfEntry(std::string_view folder, std::string_view entry);
 
   private:

@@ -149,12 +149,12 @@ void Win32SettingsDialog::create() {
 
     // Picture source.
     source_ = addControl(L"BUTTON", L"Pictures", BS_GROUPBOX | WS_GROUP);
-    chkFolderMode_ = addControl(L"BUTTON", L"Folder Mode", BS_CHECKBOX | WS_TABSTOP | WS_GROUP,
-                                kFolderMode);
+    chkFolderMode_ =
+        addControl(L"BUTTON", L"Folder Mode", BS_CHECKBOX | WS_TABSTOP | WS_GROUP, kFolderMode);
     chkTemplateMode_ =
         addControl(L"BUTTON", L"Template Mode", BS_CHECKBOX | WS_TABSTOP, kTemplateMode);
-    txtImageListFile_ = addControl(L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, kPath,
-                                   WS_EX_CLIENTEDGE);
+    txtImageListFile_ =
+        addControl(L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, kPath, WS_EX_CLIENTEDGE);
     SendMessageW(txtImageListFile_, EM_SETCUEBANNER, TRUE,
                  reinterpret_cast<LPARAM>(L"Folder or template file"));
     cmdSelectFolder_ = button(ToUtf16(kSelectFolderCaption), kSelectFolder, L"Select A Folder");
@@ -164,25 +164,23 @@ void Win32SettingsDialog::create() {
     cmdEditTemplate_ = button(L"Edit", kEditTemplate, L"Edit A Template File");
 
     // The three panels in one place: the help text, the template lists, the folder lists.
-    txtHelper_ = addControl(L"EDIT", L"", ES_MULTILINE | ES_READONLY, kHelper,
-                            WS_EX_CLIENTEDGE);
+    txtHelper_ = addControl(L"EDIT", L"", ES_MULTILINE | ES_READONLY, kHelper, WS_EX_CLIENTEDGE);
     const auto lists = [&](DirectoryLists& panel, int first, std::vector<std::string> patterns) {
-        HWND drive = addControl(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
-                                first);
-        HWND folders = addControl(
-            L"LISTBOX", L"", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
-            first + 1, WS_EX_CLIENTEDGE);
-        HWND files =
-            addControl(L"LISTBOX", L"",
-                       LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
-                       first + 2, WS_EX_CLIENTEDGE);
+        HWND drive =
+            addControl(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, first);
+        HWND folders =
+            addControl(L"LISTBOX", L"", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+                       first + 1, WS_EX_CLIENTEDGE);
+        HWND files = addControl(
+            L"LISTBOX", L"", LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+            first + 2, WS_EX_CLIENTEDGE);
         panel.attach(drive, folders, files, std::move(patterns));
         panel.show(false);
     };
     lists(templateLists_, kDrive1, {});
     lists(folderLists_, kDrive2, model_.picturePatterns());
-    folderLabel_ = addControl(L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS,
-                              kFolderLabel);
+    folderLabel_ =
+        addControl(L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, kFolderLabel);
     cmdBrowse_ = addControl(L"BUTTON", L"&Browse...", BS_PUSHBUTTON | WS_TABSTOP, kBrowse);
     ShowWindow(folderLabel_, SW_HIDE);
     ShowWindow(cmdBrowse_, SW_HIDE);
@@ -194,9 +192,9 @@ void Win32SettingsDialog::create() {
         {L"Sequential", L"Random"}, {L"Original", L"Full Screen"}, {L"Centered", L"Random"}};
     for (int f = 0; f < 3; ++f) {
         frames_[f] = addControl(L"BUTTON", frames[f], BS_GROUPBOX | WS_GROUP);
-        options_[f][0] = addControl(L"BUTTON", options[f][0],
-                                    BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
-                                    kFirstOption + 2 * f);
+        options_[f][0] =
+            addControl(L"BUTTON", options[f][0], BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
+                       kFirstOption + 2 * f);
         options_[f][1] =
             addControl(L"BUTTON", options[f][1], BS_AUTORADIOBUTTON, kFirstOption + 2 * f + 1);
     }
@@ -224,8 +222,7 @@ void Win32SettingsDialog::create() {
         const Win32HelpHost host(window(), browser_);
         HTMLHelp help;
         help.CHMFile = std::string(kHelpFileName);
-        lblBrindlewick_ = addControl(WC_LINK, L"<a>Glimmerframe user guide</a>", WS_TABSTOP,
-                                     kLink);
+        lblBrindlewick_ = addControl(WC_LINK, L"<a>Glimmerframe user guide</a>", WS_TABSTOP, kLink);
         setTooltip(lblBrindlewick_, ToUtf16(help.ResolvedPath(host)));
     }
     adStrip_ = std::make_unique<Win32AdStrip>(window(), kStrip, [this](std::string_view page) {
@@ -263,8 +260,8 @@ void Win32SettingsDialog::arrange() {
         l.place(panel->files(), left + listsWidth + 10, kPanelTop + 28,
                 innerWidth - listsWidth - 10, kPanelHeight - 28);
     }
-    l.place(folderLabel_, left + listsWidth + 10, kPanelTop + 4,
-            innerWidth - listsWidth - 10 - 96, 18);
+    l.place(folderLabel_, left + listsWidth + 10, kPanelTop + 4, innerWidth - listsWidth - 10 - 96,
+            18);
     l.place(cmdBrowse_, left + innerWidth - 86, kPanelTop - 1, 86, kButtonHeight);
 
     // Show: option pairs, dissolve, switches, scroll bars.
@@ -331,8 +328,7 @@ void Win32SettingsDialog::syncFromModel() {
         SetWindowTextW(folderLabel_, ToUtf16(lists->folder()).c_str());
 
     const Settings& s = model_.settings();
-    const bool second[3] = {s.ImageOrderRandom == 1, s.FullScreen == 1,
-                            s.ImagePositionRandom == 1};
+    const bool second[3] = {s.ImageOrderRandom == 1, s.FullScreen == 1, s.ImagePositionRandom == 1};
     for (int f = 0; f < 3; ++f) {
         SetChecked(options_[f][0], !second[f]);
         SetChecked(options_[f][1], second[f]);
@@ -390,6 +386,7 @@ bool Win32SettingsDialog::command(int id, int code, HWND control) {
     case kSelectTemplate:
         if (templateLists_.folder().empty())
             templateLists_.goToFolder("C:\\");
+        templateLists_.selectFile(model_.settings().ImageListFile);
         model_.cmdSelectTemplate_Click();
         syncFromModel();
         return true;

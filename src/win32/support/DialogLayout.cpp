@@ -61,29 +61,33 @@ UINT DialogLayout::DpiOf(HWND window) {
     return ScreenDpi();
 }
 
+// What a child's font becomes after a DPI change: the new font of the same role.
+struct DialogLayout::Swap {
+    const DialogLayout* layout;
+    HFONT oldTitle, oldBold;
+};
+
+BOOL CALLBACK DialogLayout::GiveFont(HWND child, LPARAM data) {
+    const auto* s = reinterpret_cast<const Swap*>(data);
+    const auto current = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+    HFONT next = s->layout->font();
+    if (current && current == s->oldTitle)
+        next = s->layout->titleFont();
+    else if (current && current == s->oldBold)
+        next = s->layout->boldFont();
+    SendMessageW(child, WM_SETFONT, WPARAM(next), TRUE);
+    return TRUE;
+}
+
 void DialogLayout::changeDpi(HWND window, UINT dpi) {
     // The old fonts live until every control has let go of them.
     const GdiObject<HFONT> oldTitle = std::move(title_), oldBold = std::move(bold_),
                            oldFont = std::move(font_);
     dpi_ = dpi ? dpi : 96;
     makeFonts();
-    struct Swap {
-        const DialogLayout* layout;
-        HFONT oldTitle, oldBold;
-    } swap{this, oldTitle.get(), oldBold.get()};
-    const auto give = [](HWND child, LPARAM data) -> BOOL {
-        const auto* s = reinterpret_cast<const Swap*>(data);
-        const auto current = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
-        HFONT next = s->layout->font();
-        if (current && current == s->oldTitle)
-            next = s->layout->titleFont();
-        else if (current && current == s->oldBold)
-            next = s->layout->boldFont();
-        SendMessageW(child, WM_SETFONT, WPARAM(next), TRUE);
-        return TRUE;
-    };
+    Swap swap{this, oldTitle.get(), oldBold.get()};
     SendMessageW(window, WM_SETFONT, WPARAM(font()), FALSE);
-    EnumChildWindows(window, give, LPARAM(&swap));
+    EnumChildWindows(window, &GiveFont, LPARAM(&swap));
 }
 
 void DialogLayout::makeFonts() {

@@ -42,6 +42,8 @@ class DialogLayout {
     SIZE windowSize(int width, int height, DWORD style, DWORD exStyle, bool menu) const;
 
   private:
+    struct Swap;
+    static BOOL CALLBACK GiveFont(HWND child, LPARAM data);
     void makeFonts();
 
     UINT dpi_;

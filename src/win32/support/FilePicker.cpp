@@ -18,35 +18,6 @@ std::string Describe(HRESULT result) {
                                                                           : DWORD(result));
 }
 
-DWORD Attributes(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str());
-}
-
-// The start path split into the nearest existing folder and, for a file, its name.
-void SplitStart(std::wstring path, std::wstring& folder, std::wstring& name) {
-    folder.clear();
-    name.clear();
-    while (!path.empty() && (path.back() == L'\\' || path.back() == L'/') && path.size() > 3)
-        path.pop_back();
-    bool first = true;
-    while (!path.empty()) {
-        const DWORD attributes = Attributes(path);
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            folder = path;
-            return;
-        }
-        const auto cut = path.find_last_of(L"\\/");
-        if (first && cut != std::wstring::npos)
-            name = path.substr(cut + 1);
-        first = false;
-        if (cut == std::wstring::npos)
-            return;
-        path.resize(cut);
-        if (path.size() == 2 && path[1] == L':')
-            path += L'\\';
-    }
-}
-
 } // namespace
 
 FilePicker& FilePicker::title(std::string_view text) {
@@ -67,6 +38,31 @@ FilePicker& FilePicker::filters(std::vector<FileTypeFilter> types) {
 FilePicker& FilePicker::defaultExtension(std::string_view extension) {
     extension_ = std::string(extension);
     return *this;
+}
+
+FilePicker::StartPlace FilePicker::StartOf(std::string_view start) {
+    StartPlace place;
+    std::wstring path = ToUtf16(start);
+    while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/'))
+        path.pop_back();
+    bool first = true;
+    while (!path.empty()) {
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            place.folder = ToUtf8(path);
+            return place;
+        }
+        const auto cut = path.find_last_of(L"\\/");
+        if (first && cut != std::wstring::npos)
+            place.name = ToUtf8(path.substr(cut + 1));
+        first = false;
+        if (cut == std::wstring::npos)
+            return place;
+        path.resize(cut);
+        if (path.size() == 2 && path[1] == L':')
+            path += L'\\';
+    }
+    return place;
 }
 
 std::string FilePicker::DialogPatterns(std::string_view patterns) {
@@ -135,9 +131,8 @@ FilePicker::Choice FilePicker::run(Kind kind) const {
     if (!extension_.empty())
         dialog->SetDefaultExtension(ToUtf16(extension_).c_str());
 
-    std::wstring folder, name;
-    if (!start_.empty())
-        SplitStart(ToUtf16(start_), folder, name);
+    const StartPlace start = StartOf(start_);
+    const std::wstring folder = ToUtf16(start.folder), name = ToUtf16(start.name);
     if (!folder.empty()) {
         ComPointer<IShellItem> place;
         if (SUCCEEDED(SHCreateItemFromParsingName(folder.c_str(), nullptr, IID_IShellItem,

@@ -36,6 +36,12 @@ class FilePicker {
     Choice saveFile() const;
     Choice pickFolder() const;
 
+    // Where a dialog told to start at `path` opens: its nearest existing folder, and the name of
+    // the file it named there (empty for a folder).
+    struct StartPlace {
+        std::string folder, name;
+    };
+    static StartPlace StartOf(std::string_view path);
     // The patterns as the dialog takes them: "*.jpg; *.jpe" becomes "*.jpg;*.jpe".
     static std::string DialogPatterns(std::string_view patterns);
 

@@ -42,7 +42,7 @@ void ShowHelpContents(HWND caller, std::string_view helpFile, Win32HelpHost::Ope
     HTMLHelp help;
     help.CHMFile = std::string(helpFile);
     if (const Status status = help.HHDisplayContents(host, caller); !status.ok())
-        MessageBoxW(caller, ToUtf16(status.message()).c_str(), L"", MB_OK);
+        MessageBoxW(caller, ToUtf16(status.message()).c_str(), CaptionOf(caller).c_str(), MB_OK);
 }
 
 void OpenGuidePage(HWND caller, std::string_view pageAndSection, Win32HelpHost::Opener opener) {

@@ -1,4 +1,5 @@
 #include "core/support/HTMLHelp.h"
+#include "core/startup/Paths.h"
 #include "fakes/FakeHelpHost.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +11,11 @@ TEST(HTMLHelp, ResolvesInstalledGuideThenTheOneBesideTheProgram) {
     test::FakeHelpHost host;
     HTMLHelp help;
     help.CHMFile = std::string(kHelpFileName);
-    host.existing = {"/opt/gf/bin/help/index.html"};
+    // Beside the program, joined with the platform's separator (help\index.html on Windows).
+    const std::string beside = std::string("/opt/gf/bin/help") + kSeparator + "index.html";
+    host.existing = {beside};
     ASSERT_TRUE(help.HHDisplayContents(host).ok());
-    EXPECT_EQ(host.shown, std::vector<std::string>{"/opt/gf/bin/help/index.html"});
+    EXPECT_EQ(host.shown, std::vector<std::string>{beside});
     EXPECT_TRUE(host.errors.empty());
 
     host.registered["Glimmerframe.chm"] = "/usr/share/glimmerframe/help/index.html";

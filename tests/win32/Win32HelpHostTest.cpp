@@ -1,0 +1,79 @@
+#include "win32/support/Win32HelpHost.h"
+#include "win32/support/Utf16.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace gf {
+namespace {
+
+// A folder of the test's own under the user's temporary folder.
+class HelpHost : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        dir_ = ToUtf8(temp) + "gf-help-" + std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryW(ToUtf16(dir_).c_str(), nullptr);
+        CreateDirectoryW(ToUtf16(dir_ + "help").c_str(), nullptr);
+    }
+    void TearDown() override {
+        for (const char* name : {"help\\index.html", "Test Guide.chm"})
+            DeleteFileW(ToUtf16(dir_ + name).c_str());
+        RemoveDirectoryW(ToUtf16(dir_ + "help").c_str());
+        RemoveDirectoryW(ToUtf16(dir_).c_str());
+    }
+    void touch(const std::string& name) {
+        const HANDLE file = CreateFileW(ToUtf16(dir_ + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        CloseHandle(file);
+    }
+
+    std::string dir_;
+    std::vector<std::wstring> opened_;
+    Win32HelpHost host_{nullptr, [this](const std::wstring& target) {
+                            opened_.push_back(target);
+                            return true;
+                        }};
+};
+
+TEST_F(HelpHost, ARegisteredHelpFileIsFoundByItsNameAlone) {
+    EXPECT_FALSE(host_.registeredHelpFile("Test Guide.chm"));
+    touch("Test Guide.chm");
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\HTML Help", 0,
+                              nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    // Registered without the trailing separator, which the lookup must add.
+    const std::wstring folder = ToUtf16(dir_.substr(0, dir_.size() - 1));
+    RegSetValueExW(key, L"Test Guide.chm", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                   DWORD((folder.size() + 1) * sizeof(wchar_t)));
+    EXPECT_EQ(host_.registeredHelpFile("Test Guide.chm"), dir_ + "Test Guide.chm");
+    RegDeleteValueW(key, L"Test Guide.chm");
+    RegCloseKey(key);
+    EXPECT_EQ(host_.programFolder().back(), '\\');
+}
+
+TEST_F(HelpHost, TheHtmlGuideGoesToTheBrowserAndAMissingOneIsSaid) {
+    EXPECT_EQ(Win32HelpHost::HtmlGuideFor(dir_ + "Test Guide.chm"), dir_ + "help\\index.html");
+    const Status missing = host_.displayContents(dir_ + "help\\index.html", nullptr);
+    EXPECT_FALSE(missing.ok());
+    EXPECT_NE(missing.message().find("help\\index.html"), std::string::npos) << missing.message();
+    EXPECT_TRUE(opened_.empty());
+
+    touch("help\\index.html");
+    EXPECT_TRUE(host_.displayContents(dir_ + "help\\index.html", nullptr).ok());
+    ASSERT_EQ(opened_.size(), 1u);
+    EXPECT_EQ(opened_[0], ToUtf16(dir_ + "help\\index.html"));
+}
+
+TEST(HelpHostUrl, ALocalPageWithItsSectionIsAFileUrl) {
+    EXPECT_EQ(Win32HelpHost::FileUrl("C:\\My Shows\\#1\\index.html", "templates"),
+              L"file:///C:/My%20Shows/%231/index.html#templates");
+    EXPECT_EQ(Win32HelpHost::FileUrl("C:\\Fotos\\Grüße.html", ""),
+              ToUtf16("file:///C:/Fotos/Grüße.html"));
+}
+
+} // namespace
+} // namespace gf

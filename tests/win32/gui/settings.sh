@@ -1,0 +1,136 @@
+# The settings window under Wine: no switch and "/C" open "Glimmerframe Settings"; a first run's
+# untouched Done stores the sample show beside the program; Enter is Done and stores all thirteen
+# values under the user's key; Escape and the close box store nothing; a key the user may not
+# write keeps the window open with the message; Help > Contents (F1) opens the compiled guide in
+# HTML Help, or without one the HTML guide in the browser.
+# Usage: settings.sh PROGRAM SESSION WINE-RUN CLOSE-WINDOW-TOOL LOCK-KEY-TOOL
+source "$(dirname "$0")/lib.bash" "$@"
+CLOSE_WINDOW="$4"
+LOCK_KEY="$5"
+KEY='HKCU\Software\Brindlewick\Glimmerframe'
+CAPTION="Glimmerframe Settings"
+
+# The program with its sample show and its HTML guide, as the zip lays them out.
+prog="$WORK/prog"
+mkdir -p "$prog/help"
+cp "$GF" "$prog/glimmerframe.scr"
+cp -r "$(dirname "$GF")/samples" "$prog/"
+cp "$(dirname "$0")/../../../docs/help/"* "$prog/help/"
+
+reg() {
+    wine reg "$@" </dev/null 2>/dev/null 9>&- | tr -d '\r'
+}
+# stored NAME: the value under the user's key ("" when missing).
+stored() {
+    reg query "$KEY" /v "$1" | sed -n "s/^ *$1 *REG_SZ *//p"
+}
+# shown CAPTION [SECONDS]: the id of the mapped window with this caption, once there is one.
+# Under load Wine may take seconds to show a first window.
+shown() {
+    local id="" until=$((SECONDS + ${2:-30}))
+    while [ $SECONDS -lt $until ]; do
+        id="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)" || true
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        kill -0 "$SHOW_PID" 2>/dev/null || fail "the program ended early: $(cat "$WORK/show.err")"
+        sleep 0.1
+    done
+    fail "no window captioned \"$1\" shown within ${2:-30} s"
+}
+open_settings() {
+    "$WINE_RUN" --prefix "$PREFIX" "$prog/glimmerframe.scr" "$@" 2>"$WORK/show.err" &
+    SHOW_PID=$!
+    shown "$CAPTION" >/dev/null
+}
+# Keys typed into the settings window, as a person would: it has the keyboard focus first.
+press() {
+    xdotool windowfocus --sync "$(shown "$CAPTION" 10)" 2>/dev/null || true
+    sleep 0.2
+    xdotool key "$@"
+}
+windows_named() {
+    xdotool search --name "^$1\$" 2>/dev/null | wc -l
+}
+
+# First run, no switch: nothing stored, so Done stores the sample show. (A run that failed may
+# have left the key locked.)
+"$WINE_RUN" --prefix "$PREFIX" "$LOCK_KEY" unlock 'Software\Brindlewick\Glimmerframe' || true
+reg delete "$KEY" /f >/dev/null || true
+open_settings
+press Return
+wait_exit 10
+[ "$(stored ImagePath)" = "$(windows_path "$prog/samples/")" ] ||
+    fail "a first run stored ImagePath \"$(stored ImagePath)\", not the sample show's folder"
+[ "$(stored ImageListFile)" = "sample-show.txt" ] || fail "ImageListFile: $(stored ImageListFile)"
+count="$(reg query "$KEY" | grep -c REG_SZ)"
+[ "$count" -eq 13 ] || fail "$count values stored, not 13"
+
+# "/C": the dissolve list (Alt+T) one down from Normal, and Enter is Done.
+open_settings /C
+press alt+t Down
+sleep 0.3
+press Return
+wait_exit 10
+[ "$(stored DissolveType)" = "Random Blocks" ] || fail "DissolveType: $(stored DissolveType)"
+
+# Escape, and the system's close request, store nothing.
+open_settings /c:1234
+press alt+t Down
+press Escape
+wait_exit 10
+open_settings /C
+press alt+t Down
+"$WINE_RUN" --prefix "$PREFIX" "$CLOSE_WINDOW" "$CAPTION" || fail "no window to close"
+wait_exit 10
+[ "$(stored DissolveType)" = "Random Blocks" ] || fail "Escape or closing stored $(stored DissolveType)"
+
+# A key the user may not write: the message, the window stays, nothing changes.
+"$WINE_RUN" --prefix "$PREFIX" "$LOCK_KEY" lock 'Software\Brindlewick\Glimmerframe' ||
+    fail "the key could not be locked"
+open_settings /C
+press alt+t Down Return
+for _ in $(seq 50); do
+    [ "$(windows_named "$CAPTION")" -ge 2 ] && break
+    sleep 0.1
+done
+[ "$(windows_named "$CAPTION")" -ge 2 ] || fail "no message when the settings cannot be stored"
+xdotool key Return # its OK
+sleep 1
+kill -0 "$SHOW_PID" 2>/dev/null || fail "the window closed although nothing was stored"
+press Escape
+wait_exit 10
+"$WINE_RUN" --prefix "$PREFIX" "$LOCK_KEY" unlock 'Software\Brindlewick\Glimmerframe'
+[ "$(stored DissolveType)" = "Random Blocks" ] || fail "a failed store changed DissolveType"
+
+# Help > Contents without a compiled guide: the HTML guide goes to the browser, which Wine's
+# winebrowser starts from its list (here a script that writes down what it was given).
+printf '#!/bin/sh\necho "$@" >>"%s"\n' "$WORK/browser.log" >"$WORK/browser"
+chmod +x "$WORK/browser"
+reg add 'HKCR\.html' /ve /d htmlfile /f >/dev/null
+reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$WORK/browser" /f >/dev/null
+open_settings /C
+press F1
+for _ in $(seq 50); do
+    [ -s "$WORK/browser.log" ] && break
+    sleep 0.1
+done
+grep -q "$prog/help/index.html" "$WORK/browser.log" 2>/dev/null ||
+    fail "the browser was not asked for the guide: $(cat "$WORK/browser.log" 2>/dev/null)"
+press Escape
+wait_exit 10
+reg delete 'HKCU\Software\Wine\WineBrowser' /v Browsers /f >/dev/null || true
+
+# With the compiled guide beside the program, HTML Help shows it.
+if command -v chmcmd >/dev/null; then
+    mkdir -p "$WORK/chm"
+    cp "$prog/help/"* "$WORK/chm/"
+    printf '[OPTIONS]\r\nCompiled file=Glimmerframe.chm\r\nDefault topic=index.html\r\nTitle=Glimmerframe Guide Test\r\n\r\n[FILES]\r\nindex.html\r\n' \
+        >"$WORK/chm/guide.hhp"
+    (cd "$WORK/chm" && chmcmd --verbosity 0 guide.hhp >/dev/null 2>&1)
+    cp "$WORK/chm/Glimmerframe.chm" "$prog/"
+    open_settings /C
+    press F1
+    wait_window "Glimmerframe Guide Test" 20 >/dev/null
+    # The help window has the focus now; the program ends with it open.
+    "$WINE_RUN" --prefix "$PREFIX" "$CLOSE_WINDOW" "$CAPTION" || fail "no window to close"
+    wait_exit 10
+fi
