@@ -1,7 +1,7 @@
 # The template designer under Wine, opened by the settings' "Edit": a row inserted and filled in
 # through the entry editor (a picture, a two-line comment, a background), saved as a template
 # that --list reads back as the same slides; "Package..." writes a package that lists its slides
-# and runs its own show; Escape while a package is written leaves no file behind.
+# and runs its own show; Cancel while a package is written leaves no file behind.
 # Usage: designer.sh PROGRAM SESSION WINE-RUN CONTROL-POSITION-TOOL
 source "$(dirname "$0")/lib.bash" "$@"
 POSITION="$4"
@@ -49,7 +49,7 @@ save_as() {
 }
 
 win_show "$GF" /C
-settings="$(wait_window "Glimmerframe Settings" 30)"
+wait_window "Glimmerframe Settings" 30 >/dev/null
 click "Glimmerframe Settings" Edit
 designer="$(wait_window "Template Designer - $(pattern "$(windows_path "$show/start.txt")")")"
 
