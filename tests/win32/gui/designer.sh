@@ -20,10 +20,13 @@ pattern() {
 run() {
     "$WINE_RUN" --prefix "$PREFIX" "$@" </dev/null 2>>"$WORK/show.err" 9>&-
 }
-# click CAPTION TEXT: a real click on the control of that window showing that text.
+# click CAPTION TEXT: a real click on the control of that window showing that text, once there.
 click() {
-    local at
-    at="$(run "$POSITION" "$1" "$2" | tr -d '\r')" || fail "no \"$2\" in \"$1\""
+    local at="" until=$((SECONDS + 10))
+    until at="$(run "$POSITION" "$1" "$2" | tr -d '\r')"; do
+        [ $SECONDS -lt $until ] || fail "no \"$2\" in \"$1\""
+        sleep 0.2
+    done
     # shellcheck disable=SC2086
     xdotool mousemove $at click 1
 }
@@ -130,7 +133,8 @@ editor="$(wait_window "Template Edit")"
 press "$editor" alt+s Tab Tab Home Return
 sleep 0.5
 program=""
-for candidate in $(pgrep -f "^$(pattern "$(windows_path "$GF")") /C"); do
+# Its command line starts with the program's Windows path, or (a 32-bit one) its Unix path.
+for candidate in $(pgrep -f '^[^ ]*glimmerframe\.scr /C'); do
     grep -qzx "WINEPREFIX=$PREFIX" "/proc/$candidate/environ" 2>/dev/null && program=$candidate
 done
 [ -n "$program" ] || fail "no process of the program"
