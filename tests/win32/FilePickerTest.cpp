@@ -13,8 +13,8 @@ TEST(FilePicker, StartsAtTheNearestExistingFolder) {
     const std::string root = ToUtf8(temp) + "gf-picker-" + std::to_string(GetCurrentProcessId());
     ASSERT_TRUE(CreateDirectoryW(ToUtf16(root).c_str(), nullptr));
     const std::string file = root + "\\Grüße.txt";
-    CloseHandle(CreateFileW(ToUtf16(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                            nullptr));
+    CloseHandle(
+        CreateFileW(ToUtf16(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
 
     const auto at = [](const std::string& path) {
         const auto place = FilePicker::StartOf(path);

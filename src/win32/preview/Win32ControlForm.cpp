@@ -17,11 +17,15 @@ HWND WindowOf(std::int32_t handle) {
     return reinterpret_cast<HWND>(static_cast<std::intptr_t>(handle));
 }
 
+LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
 bool RegisterOnce(WNDPROC boxProcedure) {
     static const bool registered = [boxProcedure] {
         WNDCLASSEXW c{};
         c.cbSize = sizeof c;
-        c.lpfnWndProc = &DefWindowProcW;
+        c.lpfnWndProc = &FormProcedure;
         c.hInstance = GetModuleHandleW(nullptr);
         c.lpszClassName = kFormClass;
         if (!RegisterClassExW(&c))

@@ -1,5 +1,6 @@
 #include "win32/startup/Win32HostServices.h"
 
+#include "win32/support/ProgramFile.h"
 #include "win32/support/SystemError.h"
 #include "win32/support/Utf16.h"
 
@@ -78,21 +79,7 @@ OSVersionInfo Win32HostServices::osVersion() const {
 }
 
 std::string Win32HostServices::executablePath() const {
-    // Long paths do not fit MAX_PATH; the call says so by filling the buffer to the brim.
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return ToUtf8(path);
-        }
-        if (path.size() >= 32768)
-            return {};
-        path.resize(path.size() * 2);
-    }
+    return ToUtf8(ProgramFile());
 }
 
 double Win32HostServices::twipsPerPixelX() const {

@@ -4,6 +4,7 @@
 #include "core/support/HTMLHelp.h"
 #include "core/support/Maker.h"
 #include "core/support/Version.h"
+#include "win32/support/ProgramFile.h"
 #include "win32/support/Utf16.h"
 #include "win32/support/Win32HelpHost.h"
 
@@ -27,15 +28,7 @@ std::string GuideLocation() {
 Win32AboutBox::Win32AboutBox() : Win32Dialog(ToUtf16(kAboutCaption), kWidth, 250) {}
 
 std::optional<std::array<int, 3>> Win32AboutBox::ResourceVersion() {
-    std::wstring program(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, program.data(), DWORD(program.size()));
-        if (length < program.size()) {
-            program.resize(length);
-            break;
-        }
-        program.resize(program.size() * 2);
-    }
+    const std::wstring program = ProgramFile();
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(program.c_str(), &ignored);
     if (size == 0)

@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <string>
 
-#include <commctrl.h>
-
 namespace gf {
 
 static_assert(Win32AdStrip::kAdCount == int(kGuideTips.size()));
@@ -61,18 +59,8 @@ Win32AdStrip::Win32AdStrip(HWND parent, int id, Opener open)
     window_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                               GetModuleHandleW(nullptr), this);
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-    std::wstring text = TipText(0);
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = parent;
-    tool.uId = reinterpret_cast<UINT_PTR>(window_);
-    tool.lpszText = text.data();
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    tooltips_.setOwner(window_);
+    tooltips_.set(window_, TipText(0));
 
     utimerCTL& control = timer_.control();
     control.onTimer = [this] { showNext(); };
@@ -90,18 +78,8 @@ Win32AdStrip::~Win32AdStrip() {
 
 void Win32AdStrip::showNext() {
     index_ = (index_ + 1) % kAdCount;
-    updateTooltip();
+    tooltips_.set(window_, TipText(index_));
     InvalidateRect(window_, nullptr, FALSE);
-}
-
-void Win32AdStrip::updateTooltip() {
-    std::wstring text = TipText(index_);
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.hwnd = GetParent(window_);
-    tool.uId = reinterpret_cast<UINT_PTR>(window_);
-    tool.lpszText = text.data();
-    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void Win32AdStrip::paint(HDC dc, const RECT& area) const {

@@ -2,6 +2,7 @@
 // The strip of the settings dialog and the designer: six tips about the program's own features
 // sharing one place, the next one every 3 minutes by an interval timer control; a click opens
 // the user guide at the showing tip's section.
+#include "win32/support/Tooltips.h"
 #include "win32/support/Win32IntervalTimer.h"
 
 #include <functional>
@@ -32,10 +33,9 @@ class Win32AdStrip {
   private:
     static LRESULT CALLBACK Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     void paint(HDC dc, const RECT& area) const;
-    void updateTooltip();
 
     HWND window_ = nullptr;
-    HWND tooltip_ = nullptr;
+    Tooltips tooltips_;
     Opener open_;
     int index_ = 0;
     Win32IntervalTimer timer_;

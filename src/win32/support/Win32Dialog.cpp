@@ -176,21 +176,8 @@ HWND Win32Dialog::addControl(const wchar_t* windowClass, std::wstring_view text,
 }
 
 void Win32Dialog::setTooltip(HWND control, std::wstring_view text) {
-    if (!tooltips_) {
-        tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                                    GetModuleHandleW(nullptr), nullptr);
-    }
-    std::wstring copy(text);
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = window_;
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = copy.data();
-    SendMessageW(tooltips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    tooltips_.setOwner(window_);
+    tooltips_.set(control, text);
 }
 
 } // namespace gf

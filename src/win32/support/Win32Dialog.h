@@ -5,6 +5,7 @@
 // gives it the message font at the window's DPI, tooltips, and a new layout when the DPI
 // changes (WM_DPICHANGED).
 #include "win32/support/DialogLayout.h"
+#include "win32/support/Tooltips.h"
 
 #include <string>
 #include <string_view>
@@ -60,7 +61,7 @@ class Win32Dialog {
     std::wstring caption_;
     int width_, height_;
     HWND window_ = nullptr;
-    HWND tooltips_ = nullptr;
+    Tooltips tooltips_;
     DialogLayout layout_;
 };
 

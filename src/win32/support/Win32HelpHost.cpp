@@ -3,6 +3,7 @@
 #include "core/startup/Paths.h"
 #include "core/support/HTMLHelp.h"
 #include "win32/support/ModuleHandle.h"
+#include "win32/support/ProgramFile.h"
 #include "win32/support/RegistryKey.h"
 #include "win32/support/SystemError.h"
 #include "win32/support/Utf16.h"
@@ -74,16 +75,7 @@ std::optional<std::string> Win32HelpHost::registeredHelpFile(std::string_view na
 }
 
 std::string Win32HelpHost::programFolder() const {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    return AddBackslash(FolderOf(ToUtf8(path)));
+    return AddBackslash(FolderOf(ToUtf8(ProgramFile())));
 }
 
 bool Win32HelpHost::fileExists(std::string_view path) const {

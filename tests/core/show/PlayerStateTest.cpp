@@ -34,18 +34,6 @@ TEST(PlayerState, PauseSleepsInThePumpUntilTheDeadlineOrTheExitingFlag) {
     EXPECT_EQ(rig.show.loop.now, 70);
 }
 
-TEST(PlayerState, TimersRestartOnlyIfTheyRan) {
-    StateRig rig;
-    rig.show.timer2.setEnabled(true);
-    const auto r = rig.state.DisableTimers();
-    EXPECT_FALSE(r.restart1);
-    EXPECT_TRUE(r.restart2);
-    EXPECT_FALSE(rig.show.timer2.enabled());
-    rig.state.EnableTimers(r);
-    EXPECT_FALSE(rig.show.timer1.enabled());
-    EXPECT_TRUE(rig.show.timer2.enabled());
-}
-
 TEST(PlayerState, CommentsShowCaretsAsLineBreaks) {
     EXPECT_EQ(ShownComment("a^b^^c"), "a\r\nb\r\n\r\nc");
     EXPECT_EQ(ShownComment(""), "");

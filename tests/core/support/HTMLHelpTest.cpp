@@ -7,15 +7,17 @@
 namespace gf {
 namespace {
 
+// The guide beside the fake host's program, joined with the platform's separator
+// (help\index.html on Windows).
+const std::string kBeside = std::string("/opt/gf/bin/help") + kSeparator + "index.html";
+
 TEST(HTMLHelp, ResolvesInstalledGuideThenTheOneBesideTheProgram) {
     test::FakeHelpHost host;
     HTMLHelp help;
     help.CHMFile = std::string(kHelpFileName);
-    // Beside the program, joined with the platform's separator (help\index.html on Windows).
-    const std::string beside = std::string("/opt/gf/bin/help") + kSeparator + "index.html";
-    host.existing = {beside};
+    host.existing = {kBeside};
     ASSERT_TRUE(help.HHDisplayContents(host).ok());
-    EXPECT_EQ(host.shown, std::vector<std::string>{beside});
+    EXPECT_EQ(host.shown, std::vector<std::string>{kBeside});
     EXPECT_TRUE(host.errors.empty());
 
     host.registered["Glimmerframe.chm"] = "/usr/share/glimmerframe/help/index.html";
@@ -41,15 +43,14 @@ TEST(HTMLHelp, MessagesForWrongExtensionAndMissingFile) {
     ASSERT_EQ(host.errors.size(), 2u);
     EXPECT_EQ(host.errors[0].caption, kHelpMessageCaption);
     EXPECT_EQ(host.errors[0].text, "guide.hlp is not a valid HTML Help file.");
-    EXPECT_EQ(
-        host.errors[1].text.rfind("The file /opt/gf/bin/help/index.html does not exist.\n", 0), 0u)
+    EXPECT_EQ(host.errors[1].text.rfind("The file " + kBeside + " does not exist.\n", 0), 0u)
         << host.errors[1].text;
     EXPECT_TRUE(host.shown.empty());
 
     // The extension test ignores case and goes on regardless.
     host.errors.clear();
     help.CHMFile = "GLIMMERFRAME.CHM";
-    host.existing = {"/opt/gf/bin/help/index.html"};
+    host.existing = {kBeside};
     ASSERT_TRUE(help.HHDisplayContents(host).ok());
     EXPECT_TRUE(host.errors.empty());
     EXPECT_EQ(host.shown.size(), 1u);
@@ -57,7 +58,7 @@ TEST(HTMLHelp, MessagesForWrongExtensionAndMissingFile) {
 
 TEST(HTMLHelp, OwnerOnlyWhenShownOnTopAndViewerFailureReturned) {
     test::FakeHelpHost host;
-    host.existing = {"/opt/gf/bin/help/index.html"};
+    host.existing = {kBeside};
     HTMLHelp help;
     help.CHMFile = std::string(kHelpFileName);
     int window = 0;

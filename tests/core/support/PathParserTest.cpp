@@ -24,28 +24,19 @@ TEST(PathParser, SplitsFolderNameAndExtension) {
         {"archive.tar.gz", "", "archive.tar.gz", "gz"},
         {"/home/me/shows/beach.txt", "/home/me/shows/", "beach.txt", "txt"},
         {"", "", "", ""},
+        // The extension is searched for in the whole text, folders included.
+        {"/home/me/my.shows/readme", "/home/me/my.shows/", "readme", "shows/readme"},
     };
+    PathParser reused("/a/b.jpg");
     for (const auto& c : cases) {
-        PathParser p(c.text);
-        EXPECT_EQ(p.FilePath(), c.path) << c.text;
-        EXPECT_EQ(p.FileName(), c.name) << c.text;
-        EXPECT_EQ(p.FileExtension(), c.ext) << c.text;
-        EXPECT_EQ(p.FileSpec(), c.text);
+        reused.setFileSpec(c.text); // every part recomputed
+        for (const PathParser& p : {PathParser(c.text), reused}) {
+            EXPECT_EQ(p.FilePath(), c.path) << c.text;
+            EXPECT_EQ(p.FileName(), c.name) << c.text;
+            EXPECT_EQ(p.FileExtension(), c.ext) << c.text;
+            EXPECT_EQ(p.FileSpec(), c.text);
+        }
     }
-}
-
-TEST(PathParser, ExtensionIsSearchedInTheWholeSpecification) {
-    PathParser p("/home/me/my.shows/readme");
-    EXPECT_EQ(p.FileName(), "readme");
-    EXPECT_EQ(p.FileExtension(), "shows/readme");
-}
-
-TEST(PathParser, ReassigningRecomputesEveryPart) {
-    PathParser p("/a/b.jpg");
-    p.setFileSpec("c");
-    EXPECT_EQ(p.FilePath(), "");
-    EXPECT_EQ(p.FileName(), "c");
-    EXPECT_EQ(p.FileExtension(), "");
 }
 
 } // namespace

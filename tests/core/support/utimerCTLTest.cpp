@@ -133,9 +133,13 @@ TEST(utimerCTL, OneShotStaysSilentUntilAPropertyIsSet) {
     EXPECT_GE(r.named("Timer").size(), 2u);
 }
 
-TEST(utimerCTL, EnabledStopsAndRestarts) {
+TEST(utimerCTL, NoPeriodMeansNoTicksAndEnabledStopsAndRestarts) {
     test::FakePlatformTimer t;
     Recorder r(t);
+    t.advance(10 * kMin);
+    EXPECT_EQ(t.ticks, 0);
+    EXPECT_FALSE(t.enabled());
+
     r.ctl.setInterval(100);
     r.ctl.setEnabled(false);
     t.advance(1000);
@@ -153,14 +157,6 @@ TEST(utimerCTL, EnabledStopsAndRestarts) {
     t.advance(10000);
     EXPECT_FALSE(t.enabled());
     EXPECT_EQ(fired, 1);
-}
-
-TEST(utimerCTL, NoPeriodMeansNoTicks) {
-    test::FakePlatformTimer t;
-    Recorder r(t);
-    t.advance(10 * kMin);
-    EXPECT_EQ(t.ticks, 0);
-    EXPECT_FALSE(t.enabled());
 }
 
 TEST(utimerCTL, PropertyChecksAndInvalidValueMessage) {

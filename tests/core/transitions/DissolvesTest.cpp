@@ -110,10 +110,7 @@ TEST(Dissolves, RandomOrdersPaintEveryCellOnceAndRejectedDrawsNeitherPaintNorWai
     EXPECT_EQ(std::set<int>(order.begin(), order.end()).size(), 10u);
 }
 
-TEST(Dissolves, FinishedDissolvesCoverTheGridAndLeaveTheDroppedEdgeBackground) {
-    // 940 x 640 twips, Blocks 50: cells of 18 x 12 twips cover 900 x 600; one pixel of overlap
-    // reaches 915 x 615, so the last pixel column (61) and row (41) are dropped by the dissolves
-    // that cut the picture that way.
+TEST(Dissolves, FinishedDissolvesCoverTheGridInNaturalAndScaledBoxes) {
     struct Case {
         const char* name;
         bool dropsRight, dropsBottom;
@@ -128,6 +125,9 @@ TEST(Dissolves, FinishedDissolvesCoverTheGridAndLeaveTheDroppedEdgeBackground) {
                                            {"Right To Left", true, false},
                                            {"Left/Right To Center", true, false},
                                            {"Random Vertical", true, false}}) {
+        // 940 x 640 twips, Blocks 50: cells of 18 x 12 twips cover 900 x 600; one pixel of
+        // overlap reaches 915 x 615, so the last pixel column (61) and row (41) are dropped by
+        // the dissolves that cut the picture that way.
         DissolveRig rig(940, 640);
         rig.show.process.settings.Blocks = 50;
         rig.present(k.name);
@@ -146,29 +146,23 @@ TEST(Dissolves, FinishedDissolvesCoverTheGridAndLeaveTheDroppedEdgeBackground) {
             }
         }
         EXPECT_EQ(wrong, 0) << k.name;
-        EXPECT_EQ(c.screen(left - 1, top).color, 165u << 16) << k.name; // Dark Blue around
-    }
-}
+        EXPECT_EQ(c.screen(left - 1, top).color, kDarkBlue) << k.name;
 
-TEST(Dissolves, InAScaledBoxCellsAreTheBoxsAndTheirSourcesThePictures) {
-    // Full screen: 900 x 600 twips become a box of 1500 x 1000 at top 100, cells of 150 x 100
-    // taking 90 x 60 of the picture each.
-    for (const char* name : {"Random Blocks", "Top To Bottom", "Bottom To Top",
-                             "Top/Bottom To Center", "Random Horizontal", "Left To Right",
-                             "Right To Left", "Left/Right To Center", "Random Vertical"}) {
-        DissolveRig rig;
-        rig.show.process.settings.FullScreen = 1;
-        rig.present(name);
-        const auto& c = rig.show.canvas;
-        ASSERT_EQ(c.box, (TwipRect{0, 100, 1500, 1000})) << name;
-        int wrong = 0;
+        // Full screen: 900 x 600 twips become a box of 1500 x 1000 at top 100, cells of 150 x
+        // 100 taking 90 x 60 of the picture each.
+        DissolveRig scaled;
+        scaled.show.process.settings.FullScreen = 1;
+        scaled.present(k.name);
+        const auto& s = scaled.show.canvas;
+        ASSERT_EQ(s.box, (TwipRect{0, 100, 1500, 1000})) << k.name;
+        wrong = 0;
         for (int y = 0; y < 66; ++y)
             for (int x = 0; x < 100; ++x) {
-                const auto px = c.screen(x, 6 + y); // the box's pixels start at row 6
+                const auto px = s.screen(x, 6 + y); // the box's pixels start at row 6
                 wrong += px.kind != Kind::Picture || std::abs(px.sx - x * 6 / 10) > 1 ||
                          std::abs(px.sy - y * 6 / 10) > 1;
             }
-        EXPECT_EQ(wrong, 0) << name;
+        EXPECT_EQ(wrong, 0) << k.name << " scaled";
     }
 }
 
@@ -274,19 +268,6 @@ TEST(Dissolves, SlideInsThatNeverShowTheWholePictureEndWithItAtTheCentre) {
     EXPECT_FALSE(large.show.canvas.paints[0].onWindow);
 }
 
-TEST(Dissolves, SlideBottomLeavesTheTrailingBandInTheSwatch) {
-    DissolveRig rig(600, 300, 100, 80);
-    rig.present("Slide Bottom To Center");
-    const auto& c = rig.show.canvas;
-    // The last step paints at y = 500, the last y not above (1200 - 300) / 2, and the swatch
-    // covers from 500 + 300 - 90 = 710 down.
-    EXPECT_EQ(c.screen(50, 32).kind, Kind::Background);
-    EXPECT_EQ(c.screen(50, 33).kind, Kind::Picture);
-    EXPECT_EQ(c.screen(50, 46).kind, Kind::Picture);
-    EXPECT_EQ(c.screen(50, 47).kind, Kind::Swatch);
-    EXPECT_EQ(c.screen(50, 79).kind, Kind::Swatch);
-}
-
 // A picture of 40 x 20 pixels (600 x 300 twips) sliding onto 100 x 80 pixels, step by step.
 TEST(Dissolves, SlideInsGrowFromTheirEdgeThenMoveOverASwatchTrail) {
     auto slide = [](const char* name) {
@@ -341,6 +322,13 @@ TEST(Dissolves, SlideInsGrowFromTheirEdgeThenMoveOverASwatchTrail) {
         EXPECT_EQ(f.at(50, 79).color, kDarkBlue) << k;
     }
     EXPECT_EQ(stepTimes(*bottom), std::set<std::int64_t>{20});
+    // The last step paints at y = 500, the last y not above (1200 - 300) / 2, and the swatch
+    // covers from 500 + 300 - 90 = 710 down.
+    const auto& b = bottom->show.canvas;
+    EXPECT_EQ(b.screen(50, 32).kind, Kind::Background);
+    EXPECT_EQ(b.screen(50, 33).kind, Kind::Picture);
+    EXPECT_EQ(b.screen(50, 46).kind, Kind::Picture);
+    EXPECT_EQ(b.screen(50, 47).kind, Kind::Swatch);
 
     // Right: every step clears the last, so no copy of the picture stays behind it.
     const auto right = slide("Slide Right To Center");

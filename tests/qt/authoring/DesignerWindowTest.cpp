@@ -1,4 +1,6 @@
 #include "qt/authoring/DesignerWindow.h"
+#include "core/package/PackageReader.h"
+#include "fakes/FakeDesignerDialogs.h"
 #include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
 #include "qt/authoring/EntryEditDialog.h"
@@ -10,12 +12,15 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <filesystem>
@@ -25,43 +30,8 @@
 namespace gf {
 namespace {
 
-// Answers the designer's questions from the test; edits go through the real editor dialog,
-// driven by `edit` in place of the user.
-class ScriptedDialogs final : public DesignerDialogs {
-  public:
-    explicit ScriptedDialogs(AuthoringMemory& memory) : memory_(memory) {}
-    bool confirm = false;
-    int confirmCount = 0;
-    std::optional<std::string> savePath;
-    std::vector<std::string> errors;
-    std::function<void(EntryEditDialog&)> edit;
-
-    bool ConfirmSave() override {
-        ++confirmCount;
-        return confirm;
-    }
-    std::optional<std::string> askSavePath(std::string_view) override { return savePath; }
-    ChosenTemplate chooseTemplate() override { return {}; }
-    EntryEditorResults editEntry(const EditRequest& request) override {
-        EntryEditDialog dialog(memory_);
-        dialog.prepare(request);
-        if (edit)
-            edit(dialog);
-        else
-            dialog.cancelButton()->click();
-        return dialog.results();
-    }
-    void showError(std::string_view message) override { errors.emplace_back(message); }
-    bool askYesNo(std::string_view message) override {
-        questions.emplace_back(message);
-        return true;
-    }
-    std::vector<std::string> questions;
-
-  private:
-    AuthoringMemory& memory_;
-};
-
+// The designer over a copy of the sample show. Edits go through the real editor dialog, driven
+// by `edit` in place of the user (a Cancel when it is empty).
 class Designing : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -70,16 +40,33 @@ class Designing : public ::testing::Test {
         show_ = dir_.filePath("sample-show.txt");
         slides_ = int(readAll(show_).count("IMAGE="));
         ASSERT_GE(slides_, 3);
+        process_.startup.programFile = write("glimmerframe", QByteArray(3000, 'P')).toStdString();
+        dialogs_.editor = [this](const EditRequest& request) {
+            EntryEditDialog dialog(process_.authoring);
+            dialog.prepare(request);
+            if (edit_)
+                edit_(dialog);
+            else
+                dialog.cancelButton()->click();
+            return dialog.results();
+        };
     }
     static QString readAll(const QString& path) {
         return QString::fromStdString(test::ReadFile(path.toStdString()));
+    }
+    QString write(const QString& name, const QByteArray& bytes) {
+        QFile f(dir_.filePath(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return f.fileName();
     }
 
     QTemporaryDir dir_;
     QString show_;
     int slides_ = 0;
     ProcessState process_{test::RealFiles()};
-    ScriptedDialogs dialogs_{process_.authoring};
+    test::FakeDesignerDialogs dialogs_;
+    std::function<void(EntryEditDialog&)> edit_;
 };
 
 TEST_F(Designing, EditSaveAndReopenShowTheSameRows) {
@@ -92,7 +79,7 @@ TEST_F(Designing, EditSaveAndReopenShowTheSameRows) {
     EXPECT_TRUE(window.soundModeOption(1)->isChecked());
 
     // Edit the second row: new dissolve, a comment typed with "^", orange text, a new sound.
-    dialogs_.edit = [this](EntryEditDialog& d) {
+    edit_ = [this](EntryEditDialog& d) {
         EXPECT_EQ(d.dissolveList()->currentText(), "Left To Right");
         EXPECT_EQ(d.imageBrowser()->folder(), QDir::cleanPath(dir_.path()));
         d.dissolveList()->setCurrentIndex(d.dissolveList()->findText("Slide Top To Center"));
@@ -118,7 +105,7 @@ TEST_F(Designing, EditSaveAndReopenShowTheSameRows) {
     EXPECT_TRUE(dialogs_.errors.empty());
     EXPECT_FALSE(window.model().changed());
     EXPECT_EQ(window.templateName(), saved);
-    EXPECT_TRUE(dialogs_.questions.empty()); // the template holds all of it
+    EXPECT_TRUE(dialogs_.yesNoQuestions.empty()); // the template holds all of it
     EXPECT_TRUE(readAll(saved).contains("\r\nFields\r\n\"at dusk, late\"\r\nshe said \"late\"\r\n"
                                         "BACKGROUND=Dark Green\r\nFOREGROUND=Orange\r\n"));
 
@@ -130,7 +117,8 @@ TEST_F(Designing, EditSaveAndReopenShowTheSameRows) {
     EXPECT_EQ(process_.authoring.lastSoundFolder, QDir::cleanPath(dir_.path()).toStdString() + "/");
 }
 
-TEST_F(Designing, ClosingAsksOnlyAfterChanges) {
+TEST_F(Designing, ClosingAsksOnlyAfterChangesAndAFailedSaveKeepsTheWindow) {
+    const QString before = readAll(show_);
     {
         DesignerWindow window(process_, show_, nullptr, &dialogs_);
         window.show();
@@ -138,20 +126,18 @@ TEST_F(Designing, ClosingAsksOnlyAfterChanges) {
         EXPECT_FALSE(window.isVisible());
         EXPECT_EQ(dialogs_.confirmCount, 0);
     }
-    DesignerWindow window(process_, show_, nullptr, &dialogs_);
-    window.show();
-    window.button("cmdClear")->click();
-    EXPECT_EQ(window.list()->topLevelItemCount(), 1);
-    dialogs_.confirm = false; // No: the changes go
-    window.close();
-    EXPECT_EQ(dialogs_.confirmCount, 1);
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(window.templateName(), show_);
-    EXPECT_TRUE(readAll(show_).contains("IMAGE=dawn.jpg"));
-}
-
-TEST_F(Designing, UnwritableTargetKeepsTheOldFileTheFlagAndTheWindow) {
-    const QString before = readAll(show_);
+    {
+        DesignerWindow window(process_, show_, nullptr, &dialogs_);
+        window.show();
+        window.button("cmdClear")->click();
+        EXPECT_EQ(window.list()->topLevelItemCount(), 1);
+        dialogs_.confirmAnswer = false; // No: the changes go
+        window.close();
+        EXPECT_EQ(dialogs_.confirmCount, 1);
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_EQ(window.templateName(), show_);
+        EXPECT_EQ(readAll(show_), before);
+    }
     DesignerWindow window(process_, show_, nullptr, &dialogs_);
     window.show();
     window.list()->setCurrentItem(window.list()->topLevelItem(0));
@@ -163,7 +149,7 @@ TEST_F(Designing, UnwritableTargetKeepsTheOldFileTheFlagAndTheWindow) {
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     dialogs_.savePath = dir_.filePath("shows/sample-show.txt").toStdString();
-    dialogs_.confirm = true;
+    dialogs_.confirmAnswer = true;
     window.close();
     EXPECT_TRUE(window.isVisible());
     ASSERT_EQ(dialogs_.errors.size(), 1u);
@@ -215,6 +201,69 @@ TEST_F(Designing, EntryEditorOffersAndShowsEveryPictureOfTheSampleShow) {
     }
     EXPECT_NE(viewer.loadPicture(dir_.filePath("chime.wav")), QString());
     EXPECT_TRUE(viewer.picture().isNull());
+}
+
+TEST_F(Designing, PackageWritesTheRowsAndPutsTheListBack) {
+    DesignerWindow window(process_, show_, nullptr, &dialogs_);
+    window.show();
+    const auto rowsBefore = window.model().rows().size();
+    ASSERT_TRUE(window.model().rows()[rowsBefore - 1].isBlank());
+    window.model().setSoundMode(2);
+
+    const QString target = dir_.filePath("show.scr");
+    ASSERT_TRUE(window.WriteSCR(target)) << (dialogs_.errors.empty() ? "" : dialogs_.errors[0]);
+    EXPECT_TRUE(dialogs_.errors.empty());
+    EXPECT_TRUE(window.list()->isVisible());
+    EXPECT_FALSE(window.progressPanel()->isVisible());
+    EXPECT_EQ(window.progressBar()->value(), 100);
+    EXPECT_EQ(window.model().rows().size(), rowsBefore); // blank row taken out and put back
+    EXPECT_TRUE(window.button(QStringLiteral("cmdWriteSCR"))->isEnabled());
+    // The window says what it wrote.
+    EXPECT_TRUE(window.writtenLabel()->isVisible());
+    EXPECT_TRUE(window.writtenLabel()->text().startsWith(
+        QStringLiteral("Wrote %1: %2 slides, ").arg(target).arg(rowsBefore - 1)))
+        << window.writtenLabel()->text().toStdString();
+
+    PackageReader reader(test::RealFiles(), target.toStdString(), dir_.path().toStdString());
+    SlideList list;
+    ASSERT_TRUE(reader.ReadSCR(list)) << reader.error();
+    EXPECT_EQ(list.images.size(), rowsBefore - 1);
+    EXPECT_EQ(list.soundMode, 2);
+    EXPECT_EQ(list.attributes[0].dissolve, window.model().rows()[0].dissolve);
+}
+
+TEST_F(Designing, PackageWithAMissingPictureOrCancelledLeavesTheOldFile) {
+    DesignerWindow window(process_, show_, nullptr, &dialogs_);
+    window.show();
+    const QString target = write("old.scr", "old package");
+    QFile::remove(dir_.filePath("dawn.jpg"));
+    EXPECT_FALSE(window.WriteSCR(target));
+    ASSERT_EQ(dialogs_.errors.size(), 1u);
+    EXPECT_EQ(dialogs_.errors[0],
+              "Unable to locate image: " + dir_.filePath("dawn.jpg").toStdString());
+    EXPECT_EQ(readAll(target), "old package");
+
+    // A long copy, cancelled from the panel while it runs; the window stays usable meanwhile.
+    QFile::copy(dir_.filePath("dusk.bmp"), dir_.filePath("dawn.jpg"));
+    QFile program(QString::fromStdString(process_.startup.programFile));
+    ASSERT_TRUE(program.open(QIODevice::ReadWrite));
+    program.resize(90'000'000); // sparse
+    program.close();
+    bool sawPanel = false, buttonsLocked = false;
+    QTimer::singleShot(0, &window, [&] {
+        sawPanel = window.progressPanel()->isVisible() && !window.list()->isVisible();
+        buttonsLocked = !window.button(QStringLiteral("cmdWriteSCR"))->isEnabled();
+        window.cancelWriteButton()->click();
+        window.reject(); // no closing while writing
+    });
+    EXPECT_FALSE(window.WriteSCR(target));
+    EXPECT_TRUE(sawPanel);
+    EXPECT_TRUE(buttonsLocked);
+    EXPECT_EQ(dialogs_.errors.size(), 1u); // a cancel is no error
+    EXPECT_FALSE(window.writtenLabel()->isVisible());
+    EXPECT_EQ(readAll(target), "old package");
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Hidden | QDir::Files).filter("old.scr").size(), 1);
 }
 
 TEST(EntryEditing, CancelRestoresAndCaretStartsANewLine) {

@@ -43,16 +43,19 @@ win_show() {
     SHOW_PID=$!
 }
 
-# wait_window TITLE [SECONDS]: the id of the window with exactly this caption, once it is there.
+# wait_window TITLE [SECONDS [SEARCH-OPTION...]]: the id of the window with exactly this caption,
+# once it is there (with --onlyvisible: once it is shown).
 wait_window() {
-    local id="" until=$((SECONDS + ${2:-20}))
+    local title="$1" seconds="${2:-20}"
+    shift $(($# < 2 ? $# : 2))
+    local id="" until=$((SECONDS + seconds))
     while [ $SECONDS -lt $until ]; do
-        id="$(xdotool search --name "^$1\$" 2>/dev/null | head -n1)" || true
+        id="$(xdotool search "$@" --name "^$title\$" 2>/dev/null | head -n1)" || true
         [ -n "$id" ] && { echo "$id"; return 0; }
         kill -0 "$SHOW_PID" 2>/dev/null || fail "the program ended early: $(cat "$WORK/show.err")"
         sleep 0.1
     done
-    fail "no window captioned \"$1\" within ${2:-20} s"
+    fail "no window captioned \"$title\" within $seconds s"
 }
 
 # no_scratch_folders: no show's private folder is left in the user's temporary folder.

@@ -5,7 +5,7 @@
 # "/P" alone and a handle of no window end at once; "/A" says where the password is changed. Wine
 # draws no window of one process inside another's, so the pixels are win32_tests' to check,
 # painting the boxes in one process.
-# Usage: preview.sh PROGRAM SESSION WINE-RUN PREVIEW-HOST
+# Usage: preview.sh PROGRAM SESSION WINE-RUN PREVIEW-HOST CLOSE-WINDOW-TOOL
 source "$(dirname "$0")/lib.bash" "$@"
 host="$4"
 scr="$(windows_path "$GF")"
@@ -27,9 +27,9 @@ for args in "/P 0" "/P" "/p 2147483000"; do
     wait_exit 20
 done
 # "/A": on the NT family the sign-in password guards the screen; a message says so, owned by the
-# host's window, and the program ends when it is read.
+# host's window, and the program ends when it is put away.
 win_show "$host" 152x112 "expect-exit 20000" -- "$scr" /A '{id}'
-message="$(wait_window Glimmerframe)"
-xdotool windowfocus --sync "$message" key Return
+wait_window Glimmerframe >/dev/null
+"$WINE_RUN" --prefix "$PREFIX" "$5" Glimmerframe || fail "no message to close"
 wait_exit 20
 echo "ok"

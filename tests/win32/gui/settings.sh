@@ -1,6 +1,6 @@
 # The settings window under Wine: no switch and "/C" open "Glimmerframe Settings"; a first run's
 # untouched Done stores the sample show beside the program; Enter is Done and stores all thirteen
-# values under the user's key; Escape and the close box store nothing; a key the user may not
+# values under the user's key, folder mode and a typed folder among them; Escape and the close box store nothing; a key the user may not
 # write keeps the window open with the message; Help > Contents (F1) opens the compiled guide in
 # HTML Help, or without one the HTML guide in the browser.
 # Usage: settings.sh PROGRAM SESSION WINE-RUN CLOSE-WINDOW-TOOL LOCK-KEY-TOOL
@@ -24,26 +24,18 @@ reg() {
 stored() {
     reg query "$KEY" /v "$1" | sed -n "s/^ *$1 *REG_SZ *//p"
 }
-# shown CAPTION [SECONDS]: the id of the mapped window with this caption, once there is one.
-# Under load Wine may take seconds to show a first window.
+# A shown window: under load Wine may take seconds to show a first one.
 shown() {
-    local id="" until=$((SECONDS + ${2:-30}))
-    while [ $SECONDS -lt $until ]; do
-        id="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)" || true
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        kill -0 "$SHOW_PID" 2>/dev/null || fail "the program ended early: $(cat "$WORK/show.err")"
-        sleep 0.1
-    done
-    fail "no window captioned \"$1\" shown within ${2:-30} s"
+    wait_window "$CAPTION" "$1" --onlyvisible
 }
 open_settings() {
     "$WINE_RUN" --prefix "$PREFIX" "$prog/glimmerframe.scr" "$@" 2>"$WORK/show.err" &
     SHOW_PID=$!
-    shown "$CAPTION" >/dev/null
+    shown 30 >/dev/null
 }
 # Keys typed into the settings window, as a person would: it has the keyboard focus first.
 press() {
-    xdotool windowfocus --sync "$(shown "$CAPTION" 10)" 2>/dev/null || true
+    xdotool windowfocus --sync "$(shown 10)" 2>/dev/null || true
     sleep 0.2
     xdotool key "$@"
 }
@@ -71,6 +63,17 @@ sleep 0.3
 press Return
 wait_exit 10
 [ "$(stored DissolveType)" = "Random Blocks" ] || fail "DissolveType: $(stored DissolveType)"
+
+# Folder mode (its box has the focus first), a folder typed into the path box: Done stores the
+# folder with its trailing "\" and no template.
+open_settings /C
+press space Tab Tab
+xdotool type --delay 20 "$(windows_path "$prog/samples")"
+press Return
+wait_exit 10
+[ "$(stored AllImages)" = 1 ] || fail "AllImages: $(stored AllImages)"
+[ "$(stored ImagePath)" = "$(windows_path "$prog/samples/")" ] || fail "ImagePath: $(stored ImagePath)"
+[ -z "$(stored ImageListFile)" ] || fail "ImageListFile in folder mode: $(stored ImageListFile)"
 
 # Escape, and the system's close request, store nothing.
 open_settings /c:1234
