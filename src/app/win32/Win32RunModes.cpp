@@ -1,5 +1,6 @@
 #include "Win32RunModes.h"
 
+#include "win32/authoring/Win32DesignerWindow.h"
 #include "win32/preview/Win32ControlForm.h"
 #include "win32/settings_dialog/Win32SettingsDialog.h"
 #include "win32/show/Win32Show.h"
@@ -33,6 +34,9 @@ Win32RunModes::Win32RunModes(SettingsStore& store) : store_(store) {}
 Win32RunModes::~Win32RunModes() = default;
 
 bool Win32RunModes::showSettings(ProcessState& process) {
+    designer_ = [&process](HWND owner, std::string_view templateName) {
+        return Win32DesignerWindow::Run(owner, templateName, process);
+    };
     // Modal: when it returns, the window has closed and nothing is left loaded.
     Win32SettingsDialog dialog(process, store_, designer_);
     if (dialog.runModal(nullptr) == -1) {

@@ -29,7 +29,7 @@ class Win32RunModes final : public RunModeHandlers {
 
   private:
     SettingsStore& store_;
-    // "Create" and "Edit" of the settings: the template designer, once there is one.
+    // "Create" and "Edit" of the settings: the template designer.
     DesignerHook designer_;
     std::unique_ptr<Win32Show> show_;
     std::unique_ptr<Win32ControlForm> preview_;

@@ -1,5 +1,6 @@
 #include "core/package/PackageWriter.h"
 
+#include "core/authoring/TemplateDesigner.h"
 #include "core/package/PackageDirectory.h"
 #include "core/package/PackageTrailer.h"
 #include "core/startup/Trace.h"
@@ -103,6 +104,14 @@ class Copier {
 
 } // namespace
 
+std::optional<std::string> PackageWriteFailureText(std::string_view message) {
+    if (message == kPackageWriteCancelled)
+        return std::nullopt;
+    if (message.starts_with(kUnableToLocate))
+        return std::string(message);
+    return std::string(kAuthoringErrorPrefix) + std::string(message);
+}
+
 std::string PackageWrittenText(std::string_view path, const PackageWritten& written) {
     // Digits in groups of three, as people read sizes.
     std::string digits = std::to_string(written.size), bytes;
@@ -136,13 +145,13 @@ Result<PackageWritten> WritePackage(FileSystem& files, const PackageWriteRequest
             continue;
         PlannedRow planned{&row, {}, {}};
         if (!row.imageName.empty()) {
-            auto item = locate(files, row.imagePath, "Unable to locate image: ");
+            auto item = locate(files, row.imagePath, std::string(kUnableToLocate) + "image: ");
             if (!item)
                 return Error{item.message()};
             planned.picture = *item;
         }
         if (!row.soundName.empty()) {
-            auto item = locate(files, row.soundPath, "Unable to locate sound: ");
+            auto item = locate(files, row.soundPath, std::string(kUnableToLocate) + "sound: ");
             if (!item)
                 return Error{item.message()};
             planned.sound = *item;
@@ -154,7 +163,8 @@ Result<PackageWritten> WritePackage(FileSystem& files, const PackageWriteRequest
                      " slides; this show has " + std::to_string(rows.size()) + "."};
     if (request.soundMode < 1 || request.soundMode > 3)
         return Error{"The sound mode must be 1, 2 or 3."};
-    auto program = locate(files, request.programPath, "Unable to locate the program file: ");
+    auto program =
+        locate(files, request.programPath, std::string(kUnableToLocate) + "the program file: ");
     if (!program)
         return Error{program.message()};
     if (request.targetPath.empty())

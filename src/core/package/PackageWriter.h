@@ -19,6 +19,8 @@ namespace gf {
 // The trailer's eight-digit numbers describe packages below this size.
 inline constexpr std::uint64_t kMaxPackageSize = 100'000'000;
 inline constexpr std::string_view kPackageWriteCancelled = "Writing the package was cancelled.";
+// How the message of a file that is not there begins.
+inline constexpr std::string_view kUnableToLocate = "Unable to locate ";
 
 struct PackageWriteProgress {
     std::size_t rowsDone = 0, rowCount = 0;
@@ -46,6 +48,10 @@ struct PackageWritten {
 
 // What a successful write tells the user: "Wrote /shows/beach.scr: 7 slides, 1,234,567 bytes."
 std::string PackageWrittenText(std::string_view path, const PackageWritten& written);
+
+// What the designer tells the user of a failed write: a missing file's message as it is, any
+// other with the authoring windows' error prefix; nothing for a cancel.
+std::optional<std::string> PackageWriteFailureText(std::string_view message);
 
 // The package's file name proposed for a template: its name cut before the extension
 // ("beach" for /shows/beach.txt); nothing when the template has no name or no extension.

@@ -438,12 +438,8 @@ bool DesignerWindow::WriteSCR(const QString& target) {
         writtenLabel_->show();
         return true;
     }
-    if (result.message() != kPackageWriteCancelled) {
-        const std::string& m = result.message();
-        const bool missing = m.starts_with("Unable to locate ");
-        const std::string text = missing ? m : std::string(kAuthoringErrorPrefix) + m;
-        dialogs_->showError(text);
-    }
+    if (const auto told = PackageWriteFailureText(result.message()))
+        dialogs_->showError(*told);
     return false;
 }
 

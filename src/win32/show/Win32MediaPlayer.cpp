@@ -45,6 +45,7 @@ void Win32MediaPlayer::close() {
 
 void Win32MediaPlayer::setFileName(std::string_view path) {
     name_ = std::string(path);
+    error_.clear();
     close();
     // Windows file names never hold a double quote, and the command could not carry one.
     if (name_.empty() || name_.find('"') != std::string::npos)
@@ -52,7 +53,8 @@ void Win32MediaPlayer::setFileName(std::string_view path) {
     // The device follows from the file's type, as the system's associations say.
     const auto opened = Mci(L"open \"" + ToUtf16(name_) + L"\" alias glimmerframe_media");
     if (!opened.ok) {
-        Trace("X: Media player: " + name_ + ": " + ToUtf8(opened.text));
+        error_ = ToUtf8(opened.text);
+        Trace("X: Media player: " + name_ + ": " + error_);
         return;
     }
     open_ = true;

@@ -21,10 +21,13 @@ class Win32MediaPlayer final : public MediaPlayer {
     void stop() override;
     int playState() const override;
     void setActive(bool) override {} // MCI needs no switching on
+    // Why the last sound could not be opened; empty when it was.
+    const std::string& error() const { return error_; }
 
   private:
     void close();
     std::string name_;
+    std::string error_;
     bool open_ = false;
 };
 

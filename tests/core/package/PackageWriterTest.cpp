@@ -208,6 +208,15 @@ TEST_F(Writer, NoFailureCostsTheOldTarget) {
         EXPECT_NE(w.message().find(c.expected), std::string::npos) << c.what << ": " << w.message();
         EXPECT_EQ(test::ReadFile(target), "the old package") << c.what;
         EXPECT_EQ(outFiles(), std::vector<std::string>{"old.scr"}) << c.what;
+        // What the designer tells: a missing file as it is, a cancel nothing, the rest prefixed.
+        const auto told = PackageWriteFailureText(w.message());
+        if (c.cancel)
+            EXPECT_EQ(told, std::nullopt);
+        else
+            EXPECT_EQ(told.value_or(""),
+                      (c.expected.starts_with("Unable") ? "" : "An Error Has Occurred: ") +
+                          w.message())
+                << c.what;
     }
 
     auto self = request(good, program_);
