@@ -1,4 +1,4 @@
-#include "win32/settings_dialog/DirectoryLists.h"
+#include "win32/support/DirectoryLists.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // The picker of the authoring dialogs: the settings dialog's drive, folder and file lists with
 // the folder shown in full above them, Enter opening a folder, a double-click on a file, and
 // what changed handed on. Created inside a window, which hands it its commands.
-#include "win32/settings_dialog/DirectoryLists.h"
+#include "win32/support/DirectoryLists.h"
 
 #include <functional>
 #include <string>

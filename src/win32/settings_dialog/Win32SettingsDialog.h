@@ -3,7 +3,7 @@
 // boxes, path box, the help text or the drive, folder and file lists), show options, the maker's
 // strip, Done (Enter) and Cancel (Escape), and the Help menu.
 #include "core/settings_dialog/SettingsDialogModel.h"
-#include "win32/settings_dialog/DirectoryLists.h"
+#include "win32/support/DirectoryLists.h"
 #include "win32/support/Win32AdStrip.h"
 #include "win32/support/Win32Dialog.h"
 #include "win32/support/Win32HelpHost.h"

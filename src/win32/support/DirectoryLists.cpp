@@ -1,4 +1,4 @@
-#include "win32/settings_dialog/DirectoryLists.h"
+#include "win32/support/DirectoryLists.h"
 
 #include "core/startup/Paths.h"
 #include "core/support/FilePatterns.h"
@@ -75,11 +75,11 @@ bool DirectoryLists::goToFolder(std::string_view folder) {
     if (!IsFolder(target))
         return false;
     // The system fills the folder list: "[..]" and "[name]" for each subfolder.
-    std::wstring spec = ToUtf16(target + "*");
+    std::wstring pattern = ToUtf16(target + "*");
     SendMessageW(folders_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(folders_, LB_RESETCONTENT, 0, 0);
     SendMessageW(folders_, LB_DIR, DDL_DIRECTORY | DDL_EXCLUSIVE,
-                 reinterpret_cast<LPARAM>(spec.c_str()));
+                 reinterpret_cast<LPARAM>(pattern.c_str()));
     SendMessageW(folders_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(folders_, nullptr, TRUE);
     folder_ = target;
@@ -105,9 +105,9 @@ void DirectoryLists::selectDrive() {
 void DirectoryLists::fillFiles() {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found{};
-    const std::wstring spec = ToUtf16(folder_ + "*");
-    const HANDLE search =
-        FindFirstFileExW(spec.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+    const std::wstring pattern = ToUtf16(folder_ + "*");
+    const HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                           FindExSearchNameMatch, nullptr, 0);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN))
