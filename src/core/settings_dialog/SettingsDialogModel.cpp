@@ -141,12 +141,22 @@ void SettingsDialogModel::SplitSelectedPath() {
 }
 
 void SettingsDialogModel::chkFolderMode_Click() {
+    // Left naming the template, the path box would make "Done" store the template file as the
+    // picture folder: folder mode starts at the template's folder, and template mode gets the
+    // template back.
+    if (settings_.AllImages != 1) {
+        templateText_ = c_.txtImageListFile;
+        if (!templateText_.empty())
+            c_.txtImageListFile = AddBackslash(PathParser(templateText_).FilePath());
+    }
     settings_.AllImages = 1;
     c_.chkTemplateMode = false;
     RefreshModeControls();
 }
 
 void SettingsDialogModel::chkTemplateMode_Click() {
+    if (settings_.AllImages == 1 && !templateText_.empty())
+        c_.txtImageListFile = templateText_;
     settings_.AllImages = 0;
     c_.chkFolderMode = false;
     RefreshModeControls();

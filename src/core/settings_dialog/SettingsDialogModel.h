@@ -118,6 +118,7 @@ class SettingsDialogModel {
     DialogControls c_;
     std::array<DialogScrollBar, 4> scrolls_;
     std::vector<std::string> picturePatterns_;
+    std::string templateText_; // the path box's template while folder mode is tried
 };
 
 } // namespace gf

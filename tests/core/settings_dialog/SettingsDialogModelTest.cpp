@@ -164,6 +164,22 @@ TEST(SettingsDialogModel, FolderModeStoresTheFolderWithSeparatorAndNoFileName) {
     EXPECT_TRUE(d.view.questions.empty() && d.view.errors.empty());
 }
 
+TEST(SettingsDialogModel, SwitchingToFolderModeOffersTheTemplatesFolderNotTheTemplate) {
+    TempDir dir;
+    Dialog d;
+    d.process.settings.ImagePath = dir.str();
+    d.process.settings.ImageListFile = "show.txt";
+    auto& m = d.load();
+    m.chkFolderMode_Click();
+    EXPECT_EQ(m.controls().txtImageListFile, dir.str());
+    m.chkTemplateMode_Click();
+    EXPECT_EQ(m.controls().txtImageListFile, dir.str() + "show.txt");
+    m.chkFolderMode_Click();
+    ASSERT_TRUE(m.cmdExit_Click());
+    EXPECT_EQ(d.stored("ImagePath"), dir.str());
+    EXPECT_EQ(d.stored("ImageListFile"), "");
+}
+
 TEST(SettingsDialogModel, TemplateModeSplitsThePathAndWritesAllThirteenInOrder) {
     TempDir dir;
     std::ofstream(dir.path / "beach.txt") << "IMAGE=a.jpg\n";
