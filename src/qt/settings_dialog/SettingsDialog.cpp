@@ -18,6 +18,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -392,6 +393,21 @@ void SettingsDialog::connectUi() {
     // A settings window answers Escape like its Cancel button.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, cmdCancel, &QPushButton::click);
+}
+
+void SettingsDialog::keyPressEvent(QKeyEvent* event) {
+    // Enter reaches the window only when the focused control has no use for it: as in a dialog,
+    // it presses the focused push button, else "Done".
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || (event->modifiers() & ~Qt::KeypadModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    QWidget* focus = focusWidget();
+    if (qobject_cast<QPushButton*>(focus) || qobject_cast<QToolButton*>(focus))
+        static_cast<QAbstractButton*>(focus)->click();
+    else
+        cmdExit->click();
 }
 
 void SettingsDialog::syncFromModel() {

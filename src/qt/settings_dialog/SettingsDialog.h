@@ -51,6 +51,9 @@ class SettingsDialog final : public QWidget, private SettingsDialogView {
     FolderBrowser* templateLists() const { return templateLists_; }
     FolderBrowser* folderLists() const { return folderLists_; }
 
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     void buildUi();
     void connectUi();
