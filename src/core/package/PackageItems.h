@@ -1,13 +1,23 @@
 #pragma once
-// The package reader as the player asks for its embedded pictures and sounds.
+// The package a stand-alone program carries, as the player asks for its embedded pictures and
+// sounds; owns the private folder they are extracted into.
+#include "base/Result.h"
 #include "core/package/PackageReader.h"
+#include "core/package/TempFolder.h"
 #include "core/show/EmbeddedItems.h"
+#include "core/startup/StartupState.h"
+
+#include <memory>
+#include <optional>
 
 namespace gf {
 
 class PackageItems final : public EmbeddedItems {
   public:
-    explicit PackageItems(PackageReader& reader) : reader_(reader) {}
+    // Removes folders of shows that died; then a stand-alone program's package, in a new private
+    // folder, or null for a program without one.
+    static Result<std::unique_ptr<PackageItems>> ForShow(ProcessState& process);
+
     bool ReadSCR(SlideList& slides) override { return reader_.ReadSCR(slides); }
     bool LoadImbeddedImage(int index, const std::function<bool()>& exiting) override {
         return reader_.LoadImbeddedImage(index, exiting);
@@ -18,8 +28,15 @@ class PackageItems final : public EmbeddedItems {
     bool HasImbeddedSound(int index) const override;
     std::string PicturePath() const override { return reader_.PicturePath(); }
 
+    // For a session that ends with the process: nothing extracted may stay behind.
+    void removeFiles() { folder_.reset(); }
+
   private:
-    PackageReader& reader_;
+    PackageItems(TempFolder folder, FileSystem& files, std::string programFile)
+        : folder_(std::move(folder)), reader_(files, std::move(programFile), folder_->path()) {}
+
+    std::optional<TempFolder> folder_;
+    PackageReader reader_;
 };
 
 } // namespace gf

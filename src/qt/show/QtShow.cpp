@@ -29,17 +29,10 @@ Result<std::unique_ptr<QtShow>> QtShow::Start(ProcessState& process, const Setti
     auto& s = *show;
     const bool hosted = target.hostWindow != 0;
 
-    // Folders of shows that were killed outright go first.
-    TempFolder::RemoveStale(process.files);
-    if (process.startup.StandAlone) {
-        auto folder = TempFolder::Create(process.files);
-        if (!folder)
-            return Error{"Cannot start the show: " + folder.message()};
-        s.temp_.emplace(std::move(*folder));
-        s.reader_ = std::make_unique<PackageReader>(process.files, process.startup.programFile,
-                                                    s.temp_->path());
-        s.items_ = std::make_unique<PackageItems>(*s.reader_);
-    }
+    auto items = PackageItems::ForShow(process);
+    if (!items)
+        return Error{items.message()};
+    s.items_ = std::move(*items);
 
     QScreen* primary = QGuiApplication::primaryScreen();
     if (!primary && !hosted)

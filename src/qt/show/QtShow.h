@@ -3,8 +3,6 @@
 // the player. Everything is put back when it goes away: cursor, signal handling, temporary files.
 #include "base/Result.h"
 #include "core/package/PackageItems.h"
-#include "core/package/PackageReader.h"
-#include "core/package/TempFolder.h"
 #include "core/show/PlayerWindow.h"
 #include "core/startup/StartupState.h"
 #include "platform/SettingsStore.h"
@@ -23,7 +21,6 @@
 #include <QWidget>
 
 #include <memory>
-#include <optional>
 #include <vector>
 
 namespace gf {
@@ -53,8 +50,6 @@ class QtShow {
   private:
     QtShow() = default;
 
-    std::optional<TempFolder> temp_;
-    std::unique_ptr<PackageReader> reader_;
     std::unique_ptr<PackageItems> items_;
     std::vector<std::unique_ptr<QtShowWindow>> covers_; // the other screens
     std::unique_ptr<QtShowWindow> window_;

@@ -39,17 +39,10 @@ Result<std::unique_ptr<Win32Show>> Win32Show::Start(ProcessState& process,
     std::unique_ptr<Win32Show> show(new Win32Show());
     auto& s = *show;
 
-    // Folders of shows that were killed outright go first.
-    TempFolder::RemoveStale(process.files);
-    if (process.startup.StandAlone) {
-        auto folder = TempFolder::Create(process.files);
-        if (!folder)
-            return Error{"Cannot start the show: " + folder.message()};
-        s.temp_.emplace(std::move(*folder));
-        s.reader_ = std::make_unique<PackageReader>(process.files, process.startup.programFile,
-                                                    s.temp_->path());
-        s.items_ = std::make_unique<PackageItems>(*s.reader_);
-    }
+    auto items = PackageItems::ForShow(process);
+    if (!items)
+        return Error{items.message()};
+    s.items_ = std::move(*items);
 
     // One show on the primary monitor; the others are black, as one show has one sound and one
     // pace.
@@ -93,7 +86,10 @@ Result<std::unique_ptr<Win32Show>> Win32Show::Start(ProcessState& process,
         w.onMouseMove = [self](POINT p) { self->pointerAt(p); };
         w.onTerminate = [player] { player->Terminate(); };
         // The process may be ended any moment after this: nothing of the show may stay behind.
-        w.onSessionEnd = [self] { self->temp_.reset(); };
+        w.onSessionEnd = [self] {
+            if (self->items_)
+                self->items_->removeFiles();
+        };
     };
     handInput(*s.window_);
     for (auto& cover : s.covers_)

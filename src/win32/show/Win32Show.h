@@ -4,8 +4,6 @@
 // back when it goes away: console handling, windows, temporary files.
 #include "base/Result.h"
 #include "core/package/PackageItems.h"
-#include "core/package/PackageReader.h"
-#include "core/package/TempFolder.h"
 #include "core/show/PlayerWindow.h"
 #include "core/startup/StartupState.h"
 #include "platform/SettingsStore.h"
@@ -45,8 +43,6 @@ class Win32Show {
     Win32Show() = default;
     void pointerAt(POINT p);
 
-    std::optional<TempFolder> temp_;
-    std::unique_ptr<PackageReader> reader_;
     std::unique_ptr<PackageItems> items_;
     std::vector<std::unique_ptr<Win32ShowWindow>> covers_; // the other monitors
     std::unique_ptr<Win32ShowWindow> window_;
