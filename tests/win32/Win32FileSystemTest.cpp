@@ -1,4 +1,5 @@
 #include "win32/support/Win32FileSystem.h"
+#include "ScratchFolder.h"
 #include "win32/support/CurrentUser.h"
 #include "win32/support/UniqueHandle.h"
 #include "win32/support/Utf16.h"
@@ -15,37 +16,7 @@ std::span<const std::byte> Bytes(std::string_view text) {
     return std::as_bytes(std::span(text.data(), text.size()));
 }
 
-// A private folder of the test's own, made and removed by the file system under test.
-class Win32Files : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        auto folder = files_.createPrivateFolder(files_.scratchRoot(), "gf-w32-");
-        ASSERT_TRUE(folder.ok()) << folder.message();
-        dir_ = *folder + "\\";
-    }
-    void TearDown() override { EXPECT_TRUE(files_.removeFolder(dir_).ok()); }
-
-    std::string write(const std::string& name, std::string_view bytes) {
-        auto file = files_.createFile(dir_ + name, NewFile::ReplaceExisting, FileAccess::Shared);
-        EXPECT_TRUE(file.ok()) << file.message();
-        if (file.ok()) {
-            EXPECT_TRUE((*file)->write(Bytes(bytes)).ok());
-            EXPECT_TRUE((*file)->close().ok());
-        }
-        return dir_ + name;
-    }
-    std::string read(const std::string& path) {
-        auto file = files_.openForReading(path);
-        if (!file.ok())
-            return "<" + file.message() + ">";
-        std::string text((*file)->size(), '\0');
-        EXPECT_TRUE((*file)->readAt(0, std::as_writable_bytes(std::span(text))).ok());
-        return text;
-    }
-
-    Win32FileSystem files_;
-    std::string dir_;
-};
+using Win32Files = test::ScratchFolder;
 
 TEST_F(Win32Files, RefusesDevicesAndSaysWhyInPosixWords) {
     write("ten.bin", "0123456789");

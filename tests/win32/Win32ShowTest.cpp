@@ -1,3 +1,4 @@
+#include "ScratchFolder.h"
 #include "core/show/CommentFit.h"
 #include "win32/show/Win32DecodedPicture.h"
 #include "win32/show/Win32EventPump.h"
@@ -39,33 +40,8 @@ std::string FromHex(std::string_view hex) {
 }
 
 // Pictures written by the tests, in a private folder of their own.
-class Pictures : public ::testing::Test {
+class Pictures : public test::ScratchFolder {
   protected:
-    void SetUp() override {
-        auto folder = files_.createPrivateFolder(files_.scratchRoot(), "gf-show-");
-        ASSERT_TRUE(folder.ok()) << folder.message();
-        dir_ = *folder + "\\";
-    }
-    void TearDown() override { EXPECT_TRUE(files_.removeFolder(dir_).ok()); }
-
-    std::string write(const std::string& name, std::string_view bytes) {
-        auto file = files_.createFile(dir_ + name, NewFile::ReplaceExisting, FileAccess::Shared);
-        EXPECT_TRUE(file.ok()) << file.message();
-        if (file.ok()) {
-            EXPECT_TRUE((*file)->write(std::as_bytes(std::span(bytes.data(), bytes.size()))).ok());
-            EXPECT_TRUE((*file)->close().ok());
-        }
-        return dir_ + name;
-    }
-    std::string read(const std::string& path) {
-        auto file = files_.openForReading(path);
-        if (!file.ok())
-            return {};
-        std::string bytes((*file)->size(), '\0');
-        EXPECT_TRUE((*file)->readAt(0, std::as_writable_bytes(std::span(bytes))).ok());
-        return bytes;
-    }
-
     // A picture encoded by the system's own codec; `color(x, y)` gives 0xAARRGGBB.
     std::string encode(const std::string& name, const GUID& container, int w, int h,
                        const std::function<std::uint32_t(int, int)>& color) {
@@ -118,9 +94,6 @@ class Pictures : public ::testing::Test {
             },
             cancel);
     }
-
-    Win32FileSystem files_;
-    std::string dir_;
 };
 
 const DibSurface& SurfaceOf(const DecodedFile& file) {

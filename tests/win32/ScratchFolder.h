@@ -1,0 +1,46 @@
+#pragma once
+// A test fixture: a private folder of the test's own, made and removed by the file system under
+// test, with files written into it and read back through that file system.
+#include "win32/support/Win32FileSystem.h"
+
+#include <gtest/gtest.h>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace gf::test {
+
+class ScratchFolder : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        auto folder = files_.createPrivateFolder(files_.scratchRoot(), "gf-test-");
+        ASSERT_TRUE(folder.ok()) << folder.message();
+        dir_ = *folder + "\\";
+    }
+    void TearDown() override { EXPECT_TRUE(files_.removeFolder(dir_).ok()); }
+
+    // The file's path.
+    std::string write(const std::string& name, std::string_view bytes) {
+        auto file = files_.createFile(dir_ + name, NewFile::ReplaceExisting, FileAccess::Shared);
+        EXPECT_TRUE(file.ok()) << file.message();
+        if (file.ok()) {
+            EXPECT_TRUE((*file)->write(std::as_bytes(std::span(bytes.data(), bytes.size()))).ok());
+            EXPECT_TRUE((*file)->close().ok());
+        }
+        return dir_ + name;
+    }
+    // The file's bytes, or the reason it cannot be read in angle brackets.
+    std::string read(const std::string& path) {
+        auto file = files_.openForReading(path);
+        if (!file.ok())
+            return "<" + file.message() + ">";
+        std::string bytes((*file)->size(), '\0');
+        EXPECT_TRUE((*file)->readAt(0, std::as_writable_bytes(std::span(bytes))).ok());
+        return bytes;
+    }
+
+    Win32FileSystem files_;
+    std::string dir_;
+};
+
+} // namespace gf::test
