@@ -10,6 +10,7 @@
 #include "qt/support/QtPictureFormats.h"
 #include "qt/support/SupportResources.h"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -397,13 +398,15 @@ void SettingsDialog::connectUi() {
 
 void SettingsDialog::keyPressEvent(QKeyEvent* event) {
     // Enter reaches the window only when the focused control has no use for it: as in a dialog,
-    // it presses the focused push button, else "Done".
+    // it presses the focused push button, else "Done". In the folder and file lists it would
+    // store a choice the arrow keys only pointed at, so it does nothing there.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (!enter || (event->modifiers() & ~Qt::KeypadModifier)) {
+    QWidget* focus = focusWidget();
+    if (!enter || (event->modifiers() & ~Qt::KeypadModifier) ||
+        qobject_cast<QAbstractItemView*>(focus)) {
         QWidget::keyPressEvent(event);
         return;
     }
-    QWidget* focus = focusWidget();
     if (qobject_cast<QPushButton*>(focus) || qobject_cast<QToolButton*>(focus))
         static_cast<QAbstractButton*>(focus)->click();
     else

@@ -3,6 +3,7 @@
 #include "fakes/RealFiles.h"
 #include "qt/startup/QtSettingsStore.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -100,8 +101,14 @@ TEST(SettingsDialog, LoadsStoredSettingsAndDoneWritesTheChangesBack) {
     f.click("chkDisableSound");
     f.click("chkIgnoreMouse");
     f.child<QComboBox>("Combo1")->setCurrentIndex(0);
-    // Enter in a text box is "Done", as in a dialog.
-    QTest::keyClick(f.child<QLineEdit>("txtImageListFile"), Qt::Key_Return);
+    // In a list Enter would store what the arrow keys only pointed at; in a text box it is "Done".
+    const auto pressEnterIn = [](QWidget* w) {
+        w->setFocus();
+        QTest::keyClick(w, Qt::Key_Return);
+    };
+    pressEnterIn(f.dialog->findChild<QAbstractItemView*>());
+    ASSERT_TRUE(f.dialog->isVisible());
+    pressEnterIn(f.child<QLineEdit>("txtImageListFile"));
 
     EXPECT_TRUE(f.errors.isEmpty()) << f.errors.join("\n").toStdString();
     EXPECT_FALSE(f.dialog->isVisible());
