@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
 namespace gf {
 namespace {
@@ -69,42 +70,31 @@ class TempDir : public ::testing::Test {
 
 using DetermineRunModeTest = TempDir;
 
-TEST_F(DetermineRunModeTest, RecognisesThePackageMarkOnly) {
+// Whether `path` is a package, and the product name that leaves.
+std::pair<bool, std::string> Detect(const std::string& path) {
     StartupState st;
     st.ProductName = "Glimmerframe";
-    st.programFile = file("Beach.scr", "program bytes" + std::string("Glimmerframe\r\n"));
-    EXPECT_TRUE(DetermineRunMode(test::RealFiles(), st));
-    EXPECT_EQ(st.ProductName, "Glimmerframe-Beach");
+    st.programFile = path;
+    const bool package = DetermineRunMode(test::RealFiles(), st);
+    return {package, st.ProductName};
+}
 
-    StartupState exact;
-    exact.programFile = file("Beach", "Glimmerframe\r\n");
-    EXPECT_TRUE(DetermineRunMode(test::RealFiles(), exact));
-    EXPECT_EQ(exact.ProductName, "Glimmerframe-Beach");
-
+TEST_F(DetermineRunModeTest, RecognisesThePackageMarkOnly) {
+    const std::pair<bool, std::string> beach{true, "Glimmerframe-Beach"};
+    EXPECT_EQ(Detect(file("Beach.scr", "program bytes" + std::string("Glimmerframe\r\n"))), beach);
+    EXPECT_EQ(Detect(file("Beach", "Glimmerframe\r\n")), beach);
     for (auto bytes : {std::string("xxglimmerframe\r\n"), std::string("Glimmerframe\r"),
-                       std::string("short"), std::string(), std::string(100, 'x')}) {
-        StartupState other;
-        other.ProductName = "Glimmerframe";
-        other.programFile = file("Other.scr", bytes);
-        EXPECT_FALSE(DetermineRunMode(test::RealFiles(), other)) << bytes;
-        EXPECT_EQ(other.ProductName, "Glimmerframe");
-    }
+                       std::string("short"), std::string(), std::string(100, 'x')})
+        EXPECT_EQ(Detect(file("Other.scr", bytes)), std::pair(false, std::string("Glimmerframe")))
+            << bytes;
 }
 
 TEST_F(DetermineRunModeTest, MissingOrUnreadableFileIsNoPackage) {
-    StartupState missing;
-    missing.programFile = (dir_ / "nothing").string();
-    EXPECT_FALSE(DetermineRunMode(test::RealFiles(), missing));
-
-    StartupState folder;
-    folder.programFile = dir_.string();
-    EXPECT_FALSE(DetermineRunMode(test::RealFiles(), folder));
-
-    StartupState unreadable;
-    unreadable.programFile = file("locked.scr", "Glimmerframe\r\n");
-    if (const test::UnreadableFile locked(unreadable.programFile); locked.active()) {
-        EXPECT_FALSE(DetermineRunMode(test::RealFiles(), unreadable));
-    }
+    EXPECT_FALSE(Detect((dir_ / "nothing").string()).first);
+    EXPECT_FALSE(Detect(dir_.string()).first);
+    const auto locked = file("locked.scr", "Glimmerframe\r\n");
+    if (const test::UnreadableFile unreadable(locked); unreadable.active())
+        EXPECT_FALSE(Detect(locked).first);
 }
 
 class RecordingHandlers final : public RunModeHandlers {
@@ -125,12 +115,26 @@ class RecordingHandlers final : public RunModeHandlers {
     }
 };
 
-using MainTest = TempDir;
+// Main run on a fresh process with the fixture's host and store; the program file defaults to
+// one that is no package.
+class MainTest : public TempDir {
+  protected:
+    void SetUp() override {
+        TempDir::SetUp();
+        host.exe = file("glimmerframe", "x");
+    }
+    MainResult run(std::string_view args) {
+        process = std::make_unique<ProcessState>(test::RealFiles());
+        return Main(args, *process, host, store, handlers);
+    }
+    const Settings& settings() const { return process->settings; }
+    test::FakeHostServices host;
+    test::MemorySettingsStore store;
+    RecordingHandlers handlers;
+    std::unique_ptr<ProcessState> process;
+};
 
 TEST_F(MainTest, DispatchesEachRunMode) {
-    test::FakeHostServices host;
-    host.exe = file("glimmerframe", "not a package");
-    test::MemorySettingsStore store;
     struct Case {
         const char* args;
         const char* call;
@@ -139,48 +143,36 @@ TEST_F(MainTest, DispatchesEachRunMode) {
     for (auto c :
          {Case{"", "settings", true}, Case{"/S", "player", true}, Case{"/p 4711", "preview", true},
           Case{"/a 5", nullptr, false}, Case{"-s", nullptr, false}}) {
-        ProcessState process{test::RealFiles()};
-        RecordingHandlers handlers;
-        const auto r = Main(c.args, process, host, store, handlers);
-        EXPECT_EQ(r.windowLoaded, c.loaded) << c.args;
-        if (c.call)
-            EXPECT_EQ(handlers.calls, std::vector<std::string>{c.call}) << c.args;
-        else
-            EXPECT_TRUE(handlers.calls.empty()) << c.args;
-        EXPECT_EQ(process.startup.ProductName, "Glimmerframe");
-        EXPECT_FALSE(process.startup.StandAlone);
-        EXPECT_EQ(process.settings.ImageInterval, 10);
+        handlers.calls.clear();
+        EXPECT_EQ(run(c.args).windowLoaded, c.loaded) << c.args;
+        EXPECT_EQ(handlers.calls,
+                  c.call ? std::vector<std::string>{c.call} : std::vector<std::string>{})
+            << c.args;
+        EXPECT_EQ(process->startup.ProductName, "Glimmerframe");
+        EXPECT_FALSE(process->startup.StandAlone);
+        EXPECT_EQ(settings().ImageInterval, 10);
     }
     EXPECT_EQ(host.passwordChanges, 1);
     EXPECT_EQ(host.passwordParent, 5);
 }
 
 TEST_F(MainTest, PreviewWindowAndStartupStateAreStored) {
-    test::FakeHostServices host;
-    host.exe = file("glimmerframe", "x");
     host.tppX = 15.4;
     host.tppY = 11.6;
     host.platformId = 1;
-    test::MemorySettingsStore store;
-    ProcessState process{test::RealFiles()};
-    RecordingHandlers handlers;
-    Main("/P 4711", process, host, store, handlers);
+    run("/P 4711");
     EXPECT_EQ(handlers.previewWindow, 4711);
-    EXPECT_EQ(process.startup.TwipsPerPixelX, 15);
-    EXPECT_EQ(process.startup.TwipsPerPixelY, 12);
-    EXPECT_EQ(process.startup.PlatformId, 1);
-    EXPECT_EQ(process.startup.programFolder, AddBackslash(dir_.string()));
+    EXPECT_EQ(process->startup.TwipsPerPixelX, 15);
+    EXPECT_EQ(process->startup.TwipsPerPixelY, 12);
+    EXPECT_EQ(process->startup.PlatformId, 1);
+    EXPECT_EQ(process->startup.programFolder, AddBackslash(dir_.string()));
 }
 
 TEST_F(MainTest, FirstRunShowsTheSampleShowBesideTheProgramOrInItsInstallation) {
-    test::MemorySettingsStore store;
     auto firstRun = [&](const std::string& exe) {
-        test::FakeHostServices host;
         host.exe = exe;
-        ProcessState process{test::RealFiles()};
-        RecordingHandlers handlers;
-        Main("/s", process, host, store, handlers);
-        return process.settings;
+        run("/s");
+        return settings();
     };
     const std::string root = AddBackslash(dir_.string());
     file("usr/share/glimmerframe/samples/sample-show.txt", "IMAGE=dawn.jpg\r\n");
@@ -205,13 +197,8 @@ TEST_F(MainTest, FirstRunShowsTheSampleShowBesideTheProgramOrInItsInstallation) 
 }
 
 TEST_F(MainTest, OnlyARunningShowKeepsASecondOneOut) {
-    test::FakeHostServices host;
-    host.exe = file("glimmerframe", "x");
     host.otherInstanceRuns = true;
-    test::MemorySettingsStore store;
-    ProcessState process{test::RealFiles()};
-    RecordingHandlers handlers;
-    const auto r = Main("/s", process, host, store, handlers);
+    const auto r = run("/s");
     EXPECT_FALSE(r.windowLoaded);
     EXPECT_TRUE(handlers.calls.empty());
     EXPECT_EQ(host.claims, 1);
@@ -219,7 +206,7 @@ TEST_F(MainTest, OnlyARunningShowKeepsASecondOneOut) {
 
     // A claim that fails for another reason (a full folder) is said, and the show runs.
     host.claimFailure = "Cannot create the lock file /run/x.lock: No space left on device";
-    const auto full = Main("/s", process, host, store, handlers);
+    const auto full = run("/s");
     EXPECT_TRUE(full.windowLoaded);
     EXPECT_EQ(handlers.calls, std::vector<std::string>{"player"});
     ASSERT_EQ(full.warnings.size(), 1u);
@@ -227,13 +214,8 @@ TEST_F(MainTest, OnlyARunningShowKeepsASecondOneOut) {
 }
 
 TEST_F(MainTest, StaleLogBesideTheProgramIsDeleted) {
-    test::FakeHostServices host;
-    host.exe = file("glimmerframe", "x");
     const auto log = file("Glimmerframe.log", "old");
-    test::MemorySettingsStore store;
-    ProcessState process{test::RealFiles()};
-    RecordingHandlers handlers;
-    Main("/x", process, host, store, handlers);
+    run("/x");
     EXPECT_FALSE(fs::exists(log));
 }
 
@@ -250,54 +232,38 @@ std::string packageBytes(std::int32_t interval, std::int32_t delay) {
 }
 
 TEST_F(MainTest, PackageTakesFirstGroupFromTrailerUntilSettingsAreStored) {
-    test::FakeHostServices host;
     host.exe = file("Beach.scr", packageBytes(4, 50));
     const std::string key = "Software\\Brindlewick\\Glimmerframe-Beach";
-    RecordingHandlers handlers;
-    {
-        test::MemorySettingsStore store;
-        ProcessState process{test::RealFiles()};
-        Main("/s", process, host, store, handlers);
-        EXPECT_TRUE(process.startup.StandAlone);
-        EXPECT_EQ(process.startup.ProductName, "Glimmerframe-Beach");
-        EXPECT_EQ(process.settings.ImageInterval, 4);
-        EXPECT_EQ(process.settings.FullScreen, 1);
-        EXPECT_EQ(process.settings.ImageOrderRandom, 1);
-        EXPECT_EQ(process.settings.DissolveDelay, 50);
-        EXPECT_EQ(process.settings.MouseSensitivity, 10); // not read from the trailer
-    }
-    {
-        test::MemorySettingsStore store;
-        store.putString(kMachine, key, "ImageInterval", "2000");
-        ProcessState process{test::RealFiles()};
-        Main("/s", process, host, store, handlers);
-        EXPECT_EQ(process.settings.ImageInterval, 4);
-    }
-    {
-        test::MemorySettingsStore store;
-        store.putString(kMachine, key, "ImageInterval", "12");
-        store.putString(kMachine, key, "MouseSensitivity", "77");
-        ProcessState process{test::RealFiles()};
-        Main("/s", process, host, store, handlers);
-        EXPECT_EQ(process.settings.ImageInterval, 12);
-        EXPECT_EQ(process.settings.MouseSensitivity, 77);
-        EXPECT_EQ(process.settings.FullScreen, 0);
-    }
+    run("/s");
+    EXPECT_TRUE(process->startup.StandAlone);
+    EXPECT_EQ(process->startup.ProductName, "Glimmerframe-Beach");
+    EXPECT_EQ(settings().ImageInterval, 4);
+    EXPECT_EQ(settings().FullScreen, 1);
+    EXPECT_EQ(settings().ImageOrderRandom, 1);
+    EXPECT_EQ(settings().DissolveDelay, 50);
+    EXPECT_EQ(settings().MouseSensitivity, 10); // not read from the trailer
+
+    store.putString(kMachine, key, "ImageInterval", "2000");
+    run("/s");
+    EXPECT_EQ(settings().ImageInterval, 4);
+
+    store.putString(kMachine, key, "ImageInterval", "12");
+    store.putString(kMachine, key, "MouseSensitivity", "77");
+    run("/s");
+    EXPECT_EQ(settings().ImageInterval, 12);
+    EXPECT_EQ(settings().MouseSensitivity, 77);
+    EXPECT_EQ(settings().FullScreen, 0);
 }
 
 TEST_F(MainTest, PackageWithDamagedTrailerUsesTheDefaults) {
-    test::FakeHostServices host;
     auto bytes = packageBytes(4, 50);
     bytes[bytes.size() - 104 + 3] = 'x'; // ImageInterval no longer a number
     host.exe = file("Beach.scr", bytes);
-    test::MemorySettingsStore store;
-    ProcessState process{test::RealFiles()};
-    RecordingHandlers handlers;
-    Main("/s", process, host, store, handlers);
-    EXPECT_TRUE(process.startup.StandAlone);
-    EXPECT_EQ(process.settings.ImageInterval, 10);
-    EXPECT_EQ(process.settings.MouseSensitivity, 100);
-    EXPECT_EQ(process.settings.DissolveDelay, 0);
+    run("/s");
+    EXPECT_TRUE(process->startup.StandAlone);
+    EXPECT_EQ(settings().ImageInterval, 10);
+    EXPECT_EQ(settings().MouseSensitivity, 100);
+    EXPECT_EQ(settings().DissolveDelay, 0);
 }
 
 } // namespace
