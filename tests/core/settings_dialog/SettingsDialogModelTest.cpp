@@ -40,6 +40,7 @@ struct TempDir {
     std::string str() const { return AddBackslash(path.string()); }
 };
 
+// The dialog on settings loaded from an empty store, with a scratch folder to point it at.
 struct Dialog {
     Dialog() {
         process.startup.ProductName = "Glimmerframe";
@@ -53,26 +54,42 @@ struct Dialog {
     std::string stored(std::string_view name) const {
         return store.persisted(kKey, name).value_or("<missing>");
     }
+    void expectStored(const std::vector<std::pair<std::string, std::string>>& values) const {
+        for (const auto& [name, value] : values)
+            EXPECT_EQ(stored(name), value) << name;
+    }
+    TempDir dir;
     ProcessState process{test::RealFiles()};
     test::MemorySettingsStore store;
     RecordingView view;
     SettingsDialogModel model{process, store, view};
 };
 
-TEST(SettingsDialogModel, EveryLabelShowsItsValueAndLoadPicksTheDissolve) {
+TEST(SettingsDialogModel, EveryControlShowsItsSettingAndLoadPicksTheDissolve) {
     Dialog d;
+    auto& s = d.process.settings;
     // The scroll bars' own initial values: their labels show the value all the same.
-    d.process.settings.ImageInterval = 5;
-    d.process.settings.Blocks = 10;
-    d.process.settings.DissolveDelay = 0;
-    d.process.settings.MouseSensitivity = 100;
-    d.process.settings.DissolveType = "Slide Left To Center";
+    s.ImageInterval = 5;
+    s.Blocks = 10;
+    s.DissolveDelay = 0;
+    s.MouseSensitivity = 100;
+    s.DissolveType = "Slide Left To Center";
+    s.FullScreen = 1;
+    s.ImagePositionRandom = 2; // anything but 1 selects "Centered", which writes 0 back
+    s.ImageOrderRandom = 1;
+    s.DisableSound = 1;
+    s.IgnoreMouse = 1;
     auto& m = d.load();
     EXPECT_EQ(m.ScrollInterval().label, "Delay Interval: 5 Seconds");
     EXPECT_EQ(m.ScrollDissolveSize().label, "Dissolve Size: 10");
     EXPECT_EQ(m.ScrollDissolveDelay().label, "Dissolve Delay: 0");
     EXPECT_EQ(m.ScrollMouseSensitivity().label, "Mouse Sensitivity: 100");
     EXPECT_EQ(m.controls().comboIndex, 14);
+    EXPECT_EQ(m.settings().FullScreen, 1);
+    EXPECT_EQ(m.settings().ImagePositionRandom, 0);
+    EXPECT_EQ(m.settings().ImageOrderRandom, 1);
+    EXPECT_TRUE(m.controls().chkDisableSound);
+    EXPECT_TRUE(m.controls().chkIgnoreMouse);
     m.ScrollInterval().setValue(7);
     EXPECT_EQ(m.ScrollInterval().label, "Delay Interval: 7 Seconds");
     m.ScrollInterval().setValue(99);
@@ -88,27 +105,10 @@ TEST(SettingsDialogModel, EveryLabelShowsItsValueAndLoadPicksTheDissolve) {
     EXPECT_EQ(other.stored("DissolveType"), "Random");
 }
 
-TEST(SettingsDialogModel, OptionPairsAndChecksFollowTheSettings) {
-    Dialog d;
-    auto& s = d.process.settings;
-    s.FullScreen = 1;
-    s.ImagePositionRandom = 2; // anything but 1 selects "Centered", which writes 0 back
-    s.ImageOrderRandom = 1;
-    s.DisableSound = 1;
-    s.IgnoreMouse = 1;
-    d.load();
-    EXPECT_EQ(d.model.settings().FullScreen, 1);
-    EXPECT_EQ(d.model.settings().ImagePositionRandom, 0);
-    EXPECT_EQ(d.model.settings().ImageOrderRandom, 1);
-    EXPECT_TRUE(d.model.controls().chkDisableSound);
-    EXPECT_TRUE(d.model.controls().chkIgnoreMouse);
-}
-
 TEST(SettingsDialogModel, ModeBoxesBehaveAsAPairAndReshowTheHelpPanel) {
-    TempDir dir;
     Dialog d;
     d.process.settings.AllImages = 0;
-    d.process.settings.ImagePath = dir.path.string(); // no trailing separator yet
+    d.process.settings.ImagePath = d.dir.path.string(); // no trailing separator yet
     d.process.settings.ImageListFile = "beach.txt";
     auto& m = d.load();
     const auto& c = m.controls();
@@ -117,9 +117,9 @@ TEST(SettingsDialogModel, ModeBoxesBehaveAsAPairAndReshowTheHelpPanel) {
     EXPECT_FALSE(c.cmdSelectFolderEnabled);
     EXPECT_TRUE(c.cmdSelectTemplateEnabled && c.cmdCreateTemplateEnabled &&
                 c.cmdEditTemplateEnabled);
-    EXPECT_EQ(m.settings().ImagePath, dir.str());
-    EXPECT_EQ(d.view.templateMoves, std::vector<std::string>{dir.str()});
-    EXPECT_EQ(c.txtImageListFile, dir.str() + "beach.txt");
+    EXPECT_EQ(m.settings().ImagePath, d.dir.str());
+    EXPECT_EQ(d.view.templateMoves, std::vector<std::string>{d.dir.str()});
+    EXPECT_EQ(c.txtImageListFile, d.dir.str() + "beach.txt");
     EXPECT_EQ(c.txtHelper.substr(0, c.txtHelper.find('\n')),
               "Glimmerframe is currently in Template Mode.");
     // The texts name the buttons that are there.
@@ -138,7 +138,7 @@ TEST(SettingsDialogModel, ModeBoxesBehaveAsAPairAndReshowTheHelpPanel) {
     EXPECT_TRUE(c.cmdSelectFolderEnabled);
     EXPECT_FALSE(c.cmdSelectTemplateEnabled || c.cmdCreateTemplateEnabled ||
                  c.cmdEditTemplateEnabled);
-    EXPECT_EQ(d.view.folderMoves, std::vector<std::string>{dir.str()});
+    EXPECT_EQ(d.view.folderMoves, std::vector<std::string>{d.dir.str()});
     EXPECT_NE(c.txtHelper.find("all the images (GIF, JPE, JPG, BMP, WMF and JPEG) in the folder"),
               std::string::npos);
     EXPECT_NE(c.txtHelper.find("Click Folder to choose the folder containing your images."),
@@ -146,48 +146,42 @@ TEST(SettingsDialogModel, ModeBoxesBehaveAsAPairAndReshowTheHelpPanel) {
 }
 
 TEST(SettingsDialogModel, FolderModeStoresTheFolderWithSeparatorAndNoFileName) {
-    TempDir dir;
     Dialog d;
     d.process.settings.AllImages = 1;
     d.process.settings.ImagePath = "/somewhere/old/";
     d.process.settings.ImageListFile = "stale.txt";
     auto& m = d.load();
     EXPECT_EQ(m.controls().txtImageListFile, "/somewhere/old/");
-    m.cmdSelectFolder_Click(dir.path.string());
+    m.cmdSelectFolder_Click(d.dir.path.string());
     EXPECT_EQ(m.controls().panel, DialogPanel::Folder);
-    EXPECT_EQ(m.controls().txtImageListFile, dir.str());
+    EXPECT_EQ(m.controls().txtImageListFile, d.dir.str());
     ASSERT_TRUE(m.cmdExit_Click());
-    EXPECT_EQ(d.stored("ImagePath"), dir.str());
-    EXPECT_EQ(d.stored("ImageListFile"), "");
-    EXPECT_EQ(d.stored("AllImages"), "1");
+    d.expectStored({{"ImagePath", d.dir.str()}, {"ImageListFile", ""}, {"AllImages", "1"}});
     // Folder mode needs no template: no test, no question.
     EXPECT_TRUE(d.view.questions.empty() && d.view.errors.empty());
 }
 
 TEST(SettingsDialogModel, SwitchingToFolderModeOffersTheTemplatesFolderNotTheTemplate) {
-    TempDir dir;
     Dialog d;
-    d.process.settings.ImagePath = dir.str();
+    d.process.settings.ImagePath = d.dir.str();
     d.process.settings.ImageListFile = "show.txt";
     auto& m = d.load();
     m.chkFolderMode_Click();
-    EXPECT_EQ(m.controls().txtImageListFile, dir.str());
+    EXPECT_EQ(m.controls().txtImageListFile, d.dir.str());
     m.chkTemplateMode_Click();
-    EXPECT_EQ(m.controls().txtImageListFile, dir.str() + "show.txt");
+    EXPECT_EQ(m.controls().txtImageListFile, d.dir.str() + "show.txt");
     m.chkFolderMode_Click();
     ASSERT_TRUE(m.cmdExit_Click());
-    EXPECT_EQ(d.stored("ImagePath"), dir.str());
-    EXPECT_EQ(d.stored("ImageListFile"), "");
+    d.expectStored({{"ImagePath", d.dir.str()}, {"ImageListFile", ""}});
 }
 
 TEST(SettingsDialogModel, TemplateModeSplitsThePathAndWritesAllThirteenInOrder) {
-    TempDir dir;
-    std::ofstream(dir.path / "beach.txt") << "IMAGE=a.jpg\n";
     Dialog d;
+    std::ofstream(d.dir.path / "beach.txt") << "IMAGE=a.jpg\n";
     d.process.settings.AllImages = 0;
     auto& m = d.load();
-    m.File1_Click(dir.path.string(), "beach.txt");
-    EXPECT_EQ(m.controls().txtImageListFile, dir.str() + "beach.txt");
+    m.File1_Click(d.dir.path.string(), "beach.txt");
+    EXPECT_EQ(m.controls().txtImageListFile, d.dir.str() + "beach.txt");
     m.ScrollInterval().setValue(12);
     m.ScrollDissolveSize().setValue(20);
     m.ScrollDissolveDelay().setValue(30);
@@ -203,17 +197,11 @@ TEST(SettingsDialogModel, TemplateModeSplitsThePathAndWritesAllThirteenInOrder) 
         "ImageOrderRandom", "AllImages",     "Blocks",        "DissolveType", "DissolveDelay",
         "MouseSensitivity", "IgnoreMouse",   "DisableSound"};
     EXPECT_EQ(d.store.writeOrder, order);
-    EXPECT_EQ(d.stored("ImagePath"), dir.str());
-    EXPECT_EQ(d.stored("ImageListFile"), "beach.txt");
-    EXPECT_EQ(d.stored("ImageInterval"), "12");
-    EXPECT_EQ(d.stored("Blocks"), "20");
-    EXPECT_EQ(d.stored("DissolveDelay"), "30");
-    EXPECT_EQ(d.stored("MouseSensitivity"), "200");
-    EXPECT_EQ(d.stored("FullScreen"), "1");
-    EXPECT_EQ(d.stored("ImageOrderRandom"), "1");
-    EXPECT_EQ(d.stored("IgnoreMouse"), "1");
-    EXPECT_EQ(d.stored("DisableSound"), "0");
-    EXPECT_EQ(d.stored("DissolveType"), "Top To Bottom");
+    std::vector<std::string> values;
+    for (const auto& name : order)
+        values.push_back(d.stored(name));
+    EXPECT_EQ(values, (std::vector<std::string>{d.dir.str(), "12", "beach.txt", "1", "0", "1", "0",
+                                                "20", "Top To Bottom", "30", "200", "1", "0"}));
 }
 
 TEST(SettingsDialogModel, MissingFolderAsksAndCancelStoresNothing) {
@@ -228,16 +216,14 @@ TEST(SettingsDialogModel, MissingFolderAsksAndCancelStoresNothing) {
 
     d.view.answerOk = true;
     EXPECT_TRUE(m.cmdExit_Click());
-    EXPECT_EQ(d.stored("ImagePath"), "/no/such/folder/");
-    EXPECT_EQ(d.stored("ImageListFile"), "beach.txt");
+    d.expectStored({{"ImagePath", "/no/such/folder/"}, {"ImageListFile", "beach.txt"}});
 }
 
 TEST(SettingsDialogModel, MissingFileOrEmptyPathIsReportedAndKeepsTheDialogOpen) {
-    TempDir dir;
     Dialog d;
     d.process.settings.AllImages = 0;
     auto& m = d.load();
-    m.setImageListFileText(dir.str() + "gone.txt");
+    m.setImageListFileText(d.dir.str() + "gone.txt");
     EXPECT_FALSE(m.cmdExit_Click());
     ASSERT_EQ(d.view.errors.size(), 1u);
     EXPECT_EQ(d.view.errors[0].rfind(std::string(kSettingsErrorPrefix), 0), 0u);
@@ -245,7 +231,7 @@ TEST(SettingsDialogModel, MissingFileOrEmptyPathIsReportedAndKeepsTheDialogOpen)
 
     m.setImageListFileText("");
     EXPECT_FALSE(m.cmdExit_Click());
-    m.setImageListFileText(dir.str());
+    m.setImageListFileText(d.dir.str());
     EXPECT_FALSE(m.cmdExit_Click());
     EXPECT_EQ(d.view.errors.size(), 3u);
     EXPECT_TRUE(d.view.questions.empty());
