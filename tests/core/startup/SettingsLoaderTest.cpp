@@ -59,22 +59,17 @@ TEST(SettingsLoading, NumbersAreReadRoundedAndLimited) {
     EXPECT_EQ(loadWith("FullScreen", "7").FullScreen, 7); // not limited
 }
 
-TEST(SettingsLoading, TextValuesKeepWhatIsStored) {
+TEST(SettingsLoading, TextsKeepWhatIsStoredAndValuesOfAnotherTypeGiveTheDefault) {
     test::MemorySettingsStore store;
     store.putString(kMachine, kKey, "ImagePath", "/home/me/Pictures/");
     store.putString(kMachine, kKey, "DissolveType", "");
     store.putString(kMachine, kKey, "ImageListFile", std::string("show.txt\0junk", 13));
+    store.putNumber(kMachine, kKey, "ImageInterval", 5);
+    store.putOther(kMachine, kKey, "Blocks");
     const auto s = load(store);
     EXPECT_EQ(s.ImagePath, "/home/me/Pictures/");
     EXPECT_EQ(s.DissolveType, "");
     EXPECT_EQ(s.ImageListFile, "show.txt");
-}
-
-TEST(SettingsLoading, ValueOfAnotherTypeGivesTheDefault) {
-    test::MemorySettingsStore store;
-    store.putNumber(kMachine, kKey, "ImageInterval", 5);
-    store.putOther(kMachine, kKey, "Blocks");
-    const auto s = load(store);
     EXPECT_EQ(s.ImageInterval, 10);
     EXPECT_EQ(s.Blocks, 10);
 }
