@@ -40,14 +40,17 @@ class RecordingPainter : public WmfPainter {
     }
 };
 
-RecordingPainter Play(const std::vector<std::byte>& bytes, double w, double h) {
+// Parses and plays `bytes` into `painter`: how that ended, a refused parse included.
+Status PlayInto(RecordingPainter& painter, const std::vector<std::byte>& bytes, double w, double h,
+                const std::atomic<bool>* cancel = nullptr) {
     auto doc = WmfDocument::parse(bytes);
-    EXPECT_TRUE(doc.ok()) << doc.message();
+    return doc ? doc->play(painter, w, h, cancel) : doc.status();
+}
+
+RecordingPainter Play(const std::vector<std::byte>& bytes, double w, double h) {
     RecordingPainter p;
-    if (doc) {
-        Status s = doc->play(p, w, h);
-        EXPECT_TRUE(s.ok()) << s.message();
-    }
+    Status s = PlayInto(p, bytes, w, h);
+    EXPECT_TRUE(s.ok()) << s.message();
     return p;
 }
 
@@ -259,14 +262,11 @@ TEST(WmfDocument, ACutShortRecordStopsPlayingButKeepsWhatWasDrawn) {
                      .rectangle(0, 0, 20, 20)
                      .eof()
                      .bytes();
-    auto doc = WmfDocument::parse(bytes);
-    ASSERT_TRUE(doc.ok());
     RecordingPainter p;
-    Status s = doc->play(p, 10, 10);
-    EXPECT_FALSE(s.ok());
+    Status s = PlayInto(p, bytes, 10, 10);
     EXPECT_NE(s.message().find("record 2"), std::string::npos) << s.message();
     EXPECT_EQ(p.drawn.size(), 1u);
-    EXPECT_FALSE(doc->play(p, 0, 10).ok());
+    EXPECT_FALSE(PlayInto(p, bytes, 0, 10).ok());
 }
 
 TEST(WmfDocument, TextKeepsItsCharactersFontAndPlace) {
@@ -307,22 +307,36 @@ TEST(WmfDocument, StretchedBitmapLandsInItsBox) {
     ExpectRect(p.drawn[0].source, 0, 0, 3, 2);
 }
 
-// An 8-bit run-length DIB of w x h with a grey palette of two entries, its pixels `data`.
-std::vector<std::uint8_t> RleDib(int w, int h, const std::vector<std::uint8_t>& data) {
+// A DIB: header of `bits` per pixel, then `tail` (colour table and pixels) as given.
+std::vector<std::uint8_t> Dib(int w, int h, int bits, std::uint32_t compression,
+                              std::vector<std::uint8_t> tail, std::uint32_t colors = 0) {
     std::vector<std::uint8_t> d(40, 0);
-    auto put = [&](std::size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i)
+    auto put = [&](std::size_t at, std::uint32_t v, int n) {
+        for (int i = 0; i < n; ++i)
             d[at + std::size_t(i)] = std::uint8_t(v >> (8 * i));
     };
-    put(0, 40);
-    put(4, std::uint32_t(w));
-    put(8, std::uint32_t(h));
-    put(12, 1 | 8 << 16);
-    put(16, 1); // RLE8
-    put(32, 2);
-    d.insert(d.end(), {0, 0, 0, 0, 255, 255, 255, 0});
-    d.insert(d.end(), data.begin(), data.end());
+    put(0, 40, 4);
+    put(4, std::uint32_t(w), 4);
+    put(8, std::uint32_t(h), 4);
+    put(12, 1, 2);
+    put(14, std::uint32_t(bits), 2);
+    put(16, compression, 4);
+    put(32, colors, 4);
+    d.insert(d.end(), tail.begin(), tail.end());
     return d;
+}
+
+Result<WmfBitmap> Decode(int w, int h, int bits, std::uint32_t compression,
+                         std::vector<std::uint8_t> tail, std::uint32_t colors = 0) {
+    const auto d = Dib(w, h, bits, compression, std::move(tail), colors);
+    return DecodeDib(std::as_bytes(std::span(d)), false);
+}
+
+// An 8-bit run-length DIB of w x h with a grey palette of two entries, its pixels `data`.
+std::vector<std::uint8_t> RleDib(int w, int h, const std::vector<std::uint8_t>& data) {
+    std::vector<std::uint8_t> tail{0, 0, 0, 0, 255, 255, 255, 0};
+    tail.insert(tail.end(), data.begin(), data.end());
+    return Dib(w, h, 8, 1, tail, 2);
 }
 
 // Rows of runs of 255 pixels of colour 1: what an encoder writes for a plain w x h bitmap.
@@ -366,11 +380,8 @@ TEST(WmfDocument, OneMetafileIsBoundedAsAWholeAndCanBeStopped) {
     const auto big = RleDib(6000, 4000, PlainRows(6000, 4000));
     for (int i = 0; i < 3; ++i)
         three.stretchDib(0, 0, 100, 100, 6000, 4000, big);
-    const auto threeBytes = three.eof().bytes();
-    auto doc = WmfDocument::parse(threeBytes);
-    ASSERT_TRUE(doc.ok());
     RecordingPainter drawn;
-    EXPECT_EQ(doc->play(drawn, 640, 480).message(),
+    EXPECT_EQ(PlayInto(drawn, three.eof().bytes(), 640, 480).message(),
               "The picture's bitmaps are too large together (more than 64 megapixels).");
     EXPECT_EQ(drawn.drawn.size(), 2u);
 
@@ -385,11 +396,8 @@ TEST(WmfDocument, OneMetafileIsBoundedAsAWholeAndCanBeStopped) {
     }
     WmfWriter shapes(0, 0, 1000, 1000, 1440);
     shapes.window(0, 0, 1000, 1000).record(0x0324, circle).record(0x0324, zigzag);
-    const auto shapesBytes = shapes.eof().bytes();
-    doc = WmfDocument::parse(shapesBytes);
-    ASSERT_TRUE(doc.ok());
     RecordingPainter polygons;
-    EXPECT_EQ(doc->play(polygons, 1920, 1080).message(),
+    EXPECT_EQ(PlayInto(polygons, shapes.eof().bytes(), 1920, 1080).message(),
               "The picture is too complex to draw: it asks for more drawing than a slide may "
               "take.");
     EXPECT_EQ(polygons.drawn.size(), 1u);
@@ -400,16 +408,15 @@ TEST(WmfDocument, OneMetafileIsBoundedAsAWholeAndCanBeStopped) {
     for (int i = 0; i < 65536; ++i)
         ellipses.ellipse(0, 0, 100, 100);
     const auto ellipsesBytes = ellipses.eof().bytes();
-    doc = WmfDocument::parse(ellipsesBytes);
-    ASSERT_TRUE(doc.ok());
     RecordingPainter many;
-    EXPECT_FALSE(doc->play(many, 1920, 1080).ok());
+    EXPECT_FALSE(PlayInto(many, ellipsesBytes, 1920, 1080).ok());
     EXPECT_GT(many.drawn.size(), 100u);
     EXPECT_LT(many.drawn.size(), 2000u);
 
     // Stopped after the first drawing: nothing more is played.
     StoppingPainter stopping;
-    EXPECT_EQ(doc->play(stopping, 64, 64, &stopping.stop).message(), "The drawing was stopped.");
+    EXPECT_EQ(PlayInto(stopping, ellipsesBytes, 64, 64, &stopping.stop).message(),
+              "The drawing was stopped.");
     EXPECT_EQ(stopping.drawn.size(), 1u);
 
     // More records than any clip art has: refused before anything is drawn.
@@ -422,73 +429,47 @@ TEST(WmfDocument, OneMetafileIsBoundedAsAWholeAndCanBeStopped) {
     EXPECT_EQ(refused.message(), "The picture file has too many records (more than 1000000).");
 }
 
-// A DIB: header of `bits` per pixel, then `table` and `data` as given.
-std::vector<std::byte> Dib(int w, int h, int bits, std::uint32_t compression,
-                           std::vector<std::uint8_t> tail, std::uint32_t colors = 0) {
-    std::vector<std::uint8_t> d(40, 0);
-    auto put = [&](std::size_t at, std::uint32_t v, int n) {
-        for (int i = 0; i < n; ++i)
-            d[at + std::size_t(i)] = std::uint8_t(v >> (8 * i));
-    };
-    put(0, 40, 4);
-    put(4, std::uint32_t(w), 4);
-    put(8, std::uint32_t(h), 4);
-    put(12, 1, 2);
-    put(14, std::uint32_t(bits), 2);
-    put(16, compression, 4);
-    put(32, colors, 4);
-    d.insert(d.end(), tail.begin(), tail.end());
-    std::vector<std::byte> out;
-    for (auto b : d)
-        out.push_back(std::byte(b));
-    return out;
-}
-
 TEST(DibDecoder, DecodesPalettedRleAndMaskedPixels) {
     // 1 bit, 2 colours, bottom-up: the first stored row is the lowest.
-    auto mono = DecodeDib(
-        Dib(3, 2, 1, 0, {0, 0, 0, 0, 255, 255, 255, 0, 0b10100000, 0, 0, 0, 0b01000000, 0, 0, 0}),
-        false);
+    auto mono = Decode(3, 2, 1, 0,
+                       {0, 0, 0, 0, 255, 255, 255, 0, 0b10100000, 0, 0, 0, 0b01000000, 0, 0, 0});
     ASSERT_TRUE(mono.ok()) << mono.message();
     EXPECT_EQ(mono->pixels, (std::vector<std::uint32_t>{0, 0xFFFFFF, 0, 0xFFFFFF, 0, 0xFFFFFF}));
 
     // 8-bit run-length: two of colour 1, a literal run (2, 0, 2) whose last pixel falls off the
     // row, end of line, one of colour 2, end of bitmap.
-    auto rle =
-        DecodeDib(Dib(4, 2, 8, 1, {0, 0, 0, 0, 0, 0, 255, 0, 255, 0, 0, 0, // black, red, blue
+    auto rle = Decode(4, 2, 8, 1, {0, 0, 0, 0, 0, 0, 255, 0, 255, 0, 0, 0, // black, red, blue
                                    2, 1, 0, 3, 2, 0, 2,   0, 0,   0, 1, 2, 0, 1},
-                      3),
-                  false);
+                      3);
     ASSERT_TRUE(rle.ok()) << rle.message();
     EXPECT_EQ(rle->pixels,
               (std::vector<std::uint32_t>{0x0000FF, 0, 0, 0, 0xFF0000, 0xFF0000, 0x0000FF, 0}));
 
     // 16 bits, 5-6-5 masks after the header; top-down.
-    auto masked = DecodeDib(
-        Dib(1, -1, 16, 3, {0, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0, 0x1F, 0xF8, 0, 0}),
-        false);
+    auto masked =
+        Decode(1, -1, 16, 3, {0, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0, 0x1F, 0xF8, 0, 0});
     ASSERT_TRUE(masked.ok()) << masked.message();
     EXPECT_EQ(masked->pixels[0], 0xFF00FFu);
     EXPECT_FALSE(masked->storedBottomUp);
 }
 
 TEST(DibDecoder, RefusesDamagedOrHugeBitmapsBeforeAllocating) {
-    auto cut = DecodeDib(Dib(100, 100, 24, 0, {1, 2, 3}), false);
+    auto cut = Decode(100, 100, 24, 0, {1, 2, 3});
     ASSERT_FALSE(cut.ok());
     EXPECT_NE(cut.message().find("cut short"), std::string::npos);
-    auto huge = DecodeDib(Dib(60000, 60000, 1, 1, {0, 1}), false);
+    auto huge = Decode(60000, 60000, 1, 1, {0, 1});
     ASSERT_FALSE(huge.ok());
     EXPECT_NE(huge.message().find("too large"), std::string::npos);
     // Compressed pixels fill at most 255 pixels for every two bytes.
-    auto claims = DecodeDib(Dib(5000, 6000, 8, 1, {0, 0, 0, 0, 0, 1}, 1), false);
+    auto claims = Decode(5000, 6000, 8, 1, {0, 0, 0, 0, 0, 1}, 1);
     ASSERT_FALSE(claims.ok());
     EXPECT_EQ(claims.message(), "The picture's bitmap is damaged: its 2 bytes of compressed "
                                 "pixels cannot fill 5000 x 6000 pixels");
-    EXPECT_TRUE(DecodeDib(Dib(255, 2, 8, 1, {0, 0, 0, 0, 255, 0, 0, 0, 255, 0}, 1), false).ok());
-    EXPECT_FALSE(DecodeDib(Dib(4, 4, 8, 0, {}, 0x40000000), false).ok()); // colour table
-    EXPECT_FALSE(DecodeDib(Dib(4, 4, 7, 0, std::vector<std::uint8_t>(64)), false).ok());
-    EXPECT_FALSE(DecodeDib(Dib(0, 4, 24, 0, std::vector<std::uint8_t>(64)), false).ok());
-    EXPECT_FALSE(DecodeDib(Dib(4, 4, 24, 4, std::vector<std::uint8_t>(64)), false).ok()); // JPEG
+    EXPECT_TRUE(Decode(255, 2, 8, 1, {0, 0, 0, 0, 255, 0, 0, 0, 255, 0}, 1).ok());
+    EXPECT_FALSE(Decode(4, 4, 8, 0, {}, 0x40000000).ok()); // colour table
+    EXPECT_FALSE(Decode(4, 4, 7, 0, std::vector<std::uint8_t>(64)).ok());
+    EXPECT_FALSE(Decode(0, 4, 24, 0, std::vector<std::uint8_t>(64)).ok());
+    EXPECT_FALSE(Decode(4, 4, 24, 4, std::vector<std::uint8_t>(64)).ok()); // JPEG
     EXPECT_FALSE(DecodeDib({}, false).ok());
 }
 
