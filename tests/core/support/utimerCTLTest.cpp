@@ -10,9 +10,9 @@ namespace {
 
 constexpr std::int64_t kMin = 60000;
 
-// Records every event with the fake clock's time.
-struct Recorder {
-    explicit Recorder(test::FakePlatformTimer& t) : timer(t), ctl(t) {
+// A control on a fake clock that records every event with the clock's time.
+struct TimerRig {
+    TimerRig() {
         ctl.onTimer = [this] { log.push_back({timer.now(), "Timer"}); };
         ctl.onMinuteAlarm = [this](std::int16_t& m) {
             log.push_back({timer.now(), "Minute " + std::to_string(m)});
@@ -43,19 +43,18 @@ struct Recorder {
                 out.push_back(e.at);
         return out;
     }
-    test::FakePlatformTimer& timer;
-    utimerCTL ctl;
+    test::FakePlatformTimer timer;
+    utimerCTL ctl{timer};
     std::vector<Event> log;
     std::vector<std::string> messages;
     int zeroAt = -1;
 };
 
 TEST(utimerCTL, ThreeMinutesRepeatingCountsDownAndStartsOver) {
-    test::FakePlatformTimer t;
-    Recorder r(t);
+    TimerRig r;
     r.ctl.setMinuteInterval(3);
-    t.advance(2 * 3 * kMin + 10);
-    const std::vector<Recorder::Event> expected = {
+    r.timer.advance(2 * 3 * kMin + 10);
+    const std::vector<TimerRig::Event> expected = {
         {1, "Minute 3"},
         {1 + kMin, "Minute 2"},
         {1 + 2 * kMin, "Minute 1"},
@@ -71,10 +70,9 @@ TEST(utimerCTL, ThreeMinutesRepeatingCountsDownAndStartsOver) {
 
 TEST(utimerCTL, HourAlarmsOnlyAboveSixtyMinutesRoundedToEven) {
     {
-        test::FakePlatformTimer t;
-        Recorder r(t);
+        TimerRig r;
         r.ctl.setHourInterval(1);
-        t.advance(60 * kMin + 1);
+        r.timer.advance(60 * kMin + 1);
         EXPECT_TRUE(r.named("Hour").empty());
         const auto minutes = r.named("Minute");
         ASSERT_EQ(minutes.size(), 60u);
@@ -83,13 +81,12 @@ TEST(utimerCTL, HourAlarmsOnlyAboveSixtyMinutesRoundedToEven) {
         EXPECT_EQ(r.timesOf("Timer"), std::vector<std::int64_t>{1 + 60 * kMin});
     }
     {
-        test::FakePlatformTimer t;
-        Recorder r(t);
+        TimerRig r;
         r.ctl.setHourInterval(2);
-        t.advance(1);
+        r.timer.advance(1);
         EXPECT_EQ(r.log.at(0).what, "Hour 2");
         EXPECT_EQ(r.log.at(1).what, "Minute 120");
-        t.advance(120 * kMin);
+        r.timer.advance(120 * kMin);
         const auto hours = r.named("Hour");
         // m runs from 120 down to 61: 120..91 round to 2 (90 is 1.5, to even 2), 89..61 to 1.
         ASSERT_EQ(hours.size(), 60u);
@@ -101,51 +98,48 @@ TEST(utimerCTL, HourAlarmsOnlyAboveSixtyMinutesRoundedToEven) {
 }
 
 TEST(utimerCTL, MillisecondPartComesFirstAndAloneIsAPlainTimer) {
-    test::FakePlatformTimer t;
-    Recorder r(t);
+    TimerRig r;
     r.ctl.setInterval(500);
-    t.advance(1600);
+    r.timer.advance(1600);
     // 1 ms start tick, 500 ms part, then Timer; each new period starts with a 1 ms tick.
     EXPECT_EQ(r.timesOf("Timer"), (std::vector<std::int64_t>{501, 1002, 1503}));
 
     r.ctl.setMinuteInterval(1);
     r.log.clear();
-    const auto start = t.now();
-    t.advance(kMin + 600);
+    const auto start = r.timer.now();
+    r.timer.advance(kMin + 600);
     EXPECT_EQ(r.timesOf("Minute 1"), std::vector<std::int64_t>{start + 501});
     EXPECT_EQ(r.timesOf("Timer"), std::vector<std::int64_t>{start + 501 + kMin});
 }
 
 TEST(utimerCTL, OneShotStaysSilentUntilAPropertyIsSet) {
-    test::FakePlatformTimer t;
-    Recorder r(t);
+    TimerRig r;
     r.ctl.setTimerMode(1);
     r.ctl.setInterval(100);
-    t.advance(10 * kMin);
+    r.timer.advance(10 * kMin);
     EXPECT_EQ(r.named("Timer").size(), 1u);
     EXPECT_TRUE(r.ctl.Expired());
-    EXPECT_FALSE(t.enabled());
+    EXPECT_FALSE(r.timer.enabled());
 
     // Switching to repeating while expired starts a new period.
     r.ctl.setTimerMode(0);
-    t.advance(1000);
+    r.timer.advance(1000);
     EXPECT_FALSE(r.ctl.Expired());
     EXPECT_GE(r.named("Timer").size(), 2u);
 }
 
 TEST(utimerCTL, NoPeriodMeansNoTicksAndEnabledStopsAndRestarts) {
-    test::FakePlatformTimer t;
-    Recorder r(t);
-    t.advance(10 * kMin);
-    EXPECT_EQ(t.ticks, 0);
-    EXPECT_FALSE(t.enabled());
+    TimerRig r;
+    r.timer.advance(10 * kMin);
+    EXPECT_EQ(r.timer.ticks, 0);
+    EXPECT_FALSE(r.timer.enabled());
 
     r.ctl.setInterval(100);
     r.ctl.setEnabled(false);
-    t.advance(1000);
+    r.timer.advance(1000);
     EXPECT_TRUE(r.log.empty());
     r.ctl.setEnabled(true);
-    t.advance(101);
+    r.timer.advance(101);
     EXPECT_EQ(r.named("Timer").size(), 1u);
 
     // A Timer handler that switches the control off is obeyed.
@@ -154,14 +148,13 @@ TEST(utimerCTL, NoPeriodMeansNoTicksAndEnabledStopsAndRestarts) {
         ++fired;
         r.ctl.setEnabled(false);
     };
-    t.advance(10000);
-    EXPECT_FALSE(t.enabled());
+    r.timer.advance(10000);
+    EXPECT_FALSE(r.timer.enabled());
     EXPECT_EQ(fired, 1);
 }
 
 TEST(utimerCTL, PropertyChecksAndInvalidValueMessage) {
-    test::FakePlatformTimer t;
-    Recorder r(t);
+    TimerRig r;
     r.ctl.setInterval(250);
     r.ctl.setInterval(60000);
     r.ctl.setInterval(-5);
@@ -190,11 +183,10 @@ TEST(utimerCTL, PropertyChecksAndInvalidValueMessage) {
 }
 
 TEST(utimerCTL, MinuteAlarmHandlerCanBringTheTimerForward) {
-    test::FakePlatformTimer t;
-    Recorder r(t);
+    TimerRig r;
     r.zeroAt = 8;
     r.ctl.setMinuteInterval(10);
-    t.advance(3 * kMin + 1);
+    r.timer.advance(3 * kMin + 1);
     // Alarms 10, 9, 8 (set to 0 there), then Timer at the next minute step.
     EXPECT_EQ(r.named("Minute").size(), 3u);
     EXPECT_EQ(r.timesOf("Timer"), std::vector<std::int64_t>{1 + 3 * kMin});
