@@ -71,28 +71,24 @@ void ExpectRect(const WmfRect& r, double l, double t, double rt, double b) {
     EXPECT_NEAR(r.bottom, b, 0.1);
 }
 
+// "placeable" when the file has that header, then the natural size in twips; or the error.
+std::string NaturalSize(const std::vector<std::byte>& bytes) {
+    auto doc = WmfDocument::parse(bytes);
+    if (!doc)
+        return doc.message();
+    return (doc->placeable() ? "placeable " : "") + std::to_string(doc->widthTwips()) + " x " +
+           std::to_string(doc->heightTwips());
+}
+
 TEST(WmfDocument, NaturalSizeComesFromThePlaceableHeaderOrTheWindow) {
-    auto a = WmfDocument::parse(WmfWriter(0, 0, 2880, 1440, 1440).eof().bytes());
-    ASSERT_TRUE(a.ok()) << a.message();
-    EXPECT_TRUE(a->placeable());
-    EXPECT_EQ(a->widthTwips(), 2880);
-    EXPECT_EQ(a->heightTwips(), 1440);
-
+    EXPECT_EQ(NaturalSize(WmfWriter(0, 0, 2880, 1440, 1440).eof().bytes()),
+              "placeable 2880 x 1440");
     // 576 units per inch (a common clip-art choice), frame not at the origin.
-    auto b = WmfDocument::parse(WmfWriter(-100, 50, 476, 338, 576).eof().bytes());
-    ASSERT_TRUE(b.ok());
-    EXPECT_EQ(b->widthTwips(), 1440);
-    EXPECT_EQ(b->heightTwips(), 720);
-
+    EXPECT_EQ(NaturalSize(WmfWriter(-100, 50, 476, 338, 576).eof().bytes()),
+              "placeable 1440 x 720");
     // No placeable header: small windows are screen pixels, large ones twips.
-    auto c = WmfDocument::parse(WmfWriter().window(0, 0, 200, 100).eof().bytes());
-    ASSERT_TRUE(c.ok()) << c.message();
-    EXPECT_FALSE(c->placeable());
-    EXPECT_EQ(c->widthTwips(), 3000);
-    auto d = WmfDocument::parse(WmfWriter().window(0, 0, 8000, 4000).eof().bytes());
-    ASSERT_TRUE(d.ok());
-    EXPECT_EQ(d->widthTwips(), 8000);
-
+    EXPECT_EQ(NaturalSize(WmfWriter().window(0, 0, 200, 100).eof().bytes()), "3000 x 1500");
+    EXPECT_EQ(NaturalSize(WmfWriter().window(0, 0, 8000, 4000).eof().bytes()), "8000 x 4000");
     EXPECT_FALSE(WmfDocument::parse(WmfWriter().rectangle(0, 0, 5, 5).eof().bytes()).ok());
 }
 
