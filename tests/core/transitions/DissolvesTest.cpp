@@ -61,6 +61,17 @@ struct DissolveRig {
 
 constexpr std::uint32_t kDarkBlue = 165u << 16;
 
+// How many pixels of the w x h block at (left, top) `test(x, y, pixel)` holds for, x and y
+// counted from the block's corner.
+template <class Test>
+int CountPixels(const RecordingCanvas& c, int left, int top, int w, int h, Test test) {
+    int n = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            n += test(x, y, c.screen(left + x, top + y));
+    return n;
+}
+
 TEST(Dissolves, CurtainsPaintTheirStripsInOrderWithOnePausePerStrip) {
     struct Case {
         const char* name;
@@ -133,18 +144,11 @@ TEST(Dissolves, FinishedDissolvesCoverTheGridInNaturalAndScaledBoxes) {
         rig.present(k.name);
         const auto& c = rig.show.canvas;
         const int left = c.box.left / 15, top = c.box.top / 15;
-        int wrong = 0;
-        for (int y = 0; y < 42; ++y) {
-            for (int x = 0; x < 62; ++x) {
-                const auto px = c.screen(left + x, top + y);
-                const bool dropped = (x == 61 && k.dropsRight) || (y == 41 && k.dropsBottom);
-                if (dropped)
-                    wrong += px.kind != Kind::Background;
-                else
-                    wrong += px.kind != Kind::Picture || std::abs(px.sx - x) > 1 ||
-                             std::abs(px.sy - y) > 1;
-            }
-        }
+        const int wrong = CountPixels(c, left, top, 62, 42, [&](int x, int y, const Pixel& px) {
+            if ((x == 61 && k.dropsRight) || (y == 41 && k.dropsBottom))
+                return px.kind != Kind::Background;
+            return px.kind != Kind::Picture || std::abs(px.sx - x) > 1 || std::abs(px.sy - y) > 1;
+        });
         EXPECT_EQ(wrong, 0) << k.name;
         EXPECT_EQ(c.screen(left - 1, top).color, kDarkBlue) << k.name;
 
@@ -155,14 +159,12 @@ TEST(Dissolves, FinishedDissolvesCoverTheGridInNaturalAndScaledBoxes) {
         scaled.present(k.name);
         const auto& s = scaled.show.canvas;
         ASSERT_EQ(s.box, (TwipRect{0, 100, 1500, 1000})) << k.name;
-        wrong = 0;
-        for (int y = 0; y < 66; ++y)
-            for (int x = 0; x < 100; ++x) {
-                const auto px = s.screen(x, 6 + y); // the box's pixels start at row 6
-                wrong += px.kind != Kind::Picture || std::abs(px.sx - x * 6 / 10) > 1 ||
-                         std::abs(px.sy - y * 6 / 10) > 1;
-            }
-        EXPECT_EQ(wrong, 0) << k.name << " scaled";
+        // The box's pixels start at row 6.
+        const int wrongScaled = CountPixels(s, 0, 6, 100, 66, [](int x, int y, const Pixel& px) {
+            return px.kind != Kind::Picture || std::abs(px.sx - x * 6 / 10) > 1 ||
+                   std::abs(px.sy - y * 6 / 10) > 1;
+        });
+        EXPECT_EQ(wrongScaled, 0) << k.name << " scaled";
     }
 }
 
@@ -199,11 +201,9 @@ TEST(Dissolves, ExitingDuringADissolveStopsBeforeTheNextStep) {
         rig.present(name);
         EXPECT_EQ(rig.show.canvas.paints.size(), 3u) << name;
         const auto& c = rig.show.canvas;
-        int background = 0;
-        for (int y = 0; y < 40; ++y)
-            for (int x = 0; x < 60; ++x)
-                background +=
-                    c.screen(c.box.left / 15 + x, c.box.top / 15 + y).kind == Kind::Background;
+        const int background =
+            CountPixels(c, c.box.left / 15, c.box.top / 15, 60, 40,
+                        [](int, int, const Pixel& px) { return px.kind == Kind::Background; });
         EXPECT_GT(background, 60 * 40 / 2) << name;
         EXPECT_FALSE(rig.state.busy);
     }
@@ -254,10 +254,9 @@ TEST(Dissolves, SlideInsThatNeverShowTheWholePictureEndWithItAtTheCentre) {
     // 1005 of 1200 twips high: the loop ends having shown 1000 twips of it.
     DissolveRig partial(600, 1005);
     partial.present("Slide Top To Center");
-    int rows = 0;
-    for (int y = 0; y < 80; ++y)
-        rows += partial.show.canvas.screen(50, y).kind == Kind::Picture;
-    EXPECT_EQ(rows, 67);
+    EXPECT_EQ(CountPixels(partial.show.canvas, 50, 0, 1, 80,
+                          [](int, int, const Pixel& px) { return px.kind == Kind::Picture; }),
+              67);
     EXPECT_EQ(partial.show.canvas.screen(50, 7).sy, 0); // top at nearest(97.5) = 98
 
     // A larger picture is not slid at all.
