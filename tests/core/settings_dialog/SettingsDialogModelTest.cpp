@@ -204,22 +204,9 @@ TEST(SettingsDialogModel, TemplateModeSplitsThePathAndWritesAllThirteenInOrder) 
                                                 "20", "Top To Bottom", "30", "200", "1", "0"}));
 }
 
-TEST(SettingsDialogModel, MissingFolderAsksAndCancelStoresNothing) {
-    Dialog d;
-    d.process.settings.AllImages = 0;
-    auto& m = d.load();
-    m.setImageListFileText("/no/such/folder/beach.txt");
-    d.view.answerOk = false;
-    EXPECT_FALSE(m.cmdExit_Click());
-    EXPECT_EQ(d.view.questions, std::vector<std::string>{std::string(kTemplateMissingQuestion)});
-    EXPECT_EQ(d.stored("ImagePath"), "<missing>");
-
-    d.view.answerOk = true;
-    EXPECT_TRUE(m.cmdExit_Click());
-    d.expectStored({{"ImagePath", "/no/such/folder/"}, {"ImageListFile", "beach.txt"}});
-}
-
-TEST(SettingsDialogModel, MissingFileOrEmptyPathIsReportedAndKeepsTheDialogOpen) {
+// A missing file or an empty path is an error; a missing folder is a question, and only OK
+// stores the settings.
+TEST(SettingsDialogModel, MissingTemplateKeepsTheDialogOpenUnlessTheUserAcceptsAMissingFolder) {
     Dialog d;
     d.process.settings.AllImages = 0;
     auto& m = d.load();
@@ -228,7 +215,6 @@ TEST(SettingsDialogModel, MissingFileOrEmptyPathIsReportedAndKeepsTheDialogOpen)
     ASSERT_EQ(d.view.errors.size(), 1u);
     EXPECT_EQ(d.view.errors[0].rfind(std::string(kSettingsErrorPrefix), 0), 0u);
     EXPECT_NE(d.view.errors[0].find("gone.txt"), std::string::npos) << d.view.errors[0];
-
     m.setImageListFileText("");
     EXPECT_FALSE(m.cmdExit_Click());
     m.setImageListFileText(d.dir.str());
@@ -236,6 +222,15 @@ TEST(SettingsDialogModel, MissingFileOrEmptyPathIsReportedAndKeepsTheDialogOpen)
     EXPECT_EQ(d.view.errors.size(), 3u);
     EXPECT_TRUE(d.view.questions.empty());
     EXPECT_EQ(d.stored("ImagePath"), "<missing>");
+
+    m.setImageListFileText("/no/such/folder/beach.txt");
+    d.view.answerOk = false;
+    EXPECT_FALSE(m.cmdExit_Click());
+    EXPECT_EQ(d.view.questions, std::vector<std::string>{std::string(kTemplateMissingQuestion)});
+    EXPECT_EQ(d.stored("ImagePath"), "<missing>");
+    d.view.answerOk = true;
+    EXPECT_TRUE(m.cmdExit_Click());
+    d.expectStored({{"ImagePath", "/no/such/folder/"}, {"ImageListFile", "beach.txt"}});
 }
 
 TEST(SettingsDialogModel, FailedStoreIsReportedAndKeepsTheDialogOpen) {
