@@ -11,8 +11,8 @@
 namespace gf {
 namespace {
 
+// What one drawing call was given; a bitmap's size is kept as its text.
 struct Drawn {
-    std::string kind; // "path", "text", "bitmap"
     std::vector<std::vector<WmfPoint>> rings;
     bool closed = false;
     WmfDrawState state;
@@ -26,17 +26,16 @@ class RecordingPainter : public WmfPainter {
     std::vector<Drawn> drawn;
     void drawPath(std::span<const std::vector<WmfPoint>> rings, bool closed,
                   const WmfDrawState& state) override {
-        drawn.push_back({"path", {rings.begin(), rings.end()}, closed, state, {}, {}, {}, {}});
+        drawn.push_back({{rings.begin(), rings.end()}, closed, state, {}, {}, {}, {}});
     }
     void drawText(WmfPoint anchor, std::string_view utf8, const WmfDrawState& state,
                   const std::optional<WmfRect>&, bool, bool) override {
-        drawn.push_back({"text", {}, false, state, std::string(utf8), anchor, {}, {}});
+        drawn.push_back({{}, false, state, std::string(utf8), anchor, {}, {}});
     }
     void drawBitmap(const WmfRect& target, const WmfBitmap& bmp, const WmfRect& source,
                     std::uint32_t, const WmfDrawState& state) override {
-        Drawn d{"bitmap", {}, false, state, {}, {}, target, source};
-        d.text = std::to_string(bmp.width) + "x" + std::to_string(bmp.height);
-        drawn.push_back(d);
+        const auto size = std::to_string(bmp.width) + "x" + std::to_string(bmp.height);
+        drawn.push_back({{}, false, state, size, {}, target, source});
     }
 };
 
