@@ -93,8 +93,9 @@ TEST_F(DetermineRunModeTest, MissingOrUnreadableFileIsNoPackage) {
     EXPECT_FALSE(Detect((dir_ / "nothing").string()).first);
     EXPECT_FALSE(Detect(dir_.string()).first);
     const auto locked = file("locked.scr", "Glimmerframe\r\n");
-    if (const test::UnreadableFile unreadable(locked); unreadable.active())
+    if (const test::UnreadableFile unreadable(locked); unreadable.active()) {
         EXPECT_FALSE(Detect(locked).first);
+    }
 }
 
 class RecordingHandlers final : public RunModeHandlers {
