@@ -70,6 +70,13 @@ void ExpectRect(const WmfRect& r, double l, double t, double rt, double b) {
     EXPECT_NEAR(r.bottom, b, 0.1);
 }
 
+// A placeable metafile of w x h units, 1440 to the inch, whose window is the same frame.
+WmfWriter Framed(int w = 100, int h = 100) {
+    WmfWriter out(0, 0, std::int16_t(w), std::int16_t(h), 1440);
+    out.window(0, 0, w, h);
+    return out;
+}
+
 // "placeable" when the file has that header, then the natural size in twips; or the error.
 std::string NaturalSize(const std::vector<std::byte>& bytes) {
     auto doc = WmfDocument::parse(bytes);
@@ -111,8 +118,7 @@ TEST(WmfDocument, RefusesWhatIsNotAMetafileOrIsDamaged) {
 
 TEST(WmfDocument, EveryTruncationEitherPlaysOrFailsCleanly) {
     std::vector<std::uint32_t> px(4 * 3, 0x123456);
-    const auto full = WmfWriter(0, 0, 100, 100, 1440)
-                          .window(0, 0, 100, 100)
+    const auto full = Framed()
                           .pen(0, 3, 0xFF)
                           .brush(0, 0xFF00)
                           .font(-12, "Arial")
@@ -142,8 +148,7 @@ TEST(WmfDocument, EveryTruncationEitherPlaysOrFailsCleanly) {
 }
 
 TEST(WmfDocument, WindowMapsOntoTheOutputWhateverItsDirection) {
-    auto p = Play(WmfWriter(0, 0, 100, 50, 1440)
-                      .window(0, 0, 100, 50)
+    auto p = Play(Framed(100, 50)
                       .rectangle(10, 10, 20, 20)
                       .record(0x020B, {50, 100})   // origin at the far corner,
                       .record(0x020C, {-50, -100}) // extents negative: mirrored both ways
@@ -162,8 +167,7 @@ TEST(WmfDocument, WindowMapsOntoTheOutputWhateverItsDirection) {
 }
 
 TEST(WmfDocument, ObjectsTakeTheLowestFreeSlotAndSelectionFollowsThem) {
-    auto p = Play(WmfWriter(0, 0, 100, 100, 1440)
-                      .window(0, 0, 100, 100)
+    auto p = Play(Framed()
                       .pen(0, 2, 0x0000FF) // slot 0
                       .brush(0, 0x00FF00)  // slot 1
                       .select(0)
@@ -188,8 +192,7 @@ TEST(WmfDocument, ObjectsTakeTheLowestFreeSlotAndSelectionFollowsThem) {
 }
 
 TEST(WmfDocument, RestoreBringsBackSavedStatesRelativeOrAbsolute) {
-    auto p = Play(WmfWriter(0, 0, 100, 100, 1440)
-                      .window(0, 0, 100, 100)
+    auto p = Play(Framed()
                       .record(0x0209, {0x00FF, 0}) // text colour red
                       .record(0x001E, {})          // save 1
                       .record(0x0209, {0xFF00, 0}) // green
@@ -214,8 +217,7 @@ TEST(WmfDocument, RestoreBringsBackSavedStatesRelativeOrAbsolute) {
 }
 
 TEST(WmfDocument, ShapesBecomePathsInOutputPixels) {
-    auto p = Play(WmfWriter(0, 0, 100, 100, 1440)
-                      .window(0, 0, 100, 100)
+    auto p = Play(Framed()
                       .ellipse(20, 40, 60, 60)
                       .record(0x081A, {30, 100, 30, 0, 60, 60, 0, 0}) // pie, lower half
                       .record(0x0538, {2, 3, 4, 0, 0, 10, 0, 0, 10, 20, 20, 30, 20, 30, 30, 20,
@@ -265,8 +267,7 @@ TEST(WmfDocument, ACutShortRecordStopsPlayingButKeepsWhatWasDrawn) {
 }
 
 TEST(WmfDocument, TextKeepsItsCharactersFontAndPlace) {
-    auto p = Play(WmfWriter(0, 0, 1000, 1000, 1440)
-                      .window(0, 0, 1000, 1000)
+    auto p = Play(Framed(1000, 1000)
                       .font(-100, "Times New Roman", 700, 900)
                       .select(0)
                       .record(0x012E, {24}) // baseline
@@ -290,12 +291,7 @@ TEST(WmfDocument, TextKeepsItsCharactersFontAndPlace) {
 
 TEST(WmfDocument, StretchedBitmapLandsInItsBox) {
     std::vector<std::uint32_t> px{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0, 0x808080};
-    auto p = Play(WmfWriter(0, 0, 100, 100, 1440)
-                      .window(0, 0, 100, 100)
-                      .stretchDib(10, 20, 30, 40, 3, 2, px)
-                      .eof()
-                      .bytes(),
-                  100, 100);
+    auto p = Play(Framed().stretchDib(10, 20, 30, 40, 3, 2, px).eof().bytes(), 100, 100);
     ASSERT_EQ(p.drawn.size(), 1u);
     EXPECT_EQ(p.drawn[0].text, "3x2");
     ExpectRect(p.drawn[0].target, 10, 20, 40, 60);
@@ -360,8 +356,7 @@ class StoppingPainter final : public RecordingPainter {
 // playing stops between records once asked to.
 TEST(WmfDocument, OneMetafileIsBoundedAsAWholeAndCanBeStopped) {
     // 300 bitmaps of two bytes each claiming 32 megapixels, one of them mirrored: none decodes.
-    WmfWriter bomb(0, 0, 100, 100, 1440);
-    bomb.window(0, 0, 100, 100);
+    WmfWriter bomb = Framed();
     for (int i = 0; i < 300; ++i)
         bomb.stretchDib(i % 2 ? 100 : 0, 0, i % 2 ? -100 : 100, 100, 8192, 4096,
                         RleDib(8192, 4096, {0, 1}));
@@ -370,8 +365,7 @@ TEST(WmfDocument, OneMetafileIsBoundedAsAWholeAndCanBeStopped) {
 
     // Bitmaps of 24 megapixels each, encoded as they should be: two of them are drawn, and the
     // third would take the picture past 64 megapixels.
-    WmfWriter three(0, 0, 100, 100, 1440);
-    three.window(0, 0, 100, 100);
+    WmfWriter three = Framed();
     const auto big = RleDib(6000, 4000, PlainRows(6000, 4000));
     for (int i = 0; i < 3; ++i)
         three.stretchDib(0, 0, 100, 100, 6000, 4000, big);
@@ -389,8 +383,8 @@ TEST(WmfDocument, OneMetafileIsBoundedAsAWholeAndCanBeStopped) {
         circle.insert(circle.end(), {std::uint16_t(500 + 400 * std::cos(a)),
                                      std::uint16_t(500 + 400 * std::sin(a))});
     }
-    WmfWriter shapes(0, 0, 1000, 1000, 1440);
-    shapes.window(0, 0, 1000, 1000).record(0x0324, circle).record(0x0324, zigzag);
+    WmfWriter shapes = Framed(1000, 1000);
+    shapes.record(0x0324, circle).record(0x0324, zigzag);
     RecordingPainter polygons;
     EXPECT_EQ(PlayInto(polygons, shapes.eof().bytes(), 1920, 1080).message(),
               "The picture is too complex to draw: it asks for more drawing than a slide may "
@@ -398,8 +392,7 @@ TEST(WmfDocument, OneMetafileIsBoundedAsAWholeAndCanBeStopped) {
     EXPECT_EQ(polygons.drawn.size(), 1u);
 
     // Full-size ellipses, each cheap: the budget runs out long before 65536 of them.
-    WmfWriter ellipses(0, 0, 100, 100, 1440);
-    ellipses.window(0, 0, 100, 100);
+    WmfWriter ellipses = Framed();
     for (int i = 0; i < 65536; ++i)
         ellipses.ellipse(0, 0, 100, 100);
     const auto ellipsesBytes = ellipses.eof().bytes();
