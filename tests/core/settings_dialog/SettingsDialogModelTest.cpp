@@ -40,7 +40,8 @@ struct TempDir {
     std::string str() const { return AddBackslash(path.string()); }
 };
 
-// The dialog on settings loaded from an empty store, with a scratch folder to point it at.
+// The dialog on settings loaded from an empty store, so in template mode (AllImages 0), with a
+// scratch folder to point it at.
 struct Dialog {
     Dialog() {
         process.startup.ProductName = "Glimmerframe";
@@ -107,7 +108,6 @@ TEST(SettingsDialogModel, EveryControlShowsItsSettingAndLoadPicksTheDissolve) {
 
 TEST(SettingsDialogModel, ModeBoxesBehaveAsAPairAndReshowTheHelpPanel) {
     Dialog d;
-    d.process.settings.AllImages = 0;
     d.process.settings.ImagePath = d.dir.path.string(); // no trailing separator yet
     d.process.settings.ImageListFile = "beach.txt";
     auto& m = d.load();
@@ -178,7 +178,6 @@ TEST(SettingsDialogModel, SwitchingToFolderModeOffersTheTemplatesFolderNotTheTem
 TEST(SettingsDialogModel, TemplateModeSplitsThePathAndWritesAllThirteenInOrder) {
     Dialog d;
     std::ofstream(d.dir.path / "beach.txt") << "IMAGE=a.jpg\n";
-    d.process.settings.AllImages = 0;
     auto& m = d.load();
     m.File1_Click(d.dir.path.string(), "beach.txt");
     EXPECT_EQ(m.controls().txtImageListFile, d.dir.str() + "beach.txt");
@@ -208,7 +207,6 @@ TEST(SettingsDialogModel, TemplateModeSplitsThePathAndWritesAllThirteenInOrder) 
 // stores the settings.
 TEST(SettingsDialogModel, MissingTemplateKeepsTheDialogOpenUnlessTheUserAcceptsAMissingFolder) {
     Dialog d;
-    d.process.settings.AllImages = 0;
     auto& m = d.load();
     m.setImageListFileText(d.dir.str() + "gone.txt");
     EXPECT_FALSE(m.cmdExit_Click());
@@ -253,7 +251,6 @@ TEST(SettingsDialogModel, StandAloneDisablesTheSourceControlsAndSkipsTheTest) {
     Dialog d;
     d.process.startup.StandAlone = true;
     d.process.startup.ProductName = "Glimmerframe-Beach";
-    d.process.settings.AllImages = 0;
     d.process.settings.ImagePath = "/nowhere/";
     auto& m = d.load();
     const auto& c = m.controls();
@@ -271,7 +268,6 @@ TEST(SettingsDialogModel, StandAloneDisablesTheSourceControlsAndSkipsTheTest) {
 
 TEST(SettingsDialogModel, DesignerResultBecomesTheSelectedTemplate) {
     Dialog d;
-    d.process.settings.AllImages = 0;
     d.process.settings.ImagePath = "/shows/";
     d.process.settings.ImageListFile = "old.txt";
     auto& m = d.load();
