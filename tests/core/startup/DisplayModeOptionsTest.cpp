@@ -67,13 +67,13 @@ TEST(DisplayModeOptions, OverridesSettingsForOneRunWithinTheirRanges) {
                     "Top/Bottom To Center", "--template", "/srv/shows/beach.txt"});
     ASSERT_TRUE(r.ok()) << r.message();
     ApplyDisplayModeOverrides(*r, s);
-    EXPECT_EQ(s, (Settings{.ImageInterval = 3,
-                           .FullScreen = 1,
-                           .ImageOrderRandom = 1,
-                           .ImagePath = "/srv/shows/",
-                           .ImageListFile = "beach.txt",
-                           .AllImages = 0,
-                           .DissolveType = "Top/Bottom To Center"}));
+    EXPECT_EQ(s.ImageInterval, 3);
+    EXPECT_EQ(s.FullScreen, 1);
+    EXPECT_EQ(s.ImageOrderRandom, 1);
+    EXPECT_EQ(s.DissolveType, "Top/Bottom To Center");
+    EXPECT_EQ(s.AllImages, 0);
+    EXPECT_EQ(s.ImagePath, "/srv/shows/");
+    EXPECT_EQ(s.ImageListFile, "beach.txt");
 
     ApplyDisplayModeOverrides(*Parse({"--folder", "/srv/pics"}), s);
     EXPECT_EQ(s.AllImages, 1);

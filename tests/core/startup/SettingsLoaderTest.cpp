@@ -26,12 +26,14 @@ Settings loadWith(const char* name, const char* text) {
 }
 
 TEST(SettingsLoading, EmptyStoreGivesTheDefaults) {
-    // Every value not named here is 0 or empty; the root folder is "C:\\" on Windows.
-    EXPECT_EQ(load(test::MemorySettingsStore()), (Settings{.ImageInterval = 10,
-                                                           .MouseSensitivity = 100,
-                                                           .ImagePath = kRootFolder,
-                                                           .Blocks = 10,
-                                                           .DissolveType = "Normal"}));
+    // Every value not set here is 0 or empty.
+    Settings defaults;
+    defaults.ImageInterval = 10;
+    defaults.MouseSensitivity = 100;
+    defaults.ImagePath = kRootFolder; // "C:\\" on Windows
+    defaults.Blocks = 10;
+    defaults.DissolveType = "Normal";
+    EXPECT_EQ(load(test::MemorySettingsStore()), defaults);
 }
 
 TEST(SettingsLoading, NumbersAreReadRoundedAndLimited) {

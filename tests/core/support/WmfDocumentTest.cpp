@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <string>
@@ -301,7 +302,7 @@ TEST(WmfDocument, StretchedBitmapLandsInItsBox) {
 // A DIB: header of `bits` per pixel, then `tail` (colour table and pixels) as given.
 std::vector<std::uint8_t> Dib(int w, int h, int bits, std::uint32_t compression,
                               std::vector<std::uint8_t> tail, std::uint32_t colors = 0) {
-    std::vector<std::uint8_t> d(40, 0);
+    std::vector<std::uint8_t> d(40 + tail.size(), 0);
     auto put = [&](std::size_t at, std::uint32_t v, int n) {
         for (int i = 0; i < n; ++i)
             d[at + std::size_t(i)] = std::uint8_t(v >> (8 * i));
@@ -313,7 +314,7 @@ std::vector<std::uint8_t> Dib(int w, int h, int bits, std::uint32_t compression,
     put(14, std::uint32_t(bits), 2);
     put(16, compression, 4);
     put(32, colors, 4);
-    d.insert(d.end(), tail.begin(), tail.end());
+    std::copy(tail.begin(), tail.end(), d.begin() + 40);
     return d;
 }
 
