@@ -67,28 +67,33 @@ TEST(TextDecoding, Utf8KeptOtherwiseWindows1252) {
 
 class TemplateFiles : public ::testing::Test {
   protected:
-    void SetUp() override { dir_ = scratch_.path(); }
-
     std::string write(const std::string& name, std::string_view bytes) {
         return scratch_.write(name, bytes);
     }
     std::string folder() const { return AddBackslash(dir_.string()); }
 
-    SlideList load(std::string_view text, Status* status = nullptr) {
+    SlideList load(std::string_view text) {
         write("show.txt", text);
         Settings s;
         s.ImagePath = dir_.string(); // no trailing separator: the loader adds it
         s.ImageListFile = "show.txt";
         SlideList list;
-        auto st = LoadSlideList(test::RealFiles(), s, list, PicturePatterns());
+        (void)LoadSlideList(test::RealFiles(), s, list, PicturePatterns());
         EXPECT_EQ(s.ImagePath, folder());
-        if (status)
-            *status = st;
         return list;
     }
 
+    // Every picture in the folder `sub`, by the given patterns.
+    Status folderShow(const std::string& sub, SlideList& list,
+                      const std::vector<std::string>& patterns = PicturePatterns()) {
+        Settings s;
+        s.AllImages = 1;
+        s.ImagePath = folder() + sub;
+        return LoadSlideList(test::RealFiles(), s, list, patterns);
+    }
+
     test::ScratchDir scratch_{"gf-templates"};
-    fs::path dir_;
+    fs::path dir_ = scratch_.path();
 };
 
 TEST_F(TemplateFiles, PlayerReadsKeywordsShortFormsAndComments) {
@@ -107,16 +112,11 @@ TEST_F(TemplateFiles, PlayerReadsKeywordsShortFormsAndComments) {
                      "<>\r\n");
     EXPECT_EQ(list.soundMode, 2);
     ASSERT_EQ(list.images, (Items{folder() + "x=y.jpg", "sub/b.jpg"}));
-    const auto& a = list.attributes[0];
-    EXPECT_EQ(a.dissolve, "Normal");
-    EXPECT_EQ(a.comment, "Hello\r\nworld\r\n# shown by the player\r\nSOUNDSYNC=3\r\n");
-    EXPECT_EQ(a.background, "white");
-    EXPECT_EQ(a.foreground, "White");
-    EXPECT_EQ(a.sound, folder() + "ding.wav");
-    const auto& b = list.attributes[1];
-    EXPECT_EQ(b.dissolve, "Random Blocks");
-    EXPECT_EQ(b.foreground, "Yellow");
-    EXPECT_EQ(b.comment, "a, \r\n<>\r\n");
+    EXPECT_EQ(list.attributes[0],
+              (SlideAttributes{"Hello\r\nworld\r\n# shown by the player\r\nSOUNDSYNC=3\r\n",
+                               "Normal", "white", "White", folder() + "ding.wav"}));
+    EXPECT_EQ(list.attributes[1],
+              (SlideAttributes{"a, \r\n<>\r\n", "Random Blocks", "", "Yellow", ""}));
     EXPECT_EQ(list.asyncSoundCounter, -1);
 }
 
@@ -152,7 +152,6 @@ TEST_F(TemplateFiles, AtMost501SlidesAndTheirAttributes) {
 }
 
 TEST_F(TemplateFiles, MissingTemplateEmptiesTheListWithTheBanner) {
-    Status st;
     auto list = load("IMAGE=a.jpg\r\n"); // loaded once, then the name changes
     Settings s;
     s.ImagePath = folder();
@@ -195,15 +194,12 @@ TEST_F(TemplateFiles, FolderModeOrdersByPatternThenNameThePlatformsTypesLast) {
                    "jpg", "a.jpg", "p.PNG", "o.png", "w.webp"})
         write(std::string("pics/") + n, "x");
     fs::create_directories(dir_ / "pics" / "folder.gif");
-    Settings s;
-    s.AllImages = 1;
-    s.ImagePath = folder() + "pics";
     SlideList list;
     const auto patterns = PicturePatterns(test::FakePictureFormats({"gif", "PNG", "webp"}));
-    ASSERT_TRUE(LoadSlideList(test::RealFiles(), s, list, patterns).ok());
+    ASSERT_TRUE(folderShow("pics", list, patterns).ok());
     Items names;
     for (auto& p : list.images)
-        names.push_back(p.substr(s.ImagePath.size()));
+        names.push_back(p.substr(folder().size() + 5));
 #ifdef _WIN32
     // Names ignore case here: "a.jpg" is the file "A.JPG".
     EXPECT_EQ(names, (Items{"c.gif", "e.jpe", "A.JPG", "b.jpg", "g.Bmp", "f.wmf", "d.jpeg", "o.png",
@@ -217,11 +213,8 @@ TEST_F(TemplateFiles, FolderModeOrdersByPatternThenNameThePlatformsTypesLast) {
 
 TEST_F(TemplateFiles, FolderWithoutPicturesSaysSoNamingTheFolderAndTheEndings) {
     write("empty/notes.txt", "x");
-    Settings s;
-    s.AllImages = 1;
-    s.ImagePath = folder() + "empty";
     SlideList none;
-    const auto empty = LoadSlideList(test::RealFiles(), s, none, PicturePatterns());
+    const auto empty = folderShow("empty", none);
     ASSERT_FALSE(empty.ok());
     EXPECT_EQ(empty.message(), "The folder " + folder() + "empty" + kSeparator +
                                    " holds no pictures: none of its files ends in .gif, "
@@ -229,8 +222,7 @@ TEST_F(TemplateFiles, FolderWithoutPicturesSaysSoNamingTheFolderAndTheEndings) {
     EXPECT_TRUE(none.images.empty());
     EXPECT_TRUE(none.attributes[0].comment.ends_with("\r\n" + empty.message()));
 
-    s.ImagePath = folder() + "missing";
-    const auto missing = LoadSlideList(test::RealFiles(), s, none, PicturePatterns());
+    const auto missing = folderShow("missing", none);
     ASSERT_FALSE(missing.ok());
     EXPECT_NE(missing.message().find(folder() + "missing" + kSeparator), std::string::npos)
         << missing.message();
@@ -239,11 +231,8 @@ TEST_F(TemplateFiles, FolderWithoutPicturesSaysSoNamingTheFolderAndTheEndings) {
 TEST_F(TemplateFiles, FolderSlidesPastTheTableHaveEmptyAttributes) {
     for (int i = 0; i < 505; ++i)
         write("many/" + std::to_string(1000 + i) + ".gif", "");
-    Settings s;
-    s.AllImages = 1;
-    s.ImagePath = folder() + "many/";
     SlideList list;
-    LoadFiles(test::RealFiles(), s, list, PicturePatterns());
+    ASSERT_TRUE(folderShow("many/", list).ok());
     ASSERT_EQ(list.images.size(), 505u);
     EXPECT_EQ(list.at(504), SlideAttributes{});
 }
@@ -271,25 +260,13 @@ TEST_F(TemplateFiles, DesignerReadsTheSameFileItsOwnWay) {
     EXPECT_EQ(read.soundMode, 2);
     ASSERT_EQ(read.rows.size(), 3u);
     const auto shows = AddBackslash(folder() + "shows");
-    const auto& a = read.rows[0];
-    EXPECT_EQ(a.imageName, "a.jpg");
-    EXPECT_EQ(a.imagePath, shows + "a.jpg");
-    EXPECT_EQ(a.dissolve, "Normal");
-    EXPECT_EQ(a.comment, "Hello, world^second line");
-    EXPECT_EQ(a.background, "Red");
-    EXPECT_EQ(a.foreground, "White");
-    EXPECT_EQ(a.soundName, "one.wav");
-    EXPECT_EQ(a.soundPath, "/snd/one.wav");
+    EXPECT_EQ(read.rows[0], (DesignerRow{"a.jpg", "one.wav", "Normal", "Hello, world^second line",
+                                         "White", "Red", shows + "a.jpg", "/snd/one.wav"}));
     // The second sound of the same row opens a sound-only row instead of replacing the first.
     EXPECT_EQ(read.rows[1].soundPath, shows + "two.mp3");
     EXPECT_EQ(read.rows[1].imageName, "");
     EXPECT_EQ(read.rows[1].comment, "<b.jpg>"); // no short forms in the designer
-    const auto& c = read.rows[2];
-    EXPECT_EQ(c.imageName, "c.jpg");
-    EXPECT_EQ(c.imagePath, "/pics/c.jpg");
-    EXPECT_EQ(c.dissolve, "");
-    EXPECT_EQ(c.foreground, "Blue");
-    EXPECT_EQ(c.background, "Black");
+    EXPECT_EQ(read.rows[2], (DesignerRow{"c.jpg", "", "", "", "Blue", "Black", "/pics/c.jpg", ""}));
 }
 
 TEST_F(TemplateFiles, DesignerAsyncSoundsBecomeRowsAndModeStaysWithoutALine) {
