@@ -21,7 +21,6 @@ namespace fs = std::filesystem;
 class Writer : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = scratch_.path();
         fs::create_directories(dir_ / "out");
         program_ = put("glimmerframe", std::string(4000, 'P'));
     }
@@ -30,12 +29,11 @@ class Writer : public ::testing::Test {
         return scratch_.write(name, bytes);
     }
     DesignerRow picture(const std::string& name, const std::string& bytes) {
-        DesignerRow r;
-        r.imageName = name;
-        r.imagePath = put(name, bytes);
-        r.foreground = "White";
-        r.background = "Black";
-        return r;
+        return {name, "", "", "", "White", "Black", put(name, bytes), ""};
+    }
+    void addSound(DesignerRow& row, const std::string& name, const std::string& bytes) {
+        row.soundName = name;
+        row.soundPath = put(name, bytes);
     }
     PackageWriteRequest request(std::span<const DesignerRow> rows, std::string target) {
         PackageWriteRequest q;
@@ -52,7 +50,7 @@ class Writer : public ::testing::Test {
     }
 
     test::ScratchDir scratch_{"gf-package-writer"};
-    fs::path dir_;
+    fs::path dir_ = scratch_.path();
     std::string program_;
 };
 
@@ -106,18 +104,13 @@ TEST_F(Writer, WorkedExampleComesOutByteForByte) {
 TEST_F(Writer, RoundTripThroughTheReaders) {
     std::vector<DesignerRow> rows;
     rows.push_back(picture("a.jpg", "AAAA"));
-    rows[0].soundName = "clip.wav";
-    rows[0].soundPath = put("clip.wav", "RIFF-wav");
+    addSound(rows[0], "clip.wav", "RIFF-wav");
     rows[0].comment = "one, \"two\"^three";
     rows[0].dissolve = "Normal";
     rows.push_back(DesignerRow{}); // blank rows are not written
-    DesignerRow soundOnly;
-    soundOnly.soundName = "a.au";
-    soundOnly.soundPath = put("a.au", "au-bytes");
-    rows.push_back(soundOnly);
+    addSound(rows.emplace_back(), "a.au", "au-bytes");
     rows.push_back(picture("b.png", std::string(2050, 'B')));
-    rows[3].soundName = "tune.aiff";
-    rows[3].soundPath = put("tune.aiff", "FORM-aiff");
+    addSound(rows[3], "tune.aiff", "FORM-aiff");
     rows[3].foreground = "Yellow";
     rows[3].background = "Dark Blue";
     auto q = request(rows, (dir_ / "out" / "round.scr").string());
