@@ -41,57 +41,6 @@ PackageItem item(std::string picture, std::string sound = "", std::string extens
     return it;
 }
 
-// Nine pictures of the stated block counts after a program of 495,615 bytes.
-test::BuiltPackage workedExample() {
-    const int blocks[] = {42, 76, 43, 94, 29, 47, 72, 26, 35};
-    const char* dissolves[] = {
-        "Random Blocks",          "Top/Bottom To Center",  "Top/Bottom To Center",
-        "Bottom To Top",          "Top To Bottom",         "Slide Left To Center",
-        "Slide Bottom To Center", "Slide Right To Center", "Slide Top To Center"};
-    std::vector<PackageItem> items;
-    for (int i = 0; i < 9; ++i) {
-        items.push_back(item(std::string(std::size_t(blocks[i]) * 1025 - 3 - i, char('a' + i))));
-        items.back().dissolve = dissolves[i];
-    }
-    PackageTrailer settings;
-    settings.ImageInterval = 4;
-    settings.MouseSensitivity = 100;
-    return BuildPackage(std::string(495615, 'P'), items, 1, settings);
-}
-
-TEST_F(Packages, WorkedExampleLayoutReadsBack) {
-    const auto built = workedExample();
-    ASSERT_EQ(built.bytes.size(), 971962u);
-    EXPECT_EQ(built.directoryPosition, 971216);
-    const auto path = write(built.bytes);
-    PackageReader reader(test::RealFiles(), path, temp());
-    SlideList list;
-    ASSERT_TRUE(reader.ReadSCR(list)) << reader.error();
-    EXPECT_EQ(list.images, std::vector<std::string>(9, "Imbedded Image"));
-    EXPECT_EQ(list.soundMode, 1);
-    EXPECT_EQ(list.asyncSoundCounter, 8);
-    EXPECT_EQ(list.attributes[3].dissolve, "Bottom To Top");
-    EXPECT_EQ(list.attributes[8].foreground, "White");
-    EXPECT_EQ(list.attributes[8].background, "Black");
-    const std::int64_t ends[] = {538666, 616566, 660641, 756991, 786716,
-                                 834891, 908691, 935341, 971216};
-    std::int64_t start = 495616;
-    for (int i = 0; i < 9; ++i) {
-        const auto& e = reader.directory().entries[static_cast<std::size_t>(i)];
-        EXPECT_EQ(e.pictureStart, start);
-        EXPECT_EQ(e.pictureEnd, ends[i]);
-        EXPECT_EQ(e.soundStart, 0);
-        EXPECT_EQ(e.soundExtension, "");
-        start = ends[i];
-    }
-
-    Settings s;
-    s.MouseSensitivity = 55;
-    ReadSCRConfig(test::RealFiles(), path, s);
-    EXPECT_EQ(s.ImageInterval, 4);
-    EXPECT_EQ(s.MouseSensitivity, 55); // written, not read back
-}
-
 TEST_F(Packages, EmptyPackageAndTheEntryLimit) {
     const auto empty = BuildPackage("prog", {}, 2);
     EXPECT_EQ(empty.directoryPosition, 5);

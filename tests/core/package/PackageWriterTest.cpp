@@ -99,6 +99,30 @@ TEST_F(Writer, WorkedExampleComesOutByteForByte) {
     ASSERT_EQ(::stat(q.targetPath.c_str(), &st), 0);
     EXPECT_NE(st.st_mode & 0100, 0u); // runs like the program
 #endif
+
+    // The reader finds the same layout.
+    fs::create_directories(dir_ / "tmp");
+    PackageReader reader(test::RealFiles(), q.targetPath, (dir_ / "tmp").string());
+    SlideList list;
+    ASSERT_TRUE(reader.ReadSCR(list)) << reader.error();
+    EXPECT_EQ(list.images, std::vector<std::string>(9, "Imbedded Image"));
+    EXPECT_EQ(list.soundMode, 1);
+    EXPECT_EQ(list.asyncSoundCounter, 8);
+    EXPECT_EQ(list.attributes[3].dissolve, "Bottom To Top");
+    EXPECT_EQ(list.attributes[8].foreground, "White");
+    EXPECT_EQ(list.attributes[8].background, "Black");
+    for (std::size_t i = 0; i < 9; ++i) {
+        const auto& e = reader.directory().entries[i];
+        EXPECT_EQ(e.pictureStart, starts[i]);
+        EXPECT_EQ(e.pictureEnd, starts[i + 1]);
+        EXPECT_EQ(e.soundStart, 0);
+        EXPECT_EQ(e.soundExtension, "");
+    }
+    Settings s;
+    s.MouseSensitivity = 55;
+    ReadSCRConfig(test::RealFiles(), q.targetPath, s);
+    EXPECT_EQ(s.ImageInterval, 4);
+    EXPECT_EQ(s.MouseSensitivity, 55); // written, not read back
 }
 
 TEST_F(Writer, RoundTripThroughTheReaders) {
