@@ -197,32 +197,38 @@ TEST_F(Writer, NoFailureCostsTheOldTarget) {
     fs::resize_file(tooLarge.back().imagePath, kMaxPackageSize); // sparse: no disk used
     std::vector<DesignerRow> tooMany(502, good[0]);
 
+    using Call = test::FaultyFileSystem::Call;
     struct Case {
         const char* what;
         std::vector<DesignerRow> rows;
         std::string expected;
         std::function<bool()> cancel;
+        std::optional<std::pair<Call, int>> fault; // the nth such call fails: the disk is full
     };
     int polls = 0;
+    const auto gone = (dir_ / "gone").string();
+    const auto full = "Could not save \"" + target + "\": the disk is full";
     const Case cases[] = {
-        {"missing picture",
-         missingPicture,
-         "Unable to locate image: " + (dir_ / "gone.jpg").string(),
-         {}},
-        {"missing sound",
-         missingSound,
-         "Unable to locate sound: " + (dir_ / "gone.wav").string(),
-         {}},
-        {"too large", tooLarge, "below 100,000,000 bytes", {}},
-        {"too many rows", tooMany, "at most 501 slides; this show has 502", {}},
-        {"cancelled", good, std::string(kPackageWriteCancelled), [&] { return ++polls > 1; }},
+        {"missing picture", missingPicture, "Unable to locate image: " + gone + ".jpg", {}, {}},
+        {"missing sound", missingSound, "Unable to locate sound: " + gone + ".wav", {}, {}},
+        {"too large", tooLarge, "below 100,000,000 bytes", {}, {}},
+        {"too many rows", tooMany, "at most 501 slides; this show has 502", {}, {}},
+        {"cancelled", good, std::string(kPackageWriteCancelled), [&] { return ++polls > 1; }, {}},
+        {"disk full halfway", good, full, {}, std::pair{Call::Write, 2}},
+        {"rename fails at the end", good, full, {}, std::pair{Call::Replace, 1}},
     };
     for (const auto& c : cases) {
         auto q = request(c.rows, target);
         q.cancelled = c.cancel;
-        auto w = WritePackage(test::RealFiles(), q);
+        test::FaultyFileSystem files(test::RealFiles());
+        if (c.fault)
+            files.failNth(c.fault->first, c.fault->second, "the disk is full");
+        auto w = WritePackage(files, q);
         ASSERT_FALSE(w.ok()) << c.what;
         EXPECT_NE(w.message().find(c.expected), std::string::npos) << c.what << ": " << w.message();
+        if (c.fault) { // the whole message: the file and the system's reason
+            EXPECT_EQ(w.message(), c.expected);
+        }
         EXPECT_EQ(test::ReadFile(target), "the old package") << c.what;
         EXPECT_EQ(outFiles(), std::vector<std::string>{"old.scr"}) << c.what;
         // What the designer tells: a missing file as it is, a cancel nothing, the rest prefixed.
@@ -245,18 +251,6 @@ TEST_F(Writer, NoFailureCostsTheOldTarget) {
     auto nowhere =
         request(good, (dir_ / "glimmerframe" / "x.scr").string()); // a file, not a folder
     EXPECT_FALSE(WritePackage(test::RealFiles(), nowhere).ok());
-
-    // A disk that fills up halfway, or a rename that fails at the end.
-    using Call = test::FaultyFileSystem::Call;
-    for (const auto& [call, nth] : {std::pair{Call::Write, 2}, std::pair{Call::Replace, 1}}) {
-        test::FaultyFileSystem full(test::RealFiles());
-        full.failNth(call, nth, "the disk is full");
-        auto failed = WritePackage(full, request(good, target));
-        ASSERT_FALSE(failed.ok());
-        EXPECT_EQ(failed.message(), "Could not save \"" + target + "\": the disk is full");
-        EXPECT_EQ(test::ReadFile(target), "the old package");
-        EXPECT_EQ(outFiles(), std::vector<std::string>{"old.scr"});
-    }
 
     auto ok = WritePackage(test::RealFiles(), request(good, target));
     ASSERT_TRUE(ok.ok()) << ok.message();
