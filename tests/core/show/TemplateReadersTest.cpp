@@ -97,19 +97,11 @@ class TemplateFiles : public ::testing::Test {
 };
 
 TEST_F(TemplateFiles, PlayerReadsKeywordsShortFormsAndComments) {
-    auto list = load("SOUNDSYNC=2\r\n"
-                     "image=x=y.jpg\r\n"
-                     "DisSolve=Normal\r\n"
-                     "Hello, world\r\n"
-                     "# shown by the player\r\n"
-                     "BACKGROUND=white\r\n"
-                     "SOUND=ding.wav\r\n"
-                     "SOUNDSYNC=3\r\n"
-                     "<sub/b.jpg>\r\n"
-                     "[Random Blocks]\r\n"
-                     "FOREGROUND=Yellow\r\n"
-                     "\"a, \"\"b\"\r\n"
-                     "<>\r\n");
+    auto list =
+        load("SOUNDSYNC=2\r\n"
+             "image=x=y.jpg\r\nDisSolve=Normal\r\nHello, world\r\n# shown by the player\r\n"
+             "BACKGROUND=white\r\nSOUND=ding.wav\r\nSOUNDSYNC=3\r\n"
+             "<sub/b.jpg>\r\n[Random Blocks]\r\nFOREGROUND=Yellow\r\n\"a, \"\"b\"\r\n<>\r\n");
     EXPECT_EQ(list.soundMode, 2);
     ASSERT_EQ(list.images, (Items{folder() + "x=y.jpg", "sub/b.jpg"}));
     EXPECT_EQ(list.attributes[0],
@@ -165,27 +157,31 @@ TEST_F(TemplateFiles, MissingTemplateEmptiesTheListWithTheBanner) {
         << c;
 }
 
-TEST_F(TemplateFiles, Windows1252TemplateReadsAsText) {
-    auto list = load("IMAGE=caf\xE9.jpg\r\nD\xE9j\xE0 vu \x96 encore");
-    EXPECT_EQ(list.images[0], folder() + "caf\xC3\xA9.jpg");
-    EXPECT_EQ(list.attributes[0].comment, "D\xC3\xA9j\xC3\xA0 vu \xE2\x80\x93 encore\r\n");
-}
-
-TEST_F(TemplateFiles, Utf16TemplateFromAWindowsEditorIsAShow) {
-    for (const bool bigEndian : {false, true}) {
+// Windows editors save in Windows-1252 or in UTF-16 with a byte order mark, either order.
+TEST_F(TemplateFiles, TemplatesFromWindowsEditorsReadAsText) {
+    const std::u16string_view text =
+        u"SOUNDSYNC=2\r\nIMAGE=caf\u00e9.jpg\r\nD\u00e9j\u00e0 vu \u2013 encore";
+    const auto utf16 = [&](bool bigEndian) {
         std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-        for (const char16_t c :
-             std::u16string_view(u"SOUNDSYNC=2\r\nIMAGE=caf\u00e9.jpg\r\nBonjour")) {
+        for (const char16_t c : text) {
             const char hi = char(c >> 8), lo = char(c & 0xFF);
             bytes += bigEndian ? std::string{hi, lo} : std::string{lo, hi};
         }
+        return bytes;
+    };
+    const std::pair<const char*, std::string> files[] = {
+        {"Windows-1252", "SOUNDSYNC=2\r\nIMAGE=caf\xE9.jpg\r\nD\xE9j\xE0 vu \x96 encore"},
+        {"UTF-16 LE", utf16(false)},
+        {"UTF-16 BE", utf16(true)}};
+    for (const auto& [encoding, bytes] : files) {
+        SCOPED_TRACE(encoding);
         const auto list = load(bytes);
         EXPECT_EQ(list.soundMode, 2);
         ASSERT_EQ(list.images, Items{folder() + "caf\xC3\xA9.jpg"});
-        EXPECT_EQ(list.attributes[0].comment, "Bonjour\r\n");
+        EXPECT_EQ(list.attributes[0].comment, "D\xC3\xA9j\xC3\xA0 vu \xE2\x80\x93 encore\r\n");
         const auto read = ReadDesignerTemplate(test::RealFiles(), folder() + "show.txt", 1);
         ASSERT_EQ(read.rows.size(), 1u);
-        EXPECT_EQ(read.rows[0].comment, "Bonjour");
+        EXPECT_EQ(read.rows[0].comment, "D\xC3\xA9j\xC3\xA0 vu \xE2\x80\x93 encore");
     }
 }
 
@@ -238,23 +234,12 @@ TEST_F(TemplateFiles, FolderSlidesPastTheTableHaveEmptyAttributes) {
 }
 
 TEST_F(TemplateFiles, DesignerReadsTheSameFileItsOwnWay) {
-    const auto path = write("shows/show.txt", "SOUNDSYNC=2\r\n"
-                                              "# a remark\r\n"
-                                              "SOUND=before.wav\r\n"
-                                              "\r\n"
-                                              "IMAGE=a.jpg\r\n"
-                                              "DISSOLVE=Normal\r\n"
-                                              "DISSOLVE=normal\r\n"
-                                              "Hello, world\r\n"
-                                              "# dropped\r\n"
-                                              "second line\r\n"
-                                              "BACKGROUND=Red\r\n"
-                                              "SOUND=/snd/one.wav\r\n"
-                                              "SOUND=two.mp3\r\n"
-                                              "<b.jpg>\r\n"
-                                              "IMAGE=/pics/c.jpg\n"
-                                              "DISSOLVE=Bogus\n"
-                                              "FOREGROUND=Blue");
+    const auto path =
+        write("shows/show.txt", "SOUNDSYNC=2\r\n# a remark\r\nSOUND=before.wav\r\n\r\n"
+                                "IMAGE=a.jpg\r\nDISSOLVE=Normal\r\nDISSOLVE=normal\r\n"
+                                "Hello, world\r\n# dropped\r\nsecond line\r\nBACKGROUND=Red\r\n"
+                                "SOUND=/snd/one.wav\r\nSOUND=two.mp3\r\n<b.jpg>\r\n"
+                                "IMAGE=/pics/c.jpg\nDISSOLVE=Bogus\nFOREGROUND=Blue");
     auto read = ReadDesignerTemplate(test::RealFiles(), path, 3);
     EXPECT_FALSE(read.error);
     EXPECT_EQ(read.soundMode, 2);
