@@ -6,12 +6,7 @@ namespace gf {
 namespace {
 
 DesignerRow picture(std::string name) {
-    DesignerRow r;
-    r.imageName = name;
-    r.imagePath = "/shows/" + name;
-    r.foreground = "White";
-    r.background = "Black";
-    return r;
+    return {name, "", "", "", "White", "Black", "/shows/" + name, ""};
 }
 
 // A, B and the blank row, as the designer shows a two-slide template.
@@ -82,14 +77,8 @@ TEST(DesignerRows, EditAppliesOnlyFlaggedResults) {
     r.ForegroundSelection = "Yellow";
     r.BackgroundSelection = "Red";
     rows.applyEdit(0, r);
-    const auto& row = rows[0];
-    EXPECT_EQ(row.imageName, "a.jpg");
-    EXPECT_EQ(row.soundName, "s.wav");
-    EXPECT_EQ(row.soundPath, "/snd/s.wav");
-    EXPECT_EQ(row.dissolve, "Normal");
-    EXPECT_EQ(row.comment, "one^two");
-    EXPECT_EQ(row.foreground, "Yellow");
-    EXPECT_EQ(row.background, "Black");
+    EXPECT_EQ(rows[0], (DesignerRow{"a.jpg", "s.wav", "Normal", "one^two", "Yellow", "Black",
+                                    "/shows/a.jpg", "/snd/s.wav"}));
     EXPECT_TRUE(rows.changed());
     EXPECT_EQ(rows.size(), 3u);
 
@@ -125,9 +114,8 @@ TEST(DesignerRows, DeleteAndMovesKeepPathsWithTheirRows) {
 
 TEST(DesignerRows, RemoveEmptyRowsKeepsRowsWithAPictureOrASound) {
     DesignerRows rows;
-    DesignerRow soundOnly;
+    DesignerRow soundOnly, commentOnly;
     soundOnly.soundName = "s.wav";
-    DesignerRow commentOnly;
     commentOnly.comment = "orphan";
     rows.assign({DesignerRow{}, DesignerRow{}, picture("a.jpg"), commentOnly, soundOnly,
                  DesignerRows::InsertedRow(), DesignerRow{}});

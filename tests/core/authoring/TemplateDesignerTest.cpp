@@ -16,19 +16,16 @@ namespace fs = std::filesystem;
 class Designer : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = scratch_.path();
-        write("show.txt", "soundsync=2\r\nIMAGE=a.jpg\r\nDISSOLVE=Normal\r\nfirst\r\nsecond\r\n"
-                          "IMAGE=/else/b.jpg\r\n# note\r\nFOREGROUND=Red\r\n");
+        scratch_.write("show.txt",
+                       "soundsync=2\r\nIMAGE=a.jpg\r\nDISSOLVE=Normal\r\nfirst\r\nsecond\r\n"
+                       "IMAGE=/else/b.jpg\r\n# note\r\nFOREGROUND=Red\r\n");
     }
 
     std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    void write(const std::string& name, const std::string& text) const {
-        scratch_.write(name, text);
-    }
     std::string read(const std::string& name) const { return test::ReadFile(path(name)); }
 
     test::ScratchDir scratch_{"gf-designer"};
-    fs::path dir_;
+    fs::path dir_ = scratch_.path();
     test::FakeDesignerDialogs dialogs_;
     TemplateDesigner designer_{test::RealFiles(), dialogs_};
 };
@@ -123,7 +120,7 @@ TEST_F(Designer, FailedSaveKeepsTheOldFileTheFlagAndTheWindow) {
     ASSERT_TRUE(designer_.changed());
 
     // The target's folder replaced by a regular file: fails for root too.
-    write("blocker", "");
+    scratch_.write("blocker", "");
     dialogs_.savePath = path("blocker") + "/show.txt";
     dialogs_.confirmAnswer = true;
     EXPECT_FALSE(designer_.requestClose());
@@ -167,7 +164,7 @@ TEST_F(Designer, LoadAsksFirstAndAnEmptyChoiceChangesNothing) {
 }
 
 TEST_F(Designer, InsertOpensTheEditorOnTheNewRowPointedAtExistingFiles) {
-    write("a.jpg", "x");
+    scratch_.write("a.jpg", "x");
     designer_.open(path("show.txt"));
     designer_.select(1);
     dialogs_.editor = [](const EditRequest&) {

@@ -21,7 +21,6 @@ namespace fs = std::filesystem;
 class Writer : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = scratch_.path();
         fs::create_directories(dir_ / "out");
         program_ = put("glimmerframe", std::string(4000, 'P'));
     }
@@ -30,12 +29,11 @@ class Writer : public ::testing::Test {
         return scratch_.write(name, bytes);
     }
     DesignerRow picture(const std::string& name, const std::string& bytes) {
-        DesignerRow r;
-        r.imageName = name;
-        r.imagePath = put(name, bytes);
-        r.foreground = "White";
-        r.background = "Black";
-        return r;
+        return {name, "", "", "", "White", "Black", put(name, bytes), ""};
+    }
+    void addSound(DesignerRow& row, const std::string& name, const std::string& bytes) {
+        row.soundName = name;
+        row.soundPath = put(name, bytes);
     }
     PackageWriteRequest request(std::span<const DesignerRow> rows, std::string target) {
         PackageWriteRequest q;
@@ -52,7 +50,7 @@ class Writer : public ::testing::Test {
     }
 
     test::ScratchDir scratch_{"gf-package-writer"};
-    fs::path dir_;
+    fs::path dir_ = scratch_.path();
     std::string program_;
 };
 
@@ -101,23 +99,42 @@ TEST_F(Writer, WorkedExampleComesOutByteForByte) {
     ASSERT_EQ(::stat(q.targetPath.c_str(), &st), 0);
     EXPECT_NE(st.st_mode & 0100, 0u); // runs like the program
 #endif
+
+    // The reader finds the same layout.
+    fs::create_directories(dir_ / "tmp");
+    PackageReader reader(test::RealFiles(), q.targetPath, (dir_ / "tmp").string());
+    SlideList list;
+    ASSERT_TRUE(reader.ReadSCR(list)) << reader.error();
+    EXPECT_EQ(list.images, std::vector<std::string>(9, "Imbedded Image"));
+    EXPECT_EQ(list.soundMode, 1);
+    EXPECT_EQ(list.asyncSoundCounter, 8);
+    EXPECT_EQ(list.attributes[3].dissolve, "Bottom To Top");
+    EXPECT_EQ(list.attributes[8].foreground, "White");
+    EXPECT_EQ(list.attributes[8].background, "Black");
+    for (std::size_t i = 0; i < 9; ++i) {
+        const auto& e = reader.directory().entries[i];
+        EXPECT_EQ(e.pictureStart, starts[i]);
+        EXPECT_EQ(e.pictureEnd, starts[i + 1]);
+        EXPECT_EQ(e.soundStart, 0);
+        EXPECT_EQ(e.soundExtension, "");
+    }
+    Settings s;
+    s.MouseSensitivity = 55;
+    ReadSCRConfig(test::RealFiles(), q.targetPath, s);
+    EXPECT_EQ(s.ImageInterval, 4);
+    EXPECT_EQ(s.MouseSensitivity, 55); // written, not read back
 }
 
 TEST_F(Writer, RoundTripThroughTheReaders) {
     std::vector<DesignerRow> rows;
     rows.push_back(picture("a.jpg", "AAAA"));
-    rows[0].soundName = "clip.wav";
-    rows[0].soundPath = put("clip.wav", "RIFF-wav");
+    addSound(rows[0], "clip.wav", "RIFF-wav");
     rows[0].comment = "one, \"two\"^three";
     rows[0].dissolve = "Normal";
     rows.push_back(DesignerRow{}); // blank rows are not written
-    DesignerRow soundOnly;
-    soundOnly.soundName = "a.au";
-    soundOnly.soundPath = put("a.au", "au-bytes");
-    rows.push_back(soundOnly);
+    addSound(rows.emplace_back(), "a.au", "au-bytes");
     rows.push_back(picture("b.png", std::string(2050, 'B')));
-    rows[3].soundName = "tune.aiff";
-    rows[3].soundPath = put("tune.aiff", "FORM-aiff");
+    addSound(rows[3], "tune.aiff", "FORM-aiff");
     rows[3].foreground = "Yellow";
     rows[3].background = "Dark Blue";
     auto q = request(rows, (dir_ / "out" / "round.scr").string());
@@ -180,32 +197,38 @@ TEST_F(Writer, NoFailureCostsTheOldTarget) {
     fs::resize_file(tooLarge.back().imagePath, kMaxPackageSize); // sparse: no disk used
     std::vector<DesignerRow> tooMany(502, good[0]);
 
+    using Call = test::FaultyFileSystem::Call;
     struct Case {
         const char* what;
         std::vector<DesignerRow> rows;
         std::string expected;
         std::function<bool()> cancel;
+        std::optional<std::pair<Call, int>> fault; // the nth such call fails: the disk is full
     };
     int polls = 0;
+    const auto gone = (dir_ / "gone").string();
+    const auto full = "Could not save \"" + target + "\": the disk is full";
     const Case cases[] = {
-        {"missing picture",
-         missingPicture,
-         "Unable to locate image: " + (dir_ / "gone.jpg").string(),
-         {}},
-        {"missing sound",
-         missingSound,
-         "Unable to locate sound: " + (dir_ / "gone.wav").string(),
-         {}},
-        {"too large", tooLarge, "below 100,000,000 bytes", {}},
-        {"too many rows", tooMany, "at most 501 slides; this show has 502", {}},
-        {"cancelled", good, std::string(kPackageWriteCancelled), [&] { return ++polls > 1; }},
+        {"missing picture", missingPicture, "Unable to locate image: " + gone + ".jpg", {}, {}},
+        {"missing sound", missingSound, "Unable to locate sound: " + gone + ".wav", {}, {}},
+        {"too large", tooLarge, "below 100,000,000 bytes", {}, {}},
+        {"too many rows", tooMany, "at most 501 slides; this show has 502", {}, {}},
+        {"cancelled", good, std::string(kPackageWriteCancelled), [&] { return ++polls > 1; }, {}},
+        {"disk full halfway", good, full, {}, std::pair{Call::Write, 2}},
+        {"rename fails at the end", good, full, {}, std::pair{Call::Replace, 1}},
     };
     for (const auto& c : cases) {
         auto q = request(c.rows, target);
         q.cancelled = c.cancel;
-        auto w = WritePackage(test::RealFiles(), q);
+        test::FaultyFileSystem files(test::RealFiles());
+        if (c.fault)
+            files.failNth(c.fault->first, c.fault->second, "the disk is full");
+        auto w = WritePackage(files, q);
         ASSERT_FALSE(w.ok()) << c.what;
         EXPECT_NE(w.message().find(c.expected), std::string::npos) << c.what << ": " << w.message();
+        if (c.fault) { // the whole message: the file and the system's reason
+            EXPECT_EQ(w.message(), c.expected);
+        }
         EXPECT_EQ(test::ReadFile(target), "the old package") << c.what;
         EXPECT_EQ(outFiles(), std::vector<std::string>{"old.scr"}) << c.what;
         // What the designer tells: a missing file as it is, a cancel nothing, the rest prefixed.
@@ -228,18 +251,6 @@ TEST_F(Writer, NoFailureCostsTheOldTarget) {
     auto nowhere =
         request(good, (dir_ / "glimmerframe" / "x.scr").string()); // a file, not a folder
     EXPECT_FALSE(WritePackage(test::RealFiles(), nowhere).ok());
-
-    // A disk that fills up halfway, or a rename that fails at the end.
-    using Call = test::FaultyFileSystem::Call;
-    for (const auto& [call, nth] : {std::pair{Call::Write, 2}, std::pair{Call::Replace, 1}}) {
-        test::FaultyFileSystem full(test::RealFiles());
-        full.failNth(call, nth, "the disk is full");
-        auto failed = WritePackage(full, request(good, target));
-        ASSERT_FALSE(failed.ok());
-        EXPECT_EQ(failed.message(), "Could not save \"" + target + "\": the disk is full");
-        EXPECT_EQ(test::ReadFile(target), "the old package");
-        EXPECT_EQ(outFiles(), std::vector<std::string>{"old.scr"});
-    }
 
     auto ok = WritePackage(test::RealFiles(), request(good, target));
     ASSERT_TRUE(ok.ok()) << ok.message();

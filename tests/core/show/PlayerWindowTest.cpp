@@ -117,33 +117,25 @@ TEST(PlayerWindow, MouseMovesAreCountedInAWindowOf2000Seconds) {
     rig.moves(1);
     EXPECT_TRUE(rig.player->ended());
 
-    PlayerRig late;
-    late.load();
-    late.moves(10);
-    late.show.loop.timeOfDay += 2000.6; // counted, then the window resets
-    late.moves(1);
-    EXPECT_EQ(late.player->movementCounter(), 0);
-    late.moves(99);
-    EXPECT_FALSE(late.player->ended());
-
-    // Seconds, not milliseconds: moves 1999.4 and then exactly 2000 seconds after the first stay
-    // in its window and count on.
-    PlayerRig slow;
-    slow.load();
-    slow.moves(10);
-    slow.show.loop.timeOfDay += 1999.4;
-    slow.moves(1);
-    slow.show.loop.timeOfDay += 0.6;
-    slow.moves(1);
-    EXPECT_EQ(slow.player->movementCounter(), 12);
-
-    PlayerRig midnight;
-    midnight.load();
-    midnight.show.loop.timeOfDay = 86000;
-    midnight.moves(10);
-    midnight.show.loop.timeOfDay = 5000; // after midnight: never more than 2000 later
-    midnight.moves(89);
-    EXPECT_EQ(midnight.player->movementCounter(), 99);
+    // Moves in bursts at the given times of day (the show starts at 10:00); the count after them.
+    const auto counted = [](std::initializer_list<std::pair<double, int>> bursts) {
+        PlayerRig one;
+        one.load();
+        for (const auto& [time, n] : bursts) {
+            one.show.loop.timeOfDay = time;
+            one.moves(n);
+        }
+        EXPECT_FALSE(one.player->ended());
+        return one.player->movementCounter();
+    };
+    // A move more than 2000 seconds after the first is counted, then the window resets.
+    EXPECT_EQ(counted({{36000, 10}, {38000.6, 1}}), 0);
+    EXPECT_EQ(counted({{36000, 10}, {38000.6, 1}, {38000.6, 99}}), 99);
+    // Seconds, not milliseconds: moves 1999.4 and exactly 2000 seconds after the first stay in
+    // its window and count on.
+    EXPECT_EQ(counted({{36000, 10}, {37999.4, 1}, {38000, 1}}), 12);
+    // After midnight: never more than 2000 later.
+    EXPECT_EQ(counted({{86000, 10}, {5000, 89}}), 99);
 
     PlayerRig ignoring;
     ignoring.show.process.settings.IgnoreMouse = 1;

@@ -30,12 +30,16 @@ TEST(SlideListJson, StringsAreEscapedAndAlwaysUtf8) {
 
 class Listing : public ::testing::Test {
   protected:
-    void SetUp() override { dir_ = scratch_.path(); }
     std::string write(const std::string& name, const std::string& bytes) {
         return scratch_.write(name, bytes);
     }
+    // Each of `fragments` is somewhere in `json`.
+    static void holds(const std::string& json, std::initializer_list<std::string> fragments) {
+        for (const auto& f : fragments)
+            EXPECT_NE(json.find(f), std::string::npos) << f << "\n" << json;
+    }
     test::ScratchDir scratch_{"gf-listing"};
-    fs::path dir_;
+    fs::path dir_ = scratch_.path();
 };
 
 TEST_F(Listing, TemplateFolderAndFailure) {
@@ -43,36 +47,27 @@ TEST_F(Listing, TemplateFolderAndFailure) {
     const auto folder = AddBackslash(dir_.string());
     auto r = ListSlideSource(test::RealFiles(), PicturePatterns(), t);
     EXPECT_FALSE(r.error);
-    const auto& j = r.json;
-    EXPECT_NE(j.find("\"kind\": \"template\""), std::string::npos) << j;
-    EXPECT_NE(j.find("\"soundMode\": 3"), std::string::npos) << j;
-    EXPECT_NE(j.find("\"image\": " + JsonString(folder + "a.jpg")), std::string::npos) << j;
-    EXPECT_NE(j.find("\"comment\": \"Hi\\r\\nyou\\r\\n\""), std::string::npos) << j;
-    EXPECT_NE(j.find("\"asyncSounds\": [\n    " + JsonString(folder + "s.wav") + "\n  ]"),
-              std::string::npos)
-        << j;
-    EXPECT_NE(j.find("\"error\": null"), std::string::npos) << j;
-    EXPECT_EQ(j.find("pictureStart"), std::string::npos);
+    holds(r.json,
+          {"\"kind\": \"template\"", "\"soundMode\": 3",
+           "\"image\": " + JsonString(folder + "a.jpg"), "\"comment\": \"Hi\\r\\nyou\\r\\n\"",
+           "\"asyncSounds\": [\n    " + JsonString(folder + "s.wav") + "\n  ]", "\"error\": null"});
+    EXPECT_EQ(r.json.find("pictureStart"), std::string::npos);
 
     // A folder without pictures is an error that says so, not an empty show.
     auto f = ListSlideSource(test::RealFiles(), PicturePatterns(), dir_.string());
     ASSERT_TRUE(f.error);
     EXPECT_TRUE(f.error->starts_with("The folder " + folder + " holds no pictures")) << *f.error;
-    EXPECT_NE(f.json.find("\"kind\": \"folder\""), std::string::npos);
-    EXPECT_NE(f.json.find("\"slides\": []"), std::string::npos) << f.json;
+    holds(f.json, {"\"kind\": \"folder\"", "\"slides\": []"});
     write("a.png", "x");
     const std::vector<std::string> png{"*.png"};
     auto pngs = ListSlideSource(test::RealFiles(), png, dir_.string());
     EXPECT_FALSE(pngs.error);
-    EXPECT_NE(pngs.json.find("\"image\": " + JsonString(folder + "a.png")), std::string::npos)
-        << pngs.json;
+    holds(pngs.json, {"\"image\": " + JsonString(folder + "a.png")});
 
     auto missing = ListSlideSource(test::RealFiles(), PicturePatterns(), folder + "none.txt");
     ASSERT_TRUE(missing.error);
-    EXPECT_NE(missing.json.find("\"error\": " + JsonString("Cannot open " + folder +
-                                                           "none.txt: it does not exist")),
-              std::string::npos)
-        << missing.json;
+    holds(missing.json,
+          {"\"error\": " + JsonString("Cannot open " + folder + "none.txt: it does not exist")});
 }
 
 // A pipe as the source would wait for a writer for ever, a link to a device would read without
@@ -98,14 +93,14 @@ TEST_F(Listing, SpecialFilesAndHugeTemplatesAreRefusedAtOnce) {
         const auto listed = ListSlideSource(test::RealFiles(), PicturePatterns(), r.path);
         ASSERT_TRUE(listed.error) << r.path;
         EXPECT_EQ(*listed.error, r.error);
-        EXPECT_NE(listed.json.find("\"slides\": []"), std::string::npos) << listed.json;
+        holds(listed.json, {"\"slides\": []"});
     }
 #ifndef _WIN32
     EXPECT_FALSE(watchdog.finish());
 
     const auto proc = ListSlideSource(test::RealFiles(), PicturePatterns(), "/proc/self/status");
     EXPECT_FALSE(proc.error) << *proc.error;
-    EXPECT_NE(proc.json.find("\"slides\": []"), std::string::npos) << proc.json;
+    holds(proc.json, {"\"slides\": []"});
 #endif
 }
 
@@ -121,20 +116,18 @@ TEST_F(Listing, PackageCarriesPositionsAndSettings) {
     const auto built = test::BuildPackage("prog", {item}, 3, settings);
     auto r = ListSlideSource(test::RealFiles(), PicturePatterns(), write("show.scr", built.bytes));
     EXPECT_FALSE(r.error);
-    const auto& j = r.json;
-    for (const std::string frag :
-         {"\"kind\": \"package\"", "\"directory\": 2055", "\"count\": 1", "\"ImageInterval\": 7",
-          "\"MouseSensitivity\": 100", "\"image\": \"Imbedded Image\"", "\"comment\": \"a^b\"",
-          "\"pictureStart\": 5", "\"pictureEnd\": 1030", "\"soundStart\": 1030",
-          "\"soundEnd\": 2055", "\"soundExtension\": \"ogg\"",
-          "\"asyncSounds\": [\n    \"Imbedded Sound\"\n  ]"})
-        EXPECT_NE(j.find(frag), std::string::npos) << frag << "\n" << j;
+    holds(r.json,
+          {"\"kind\": \"package\"", "\"directory\": 2055", "\"count\": 1", "\"ImageInterval\": 7",
+           "\"MouseSensitivity\": 100", "\"image\": \"Imbedded Image\"", "\"comment\": \"a^b\"",
+           "\"pictureStart\": 5", "\"pictureEnd\": 1030", "\"soundStart\": 1030",
+           "\"soundEnd\": 2055", "\"soundExtension\": \"ogg\"",
+           "\"asyncSounds\": [\n    \"Imbedded Sound\"\n  ]"});
 
     auto bytes = built.bytes;
     bytes[bytes.size() - 30] = 'x'; // directory position
     auto bad = ListSlideSource(test::RealFiles(), PicturePatterns(), write("bad.scr", bytes));
     ASSERT_TRUE(bad.error);
-    EXPECT_NE(bad.json.find("is damaged"), std::string::npos);
+    holds(bad.json, {"is damaged"});
     EXPECT_EQ(bad.json.find("\"settings\""), std::string::npos);
 }
 

@@ -69,24 +69,45 @@ TEST(SlidePresenter, WithoutSlidesShowsTheBannerWithTheLoadingError) {
     EXPECT_EQ(c.comment.top, 4500 - 3 * RecordingCanvas::kLineHeight);
 }
 
-TEST(SlidePresenter, FullScreenScalesUnlessTheDissolveSlides) {
-    PresenterRig rig(800, 600, false); // 12000 x 9000 twips
-    rig.show.process.settings.FullScreen = 1;
-    rig.add("wide", 400 * 15, 300 * 15);
-    rig.add("tall", 300 * 15, 400 * 15);
-    rig.presenter.LoadImage();
-    EXPECT_EQ(rig.show.canvas.box, (TwipRect{0, 0, 12000, 9000}));
-    rig.presenter.LoadImage();
-    EXPECT_EQ(rig.show.canvas.box, (TwipRect{175 * 15, 0, 450 * 15, 9000}));
-    // A wide picture fills the width and is centred in height: (9000 - 4530) / 2.
-    rig.add("band", 400 * 15, 151 * 15);
-    rig.presenter.LoadImage();
-    EXPECT_EQ(rig.show.canvas.box, (TwipRect{0, 2235, 12000, 4530}));
-
-    rig.slide(0).dissolve = "Slide Left To Center";
-    rig.presenter.LoadImage();
-    EXPECT_EQ(rig.show.canvas.box.width, 400 * 15);
-    EXPECT_EQ(rig.show.canvas.box.height, 300 * 15);
+// Full screen fills the width or the height and centres the other, unless the dissolve slides:
+// then the picture keeps its own size. A picture larger than the window always shrinks to fit,
+// whatever the dissolve.
+TEST(SlidePresenter, PicturesKeepTheirProportionsAndNeverTakeTheErrorPath) {
+    struct Case {
+        std::int32_t windowW, windowH, pictureW, pictureH; // pixels
+        std::int16_t fullScreen;
+        TwipRect box, slidBox;
+    };
+    const TwipRect wide4k{4500, 0, 48600, 32400}, wide720{0, 2200, 1280 * 15, 6400}, // 1280 x 427
+        tall720{6562, 0, 6075, 720 * 15};
+    const Case cases[] = {
+        {800, 600, 400, 300, 1, {0, 0, 12000, 9000}, {3000, 2250, 6000, 4500}},
+        {800, 600, 300, 400, 1, {175 * 15, 0, 450 * 15, 9000}, {3750, 1500, 4500, 6000}},
+        // Top: (9000 - 4530) / 2.
+        {800, 600, 400, 151, 1, {0, 2235, 12000, 4530}, {3000, 3367, 6000, 2265}},
+        // A 3:2 photo on a 16:9 4k screen fits the height, whatever the size setting.
+        {3840, 2160, 6000, 4000, 0, wide4k, wide4k},
+        {3840, 2160, 6000, 4000, 1, wide4k, wide4k},
+        {1280, 720, 3000, 1000, 0, wide720, wide720},
+        {1280, 720, 1080, 1920, 0, tall720, tall720},
+    };
+    for (const auto& c : cases) {
+        for (const char* dissolve :
+             {"", "Normal", "Random Blocks", "Slide Left To Center", "Slide Top To Center"}) {
+            SCOPED_TRACE(::testing::Message()
+                         << c.pictureW << "x" << c.pictureH << " in " << c.windowW << "x"
+                         << c.windowH << ", full screen " << c.fullScreen << ", " << dissolve);
+            PresenterRig rig(c.windowW, c.windowH, false);
+            rig.show.process.settings.Blocks = 50;
+            rig.show.process.settings.FullScreen = c.fullScreen;
+            rig.add("p", c.pictureW * 15, c.pictureH * 15);
+            rig.slide(0).dissolve = dissolve;
+            rig.presenter.LoadImage();
+            EXPECT_FALSE(rig.show.canvas.commentVisible);
+            EXPECT_EQ(rig.show.canvas.box,
+                      std::string_view(dissolve).starts_with("Slide") ? c.slidBox : c.box);
+        }
+    }
 }
 
 TEST(SlidePresenter, RandomPlaceStaysInsideTheWindow) {
@@ -96,12 +117,18 @@ TEST(SlidePresenter, RandomPlaceStaysInsideTheWindow) {
     rig.add("full-width", 1500, 600);
     rig.random.values = {0.999999, 0.999999};
     rig.presenter.LoadImage();
-    EXPECT_EQ(rig.show.canvas.box.left, 1500 - 900);
-    EXPECT_EQ(rig.show.canvas.box.top, 1200 - 600);
+    EXPECT_EQ(rig.show.canvas.box, (TwipRect{1500 - 900, 1200 - 600, 900, 600}));
     rig.random.values = {0.999999, 0.0};
     rig.presenter.LoadImage();
-    EXPECT_EQ(rig.show.canvas.box.left, 0);
-    EXPECT_EQ(rig.show.canvas.box.top, 0);
+    EXPECT_EQ(rig.show.canvas.box, (TwipRect{0, 0, 1500, 600})); // no room across
+
+    // A picture shrunk to the window's width has room only in height.
+    PresenterRig large(1280, 720, false);
+    large.show.process.settings.ImagePositionRandom = 1;
+    large.add("wide", 3000 * 15, 1000 * 15);
+    large.random.values = {0.999999, 0.999999};
+    large.presenter.LoadImage();
+    EXPECT_EQ(large.show.canvas.box, (TwipRect{0, 720 * 15 - 6400, 1280 * 15, 6400}));
 }
 
 TEST(SlidePresenter, DissolveNamesAreExactAndRandomPicksOneOfTheFourteen) {
@@ -224,43 +251,6 @@ TEST(SlidePresenter, PicturesThatFailGoDownTheErrorPathAndTheShowGoesOn) {
     EXPECT_EQ(rig.state.currentSlide, 0);
     EXPECT_FALSE(c.commentVisible);
     EXPECT_GT(c.boxPicturePixels(), 0);
-}
-
-TEST(SlidePresenter, HugePicturesOnA4kWindowPresentWithoutTheErrorPath) {
-    PresenterRig rig(3840, 2160, false);
-    rig.add("photo", 6000 * 15, 4000 * 15);
-    rig.show.process.settings.Blocks = 50;
-    for (const char* d : {"Normal", "Random Blocks", "Slide Top To Center"}) {
-        rig.slide(0).dissolve = d;
-        rig.show.process.settings.FullScreen = 0;
-        // A 3:2 photo on a 16:9 screen fits the height, whatever the size setting or dissolve.
-        for (std::int16_t full : {0, 1}) {
-            rig.show.process.settings.FullScreen = full;
-            rig.presenter.LoadImage();
-            EXPECT_FALSE(rig.show.canvas.commentVisible) << d;
-            EXPECT_EQ(rig.show.canvas.box, (TwipRect{4500, 0, 48600, 32400})) << d << full;
-        }
-    }
-}
-
-TEST(SlidePresenter, PicturesLargerThanTheWindowKeepTheirProportions) {
-    PresenterRig rig(1280, 720, false);
-    rig.add("wide", 3000 * 15, 1000 * 15);
-    rig.add("tall", 1080 * 15, 1920 * 15);
-    for (const char* d : {"Normal", "Slide Left To Center", "Random Blocks"}) {
-        rig.slide(0).dissolve = rig.slide(1).dissolve = d;
-        rig.state.currentSlide = -1;
-        rig.presenter.LoadImage();
-        EXPECT_EQ(rig.show.canvas.box, (TwipRect{0, 2200, 1280 * 15, 6400})) << d; // 1280 x 427
-        rig.presenter.LoadImage();
-        EXPECT_EQ(rig.show.canvas.box, (TwipRect{6562, 0, 6075, 720 * 15})) << d;
-    }
-    // Placed at random, the smaller box stays inside the window.
-    rig.show.process.settings.ImagePositionRandom = 1;
-    rig.random.values = {0.999999, 0.999999};
-    rig.state.currentSlide = -1;
-    rig.presenter.LoadImage();
-    EXPECT_EQ(rig.show.canvas.box, (TwipRect{0, 720 * 15 - 6400, 1280 * 15, 6400}));
 }
 
 TEST(SlidePresenter, PhotosAreDecodedToFitTheWindowAndMetafilesAtTheirBox) {
