@@ -182,9 +182,7 @@ TEST_F(Designing, InsertOpensTheEditorAndCancelLeavesAnEmptyRow) {
 
 TEST_F(Designing, EntryEditorOffersAndShowsEveryPictureOfTheSampleShow) {
     EntryEditDialog dialog(process_.authoring);
-    EditRequest request;
-    request.defaultFolder = dir_.path().toStdString();
-    dialog.prepare(request);
+    dialog.prepare({.defaultFolder = dir_.path().toStdString()});
     FolderBrowser* pictures = dialog.imageBrowser();
     ASSERT_EQ(pictures->folder(), QDir::cleanPath(dir_.path()));
     const QStringList expected = {"dawn.jpg",  "dusk.bmp",     "harbour.gif", "meadow.png",
@@ -269,13 +267,11 @@ TEST_F(Designing, PackageWithAMissingPictureOrCancelledLeavesTheOldFile) {
 TEST(EntryEditing, CancelRestoresAndCaretStartsANewLine) {
     ProcessState process{test::RealFiles()};
     EntryEditDialog dialog(process.authoring);
-    EditRequest request;
-    request.defaultFolder = QDir::tempPath().toStdString();
-    request.dissolve = "";
-    request.comment = "was";
-    request.background = "Purple";
-    request.foreground = "White";
-    dialog.prepare(request);
+    dialog.prepare({.defaultFolder = QDir::tempPath().toStdString(),
+                    .dissolve = "",
+                    .comment = "was",
+                    .background = "Purple",
+                    .foreground = "White"});
     EXPECT_EQ(dialog.dissolveList()->currentText(), "Random");
     EXPECT_TRUE(dialog.results().DissolveClicked);
     EXPECT_EQ(dialog.colorBox(false)->palette().color(QPalette::Window), QColor(132, 132, 255));

@@ -183,15 +183,11 @@ TEST(HelpWindow, TheUserGuideHasATableOfContentsAndIsFoundBesideTheProgram) {
     QWidget caller;
     auto* window = HelpWindow::forCaller(&caller);
     ASSERT_TRUE(window->openGuide(QDir::cleanPath(GF_TEST_DATA "/../../docs/help/index.html")));
-    std::vector<QString> sections;
-    for (int i = 0; i < window->contents()->topLevelItemCount(); ++i)
-        sections.push_back(window->contents()->topLevelItem(i)->text(0));
     for (const char* wanted :
          {"Running the show", "The settings window", "Templates and their keywords",
           "The template designer", "Stand-alone packages", "Command-line options",
-          "Using Glimmerframe with XScreenSaver"})
-        EXPECT_NE(std::find(sections.begin(), sections.end(), QString(wanted)), sections.end())
-            << wanted;
+          "Using Glimmerframe with XScreenSaver"}) // sections, not their subsections
+        EXPECT_FALSE(window->contents()->findItems(wanted, Qt::MatchExactly).isEmpty()) << wanted;
 }
 
 TEST(AboutBox, ShowsThisBuildsVersionAndClosesOnEscape) {
