@@ -25,11 +25,6 @@
 namespace gf {
 namespace {
 
-void touch(const QString& path) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-}
-
 TEST(AdStrip, RotatesOnItsTimerAndOpensTheGuideAtTheShowingTip) {
     QList<QUrl> opened;
     AdStrip strip(nullptr, [&](const QUrl& u) { opened << u; });
@@ -118,7 +113,7 @@ TEST(FolderBrowser, ListsMatchingFilesIgnoringCaseAndKeepsPlaceOnMissingFolder) 
     QTemporaryDir dir;
     QDir(dir.path()).mkdir("sub");
     for (const char* name : {"a.jpg", "B.JPG", "c.Jpe", "d.jpeg", "e.wmf", "f.png", "g.txt"})
-        touch(dir.filePath(name));
+        ASSERT_TRUE(QFile(dir.filePath(name)).open(QIODevice::WriteOnly)) << name;
     FolderBrowser browser;
     browser.setPatterns("*.jpg;*.jpeg;*.bmp;*.gif; *.jpe; *.wmf");
     QSignalSpy changed(&browser, &FolderBrowser::folderChanged);
@@ -194,10 +189,8 @@ TEST(AboutBox, ShowsThisBuildsVersionAndClosesOnEscape) {
     AboutBox box;
     EXPECT_EQ(box.windowTitle(), "About Glimmerframe");
     EXPECT_EQ(box.lblTitle->text(), "Glimmerframe");
-    EXPECT_EQ(box.lblVersion->text(), QStringLiteral("Version %1.%2.%3")
-                                          .arg(kVersionMajor)
-                                          .arg(kVersionMinor)
-                                          .arg(kVersionRevision));
+    EXPECT_EQ(box.lblVersion->text(), QString::asprintf("Version %d.%d.%d", kVersionMajor,
+                                                        kVersionMinor, kVersionRevision));
     EXPECT_TRUE(box.Label1->text().contains("User guide:\n/")) << box.Label1->text().toStdString();
     EXPECT_TRUE(box.Label1->text().endsWith("/help/index.html"));
     box.show();
