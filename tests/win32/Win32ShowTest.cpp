@@ -56,29 +56,27 @@ class Pictures : public test::ScratchFolder {
         ComPtr<IWICStream> stream;
         ComPtr<IWICBitmapEncoder> encoder;
         ComPtr<IWICBitmapFrameEncode> frame;
-        const std::wstring path = ToUtf16(dir_ + name);
-        WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
-        const bool ok = SUCCEEDED(factory->CreateStream(&stream)) &&
-                        SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
-                        SUCCEEDED(factory->CreateEncoder(container, nullptr, &encoder)) &&
-                        SUCCEEDED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
-                        SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) &&
-                        SUCCEEDED(frame->Initialize(nullptr)) && SUCCEEDED(frame->SetSize(w, h)) &&
-                        SUCCEEDED(frame->SetPixelFormat(&format));
-        EXPECT_TRUE(ok) << name;
-        if (!ok)
-            return dir_ + name;
-        // The codec may want another format: convert through a bitmap of our pixels.
         ComPtr<IWICBitmap> bitmap;
         ComPtr<IWICFormatConverter> converter;
-        EXPECT_TRUE(SUCCEEDED(factory->CreateBitmapFromMemory(
-            w, h, GUID_WICPixelFormat32bppBGRA, w * 4, UINT(pixels.size() * 4),
-            reinterpret_cast<BYTE*>(pixels.data()), &bitmap)));
-        EXPECT_TRUE(SUCCEEDED(factory->CreateFormatConverter(&converter)));
-        EXPECT_TRUE(SUCCEEDED(converter->Initialize(bitmap.Get(), format, WICBitmapDitherTypeNone,
-                                                    nullptr, 0, WICBitmapPaletteTypeMedianCut)));
-        EXPECT_TRUE(SUCCEEDED(frame->WriteSource(converter.Get(), nullptr)));
-        EXPECT_TRUE(SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit())) << name;
+        const std::wstring path = ToUtf16(dir_ + name);
+        WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
+        // The codec may want another format: convert through a bitmap of our pixels.
+        EXPECT_TRUE(SUCCEEDED(factory->CreateStream(&stream)) &&
+                    SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
+                    SUCCEEDED(factory->CreateEncoder(container, nullptr, &encoder)) &&
+                    SUCCEEDED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
+                    SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) &&
+                    SUCCEEDED(frame->Initialize(nullptr)) && SUCCEEDED(frame->SetSize(w, h)) &&
+                    SUCCEEDED(frame->SetPixelFormat(&format)) &&
+                    SUCCEEDED(factory->CreateBitmapFromMemory(
+                        w, h, GUID_WICPixelFormat32bppBGRA, w * 4, UINT(pixels.size() * 4),
+                        reinterpret_cast<BYTE*>(pixels.data()), &bitmap)) &&
+                    SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
+                    SUCCEEDED(converter->Initialize(bitmap.Get(), format, WICBitmapDitherTypeNone,
+                                                    nullptr, 0, WICBitmapPaletteTypeMedianCut)) &&
+                    SUCCEEDED(frame->WriteSource(converter.Get(), nullptr)) &&
+                    SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit()))
+            << name;
         return dir_ + name;
     }
 
@@ -259,10 +257,6 @@ struct CanvasRig {
     double tpp;
 };
 
-bool Same(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 TEST(Win32ShowCanvas, StepsRepaintOnlyWhatTheyChanged) {
     for (double tpp : {15.0, 7.5}) {
         CanvasRig rig(tpp);
@@ -275,7 +269,8 @@ TEST(Win32ShowCanvas, StepsRepaintOnlyWhatTheyChanged) {
         // One block of the grid: 4 x 2 pixels, with its one pixel of overlap.
         c.paintBox(rig.rect(8, 4, 5, 3), rig.rect(8, 4, 4, 2));
         c.flush();
-        EXPECT_TRUE(Same(c.repainted, RECT{38, 34, 43, 37})) << tpp;
+        const RECT block{38, 34, 43, 37};
+        EXPECT_TRUE(EqualRect(&c.repainted, &block)) << tpp;
         EXPECT_EQ(Rgb(rig.screen(), 40, 35), kRed) << tpp;
         EXPECT_EQ(Rgb(rig.screen(), 31, 31), kGreen) << tpp;
         EXPECT_EQ(Rgb(rig.screen(), 5, 5), kGreen) << tpp;
