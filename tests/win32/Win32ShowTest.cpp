@@ -115,8 +115,7 @@ std::string WithOrientation(std::string jpeg, int orientation) {
 // A placeable metafile of 1 x 1/2 inch whose frame a rectangle with a red brush fills, and a
 // second one with a null brush that draws nothing.
 std::string Metafile(bool filled) {
-    std::string out = Text({0xD7, 0xCD, 0xC6, 0x9A, 0,    0, 0, 0, 0, 0,    0xA0,
-                            0x05, 0xD0, 0x02, 0xA0, 0x05, 0, 0, 0, 0, 0x00, 0x00});
+    std::string out = FromHex("d7cdc69a000000000000a005d002a005000000000000");
     out += Text({1, 0, 9, 0, 0, 3, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0});
     // CreateBrushIndirect (style, red), SelectObject 0, Rectangle over the frame.
     out += Text({7, 0, 0, 0, 0xFC, 0x02, filled ? 0 : 1, 0, 0xFF, 0, 0, 0, 0, 0});
@@ -212,8 +211,7 @@ TEST_F(Pictures, EveryRefusalSaysWhatIsWrong) {
                 "0000000c49444154789c6360a00c000000400001b7347cef0000000049454e44ae426082");
     EXPECT_NE(reason(write("huge.png", png)).find(": it is too large (60000 x 60000 pixels"),
               std::string::npos);
-    const std::string jpeg = Text({0xFF, 0xD8, 0xFF, 0xC0, 0,    0x11, 8, 0xFF, 0xFF, 0xFF, 0xFF, 3,
-                                   1,    0x22, 0,    2,    0x11, 1,    3, 0x11, 1,    0xFF, 0xD9});
+    const std::string jpeg = FromHex("ffd8ffc0001108ffffffff03012200021101031101ffd9");
     EXPECT_NE(reason(write("huge.jpg", jpeg)).find("too large (65535 x 65535"), std::string::npos);
     const auto whole =
         read(encode("whole.jpg", GUID_ContainerFormatJpeg, 64, 64, [](int, int) { return ~0u; }));
