@@ -1,4 +1,5 @@
 #include "win32/preview/Win32ControlForm.h"
+#include "win32/support/DibSurface.h"
 #include "win32/support/Win32FileSystem.h"
 
 #include <gtest/gtest.h>
@@ -49,19 +50,12 @@ TEST_F(PreviewHost, BoxesFillTheHostWithThePictureOnTopAndACloseRequestReleasesT
     EXPECT_TRUE(placed(picture, {30, 30, 123, 83}));
 
     // The picture is drawn: neither white nor black in its middle, a white frame at its edge.
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateCompatibleBitmap(screen, 93, 53);
-    ReleaseDC(nullptr, screen);
-    const HGDIOBJ old = SelectObject(memory, bitmap);
-    SendMessageW(picture, WM_PRINTCLIENT, WPARAM(memory), PRF_CLIENT);
-    const COLORREF sky = GetPixel(memory, 20, 10), frame = GetPixel(memory, 0, 0);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    EXPECT_NE(sky, RGB(255, 255, 255));
-    EXPECT_NE(sky, RGB(0, 0, 0));
-    EXPECT_EQ(frame, RGB(255, 255, 255));
+    const DibSurface shot(93, 53);
+    SendMessageW(picture, WM_PRINTCLIENT, WPARAM(shot.dc()), PRF_CLIENT);
+    const std::uint32_t sky = shot.pixel(20, 10) & 0xFFFFFF;
+    EXPECT_NE(sky, 0xFFFFFFu);
+    EXPECT_NE(sky, 0u);
+    EXPECT_EQ(shot.pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
 
     // The hook passes every other message on, result and all.
     wchar_t text[16] = {};

@@ -1,4 +1,5 @@
 #include "win32/support/Win32HelpHost.h"
+#include "ScratchFolder.h"
 #include "win32/support/Utf16.h"
 
 #include <gtest/gtest.h>
@@ -7,30 +8,14 @@
 namespace gf {
 namespace {
 
-// A folder of the test's own under the user's temporary folder.
-class HelpHost : public ::testing::Test {
+// A folder of the test's own with a "help" folder in it; the host's pages are recorded.
+class HelpHost : public test::ScratchFolder {
   protected:
     void SetUp() override {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        dir_ = ToUtf8(temp) + "gf-help-" + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryW(ToUtf16(dir_).c_str(), nullptr);
+        ScratchFolder::SetUp();
         CreateDirectoryW(ToUtf16(dir_ + "help").c_str(), nullptr);
     }
-    void TearDown() override {
-        for (const char* name : {"help\\index.html", "Test Guide.chm"})
-            DeleteFileW(ToUtf16(dir_ + name).c_str());
-        RemoveDirectoryW(ToUtf16(dir_ + "help").c_str());
-        RemoveDirectoryW(ToUtf16(dir_).c_str());
-    }
-    void touch(const std::string& name) {
-        const HANDLE file = CreateFileW(ToUtf16(dir_ + name).c_str(), GENERIC_WRITE, 0, nullptr,
-                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
-        CloseHandle(file);
-    }
 
-    std::string dir_;
     std::vector<std::wstring> opened_;
     Win32HelpHost host_{nullptr, [this](const std::wstring& target) {
                             opened_.push_back(target);
@@ -40,7 +25,7 @@ class HelpHost : public ::testing::Test {
 
 TEST_F(HelpHost, ARegisteredHelpFileIsFoundByItsNameAlone) {
     EXPECT_FALSE(host_.registeredHelpFile("Test Guide.chm"));
-    touch("Test Guide.chm");
+    write("Test Guide.chm", "");
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\HTML Help", 0,
                               nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key, nullptr),
@@ -62,7 +47,7 @@ TEST_F(HelpHost, TheHtmlGuideGoesToTheBrowserAndAMissingOneIsSaid) {
     EXPECT_NE(missing.message().find("help\\index.html"), std::string::npos) << missing.message();
     EXPECT_TRUE(opened_.empty());
 
-    touch("help\\index.html");
+    write("help\\index.html", "");
     EXPECT_TRUE(host_.displayContents(dir_ + "help\\index.html", nullptr).ok());
     ASSERT_EQ(opened_.size(), 1u);
     EXPECT_EQ(opened_[0], ToUtf16(dir_ + "help\\index.html"));

@@ -46,10 +46,15 @@ class Registry : public ::testing::Test {
             return "<missing>";
         return value->type == StoredValue::Type::String ? value->text : "<not text>";
     }
-    bool inHive(HKEY hive, const wchar_t* name) const {
-        return RegGetValueW(hive, ToUtf16(key_).c_str(), name,
-                            RRF_RT_ANY | (hive == HKEY_LOCAL_MACHINE ? RRF_SUBKEY_WOW6464KEY : 0),
-                            nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    // As the registry holds it under `hive` alone.
+    std::wstring inHive(HKEY hive, const wchar_t* name) const {
+        wchar_t text[256] = {};
+        DWORD size = sizeof(text), type = 0;
+        if (RegGetValueW(hive, ToUtf16(key_).c_str(), name,
+                         RRF_RT_ANY | (hive == HKEY_LOCAL_MACHINE ? RRF_SUBKEY_WOW6464KEY : 0),
+                         &type, text, &size) != ERROR_SUCCESS)
+            return L"<missing>";
+        return type == REG_SZ ? text : L"<not text>";
     }
 
     std::string name_ = "GlimmerframeTest-" + std::to_string(GetCurrentProcessId());
@@ -75,16 +80,10 @@ TEST_F(Registry, UserFirstMachineWideForTheRestWrittenForTheUser) {
     EXPECT_EQ(stored(kMachine, "ImageListFile"), ""); // empty, not missing
     EXPECT_EQ(stored(kMachine, "MouseSensitivity"), "300");
     EXPECT_EQ(stored(kMachine, "Blocks"), "<missing>");
-    EXPECT_TRUE(inHive(HKEY_CURRENT_USER, L"ImagePath"));
-    EXPECT_FALSE(inHive(HKEY_LOCAL_MACHINE, L"ImagePath"));
+    EXPECT_EQ(inHive(HKEY_CURRENT_USER, L"ImagePath"), ToUtf16(path));
+    EXPECT_EQ(inHive(HKEY_LOCAL_MACHINE, L"ImagePath"), L"<missing>");
     EXPECT_EQ(stored(kUser, "MouseSensitivity"), "<missing>"); // the user's key alone
-    wchar_t text[64] = {};
-    DWORD size = sizeof(text), type = 0;
-    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, ToUtf16(key_).c_str(), L"ImageInterval", RRF_RT_ANY,
-                           &type, text, &size),
-              ERROR_SUCCESS);
-    EXPECT_EQ(type, DWORD{REG_SZ});
-    EXPECT_EQ(std::wstring(text), L"7");
+    EXPECT_EQ(inHive(HKEY_CURRENT_USER, L"ImageInterval"), L"7");
 }
 
 // "ScreenSaveUsePassword" may be a string or a 32-bit number; other kinds read as other.

@@ -56,29 +56,27 @@ class Pictures : public test::ScratchFolder {
         ComPtr<IWICStream> stream;
         ComPtr<IWICBitmapEncoder> encoder;
         ComPtr<IWICBitmapFrameEncode> frame;
-        const std::wstring path = ToUtf16(dir_ + name);
-        WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
-        const bool ok = SUCCEEDED(factory->CreateStream(&stream)) &&
-                        SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
-                        SUCCEEDED(factory->CreateEncoder(container, nullptr, &encoder)) &&
-                        SUCCEEDED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
-                        SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) &&
-                        SUCCEEDED(frame->Initialize(nullptr)) && SUCCEEDED(frame->SetSize(w, h)) &&
-                        SUCCEEDED(frame->SetPixelFormat(&format));
-        EXPECT_TRUE(ok) << name;
-        if (!ok)
-            return dir_ + name;
-        // The codec may want another format: convert through a bitmap of our pixels.
         ComPtr<IWICBitmap> bitmap;
         ComPtr<IWICFormatConverter> converter;
-        EXPECT_TRUE(SUCCEEDED(factory->CreateBitmapFromMemory(
-            w, h, GUID_WICPixelFormat32bppBGRA, w * 4, UINT(pixels.size() * 4),
-            reinterpret_cast<BYTE*>(pixels.data()), &bitmap)));
-        EXPECT_TRUE(SUCCEEDED(factory->CreateFormatConverter(&converter)));
-        EXPECT_TRUE(SUCCEEDED(converter->Initialize(bitmap.Get(), format, WICBitmapDitherTypeNone,
-                                                    nullptr, 0, WICBitmapPaletteTypeMedianCut)));
-        EXPECT_TRUE(SUCCEEDED(frame->WriteSource(converter.Get(), nullptr)));
-        EXPECT_TRUE(SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit())) << name;
+        const std::wstring path = ToUtf16(dir_ + name);
+        WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
+        // The codec may want another format: convert through a bitmap of our pixels.
+        EXPECT_TRUE(SUCCEEDED(factory->CreateStream(&stream)) &&
+                    SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
+                    SUCCEEDED(factory->CreateEncoder(container, nullptr, &encoder)) &&
+                    SUCCEEDED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
+                    SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) &&
+                    SUCCEEDED(frame->Initialize(nullptr)) && SUCCEEDED(frame->SetSize(w, h)) &&
+                    SUCCEEDED(frame->SetPixelFormat(&format)) &&
+                    SUCCEEDED(factory->CreateBitmapFromMemory(
+                        w, h, GUID_WICPixelFormat32bppBGRA, w * 4, UINT(pixels.size() * 4),
+                        reinterpret_cast<BYTE*>(pixels.data()), &bitmap)) &&
+                    SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
+                    SUCCEEDED(converter->Initialize(bitmap.Get(), format, WICBitmapDitherTypeNone,
+                                                    nullptr, 0, WICBitmapPaletteTypeMedianCut)) &&
+                    SUCCEEDED(frame->WriteSource(converter.Get(), nullptr)) &&
+                    SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit()))
+            << name;
         return dir_ + name;
     }
 
@@ -117,8 +115,7 @@ std::string WithOrientation(std::string jpeg, int orientation) {
 // A placeable metafile of 1 x 1/2 inch whose frame a rectangle with a red brush fills, and a
 // second one with a null brush that draws nothing.
 std::string Metafile(bool filled) {
-    std::string out = Text({0xD7, 0xCD, 0xC6, 0x9A, 0,    0, 0, 0, 0, 0,    0xA0,
-                            0x05, 0xD0, 0x02, 0xA0, 0x05, 0, 0, 0, 0, 0x00, 0x00});
+    std::string out = FromHex("d7cdc69a000000000000a005d002a005000000000000");
     out += Text({1, 0, 9, 0, 0, 3, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0});
     // CreateBrushIndirect (style, red), SelectObject 0, Rectangle over the frame.
     out += Text({7, 0, 0, 0, 0xFC, 0x02, filled ? 0 : 1, 0, 0xFF, 0, 0, 0, 0, 0});
@@ -214,8 +211,7 @@ TEST_F(Pictures, EveryRefusalSaysWhatIsWrong) {
                 "0000000c49444154789c6360a00c000000400001b7347cef0000000049454e44ae426082");
     EXPECT_NE(reason(write("huge.png", png)).find(": it is too large (60000 x 60000 pixels"),
               std::string::npos);
-    const std::string jpeg = Text({0xFF, 0xD8, 0xFF, 0xC0, 0,    0x11, 8, 0xFF, 0xFF, 0xFF, 0xFF, 3,
-                                   1,    0x22, 0,    2,    0x11, 1,    3, 0x11, 1,    0xFF, 0xD9});
+    const std::string jpeg = FromHex("ffd8ffc0001108ffffffff03012200021101031101ffd9");
     EXPECT_NE(reason(write("huge.jpg", jpeg)).find("too large (65535 x 65535"), std::string::npos);
     const auto whole =
         read(encode("whole.jpg", GUID_ContainerFormatJpeg, 64, 64, [](int, int) { return ~0u; }));
@@ -259,10 +255,6 @@ struct CanvasRig {
     double tpp;
 };
 
-bool Same(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 TEST(Win32ShowCanvas, StepsRepaintOnlyWhatTheyChanged) {
     for (double tpp : {15.0, 7.5}) {
         CanvasRig rig(tpp);
@@ -275,7 +267,8 @@ TEST(Win32ShowCanvas, StepsRepaintOnlyWhatTheyChanged) {
         // One block of the grid: 4 x 2 pixels, with its one pixel of overlap.
         c.paintBox(rig.rect(8, 4, 5, 3), rig.rect(8, 4, 4, 2));
         c.flush();
-        EXPECT_TRUE(Same(c.repainted, RECT{38, 34, 43, 37})) << tpp;
+        const RECT block{38, 34, 43, 37};
+        EXPECT_TRUE(EqualRect(&c.repainted, &block)) << tpp;
         EXPECT_EQ(Rgb(rig.screen(), 40, 35), kRed) << tpp;
         EXPECT_EQ(Rgb(rig.screen(), 31, 31), kGreen) << tpp;
         EXPECT_EQ(Rgb(rig.screen(), 5, 5), kGreen) << tpp;

@@ -145,9 +145,7 @@ TEST_F(Designing, ClosingAsksOnlyAfterChangesAndAFailedSaveKeepsTheWindow) {
     EXPECT_EQ(window.list()->topLevelItem(0)->text(0), "meadow.png");
 
     // The template's folder replaced by a regular file: even root can't write there.
-    QFile blocker(dir_.filePath("shows"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    write("shows", "");
     dialogs_.savePath = dir_.filePath("shows/sample-show.txt").toStdString();
     dialogs_.confirmAnswer = true;
     window.close();
@@ -245,10 +243,7 @@ TEST_F(Designing, PackageWithAMissingPictureOrCancelledLeavesTheOldFile) {
 
     // A long copy, cancelled from the panel while it runs; the window stays usable meanwhile.
     QFile::copy(dir_.filePath("dusk.bmp"), dir_.filePath("dawn.jpg"));
-    QFile program(QString::fromStdString(process_.startup.programFile));
-    ASSERT_TRUE(program.open(QIODevice::ReadWrite));
-    program.resize(90'000'000); // sparse
-    program.close();
+    ASSERT_TRUE(QFile::resize(QString::fromStdString(process_.startup.programFile), 90'000'000));
     bool sawPanel = false, buttonsLocked = false;
     QTimer::singleShot(0, &window, [&] {
         sawPanel = window.progressPanel()->isVisible() && !window.list()->isVisible();

@@ -62,9 +62,13 @@ struct Fixture {
     }
     // As a user's click does: toggles (within its group) and emits clicked.
     void click(const char* name) { child<QAbstractButton>(name)->click(); }
-    QString storedValue(const char* name) {
+    // Names and values in turn, as the settings file must hold them.
+    void expectStored(const QStringList& namesAndValues) {
         QSettings ini(config.filePath("Brindlewick/Glimmerframe.conf"), QSettings::IniFormat);
-        return ini.value(QLatin1String(name), QStringLiteral("<missing>")).toString();
+        for (qsizetype i = 0; i + 1 < namesAndValues.size(); i += 2)
+            EXPECT_EQ(ini.value(namesAndValues[i], "<missing>").toString().toStdString(),
+                      namesAndValues[i + 1].toStdString())
+                << namesAndValues[i].toStdString();
     }
 
     QTemporaryDir config, shows;
@@ -96,10 +100,9 @@ TEST(SettingsDialog, LoadsStoredSettingsAndDoneWritesTheChangesBack) {
 
     f.child<QSlider>("ScrollInterval")->setValue(12);
     EXPECT_EQ(f.child<QLabel>("lblDelayInterval")->text(), "Delay Interval: 12 Seconds");
-    f.click("chkOriginal");
-    f.click("chkOrderRandom");
-    f.click("chkDisableSound");
-    f.click("chkIgnoreMouse");
+    for (const char* option :
+         {"chkOriginal", "chkOrderRandom", "chkDisableSound", "chkIgnoreMouse"})
+        f.click(option);
     f.child<QComboBox>("Combo1")->setCurrentIndex(0);
     // In a list Enter would store what the arrow keys only pointed at; in a text box it is "Done".
     const auto pressEnterIn = [](QWidget* w) {
@@ -112,14 +115,9 @@ TEST(SettingsDialog, LoadsStoredSettingsAndDoneWritesTheChangesBack) {
 
     EXPECT_TRUE(f.errors.isEmpty()) << f.errors.join("\n").toStdString();
     EXPECT_FALSE(f.dialog->isVisible());
-    EXPECT_EQ(f.storedValue("ImageInterval"), "12");
-    EXPECT_EQ(f.storedValue("FullScreen"), "0");
-    EXPECT_EQ(f.storedValue("ImageOrderRandom"), "1");
-    EXPECT_EQ(f.storedValue("DisableSound"), "1");
-    EXPECT_EQ(f.storedValue("IgnoreMouse"), "0");
-    EXPECT_EQ(f.storedValue("DissolveType"), "Random");
-    EXPECT_EQ(f.storedValue("ImagePath"), f.shows.path() + "/");
-    EXPECT_EQ(f.storedValue("ImageListFile"), "beach.txt");
+    f.expectStored({"ImageInterval", "12", "FullScreen", "0", "ImageOrderRandom", "1",
+                    "DisableSound", "1", "IgnoreMouse", "0", "DissolveType", "Random", "ImagePath",
+                    f.shows.path() + "/", "ImageListFile", "beach.txt"});
 }
 
 // A missing template is refused the same way; the model's tests cover it.
@@ -144,8 +142,7 @@ TEST(SettingsDialog, UnwritableSettingsKeepTheDialogOpenWithAMessage) {
     QFile::remove(f.config.filePath("Brindlewick"));
     f.click("cmdExit");
     EXPECT_FALSE(f.dialog->isVisible()) << f.errors.join("\n").toStdString();
-    EXPECT_EQ(f.storedValue("ImageInterval"), "21");
-    EXPECT_EQ(f.storedValue("AllImages"), "1");
+    f.expectStored({"ImageInterval", "21", "AllImages", "1"});
 }
 
 TEST(SettingsDialog, HelpMenuPagesAndTheDesignerSeam) {

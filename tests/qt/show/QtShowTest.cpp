@@ -297,9 +297,8 @@ TEST(QtShow, TheOtherScreensPassTheirInputToTheShow) {
         EXPECT_NE(cover.windowTitle(), s.window().windowTitle()); // one show caption only
         auto send = [&](QEvent::Type type, int x) {
             const QPointF local(x, 10), global = cover.mapToGlobal(local);
-            QMouseEvent event(
-                type, local, global, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+            const auto button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+            QMouseEvent event(type, local, global, button, button, Qt::NoModifier);
             QCoreApplication::sendEvent(&cover, &event);
         };
         if (click) {

@@ -19,6 +19,10 @@ namespace {
 constexpr auto kMachine = static_cast<std::uint32_t>(RegistryRoot::LocalMachine);
 const std::string kKey = "Software\\Brindlewick\\Glimmerframe";
 
+std::string Get(SettingsStore& store, const std::string& name, const std::string& dflt = "") {
+    return GetSettingString(store, kMachine, kKey, name, dflt);
+}
+
 void writeFile(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
@@ -26,33 +30,10 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     f.write(bytes);
 }
 
-TEST(QtSettingsStore, WritesTheUserFileAndReadsItBack) {
-    QTemporaryDir user, system;
-    {
-        QtSettingsStore store(test::RealFiles(), user.path(), {system.path()});
-        Settings s;
-        s.ImagePath = "/home/me/Pictures/";
-        s.ImageListFile = "beach, sunny.txt";
-        s.ImageInterval = 7;
-        s.Blocks = 20;
-        s.DissolveType = "Top/Bottom To Center";
-        ASSERT_TRUE(StoreSettings(store, "Glimmerframe", s).ok());
-    }
-    const QString file = user.path() + "/Brindlewick/Glimmerframe.conf";
-    ASSERT_TRUE(QFile::exists(file));
-    QtSettingsStore again(test::RealFiles(), user.path(), {system.path()});
-    Settings back;
-    LoadSettingsFromStore(again, "Glimmerframe", true, back);
-    EXPECT_EQ(back.ImagePath, "/home/me/Pictures/");
-    EXPECT_EQ(back.ImageListFile, "beach, sunny.txt");
-    EXPECT_EQ(back.ImageInterval, 7);
-    EXPECT_EQ(back.DissolveType, "Top/Bottom To Center");
-}
-
 // The file is written by our own INI writer and read by QSettings: whatever a value holds, it
 // must come back unchanged, and what else the file held must stay.
 TEST(QtSettingsStore, EveryTextComesBackAndTheRestOfTheFileStays) {
-    QTemporaryDir user;
+    QTemporaryDir user, system;
     const QString file = user.path() + "/Brindlewick/Glimmerframe.conf";
     writeFile(file, "[General]\nOther=a,b\nImageInterval=5\n\n[Extra]\nkept=yes\n");
     const std::vector<std::string> texts = {
@@ -70,21 +51,36 @@ TEST(QtSettingsStore, EveryTextComesBackAndTheRestOfTheFileStays) {
         "[not a section]",
     };
     {
-        QtSettingsStore store(test::RealFiles(), user.path(), {});
+        QtSettingsStore store(test::RealFiles(), user.path(), {system.path()});
         for (std::size_t i = 0; i < texts.size(); ++i)
             store.write(kMachine, kKey, "Value" + std::to_string(i), texts[i]);
         ASSERT_TRUE(store.flush().ok());
     }
-    QtSettingsStore fresh(test::RealFiles(), user.path(), {});
+    QtSettingsStore fresh(test::RealFiles(), user.path(), {system.path()});
     for (std::size_t i = 0; i < texts.size(); ++i)
-        EXPECT_EQ(GetSettingString(fresh, kMachine, kKey, "Value" + std::to_string(i), "missing"),
-                  texts[i])
-            << i;
-    EXPECT_EQ(GetSettingString(fresh, kMachine, kKey, "ImageInterval", "10"), "5");
-    EXPECT_EQ(GetSettingString(fresh, kMachine, kKey, "Other", ""), "a,b"); // as written
+        EXPECT_EQ(Get(fresh, "Value" + std::to_string(i), "missing"), texts[i]) << i;
+    EXPECT_EQ(Get(fresh, "ImageInterval", "10"), "5");
+    EXPECT_EQ(Get(fresh, "Other"), "a,b"); // as written
     QSettings raw(file, QSettings::IniFormat);
     EXPECT_EQ(raw.value("Other").toStringList(), (QStringList{"a", "b"}));
     EXPECT_EQ(raw.value("Extra/kept").toString(), "yes");
+
+    // The program's settings, through the same file.
+    Settings s;
+    s.ImagePath = "/home/me/Pictures/";
+    s.ImageListFile = "beach, sunny.txt";
+    s.ImageInterval = 7;
+    s.Blocks = 20;
+    s.DissolveType = "Top/Bottom To Center";
+    ASSERT_TRUE(StoreSettings(fresh, "Glimmerframe", s).ok());
+    EXPECT_EQ(QSettings(file, QSettings::IniFormat).value("ImageInterval").toString(), "7");
+    QtSettingsStore again(test::RealFiles(), user.path(), {system.path()});
+    Settings back;
+    LoadSettingsFromStore(again, "Glimmerframe", true, back);
+    EXPECT_EQ(back.ImagePath, "/home/me/Pictures/");
+    EXPECT_EQ(back.ImageListFile, "beach, sunny.txt");
+    EXPECT_EQ(back.ImageInterval, 7);
+    EXPECT_EQ(back.DissolveType, "Top/Bottom To Center");
 }
 
 TEST(QtSettingsStore, HandEditedFileAndMachineWideFallback) {
@@ -94,12 +90,12 @@ TEST(QtSettingsStore, HandEditedFileAndMachineWideFallback) {
               "[General]\nImageInterval=9\nBlocks=30\nImagePath = /srv/Pics, 2019/ \n"
               "ImageListFile=a,b , c.txt\n");
     QtSettingsStore store(test::RealFiles(), user.path(), {system.path()});
-    EXPECT_EQ(GetSettingString(store, kMachine, kKey, "ImageInterval", "10"), "5");
-    EXPECT_EQ(GetSettingString(store, kMachine, kKey, "Blocks", "10"), "30");
+    EXPECT_EQ(Get(store, "ImageInterval", "10"), "5");
+    EXPECT_EQ(Get(store, "Blocks", "10"), "30");
     // An administrator's unquoted comma is part of the text, not a list of two.
-    EXPECT_EQ(GetSettingString(store, kMachine, kKey, "ImagePath", ""), "/srv/Pics, 2019/");
-    EXPECT_EQ(GetSettingString(store, kMachine, kKey, "ImageListFile", ""), "a,b , c.txt");
-    EXPECT_EQ(GetSettingString(store, kMachine, kKey, "Missing", "dflt"), "dflt");
+    EXPECT_EQ(Get(store, "ImagePath"), "/srv/Pics, 2019/");
+    EXPECT_EQ(Get(store, "ImageListFile"), "a,b , c.txt");
+    EXPECT_EQ(Get(store, "Missing", "dflt"), "dflt");
     // Keys other than the program's own have nothing behind them here.
     EXPECT_EQ(ReadRegistryValue(store, static_cast<std::uint32_t>(RegistryRoot::CurrentUser),
                                 "Control Panel\\Desktop", "ScreenSaveUsePassword"),
@@ -120,14 +116,14 @@ TEST(QtSettingsStore, APipeOrAHugeFileInPlaceOfTheSettingsIsNotRead) {
     ASSERT_TRUE(QFile::resize(system.path() + "/Brindlewick/Glimmerframe.conf", 2 << 20));
     test::PipeWatchdog watchdog(pipe.toStdString());
     QtSettingsStore store(test::RealFiles(), user.path(), {system.path()});
-    EXPECT_EQ(GetSettingString(store, kMachine, kKey, "Blocks", "10"), "10");
+    EXPECT_EQ(Get(store, "Blocks", "10"), "10");
     EXPECT_FALSE(watchdog.finish());
 
     store.write(kMachine, kKey, "Blocks", "20");
     ASSERT_TRUE(store.flush().ok());
     EXPECT_TRUE(QFileInfo(pipe).isFile());
     QtSettingsStore fresh(test::RealFiles(), user.path(), {});
-    EXPECT_EQ(GetSettingString(fresh, kMachine, kKey, "Blocks", "10"), "20");
+    EXPECT_EQ(Get(fresh, "Blocks", "10"), "20");
 }
 
 TEST(QtSettingsStore, FolderThatCannotBeCreatedIsReported) {
@@ -140,11 +136,11 @@ TEST(QtSettingsStore, FolderThatCannotBeCreatedIsReported) {
     ASSERT_FALSE(status.ok());
     EXPECT_NE(status.message().find("Glimmerframe.conf"), std::string::npos) << status.message();
     // The values stay in memory for another try, which succeeds once the folder can be made.
-    EXPECT_EQ(GetSettingString(store, kMachine, kKey, "ImageInterval", "10"), "9");
+    EXPECT_EQ(Get(store, "ImageInterval", "10"), "9");
     ASSERT_TRUE(QFile::remove(user.path() + "/Brindlewick"));
     ASSERT_TRUE(store.flush().ok());
     QtSettingsStore fresh(test::RealFiles(), user.path(), {});
-    EXPECT_EQ(GetSettingString(fresh, kMachine, kKey, "ImageInterval", "10"), "9");
+    EXPECT_EQ(Get(fresh, "ImageInterval", "10"), "9");
 }
 
 TEST(QtSettingsStore, UnwritableFolderIsReportedAndOldFileSurvives) {
@@ -162,7 +158,7 @@ TEST(QtSettingsStore, UnwritableFolderIsReportedAndOldFileSurvives) {
     ASSERT_FALSE(status.ok());
     EXPECT_NE(status.message().find("permission denied"), std::string::npos) << status.message();
     QtSettingsStore fresh(test::RealFiles(), user.path(), {});
-    EXPECT_EQ(GetSettingString(fresh, kMachine, kKey, "ImageInterval", "10"), "5");
+    EXPECT_EQ(Get(fresh, "ImageInterval", "10"), "5");
 }
 
 } // namespace

@@ -12,8 +12,9 @@ constexpr std::uint32_t Rgb(int r, int g, int b) {
     return std::uint32_t(r | g << 8 | b << 16);
 }
 
+const std::vector<std::uint32_t> kChecker{0xFF0000, 0x0000FF, 0x0000FF, 0xFF0000};
+
 std::vector<std::byte> Scene() {
-    std::vector<std::uint32_t> checker{0xFF0000, 0x0000FF, 0x0000FF, 0xFF0000};
     return WmfWriter(0, 0, 1000, 1000, 1440)
         .window(0, 0, 1000, 1000)
         .pen(5, 0, 0)             // 0: no outline
@@ -24,7 +25,7 @@ std::vector<std::byte> Scene() {
         .brush(0, Rgb(0, 0, 255)) // 2
         .select(2)
         .ellipse(600, 100, 900, 400)
-        .stretchDib(100, 600, 400, 400, 2, 2, checker)
+        .stretchDib(100, 600, 400, 400, 2, 2, kChecker)
         .pen(0, 40, Rgb(0, 160, 0)) // 3: thick green line
         .select(3)
         .polyline({{600, 950}, {950, 950}})
@@ -48,10 +49,9 @@ TEST(QtWmfRenderer, DrawsShapesBitmapsAndLinesWhereTheFilePutsThem) {
     EXPECT_EQ(img->pixelColor(150, 170).alpha(), 0);
 
     // A negative width mirrors the bitmap: its red corner lands at the top right.
-    const std::vector<std::uint32_t> checker{0xFF0000, 0x0000FF, 0x0000FF, 0xFF0000};
     auto mirrored = RenderWmf(WmfWriter(0, 0, 1000, 1000, 1440)
                                   .window(0, 0, 1000, 1000)
-                                  .stretchDib(500, 600, -400, 400, 2, 2, checker)
+                                  .stretchDib(500, 600, -400, 400, 2, 2, kChecker)
                                   .eof()
                                   .bytes(),
                               QSize(200, 200));
