@@ -1,4 +1,5 @@
 #include "core/authoring/DesignerRows.h"
+#include "fakes/RecordPrinters.h"
 
 #include <gtest/gtest.h>
 

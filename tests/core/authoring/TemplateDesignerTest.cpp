@@ -2,6 +2,7 @@
 #include "core/startup/Paths.h"
 #include "fakes/FakeDesignerDialogs.h"
 #include "fakes/RealFiles.h"
+#include "fakes/RecordPrinters.h"
 #include "fakes/ScratchDir.h"
 
 #include <gtest/gtest.h>

@@ -3,6 +3,7 @@
 #include "fakes/FaultyFileSystem.h"
 #include "fakes/PlatformFiles.h"
 #include "fakes/RealFiles.h"
+#include "fakes/RecordPrinters.h"
 #include "fakes/ScratchDir.h"
 
 #include <gtest/gtest.h>

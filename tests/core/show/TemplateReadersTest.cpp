@@ -6,6 +6,7 @@
 #include "core/support/TextFile.h"
 #include "fakes/FakePictureFormats.h"
 #include "fakes/RealFiles.h"
+#include "fakes/RecordPrinters.h"
 #include "fakes/ScratchDir.h"
 
 #include <gtest/gtest.h>
