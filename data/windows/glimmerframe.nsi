@@ -1,8 +1,8 @@
 ; The Glimmerframe installer. The screen saver of the machine's own word size goes into the
 ; system folder, where the screen-saver settings list it; the sample show and the user guide go
 ; under Program Files; the Start menu gets the settings; the uninstaller takes all of it away.
-; Built by scripts/make-installer, which defines VERSION, SCR_X64, SCR_X86, CHM, HELP, SAMPLES
-; and OUTFILE.
+; Built by scripts/make-installer, which defines VERSION, SCR_X64, SCR_X86, ICON, CHM, HELP,
+; SAMPLES and OUTFILE.
 
 Unicode true
 ManifestDPIAware true
@@ -35,6 +35,9 @@ VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "LegalCopyright" "Brindlewick"
 
 !define MUI_ABORTWARNING
+; The program's own icon (the first in glimmerframe.scr) on the installer and the uninstaller.
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 !define MUI_WELCOMEPAGE_TEXT "This installs Glimmerframe ${VERSION}, a slide-show screen saver with its own tools for composing shows.$\r$\n$\r$\nThe screen saver goes into the Windows system folder, where the screen-saver settings list it. Its sample show and user guide go into the folder you choose next.$\r$\n$\r$\n$_CLICK"
 !insertmacro MUI_PAGE_WELCOME
 !define MUI_DIRECTORYPAGE_TEXT_TOP "Setup will put Glimmerframe's sample show and user guide in the following folder. The screen saver itself goes into the Windows system folder. To choose a different folder, click Browse. Click Install to start the installation."
@@ -107,7 +110,8 @@ Section "Glimmerframe"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
   SetShellVarContext all
-  CreateShortCut "${SETTINGS_LINK}" "$SYSDIR\glimmerframe.scr" "/C" "" "" SW_SHOWNORMAL "" \
+  CreateShortCut "${SETTINGS_LINK}" "$SYSDIR\glimmerframe.scr" "/C" "$SYSDIR\glimmerframe.scr" 0 \
+                 SW_SHOWNORMAL "" \
                  "Choose the pictures Glimmerframe shows and how it shows them"
 
   ; Machine-wide settings, read for every value a user has not stored: until then the show is
@@ -121,7 +125,7 @@ Section "Glimmerframe"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Glimmerframe"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "Brindlewick"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$SYSDIR\glimmerframe.scr"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$SYSDIR\glimmerframe.scr,0"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'

@@ -68,7 +68,7 @@ int displayMode(gf::FileSystem& files, int argc, char** argv,
     gf::QtHostServices host(2); // the host owns locking: never a password of our own
     gf::QtSettingsStore store(files);
     gf::PrepareProcess(process, host, store);
-    gf::ApplyDisplayModeOverrides(options, process.settings);
+    gf::ApplyDisplayModeOverrides(options, process.settings, files);
     auto mode = gf::QtDisplayMode::Start(process, store, options);
     if (!mode) {
         std::fprintf(stderr, "%s\n", mode.message().c_str());

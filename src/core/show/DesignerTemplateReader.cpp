@@ -77,7 +77,7 @@ DesignerTemplateRead ReadDesignerTemplateText(std::string_view text, std::string
             if (current->comment.empty())
                 current->comment = std::string(item);
             else
-                current->comment += "^" + std::string(item);
+                current->comment.append("^").append(item);
             break;
         }
     }

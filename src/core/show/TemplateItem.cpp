@@ -79,7 +79,7 @@ std::optional<std::string> TemplateLine(std::string_view item) {
         return std::string(item);
     if (item.find('"') != std::string_view::npos)
         return std::nullopt;
-    return "\"" + std::string(item) + "\"";
+    return std::string(1, '"').append(item).append(1, '"');
 }
 
 } // namespace gf

@@ -103,7 +103,7 @@ std::string UsageText(const CommandLineHost& host) {
     u += "  -h, --help    show this help and exit\n"
          "  --version     show the version and exit\n";
     if (!host.settingsNote.empty())
-        u += "\n" + std::string(host.settingsNote);
+        u.append("\n").append(host.settingsNote);
     return u;
 }
 

@@ -102,17 +102,17 @@ ParseDisplayModeOptions(std::span<const std::string> args,
                 return Error{"glimmerframe: unknown dissolve \"" + *v + "\"; use one of " + names};
             }
             o.dissolve = *v;
-        } else if (name == "folder" || name == "template") {
+        } else if (name == "folder" || name == "template" || name == "source") {
             auto v = value();
             if (!v || v->empty())
                 return missing();
-            (name == "folder" ? o.folder : o.templateFile) = *v;
+            (name == "folder" ? o.folder : name == "template" ? o.templateFile : o.source) = *v;
         } else {
             return Error{"glimmerframe: unknown option " + arg};
         }
     }
-    if (o.folder && o.templateFile)
-        return Error{"glimmerframe: give --folder or --template, not both"};
+    if (int(o.folder.has_value()) + int(o.templateFile.has_value()) + int(o.source.has_value()) > 1)
+        return Error{"glimmerframe: give one of --folder, --template and --source, not more"};
     if (windowId) {
         o.target = DisplayModeOptions::Target::Window;
         o.windowId = *windowId;
@@ -130,7 +130,7 @@ ParseDisplayModeOptions(std::span<const std::string> args,
     return o;
 }
 
-void ApplyDisplayModeOverrides(const DisplayModeOptions& o, Settings& s) {
+void ApplyDisplayModeOverrides(const DisplayModeOptions& o, Settings& s, FileSystem& files) {
     if (o.interval)
         s.ImageInterval = *o.interval;
     if (o.fullScreen)
@@ -139,13 +139,17 @@ void ApplyDisplayModeOverrides(const DisplayModeOptions& o, Settings& s) {
         s.ImageOrderRandom = 1;
     if (o.dissolve)
         s.DissolveType = *o.dissolve;
-    if (o.folder) {
+    // XScreenSaver's settings offer one field for the source, which may name either.
+    const bool sourceIsFolder = o.source && files.info(*o.source).kind == FileKind::Folder;
+    const std::optional<std::string>& pictures = sourceIsFolder ? o.source : o.folder;
+    const std::optional<std::string>& show = o.source && !sourceIsFolder ? o.source : o.templateFile;
+    if (pictures) {
         s.AllImages = 1;
-        s.ImagePath = *o.folder;
+        s.ImagePath = *pictures;
     }
-    if (o.templateFile) {
+    if (show) {
         // Template mode reads ImageListFile from the folder ImagePath.
-        const std::string& t = *o.templateFile;
+        const std::string& t = *show;
         const std::string folder = FolderOf(t);
         s.AllImages = 0;
         s.ImagePath = folder.empty() ? std::string(".") + kSeparator : folder;

@@ -3,6 +3,7 @@
 // passes to every program, and the options that override the settings for one run.
 #include "base/Result.h"
 #include "core/startup/Settings.h"
+#include "platform/FileSystem.h"
 
 #include <cstdint>
 #include <optional>
@@ -22,6 +23,7 @@ struct DisplayModeOptions {
     std::optional<std::string> dissolve;
     std::optional<std::string> folder;
     std::optional<std::string> templateFile;
+    std::optional<std::string> source; // a folder or a template, whichever is there
 };
 
 // True when the arguments are of this kind (they start with "-") rather than a host switch; a
@@ -34,7 +36,9 @@ Result<DisplayModeOptions>
 ParseDisplayModeOptions(std::span<const std::string> args,
                         std::optional<std::string_view> xscreensaverWindow);
 
-// The overrides applied to settings already loaded and range-limited.
-void ApplyDisplayModeOverrides(const DisplayModeOptions& options, Settings& settings);
+// The overrides applied to settings already loaded and range-limited; `files` tells whether a
+// source is a folder.
+void ApplyDisplayModeOverrides(const DisplayModeOptions& options, Settings& settings,
+                               FileSystem& files);
 
 } // namespace gf

@@ -1,4 +1,6 @@
 #include "core/startup/DisplayModeOptions.h"
+#include "fakes/RealFiles.h"
+#include "fakes/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
@@ -60,13 +62,13 @@ TEST(DisplayModeOptions, OverridesSettingsForOneRunWithinTheirRanges) {
     s.ImagePath = "/home/me/pictures/";
     s.ImageListFile = "show.txt";
     Settings untouched = s;
-    ApplyDisplayModeOverrides(*Parse({"-root"}), untouched);
+    ApplyDisplayModeOverrides(*Parse({"-root"}), untouched, test::RealFiles());
     EXPECT_EQ(untouched, s); // no option: the stored settings stand
 
     auto r = Parse({"--interval", "3", "--full-screen", "--random-order", "--dissolve",
                     "Top/Bottom To Center", "--template", "/srv/shows/beach.txt"});
     ASSERT_TRUE(r.ok()) << r.message();
-    ApplyDisplayModeOverrides(*r, s);
+    ApplyDisplayModeOverrides(*r, s, test::RealFiles());
     EXPECT_EQ(s.ImageInterval, 3);
     EXPECT_EQ(s.FullScreen, 1);
     EXPECT_EQ(s.ImageOrderRandom, 1);
@@ -75,9 +77,20 @@ TEST(DisplayModeOptions, OverridesSettingsForOneRunWithinTheirRanges) {
     EXPECT_EQ(s.ImagePath, "/srv/shows/");
     EXPECT_EQ(s.ImageListFile, "beach.txt");
 
-    ApplyDisplayModeOverrides(*Parse({"--folder", "/srv/pics"}), s);
+    ApplyDisplayModeOverrides(*Parse({"--folder", "/srv/pics"}), s, test::RealFiles());
     EXPECT_EQ(s.AllImages, 1);
     EXPECT_EQ(s.ImagePath, "/srv/pics");
+
+    // One source field: a folder shows its pictures, anything else is read as a template.
+    const test::ScratchDir dir("display-source");
+    const std::string show = dir.write("shows/trip.txt", "IMAGE=a.jpg\r\n");
+    const std::string folder = test::Utf8(dir.path() / "shows");
+    ApplyDisplayModeOverrides(*Parse({"--source", show}), s, test::RealFiles());
+    EXPECT_EQ(s.AllImages, 0);
+    EXPECT_EQ(s.ImagePath + s.ImageListFile, show);
+    ApplyDisplayModeOverrides(*Parse({"--source", folder}), s, test::RealFiles());
+    EXPECT_EQ(s.AllImages, 1);
+    EXPECT_EQ(s.ImagePath, folder);
 
     for (auto bad : {"0", "33", "5s", ""})
         EXPECT_FALSE(Parse({"--interval", bad}).ok()) << bad;
@@ -85,6 +98,8 @@ TEST(DisplayModeOptions, OverridesSettingsForOneRunWithinTheirRanges) {
     ASSERT_FALSE(dissolve.ok());
     EXPECT_NE(dissolve.message().find("\"Random Blocks\""), std::string::npos);
     EXPECT_FALSE(Parse({"--folder", "a", "--template", "b"}).ok());
+    EXPECT_FALSE(Parse({"--source", "a", "--folder", "b"}).ok());
+    EXPECT_FALSE(Parse({"--template", "a", "--source", "b"}).ok());
     EXPECT_FALSE(Parse({"--template"}).ok());
 }
 
