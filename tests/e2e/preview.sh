@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The preview inside a host's window: the picture appears centred on the white box; destroying
-# the host window or closing the hosted box ends the program within a second; "/P 0" ends at once.
+# the host window or closing the hosted box ends the program; "/P 0" ends at once.
 source "$(dirname "$0")/lib/common.bash" "$1"
 program="$GF"
 work="$WORK"
@@ -11,8 +11,10 @@ pixel() { convert "$work/shot.png" -format "%[pixel:p{$1,$2}]" info:; }
 
 # 152 x 112 host window at the screen's top left: the white box fills it, the 93 x 53 picture
 # sits in its middle (30..123, 30..83), the screen around stays black.
-"$host" 152x112 "sleep 1500" "run import -window root $work/shot.png" alive destroy \
-    "expect-exit 1000" -- "$program" /P '{id}' || fail "destroying the host window"
+# The screenshot once the picture is there: neither white nor black in the middle.
+shown="import -window root $work/shot.png && ! convert $work/shot.png -format '%[pixel:p{76,56}]' info: | grep -qxE 'srgb\((255,255,255|0,0,0)\)'"
+"$host" 152x112 "until $shown" alive destroy "expect-exit 10000" -- "$program" /P '{id}' ||
+    fail "destroying the host window"
 for at in "5 5" "146 106" "76 20" "76 95" "20 56"; do
     [ "$(pixel $at)" = "srgb(255,255,255)" ] || fail "not white at $at: $(pixel $at)"
 done
@@ -25,8 +27,8 @@ for at in "40 35" "76 56" "115 78"; do
     esac
 done
 
-"$host" 152x112 "sleep 1000" alive close "expect-exit 1000" -- "$program" /P '{id}' ||
+"$host" 152x112 "until $shown" alive close "expect-exit 10000" -- "$program" /P '{id}' ||
     fail "closing the hosted box"
-"$host" 152x112 "expect-exit 1000" -- "$program" /P 0 || fail "/P 0"
-"$host" 152x112 "expect-exit 1000" -- "$program" /P || fail "/P alone"
-"$host" 152x112 "expect-exit 1000" -- "$program" /p 2147483000 || fail "a stale window id"
+"$host" 152x112 "expect-exit 10000" -- "$program" /P 0 || fail "/P 0"
+"$host" 152x112 "expect-exit 10000" -- "$program" /P || fail "/P alone"
+"$host" 152x112 "expect-exit 10000" -- "$program" /p 2147483000 || fail "a stale window id"

@@ -15,7 +15,7 @@ open_and_escape() {
     start_program settings_window_shown "$GF" "$@" ||
         fail "no settings window for arguments '$*': $(cat "$WORK/program.err")"
     # Escape through the keyboard, repeated in case the first one came before the window took it.
-    for _ in $(seq 20); do
+    for _ in $(seq 60); do
         xdotool windowfocus "$win" >/dev/null 2>&1 || true
         xdotool key Escape >/dev/null 2>&1 || true
         for _ in $(seq 5); do kill -0 "$PROGRAM_PID" 2>/dev/null || break; sleep 0.1; done

@@ -12,7 +12,7 @@ for dissolve in "Random Blocks" "Top/Bottom To Center" "Slide Left To Center"; d
     start_show
     wait_pixel 400 300 "255,0,0"
     # The comment comes once the dissolve is over: yellow text at the bottom left.
-    wait_shot 10 share_above 255,255,0 5 560 150 40 0.02 ||
+    wait_shot 30 share_above 255,255,0 5 560 150 40 0.02 ||
         fail "$dissolve: no comment text at the bottom left ($(share_of 255,255,0 5 560 150 40))"
     # The 200 x 100 picture is centred: 300..500 x 250..350.
     expect_pixel 305 255 "255,0,0" "$dissolve: picture"

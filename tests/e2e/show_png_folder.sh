@@ -29,7 +29,7 @@ end_with_key
 # colours) at the bottom, not a black screen.
 settings "ImagePath=$WORK/notes" "AllImages=1"
 start_show
-wait_shot 10 share_above 255,0,0 0 400 640 80 0.03 ||
+wait_shot 30 share_above 255,0,0 0 400 640 80 0.03 ||
     fail "no reason at the bottom of the screen"
 pixel_is 320 240 "0,0,0" && fail "no banner in the middle"
 end_with_key

@@ -1,8 +1,9 @@
 // A stand-in for a screen-saver host in the end-to-end tests: makes a window, starts a program
 // with the window's id, then runs steps against both.
 //   preview_host WxH STEP... -- PROGRAM ARG...   ({id} in an ARG becomes the window's id)
-// Steps: "sleep MS", "run SHELL-COMMAND", "destroy", "close" (WM_DELETE_WINDOW to the window's
-// lowest child), "resize WxH", "term", "alive", "expect-exit MS".
+// Steps: "sleep MS", "run SHELL-COMMAND", "until SHELL-COMMAND" (run again until it succeeds,
+// for up to a minute), "destroy", "close" (WM_DELETE_WINDOW to the window's lowest child),
+// "resize WxH", "term", "alive", "expect-exit MS".
 #include <xcb/xcb.h>
 
 #include <chrono>
@@ -56,6 +57,21 @@ bool Step(const std::string& step) {
         if (std::system(arg.c_str()) != 0) {
             std::fprintf(stderr, "preview_host: '%s' failed\n", arg.c_str());
             return false;
+        }
+    } else if (verb == "until") {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+        while (std::system(arg.c_str()) != 0) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                std::fprintf(stderr, "preview_host: '%s' did not succeed within a minute\n",
+                             arg.c_str());
+                return false;
+            }
+            if (Exited()) {
+                std::fprintf(stderr, "preview_host: the program ended early (status %d)\n",
+                             childStatus);
+                return false;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
         }
     } else if (verb == "destroy") {
         xcb_destroy_window(c, window);

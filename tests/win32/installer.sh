@@ -43,6 +43,11 @@ cmp -s "$work/zip/$top/glimmerframe-x86.scr" "$scr32" || fail "the zip's glimmer
 readme="$work/zip/$top/READ-ME.txt"
 [ "$(grep -c $'\r$' "$readme")" -eq "$(wc -l <"$readme")" ] || fail "READ-ME.txt has lines without CR LF"
 grep -q 'Right-click' "$readme" && grep -q 'System32' "$readme" || fail "READ-ME.txt does not say how to install"
+title="$(sed -n '1s/\r$//p' "$readme")" rule="$(sed -n '2s/\r$//p' "$readme")"
+[ "${#rule}" -eq "${#title}" ] || fail "READ-ME.txt underlines its ${#title}-character title with ${#rule}"
+# The installer wears the program's icon, up to 256 pixels.
+wrestool -x --type=14 "$setup" -o "$work/setup.ico" 2>/dev/null
+icotool -l "$work/setup.ico" 2>/dev/null | grep -q -- '--width=256' || fail "the installer has not the program's icon"
 
 # --- The installer
 WINEARCH="$arch" "$wine_run" --prefix "$prefix" --boot
@@ -73,6 +78,9 @@ diff -r "$source_root/samples" "$pf/samples" >/dev/null || fail "the installed s
 strings -e l -n 2 "$link" >"$work/link"
 grep -qi 'glimmerframe\.scr' "$work/link" && grep -qx /C "$work/link" ||
     fail "the Start-menu entry does not start glimmerframe.scr /C"
+# Its icon is the program's own: the link names the program once more, as its icon's file.
+[ "$(grep -ci 'system32\\glimmerframe\.scr' "$work/link")" -ge 2 ] ||
+    fail "the Start-menu entry does not take its icon from glimmerframe.scr: $(cat "$work/link")"
 
 [ "$(reg_value "$settings" ImagePath)" = 'C:\Program Files\Glimmerframe\samples\' ] &&
     [ "$(reg_value "$settings" ImageListFile)" = sample-show.txt ] &&
@@ -81,7 +89,8 @@ grep -qi 'glimmerframe\.scr' "$work/link" && grep -qx /C "$work/link" ||
 [ "$(reg_value "$help" Glimmerframe.chm)" = 'C:\Program Files\Glimmerframe\' ] ||
     fail "Glimmerframe.chm is not registered with HTML Help"
 [ "$(reg_value "$uninstall" UninstallString)" = '"C:\Program Files\Glimmerframe\Uninstall.exe"' ] &&
-    [ "$(reg_value "$uninstall" DisplayVersion)" = "$version" ] ||
+    [ "$(reg_value "$uninstall" DisplayVersion)" = "$version" ] &&
+    [ "$(reg_value "$uninstall" DisplayIcon)" = 'C:\windows\system32\glimmerframe.scr,0' ] ||
     fail "no uninstall entry: $(reg_query "$uninstall" UninstallString)"
 if [ "$arch" = win64 ]; then
     reg_query 'HKLM\Software\Wow6432Node\Brindlewick\Glimmerframe' ImagePath | grep -q ImagePath &&

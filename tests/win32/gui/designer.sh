@@ -22,7 +22,7 @@ run() {
 }
 # click CAPTION TEXT: a real click on the control of that window showing that text, once there.
 click() {
-    local at="" until=$((SECONDS + 10))
+    local at="" until=$((SECONDS + 60))
     until at="$(run "$POSITION" "$1" "$2" | tr -d '\r')"; do
         [ $SECONDS -lt $until ] || fail "no \"$2\" in \"$1\""
         sleep 0.2
@@ -36,7 +36,7 @@ press() {
 }
 # wait_file PATH [SECONDS]
 wait_file() {
-    local until=$((SECONDS + ${2:-20}))
+    local until=$((SECONDS + ${2:-60}))
     until [ -s "$1" ]; do
         [ $SECONDS -lt $until ] || fail "$1 was not written"
         sleep 0.1
@@ -66,7 +66,7 @@ xdotool type --delay 20 dusk
 press "$editor" alt+m
 xdotool type --delay 20 'Hello^World'
 press "$editor" alt+b Right Right space Return
-sleep 0.5
+wait_gone "Template Edit"
 
 press "$designer" alt+s
 save_as "Save Template" "$show/out.txt"
@@ -113,8 +113,8 @@ diff -u "$WORK/expected.json" "$WORK/got.json" >&2 || fail "the saved template l
 # A package of the same rows, proposed as "out" beside the template.
 press "$designer" alt+p
 save_as "Create a standalone SCR" "$show/pack.scr"
-wait_file "$show/pack.scr" 60
-for _ in $(seq 100); do
+wait_file "$show/pack.scr"
+for _ in $(seq 600); do
     ls "$show"/.pack.scr.~* >/dev/null 2>&1 || break
     sleep 0.1
 done
@@ -131,7 +131,7 @@ head -c 60000000 /dev/zero >"$show/big.wav"
 press "$designer" End Return
 editor="$(wait_window "Template Edit")"
 press "$editor" alt+s Tab Tab Home Return
-sleep 0.5
+wait_gone "Template Edit"
 program=""
 # Its command line starts with the program's Windows path, or (a 32-bit one) its Unix path.
 for candidate in $(pgrep -f '^[^ ]*glimmerframe\.scr /C'); do
@@ -169,15 +169,21 @@ done
 click "$(xdotool getwindowname "$designer")" Done
 wait_window "Template Designer" >/dev/null
 click "Template Designer" No
-sleep 0.5
+wait_gone "Template Designer"
 click "Glimmerframe Settings" Cancel
-wait_exit 20
+wait_exit "$END_SECONDS"
 
 # The package runs its own show, without the template or its pictures.
 rm "$show"/*.jpg "$show"/*.bmp "$show"/*.wav "$show"/*.txt
 win_show "$show/pack.scr" /S
-wait_window "Screen Saver Main Form" 30 >/dev/null
-sleep 1
-xdotool key space
-wait_exit 20
+wait_window "Screen Saver Main Form" >/dev/null
+# A key, typed again when it came before the show had the keyboard.
+for _ in 1 2 3 4 5; do
+    xdotool key space
+    for _ in $(seq 100); do
+        kill -0 "$SHOW_PID" 2>/dev/null || break 2
+        sleep 0.1
+    done
+done
+wait_exit "$END_SECONDS"
 echo "the designer edited, saved, packed and cancelled a package under Wine"

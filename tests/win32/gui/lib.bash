@@ -7,6 +7,8 @@ SESSION="$2"
 WINE_RUN="$3"
 PREFIX="$SESSION/prefix"
 export DISPLAY=":$(head -n1 "$SESSION/display")" WINEPREFIX="$PREFIX" WINEDEBUG=-all
+# Wine ends a process more slowly than Linux does.
+END_SECONDS=30
 # The user's temporary folder inside the prefix, where the show's scratch folders go.
 TEMP_DIR="$(echo "$PREFIX"/drive_c/users/*/Temp)"
 
@@ -44,9 +46,10 @@ win_show() {
 }
 
 # wait_window TITLE [SECONDS [SEARCH-OPTION...]]: the id of the window with exactly this caption,
-# once it is there (with --onlyvisible: once it is shown).
+# once it is there (with --onlyvisible: once it is shown); 60 s by default, for Wine on a busy
+# machine.
 wait_window() {
-    local title="$1" seconds="${2:-20}"
+    local title="$1" seconds="${2:-60}"
     shift $(($# < 2 ? $# : 2))
     local id="" until=$((SECONDS + seconds))
     while [ $SECONDS -lt $until ]; do
@@ -56,6 +59,15 @@ wait_window() {
         sleep 0.1
     done
     fail "no window captioned \"$title\" within $seconds s"
+}
+
+# wait_gone TITLE [SECONDS]: until no window has exactly this caption (60 s by default).
+wait_gone() {
+    local until=$((SECONDS + ${2:-60}))
+    while xdotool search --name "^$1\$" >/dev/null 2>&1; do
+        [ $SECONDS -lt $until ] || fail "the window captioned \"$1\" stayed for ${2:-60} s"
+        sleep 0.1
+    done
 }
 
 # no_scratch_folders: no show's private folder is left in the user's temporary folder.

@@ -21,11 +21,11 @@ trap 'rm -rf "$alone"; cleanup' EXIT
 
 win_show 'C:\'"gf-package-$$\\Trip.scr"
 wait_window "Screen Saver Main Form" >/dev/null
-wait_pixel 400 300 "255,0,255" 20
+wait_pixel 400 300 "255,0,255" 60
 expect_pixel 20 20 "0,132,0" "the packed background"
 [ -z "${GF_KEEP_SHOT:-}" ] || cp "$WORK/shot.png" "$GF_KEEP_SHOT"
 xdotool key space
-wait_exit 3
+wait_exit "$END_SECONDS"
 no_scratch_folders
 [ "$(ls "$alone")" = Trip.scr ] || fail "beside the package: $(ls "$alone")"
 echo "ok"

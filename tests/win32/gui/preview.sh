@@ -11,25 +11,25 @@ host="$4"
 scr="$(windows_path "$GF")"
 win_settings "ImageInterval=30"
 
-# 152 x 112: the 93 x 53 picture at 30..123 x 30..83. The poll runs every 30 ms; Wine takes
-# most of the time allowed to end a process.
+# 152 x 112: the 93 x 53 picture at 30..123 x 30..83. The poll runs every 30 ms; the deadlines
+# are for Wine ending a process on a busy machine.
 for end in close destroy close-box; do
-    win_show "$host" 152x112 "sleep 1500" "boxes 30,30,123,83" alive "$end" "expect-exit 3000" \
+    win_show "$host" 152x112 "boxes 30,30,123,83" alive "$end" "expect-exit 20000" \
         -- "$scr" /P '{id}'
-    wait_exit 20
+    wait_exit 90
 done
-win_show "$host" 400x300 "sleep 1500" "boxes 154,124,247,177" close "expect-exit 3000" \
+win_show "$host" 400x300 "boxes 154,124,247,177" close "expect-exit 20000" \
     -- "$scr" /p '{id}'
-wait_exit 20
+wait_exit 90
 for args in "/P 0" "/P" "/p 2147483000"; do
     # shellcheck disable=SC2086
-    win_show "$host" 152x112 "expect-exit 3000" -- "$scr" $args
-    wait_exit 20
+    win_show "$host" 152x112 "expect-exit 20000" -- "$scr" $args
+    wait_exit 90
 done
 # "/A": on the NT family the sign-in password guards the screen; a message says so, owned by the
 # host's window, and the program ends when it is put away.
-win_show "$host" 152x112 "expect-exit 20000" -- "$scr" /A '{id}'
+win_show "$host" 152x112 "expect-exit 60000" -- "$scr" /A '{id}'
 wait_window Glimmerframe >/dev/null
 "$WINE_RUN" --prefix "$PREFIX" "$5" Glimmerframe || fail "no message to close"
-wait_exit 20
+wait_exit 90
 echo "ok"

@@ -32,11 +32,11 @@ shown() {
 open_settings() {
     "$WINE_RUN" --prefix "$PREFIX" "$prog/glimmerframe.scr" "$@" 2>"$WORK/show.err" &
     SHOW_PID=$!
-    shown 30 >/dev/null
+    shown 60 >/dev/null
 }
 # Keys typed into the settings window, as a person would: it has the keyboard focus first.
 press() {
-    xdotool windowfocus --sync "$(shown 10)" 2>/dev/null || true
+    xdotool windowfocus --sync "$(shown 60)" 2>/dev/null || true
     sleep 0.2
     xdotool key "$@"
 }
@@ -46,13 +46,13 @@ close_with() {
     local _try _wait
     for _try in 1 2 3; do
         press "$1"
-        for _wait in $(seq 40); do
+        for _wait in $(seq 100); do
             kill -0 "$SHOW_PID" 2>/dev/null || break 2
             sleep 0.1
         done
         [ "$(windows_named "$CAPTION")" -le 1 ] || break
     done
-    wait_exit 10
+    wait_exit "$END_SECONDS"
 }
 windows_named() {
     xdotool search --name "^$1\$" 2>/dev/null | wc -l
@@ -98,28 +98,51 @@ close_with Escape
 open_settings /C
 press alt+t Down
 "$WINE_RUN" --prefix "$PREFIX" "$CLOSE_WINDOW" "$CAPTION" || fail "no window to close"
-wait_exit 10
+wait_exit "$END_SECONDS"
 [ "$(stored DissolveType)" = "Random Blocks" ] || fail "Escape or closing stored $(stored DissolveType)"
 
 echo "== read-only key" >&2
-# A key the user may not write: the message, the window stays, nothing changes.
-"$WINE_RUN" --prefix "$PREFIX" "$LOCK_KEY" lock 'Software\Brindlewick\Glimmerframe' ||
-    fail "the key could not be locked"
+# A key the user may not write: the message, the window stays, nothing changes. lock_key keeps
+# the key locked until told to let go; as a running program it also keeps the prefix's server,
+# which forgets a key's permissions when it restarts, alive for the whole check.
+rm -f "$WORK/unlock"
+"$WINE_RUN" --prefix "$PREFIX" "$LOCK_KEY" hold 'Software\Brindlewick\Glimmerframe' \
+    "$(windows_path "$WORK/unlock")" </dev/null >"$WORK/lock.out" 2>&1 9>&- &
+lock_pid=$!
+until grep -q locked "$WORK/lock.out"; do
+    kill -0 "$lock_pid" 2>/dev/null || fail "the key could not be locked: $(cat "$WORK/lock.out")"
+    sleep 0.1
+done
 open_settings /C
+settings_window="$(shown 60)"
 press alt+t Down
-for _ in 1 2 3; do
+# Done, typed again while neither a message nor the window's end followed.
+for _ in 1 2 3 4 5; do
     press Return
-    for _ in $(seq 40); do
+    for _ in $(seq 100); do
         [ "$(windows_named "$CAPTION")" -ge 2 ] && break 2
+        kill -0 "$SHOW_PID" 2>/dev/null || fail "the window closed although nothing was stored"
         sleep 0.1
     done
 done
 [ "$(windows_named "$CAPTION")" -ge 2 ] || fail "no message when the settings cannot be stored"
-xdotool key Return # its OK
-sleep 1
+# Its OK, typed into the message until it is gone; the window stays.
+for _ in 1 2 3 4 5; do
+    message="$(xdotool search --name "^$CAPTION\$" 2>/dev/null | grep -vx "$settings_window" | head -n1)" ||
+        true
+    [ -n "$message" ] || break
+    xdotool windowfocus --sync "$message" 2>/dev/null || true
+    xdotool key Return
+    for _ in $(seq 100); do
+        [ "$(windows_named "$CAPTION")" -le 1 ] && break 2
+        sleep 0.1
+    done
+done
+[ "$(windows_named "$CAPTION")" -le 1 ] || fail "the message did not go away"
 kill -0 "$SHOW_PID" 2>/dev/null || fail "the window closed although nothing was stored"
 close_with Escape
-"$WINE_RUN" --prefix "$PREFIX" "$LOCK_KEY" unlock 'Software\Brindlewick\Glimmerframe'
+touch "$WORK/unlock"
+wait "$lock_pid" || fail "the key could not be unlocked: $(cat "$WORK/lock.out")"
 [ "$(stored DissolveType)" = "Random Blocks" ] || fail "a failed store changed DissolveType"
 
 echo "== help in the browser" >&2
@@ -131,7 +154,7 @@ reg add 'HKCR\.html' /ve /d htmlfile /f >/dev/null
 reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$WORK/browser" /f >/dev/null
 open_settings /C
 press F1
-for _ in $(seq 50); do
+for _ in $(seq 300); do
     [ -s "$WORK/browser.log" ] && break
     sleep 0.1
 done
@@ -151,8 +174,8 @@ if command -v chmcmd >/dev/null; then
     cp "$WORK/chm/Glimmerframe.chm" "$prog/"
     open_settings /C
     press F1
-    wait_window "Glimmerframe Guide Test" 20 >/dev/null
+    wait_window "Glimmerframe Guide Test" 60 >/dev/null
     # The help window has the focus now; the program ends with it open.
     "$WINE_RUN" --prefix "$PREFIX" "$CLOSE_WINDOW" "$CAPTION" || fail "no window to close"
-    wait_exit 10
+    wait_exit "$END_SECONDS"
 fi

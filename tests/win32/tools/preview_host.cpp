@@ -4,9 +4,9 @@
 // held, else 1 with the reason on standard error.
 //   preview_host WxH STEP... -- PROGRAM ARG...   ({id} in an ARG becomes the window's handle)
 // Steps: "sleep MS", "destroy" (no WM_CLOSE first), "close" (WM_CLOSE, which destroys the
-// window), "close-box" (WM_CLOSE to the window's lowest child), "boxes L,T,R,B" (the lowest child
-// fills the window's client area and the top one has this rectangle), "alive", "expect-exit MS"
-// (with status 0).
+// window), "close-box" (WM_CLOSE to the window's lowest child), "boxes L,T,R,B" (once the program
+// has made them, within a minute: the lowest child fills the window's client area and the top one
+// has this rectangle), "alive", "expect-exit MS" (with status 0).
 #include <windows.h>
 
 #include <cstdio>
@@ -77,19 +77,28 @@ bool Step(const std::wstring& step) {
         PostMessageW(GetWindow(top, GW_HWNDLAST), WM_CLOSE, 0, 0);
     } else if (verb == L"boxes") {
         // The lowest child fills the client area; the top one has the rectangle given.
-        const HWND top = GetWindow(host, GW_CHILD);
-        if (!top)
-            return Fail(L"no window inside the host's");
-        RECT client, lowest, topRect, want{};
-        GetClientRect(host, &client);
-        GetWindowRect(GetWindow(top, GW_HWNDLAST), &lowest);
-        GetWindowRect(top, &topRect);
-        MapWindowPoints(nullptr, host, reinterpret_cast<POINT*>(&lowest), 2);
-        MapWindowPoints(nullptr, host, reinterpret_cast<POINT*>(&topRect), 2);
+        RECT client, lowest{}, topRect{}, want{};
         std::swscanf(arg.c_str(), L"%ld,%ld,%ld,%ld", &want.left, &want.top, &want.right,
                      &want.bottom);
-        if (!EqualRect(&client, &lowest) || !EqualRect(&want, &topRect))
-            return Fail(L"boxes at " + Text(lowest) + L" and " + Text(topRect));
+        const ULONGLONG until = GetTickCount64() + 60000;
+        for (;;) {
+            const HWND top = GetWindow(host, GW_CHILD);
+            if (top) {
+                GetClientRect(host, &client);
+                GetWindowRect(GetWindow(top, GW_HWNDLAST), &lowest);
+                GetWindowRect(top, &topRect);
+                MapWindowPoints(nullptr, host, reinterpret_cast<POINT*>(&lowest), 2);
+                MapWindowPoints(nullptr, host, reinterpret_cast<POINT*>(&topRect), 2);
+                if (EqualRect(&client, &lowest) && EqualRect(&want, &topRect))
+                    break;
+            }
+            if (GetTickCount64() >= until)
+                return Fail(top ? L"boxes at " + Text(lowest) + L" and " + Text(topRect)
+                                : L"no window inside the host's");
+            if (WaitForSingleObject(child.hProcess, 0) != WAIT_TIMEOUT)
+                return Fail(L"the program ended before its boxes were there");
+            Pump(100);
+        }
     } else if (verb == L"alive") {
         if (WaitForSingleObject(child.hProcess, 0) != WAIT_TIMEOUT)
             return Fail(L"the program ended");
