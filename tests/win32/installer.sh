@@ -50,6 +50,12 @@ wrestool -x --type=14 "$setup" -o "$work/setup.ico" 2>/dev/null
 icotool -l "$work/setup.ico" 2>/dev/null | grep -q -- '--width=256' || fail "the installer has not the program's icon"
 
 # --- The installer
+# NSIS makes 32-bit installers, which a kernel without IA-32 emulation cannot run.
+if ! "$wine_run" --can-run-32-bit; then
+    echo "The zip holds what it should. NOT RUN: the installer, a 32-bit program, which this" \
+        "machine cannot run (its kernel has IA-32 emulation off)."
+    exit 0
+fi
 WINEARCH="$arch" "$wine_run" --prefix "$prefix" --boot
 wine() { "$wine_run" --prefix "$prefix" "$@"; }
 # Debian's wine starts its own tools as 32-bit programs, which see the 32-bit registry.

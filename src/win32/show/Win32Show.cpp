@@ -5,6 +5,7 @@
 #include "core/support/PictureTypes.h"
 #include "win32/show/Win32PictureDecoder.h"
 #include "win32/show/Win32PictureFormats.h"
+#include "win32/support/SystemError.h"
 #include "win32/support/Utf16.h"
 #include "win32/support/WindowDc.h"
 
@@ -45,18 +46,29 @@ Result<std::unique_ptr<Win32Show>> Win32Show::Start(ProcessState& process,
     s.items_ = std::move(*items);
 
     // One show on the primary monitor; the others are black, as one show has one sound and one
-    // pace.
-    RECT primary{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    for (const auto& monitor : Monitors()) {
-        if (monitor.primary)
-            primary = monitor.area;
-        else
-            s.covers_.push_back(std::make_unique<Win32ShowWindow>(monitor.area, L"Glimmerframe"));
+    // pace. The first program of a session that is still starting (a new Wine prefix's desktop,
+    // say) may be refused its windows for a while: they are asked for again, for up to 30 s.
+    RECT primary{};
+    for (int attempt = 1;; ++attempt) {
+        s.covers_.clear();
+        primary = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        for (const auto& monitor : Monitors()) {
+            if (monitor.primary)
+                primary = monitor.area;
+            else
+                s.covers_.push_back(
+                    std::make_unique<Win32ShowWindow>(monitor.area, L"Glimmerframe"));
+        }
+        s.window_ = std::make_unique<Win32ShowWindow>(primary, ToUtf16(kMainFormCaption));
+        if (s.window_->handle())
+            break;
+        constexpr int kAttempts = 120;
+        if (attempt == kAttempts)
+            return Error{"Cannot start the show: Windows refused to make its window (" +
+                         DescribeSystemError(s.window_->error()) + ")."};
+        Sleep(250);
     }
-    s.window_ = std::make_unique<Win32ShowWindow>(primary, ToUtf16(kMainFormCaption));
     const HWND main = s.window_->handle();
-    if (!main)
-        return Error{"Cannot start the show: Windows refused to make its window."};
     // Twips are physical: the monitor's own DPI (the program is per-monitor DPI aware).
     const UINT dpi = GetDpiForWindow(main);
     const double tpp = 1440.0 / (dpi ? dpi : 96);

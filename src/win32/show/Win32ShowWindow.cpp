@@ -9,8 +9,10 @@ namespace gf {
 namespace {
 constexpr wchar_t kClassName[] = L"GlimmerframeShow";
 
+// Until it succeeds: a refusal may pass (the show tries again while a new session starts).
 bool RegisterOnce(WNDPROC procedure) {
-    static const bool registered = [procedure] {
+    static bool registered = false;
+    if (!registered) {
         WNDCLASSEXW c{};
         c.cbSize = sizeof c;
         c.lpfnWndProc = procedure;
@@ -18,21 +20,25 @@ bool RegisterOnce(WNDPROC procedure) {
         c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         c.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
         c.lpszClassName = kClassName;
-        return RegisterClassExW(&c) != 0;
-    }();
+        registered = RegisterClassExW(&c) != 0;
+    }
     return registered;
 }
 } // namespace
 
 Win32ShowWindow::Win32ShowWindow(const RECT& area, std::wstring_view caption) {
-    if (!RegisterOnce(&Procedure))
+    if (!RegisterOnce(&Procedure)) {
+        error_ = GetLastError();
         return;
+    }
     const std::wstring title(caption);
     const HWND made = CreateWindowExW(WS_EX_TOPMOST, kClassName, title.c_str(), WS_POPUP, area.left,
                                       area.top, area.right - area.left, area.bottom - area.top,
                                       nullptr, nullptr, GetModuleHandleW(nullptr), this);
-    if (!made)
+    if (!made) {
+        error_ = GetLastError();
         window_ = nullptr;
+    }
 }
 
 Win32ShowWindow::~Win32ShowWindow() {

@@ -15,13 +15,15 @@ inline constexpr UINT kTerminateShowMessage = WM_APP + 1;
 
 class Win32ShowWindow {
   public:
-    // Over `area`, in screen pixels; no window (handle() null) when the system refuses one.
+    // Over `area`, in screen pixels; no window (handle() null, error() the system's reason) when
+    // the system refuses one.
     Win32ShowWindow(const RECT& area, std::wstring_view caption);
     Win32ShowWindow(const Win32ShowWindow&) = delete;
     Win32ShowWindow& operator=(const Win32ShowWindow&) = delete;
     ~Win32ShowWindow();
 
     HWND handle() const { return window_; }
+    DWORD error() const { return error_; }
     void setCanvas(Win32ShowCanvas* canvas) { canvas_ = canvas; }
     // Shows it on top of every other window; `activate`: keys come here.
     void show(bool activate);
@@ -41,6 +43,7 @@ class Win32ShowWindow {
             handler();
     }
     HWND window_ = nullptr;
+    DWORD error_ = ERROR_SUCCESS;
     Win32ShowCanvas* canvas_ = nullptr;
 };
 
