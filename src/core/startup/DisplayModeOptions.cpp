@@ -142,7 +142,8 @@ void ApplyDisplayModeOverrides(const DisplayModeOptions& o, Settings& s, FileSys
     // XScreenSaver's settings offer one field for the source, which may name either.
     const bool sourceIsFolder = o.source && files.info(*o.source).kind == FileKind::Folder;
     const std::optional<std::string>& pictures = sourceIsFolder ? o.source : o.folder;
-    const std::optional<std::string>& show = o.source && !sourceIsFolder ? o.source : o.templateFile;
+    const std::optional<std::string>& show =
+        o.source && !sourceIsFolder ? o.source : o.templateFile;
     if (pictures) {
         s.AllImages = 1;
         s.ImagePath = *pictures;
