@@ -8,9 +8,6 @@ else()
 endif()
 option(GLIMMERFRAME_SPLIT_DEBUG "Keep the programs' debug information in NAME.debug beside them"
        ${split_by_default})
-if(GLIMMERFRAME_SPLIT_DEBUG)
-  add_compile_options(-g)
-endif()
 
 function(glimmerframe_shipped_program target)
   if(NOT GLIMMERFRAME_SPLIT_DEBUG)
