@@ -32,7 +32,7 @@ win_settings() {
             printf '"%s"="%s"\r\n' "$name" "${value//\"/\\\"}"
         done
     } >"$reg"
-    "$WINE_RUN" --prefix "$PREFIX" regedit /S "$(windows_path "$reg")" </dev/null >/dev/null 2>&1 9>&- ||
+    wine regedit /S "$(windows_path "$reg")" </dev/null >/dev/null 2>&1 9>&- ||
         fail "the settings could not be imported"
 }
 

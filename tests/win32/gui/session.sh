@@ -46,7 +46,7 @@ start)
     "$wine_run" --prefix "$state/prefix" --boot
     # Xvfb has no window manager: Wine's wait for one to take a full-screen window away (two
     # seconds each time a show ends) would be for nothing.
-    "$wine_run" --prefix "$state/prefix" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+    WINEPREFIX="$state/prefix" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
         </dev/null >/dev/null 2>&1 9>&-
     ;;
 stop)

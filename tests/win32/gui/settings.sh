@@ -19,7 +19,7 @@ cp -r "$(dirname "$GF")/samples" "$prog/"
 cp "$(dirname "$0")/../../../docs/help/"* "$prog/help/"
 
 reg() {
-    "$WINE_RUN" --prefix "$PREFIX" reg "$@" </dev/null 2>/dev/null 9>&- | tr -d '\r'
+    wine reg "$@" </dev/null 2>/dev/null 9>&- | tr -d '\r'
 }
 # stored NAME: the value under the user's key ("" when missing).
 stored() {
