@@ -9,9 +9,9 @@ set(CPACK_PACKAGE_VENDOR "Brindlewick LLC")
 set(CPACK_PACKAGE_CONTACT "${GLIMMERFRAME_MAINTAINER}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "slide-show screen saver with its own authoring tools")
+# The body below the summary line, which CPack puts first.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "slide-show screen saver with its own authoring tools
-Glimmerframe shows pictures one after another, each brought onto the screen by
+    "Glimmerframe shows pictures one after another, each brought onto the screen by
 a dissolve (all at once, in random blocks, in curtains of strips, or sliding
 in from an edge), with comments in chosen colours and sounds. Shows come from
 a folder of pictures or from a template made with its template designer, and
