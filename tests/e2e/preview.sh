@@ -11,8 +11,10 @@ pixel() { convert "$work/shot.png" -format "%[pixel:p{$1,$2}]" info:; }
 
 # 152 x 112 host window at the screen's top left: the white box fills it, the 93 x 53 picture
 # sits in its middle (30..123, 30..83), the screen around stays black.
-# The screenshot once the picture is there: neither white nor black in the middle.
-shown="import -window root $work/shot.png && ! convert $work/shot.png -format '%[pixel:p{76,56}]' info: | grep -qxE 'srgb\((255,255,255|0,0,0)\)'"
+# The screenshot once the preview is there: white in the corner, the picture (neither white nor
+# black) in the middle.
+rgb() { echo "%[fx:int(255*p{$1}.r+0.5)],%[fx:int(255*p{$1}.g+0.5)],%[fx:int(255*p{$1}.b+0.5)]"; }
+shown="import -window root $work/shot.png && convert $work/shot.png -format '$(rgb 76,56) $(rgb 5,5)' info: | awk '{ exit !(\$1 != \"0,0,0\" && \$1 != \"255,255,255\" && \$2 == \"255,255,255\") }'"
 "$host" 152x112 "until $shown" alive destroy "expect-exit 10000" -- "$program" /P '{id}' ||
     fail "destroying the host window"
 for at in "5 5" "146 106" "76 20" "76 95" "20 56"; do
