@@ -30,27 +30,26 @@ fail() {
     exit 1
 }
 
-# start_xvfb WIDTHxHEIGHT [XVFB-OPTION...]: a private Xvfb on a display it picks itself, as
-# $DISPLAY. It counts as started once it has served a client: a fresh server now and then turns
-# the first connection away, and one that serves none in time (another server raced for the
-# same display) is replaced, three times at most.
+# start_xvfb WIDTHxHEIGHT [XVFB-OPTION...]: a private Xvfb as $DISPLAY, on a display number
+# drawn from 100 to 999: the low numbers that servers pick for themselves are taken and given back
+# all the time by other test runs on a busy machine, and a server that is ending removes the socket
+# of a new one on its number. It counts as started once it has served a client and holds its
+# number's lock (a fresh server now and then turns the first connection away); one that cannot
+# take its number or serves none in time is replaced, ten times at most.
 start_xvfb() {
-    local fdfile="$WORK/display"
-    for _ in 1 2 3; do
-        rm -f "$fdfile"
-        Xvfb -displayfd 3 -screen 0 "${1}x24" "${@:2}" -nolisten tcp 3>"$fdfile" 2>/dev/null &
+    local n
+    for _ in $(seq 10); do
+        n=$((100 + RANDOM % 900))
+        Xvfb ":$n" -screen 0 "${1}x24" "${@:2}" -nolisten tcp >/dev/null 2>&1 &
         XVFB_PID=$!
+        export DISPLAY=":$n"
         for _ in $(seq 100); do
-            [ -s "$fdfile" ] && break
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            if xdpyinfo >/dev/null 2>&1 && grep -qw "$XVFB_PID" "/tmp/.X$n-lock" 2>/dev/null; then
+                return 0
+            fi
             sleep 0.1
         done
-        if [ -s "$fdfile" ]; then
-            export DISPLAY=":$(head -n1 "$fdfile")"
-            for _ in 1 2 3 4 5; do
-                xdpyinfo >/dev/null 2>&1 && return 0
-                sleep 0.2
-            done
-        fi
         kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null || true
         XVFB_PID=""
     done

@@ -21,26 +21,24 @@ case "$1" in
 start)
     stop
     mkdir -p "$state"
-    # Its output goes nowhere: ctest waits for every process that holds a test's output.
-    for _ in 1 2 3; do
-        rm -f "$state/display"
-        Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$state/display" </dev/null \
-            >/dev/null 2>&1 &
+    # Its output goes nowhere: ctest waits for every process that holds a test's output. A number
+    # from 100 to 999, away from those that other runs' servers pick for themselves (see
+    # start_xvfb in tests/e2e/lib/common.bash); it is the server's once it serves a client and
+    # holds the number's lock.
+    for _ in $(seq 10); do
+        n=$((100 + RANDOM % 900))
+        Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
         echo $! >"$state/xvfb.pid"
+        export DISPLAY=":$n"
         for _ in $(seq 100); do
-            [ -s "$state/display" ] && break
+            kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null || break
+            if xdpyinfo >/dev/null 2>&1 && grep -qw "$(cat "$state/xvfb.pid")" "/tmp/.X$n-lock" 2>/dev/null; then
+                echo "$n" >"$state/display"
+                break 2
+            fi
             sleep 0.1
         done
-        # A fresh server now and then turns the first client away.
-        if [ -s "$state/display" ]; then
-            export DISPLAY=":$(head -n1 "$state/display")"
-            for _ in 1 2 3 4 5; do
-                xdpyinfo >/dev/null 2>&1 && break 2
-                sleep 0.2
-            done
-        fi
         kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
-        rm -f "$state/display"
     done
     [ -s "$state/display" ] || { echo "session.sh: Xvfb did not start" >&2; exit 1; }
     "$wine_run" --prefix "$state/prefix" --boot
