@@ -8,7 +8,9 @@ Win32EventPump::Win32EventPump() : wake_(CreateEventW(nullptr, FALSE, FALSE, nul
 
 void Win32EventPump::processPending() {
     MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    // Once the loop is to end, nothing more is handed out: a timer message queued meanwhile
+    // would otherwise still tick.
+    while (!quit_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             // Someone asked the thread's loop to end (a dialog's owner, the system).
             quitMessage_ = quit_ = true;
