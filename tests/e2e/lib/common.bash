@@ -35,12 +35,13 @@ fail() {
 # all the time by other test runs on a busy machine, and a server that is ending removes the socket
 # of a new one on its number. It counts as started once it has served a client and holds its
 # number's lock (a fresh server now and then turns the first connection away); one that cannot
-# take its number or serves none in time is replaced, ten times at most.
+# take its number or serves none in time is replaced, ten times at most. It never resets: a
+# server resetting as its last client leaves turns away the next one, the next show of a test.
 start_xvfb() {
     local n
     for _ in $(seq 10); do
         n=$((100 + RANDOM % 900))
-        Xvfb ":$n" -screen 0 "${1}x24" "${@:2}" -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$n" -screen 0 "${1}x24" "${@:2}" -nolisten tcp -noreset >/dev/null 2>&1 &
         XVFB_PID=$!
         export DISPLAY=":$n"
         for _ in $(seq 100); do

@@ -27,7 +27,7 @@ start)
     # holds the number's lock.
     for _ in $(seq 10); do
         n=$((100 + RANDOM % 900))
-        Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+        Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp -noreset </dev/null >/dev/null 2>&1 &
         echo $! >"$state/xvfb.pid"
         export DISPLAY=":$n"
         for _ in $(seq 100); do
