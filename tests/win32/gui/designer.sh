@@ -177,13 +177,5 @@ wait_exit "$END_SECONDS"
 rm "$show"/*.jpg "$show"/*.bmp "$show"/*.wav "$show"/*.txt
 win_show "$show/pack.scr" /S
 wait_window "Screen Saver Main Form" >/dev/null
-# A key, typed again when it came before the show had the keyboard.
-for _ in 1 2 3 4 5; do
-    xdotool key space
-    for _ in $(seq 100); do
-        kill -0 "$SHOW_PID" 2>/dev/null || break 2
-        sleep 0.1
-    done
-done
-wait_exit "$END_SECONDS"
+until_ended xdotool key space
 echo "the designer edited, saved, packed and cancelled a package under Wine"

@@ -17,12 +17,5 @@ wait_window "Screen Saver Main Form" 240 >/dev/null
 # The sample show's first slide: dawn.jpg's sun on its Dark Blue background.
 not_background() { ! pixel_is 5 5 "0,0,0"; }
 wait_shot 60 not_background || fail "the show's window stayed black: $(cat "$WORK/show.err")"
-for _ in 1 2 3 4 5; do
-    xdotool key space
-    for _ in $(seq 100); do
-        kill -0 "$SHOW_PID" 2>/dev/null || break 2
-        sleep 0.1
-    done
-done
-wait_exit "$END_SECONDS"
+until_ended xdotool key space
 echo "the first show in a new prefix came up"

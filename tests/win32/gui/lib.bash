@@ -61,6 +61,21 @@ wait_window() {
     fail "no window captioned \"$title\" within $seconds s"
 }
 
+# until_ended COMMAND...: COMMAND (a key, a click, a move of the pointer) again until the show
+# ends, five times at most, 10 s apart: on a busy machine Wine may lose input that comes before
+# its window has the keyboard. Then the show has ended with status 0.
+until_ended() {
+    local _try _wait
+    for _try in 1 2 3 4 5; do
+        "$@"
+        for _wait in $(seq 100); do
+            kill -0 "$SHOW_PID" 2>/dev/null || break 2
+            sleep 0.1
+        done
+    done
+    wait_exit "$END_SECONDS"
+}
+
 # wait_gone TITLE [SECONDS]: until no window has exactly this caption (60 s by default).
 wait_gone() {
     local until=$((SECONDS + ${2:-60}))

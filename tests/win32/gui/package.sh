@@ -24,8 +24,7 @@ wait_window "Screen Saver Main Form" >/dev/null
 wait_pixel 400 300 "255,0,255" 60
 expect_pixel 20 20 "0,132,0" "the packed background"
 [ -z "${GF_KEEP_SHOT:-}" ] || cp "$WORK/shot.png" "$GF_KEEP_SHOT"
-xdotool key space
-wait_exit "$END_SECONDS"
+until_ended xdotool key space
 no_scratch_folders
 [ "$(ls "$alone")" = Trip.scr ] || fail "beside the package: $(ls "$alone")"
 echo "ok"

@@ -33,8 +33,7 @@ timeout 60 "$WINE_RUN" --prefix "$PREFIX" "$GF" /S 2>"$WORK/second.err" ||
     fail "the second show failed or did not end by itself (status $?)"
 kill -0 "$SHOW_PID" || fail "the first show ended"
 
-xdotool key space
-wait_exit "$END_SECONDS"
+until_ended xdotool key space
 no_scratch_folders
 
 # Sound mode 2 waits for each slide's sound; the tenth move of the pointer ends a show that
@@ -52,8 +51,7 @@ for step in $(seq 9); do
 done
 sleep 1
 kill -0 "$SHOW_PID" || fail "the show ended before the tenth move"
-xdotool mousemove 400 300
-wait_exit "$END_SECONDS"
+until_ended xdotool mousemove_relative -- -10 0
 
 # A click; the system asking the show to close.
 not_black() { ! pixel_is "$1" "$2" "0,0,0"; }
@@ -62,8 +60,7 @@ win_show
 wait_window "Screen Saver Main Form" >/dev/null
 # Clicked once it shows: a click while the window is still being mapped goes to the root window.
 wait_shot 60 not_black 400 300 || fail "no slide to click on"
-xdotool click 1
-wait_exit "$END_SECONDS"
+until_ended xdotool click 1
 win_show
 wait_window "Screen Saver Main Form" >/dev/null
 "$WINE_RUN" --prefix "$PREFIX" "$4" "Screen Saver Main Form" || fail "no show window to close"
