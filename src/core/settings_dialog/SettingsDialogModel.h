@@ -19,7 +19,6 @@ inline constexpr std::string_view kSettingsCaption = "Glimmerframe Settings";
 inline constexpr std::string_view kSettingsErrorPrefix = "An error has occurred: ";
 inline constexpr std::string_view kTemplateMissingQuestion =
     "The Template File You Have Specified Does Not Exist";
-inline constexpr std::string_view kHomePageQuestion = "Open the Glimmerframe page in your browser?";
 
 // The captions of the buttons that show the folder and the template lists; the help text names
 // them. (The template mode's text names Edit and Create too.)
