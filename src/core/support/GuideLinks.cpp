@@ -67,10 +67,14 @@ std::optional<std::string_view> HomePageQuestion(GuideViewer viewer) {
     return std::nullopt;
 }
 
-std::optional<std::size_t> CurrentSection(std::span<const int> headingTops, int viewTop,
-                                          int slack) {
+std::optional<std::size_t> CurrentSection(std::span<const int> headingTops, ReaderView view,
+                                          int slack, std::optional<std::size_t> chosen) {
+    const auto inView = [&](int top) { return top >= view.top - slack && top < view.top + view.height; };
+    if (chosen && *chosen < headingTops.size() && inView(headingTops[*chosen]))
+        return chosen;
+    const int reach = view.atEnd ? view.top + view.height - 1 : view.top + slack;
     std::optional<std::size_t> current;
-    for (std::size_t i = 0; i < headingTops.size() && headingTops[i] <= viewTop + slack; ++i)
+    for (std::size_t i = 0; i < headingTops.size() && headingTops[i] <= reach; ++i)
         current = i;
     return current;
 }

@@ -39,9 +39,15 @@ enum class GuideViewer { Help, Browser };
 // The question asked before the home page opens; none when nothing leaves for the browser.
 std::optional<std::string_view> HomePageQuestion(GuideViewer viewer);
 
-// The section a reader is in: the last of the headings (their tops, ascending) at or above the
-// top of the view, give or take `slack`; none above the first heading.
-std::optional<std::size_t> CurrentSection(std::span<const int> headingTops, int viewTop,
-                                          int slack);
+// What a reader sees of a page: from `top`, `height` high; `atEnd` when it cannot scroll further.
+struct ReaderView {
+    int top = 0, height = 0;
+    bool atEnd = false;
+};
+// The section a reader is in, given the tops of the page's headings (ascending): the `chosen`
+// one while its heading is in view; else the last heading at or above the view's top, give or
+// take `slack` (at the page's end, the last one in view); none above the first heading.
+std::optional<std::size_t> CurrentSection(std::span<const int> headingTops, ReaderView view,
+                                          int slack, std::optional<std::size_t> chosen = {});
 
 } // namespace gf
