@@ -69,7 +69,9 @@ std::optional<std::string_view> HomePageQuestion(GuideViewer viewer) {
 
 std::optional<std::size_t> CurrentSection(std::span<const int> headingTops, ReaderView view,
                                           int slack, std::optional<std::size_t> chosen) {
-    const auto inView = [&](int top) { return top >= view.top - slack && top < view.top + view.height; };
+    const auto inView = [&](int top) {
+        return top >= view.top - slack && top < view.top + view.height;
+    };
     if (chosen && *chosen < headingTops.size() && inView(headingTops[*chosen]))
         return chosen;
     const int reach = view.atEnd ? view.top + view.height - 1 : view.top + slack;

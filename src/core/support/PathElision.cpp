@@ -70,10 +70,10 @@ std::vector<std::string> WrapPath(std::string_view text, int width, const TextMe
         const auto starts = CharacterStarts(text);
         const int count = int(starts.size()) - 1;
         // At least one character a line, however narrow the width.
-        const int fit = std::max(1, Largest(1, count, [&](int n) {
-                                     return measure(text.substr(0, starts[std::size_t(n)])) <=
-                                            width;
-                                 }));
+        const int fit =
+            std::max(1, Largest(1, count, [&](int n) {
+                         return measure(text.substr(0, starts[std::size_t(n)])) <= width;
+                     }));
         std::size_t end = starts[std::size_t(fit)];
         if (const auto cut = text.substr(0, end).find_last_of("/\\");
             cut != std::string_view::npos && cut > 0)

@@ -235,8 +235,8 @@ void SettingsDialog::buildUi() {
     };
     pair("OrderFrame", qs(kKeys.order), chkOrderSequential, "chkOrderSequential",
          QStringLiteral("Sequential"), chkOrderRandom, "chkOrderRandom", QStringLiteral("Random"));
-    pair("SizeFrame", qs(kKeys.size), chkOriginal, "chkOriginal",
-         QStringLiteral("Original"), chkFullScreen, "chkFullScreen", QStringLiteral("Full Screen"));
+    pair("SizeFrame", qs(kKeys.size), chkOriginal, "chkOriginal", QStringLiteral("Original"),
+         chkFullScreen, "chkFullScreen", QStringLiteral("Full Screen"));
     pair("PlacementFrame", qs(kKeys.placement), chkPositionCentered, "chkPositionCentered",
          QStringLiteral("Centered"), chkPositionRandom, "chkPositionRandom",
          QStringLiteral("Random"));
@@ -317,12 +317,11 @@ void SettingsDialog::buildUi() {
     adStrip_ = new AdStrip(nullptr, services_.openUrl);
     adStrip_->setObjectName(QStringLiteral("imgAd"));
     adStrip_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    cmdCancel = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                                qs(kKeys.cancel));
+    cmdCancel =
+        new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), qs(kKeys.cancel));
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setToolTip(QStringLiteral("Cancel"));
-    cmdExit = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton),
-                              qs(kKeys.done));
+    cmdExit = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton), qs(kKeys.done));
     cmdExit->setObjectName(QStringLiteral("cmdExit"));
     cmdExit->setToolTip(QStringLiteral("Done"));
     cmdExit->setDefault(true);

@@ -73,7 +73,8 @@ HelpWindow::HelpWindow(QWidget* caller) : QWidget(caller, Qt::Window) {
     // Choosing a section shows it; reading on, or following a link, moves the choice along.
     connect(toc_, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* item) { showItem(item); });
-    connect(toc_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { showItem(item); });
+    connect(toc_, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { showItem(item); });
     connect(browser_, &QTextBrowser::sourceChanged, this, [this] { followReader(); });
     connect(browser_->verticalScrollBar(), &QScrollBar::valueChanged, this,
             [this] { followReader(); });

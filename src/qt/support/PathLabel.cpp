@@ -25,8 +25,8 @@ void PathLabel::setFullText(const QString& text) {
 
 QSize PathLabel::sizeHint() const {
     const QFontMetrics metrics = fontMetrics();
-    const int width = std::min(metrics.horizontalAdvance(full_),
-                               metrics.averageCharWidth() * kWantedCharacters);
+    const int width =
+        std::min(metrics.horizontalAdvance(full_), metrics.averageCharWidth() * kWantedCharacters);
     return {width + 2 * margin(), QLabel::minimumSizeHint().height()};
 }
 
@@ -43,8 +43,7 @@ void PathLabel::resizeEvent(QResizeEvent* event) {
 void PathLabel::elide() {
     const QFontMetrics metrics = fontMetrics();
     const std::string shown = ElidePath(
-        full_.toStdString(), contentsRect().width() - 2 * margin(),
-        [&](std::string_view s) {
+        full_.toStdString(), contentsRect().width() - 2 * margin(), [&](std::string_view s) {
             return metrics.horizontalAdvance(QString::fromUtf8(s.data(), qsizetype(s.size())));
         });
     QLabel::setText(QString::fromStdString(shown));

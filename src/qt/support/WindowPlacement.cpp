@@ -46,8 +46,8 @@ void FitToScreen(QWidget* window, QSize wanted) {
 
     const QSize least = window->minimumSizeHint().expandedTo(window->minimumSize());
     const QSize wants = (wanted.isValid() ? wanted : window->sizeHint()).expandedTo(least);
-    const QSize frame = owner ? owner->frameGeometry().size() - owner->size()
-                              : FrameAllowance(window);
+    const QSize frame =
+        owner ? owner->frameGeometry().size() - owner->size() : FrameAllowance(window);
     const ScreenRect place =
         PlaceWindow({wants.width() + frame.width(), wants.height() + frame.height()},
                     {least.width() + frame.width(), least.height() + frame.height()},

@@ -7,9 +7,9 @@
 
 #include <cctype>
 #include <filesystem>
-#include <set>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace gf {
 namespace {

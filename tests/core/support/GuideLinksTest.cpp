@@ -61,7 +61,8 @@ TEST(GuideLinks, EachSystemLeadsToItsOwnGuideAndNoneOfTheOthersGuidance) {
 }
 
 TEST(GuideLinks, TheHomePageAsksOnlyBeforeTheBrowserOpens) {
-    EXPECT_EQ(HomePageQuestion(GuideViewer::Browser), "Open the Glimmerframe page in your browser?");
+    EXPECT_EQ(HomePageQuestion(GuideViewer::Browser),
+              "Open the Glimmerframe page in your browser?");
     EXPECT_EQ(HomePageQuestion(GuideViewer::Help), std::nullopt);
 }
 

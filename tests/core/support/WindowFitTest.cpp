@@ -1,5 +1,5 @@
-#include "core/support/PathElision.h"
 #include "core/support/WindowFit.h"
+#include "core/support/PathElision.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +71,8 @@ TEST(PathElision, ALongPathKeepsItsStartAndItsFileNameAroundAnEllipsis) {
 }
 
 TEST(PathElision, NoCharacterIsCutInTwo) {
-    const std::string path = "/Bilder/Gr\xC3\xBC\xC3\x9F" "e/\xC3\xBC\xC3\xBC\xC3\xBC.jpg";
+    const std::string path = "/Bilder/Gr\xC3\xBC\xC3\x9F"
+                             "e/\xC3\xBC\xC3\xBC\xC3\xBC.jpg";
     for (int width = 0; width <= Characters(path); ++width) {
         const std::string shown = ElidePath(path, width, Characters);
         EXPECT_LE(Characters(shown), std::max(width, 1)) << width;

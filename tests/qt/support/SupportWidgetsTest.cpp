@@ -190,10 +190,11 @@ TEST(HelpWindow, ContentsOfEveryPageFollowTheReaderAndKeysCloseIt) {
          {"Running the show", "The settings window", "Templates and their keywords",
           "The template designer", "Stand-alone packages", "Command-line options",
           "Glimmerframe on Linux", "Using Glimmerframe with XScreenSaver"})
-        EXPECT_FALSE(window->contents()->findItems(wanted, Qt::MatchExactly | Qt::MatchRecursive)
-                         .isEmpty())
+        EXPECT_FALSE(
+            window->contents()->findItems(wanted, Qt::MatchExactly | Qt::MatchRecursive).isEmpty())
             << wanted;
-    EXPECT_TRUE(window->contents()->findItems("Glimmerframe on Windows", Qt::MatchRecursive).isEmpty());
+    EXPECT_TRUE(
+        window->contents()->findItems("Glimmerframe on Windows", Qt::MatchRecursive).isEmpty());
 }
 
 TEST(AboutBox, ShowsThisBuildsVersionAndClosesOnEscape) {
