@@ -32,7 +32,8 @@ top="glimmerframe-$version"
 {
     printf '%s\n' READ-ME.txt glimmerframe-x64.scr glimmerframe-x86.scr Glimmerframe.chm \
         help/version.html
-    (cd "$source_root/docs/help" && printf 'help/%s\n' *)
+    # The guide's page about Linux is the Linux program's.
+    (cd "$source_root/docs/help" && printf 'help/%s\n' * | grep -vx 'help/linux\.html')
     (cd "$source_root/samples" && printf 'samples/%s\n' *)
 } | sed "s|^|$top/|" | sort >"$work/expected"
 unzip -Z1 "$zipfile" | grep -v '/$' | sort >"$work/listed"

@@ -35,6 +35,7 @@ void TemplateDesigner::open(std::string_view templateName) {
     } else {
         rows_.ClearRows();
         rows_.AddBlankRow();
+        selected_ = 0;
     }
     rows_.setChanged(false);
 }
@@ -52,6 +53,8 @@ void TemplateDesigner::PerformLoad() {
         caption_ = std::string(kDesignerCaption) + " - " + templateName_;
     }
     rows_.AddBlankRow();
+    // A row is always selected, so that Insert works from the start.
+    selected_ = 0;
 }
 
 Status TemplateDesigner::WriteTemplate(std::string_view target) {
@@ -104,7 +107,7 @@ void TemplateDesigner::cmdLoad() {
 void TemplateDesigner::cmdClear() {
     rows_.ClearRows();
     rows_.AddBlankRow();
-    selected_.reset();
+    selected_ = 0;
     rows_.setChanged(true);
 }
 

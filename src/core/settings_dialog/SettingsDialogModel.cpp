@@ -24,6 +24,14 @@ void DialogScrollBar::setValue(int v) {
     label = labelFor(value);
 }
 
+std::string ScrollLabelWithAccessKey(std::size_t bar, std::string_view label) {
+    std::string out(label);
+    const std::size_t at = kSettingsCaptions.scrollKeys.at(bar);
+    if (at < out.size())
+        out.insert(at, 1, '&');
+    return out;
+}
+
 std::string DialogScrollBar::labelFor(int v) const {
     std::string n = std::to_string(v);
     switch (kind) {

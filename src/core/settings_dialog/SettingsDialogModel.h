@@ -19,12 +19,41 @@ inline constexpr std::string_view kSettingsCaption = "Glimmerframe Settings";
 inline constexpr std::string_view kSettingsErrorPrefix = "An error has occurred: ";
 inline constexpr std::string_view kTemplateMissingQuestion =
     "The Template File You Have Specified Does Not Exist";
-inline constexpr std::string_view kHomePageQuestion = "Open the Glimmerframe page in your browser?";
 
 // The captions of the buttons that show the folder and the template lists; the help text names
 // them. (The template mode's text names Edit and Create too.)
 inline constexpr std::string_view kSelectFolderCaption = "Folder";
 inline constexpr std::string_view kSelectTemplateCaption = "Template";
+
+// The window's captions with their access keys ("&" before the key): every control has one, no
+// two share one, and none takes the Help menu's. Option buttons are reached through their
+// frame's key, then the arrow keys.
+struct SettingsCaptions {
+    std::string_view help = "&Help";
+    std::string_view folderMode = "Folde&r Mode";
+    std::string_view templateMode = "Temp&late Mode";
+    std::string_view path = "&Path:";
+    std::string_view selectFolder = "&Folder";
+    std::string_view selectTemplate = "Te&mplate";
+    std::string_view createTemplate = "&Create";
+    std::string_view editTemplate = "&Edit";
+    std::string_view browse = "&Browse...";
+    std::string_view order = "&Order";
+    std::string_view size = "&Size";
+    std::string_view placement = "Placeme&nt";
+    std::string_view dissolve = "Dissolve &Type:";
+    std::string_view ignoreMouse = "I&gnore Mouse";
+    std::string_view disableSound = "Disable So&und";
+    std::string_view cancel = "C&ancel";
+    std::string_view done = "&Done";
+    // Where the key of each scroll bar's label is: "Dela&y", "Dissolve Si&ze", "D&issolve",
+    // "Mouse Sensiti&vity", in the label's unchanging start.
+    std::array<std::size_t, 4> scrollKeys = {4, 11, 1, 13};
+};
+inline constexpr SettingsCaptions kSettingsCaptions{};
+
+// A scroll bar's label (as DialogScrollBar builds it) with its access key marked.
+std::string ScrollLabelWithAccessKey(std::size_t bar, std::string_view label);
 
 // A horizontal scroll bar and the label whose text follows its value.
 struct DialogScrollBar {

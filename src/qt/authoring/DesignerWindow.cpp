@@ -3,7 +3,9 @@
 #include "core/package/PackageWriter.h"
 #include "qt/authoring/QtDesignerDialogs.h"
 #include "qt/support/AdStrip.h"
+#include "qt/support/PathLabel.h"
 #include "qt/support/QtHelpHost.h"
+#include "qt/support/WindowPlacement.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -224,7 +226,7 @@ DesignerWindow::DesignerWindow(ProcessState& process, const QString& templateNam
     progressLayout->addStretch(1);
     progressPanel_->hide();
     // What the last package write made, until the next one.
-    writtenLabel_ = new QLabel;
+    writtenLabel_ = new PathLabel;
     writtenLabel_->setObjectName(QStringLiteral("lblPackageWritten"));
     writtenLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     writtenLabel_->hide();
@@ -243,7 +245,7 @@ DesignerWindow::DesignerWindow(ProcessState& process, const QString& templateNam
     layout->addWidget(progressPanel_, 1);
     layout->addWidget(writtenLabel_);
     layout->addLayout(bottom);
-    resize(980, 560);
+    FitToScreen(this, QSize(980, 560));
 
     model_->open(templateName.toStdString());
     refresh();
@@ -434,7 +436,7 @@ bool DesignerWindow::WriteSCR(const QString& target) {
 
     const auto& result = *outcome;
     if (result.ok()) {
-        writtenLabel_->setText(qs(PackageWrittenText(request.targetPath, *result)));
+        writtenLabel_->setFullText(qs(PackageWrittenText(request.targetPath, *result)));
         writtenLabel_->show();
         return true;
     }

@@ -19,6 +19,7 @@ class QTreeWidget;
 namespace gf {
 
 class AdStrip;
+class PathLabel;
 
 class DesignerWindow final : public QDialog {
     Q_OBJECT
@@ -45,7 +46,7 @@ class DesignerWindow final : public QDialog {
     QFrame* progressPanel() const { return progressPanel_; }
     QLabel* progressLabel() const { return progressLabel_; }
     // Says what the last successful package write made.
-    QLabel* writtenLabel() const { return writtenLabel_; }
+    PathLabel* writtenLabel() const { return writtenLabel_; }
     QProgressBar* progressBar() const { return progressBar_; }
 
   public slots:
@@ -90,7 +91,7 @@ class DesignerWindow final : public QDialog {
     AdStrip* ads_ = nullptr;
     QFrame* progressPanel_ = nullptr;
     QLabel* progressLabel_ = nullptr;
-    QLabel* writtenLabel_ = nullptr;
+    PathLabel* writtenLabel_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
     QPushButton* cancelWrite_ = nullptr;
     bool refreshing_ = false;

@@ -7,8 +7,10 @@
 #include "qt/authoring/SoundPlayerDialog.h"
 #include "qt/show/QtPictureDecoder.h"
 #include "qt/support/FolderBrowser.h"
+#include "qt/support/PathLabel.h"
 #include "qt/support/QtHelpHost.h"
 #include "qt/support/QtPictureFormats.h"
+#include "qt/support/WindowPlacement.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -107,7 +109,7 @@ EntryEditDialog::EntryEditDialog(AuthoringMemory& memory, QWidget* parent)
     imageBrowser_ = new FolderBrowser;
     imageBrowser_->setObjectName(QStringLiteral("Dir1"));
     imageBrowser_->setPatterns(qs(JoinFilePatterns(PicturePatterns(QtPictureFormats()))));
-    originalImage_ = new QLabel(QStringLiteral("Image File:"));
+    originalImage_ = new PathLabel(QStringLiteral("Image File:"));
     originalImage_->setObjectName(QStringLiteral("lblOriginalImage"));
     originalImage_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* view = pictureButton(this, QStyle::SP_FileDialogContentsView, QStringLiteral("View"),
@@ -130,7 +132,7 @@ EntryEditDialog::EntryEditDialog(AuthoringMemory& memory, QWidget* parent)
     soundBrowser_ = new FolderBrowser;
     soundBrowser_->setObjectName(QStringLiteral("Dir2"));
     soundBrowser_->setPatterns(QStringLiteral("*.wav;*.mpeg;*.mp3;*.mp2;*.mpg"));
-    originalSound_ = new QLabel(QStringLiteral("Sound File:"));
+    originalSound_ = new PathLabel(QStringLiteral("Sound File:"));
     originalSound_->setObjectName(QStringLiteral("lblOriginalSound"));
     originalSound_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* play = pictureButton(this, QStyle::SP_MediaPlay, QStringLiteral("Play"),
@@ -218,16 +220,21 @@ EntryEditDialog::EntryEditDialog(AuthoringMemory& memory, QWidget* parent)
     buttons->addWidget(ok_);
     buttons->addWidget(cancel_);
 
+    // All but OK and Cancel scrolls where the screen is short.
+    auto* body = new QWidget;
     auto* pickers = new QHBoxLayout;
     pickers->addWidget(imageBox, 1);
     pickers->addWidget(soundBox, 1);
+    auto* bodyLayout = new QVBoxLayout(body);
+    bodyLayout->setContentsMargins(0, 0, 0, 0);
+    bodyLayout->addLayout(pickers, 3);
+    bodyLayout->addWidget(textBox, 1);
+    bodyLayout->addWidget(colorBox);
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menu);
-    layout->addLayout(pickers, 3);
-    layout->addWidget(textBox, 1);
-    layout->addWidget(colorBox);
+    layout->addWidget(new ScrollingBody(body), 1);
     layout->addLayout(buttons);
-    resize(1000, 680);
+    FitToScreen(this, QSize(1000, 680));
 
     connect(imageBrowser_, &FolderBrowser::folderChanged, this, [this] {
         if (!syncing_)
@@ -313,8 +320,8 @@ void EntryEditDialog::prepare(const EditRequest& request) {
     dissolve_->setCurrentIndex(editor_.dissolveIndex());
     showColor(false);
     showColor(true);
-    originalImage_->setText(QString::fromStdString(editor_.originalImageCaption()));
-    originalSound_->setText(QString::fromStdString(editor_.originalSoundCaption()));
+    originalImage_->setFullText(QString::fromStdString(editor_.originalImageCaption()));
+    originalSound_->setFullText(QString::fromStdString(editor_.originalSoundCaption()));
     syncing_ = false;
 }
 

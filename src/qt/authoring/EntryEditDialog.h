@@ -16,6 +16,7 @@ class QPushButton;
 namespace gf {
 
 class FolderBrowser;
+class PathLabel;
 class ImageViewerDialog;
 class SoundPlayerDialog;
 
@@ -38,7 +39,7 @@ class EntryEditDialog final : public QDialog {
     QLabel* colorBox(bool foreground) const { return foreground ? foreColor_ : backColor_; }
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
-    QLabel* originalImageLabel() const { return originalImage_; }
+    PathLabel* originalImageLabel() const { return originalImage_; }
     ImageViewerDialog* viewer();
     SoundPlayerDialog* player();
 
@@ -57,8 +58,8 @@ class EntryEditDialog final : public QDialog {
     EntryEditor editor_;
     FolderBrowser* imageBrowser_ = nullptr;
     FolderBrowser* soundBrowser_ = nullptr;
-    QLabel* originalImage_ = nullptr;
-    QLabel* originalSound_ = nullptr;
+    PathLabel* originalImage_ = nullptr;
+    PathLabel* originalSound_ = nullptr;
     QComboBox* dissolve_ = nullptr;
     QPlainTextEdit* comment_ = nullptr;
     QLabel* backColor_ = nullptr;

@@ -1,6 +1,7 @@
 #include "qt/authoring/TemplateLoadDialog.h"
 
 #include "qt/support/FolderBrowser.h"
+#include "qt/support/WindowPlacement.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -40,7 +41,7 @@ TemplateLoadDialog::TemplateLoadDialog(AuthoringMemory& memory, QWidget* parent)
     layout->addWidget(browser_, 1);
     layout->addWidget(chosen);
     layout->addWidget(buttons);
-    resize(720, 440);
+    FitToScreen(this, QSize(720, 440));
 
     auto choose = [this, chosen](const QString& path) {
         const QFileInfo file(path);

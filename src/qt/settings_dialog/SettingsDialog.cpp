@@ -9,6 +9,7 @@
 #include "qt/support/QtHelpHost.h"
 #include "qt/support/QtPictureFormats.h"
 #include "qt/support/SupportResources.h"
+#include "qt/support/WindowPlacement.h"
 
 #include <QAbstractItemView>
 #include <QButtonGroup>
@@ -44,6 +45,7 @@ QString qs(std::string_view s) {
 }
 
 const QString kCaption = qs(kSettingsCaption);
+const SettingsCaptions& kKeys = kSettingsCaptions;
 
 SettingsDialog::Services withDefaults(SettingsDialog::Services s, QWidget* window) {
     if (!s.openUrl)
@@ -119,7 +121,7 @@ void SettingsDialog::buildUi() {
 
     // Help menu.
     auto* menuBar = new QMenuBar(this);
-    auto* help = menuBar->addMenu(QStringLiteral("&Help"));
+    auto* help = menuBar->addMenu(qs(kKeys.help));
     auto* contents = help->addAction(QStringLiteral("&Contents"));
     contents->setObjectName(QStringLiteral("Contents"));
     contents->setShortcut(QKeySequence::HelpContents);
@@ -133,13 +135,16 @@ void SettingsDialog::buildUi() {
     root->setMenuBar(menuBar);
 
     connect(contents, &QAction::triggered, this, [this] { ShowHelpContents(this); });
-    // The maker's pages are the guide's: the product page and the running version's page.
+    // The maker's pages are the guide's, shown in the help window: nothing leaves the program,
+    // so there is nothing to ask first.
     connect(homePage, &QAction::triggered, this, [this] {
-        if (services_.askYesNo(this, qs(kHomePageQuestion)))
-            services_.openUrl(GuideUrl(kGuideProductPage));
+        if (const auto question = HomePageQuestion(GuideViewer::Help))
+            if (!services_.askYesNo(this, qs(*question)))
+                return;
+        services_.openUrl(GuideUrl(kGuideProductPage));
     });
     connect(newVersion, &QAction::triggered, this,
-            [this] { services_.openUrl(GuideUrl(kGuideVersionPage)); });
+            [this] { services_.openUrl(GuideUrl(GuideNewVersionPage(kGuidePlatform))); });
     connect(about, &QAction::triggered, this, [this] {
         if (!about_)
             about_ = new AboutBox(this);
@@ -150,9 +155,9 @@ void SettingsDialog::buildUi() {
     auto* source = new QGroupBox(QStringLiteral("Pictures"));
     auto* sourceLayout = new QVBoxLayout(source);
     auto* modes = new QHBoxLayout;
-    chkFolderMode = new QCheckBox(QStringLiteral("Folder Mode"));
+    chkFolderMode = new QCheckBox(qs(kKeys.folderMode));
     chkFolderMode->setObjectName(QStringLiteral("chkFolderMode"));
-    chkTemplateMode = new QCheckBox(QStringLiteral("Template Mode"));
+    chkTemplateMode = new QCheckBox(qs(kKeys.templateMode));
     chkTemplateMode->setObjectName(QStringLiteral("chkTemplateMode"));
     modes->addWidget(chkFolderMode);
     modes->addSpacing(16);
@@ -166,16 +171,19 @@ void SettingsDialog::buildUi() {
     txtImageListFile->setAccessibleName(QStringLiteral("Folder or template file"));
     txtImageListFile->setClearButtonEnabled(true);
     cmdSelectFolder = pictureButton("cmdSelectFolder", QStringLiteral("Select A Folder"),
-                                    QStyle::SP_DirOpenIcon, qs(kSelectFolderCaption), this);
+                                    QStyle::SP_DirOpenIcon, qs(kKeys.selectFolder), this);
     cmdSelectTemplate =
         pictureButton("cmdSelectTemplate", QStringLiteral("Select a Template File"),
-                      QStyle::SP_FileDialogContentsView, qs(kSelectTemplateCaption), this);
+                      QStyle::SP_FileDialogContentsView, qs(kKeys.selectTemplate), this);
     cmdCreateTemplate =
         pictureButton("cmdCreateTemplate", QStringLiteral("Create A Template File"),
-                      QStyle::SP_FileDialogNewFolder, QStringLiteral("Create"), this);
+                      QStyle::SP_FileDialogNewFolder, qs(kKeys.createTemplate), this);
     cmdEditTemplate =
         pictureButton("cmdEditTemplate", QStringLiteral("Edit A Template File"),
-                      QStyle::SP_FileDialogDetailedView, QStringLiteral("Edit"), this);
+                      QStyle::SP_FileDialogDetailedView, qs(kKeys.editTemplate), this);
+    auto* pathLabel = new QLabel(qs(kKeys.path));
+    pathLabel->setBuddy(txtImageListFile);
+    pathRow->addWidget(pathLabel);
     pathRow->addWidget(txtImageListFile, 1);
     pathRow->addWidget(cmdSelectFolder);
     pathRow->addWidget(cmdSelectTemplate);
@@ -204,9 +212,8 @@ void SettingsDialog::buildUi() {
     panels_->addWidget(textFrame);
     panels_->addWidget(templateLists_);
     panels_->addWidget(folderLists_);
-    panels_->setMinimumHeight(200);
+    panels_->setMinimumHeight(QFontMetrics(font()).lineSpacing() * 4);
     sourceLayout->addWidget(panels_, 1);
-    root->addWidget(source, 1);
 
     // Show options.
     auto* show = new QGroupBox(QStringLiteral("Show"));
@@ -226,18 +233,18 @@ void SettingsDialog::buildUi() {
         l->addWidget(second);
         pairs->addWidget(frame);
     };
-    pair("OrderFrame", QStringLiteral("Order"), chkOrderSequential, "chkOrderSequential",
+    pair("OrderFrame", qs(kKeys.order), chkOrderSequential, "chkOrderSequential",
          QStringLiteral("Sequential"), chkOrderRandom, "chkOrderRandom", QStringLiteral("Random"));
-    pair("SizeFrame", QStringLiteral("Size"), chkOriginal, "chkOriginal",
-         QStringLiteral("Original"), chkFullScreen, "chkFullScreen", QStringLiteral("Full Screen"));
-    pair("PlacementFrame", QStringLiteral("Placement"), chkPositionCentered, "chkPositionCentered",
+    pair("SizeFrame", qs(kKeys.size), chkOriginal, "chkOriginal", QStringLiteral("Original"),
+         chkFullScreen, "chkFullScreen", QStringLiteral("Full Screen"));
+    pair("PlacementFrame", qs(kKeys.placement), chkPositionCentered, "chkPositionCentered",
          QStringLiteral("Centered"), chkPositionRandom, "chkPositionRandom",
          QStringLiteral("Random"));
     showLayout->addLayout(pairs);
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(24);
-    auto* comboLabel = new QLabel(QStringLiteral("Dissolve Type:"));
+    auto* comboLabel = new QLabel(qs(kKeys.dissolve));
     Combo1 = new QComboBox;
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setEditable(false);
@@ -275,16 +282,24 @@ void SettingsDialog::buildUi() {
     showLayout->addLayout(grid);
 
     auto* checks = new QHBoxLayout;
-    chkIgnoreMouse = new QCheckBox(QStringLiteral("Ignore Mouse"));
+    chkIgnoreMouse = new QCheckBox(qs(kKeys.ignoreMouse));
     chkIgnoreMouse->setObjectName(QStringLiteral("chkIgnoreMouse"));
-    chkDisableSound = new QCheckBox(QStringLiteral("Disable Sound"));
+    chkDisableSound = new QCheckBox(qs(kKeys.disableSound));
     chkDisableSound->setObjectName(QStringLiteral("chkDisableSound"));
     checks->addWidget(chkIgnoreMouse);
     checks->addSpacing(16);
     checks->addWidget(chkDisableSound);
     checks->addStretch();
     showLayout->addLayout(checks);
-    root->addWidget(show);
+
+    // Where the screen is short, the two groups scroll; the buttons stay in reach.
+    auto* body = new QWidget;
+    auto* bodyLayout = new QVBoxLayout(body);
+    bodyLayout->setContentsMargins(0, 0, 0, 0);
+    bodyLayout->setSpacing(root->spacing());
+    bodyLayout->addWidget(source, 1);
+    bodyLayout->addWidget(show);
+    root->addWidget(new ScrollingBody(body), 1);
 
     // The maker's strip and the two buttons.
     auto* bottom = new QHBoxLayout;
@@ -301,13 +316,12 @@ void SettingsDialog::buildUi() {
             [this](const QString& link) { services_.openUrl(QUrl(link)); });
     adStrip_ = new AdStrip(nullptr, services_.openUrl);
     adStrip_->setObjectName(QStringLiteral("imgAd"));
-    adStrip_->setFixedSize(300, 60);
-    cmdCancel = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                                QStringLiteral("Cancel"));
+    adStrip_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    cmdCancel =
+        new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), qs(kKeys.cancel));
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setToolTip(QStringLiteral("Cancel"));
-    cmdExit = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton),
-                              QStringLiteral("Done"));
+    cmdExit = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton), qs(kKeys.done));
     cmdExit->setObjectName(QStringLiteral("cmdExit"));
     cmdExit->setToolTip(QStringLiteral("Done"));
     cmdExit->setDefault(true);
@@ -320,7 +334,7 @@ void SettingsDialog::buildUi() {
     bottom->addWidget(cmdExit);
     root->addLayout(bottom);
 
-    resize(780, 700);
+    FitToScreen(this, QSize(780, 700));
 }
 
 void SettingsDialog::connectUi() {
@@ -362,7 +376,8 @@ void SettingsDialog::connectUi() {
         connect(scrolls_[i], &QSlider::valueChanged, this, [this, i](int value) {
             auto& bar = model_.scrollBar(std::size_t(i));
             bar.setValue(value);
-            scrollLabels_[i]->setText(QString::fromStdString(bar.label));
+            scrollLabels_[i]->setText(
+                QString::fromStdString(ScrollLabelWithAccessKey(std::size_t(i), bar.label)));
         });
     }
 
@@ -444,7 +459,8 @@ void SettingsDialog::syncFromModel() {
         const auto& bar = model_.scrollBars()[std::size_t(i)];
         const QSignalBlocker block(scrolls_[i]);
         scrolls_[i]->setValue(bar.value);
-        scrollLabels_[i]->setText(QString::fromStdString(bar.label));
+        scrollLabels_[i]->setText(
+            QString::fromStdString(ScrollLabelWithAccessKey(std::size_t(i), bar.label)));
     }
     syncing_ = false;
 }

@@ -9,12 +9,22 @@
 
 namespace gf {
 
-static_assert(AdStrip::kAdCount == int(kGuideTips.size()));
-
 namespace {
 QString qs(std::string_view s) {
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }
+
+const GuideTip& Tip(int index) {
+    return GuideTips(kGuidePlatform).at(std::size_t(index));
+}
+
+// The tips' text: the window's own font, the headline in bold; the room around it.
+QFont HeadlineFont(const QFont& base) {
+    QFont bold = base;
+    bold.setBold(true);
+    return bold;
+}
+constexpr int kMargin = 6;
 
 // One tip: its headline and line on the strip's colours, drawn at whatever size it is given.
 class TipPicture final : public QWidget {
@@ -35,19 +45,16 @@ class TipPicture final : public QWidget {
         p.setBrush(background);
         p.drawRoundedRect(rect(), 6, 6);
 
-        const int margin = std::max(4, height() / 10);
-        const QRect text = rect().adjusted(margin + 4, margin, -margin - 4, -margin);
-        QFont headline = font();
-        headline.setBold(true);
-        headline.setPixelSize(std::max(8, height() * 2 / 9));
+        // The text keeps the window's font size however small the strip: what does not fit is
+        // cut at the bottom, never shrunk past reading.
+        const QRect text = rect().adjusted(kMargin + 4, kMargin, -kMargin - 4, -kMargin);
+        const QFont headline = HeadlineFont(font());
         p.setFont(headline);
         p.setPen(Qt::white);
         p.drawText(text, Qt::AlignLeft | Qt::AlignTop, headline_);
-        QFont small = font();
-        small.setPixelSize(std::max(7, height() / 6));
-        p.setFont(small);
+        p.setFont(font());
         p.setPen(QColor(0xf1, 0xf3, 0xf5));
-        const QRect lineBox = text.adjusted(0, headline.pixelSize() + margin / 2, 0, 0);
+        const QRect lineBox = text.adjusted(0, QFontMetrics(headline).lineSpacing(), 0, 0);
         p.drawText(lineBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, line_);
     }
 
@@ -62,12 +69,12 @@ AdStrip::AdStrip(QWidget* parent, UrlOpener opener) : QWidget(parent), opener_(s
     setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_Hover);
     for (int i = 0; i < kAdCount; ++i) {
-        auto* tip = new TipPicture(kGuideTips[std::size_t(i)], this);
+        auto* tip = new TipPicture(Tip(i), this);
         tip->setVisible(i == 0);
         ads_[std::size_t(i)] = tip;
     }
     setToolTip(QStringLiteral("Click to read about %1 in the user guide")
-                   .arg(qs(kGuideTips[0].headline).toLower()));
+                   .arg(qs(Tip(0).headline).toLower()));
     timer_ = new QtIntervalTimer(this);
     timer_->setMinuteInterval(3);
     timer_->setEnabled(true);
@@ -75,7 +82,7 @@ AdStrip::AdStrip(QWidget* parent, UrlOpener opener) : QWidget(parent), opener_(s
 }
 
 QUrl AdStrip::tipPage(int index) {
-    return GuideUrl(kGuideTips.at(std::size_t(index)).page);
+    return GuideUrl(Tip(index).page);
 }
 
 void AdStrip::showNext() {
@@ -83,11 +90,15 @@ void AdStrip::showNext() {
     index_ = (index_ + 1) % kAdCount;
     ads_[std::size_t(index_)]->show();
     setToolTip(QStringLiteral("Click to read about %1 in the user guide")
-                   .arg(qs(kGuideTips[std::size_t(index_)].headline).toLower()));
+                   .arg(qs(Tip(index_).headline).toLower()));
 }
 
 QSize AdStrip::sizeHint() const {
-    return {360, 72};
+    // A headline and two lines of the window's font, about forty characters wide.
+    const QFontMetrics line(font());
+    return {line.averageCharWidth() * 42 + 2 * kMargin + 8,
+            QFontMetrics(HeadlineFont(font())).lineSpacing() + 2 * line.lineSpacing() +
+                2 * kMargin};
 }
 
 void AdStrip::mousePressEvent(QMouseEvent* event) {
@@ -97,12 +108,9 @@ void AdStrip::mousePressEvent(QMouseEvent* event) {
 }
 
 void AdStrip::resizeEvent(QResizeEvent* event) {
-    // All six share one place: the strip's own rectangle, kept at the tips' proportions.
-    const QSize picture = QSize(360, 72).scaled(size(), Qt::KeepAspectRatio);
-    const QRect place(QPoint((width() - picture.width()) / 2, (height() - picture.height()) / 2),
-                      picture);
+    // All six share one place: the strip's own rectangle.
     for (auto* ad : ads_)
-        ad->setGeometry(place);
+        ad->setGeometry(rect());
     QWidget::resizeEvent(event);
 }
 

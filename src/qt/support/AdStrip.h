@@ -2,6 +2,7 @@
 // The strip of the settings dialog and the designer: six tips about the program's own features
 // sharing one place, the next one shown every 3 minutes by an interval timer control; a click
 // opens the user guide at the showing tip's topic.
+#include "core/support/GuideLinks.h"
 #include "qt/support/UrlOpener.h"
 
 #include <QWidget>
@@ -14,7 +15,7 @@ class QtIntervalTimer;
 class AdStrip final : public QWidget {
     Q_OBJECT
   public:
-    static constexpr int kAdCount = 6;
+    static constexpr int kAdCount = int(kGuideTipCount);
 
     // `opener`: null opens the guide in the help window of the strip's window.
     explicit AdStrip(QWidget* parent = nullptr, UrlOpener opener = {});

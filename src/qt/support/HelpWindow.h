@@ -1,10 +1,12 @@
 #pragma once
-// The user guide's window: a table of contents built from the guide's headings beside the
-// guide itself. Each top-level window that asks for help gets one, reused for every showing.
+// The user guide's window: a table of contents built from the headings of the guide's pages
+// beside the page shown, following what is read. Escape and Ctrl+W close it. Each top-level
+// window that asks for help gets one, reused for every showing.
 #include <QWidget>
 
 class QTextBrowser;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace gf {
 
@@ -26,11 +28,17 @@ class HelpWindow final : public QWidget {
     QTextBrowser* browser() const { return browser_; }
 
   private:
+    // The contents of every page of this system's guide beside the one opened.
     void rebuildContents();
+    // Shows the page and section of a contents item.
+    void showItem(QTreeWidgetItem* item);
+    // Selects the contents item of the section the reader is in.
+    void followReader();
 
     QTreeWidget* toc_ = nullptr;
     QTextBrowser* browser_ = nullptr;
     QString file_;
+    bool following_ = false; // the contents follow the page: no navigation back
 };
 
 } // namespace gf

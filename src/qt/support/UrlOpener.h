@@ -1,6 +1,8 @@
 #pragma once
 // How windows open the user guide's pages (the maker's pages of this program) and other links;
 // tests pass their own opener.
+#include "core/support/GuideLinks.h"
+
 #include <QPointer>
 #include <QUrl>
 #include <QWidget>
@@ -10,6 +12,9 @@
 namespace gf {
 
 using UrlOpener = std::function<void(const QUrl&)>;
+
+// The guide this program shows is the one for Linux.
+inline constexpr GuidePlatform kGuidePlatform = GuidePlatform::Linux;
 
 // A page of the guide (a local file, with its section as the fragment) opens in the help
 // window of `caller`'s window, at that section; anything else in the desktop's browser, whose

@@ -131,9 +131,10 @@ void Win32EntryEditDialog::create() {
         add(WC_STATICW, slot ? L"&Foreground Color" : L"&Background Color", SS_LEFT,
             slot ? kForeLabel : kBackLabel);
         for (std::size_t i = 0; i < kSwatchNames.size(); ++i)
-            add(WC_BUTTONW, W(kSwatchNames[i]), BS_OWNERDRAW | WS_TABSTOP | (i == 0 ? WS_GROUP : 0),
+            // One Tab stop a row; the arrow keys move along it.
+            add(WC_BUTTONW, W(kSwatchNames[i]), BS_OWNERDRAW | (i == 0 ? WS_GROUP | WS_TABSTOP : 0),
                 kSwatches + 20 * slot + int(i), W(kSwatchNames[i]));
-        add(WC_STATICW, L"", SS_OWNERDRAW, slot ? kForeBox : kBackBox);
+        add(WC_STATICW, L"", SS_OWNERDRAW | WS_GROUP, slot ? kForeBox : kBackBox);
     }
 
     add(WC_BUTTONW, L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK, L"Accept Selections");

@@ -149,19 +149,22 @@ void Win32SettingsDialog::create() {
 
     // Picture source.
     source_ = addControl(L"BUTTON", L"Pictures", BS_GROUPBOX | WS_GROUP);
-    chkFolderMode_ =
-        addControl(L"BUTTON", L"Folder Mode", BS_CHECKBOX | WS_TABSTOP | WS_GROUP, kFolderMode);
+    const SettingsCaptions& keys = kSettingsCaptions;
+    chkFolderMode_ = addControl(L"BUTTON", ToUtf16(keys.folderMode),
+                                BS_CHECKBOX | WS_TABSTOP | WS_GROUP, kFolderMode);
     chkTemplateMode_ =
-        addControl(L"BUTTON", L"Template Mode", BS_CHECKBOX | WS_TABSTOP, kTemplateMode);
+        addControl(L"BUTTON", ToUtf16(keys.templateMode), BS_CHECKBOX | WS_TABSTOP, kTemplateMode);
+    pathLabel_ = addControl(L"STATIC", ToUtf16(keys.path), SS_LEFT);
     txtImageListFile_ =
         addControl(L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, kPath, WS_EX_CLIENTEDGE);
     SendMessageW(txtImageListFile_, EM_SETCUEBANNER, TRUE,
                  reinterpret_cast<LPARAM>(L"Folder or template file"));
-    cmdSelectFolder_ = button(ToUtf16(kSelectFolderCaption), kSelectFolder, L"Select A Folder");
+    cmdSelectFolder_ = button(ToUtf16(keys.selectFolder), kSelectFolder, L"Select A Folder");
     cmdSelectTemplate_ =
-        button(ToUtf16(kSelectTemplateCaption), kSelectTemplate, L"Select a Template File");
-    cmdCreateTemplate_ = button(L"Create", kCreateTemplate, L"Create A Template File");
-    cmdEditTemplate_ = button(L"Edit", kEditTemplate, L"Edit A Template File");
+        button(ToUtf16(keys.selectTemplate), kSelectTemplate, L"Select a Template File");
+    cmdCreateTemplate_ =
+        button(ToUtf16(keys.createTemplate), kCreateTemplate, L"Create A Template File");
+    cmdEditTemplate_ = button(ToUtf16(keys.editTemplate), kEditTemplate, L"Edit A Template File");
 
     // The three panels in one place: the help text, the template lists, the folder lists.
     txtHelper_ = addControl(L"EDIT", L"", ES_MULTILINE | ES_READONLY, kHelper, WS_EX_CLIENTEDGE);
@@ -181,13 +184,14 @@ void Win32SettingsDialog::create() {
     lists(folderLists_, kDrive2, model_.picturePatterns());
     folderLabel_ =
         addControl(L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, kFolderLabel);
-    cmdBrowse_ = addControl(L"BUTTON", L"&Browse...", BS_PUSHBUTTON | WS_TABSTOP, kBrowse);
+    cmdBrowse_ = addControl(L"BUTTON", ToUtf16(keys.browse), BS_PUSHBUTTON | WS_TABSTOP, kBrowse);
     ShowWindow(folderLabel_, SW_HIDE);
     ShowWindow(cmdBrowse_, SW_HIDE);
 
     // Show options.
     show_ = addControl(L"BUTTON", L"Show", BS_GROUPBOX | WS_GROUP);
-    const wchar_t* frames[3] = {L"Order", L"Size", L"Placement"};
+    const std::wstring frames[3] = {ToUtf16(keys.order), ToUtf16(keys.size),
+                                    ToUtf16(keys.placement)};
     const wchar_t* options[3][2] = {
         {L"Sequential", L"Random"}, {L"Original", L"Full Screen"}, {L"Centered", L"Random"}};
     for (int f = 0; f < 3; ++f) {
@@ -198,19 +202,19 @@ void Win32SettingsDialog::create() {
         options_[f][1] =
             addControl(L"BUTTON", options[f][1], BS_AUTORADIOBUTTON, kFirstOption + 2 * f + 1);
     }
-    comboLabel_ = addControl(L"STATIC", L"Dissolve &Type:", SS_LEFT | WS_GROUP);
+    comboLabel_ = addControl(L"STATIC", ToUtf16(keys.dissolve), SS_LEFT | WS_GROUP);
     Combo1_ = addControl(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kCombo);
     for (const auto name : kDissolveNames) {
         const std::wstring wide = ToUtf16(name);
         SendMessageW(Combo1_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     }
-    chkIgnoreMouse_ = addControl(L"BUTTON", L"Ignore Mouse",
+    chkIgnoreMouse_ = addControl(L"BUTTON", ToUtf16(keys.ignoreMouse),
                                  BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, kIgnoreMouse);
-    chkDisableSound_ =
-        addControl(L"BUTTON", L"Disable Sound", BS_AUTOCHECKBOX | WS_TABSTOP, kDisableSound);
+    chkDisableSound_ = addControl(L"BUTTON", ToUtf16(keys.disableSound),
+                                  BS_AUTOCHECKBOX | WS_TABSTOP, kDisableSound);
     for (int i = 0; i < 4; ++i) {
         const auto& bar = model_.scrollBars()[std::size_t(i)];
-        scrollLabels_[i] = addControl(L"STATIC", L"", SS_LEFT | SS_NOPREFIX | WS_GROUP);
+        scrollLabels_[i] = addControl(L"STATIC", L"", SS_LEFT | WS_GROUP);
         scrolls_[i] = addControl(L"SCROLLBAR", L"", SBS_HORZ | WS_TABSTOP, kFirstScroll + i);
         SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_POS, bar.min, bar.max, 0, bar.value, 0};
         SetScrollInfo(scrolls_[i], SB_CTL, &info, FALSE);
@@ -228,9 +232,10 @@ void Win32SettingsDialog::create() {
     adStrip_ = std::make_unique<Win32AdStrip>(window(), kStrip, [this](std::string_view page) {
         OpenGuidePage(window(), page, browser_);
     });
-    cmdCancel_ = addControl(L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, IDCANCEL);
+    cmdCancel_ = addControl(L"BUTTON", ToUtf16(keys.cancel), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
+                            IDCANCEL);
     setTooltip(cmdCancel_, L"Cancel");
-    cmdExit_ = addControl(L"BUTTON", L"Done", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK);
+    cmdExit_ = addControl(L"BUTTON", ToUtf16(keys.done), BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK);
     setTooltip(cmdExit_, L"Done");
 
     model_.Form_Load();
@@ -248,7 +253,10 @@ void Win32SettingsDialog::arrange() {
     l.place(chkTemplateMode_, left + 120, 26, 130, 20);
     const int buttonWidth = 68, gap = 6;
     const int buttonsLeft = left + innerWidth - 4 * buttonWidth - 3 * gap;
-    l.place(txtImageListFile_, left, 53, buttonsLeft - gap - left, 23);
+    const int pathLabelWidth = l.textSize(L"Path:").cx + 4;
+    l.place(pathLabel_, left, 56, pathLabelWidth, 20);
+    l.place(txtImageListFile_, left + pathLabelWidth + 2, 53,
+            buttonsLeft - gap - left - pathLabelWidth - 2, 23);
     HWND buttons[4] = {cmdSelectFolder_, cmdSelectTemplate_, cmdCreateTemplate_, cmdEditTemplate_};
     for (int i = 0; i < 4; ++i)
         l.place(buttons[i], buttonsLeft + i * (buttonWidth + gap), 52, buttonWidth, kButtonHeight);
@@ -339,7 +347,8 @@ void Win32SettingsDialog::syncFromModel() {
     for (int i = 0; i < 4; ++i) {
         const auto& bar = model_.scrollBars()[std::size_t(i)];
         SetScrollPos(scrolls_[i], SB_CTL, bar.value, TRUE);
-        SetWindowTextW(scrollLabels_[i], ToUtf16(bar.label).c_str());
+        SetWindowTextW(scrollLabels_[i],
+                       ToUtf16(ScrollLabelWithAccessKey(std::size_t(i), bar.label)).c_str());
     }
     syncing_ = false;
 }
@@ -428,13 +437,24 @@ bool Win32SettingsDialog::command(int id, int code, HWND control) {
     case kContents:
         ShowHelpContents(window(), kHelpFileName, browser_);
         return true;
-    case kHomePage:
-        if (MessageBoxW(window(), ToUtf16(kHomePageQuestion).c_str(),
-                        ToUtf16(kSettingsCaption).c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES)
-            OpenGuidePage(window(), kGuideProductPage, browser_);
+    case kHomePage: {
+        // The compiled guide opens in HTML Help; only the browser is asked about first.
+        const Win32HelpHost host(window(), browser_);
+        HTMLHelp help;
+        help.CHMFile = std::string(kHelpFileName);
+        const std::string file = help.ResolvedPath(host);
+        const bool compiled = file.size() > 4 && host.fileExists(file) &&
+                              _stricmp(file.c_str() + file.size() - 4, ".chm") == 0;
+        if (const auto question =
+                HomePageQuestion(compiled ? GuideViewer::Help : GuideViewer::Browser))
+            if (MessageBoxW(window(), ToUtf16(*question).c_str(), ToUtf16(kSettingsCaption).c_str(),
+                            MB_YESNO | MB_ICONQUESTION) != IDYES)
+                return true;
+        OpenGuidePage(window(), kGuideProductPage, browser_);
         return true;
+    }
     case kNewVersion:
-        OpenGuidePage(window(), kGuideVersionPage, browser_);
+        OpenGuidePage(window(), GuideNewVersionPage(GuidePlatform::Windows), browser_);
         return true;
     case kAbout: {
         Win32AboutBox about;
@@ -539,7 +559,8 @@ void Win32SettingsDialog::scrolled(HWND control, int request) {
     }
     bar.setValue(value);
     SetScrollPos(control, SB_CTL, bar.value, TRUE);
-    SetWindowTextW(scrollLabels_[index], ToUtf16(bar.label).c_str());
+    SetWindowTextW(scrollLabels_[index],
+                   ToUtf16(ScrollLabelWithAccessKey(index, bar.label)).c_str());
 }
 
 void Win32SettingsDialog::done() {

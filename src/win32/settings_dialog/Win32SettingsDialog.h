@@ -56,7 +56,8 @@ class Win32SettingsDialog final : public Win32Dialog, private SettingsDialogView
     bool syncing_ = false;
 
     HWND source_ = nullptr, show_ = nullptr;
-    HWND chkFolderMode_ = nullptr, chkTemplateMode_ = nullptr, txtImageListFile_ = nullptr;
+    HWND chkFolderMode_ = nullptr, chkTemplateMode_ = nullptr, txtImageListFile_ = nullptr,
+         pathLabel_ = nullptr;
     HWND cmdSelectFolder_ = nullptr, cmdSelectTemplate_ = nullptr;
     HWND cmdCreateTemplate_ = nullptr, cmdEditTemplate_ = nullptr;
     HWND txtHelper_ = nullptr;

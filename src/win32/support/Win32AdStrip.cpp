@@ -10,9 +10,13 @@
 
 namespace gf {
 
-static_assert(Win32AdStrip::kAdCount == int(kGuideTips.size()));
+static_assert(Win32AdStrip::kAdCount == int(kGuideTipCount));
 
 namespace {
+
+const GuideTip& Tip(int index) {
+    return GuideTips(GuidePlatform::Windows).at(std::size_t(index));
+}
 
 constexpr wchar_t kClassName[] = L"GlimmerframeAdStrip";
 
@@ -30,7 +34,7 @@ ATOM RegisterStrip(WNDPROC procedure) {
 }
 
 std::wstring TipText(int index) {
-    std::string headline(kGuideTips[std::size_t(index)].headline);
+    std::string headline(Tip(index).headline);
     std::transform(headline.begin(), headline.end(), headline.begin(),
                    [](unsigned char c) { return char(std::tolower(c)); });
     return ToUtf16("Click to read about " + headline + " in the user guide");
@@ -99,25 +103,31 @@ void Win32AdStrip::paint(HDC dc, const RECT& area) const {
     GRADIENT_RECT span{0, 1};
     GradientFill(dc, corners, 2, &span, 1, GRADIENT_FILL_RECT_H);
 
-    const GuideTip& tip = kGuideTips[std::size_t(index_)];
+    const GuideTip& tip = Tip(index_);
     const auto base = reinterpret_cast<HFONT>(SendMessageW(GetParent(window_), WM_GETFONT, 0, 0));
     const int margin = std::max(4, height / 10);
+    // The dialog's font size: a short strip cuts its text rather than shrink it past reading.
+    LOGFONTW baseFont{};
+    const int textHeight =
+        base && GetObjectW(base, sizeof(baseFont), &baseFont) && baseFont.lfHeight != 0
+            ? std::abs(int(baseFont.lfHeight))
+            : std::max(12, height / 4);
     RECT text{area.left + margin + 4, area.top + margin, area.right - margin - 4,
               area.bottom - margin};
     SetBkMode(dc, TRANSPARENT);
-    const auto headlineFont = FontLike(base, std::max(8, height * 2 / 9), true);
+    const auto headlineFont = FontLike(base, textHeight, true);
     const HGDIOBJ old = SelectObject(dc, headlineFont.get());
     SetTextColor(dc, RGB(255, 255, 255));
     const std::wstring headline = ToUtf16(tip.headline);
     RECT headlineBox = text;
     DrawTextW(dc, headline.c_str(), int(headline.size()), &headlineBox,
               DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-    const auto lineFont = FontLike(base, std::max(7, height / 6), false);
+    const auto lineFont = FontLike(base, textHeight, false);
     SelectObject(dc, lineFont.get());
     SetTextColor(dc, RGB(0xf1, 0xf3, 0xf5));
     const std::wstring line = ToUtf16(tip.line);
     RECT lineBox = text;
-    lineBox.top += std::max(8, height * 2 / 9) + margin / 2 + 2;
+    lineBox.top += textHeight + margin / 2 + 2;
     DrawTextW(dc, line.c_str(), int(line.size()), &lineBox,
               DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS);
     SelectObject(dc, old);
@@ -153,7 +163,7 @@ LRESULT CALLBACK Win32AdStrip::Procedure(HWND window, UINT msg, WPARAM wParam, L
         return 1;
     case WM_LBUTTONUP:
         if (self->open_)
-            self->open_(kGuideTips[std::size_t(self->index_)].page);
+            self->open_(Tip(self->index_).page);
         return 0;
     case WM_SIZE:
         InvalidateRect(window, nullptr, FALSE);

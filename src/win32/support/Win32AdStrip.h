@@ -2,6 +2,7 @@
 // The strip of the settings dialog and the designer: six tips about the program's own features
 // sharing one place, the next one every 3 minutes by an interval timer control; a click opens
 // the user guide at the showing tip's section.
+#include "core/support/GuideLinks.h"
 #include "win32/support/Tooltips.h"
 #include "win32/support/Win32IntervalTimer.h"
 
@@ -13,7 +14,7 @@ namespace gf {
 
 class Win32AdStrip {
   public:
-    static constexpr int kAdCount = 6;
+    static constexpr int kAdCount = int(kGuideTipCount);
     // Opens a page of the guide ("index.html#templates").
     using Opener = std::function<void(std::string_view pageAndSection)>;
 

@@ -54,8 +54,12 @@ TEST_F(Designer, NewTemplateIsOneBlankRowAndAMissingOneSaysWhy) {
     EXPECT_EQ(designer_.rows().size(), 1u);
     EXPECT_EQ(designer_.caption(), "Template Designer");
     EXPECT_TRUE(dialogs_.errors.empty());
+    // Its blank row is selected, so Insert opens the editor on the first try.
+    designer_.cmdInsert();
+    EXPECT_EQ(dialogs_.editRequests.size(), 1u);
 
     designer_.open(path("missing.txt"));
+    EXPECT_EQ(designer_.selected(), 0u);
     ASSERT_EQ(dialogs_.errors.size(), 1u);
     EXPECT_EQ(dialogs_.errors[0].rfind("An Error Has Occurred: ", 0), 0u);
     EXPECT_NE(dialogs_.errors[0].find("missing.txt"), std::string::npos);
@@ -139,7 +143,9 @@ TEST_F(Designer, FailedSaveKeepsTheOldFileTheFlagAndTheWindow) {
 
 TEST_F(Designer, LoadAsksFirstAndAnEmptyChoiceChangesNothing) {
     designer_.open("");
+    designer_.select(std::nullopt);
     designer_.cmdClear();
+    EXPECT_EQ(designer_.selected(), 0u);
     dialogs_.confirmAnswer = false;
     designer_.cmdLoad(); // the chooser returns nothing
     EXPECT_EQ(dialogs_.confirmCount, 1);
@@ -198,6 +204,7 @@ TEST_F(Designer, InsertOpensTheEditorOnTheNewRowPointedAtExistingFiles) {
 
 TEST_F(Designer, OperationsWithoutASelectionDoNothing) {
     designer_.open(path("show.txt"));
+    designer_.select(std::nullopt);
     designer_.cmdInsert();
     designer_.cmdDelete();
     designer_.cmdMoveUp();

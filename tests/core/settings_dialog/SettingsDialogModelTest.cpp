@@ -5,9 +5,11 @@
 #include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace gf {
 namespace {
@@ -289,6 +291,41 @@ TEST(SettingsDialogModel, CombinePath) {
               std::string("/a") + kSeparator + "b.txt");
     EXPECT_EQ(SettingsDialogModel::CombinePath("/a/", "b.txt"), "/a/b.txt");
     EXPECT_EQ(SettingsDialogModel::CombinePath("", "b.txt"), "b.txt");
+}
+
+TEST(SettingsCaptions, EveryControlHasAnAccessKeyOfItsOwn) {
+    const SettingsCaptions c = kSettingsCaptions;
+    std::vector<std::string> captions = {
+        std::string(c.help),           std::string(c.folderMode),   std::string(c.templateMode),
+        std::string(c.path),           std::string(c.selectFolder), std::string(c.selectTemplate),
+        std::string(c.createTemplate), std::string(c.editTemplate), std::string(c.browse),
+        std::string(c.order),          std::string(c.size),         std::string(c.placement),
+        std::string(c.dissolve),       std::string(c.ignoreMouse),  std::string(c.disableSound),
+        std::string(c.cancel),         std::string(c.done)};
+    // A scroll bar's label keeps its key from its first text to the ones with values.
+    const std::pair<const char*, const char*> labels[4] = {
+        {"Delay Interval (seconds):", "Delay Interval: 7 Seconds"},
+        {"Dissolve Size: ", "Dissolve Size: 12"},
+        {"Dissolve Delay:", "Dissolve Delay: 3"},
+        {"Mouse Sensitivity", "Mouse Sensitivity: 40"}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const std::string first = ScrollLabelWithAccessKey(i, labels[i].first);
+        const std::string later = ScrollLabelWithAccessKey(i, labels[i].second);
+        EXPECT_EQ(first.substr(0, first.find('&') + 2), later.substr(0, later.find('&') + 2));
+        captions.push_back(later);
+    }
+    std::set<char> keys;
+    for (const auto& caption : captions) {
+        const auto mark = caption.find('&');
+        ASSERT_NE(mark, std::string::npos) << caption;
+        ASSERT_EQ(caption.find('&', mark + 1), std::string::npos) << caption;
+        ASSERT_TRUE(std::isalpha(static_cast<unsigned char>(caption.at(mark + 1)))) << caption;
+        EXPECT_TRUE(keys.insert(char(std::toupper(caption[mark + 1]))).second)
+            << caption << " shares its key";
+    }
+    // The captions read as the texts the help text and the guide name.
+    EXPECT_EQ(c.selectFolder.substr(1), kSelectFolderCaption);
+    EXPECT_EQ(ScrollLabelWithAccessKey(0, ""), "");
 }
 
 } // namespace

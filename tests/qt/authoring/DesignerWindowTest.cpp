@@ -7,6 +7,7 @@
 #include "qt/authoring/ImageViewerDialog.h"
 #include "qt/authoring/TemplateLoadDialog.h"
 #include "qt/support/FolderBrowser.h"
+#include "qt/support/PathLabel.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -218,9 +219,9 @@ TEST_F(Designing, PackageWritesTheRowsAndPutsTheListBack) {
     EXPECT_TRUE(window.button(QStringLiteral("cmdWriteSCR"))->isEnabled());
     // The window says what it wrote.
     EXPECT_TRUE(window.writtenLabel()->isVisible());
-    EXPECT_TRUE(window.writtenLabel()->text().startsWith(
+    EXPECT_TRUE(window.writtenLabel()->fullText().startsWith(
         QStringLiteral("Wrote %1: %2 slides, ").arg(target).arg(rowsBefore - 1)))
-        << window.writtenLabel()->text().toStdString();
+        << window.writtenLabel()->fullText().toStdString();
 
     PackageReader reader(test::RealFiles(), target.toStdString(), dir_.path().toStdString());
     SlideList list;
