@@ -1,5 +1,6 @@
 #include "ScratchFolder.h"
 #include "core/show/CommentFit.h"
+#include "fakes/BombFiles.h"
 #include "win32/show/Win32DecodedPicture.h"
 #include "win32/show/Win32EventPump.h"
 #include "win32/show/Win32MediaPlayer.h"
@@ -204,15 +205,26 @@ TEST_F(Pictures, EveryRefusalSaysWhatIsWrong) {
     EXPECT_NE(reason(write("empty.png", "")).find(": the file is empty"), std::string::npos);
     EXPECT_NE(reason(write("notes.jpg", "just some words")).find(": it is not a picture"),
               std::string::npos);
-    // Tiny files claiming 60000 x 60000 (PNG) and 65535 x 65535 pixels (JPEG) are refused
-    // before anything is decoded.
-    const std::string png =
-        FromHex("89504e470d0a1a0a0000000d494844520000ea600000ea6008020000000fb0e215"
-                "0000000c49444154789c6360a00c000000400001b7347cef0000000049454e44ae426082");
-    EXPECT_NE(reason(write("huge.png", png)).find(": it is too large (60000 x 60000 pixels"),
+    // Tiny files that declare more than 100 megapixels, or a decode beyond the budget (16-bit
+    // PNG and TIFF, a palette PNG, a progressive JPEG's coefficients, a GIF's screen), or a JPEG
+    // of too many scans: refused before anything is decoded.
+    EXPECT_NE(reason(write("huge.png", test::BombPng(60000, 60000, 8, 2)))
+                  .find(": it is too large (60000 x 60000 pixels"),
               std::string::npos);
-    const std::string jpeg = FromHex("ffd8ffc0001108ffffffff03012200021101031101ffd9");
-    EXPECT_NE(reason(write("huge.jpg", jpeg)).find("too large (65535 x 65535"), std::string::npos);
+    EXPECT_NE(reason(write("huge.jpg", test::BombJpeg(65535, 65535, 1)))
+                  .find("too large (65535 x 65535"),
+              std::string::npos);
+    for (const auto& [name, bytes] :
+         {std::pair{"deep.png", test::BombPng(9000, 9000)},
+          std::pair{"deep.tif", test::BombTiff(10000, 10000)},
+          std::pair{"palette.png", test::BombPng(9000, 9000, 8, 3)},
+          std::pair{"progressive.jpg", test::BombJpeg(10000, 10000, 2)},
+          std::pair{"screen.gif", test::BombGif(10000, 9000)}})
+        EXPECT_NE(reason(write(name, bytes)).find("MB to decode (at most 448 MB)"),
+                  std::string::npos)
+            << name;
+    EXPECT_NE(reason(write("scans.jpg", test::BombJpeg(64, 64, 501))).find("made of 501 scans"),
+              std::string::npos);
     const auto whole =
         read(encode("whole.jpg", GUID_ContainerFormatJpeg, 64, 64, [](int, int) { return ~0u; }));
     EXPECT_NE(reason(write("cut.jpg", whole.substr(0, 100))).find("damaged"), std::string::npos);

@@ -1,10 +1,12 @@
 #pragma once
-// Reads and decodes the show's pictures on one worker thread, one at a time, so that the window
-// thread never waits on a decoder: it asks, goes on handling events, and takes the result when
-// the event pump is woken. A decode that cannot be stopped is left to finish on its own when the
-// loader goes, so that it never holds the show.
+// Reads and decodes the show's pictures off the window thread, so that the window thread never
+// waits on a decoder: it asks, goes on handling events, and takes the result when the event pump
+// is woken. A decode past its deadline becomes the slide's error; one that cannot be stopped is
+// left to finish on its own, and until it has, no other decode in the process starts: one such
+// decode at most, however often shows come and go.
 #include "platform/PictureDecoder.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -17,6 +19,9 @@
 namespace gf {
 
 using TwipSize = std::pair<std::int32_t, std::int32_t>;
+
+// How long a picture may take, waiting for a decode left behind included.
+inline constexpr std::chrono::milliseconds kDecodeDeadline{6000};
 
 // The picture's size made to fit inside the window with its proportions kept; a picture that
 // fits already keeps its own.
@@ -42,9 +47,9 @@ struct LoadedPicture {
 class PictureLoader {
   public:
     // `wake` ends the window thread's wait; the worker calls it when a result is ready. Without
-    // `worker`, requests are decoded at once on the caller's thread.
+    // `worker`, requests are decoded at once on the caller's thread, with no deadline.
     PictureLoader(std::shared_ptr<const PictureDecoder> decoder, std::function<void()> wake,
-                  bool worker = true);
+                  bool worker = true, std::chrono::milliseconds deadline = kDecodeDeadline);
     PictureLoader(const PictureLoader&) = delete;
     PictureLoader& operator=(const PictureLoader&) = delete;
     ~PictureLoader();
@@ -58,14 +63,18 @@ class PictureLoader {
     // Drops and stops everything asked.
     void cancel();
 
-    // Workers of loaders that are gone but still decode; the process may end without them.
+    // Decodes left behind that still run (never more than one); the process may end without them.
     static int AbandonedWorkers();
 
   private:
     struct Shared;
+    struct Job;
     static void Run(std::shared_ptr<Shared> shared);
-    // Decodes the queued request; the lock is let go meanwhile.
+    // Decodes the queued request on a thread of its own and waits for it, the deadline, or
+    // the request to be dropped; `lock` holds the loaders' lock.
     static void Serve(Shared& s, std::unique_lock<std::mutex>& lock);
+    static LoadedPicture Decode(const PictureDecoder& decoder, PictureRequest request,
+                                const std::atomic<bool>& cancel);
     std::shared_ptr<Shared> shared_;
     std::thread worker_;
 };

@@ -16,9 +16,9 @@
 namespace gf {
 
 // Pictures above this many pixels are refused before anything is decoded.
-inline constexpr std::int64_t kMaxPicturePixels = 120'000'000;
-// Files larger than this are not read: no photo of the admitted size needs more.
-inline constexpr std::uint64_t kMaxPictureFileBytes = 512ULL * 1024 * 1024;
+inline constexpr std::int64_t kMaxPicturePixels = 100'000'000;
+// Files larger than this are not read: a file this large leaves little of the decode budget.
+inline constexpr std::uint64_t kMaxPictureFileBytes = 256ULL * 1024 * 1024;
 // Metafiles larger than this are not clip art.
 inline constexpr std::uint64_t kMaxMetafileBytes = 64ULL * 1024 * 1024;
 
@@ -42,7 +42,7 @@ bool IsMetafile(std::span<const std::byte> bytes);
 std::optional<PixelSize> StatedPixelSize(std::span<const std::byte> bytes);
 
 bool PictureAdmitted(PixelSize size);
-// "it is too large (W x H pixels; at most 120 megapixels)".
+// "it is too large (W x H pixels; at most 100 megapixels)".
 std::string TooLargeReason(PixelSize size);
 // Why a decoder could not even tell the picture's size: a header stating no size or a size
 // beyond the limits says so; else the format is unknown (`formatKnown` false) or the header

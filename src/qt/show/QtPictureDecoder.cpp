@@ -1,5 +1,6 @@
 #include "qt/show/QtPictureDecoder.h"
 
+#include "core/support/DecodeBudget.h"
 #include "core/support/PictureFile.h"
 #include "qt/show/QtDecodedPicture.h"
 #include "qt/support/QtWmfRenderer.h"
@@ -34,7 +35,8 @@ std::string Undecodable(const QImageReader& reader) {
 QtPictureDecoder::QtPictureDecoder(FileSystem& files, int twipsPerPixel, double devicePixelRatio)
     : files_(files), tpp_(twipsPerPixel > 0 ? twipsPerPixel : 15),
       dpr_(devicePixelRatio > 0 ? devicePixelRatio : 1) {
-    QImageReader::setAllocationLimit(kMaxDecodeMegabytes);
+    // Qt's own check of each image it allocates, behind ours of the whole decode.
+    QImageReader::setAllocationLimit(int(kDecodeBudgetBytes / (1024 * 1024)));
 }
 
 QImage QtPictureDecoder::Banner() {
@@ -103,7 +105,7 @@ Result<DecodedFile> QtPictureDecoder::decode(std::string_view path, const ShownS
     if (size.width() <= 0 || size.height() <= 0)
         return PictureRefused(
             path, UnreadableReason(bytes, reader.error() != QImageReader::UnsupportedFormatError));
-    if (!PictureAdmitted({size.width(), size.height()}))
+    if (!PictureAdmitted({size.width(), size.height()})) // before it is reckoned in twips
         return PictureRefused(path, TooLargeReason({size.width(), size.height()}));
     const bool swap = SwapsAxes(reader.transformation());
     if (swap)
@@ -111,6 +113,12 @@ Result<DecodedFile> QtPictureDecoder::decode(std::string_view path, const ShownS
     const PictureInfo info{PictureKind::Photo, size.width() * tpp_, size.height() * tpp_};
     // Never more pixels than the picture has: the canvas enlarges it when it paints.
     const QSize target = devicePixels(shown(info)).boundedTo(size);
+    const QImage::Format format = reader.imageFormat();
+    const int bits =
+        format == QImage::Format_Invalid ? 0 : int(QImage::toPixelFormat(format).bitsPerPixel());
+    if (auto refusal = DecodeRefusal(
+            bytes, {{size.width(), size.height()}, {target.width(), target.height()}, bits}))
+        return PictureRefused(path, *refusal);
     if (target != size)
         reader.setScaledSize(swap ? target.transposed() : target);
     if (cancel)

@@ -13,9 +13,6 @@
 
 namespace gf {
 
-// Decoding a picture may take no more memory than this.
-inline constexpr int kMaxDecodeMegabytes = 512;
-
 class QtPictureDecoder final : public PictureDecoder {
   public:
     // twipsPerPixel: the screen's; devicePixelRatio: the show window's.

@@ -1,5 +1,6 @@
 #include "win32/show/Win32PictureDecoder.h"
 
+#include "core/support/DecodeBudget.h"
 #include "core/support/PictureFile.h"
 #include "core/support/WmfDocument.h"
 #include "win32/show/Win32DecodedPicture.h"
@@ -91,6 +92,19 @@ void Orient(const std::vector<std::uint32_t>& from, int w, int h, int o, std::ui
     }
 }
 
+// Bits per pixel of the frame as its codec decodes it; 0 when it does not say.
+int BitsPerPixel(IWICImagingFactory& factory, IWICBitmapFrameDecode& frame) {
+    WICPixelFormatGUID format{};
+    ComPtr<IWICComponentInfo> component;
+    ComPtr<IWICPixelFormatInfo> info;
+    UINT bits = 0;
+    if (FAILED(frame.GetPixelFormat(&format)) ||
+        FAILED(factory.CreateComponentInfo(format, &component)) || FAILED(component.As(&info)) ||
+        FAILED(info->GetBitsPerPixel(&bits)))
+        return 0;
+    return int(bits);
+}
+
 bool AnySeeThrough(const std::uint32_t* pixels, std::size_t count) {
     return std::any_of(pixels, pixels + count, [](std::uint32_t p) { return p >> 24 != 0xFF; });
 }
@@ -161,10 +175,11 @@ Result<DecodedFile> Win32PictureDecoder::decodePhoto(std::string_view path,
                                                      std::span<const std::byte> bytes,
                                                      const ShownSize& shown,
                                                      const std::atomic<bool>& cancel) const {
-    // Some codecs decode the whole picture as soon as they are made: the limits come first.
-    if (const auto stated = StatedPixelSize(bytes);
-        stated && stated->width > 0 && stated->height > 0 && !PictureAdmitted(*stated))
-        return PictureRefused(path, TooLargeReason(*stated));
+    // Some codecs decode the whole picture as soon as they are made: the budget comes first,
+    // as far as the header tells it.
+    if (const auto stated = StatedPixelSize(bytes); stated && stated->width > 0 && stated->height > 0)
+        if (auto refusal = DecodeRefusal(bytes, {*stated, {}, 0}))
+            return PictureRefused(path, *refusal);
     const ComApartment com;
     ComPtr<IWICImagingFactory> factory;
     if (!com.ok() || FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
@@ -186,9 +201,8 @@ Result<DecodedFile> Win32PictureDecoder::decodePhoto(std::string_view path,
     if (FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&width, &height)) ||
         width == 0 || height == 0)
         return PictureRefused(path, UnreadableReason(bytes, true));
-    if (!PictureAdmitted({width, height}))
+    if (!PictureAdmitted({width, height})) // before the sizes below are reckoned in twips
         return PictureRefused(path, TooLargeReason({width, height}));
-
     const int orientation = OrientationOf(*frame.Get(), bytes);
     const bool swap = OrientationSwapsAxes(orientation);
     const int shownW = int(swap ? height : width), shownH = int(swap ? width : height);
@@ -199,6 +213,8 @@ Result<DecodedFile> Win32PictureDecoder::decodePhoto(std::string_view path,
     targetW = std::min(targetW, shownW);
     targetH = std::min(targetH, shownH);
     const UINT storedW = UINT(swap ? targetH : targetW), storedH = UINT(swap ? targetW : targetH);
+    if (auto refusal = DecodeRefusal(bytes, {{width, height}, {targetW, targetH}, BitsPerPixel(*factory.Get(), *frame.Get())}))
+        return PictureRefused(path, *refusal);
     if (cancel)
         return PictureRefused(path, kShowClosing);
 

@@ -68,9 +68,43 @@ TEST(PictureLoader, HoldsOnlyTheLastRequestAndGivesUpOnADecodeThatDoesNotStop) {
         ASSERT_TRUE(decoder->waitForDecodes(3));
     } // gone while "a" cannot be stopped: the worker is left to finish by itself
     EXPECT_EQ(PictureLoader::AbandonedWorkers(), 1);
+
+    // Shows that come and go meanwhile (a window resized again and again) start no decode
+    // until the one left behind ends: never a second one left behind.
+    for (int i = 0; i < 6; ++i) {
+        PictureLoader again(decoder, [] {});
+        again.request(Ask("a"));
+    }
+    EXPECT_EQ(PictureLoader::AbandonedWorkers(), 1);
+    EXPECT_EQ(decoder->decodes(), 3u);
     decoder->letGo();
     for (int i = 0; i < 5000 && PictureLoader::AbandonedWorkers() > 0; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_EQ(PictureLoader::AbandonedWorkers(), 0);
+}
+
+TEST(PictureLoader, ADecodePastItsDeadlineIsTheSlidesErrorAndTheNextWaitsForIt) {
+    auto decoder = std::make_shared<FakePictureDecoder>();
+    decoder->add("slow", 10, 10);
+    decoder->add("next", 10, 10);
+    decoder->hold("slow");
+    PictureLoader loader(decoder, [] {}, true, std::chrono::milliseconds(300));
+    loader.request(Ask("slow"));
+    auto slow = Await(loader, Ask("slow"));
+    ASSERT_TRUE(slow);
+    EXPECT_EQ(slow->outcome.message(),
+              "Cannot show the picture slow: it took longer than 1 second to decode");
+    EXPECT_EQ(PictureLoader::AbandonedWorkers(), 1);
+    // While it still runs, the next picture's time goes by waiting for it.
+    loader.request(Ask("next"));
+    auto waited = Await(loader, Ask("next"));
+    ASSERT_TRUE(waited);
+    EXPECT_FALSE(waited->outcome);
+    EXPECT_EQ(decoder->decodes(), 1u);
+    decoder->letGo();
+    loader.request(Ask("next"));
+    auto next = Await(loader, Ask("next"));
+    ASSERT_TRUE(next && next->outcome);
     EXPECT_EQ(PictureLoader::AbandonedWorkers(), 0);
 }
 

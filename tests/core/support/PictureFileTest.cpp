@@ -90,7 +90,7 @@ TEST(PictureFile, RefusalsNameThePictureAndSayWhy) {
     EXPECT_FALSE(IsMetafile(Bytes("GIF89a")));
     const auto huge = Bytes(std::string("\xFF\xD8\xFF\xC0\x00\x11\x08\xFF\xFF\xFF\xFF\x03", 12));
     EXPECT_EQ(UnreadableReason(huge, false),
-              "it is too large (65535 x 65535 pixels; at most 120 megapixels)");
+              "it is too large (65535 x 65535 pixels; at most 100 megapixels)");
     EXPECT_EQ(UnreadableReason(Bytes("words"), false),
               "it is not a picture in a format this program reads");
     EXPECT_EQ(UnreadableReason(Bytes("words"), true),

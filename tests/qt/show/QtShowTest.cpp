@@ -1,5 +1,6 @@
 #include "qt/show/QtShow.h"
 #include "core/show/SlideListLoader.h"
+#include "fakes/BombFiles.h"
 #include "fakes/MemorySettingsStore.h"
 #include "fakes/RealFiles.h"
 #include "fakes/WmfWriter.h"
@@ -125,14 +126,26 @@ TEST(QtPictureDecoder, EveryRefusalSaysWhatIsWrong) {
     EXPECT_NE(reason(WriteBytes(dir, "notes.jpg", "just some words")).find("not a picture"),
               std::string::npos);
 
-    // Tiny files claiming 60000 x 60000 (PNG) and 65535 x 65535 pixels (JPEG) are refused before
-    // anything is decoded.
-    const QByteArray png = QByteArray::fromHex(
-        "89504e470d0a1a0a0000000d494844520000ea600000ea6008020000000fb0e215"
-        "0000000c49444154789c6360a00c000000400001b7347cef0000000049454e44ae426082");
-    EXPECT_NE(reason(WriteBytes(dir, "huge.png", png)).find("too large"), std::string::npos);
-    const QByteArray jpeg = QByteArray::fromHex("ffd8ffc0001108ffffffff03012200021101031101ffd9");
-    EXPECT_NE(reason(WriteBytes(dir, "huge.jpg", jpeg)).find("too large (65535 x 65535"),
+    // Tiny files that declare more than 100 megapixels, or a decode beyond the budget (16-bit
+    // and palette PNGs, a progressive JPEG's coefficients, a GIF's screen), or a JPEG of too
+    // many scans: refused before anything is decoded.
+    auto bomb = [&](const char* name, const std::string& bytes) {
+        return reason(WriteBytes(dir, name, QByteArray::fromStdString(bytes)));
+    };
+    EXPECT_NE(bomb("huge.png", test::BombPng(60000, 60000, 8, 2)).find("too large (60000 x 60000"),
+              std::string::npos);
+    EXPECT_NE(bomb("huge.jpg", test::BombJpeg(65535, 65535, 1)).find("too large (65535 x 65535"),
+              std::string::npos);
+    for (const auto& [name, bytes] :
+         {std::pair{"deep.png", test::BombPng(9000, 9000)},
+          std::pair{"deep.tif", test::BombTiff(10000, 10000)},
+          std::pair{"palette.png", test::BombPng(9000, 9000, 8, 3)},
+          std::pair{"progressive.jpg", test::BombJpeg(10000, 10000, 2)},
+          std::pair{"screen.gif", test::BombGif(10000, 9000)}}) {
+        EXPECT_NE(bomb(name, bytes).find("MB to decode (at most 448 MB)"), std::string::npos)
+            << name;
+    }
+    EXPECT_NE(bomb("scans.jpg", test::BombJpeg(64, 64, 501)).find("made of 501 scans"),
               std::string::npos);
     // Cut short inside its header.
     const auto whole = Write(dir, "whole.jpg", Solid(64, 64, Qt::red));
