@@ -105,6 +105,11 @@ std::optional<JpegLayout> ReadJpegLayout(std::span<const std::byte> b) {
     return out;
 }
 
+int MaxJpegScans(PixelSize size) {
+    const std::int64_t pixels = std::max<std::int64_t>(Area(size), 1);
+    return int(std::clamp<std::int64_t>(kMaxJpegScanPixels / pixels, 1, kMaxJpegScans));
+}
+
 std::int64_t DecodePeakBytes(std::span<const std::byte> file, const DecodeRequest& r) {
     const std::int64_t declared = Area(Declared(file, r.declared));
     const std::int64_t shown = std::min(Area(r.shown), declared);
@@ -126,9 +131,9 @@ std::optional<std::string> DecodeRefusal(std::span<const std::byte> file,
     const PixelSize declared = Declared(file, r.declared);
     if (!PictureAdmitted(declared))
         return TooLargeReason(declared);
-    if (const auto jpeg = ReadJpegLayout(file); jpeg && jpeg->scans > kMaxJpegScans)
+    if (const auto jpeg = ReadJpegLayout(file); jpeg && jpeg->scans > MaxJpegScans(declared))
         return "it is made of " + std::to_string(jpeg->scans) + " scans (at most " +
-               std::to_string(kMaxJpegScans) + "): decoding it would take too long";
+               std::to_string(MaxJpegScans(declared)) + " at its size): decoding it would take too long";
     constexpr std::int64_t kMegabyte = 1024 * 1024;
     if (const auto peak = DecodePeakBytes(file, r); peak > kDecodeBudgetBytes)
         return "it would take " + std::to_string(CeilDiv(peak, kMegabyte)) +

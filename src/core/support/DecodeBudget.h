@@ -13,8 +13,11 @@ namespace gf {
 
 // The file's bytes and everything a decode holds at once stay within this.
 inline constexpr std::int64_t kDecodeBudgetBytes = 448LL * 1024 * 1024;
-// Each scan of a progressive JPEG passes over the whole picture: thousands take minutes.
+// Each scan of a progressive JPEG passes over the whole picture: thousands take minutes. A picture
+// may have this many scans, and fewer as it is larger: its scans times its pixels at most
+// kMaxJpegScanPixels (a few seconds of work; 25 scans at 100 megapixels, more than encoders make).
 inline constexpr int kMaxJpegScans = 500;
+inline constexpr std::int64_t kMaxJpegScanPixels = 2'500'000'000;
 
 // What a JPEG's headers say about the cost of decoding it.
 struct JpegLayout {
@@ -25,6 +28,8 @@ struct JpegLayout {
 };
 // Nothing when the bytes are not a JPEG with a frame header.
 std::optional<JpegLayout> ReadJpegLayout(std::span<const std::byte> file);
+// How many scans a JPEG of this size may have.
+int MaxJpegScans(PixelSize size);
 
 // How a decoder would decode: the size the codec reports, the device pixels it is shown at (0 x 0
 // when not known yet), and the bits per pixel of the codec's full-size picture (0 when the codec

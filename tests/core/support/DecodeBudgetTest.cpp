@@ -62,10 +62,17 @@ TEST(DecodeBudget, RefusesBeyondTheDeclaredPixelsAtTheirEdge) {
               "it is too large (65535 x 65535 pixels; at most 100 megapixels)");
 }
 
-TEST(DecodeBudget, RefusesAProgressiveJpegOfTooManyScans) {
-    EXPECT_FALSE(DecodeRefusal(Bytes(Jpeg(0xC2, 64, 64, kMaxJpegScans)), {{64, 64}, {64, 64}}));
-    EXPECT_EQ(DecodeRefusal(Bytes(Jpeg(0xC2, 64, 64, kMaxJpegScans + 1)), {{64, 64}, {64, 64}}),
-              "it is made of 501 scans (at most 500): decoding it would take too long");
+TEST(DecodeBudget, RefusesAProgressiveJpegOfTooManyScansForItsSize) {
+    EXPECT_FALSE(DecodeRefusal(Bytes(Jpeg(0xC2, 64, 64, 499)), {{64, 64}, {64, 64}}));
+    EXPECT_FALSE(DecodeRefusal(Bytes(Jpeg(0xC2, 64, 64, 500)), {{64, 64}, {64, 64}}));
+    EXPECT_EQ(DecodeRefusal(Bytes(Jpeg(0xC2, 64, 64, 501)), {{64, 64}, {64, 64}}),
+              "it is made of 501 scans (at most 500 at its size): decoding it would take too long");
+    // Larger pictures may have fewer: 25 at 100 megapixels, 1 however large.
+    EXPECT_EQ(MaxJpegScans({10000, 10000}), 25);
+    EXPECT_EQ(MaxJpegScans({10000, 5000}), 50);
+    EXPECT_EQ(MaxJpegScans({1 << 30, 1 << 30}), 1);
+    EXPECT_FALSE(DecodeRefusal(Bytes(Jpeg(0xC2, 10000, 10000, 25, 0x22)), {{10000, 10000}, {}}));
+    EXPECT_TRUE(DecodeRefusal(Bytes(Jpeg(0xC2, 10000, 10000, 26, 0x22)), {{10000, 10000}, {}}));
 }
 
 TEST(DecodeBudget, CountsTheWholePictureWhereTheCodecCannotDecodeAtTheShownSize) {
