@@ -35,14 +35,14 @@ inline std::string PngChunk(const std::string& type, const std::string& data) {
 // palette), whose data is a few zero bytes.
 inline std::string BombPng(unsigned width, unsigned height, int depth = 16, int colour = 6) {
     std::string png("\x89PNG\r\n\x1A\n", 8);
-    png += PngChunk("IHDR", Be32(width) + Be32(height) + char(depth) + char(colour) +
-                                std::string(3, '\0'));
+    png += PngChunk("IHDR",
+                    Be32(width) + Be32(height) + char(depth) + char(colour) + std::string(3, '\0'));
     if (colour == 3)
         png += PngChunk("PLTE", std::string(3, '\0'));
     // A stored deflate block of 16 zero bytes, and its Adler-32 (1 + 16 * 65536 for zeros).
     const std::string zeros(16, '\0');
-    png += PngChunk("IDAT", std::string("\x78\x01\x01\x10\x00\xEF\xFF", 7) + zeros +
-                                Be32(0x00100001u));
+    png += PngChunk("IDAT",
+                    std::string("\x78\x01\x01\x10\x00\xEF\xFF", 7) + zeros + Be32(0x00100001u));
     return png + PngChunk("IEND", "");
 }
 
@@ -56,7 +56,8 @@ inline std::string BombJpeg(unsigned width, unsigned height, int scans, unsigned
     // One code, of one bit, for symbol 0: a DC and an AC table.
     for (char id : {'\x00', '\x10'})
         j += std::string("\xFF\xC4\x00\x14", 4) + id + '\x01' + std::string(15, '\0') + '\0';
-    j += std::string{'\xFF', char(marker)} + Be16(17) + '\x08' + Be16(height) + Be16(width) + '\x03';
+    j +=
+        std::string{'\xFF', char(marker)} + Be16(17) + '\x08' + Be16(height) + Be16(width) + '\x03';
     for (char id : {'\x01', '\x02', '\x03'})
         j += std::string{id, char(id == 1 ? hv : 0x11), '\0'};
     for (int s = 0; s < scans; ++s)
@@ -75,8 +76,8 @@ inline std::string BombTiff(std::uint32_t width, std::uint32_t height) {
     const std::uint32_t data = 8 + 2 + 9 * 12 + 4;
     return std::string("II*\0", 4) + le32(8) + Le16(9) + entry(256, 4, width) +
            entry(257, 4, height) + entry(258, 3, 16) + entry(259, 3, 1) + entry(262, 3, 1) +
-           entry(273, 4, data) + entry(277, 3, 1) + entry(278, 4, height) +
-           entry(279, 4, 16) + le32(0) + std::string(16, '\0');
+           entry(273, 4, data) + entry(277, 3, 1) + entry(278, 4, height) + entry(279, 4, 16) +
+           le32(0) + std::string(16, '\0');
 }
 
 // A GIF of one 1 x 1 picture on a logical screen of `width` x `height`.

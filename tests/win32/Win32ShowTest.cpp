@@ -211,19 +211,19 @@ TEST_F(Pictures, EveryRefusalSaysWhatIsWrong) {
     EXPECT_NE(reason(write("huge.png", test::BombPng(60000, 60000, 8, 2)))
                   .find(": it is too large (60000 x 60000 pixels"),
               std::string::npos);
-    EXPECT_NE(reason(write("huge.jpg", test::BombJpeg(65535, 65535, 1)))
-                  .find("too large (65535 x 65535"),
-              std::string::npos);
-    for (const auto& [name, bytes] :
-         {std::pair{"deep.png", test::BombPng(9000, 9000)},
-          std::pair{"deep.tif", test::BombTiff(10000, 10000)},
-          std::pair{"palette.png", test::BombPng(9000, 9000, 8, 3)},
-          std::pair{"progressive.jpg", test::BombJpeg(10000, 10000, 2)},
-          std::pair{"screen.gif", test::BombGif(10000, 9000)}})
+    EXPECT_NE(
+        reason(write("huge.jpg", test::BombJpeg(65535, 65535, 1))).find("too large (65535 x 65535"),
+        std::string::npos);
+    for (const auto& [name, bytes] : {std::pair{"deep.png", test::BombPng(9000, 9000)},
+                                      std::pair{"deep.tif", test::BombTiff(10000, 10000)},
+                                      std::pair{"palette.png", test::BombPng(9000, 9000, 8, 3)},
+                                      std::pair{"progressive.jpg", test::BombJpeg(10000, 10000, 2)},
+                                      std::pair{"screen.gif", test::BombGif(10000, 9000)}})
         EXPECT_NE(reason(write(name, bytes)).find("MB to decode (at most 448 MB)"),
                   std::string::npos)
             << name;
-    EXPECT_NE(reason(write("scans.jpg", test::BombJpeg(64, 64, 501))).find("made of 501 scans (at most 500"),
+    EXPECT_NE(reason(write("scans.jpg", test::BombJpeg(64, 64, 501)))
+                  .find("made of 501 scans (at most 500"),
               std::string::npos);
     const auto whole =
         read(encode("whole.jpg", GUID_ContainerFormatJpeg, 64, 64, [](int, int) { return ~0u; }));

@@ -102,12 +102,11 @@ void PictureLoader::Serve(Shared& s, std::unique_lock<std::mutex>& lock) {
     auto late = [&] {
         s.running.reset();
         const auto seconds = std::max<std::int64_t>(1, (s.deadline.count() + 500) / 1000);
-        s.done = LoadedPicture{r,
-                               PictureRefused(r.path, "it took longer than " +
-                                                          std::to_string(seconds) +
-                                                          (seconds == 1 ? " second" : " seconds") +
-                                                          " to decode"),
-                               {}};
+        s.done = LoadedPicture{
+            r,
+            PictureRefused(r.path, "it took longer than " + std::to_string(seconds) +
+                                       (seconds == 1 ? " second" : " seconds") + " to decode"),
+            {}};
         if (s.wake)
             s.wake();
     };

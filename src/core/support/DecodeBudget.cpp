@@ -122,18 +122,18 @@ std::int64_t DecodePeakBytes(std::span<const std::byte> file, const DecodeReques
     // Whichever says more of the codec and the header; when neither says, 16 bits a channel.
     const int bits = std::max(r.bitsPerPixel, StatedBitsPerPixel(file));
     const std::int64_t bytesPerPixel = bits > 0 ? CeilDiv(bits, 8) : 8;
-    return fileBytes + declared * bytesPerPixel + declared * std::max<std::int64_t>(bytesPerPixel, 4) +
-           shown * 4;
+    return fileBytes + declared * bytesPerPixel +
+           declared * std::max<std::int64_t>(bytesPerPixel, 4) + shown * 4;
 }
 
-std::optional<std::string> DecodeRefusal(std::span<const std::byte> file,
-                                         const DecodeRequest& r) {
+std::optional<std::string> DecodeRefusal(std::span<const std::byte> file, const DecodeRequest& r) {
     const PixelSize declared = Declared(file, r.declared);
     if (!PictureAdmitted(declared))
         return TooLargeReason(declared);
     if (const auto jpeg = ReadJpegLayout(file); jpeg && jpeg->scans > MaxJpegScans(declared))
         return "it is made of " + std::to_string(jpeg->scans) + " scans (at most " +
-               std::to_string(MaxJpegScans(declared)) + " at its size): decoding it would take too long";
+               std::to_string(MaxJpegScans(declared)) +
+               " at its size): decoding it would take too long";
     constexpr std::int64_t kMegabyte = 1024 * 1024;
     if (const auto peak = DecodePeakBytes(file, r); peak > kDecodeBudgetBytes)
         return "it would take " + std::to_string(CeilDiv(peak, kMegabyte)) +

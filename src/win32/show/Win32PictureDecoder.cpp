@@ -177,7 +177,8 @@ Result<DecodedFile> Win32PictureDecoder::decodePhoto(std::string_view path,
                                                      const std::atomic<bool>& cancel) const {
     // Some codecs decode the whole picture as soon as they are made: the budget comes first,
     // as far as the header tells it.
-    if (const auto stated = StatedPixelSize(bytes); stated && stated->width > 0 && stated->height > 0)
+    if (const auto stated = StatedPixelSize(bytes);
+        stated && stated->width > 0 && stated->height > 0)
         if (auto refusal = DecodeRefusal(bytes, {*stated, {}, 0}))
             return PictureRefused(path, *refusal);
     const ComApartment com;
@@ -213,7 +214,9 @@ Result<DecodedFile> Win32PictureDecoder::decodePhoto(std::string_view path,
     targetW = std::min(targetW, shownW);
     targetH = std::min(targetH, shownH);
     const UINT storedW = UINT(swap ? targetH : targetW), storedH = UINT(swap ? targetW : targetH);
-    if (auto refusal = DecodeRefusal(bytes, {{width, height}, {targetW, targetH}, BitsPerPixel(*factory.Get(), *frame.Get())}))
+    if (auto refusal = DecodeRefusal(
+            bytes,
+            {{width, height}, {targetW, targetH}, BitsPerPixel(*factory.Get(), *frame.Get())}))
         return PictureRefused(path, *refusal);
     if (cancel)
         return PictureRefused(path, kShowClosing);

@@ -88,7 +88,8 @@ TEST(PictureLoader, ADecodePastItsDeadlineIsTheSlidesErrorAndTheNextWaitsForIt) 
     decoder->add("slow", 10, 10);
     decoder->add("next", 10, 10);
     decoder->hold("slow");
-    PictureLoader loader(decoder, [] {}, true, std::chrono::milliseconds(300));
+    PictureLoader loader(
+        decoder, [] {}, true, std::chrono::milliseconds(300));
     loader.request(Ask("slow"));
     auto slow = Await(loader, Ask("slow"));
     ASSERT_TRUE(slow);

@@ -16,8 +16,7 @@ std::vector<std::byte> Bytes(const std::string& s) {
     return out;
 }
 
-std::string Jpeg(unsigned marker, unsigned width, unsigned height, int scans,
-                 unsigned hv = 0x11) {
+std::string Jpeg(unsigned marker, unsigned width, unsigned height, int scans, unsigned hv = 0x11) {
     return test::BombJpeg(width, height, scans, marker, hv);
 }
 
@@ -83,7 +82,8 @@ TEST(DecodeBudget, CountsTheWholePictureWhereTheCodecCannotDecodeAtTheShownSize)
     // A progressive one keeps its coefficients: 4:4:4 at 100 megapixels is 600 MB of them.
     EXPECT_EQ(DecodeRefusal(Bytes(Jpeg(0xC2, 10000, 10000, 10)), {{10000, 10000}, screen}),
               "it would take 699 MB to decode (at most 448 MB)");
-    EXPECT_FALSE(DecodeRefusal(Bytes(Jpeg(0xC2, 10000, 10000, 10, 0x22)), {{10000, 10000}, screen}));
+    EXPECT_FALSE(
+        DecodeRefusal(Bytes(Jpeg(0xC2, 10000, 10000, 10, 0x22)), {{10000, 10000}, screen}));
 
     // Any other format: decoded whole, then converted. 8 bytes a pixel at 8 bits a channel, at
     // the budget's edge (the file's bytes count too).
