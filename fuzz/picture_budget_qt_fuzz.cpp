@@ -22,6 +22,12 @@ namespace {
 // The budget, the program itself and Qt's plugins.
 constexpr long kMaxResidentKb = 600L * 1024;
 
+// The file each input is written to, removed when the process ends.
+struct Scratch {
+    std::string path = "/tmp/picture_budget_qt_fuzz." + std::to_string(::getpid()) + ".img";
+    ~Scratch() { std::remove(path.c_str()); }
+};
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -31,8 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static QCoreApplication app(argc, argv); // where Qt finds its image format plugins
     static gf::PosixFileSystem files;
     static const gf::QtPictureDecoder decoder(files, 15, 1.0);
-    static const std::string path =
-        "/tmp/picture_budget_qt_fuzz." + std::to_string(::getpid()) + ".img";
+    static const Scratch scratch;
+    const std::string& path = scratch.path;
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
