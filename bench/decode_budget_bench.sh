@@ -13,9 +13,11 @@ trap 'rm -rf "$work"' EXIT
 
 one() { # name file
     mkdir -p "$work/one" && rm -f "$work/one"/* && cp "$2" "$work/one/"
-    /usr/bin/time -f "%M %e" -o "$work/time" "$replay" "$work/one" >/dev/null 2>&1 || true
+    GLIMMERFRAME_SAY_OUTCOME=1 /usr/bin/time -f "%M %e" -o "$work/time" "$replay" "$work/one" \
+        >"$work/out" 2>/dev/null || true
     read -r kb seconds <"$work/time"
-    printf '%-28s %8s bytes  peak %5d MB  %6.2f s\n' "$1" "$(stat -c %s "$2")" $((kb / 1024)) "$seconds"
+    printf '%-32s %9s bytes  peak %4d MB  %6.2f s  %s\n' "$1" "$(stat -c %s "$2")" $((kb / 1024)) \
+        "$seconds" "$(head -1 "$work/out" | sed 's/.*: //')"
 }
 
 for f in "$root"/fuzz/corpus/picture_budget_qt_fuzz/*; do

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <sys/resource.h>
@@ -47,7 +48,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto screen = [](const gf::PictureInfo& info) {
         return gf::FitInside({info.widthTwips, info.heightTwips}, {1920 * 15, 1080 * 15});
     };
-    (void)decoder.decode(path, screen, never);
+    const auto outcome = decoder.decode(path, screen, never);
+    // The bench (bench/decode_budget_bench.sh) says what became of each file.
+    if (std::getenv("GLIMMERFRAME_SAY_OUTCOME"))
+        std::printf("%s\n", outcome ? "decoded" : outcome.message().c_str());
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
     if (usage.ru_maxrss > kMaxResidentKb) {

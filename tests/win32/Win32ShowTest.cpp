@@ -216,7 +216,7 @@ TEST_F(Pictures, EveryRefusalSaysWhatIsWrong) {
         std::string::npos);
     for (const auto& [name, bytes] : {std::pair{"deep.png", test::BombPng(9000, 9000)},
                                       std::pair{"deep.tif", test::BombTiff(10000, 10000)},
-                                      std::pair{"palette.png", test::BombPng(9000, 9000, 8, 3)},
+                                      std::pair{"palette.png", test::BombPng(10000, 10000, 8, 3)},
                                       std::pair{"progressive.jpg", test::BombJpeg(10000, 10000, 2)},
                                       std::pair{"screen.gif", test::BombGif(10000, 9000)}})
         EXPECT_NE(reason(write(name, bytes)).find("MB to decode (at most 448 MB)"),
