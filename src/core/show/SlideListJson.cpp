@@ -28,9 +28,7 @@ class Object {
     Object& text(std::string_view key, std::string_view value) {
         return raw(key, JsonString(value));
     }
-    Object& name(std::string_view key, std::string_view value) {
-        return raw(key, JsonName(value));
-    }
+    Object& name(std::string_view key, std::string_view value) { return raw(key, JsonName(value)); }
     std::string done() const { return first_ ? "{}" : out_ + "\n" + indent_ + "}"; }
 
   private:

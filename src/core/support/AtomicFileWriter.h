@@ -53,8 +53,9 @@ class AtomicFileWriter {
     std::uint64_t written_ = 0;
 };
 
-// Removes from the folder of `target` (of the file it leads to, for a link) the partial files of writers that were killed mid-write:
-// those of this user whose process no longer runs, beside any target. Best effort.
+// Removes from the folder of `target` (of the file it leads to, for a link) the partial files of
+// writers that were killed mid-write: those of this user whose process no longer runs, beside any
+// target. Best effort.
 void RemoveAbandonedPartialFiles(FileSystem& files, std::string_view target);
 
 // The whole content at once.

@@ -435,9 +435,9 @@ Result<std::string> Win32FileSystem::linkTarget(std::string_view path) {
         (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return p;
     // Opening follows every link; the handle then knows the file's own name.
-    const UniqueHandle file(CreateFileW(wide.c_str(), 0,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const UniqueHandle file(
+        CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file) {
         const DWORD code = GetLastError();
         // A link to nothing: written as the link itself.
@@ -447,19 +447,19 @@ Result<std::string> Win32FileSystem::linkTarget(std::string_view path) {
     }
     constexpr DWORD kFlags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
     const DWORD needed = GetFinalPathNameByHandleW(file.get(), nullptr, 0, kFlags);
-    std::wstring final(needed, L'\0');
+    std::wstring resolved(needed, L'\0');
     const DWORD length =
-        needed ? GetFinalPathNameByHandleW(file.get(), final.data(), needed, kFlags) : 0;
+        needed ? GetFinalPathNameByHandleW(file.get(), resolved.data(), needed, kFlags) : 0;
     if (length == 0 || length >= needed)
         return failure("Cannot open", p, DescribeSystemError(GetLastError()));
-    final.resize(length);
+    resolved.resize(length);
     // "\\?\C:\x" is "C:\x" and "\\?\UNC\host\share" is "\\host\share"; WidePath adds the
     // prefix again where a path needs it.
-    if (final.starts_with(L"\\\\?\\UNC\\"))
-        final = L"\\\\" + final.substr(8);
-    else if (final.starts_with(L"\\\\?\\"))
-        final = final.substr(4);
-    return ToUtf8(final);
+    if (resolved.starts_with(L"\\\\?\\UNC\\"))
+        resolved = L"\\\\" + resolved.substr(8);
+    else if (resolved.starts_with(L"\\\\?\\"))
+        resolved = resolved.substr(4);
+    return ToUtf8(resolved);
 }
 
 Result<std::vector<FolderEntry>> Win32FileSystem::listFolder(std::string_view path) {

@@ -1,5 +1,5 @@
-#include "core/package/PackTemplate.h"
 #include "core/package/PackageWriter.h"
+#include "core/package/PackTemplate.h"
 #include "core/package/PackageReader.h"
 #include "fakes/FaultyFileSystem.h"
 #include "fakes/PlatformFiles.h"

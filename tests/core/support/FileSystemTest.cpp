@@ -122,8 +122,8 @@ TEST(FileSystem, PartialFilesGoWhenTheProcessIsToldToEnd) {
         Before before;
         bool ends, kept;
     } cases[] = {
-        {SIGTERM, Before::Default, true, false},  {SIGHUP, Before::Default, true, false},
-        {SIGINT, Before::Default, true, false},   {SIGTERM, Before::Ignored, false, true},
+        {SIGTERM, Before::Default, true, false}, {SIGHUP, Before::Default, true, false},
+        {SIGINT, Before::Default, true, false},  {SIGTERM, Before::Ignored, false, true},
         {SIGHUP, Before::Handled, false, true},
     };
     int n = 0;
@@ -136,7 +136,8 @@ TEST(FileSystem, PartialFilesGoWhenTheProcessIsToldToEnd) {
             if (c.before == Before::Ignored)
                 ::signal(c.signal, SIG_IGN);
             if (c.before == Before::Handled)
-                ::signal(c.signal, +[](int) {});
+                ::signal(
+                    c.signal, +[](int) {});
             auto& files = test::RealFiles();
             // More files written and renamed before than there are places to remember them:
             // a renamed file is forgotten.
