@@ -233,9 +233,12 @@ Result<std::string> PosixFileSystem::linkTarget(std::string_view path) {
         target.resize(static_cast<std::size_t>(n));
         // A relative target starts from the link's folder; the system resolves any ".." in it.
         const auto slash = at.find_last_of('/');
-        at = target.starts_with('/') || slash == std::string::npos
-                 ? target
-                 : at.substr(0, slash + 1) + target;
+        if (target.starts_with('/') || slash == std::string::npos) {
+            at = std::move(target);
+        } else {
+            at.resize(slash + 1);
+            at += target;
+        }
     }
     return failure("Cannot open", path, ELOOP);
 }
