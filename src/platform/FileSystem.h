@@ -39,7 +39,9 @@ struct FolderEntry {
 // Who may use a new file: the user alone, everyone the user's defaults allow, or that and run it.
 enum class FileAccess { Private, Shared, Program };
 
-enum class NewFile { MustNotExist, ReplaceExisting };
+// A partial file is one that must not exist yet and is removed should the process be told to end
+// (a termination or hang-up signal) before it is renamed or removed.
+enum class NewFile { MustNotExist, ReplaceExisting, Partial };
 
 // A regular file open for reading; closed when it goes.
 class FileReader {
@@ -56,7 +58,8 @@ class FileWriter {
   public:
     virtual ~FileWriter() = default;
     virtual Status write(std::span<const std::byte> bytes) = 0;
-    // Takes on the permissions of another file (FileInfo::permissions).
+    // Takes on the permissions of another file (FileInfo::permissions); a program file stays
+    // runnable by whoever may read it.
     virtual Status setPermissions(std::uint32_t permissions) = 0;
     // Flushes what was written to the disk itself.
     virtual Status sync() = 0;
@@ -74,6 +77,9 @@ class FileSystem {
                                                            FileAccess access) = 0;
     // What is at `path`, links followed; Missing when nothing is or it cannot be seen.
     virtual FileInfo info(std::string_view path) = 0;
+    // Where `path` finally leads when it names a symbolic link, through every link in turn: the
+    // file a write through the link is meant for. The path itself when it names no link.
+    virtual Result<std::string> linkTarget(std::string_view path) = 0;
     // The names in a folder, in no particular order.
     virtual Result<std::vector<FolderEntry>> listFolder(std::string_view path) = 0;
     // A file or a link; success when nothing is there.

@@ -1,5 +1,7 @@
 #include "posix/PosixFileSystem.h"
 
+#include "posix/PartialFiles.h"
+
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -104,7 +106,8 @@ class PosixFileReader final : public FileReader {
 
 class PosixFileWriter final : public FileWriter {
   public:
-    PosixFileWriter(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+    PosixFileWriter(int fd, std::string path, bool program)
+        : fd_(fd), path_(std::move(path)), program_(program) {}
     Status write(std::span<const std::byte> bytes) override {
         if (!fd_.open())
             return failure("Cannot write", path_, "the file is closed");
@@ -119,7 +122,11 @@ class PosixFileWriter final : public FileWriter {
         return {};
     }
     Status setPermissions(std::uint32_t permissions) override {
-        if (!fd_.open() || ::fchmod(fd_.get(), static_cast<mode_t>(permissions & 07777)) != 0)
+        permissions &= 07777;
+        // A package written over a picture or a 0644 file must still run.
+        if (program_)
+            permissions |= (permissions & 0444) >> 2;
+        if (!fd_.open() || ::fchmod(fd_.get(), static_cast<mode_t>(permissions)) != 0)
             return failure("Cannot change the permissions of", path_, fd_.open() ? errno : EBADF);
         return {};
     }
@@ -137,6 +144,7 @@ class PosixFileWriter final : public FileWriter {
   private:
     Descriptor fd_;
     std::string path_;
+    bool program_;
 };
 
 bool isOwnFolder(const char* path) {
@@ -174,7 +182,7 @@ Result<std::unique_ptr<FileWriter>> PosixFileSystem::createFile(std::string_view
                                                                 FileAccess access) {
     const std::string p(path);
     const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY |
-                      (mode == NewFile::MustNotExist ? O_EXCL : O_TRUNC);
+                      (mode == NewFile::ReplaceExisting ? O_TRUNC : O_EXCL);
     // The user's umask applies, as to any new file.
     const mode_t permissions = access == FileAccess::Private  ? 0600
                                : access == FileAccess::Shared ? 0666
@@ -185,7 +193,10 @@ Result<std::unique_ptr<FileWriter>> PosixFileSystem::createFile(std::string_view
         return failure("Cannot create", p,
                        err == ENOENT ? "its folder does not exist" : describe(err));
     }
-    std::unique_ptr<FileWriter> writer = std::make_unique<PosixFileWriter>(fd, p);
+    if (mode == NewFile::Partial)
+        RememberPartialFile(p);
+    std::unique_ptr<FileWriter> writer =
+        std::make_unique<PosixFileWriter>(fd, p, access == FileAccess::Program);
     return writer;
 }
 
@@ -205,6 +216,31 @@ FileInfo PosixFileSystem::info(std::string_view path) {
     info.index = static_cast<std::uint64_t>(st.st_ino);
     info.modifiedNs = std::int64_t(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
     return info;
+}
+
+Result<std::string> PosixFileSystem::linkTarget(std::string_view path) {
+    std::string at(path);
+    // As many links in a row as the system itself follows.
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat st {};
+        if (::lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return at;
+        std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : PATH_MAX) + 1,
+                           '\0');
+        const ssize_t n = ::readlink(at.c_str(), target.data(), target.size());
+        if (n < 0 || static_cast<std::size_t>(n) >= target.size())
+            return failure("Cannot open", path, n < 0 ? errno : ENAMETOOLONG);
+        target.resize(static_cast<std::size_t>(n));
+        // A relative target starts from the link's folder; the system resolves any ".." in it.
+        const auto slash = at.find_last_of('/');
+        if (target.starts_with('/') || slash == std::string::npos) {
+            at = std::move(target);
+        } else {
+            at.resize(slash + 1);
+            at += target;
+        }
+    }
+    return failure("Cannot open", path, ELOOP);
 }
 
 Result<std::vector<FolderEntry>> PosixFileSystem::listFolder(std::string_view path) {
@@ -231,8 +267,11 @@ Result<std::vector<FolderEntry>> PosixFileSystem::listFolder(std::string_view pa
 
 Status PosixFileSystem::removeFile(std::string_view path) {
     const std::string p(path);
-    if (::unlink(p.c_str()) != 0 && errno != ENOENT)
-        return failure("Cannot remove", p, errno);
+    const bool removed = ::unlink(p.c_str()) == 0 || errno == ENOENT;
+    const int err = errno;
+    ForgetPartialFile(p);
+    if (!removed)
+        return failure("Cannot remove", p, err);
     return {};
 }
 
@@ -248,6 +287,7 @@ Status PosixFileSystem::replace(std::string_view from, std::string_view to) {
     const std::string source(from), target(to);
     if (::rename(source.c_str(), target.c_str()) != 0)
         return failure("Cannot write", target, errno);
+    ForgetPartialFile(source);
     // The rename itself survives a crash once the folder is flushed.
     const std::string folder = folderOf(target);
     if (const int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dfd >= 0) {

@@ -11,6 +11,7 @@ class PosixFileSystem final : public FileSystem {
     Result<std::unique_ptr<FileWriter>> createFile(std::string_view path, NewFile mode,
                                                    FileAccess access) override;
     FileInfo info(std::string_view path) override;
+    Result<std::string> linkTarget(std::string_view path) override;
     Result<std::vector<FolderEntry>> listFolder(std::string_view path) override;
     Status removeFile(std::string_view path) override;
     Status removeFolder(std::string_view path) override;

@@ -23,6 +23,9 @@ class FaultyFileSystem final : public FileSystem {
     Result<std::unique_ptr<FileWriter>> createFile(std::string_view path, NewFile mode,
                                                    FileAccess access) override;
     FileInfo info(std::string_view path) override { return real_.info(path); }
+    Result<std::string> linkTarget(std::string_view path) override {
+        return real_.linkTarget(path);
+    }
     Result<std::vector<FolderEntry>> listFolder(std::string_view path) override {
         return real_.listFolder(path);
     }

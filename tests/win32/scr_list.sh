@@ -61,6 +61,17 @@ JSON
 same expected.json template.json "--list of the template"
 
 "$@" "$scr" --pack 'show\show.txt' -o show.scr >/dev/null || fail "--pack: status $?"
+# Names that differ only in case, or that go through "..", reach the template or a picture:
+# refused, and the file stays as it was.
+cp show/show.txt show/a.jpg .
+for out in 'SHOW\SHOW.TXT' 'show\..\show\A.Jpg'; do
+    if "$@" "$scr" --pack 'show\show.txt' -o "$out" >/dev/null 2>err.txt; then
+        fail "--pack wrote over its own $out"
+    fi
+    grep -q 'cannot be written over' err.txt || fail "$out: $(cat err.txt)"
+done
+cmp -s show.txt show/show.txt && cmp -s a.jpg show/a.jpg || fail "a source changed"
+rm show.txt a.jpg err.txt
 "$@" "$scr" --list show.scr >package.json || fail "--list of the package: status $?"
 # The items follow the program's copy in blocks of 1025 bytes: a.jpg, s.wav, b c.gif.
 p=$(stat -c %s "$scr")

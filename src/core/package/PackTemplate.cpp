@@ -20,6 +20,7 @@ Result<PackageWritten> PackTemplate(FileSystem& files, std::string_view template
     request.soundMode = read.soundMode;
     request.settings = settings;
     request.targetPath = std::string(outputPath);
+    request.templatePath = std::string(templatePath);
     request.progress = std::move(progress);
     return WritePackage(files, request);
 }

@@ -169,9 +169,22 @@ Result<PackageWritten> WritePackage(FileSystem& files, const PackageWriteRequest
         return Error{program.message()};
     if (request.targetPath.empty())
         return Error{"No file name was given for the package."};
-    if (files.info(request.targetPath).sameFileAs(files.info(request.programPath)))
+    // Links, ".." and a name in other letters all reach the same file: only its identity tells.
+    const auto target = files.info(request.targetPath);
+    if (target.sameFileAs(files.info(request.programPath)))
         return Error{"A package cannot be written over the running program " + request.programPath +
                      "; choose another file name."};
+    std::vector<const std::string*> sources;
+    if (!request.templatePath.empty())
+        sources.push_back(&request.templatePath);
+    for (const auto& r : rows)
+        for (const auto* item : {&r.picture, &r.sound})
+            if (item->has_value())
+                sources.push_back(&(*item)->path);
+    for (const auto* source : sources)
+        if (target.sameFileAs(files.info(*source)))
+            return Error{"A package cannot be written over " + *source +
+                         ", which it is made from; choose another file name."};
 
     // Positions and the directory, so the final size is known before writing.
     std::vector<PackageEntry> entries;

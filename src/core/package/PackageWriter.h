@@ -34,6 +34,9 @@ struct PackageWriteRequest {
     int soundMode = 1;                 // 1, 2 or 3
     Settings settings;                 // the first group goes into the trailer
     std::string targetPath;
+    // The template the rows came from, if any: like the program and every picture and sound,
+    // never overwritten, whatever spelling of its path the target uses.
+    std::string templatePath;
     // Called as the work advances, at least once per row; on the writing thread.
     std::function<void(const PackageWriteProgress&)> progress;
     // Polled between blocks; true stops the writing with kPackageWriteCancelled.

@@ -28,6 +28,7 @@ class Object {
     Object& text(std::string_view key, std::string_view value) {
         return raw(key, JsonString(value));
     }
+    Object& name(std::string_view key, std::string_view value) { return raw(key, JsonName(value)); }
     std::string done() const { return first_ ? "{}" : out_ + "\n" + indent_ + "}"; }
 
   private:
@@ -47,9 +48,21 @@ std::string array(const std::vector<std::string>& items, const std::string& inde
 } // namespace
 
 std::string JsonString(std::string_view raw) {
-    const std::string text = IsValidUtf8(raw) ? std::string(raw) : DecodeText(raw);
+    return JsonName(IsValidUtf8(raw) ? std::string(raw) : DecodeText(raw));
+}
+
+std::string JsonName(std::string_view name) {
     std::string out = "\"";
-    for (char c : text) {
+    char buf[8];
+    for (std::size_t i = 0; i < name.size();) {
+        const auto length = Utf8CharacterAt(name, i);
+        const auto c = static_cast<unsigned char>(name[i]);
+        if (length == 0) {
+            std::snprintf(buf, sizeof buf, "\\udc%02x", static_cast<unsigned>(c));
+            out += buf;
+            ++i;
+            continue;
+        }
         switch (c) {
         case '"':
             out += "\\\"";
@@ -67,14 +80,14 @@ std::string JsonString(std::string_view raw) {
             out += "\\t";
             break;
         default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char buf[8];
+            if (c < 0x20) {
                 std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
                 out += buf;
             } else {
-                out += c;
+                out.append(name.substr(i, length));
             }
         }
+        i += length;
     }
     return out + "\"";
 }
@@ -111,12 +124,12 @@ SlideListing ListSlideSource(FileSystem& files, std::span<const std::string> pic
     for (std::size_t i = 0; i < list.images.size(); ++i) {
         const auto& a = list.at(i);
         Object slide("    ");
-        slide.text("image", list.images[i])
+        slide.name("image", list.images[i])
             .text("dissolve", a.dissolve)
             .text("background", a.background)
             .text("foreground", a.foreground)
             .text("comment", a.comment)
-            .text("sound", a.sound);
+            .name("sound", a.sound);
         if (package) {
             const auto& e = package->directory().entries[i];
             slide.raw("pictureStart", number(e.pictureStart))
@@ -136,11 +149,11 @@ SlideListing ListSlideSource(FileSystem& files, std::span<const std::string> pic
                                                  ? "Imbedded Sound"
                                                  : ""));
         else
-            asyncSounds.push_back(JsonString(list.attributes[k].sound));
+            asyncSounds.push_back(JsonName(list.attributes[k].sound));
     }
 
     Object doc("");
-    doc.text("source", path)
+    doc.name("source", path)
         .text("kind", isFolder    ? "folder"
                       : isPackage ? "package"
                                   : "template")

@@ -23,4 +23,9 @@ SlideListing ListSlideSource(FileSystem& files, std::span<const std::string> pic
 // A JSON string literal; text that is not UTF-8 is read as Windows-1252 first.
 std::string JsonString(std::string_view text);
 
+// A file name as a JSON string literal that gives the name's bytes back: UTF-8 as it is, and
+// each byte that is not part of a UTF-8 character as the lone surrogate U+DC80 to U+DCFF
+// ("\udcff" for the byte FF), as Python's "surrogateescape" reads names.
+std::string JsonName(std::string_view name);
+
 } // namespace gf

@@ -48,18 +48,23 @@ Result<AtomicFileWriter> AtomicFileWriter::Begin(FileSystem& files, std::string_
                                                  FileAccess access) {
     static std::atomic<unsigned> counter{0};
     const std::string t(target);
-    const std::string folder = folderOf(t);
-    const std::string name = t.substr(folder.size());
+    // Renaming over a link would put a file in the link's place: what it leads to is replaced.
+    auto destination = files.linkTarget(t);
+    if (!destination)
+        return saveFailure(t, reasonIn(destination.message(), t));
+    const std::string folder = folderOf(*destination);
+    const std::string name = destination->substr(folder.size());
     std::string message;
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string temp = folder;
         temp.append(".").append(name).append(".~").append(std::to_string(files.processId()));
         temp.append("-").append(std::to_string(counter++));
-        auto file = files.createFile(temp, NewFile::MustNotExist, access);
+        auto file = files.createFile(temp, NewFile::Partial, access);
         if (file) {
-            if (const auto old = files.info(t); old.kind == FileKind::File)
+            if (const auto old = files.info(*destination); old.kind == FileKind::File)
                 (void)(*file)->setPermissions(old.permissions);
-            return AtomicFileWriter(files, std::move(*file), t, std::move(temp));
+            return AtomicFileWriter(files, std::move(*file), t, std::move(*destination),
+                                    std::move(temp));
         }
         message = reasonIn(file.message(), temp);
         if (files.info(temp).kind == FileKind::Missing)
@@ -70,7 +75,7 @@ Result<AtomicFileWriter> AtomicFileWriter::Begin(FileSystem& files, std::string_
 
 AtomicFileWriter::AtomicFileWriter(AtomicFileWriter&& o) noexcept
     : files_(o.files_), file_(std::move(o.file_)), target_(std::move(o.target_)),
-      temp_(std::move(o.temp_)), written_(o.written_) {}
+      destination_(std::move(o.destination_)), temp_(std::move(o.temp_)), written_(o.written_) {}
 
 AtomicFileWriter& AtomicFileWriter::operator=(AtomicFileWriter&& o) noexcept {
     if (this != &o) {
@@ -78,6 +83,7 @@ AtomicFileWriter& AtomicFileWriter::operator=(AtomicFileWriter&& o) noexcept {
         files_ = o.files_;
         file_ = std::move(o.file_);
         target_ = std::move(o.target_);
+        destination_ = std::move(o.destination_);
         temp_ = std::move(o.temp_);
         written_ = o.written_;
     }
@@ -117,14 +123,15 @@ Status AtomicFileWriter::commit() {
         return fail(s, temp_);
     if (auto s = file_->close(); !s)
         return fail(s, temp_);
-    if (auto s = files_->replace(temp_, target_); !s)
-        return fail(s, target_);
+    if (auto s = files_->replace(temp_, destination_); !s)
+        return fail(s, destination_);
     file_.reset();
     return {};
 }
 
 void RemoveAbandonedPartialFiles(FileSystem& files, std::string_view target) {
-    const std::string prefix = folderOf(target);
+    const auto destination = files.linkTarget(target);
+    const std::string prefix = folderOf(destination ? *destination : std::string(target));
     const auto entries = files.listFolder(prefix.empty() ? "." : prefix);
     if (!entries)
         return;

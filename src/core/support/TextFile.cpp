@@ -63,39 +63,39 @@ std::string decodeUtf16(std::string_view bytes, bool bigEndian) {
 
 } // namespace
 
-bool IsValidUtf8(std::string_view s) {
-    std::size_t i = 0;
+std::size_t Utf8CharacterAt(std::string_view s, std::size_t i) {
     const auto n = s.size();
     auto cont = [&](std::size_t k) {
         return k < n && (static_cast<unsigned char>(s[k]) & 0xC0) == 0x80;
     };
-    while (i < n) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
-        if (b >= 0xC2 && b <= 0xDF) {
-            if (!cont(i + 1))
-                return false;
-            i += 2;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            if (!cont(i + 1) || !cont(i + 2))
-                return false;
-            const auto b1 = static_cast<unsigned char>(s[i + 1]);
-            if ((b == 0xE0 && b1 < 0xA0) || (b == 0xED && b1 > 0x9F)) // overlong, surrogates
-                return false;
-            i += 3;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            if (!cont(i + 1) || !cont(i + 2) || !cont(i + 3))
-                return false;
-            const auto b1 = static_cast<unsigned char>(s[i + 1]);
-            if ((b == 0xF0 && b1 < 0x90) || (b == 0xF4 && b1 > 0x8F))
-                return false;
-            i += 4;
-        } else {
+    if (i >= n)
+        return 0;
+    const auto b = static_cast<unsigned char>(s[i]);
+    if (b < 0x80)
+        return 1;
+    if (b >= 0xC2 && b <= 0xDF)
+        return cont(i + 1) ? 2 : 0;
+    if (b >= 0xE0 && b <= 0xEF) {
+        if (!cont(i + 1) || !cont(i + 2))
+            return 0;
+        const auto b1 = static_cast<unsigned char>(s[i + 1]);
+        return (b == 0xE0 && b1 < 0xA0) || (b == 0xED && b1 > 0x9F) ? 0 : 3; // overlong, surrogate
+    }
+    if (b >= 0xF0 && b <= 0xF4) {
+        if (!cont(i + 1) || !cont(i + 2) || !cont(i + 3))
+            return 0;
+        const auto b1 = static_cast<unsigned char>(s[i + 1]);
+        return (b == 0xF0 && b1 < 0x90) || (b == 0xF4 && b1 > 0x8F) ? 0 : 4;
+    }
+    return 0;
+}
+
+bool IsValidUtf8(std::string_view s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const auto length = Utf8CharacterAt(s, i);
+        if (length == 0)
             return false;
-        }
+        i += length;
     }
     return true;
 }

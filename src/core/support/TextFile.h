@@ -12,6 +12,9 @@
 namespace gf {
 
 bool IsValidUtf8(std::string_view bytes);
+// The length of the well-formed UTF-8 character at `at` (1 to 4); 0 when the bytes there are
+// not one (a stray continuation byte, an overlong form, a surrogate, a cut-off sequence).
+std::size_t Utf8CharacterAt(std::string_view bytes, std::size_t at);
 
 // UTF-8 without a leading byte-order mark; bytes that are not UTF-8 are decoded as Windows-1252.
 std::string DecodeText(std::string_view bytes);

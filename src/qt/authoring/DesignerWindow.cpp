@@ -400,6 +400,7 @@ bool DesignerWindow::WriteSCR(const QString& target) {
     request.soundMode = model_->soundMode();
     request.settings = process_.settings;
     request.targetPath = target.toStdString();
+    request.templatePath = model_->TemplateName();
     request.cancelled = [this] { return cancelWriting_.load(); };
     request.progress = [this](const PackageWriteProgress& p) {
         QMetaObject::invokeMethod(

@@ -442,6 +442,7 @@ void Win32DesignerWindow::startWriting(const std::string& target) {
     request_.soundMode = model_->soundMode();
     request_.settings = process_.settings;
     request_.targetPath = target;
+    request_.templatePath = model_->TemplateName();
     request_.cancelled = [this] { return cancel_.load(); };
     HWND window = this->window();
     request_.progress = [this, window](const PackageWriteProgress& p) {

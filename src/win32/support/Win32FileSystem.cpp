@@ -371,7 +371,7 @@ Result<std::unique_ptr<FileWriter>> Win32FileSystem::createFile(std::string_view
         access == FileAccess::Private ? user_->privateAccess() : nullptr;
     UniqueHandle file(CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
                                   security,
-                                  mode == NewFile::MustNotExist ? CREATE_NEW : CREATE_ALWAYS,
+                                  mode == NewFile::ReplaceExisting ? CREATE_ALWAYS : CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         std::string reason = Explain(GetLastError(), wide, Expect::File);
@@ -423,6 +423,43 @@ FileInfo Win32FileSystem::info(std::string_view path) {
     info.index = Join(facts.nFileIndexHigh, facts.nFileIndexLow);
     info.modifiedNs = NanosecondsSince1970(facts.ftLastWriteTime);
     return info;
+}
+
+Result<std::string> Win32FileSystem::linkTarget(std::string_view path) {
+    const std::string p(path);
+    if (HasNul(p))
+        return p;
+    const std::wstring wide = WidePath(p);
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+        (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return p;
+    // Opening follows every link; the handle then knows the file's own name.
+    const UniqueHandle file(
+        CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file) {
+        const DWORD code = GetLastError();
+        // A link to nothing: written as the link itself.
+        if (NotFound(code))
+            return p;
+        return failure("Cannot open", p, Explain(code, wide, Expect::File));
+    }
+    constexpr DWORD kFlags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
+    const DWORD needed = GetFinalPathNameByHandleW(file.get(), nullptr, 0, kFlags);
+    std::wstring resolved(needed, L'\0');
+    const DWORD length =
+        needed ? GetFinalPathNameByHandleW(file.get(), resolved.data(), needed, kFlags) : 0;
+    if (length == 0 || length >= needed)
+        return failure("Cannot open", p, DescribeSystemError(GetLastError()));
+    resolved.resize(length);
+    // "\\?\C:\x" is "C:\x" and "\\?\UNC\host\share" is "\\host\share"; WidePath adds the
+    // prefix again where a path needs it.
+    if (resolved.starts_with(L"\\\\?\\UNC\\"))
+        resolved = L"\\\\" + resolved.substr(8);
+    else if (resolved.starts_with(L"\\\\?\\"))
+        resolved = resolved.substr(4);
+    return ToUtf8(resolved);
 }
 
 Result<std::vector<FolderEntry>> Win32FileSystem::listFolder(std::string_view path) {

@@ -1,4 +1,5 @@
 #include "core/package/PackageWriter.h"
+#include "core/package/PackTemplate.h"
 #include "core/package/PackageReader.h"
 #include "fakes/FaultyFileSystem.h"
 #include "fakes/PlatformFiles.h"
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #ifndef _WIN32
@@ -243,12 +245,6 @@ TEST_F(Writer, NoFailureCostsTheOldTarget) {
                 << c.what;
     }
 
-    auto self = request(good, program_);
-    auto w = WritePackage(test::RealFiles(), self);
-    ASSERT_FALSE(w.ok());
-    EXPECT_NE(w.message().find("running program"), std::string::npos);
-    EXPECT_EQ(test::ReadFile(program_), std::string(4000, 'P'));
-
     auto nowhere =
         request(good, (dir_ / "glimmerframe" / "x.scr").string()); // a file, not a folder
     EXPECT_FALSE(WritePackage(test::RealFiles(), nowhere).ok());
@@ -257,6 +253,72 @@ TEST_F(Writer, NoFailureCostsTheOldTarget) {
     ASSERT_TRUE(ok.ok()) << ok.message();
     EXPECT_EQ(outFiles(), std::vector<std::string>{"old.scr"});
     EXPECT_EQ(test::ReadFile(target).size(), ok->size);
+}
+
+// Whatever spelling of its path the target uses, a package never takes the place of the program,
+// the template or a picture or sound it is made from.
+TEST_F(Writer, NeverWritesOverTheFilesItIsMadeFrom) {
+    const auto show = put("show/show.txt", "IMAGE=a.jpg\r\nSOUND=s.wav\r\n");
+    const auto a = put("show/a.jpg", "AAAA");
+    const auto sound = put("show/s.wav", "RIFF");
+    std::vector<DesignerRow> rows = {picture("show/a.jpg", "AAAA")};
+    addSound(rows[0], "show/s.wav", "RIFF");
+    const auto spelled = [&](const std::string& tail) { return (dir_ / "out" / tail).string(); };
+    const struct {
+        std::string target, named;
+    } refused[] = {
+        {program_, "the running program " + program_},
+        {show, show},
+        {a, a},
+        {spelled("../show/./s.wav"), sound},
+#ifdef _WIN32
+        {spelled("..\\SHOW\\A.JPG"), a}, // names differ only in case: the same file
+#else
+        {spelled("link.jpg"), a}, // a link to the picture
+#endif
+    };
+#ifndef _WIN32
+    fs::create_symlink(a, spelled("link.jpg"));
+#endif
+    for (const auto& r : refused) {
+        auto q = request(rows, r.target);
+        q.templatePath = show;
+        const auto w = WritePackage(test::RealFiles(), q);
+        ASSERT_FALSE(w.ok()) << r.target;
+        EXPECT_NE(w.message().find("cannot be written over " + r.named), std::string::npos)
+            << w.message();
+    }
+    const auto packed = PackTemplate(test::RealFiles(), show, show, program_, Settings{}, {});
+    EXPECT_FALSE(packed.ok());
+    EXPECT_EQ(test::ReadFile(show), "IMAGE=a.jpg\r\nSOUND=s.wav\r\n");
+    EXPECT_EQ(test::ReadFile(a), "AAAA");
+    EXPECT_EQ(test::ReadFile(sound), "RIFF");
+    EXPECT_EQ(test::ReadFile(program_), std::string(4000, 'P'));
+    std::vector<std::string> left;
+    for (const auto& e : fs::directory_iterator(dir_ / "show"))
+        left.push_back(e.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"a.jpg", "s.wav", "show.txt"}));
+
+    // A file of the same name elsewhere is no source; a template that does not exist is none.
+    auto q = request(rows, spelled("a.jpg"));
+    q.templatePath = spelled("new.txt");
+    std::ofstream(spelled("a.jpg")) << "another";
+    ASSERT_TRUE(WritePackage(test::RealFiles(), q).ok());
+    EXPECT_EQ(test::ReadFile(a), "AAAA");
+#ifndef _WIN32
+    // A package runs whatever file it replaced; other permissions stay as they were.
+    const struct {
+        mode_t before, after;
+    } modes[] = {{0644, 0755}, {0600, 0700}, {0640, 0750}, {0755, 0755}};
+    for (const auto& m : modes) {
+        ::chmod(spelled("a.jpg").c_str(), m.before);
+        ASSERT_TRUE(WritePackage(test::RealFiles(), q).ok());
+        struct stat st {};
+        ::stat(spelled("a.jpg").c_str(), &st);
+        EXPECT_EQ(st.st_mode & 07777, m.after) << std::oct << m.before;
+    }
+#endif
 }
 
 TEST_F(Writer, PartialFilesOfKilledWritersGoWithTheNextPackage) {

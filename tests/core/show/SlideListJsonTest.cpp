@@ -23,9 +23,29 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(SlideListJson, StringsAreEscapedAndAlwaysUtf8) {
-    EXPECT_EQ(JsonString("a\"b\\c\r\n\t\x01"), "\"a\\\"b\\\\c\\r\\n\\t\\u0001\"");
+    EXPECT_EQ(JsonString("a\"b\\c\r\n\t\x01\x1f\x20\x7f"),
+              "\"a\\\"b\\\\c\\r\\n\\t\\u0001\\u001f \x7f\"");
     EXPECT_EQ(JsonString("caf\xE9"), "\"caf\xC3\xA9\"");
     EXPECT_EQ(JsonString("\xE2\x82\xAC"), "\"\xE2\x82\xAC\"");
+}
+
+// A name's bytes come back from the JSON: each byte outside a UTF-8 character as \udcXX.
+TEST(SlideListJson, NamesKeepTheirBytes) {
+    const struct {
+        std::string_view name, json;
+    } cases[] = {
+        {"bad\xFF\xFE.png", "bad\\udcff\\udcfe.png"},
+        {"caf\xC3\xA9\xE9", "caf\xC3\xA9\\udce9"},
+        {"\x7F\x80", "\x7F\\udc80"},                    // the first byte that is no ASCII
+        {"\xC1\xBF\xC2\x80", "\\udcc1\\udcbf\xC2\x80"}, // overlong; the smallest 2-byte
+        {"\xED\x9F\xBF\xED\xA0\x80", "\xED\x9F\xBF\\udced\\udca0\\udc80"}, // a surrogate
+        {"\xF4\x8F\xBF\xBF\xF4\x90\x80\x80",
+         "\xF4\x8F\xBF\xBF\\udcf4\\udc90\\udc80\\udc80"}, // the last character, one past
+        {"a\xE2\x82", "a\\udce2\\udc82"},                 // cut off at the end
+        {"tab\there\x01\"\\", "tab\\there\\u0001\\\"\\\\"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(JsonName(c.name), "\"" + std::string(c.json) + "\"") << c.json;
 }
 
 class Listing : public ::testing::Test {

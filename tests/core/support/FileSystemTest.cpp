@@ -1,13 +1,18 @@
+#include "core/support/AtomicFileWriter.h"
 #include "core/support/BinaryFile.h"
 #include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #ifndef _WIN32
+#include <csignal>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace gf {
@@ -59,6 +64,106 @@ TEST(FileSystem, OpensRegularFilesOnlyAndSaysWhyNot) {
         files.info(at("ten.bin")).sameFileAs(files.info(dir.path().string() + "/./ten.bin")));
     EXPECT_FALSE(files.info(at("ten.bin")).sameFileAs(files.info(at("none"))));
 }
+
+#ifndef _WIN32
+// A file kept as a link (into a dotfiles folder, say) stays a link: the file it leads to gets
+// the new content, and the partial file is made beside that one.
+TEST(FileSystem, WritesThroughLinksAndKeepsThem) {
+    test::ScratchDir dir("gf-links");
+    auto& files = test::RealFiles();
+    const auto at = [&](const std::string& name) { return (dir.path() / name).string(); };
+    fs::create_directories(at("dots"));
+    fs::create_directories(at("home"));
+    dir.write("dots/settings", "old");
+    ::chmod(at("dots/settings").c_str(), 0640);
+    fs::create_symlink("../dots/settings", at("home/relative"));
+    fs::create_symlink(at("home/relative"), at("home/chain")); // a link to a link
+    fs::create_symlink("../dots/new", at("home/dangling"));
+    fs::create_symlink("loop-b", at("home/loop-a"));
+    fs::create_symlink("loop-a", at("home/loop-b"));
+
+    for (const char* link : {"home/relative", "home/chain"}) {
+        ASSERT_TRUE(WriteFileAtomically(files, at(link), link)) << link;
+        EXPECT_TRUE(fs::is_symlink(at(link))) << link;
+        EXPECT_EQ(test::ReadFile(at("dots/settings")), link);
+        EXPECT_EQ(fs::status(at("dots/settings")).permissions(),
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    }
+    // A link to nothing yet: the file is made where it leads.
+    ASSERT_TRUE(WriteFileAtomically(files, at("home/dangling"), "new"));
+    EXPECT_TRUE(fs::is_symlink(at("home/dangling")));
+    EXPECT_EQ(test::ReadFile(at("dots/new")), "new");
+
+    const auto loop = WriteFileAtomically(files, at("home/loop-a"), "x");
+    EXPECT_EQ(loop.message(), "Could not save \"" + at("home/loop-a") +
+                                  "\": it is a symbolic link that leads round in a circle");
+    EXPECT_EQ(*files.linkTarget(at("dots/settings")), at("dots/settings")); // no link
+    EXPECT_EQ(*files.linkTarget(at("none")), at("none"));
+
+    // A partial file left by a killed writer beside the link's file goes with the next write.
+    std::ofstream(at("dots/.settings.~999999999-0")) << "partial";
+    RemoveAbandonedPartialFiles(files, at("home/chain"));
+    EXPECT_FALSE(fs::exists(at("dots/.settings.~999999999-0")));
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(at("dots")))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"new", "settings"}));
+}
+
+// A partial file goes when a signal ends the process; a signal the process ignores or handles
+// itself leaves it to the writer, which is still there to finish or clean up.
+TEST(FileSystem, PartialFilesGoWhenTheProcessIsToldToEnd) {
+    test::ScratchDir dir("gf-partial");
+    const auto at = [&](const std::string& name) { return (dir.path() / name).string(); };
+    enum class Before { Default, Ignored, Handled };
+    const struct {
+        int signal;
+        Before before;
+        bool ends, kept;
+    } cases[] = {
+        {SIGTERM, Before::Default, true, false}, {SIGHUP, Before::Default, true, false},
+        {SIGINT, Before::Default, true, false},  {SIGTERM, Before::Ignored, false, true},
+        {SIGHUP, Before::Handled, false, true},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        const auto path = at("partial-" + std::to_string(n++));
+        const auto done = at("done-" + std::to_string(n));
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (c.before == Before::Ignored)
+                ::signal(c.signal, SIG_IGN);
+            if (c.before == Before::Handled)
+                ::signal(
+                    c.signal, +[](int) {});
+            auto& files = test::RealFiles();
+            // More files written and renamed before than there are places to remember them:
+            // a renamed file is forgotten.
+            for (int i = 0; i < 20; ++i) {
+                (void)files.createFile(path + ".new", NewFile::Partial, FileAccess::Shared);
+                (void)files.replace(path + ".new", path + ".kept");
+            }
+            auto file = files.createFile(path, NewFile::Partial, FileAccess::Shared);
+            ::raise(c.signal);
+            (void)files.createFile(done, NewFile::ReplaceExisting, FileAccess::Shared);
+            ::_exit(file ? 0 : 2);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        const auto what = std::to_string(c.signal) + " case " + std::to_string(n);
+        EXPECT_EQ(WIFSIGNALED(status), c.ends) << what;
+        if (c.ends)
+            EXPECT_EQ(WTERMSIG(status), c.signal) << what;
+        else
+            EXPECT_EQ(WEXITSTATUS(status), 0) << what;
+        EXPECT_EQ(fs::exists(path), c.kept) << what;
+        EXPECT_TRUE(fs::exists(path + ".kept")) << what;
+        EXPECT_EQ(fs::exists(done), !c.ends) << what;
+    }
+}
+#endif
 
 } // namespace
 } // namespace gf
