@@ -56,8 +56,9 @@ enum Id : int {
 constexpr int kWidth = 600;
 constexpr int kMargin = 10;
 constexpr int kPanelTop = 86, kPanelHeight = 146, kLeastPanelHeight = 80;
-constexpr int kHeightBesidesPanel = kPanelTop + 18 + 226 + 10 + 60;
-constexpr int kButtonHeight = 25;
+// Above the strip along the bottom (the maker's tips, at least this tall).
+constexpr int kHeightAboveStrip = kPanelTop + 18 + 226 + 10, kLeastStripHeight = 52;
+constexpr int kButtonHeight = 25, kStripWidth = 200;
 // The help text's edit box: its frame and margins around the text.
 constexpr int kHelperFrame = 12;
 
@@ -133,7 +134,8 @@ void PaintLogo(HDC dc, const RECT& box) {
 
 Win32SettingsDialog::Win32SettingsDialog(ProcessState& process, SettingsStore& store,
                                          DesignerHook designer, Win32HelpHost::Opener browser)
-    : Win32Dialog(ToUtf16(kSettingsCaption), kWidth, kHeightBesidesPanel + kPanelHeight),
+    : Win32Dialog(ToUtf16(kSettingsCaption), kWidth,
+                  kHeightAboveStrip + kLeastStripHeight + 8 + kPanelHeight),
       model_(process, store, *this, PicturePatterns(Win32PictureFormats())),
       designer_(std::move(designer)), browser_(std::move(browser)) {}
 
@@ -247,22 +249,24 @@ void Win32SettingsDialog::create() {
     syncFromModel();
 
     // Tall enough for the help text of either mode, where the screen has the room.
-    const int textWidth = kWidth - 2 * kMargin - 24 - kHelperFrame -
-                          layout().units(GetSystemMetricsForDpi(SM_CXVSCROLL, layout().dpi()));
+    const int textWidth = helperTextWidth();
     int panel = kPanelHeight;
     for (const bool folderMode : {false, true})
         panel = std::max(
             panel, layout().wrappedHeight(WithCrLf(model_.HelperText(folderMode)), textWidth) +
                        kHelperFrame);
-    setClientSize(kWidth, kHeightBesidesPanel + panel);
-    setLeastClientSize(kWidth, kHeightBesidesPanel + kLeastPanelHeight);
+    // Every tip whole in the strip.
+    stripHeight_ = std::max(kLeastStripHeight,
+                            layout().units(adStrip_->neededHeight(layout().px(kStripWidth))) + 1);
+    setClientSize(kWidth, heightBesidesPanel() + panel);
+    setLeastClientSize(kWidth, heightBesidesPanel() + kLeastPanelHeight);
 }
 
 void Win32SettingsDialog::arrange() {
     const DialogLayout& l = layout();
     const int inner = kWidth - 2 * kMargin;
     const int left = kMargin + 12, innerWidth = inner - 24;
-    const int panelHeight = std::max(clientHeight() - kHeightBesidesPanel, kLeastPanelHeight);
+    const int panelHeight = std::max(clientHeight() - heightBesidesPanel(), kLeastPanelHeight);
 
     // Pictures: mode boxes, path row, panels.
     l.place(source_, kMargin, 6, inner, kPanelTop + panelHeight + 10 - 6);
@@ -315,11 +319,34 @@ void Win32SettingsDialog::arrange() {
 
     // The strip and the buttons along the bottom.
     const int bottom = showTop + 226 + 10;
-    l.place(imgBrindlewick_, kMargin, bottom + 8, 36, 36);
-    l.place(lblBrindlewick_, kMargin + 44, bottom + 17, 150, 20);
-    l.place(adStrip_->window(), kMargin + 200, bottom, 200, 52);
-    l.place(cmdExit_, kWidth - kMargin - 80, bottom + 14, 80, kButtonHeight);
-    l.place(cmdCancel_, kWidth - kMargin - 80 - 8 - 80, bottom + 14, 80, kButtonHeight);
+    const int middle = bottom + stripHeight_ / 2;
+    l.place(imgBrindlewick_, kMargin, middle - 18, 36, 36);
+    l.place(lblBrindlewick_, kMargin + 44, middle - 9, 150, 20);
+    l.place(adStrip_->window(), kMargin + 200, bottom, kStripWidth, stripHeight_);
+    l.place(cmdExit_, kWidth - kMargin - 80, middle - kButtonHeight / 2, 80, kButtonHeight);
+    l.place(cmdCancel_, kWidth - kMargin - 80 - 8 - 80, middle - kButtonHeight / 2, 80,
+            kButtonHeight);
+    updateHelperScrollBar();
+}
+
+int Win32SettingsDialog::helperTextWidth() const {
+    // Beside a scroll bar: without one the text is wider and never needs more lines.
+    return kWidth - 2 * kMargin - 24 - kHelperFrame -
+           layout().units(GetSystemMetricsForDpi(SM_CXVSCROLL, layout().dpi()));
+}
+
+int Win32SettingsDialog::heightBesidesPanel() const {
+    return kHeightAboveStrip + stripHeight_ + 8;
+}
+
+void Win32SettingsDialog::updateHelperScrollBar() {
+    // A scroll bar only where the panel is too short for the text.
+    const int needed =
+        layout().wrappedHeight(WithCrLf(model_.controls().txtHelper), helperTextWidth()) +
+        kHelperFrame;
+    RECT frame{};
+    GetWindowRect(txtHelper_, &frame);
+    ShowScrollBar(txtHelper_, SB_VERT, needed > layout().units(frame.bottom - frame.top));
 }
 
 void Win32SettingsDialog::syncFromModel() {
@@ -338,6 +365,7 @@ void Win32SettingsDialog::syncFromModel() {
     if (Text(txtImageListFile_) != path)
         SetWindowTextW(txtImageListFile_, path.c_str());
     SetWindowTextW(txtHelper_, WithCrLf(c.txtHelper).c_str());
+    updateHelperScrollBar();
 
     ShowWindow(txtHelper_, c.panel == DialogPanel::Text ? SW_SHOW : SW_HIDE);
     templateLists_.show(c.panel == DialogPanel::Template);
