@@ -80,8 +80,8 @@ FolderBrowser::FolderBrowser(QWidget* parent) : QWidget(parent) {
     });
     // The folder model fills in lazily, in another thread: folders read in above the current one
     // push it down, so it is brought back into view each time.
-    connect(dirModel_, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex& parent) {
-        if (isAboveCurrent(parent))
+    connect(dirModel_, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex& folder) {
+        if (isAboveCurrent(folder))
             keepCurrentInView();
     });
     tree_->installEventFilter(this);
