@@ -2,6 +2,8 @@
 
 #include "core/support/FilePatterns.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
@@ -84,6 +86,15 @@ FolderBrowser::FolderBrowser(QWidget* parent) : QWidget(parent) {
         if (isAboveCurrent(folder))
             keepCurrentInView();
     });
+    // And sorting them in, which the model does a moment later.
+    connect(dirModel_, &QAbstractItemModel::layoutChanged, this,
+            [this](const QList<QPersistentModelIndex>& folders) {
+                if (folders.isEmpty() || std::any_of(folders.begin(), folders.end(),
+                                                     [this](const QPersistentModelIndex& f) {
+                                                         return isAboveCurrent(f);
+                                                     }))
+                    keepCurrentInView();
+            });
     tree_->installEventFilter(this);
     connect(fileModel_, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
         if (cleanFolder(path) == folder_)

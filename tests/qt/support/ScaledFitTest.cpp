@@ -74,7 +74,7 @@ TEST(ScaledFit, EveryWindowLiesInTheWorkAreaWithItsButtonsWhole) {
         ExpectFits(about, {"OK"});
     }
     test::FakeDesignerDialogs dialogs;
-    DesignerWindow designer(process, shows.filePath("new.txt"), nullptr, &dialogs);
+    DesignerWindow designer(process, QString(), nullptr, &dialogs);
     ExpectFits(designer, {"Done"});
     {
         EntryEditDialog editor(process.authoring, &designer);
