@@ -27,16 +27,15 @@ printf '%s\r\n' IMAGE=dawn.jpg >"$show/start.txt"
 run() {
     "$WINE_RUN" --prefix "$PREFIX" "$@" </dev/null 2>>"$WORK/show.err" 9>&-
 }
-# fits [--whole] CAPTION CONTROL...: the window_fit tool's checks, tried again while the window
-# is still being laid out (a control not yet shown); its report on failure.
+# fits [--whole] CAPTION CONTROL...: the window_fit tool's checks, tried again for a while (a
+# window still being laid out on a busy machine); its last report on failure.
 fits() {
-    local until=$((SECONDS + 60)) status=0
-    while :; do
-        status=0
-        run "$FIT" "$@" >"$WORK/fit.out" || status=$?
-        [ "$status" -eq 0 ] && break
-        [ "$status" -eq 3 ] && [ $SECONDS -lt $until ] || fail "at $dpi DPI: $(tr -d '\r' <"$WORK/fit.out")"
-        sleep 0.2
+    local until=$((SECONDS + 30))
+    until run "$FIT" "$@" >"$WORK/fit.out"; do
+        if [ $SECONDS -ge $until ]; then
+            fail "at $dpi DPI: $(tr -d '\r' <"$WORK/fit.out")"
+        fi
+        sleep 0.5
     done
     grep -q "^dpi $dpi " "$WORK/fit.out" || fail "not at $dpi DPI: $(tr -d '\r' <"$WORK/fit.out")"
     if [ -n "${GF_FIT_SHOTS:-}" ]; then
