@@ -112,10 +112,14 @@ void SettingsDialogModel::RefreshModeControls() {
 }
 
 void SettingsDialogModel::ShowHelperText() {
+    c_.txtHelper = HelperText(settings_.AllImages == 1);
+}
+
+std::string SettingsDialogModel::HelperText(bool folderMode) const {
     std::string text;
     if (startup_.StandAlone) {
         text = "Glimmerframe is running in Stand-Alone Mode.\n";
-    } else if (settings_.AllImages == 1) {
+    } else if (folderMode) {
         text = "Glimmerframe is currently in Folder Mode.\n"
                "In this mode, all the images (" +
                PictureTypeNames(picturePatterns_) +
@@ -131,7 +135,7 @@ void SettingsDialogModel::ShowHelperText() {
                "Click " +
                std::string(kSelectTemplateCaption) + ", Edit or Create.\n\n";
     }
-    c_.txtHelper = text + std::string(kClosingLines);
+    return text + std::string(kClosingLines);
 }
 
 std::string SettingsDialogModel::CombinePath(std::string_view folder, std::string_view fileName) {

@@ -107,6 +107,9 @@ class SettingsDialogModel {
 
     void RefreshModeControls();
     void ShowHelperText();
+    // The help text for one mode (standalone: the one text a package shows). A window sizes its
+    // help panel for the longest, so that switching modes never cuts a line.
+    std::string HelperText(bool folderMode) const;
     void SplitSelectedPath();
     static std::string CombinePath(std::string_view folder, std::string_view fileName);
 

@@ -200,6 +200,9 @@ EntryEditDialog::EntryEditDialog(AuthoringMemory& memory, QWidget* parent)
             b->setAutoRaise(true);
             b->setToolTip(colorName);
             b->setAccessibleName(colorName + QLatin1Char(' ') + slotNames[slot]);
+            b->setFocusPolicy(column == 2 ? Qt::StrongFocus : Qt::ClickFocus);
+            b->installEventFilter(this);
+            swatchRows_[slot].append(b);
             grid->addWidget(b, slot, column++);
             swatches_.insert(QString::number(slot) + QLatin1Char(':') + colorName, b);
             connect(b, &QToolButton::clicked, this, [this, colorName, slot] {
@@ -323,6 +326,29 @@ void EntryEditDialog::prepare(const EditRequest& request) {
     originalImage_->setFullText(QString::fromStdString(editor_.originalImageCaption()));
     originalSound_->setFullText(QString::fromStdString(editor_.originalSoundCaption()));
     syncing_ = false;
+}
+
+bool EntryEditDialog::eventFilter(QObject* watched, QEvent* event) {
+    for (const QList<QAbstractButton*>& row : swatchRows_) {
+        const auto at = row.indexOf(static_cast<QAbstractButton*>(watched));
+        if (at < 0)
+            continue;
+        if (event->type() == QEvent::FocusIn) {
+            for (QAbstractButton* b : row)
+                b->setFocusPolicy(b == watched ? Qt::StrongFocus : Qt::ClickFocus);
+        } else if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            const int step = key == Qt::Key_Left || key == Qt::Key_Up      ? -1
+                             : key == Qt::Key_Right || key == Qt::Key_Down ? 1
+                                                                           : 0;
+            if (step != 0) {
+                row.at((at + step + row.size()) % row.size())->setFocus(Qt::OtherFocusReason);
+                return true;
+            }
+        }
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 QAbstractButton* EntryEditDialog::swatch(const QString& colorName, bool foreground) const {

@@ -49,6 +49,7 @@ class EntryEditDialog final : public QDialog {
 
   protected:
     void reject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void syncImageFolder();
@@ -65,6 +66,8 @@ class EntryEditDialog final : public QDialog {
     QLabel* backColor_ = nullptr;
     QLabel* foreColor_ = nullptr;
     QMap<QString, QAbstractButton*> swatches_; // "0:Black", "1:Black", ...
+    // Each row of swatches is one Tab stop, the one last focused; the arrow keys move along it.
+    QList<QAbstractButton*> swatchRows_[2];
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
     ImageViewerDialog* viewer_ = nullptr;

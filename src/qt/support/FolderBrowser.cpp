@@ -2,7 +2,10 @@
 
 #include "core/support/FilePatterns.h"
 
+#include <algorithm>
+
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHBoxLayout>
@@ -77,15 +80,46 @@ FolderBrowser::FolderBrowser(QWidget* parent) : QWidget(parent) {
         if (selectable_)
             emit fileDoubleClicked(filePathAt(index));
     });
-    // The folder model fills in lazily: scroll again once the branch of the current folder is in.
-    connect(dirModel_, &QFileSystemModel::directoryLoaded, this, [this](const QString&) {
-        if (tree_->currentIndex().isValid())
-            tree_->scrollTo(tree_->currentIndex(), QAbstractItemView::PositionAtCenter);
+    // The folder model fills in lazily, in another thread: folders read in above the current one
+    // push it down, so it is brought back into view each time.
+    connect(dirModel_, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex& folder) {
+        if (isAboveCurrent(folder))
+            keepCurrentInView();
     });
+    // And sorting them in, which the model does a moment later.
+    connect(dirModel_, &QAbstractItemModel::layoutChanged, this,
+            [this](const QList<QPersistentModelIndex>& folders) {
+                if (folders.isEmpty() || std::any_of(folders.begin(), folders.end(),
+                                                     [this](const QPersistentModelIndex& f) {
+                                                         return isAboveCurrent(f);
+                                                     }))
+                    keepCurrentInView();
+            });
+    tree_->installEventFilter(this);
     connect(fileModel_, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
         if (cleanFolder(path) == folder_)
             emit filesListed();
     });
+}
+
+bool FolderBrowser::eventFilter(QObject* watched, QEvent* event) {
+    // A tree scrolled before it had a size scrolled nowhere: scroll again once it has one.
+    if (watched == tree_ && (event->type() == QEvent::Show || event->type() == QEvent::Resize))
+        keepCurrentInView();
+    return QWidget::eventFilter(watched, event);
+}
+
+void FolderBrowser::keepCurrentInView() {
+    const QModelIndex current = tree_->currentIndex();
+    if (current.isValid() && tree_->isVisible())
+        tree_->scrollTo(current, QAbstractItemView::PositionAtCenter);
+}
+
+bool FolderBrowser::isAboveCurrent(const QModelIndex& folder) const {
+    for (QModelIndex i = tree_->currentIndex(); i.isValid(); i = i.parent())
+        if (i.parent() == folder)
+            return true;
+    return false;
 }
 
 void FolderBrowser::fillPlaces() {
@@ -129,7 +163,7 @@ bool FolderBrowser::goToFolder(const QString& folder) {
         return false;
     // Selecting the tree item runs onTreeCurrentChanged, which moves the file list.
     tree_->setCurrentIndex(index);
-    tree_->scrollTo(index);
+    tree_->scrollTo(index, QAbstractItemView::PositionAtCenter);
     if (clean != folder_)
         onTreeCurrentChanged(index);
     return true;

@@ -43,8 +43,15 @@ class FolderBrowser final : public QWidget {
     // The file list of the current folder has been read.
     void filesListed();
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void fillPlaces();
+    // The current folder in the middle of the tree: when the tree gets its size, and while the
+    // folders above it are still being read in (each one read pushes it down).
+    void keepCurrentInView();
+    bool isAboveCurrent(const QModelIndex& folder) const;
     void onTreeCurrentChanged(const QModelIndex& current);
     QString filePathAt(const QModelIndex& index) const;
 

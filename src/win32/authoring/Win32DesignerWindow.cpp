@@ -183,11 +183,17 @@ void Win32DesignerWindow::arrange() {
         x += buttonWidth + (i == 4 ? 16 : 4); // the template's commands stand apart
     }
 
-    // Below the list: the sound mode, the tip strip, then Help and Done at the right.
+    // Below the list: the sound mode, the tip strip (tall enough for every tip whole), then Help
+    // and Done at the right.
     const int radioWidth = 76;
-    const int frameHeight = line * 2 + 18;
-    const int frameTop = height - margin - frameHeight;
     const int frameWidth = radioWidth * 3 + 20;
+    const int adLeft = margin + frameWidth + 2 * gap;
+    const int adRoom = width - margin - 2 * buttonWidth - 4 - 2 * gap - adLeft;
+    const int adWidth = std::min(320, adRoom);
+    const int adHeight =
+        adWidth > 0 ? layout().units(ads_->neededHeight(layout().px(adWidth))) + 1 : 0;
+    const int frameHeight = std::max(line * 2 + 18, adHeight + 4);
+    const int frameTop = height - margin - frameHeight;
     place(kModeFrame, margin, frameTop, frameWidth, frameHeight);
     for (std::size_t i = 0; i < kModes.size(); ++i)
         place(kModes[i].first, margin + 10 + int(i) * radioWidth, frameTop + line + 4,
@@ -195,9 +201,6 @@ void Win32DesignerWindow::arrange() {
     const int buttonsTop = height - margin - buttonHeight;
     place(kDone, width - margin - buttonWidth, buttonsTop, buttonWidth, buttonHeight);
     place(kHelp, width - margin - 2 * buttonWidth - 4, buttonsTop, buttonWidth, buttonHeight);
-    const int adLeft = margin + frameWidth + 2 * gap;
-    const int adRoom = width - margin - 2 * buttonWidth - 4 - 2 * gap - adLeft;
-    const int adWidth = std::min(320, adRoom);
     ShowWindow(ads_->window(), adWidth >= 160 ? SW_SHOW : SW_HIDE);
     layout().place(ads_->window(), adLeft + (adRoom - adWidth) / 2, frameTop + 4,
                    std::max(adWidth, 0), frameHeight - 4);

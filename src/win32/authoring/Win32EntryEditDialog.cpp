@@ -3,6 +3,7 @@
 #include "core/authoring/TemplateDesigner.h"
 #include "core/show/NamedColors.h"
 #include "core/support/FilePatterns.h"
+#include "core/support/PathElision.h"
 #include "core/support/PictureTypes.h"
 #include "core/transitions/DissolveTable.h"
 #include "win32/authoring/Win32ImageViewerDialog.h"
@@ -51,6 +52,9 @@ constexpr std::array<std::string_view, 12> kSwatchNames = {
     "Black",      "Blue",   "Dark Blue", "Dark Green", "Light Blue", "Light Green",
     "Light Grey", "Orange", "Purple",    "Red",        "White",      "Yellow"};
 
+// The client area in units; on a small screen the pickers give up height, down to a few rows.
+constexpr int kWidth = 740, kHeight = 520, kLeastHeight = 430;
+
 constexpr std::string_view kSoundPatterns = "*.wav;*.mpeg;*.mp3;*.mp2;*.mpg";
 
 std::wstring W(std::string_view s) {
@@ -81,8 +85,8 @@ std::string FromBox(HWND box) {
 } // namespace
 
 Win32EntryEditDialog::Win32EntryEditDialog(ProcessState& process)
-    : AuthoringDialog(L"Template Edit", 740, 520), process_(process), editor_(process.authoring),
-      imageLists_(kImageLists, PicturePatterns(Win32PictureFormats())),
+    : AuthoringDialog(L"Template Edit", kWidth, kHeight), process_(process),
+      editor_(process.authoring), imageLists_(kImageLists, PicturePatterns(Win32PictureFormats())),
       soundLists_(kSoundLists, SplitFilePatterns(kSoundPatterns)) {}
 
 Win32EntryEditDialog::~Win32EntryEditDialog() = default;
@@ -94,17 +98,18 @@ void Win32EntryEditDialog::run(HWND owner, const EditRequest& request) {
 
 void Win32EntryEditDialog::create() {
     SetMenu(window(), AppendHelpMenu(nullptr, {{kHelpContents, L"&Contents\tF1"}}));
+    setLeastClientSize(kWidth, kLeastHeight);
 
     // In Tab order: the picture side, the sound side, dissolve and comment, colours, OK, Cancel.
     add(WC_BUTTONW, L"&Image", BS_GROUPBOX, kImageFrame);
     imageLists_.create(window(), layout().font());
-    add(WC_STATICW, L"Image File:", SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, kOriginalImage);
+    add(WC_STATICW, L"Image File:", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, kOriginalImage);
     add(WC_BUTTONW, L"&View", BS_PUSHBUTTON | WS_TABSTOP, kView, L"View Image");
     add(WC_BUTTONW, L"Reset", BS_PUSHBUTTON | WS_TABSTOP, kResetImage, L"Reset Image Selection");
 
     add(WC_BUTTONW, L"&Sound", BS_GROUPBOX, kSoundFrame);
     soundLists_.create(window(), layout().font());
-    add(WC_STATICW, L"Sound File:", SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, kOriginalSound);
+    add(WC_STATICW, L"Sound File:", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, kOriginalSound);
     add(WC_BUTTONW, L"&Play", BS_PUSHBUTTON | WS_TABSTOP, kPlay, L"Play Sound File");
     add(WC_BUTTONW, L"Reset", BS_PUSHBUTTON | WS_TABSTOP, kResetSound, L"Reset Sound Selection");
 
@@ -184,8 +189,8 @@ void Win32EntryEditDialog::prepare() {
     showComment();
     SendMessageW(item(kDissolve), CB_SETCURSEL, WPARAM(editor_.dissolveIndex()), 0);
     showColors();
-    SetWindowTextW(item(kOriginalImage), W(editor_.originalImageCaption()).c_str());
-    SetWindowTextW(item(kOriginalSound), W(editor_.originalSoundCaption()).c_str());
+    imageCaption_ = editor_.originalImageCaption();
+    soundCaption_ = editor_.originalSoundCaption();
     syncing_ = false;
 }
 
@@ -253,7 +258,20 @@ void Win32EntryEditDialog::arrange() {
                   layout().px(side.x + pad + inner), layout().px(rowTop - gap)};
         side.lists->layout(area, layout().px(line), layout().px(gap));
     }
+    showPath(kOriginalImage, imageCaption_);
+    showPath(kOriginalSound, soundCaption_);
     InvalidateRect(window(), nullptr, TRUE);
+}
+
+void Win32EntryEditDialog::showPath(int id, const std::string& caption) {
+    HWND label = item(id);
+    RECT box{};
+    GetClientRect(label, &box);
+    const std::string shown =
+        ElidePath(caption, layout().units(box.right),
+                  [this](std::string_view text) { return int(layout().textSize(W(text)).cx); });
+    SetWindowTextW(label, W(shown).c_str());
+    setTooltip(label, W(caption));
 }
 
 bool Win32EntryEditDialog::command(int id, int code, HWND control) {

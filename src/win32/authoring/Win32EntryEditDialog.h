@@ -27,6 +27,9 @@ class Win32EntryEditDialog final : public AuthoringDialog {
 
   private:
     void prepare();
+    // The original picture's or sound's caption, elided in the middle to the label's width;
+    // the whole of it in the label's tooltip.
+    void showPath(int id, const std::string& caption);
     void showComment();
     void showColors();
     void view();
@@ -39,6 +42,7 @@ class Win32EntryEditDialog final : public AuthoringDialog {
     EntryEditor editor_;
     EditRequest request_;
     FolderLists imageLists_, soundLists_;
+    std::string imageCaption_, soundCaption_;
     bool syncing_ = false;
 };
 

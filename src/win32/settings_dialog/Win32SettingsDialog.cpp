@@ -51,11 +51,16 @@ enum Id : int {
     kAbout,
 };
 
-// Client area and the places of its parts, in 1/96 inch.
-constexpr int kWidth = 600, kHeight = 546;
+// Client area and the places of its parts, in 1/96 inch. The panel (help text or lists) takes
+// what the window has beyond the rest; on a small screen it gets less, down to a few lines.
+constexpr int kWidth = 600;
 constexpr int kMargin = 10;
-constexpr int kPanelTop = 86, kPanelHeight = 146;
-constexpr int kButtonHeight = 25;
+constexpr int kPanelTop = 86, kPanelHeight = 146, kLeastPanelHeight = 80;
+// Above the strip along the bottom (the maker's tips, at least this tall).
+constexpr int kHeightAboveStrip = kPanelTop + 18 + 226 + 10, kLeastStripHeight = 52;
+constexpr int kButtonHeight = 25, kStripWidth = 200;
+// The help text's edit box: its frame and margins around the text.
+constexpr int kHelperFrame = 12;
 
 std::wstring Text(HWND control) {
     std::wstring text(std::size_t(GetWindowTextLengthW(control)) + 1, L'\0');
@@ -129,7 +134,8 @@ void PaintLogo(HDC dc, const RECT& box) {
 
 Win32SettingsDialog::Win32SettingsDialog(ProcessState& process, SettingsStore& store,
                                          DesignerHook designer, Win32HelpHost::Opener browser)
-    : Win32Dialog(ToUtf16(kSettingsCaption), kWidth, kHeight),
+    : Win32Dialog(ToUtf16(kSettingsCaption), kWidth,
+                  kHeightAboveStrip + kLeastStripHeight + 8 + kPanelHeight),
       model_(process, store, *this, PicturePatterns(Win32PictureFormats())),
       designer_(std::move(designer)), browser_(std::move(browser)) {}
 
@@ -167,7 +173,8 @@ void Win32SettingsDialog::create() {
     cmdEditTemplate_ = button(ToUtf16(keys.editTemplate), kEditTemplate, L"Edit A Template File");
 
     // The three panels in one place: the help text, the template lists, the folder lists.
-    txtHelper_ = addControl(L"EDIT", L"", ES_MULTILINE | ES_READONLY, kHelper, WS_EX_CLIENTEDGE);
+    txtHelper_ = addControl(L"EDIT", L"", ES_MULTILINE | ES_READONLY | WS_VSCROLL, kHelper,
+                            WS_EX_CLIENTEDGE);
     const auto lists = [&](DirectoryLists& panel, int first, std::vector<std::string> patterns) {
         HWND drive =
             addControl(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, first);
@@ -240,15 +247,29 @@ void Win32SettingsDialog::create() {
 
     model_.Form_Load();
     syncFromModel();
+
+    // Tall enough for the help text of either mode, where the screen has the room.
+    const int textWidth = helperTextWidth();
+    int panel = kPanelHeight;
+    for (const bool folderMode : {false, true})
+        panel = std::max(
+            panel, layout().wrappedHeight(WithCrLf(model_.HelperText(folderMode)), textWidth) +
+                       kHelperFrame);
+    // Every tip whole in the strip.
+    stripHeight_ = std::max(kLeastStripHeight,
+                            layout().units(adStrip_->neededHeight(layout().px(kStripWidth))) + 1);
+    setClientSize(kWidth, heightBesidesPanel() + panel);
+    setLeastClientSize(kWidth, heightBesidesPanel() + kLeastPanelHeight);
 }
 
 void Win32SettingsDialog::arrange() {
     const DialogLayout& l = layout();
     const int inner = kWidth - 2 * kMargin;
     const int left = kMargin + 12, innerWidth = inner - 24;
+    const int panelHeight = std::max(clientHeight() - heightBesidesPanel(), kLeastPanelHeight);
 
     // Pictures: mode boxes, path row, panels.
-    l.place(source_, kMargin, 6, inner, kPanelTop + kPanelHeight + 10 - 6);
+    l.place(source_, kMargin, 6, inner, kPanelTop + panelHeight + 10 - 6);
     l.place(chkFolderMode_, left, 26, 110, 20);
     l.place(chkTemplateMode_, left + 120, 26, 130, 20);
     const int buttonWidth = 68, gap = 6;
@@ -260,20 +281,20 @@ void Win32SettingsDialog::arrange() {
     HWND buttons[4] = {cmdSelectFolder_, cmdSelectTemplate_, cmdCreateTemplate_, cmdEditTemplate_};
     for (int i = 0; i < 4; ++i)
         l.place(buttons[i], buttonsLeft + i * (buttonWidth + gap), 52, buttonWidth, kButtonHeight);
-    l.place(txtHelper_, left, kPanelTop, innerWidth, kPanelHeight);
+    l.place(txtHelper_, left, kPanelTop, innerWidth, panelHeight);
     const int listsWidth = 200;
     for (DirectoryLists* panel : {&templateLists_, &folderLists_}) {
         l.place(panel->drives(), left, kPanelTop, listsWidth, 200);
-        l.place(panel->folders(), left, kPanelTop + 28, listsWidth, kPanelHeight - 28);
+        l.place(panel->folders(), left, kPanelTop + 28, listsWidth, panelHeight - 28);
         l.place(panel->files(), left + listsWidth + 10, kPanelTop + 28,
-                innerWidth - listsWidth - 10, kPanelHeight - 28);
+                innerWidth - listsWidth - 10, panelHeight - 28);
     }
     l.place(folderLabel_, left + listsWidth + 10, kPanelTop + 4, innerWidth - listsWidth - 10 - 96,
             18);
     l.place(cmdBrowse_, left + innerWidth - 86, kPanelTop - 1, 86, kButtonHeight);
 
     // Show: option pairs, dissolve, switches, scroll bars.
-    const int showTop = kPanelTop + kPanelHeight + 18;
+    const int showTop = kPanelTop + panelHeight + 18;
     l.place(show_, kMargin, showTop, inner, 226);
     const int frameWidth = (innerWidth - 2 * 12) / 3;
     for (int f = 0; f < 3; ++f) {
@@ -298,13 +319,34 @@ void Win32SettingsDialog::arrange() {
 
     // The strip and the buttons along the bottom.
     const int bottom = showTop + 226 + 10;
-    l.place(imgBrindlewick_, kMargin, bottom + 8, 36, 36);
-    l.place(lblBrindlewick_, kMargin + 44, bottom + 17, 150, 20);
-    l.place(adStrip_->window(), kMargin + 200, bottom, 200, 52);
-    l.place(cmdExit_, kWidth - kMargin - 80, bottom + 14, 80, kButtonHeight);
-    l.place(cmdCancel_, kWidth - kMargin - 80 - 8 - 80, bottom + 14, 80, kButtonHeight);
-    if (bottom + 52 + 8 != clientHeight())
-        setClientSize(kWidth, bottom + 52 + 8);
+    const int middle = bottom + stripHeight_ / 2;
+    l.place(imgBrindlewick_, kMargin, middle - 18, 36, 36);
+    l.place(lblBrindlewick_, kMargin + 44, middle - 9, 150, 20);
+    l.place(adStrip_->window(), kMargin + 200, bottom, kStripWidth, stripHeight_);
+    l.place(cmdExit_, kWidth - kMargin - 80, middle - kButtonHeight / 2, 80, kButtonHeight);
+    l.place(cmdCancel_, kWidth - kMargin - 80 - 8 - 80, middle - kButtonHeight / 2, 80,
+            kButtonHeight);
+    updateHelperScrollBar();
+}
+
+int Win32SettingsDialog::helperTextWidth() const {
+    // Beside a scroll bar: without one the text is wider and never needs more lines.
+    return kWidth - 2 * kMargin - 24 - kHelperFrame -
+           layout().units(GetSystemMetricsForDpi(SM_CXVSCROLL, layout().dpi()));
+}
+
+int Win32SettingsDialog::heightBesidesPanel() const {
+    return kHeightAboveStrip + stripHeight_ + 8;
+}
+
+void Win32SettingsDialog::updateHelperScrollBar() {
+    // A scroll bar only where the panel is too short for the text.
+    const int needed =
+        layout().wrappedHeight(WithCrLf(model_.controls().txtHelper), helperTextWidth()) +
+        kHelperFrame;
+    RECT frame{};
+    GetWindowRect(txtHelper_, &frame);
+    ShowScrollBar(txtHelper_, SB_VERT, needed > layout().units(frame.bottom - frame.top));
 }
 
 void Win32SettingsDialog::syncFromModel() {
@@ -323,6 +365,7 @@ void Win32SettingsDialog::syncFromModel() {
     if (Text(txtImageListFile_) != path)
         SetWindowTextW(txtImageListFile_, path.c_str());
     SetWindowTextW(txtHelper_, WithCrLf(c.txtHelper).c_str());
+    updateHelperScrollBar();
 
     ShowWindow(txtHelper_, c.panel == DialogPanel::Text ? SW_SHOW : SW_HIDE);
     templateLists_.show(c.panel == DialogPanel::Template);

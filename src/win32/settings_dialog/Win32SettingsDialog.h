@@ -40,6 +40,11 @@ class Win32SettingsDialog final : public Win32Dialog, private SettingsDialogView
 
     // Puts the model's state into the controls without running their handlers.
     void syncFromModel();
+    // The client height in units of all but the panel (help text or lists).
+    int heightBesidesPanel() const;
+    // The width in units the help text is broken into lines at.
+    int helperTextWidth() const;
+    void updateHelperScrollBar();
     void scrolled(HWND bar, int request);
     void done();
     void browse();
@@ -70,6 +75,7 @@ class Win32SettingsDialog final : public Win32Dialog, private SettingsDialogView
     HWND chkIgnoreMouse_ = nullptr, chkDisableSound_ = nullptr;
     HWND imgBrindlewick_ = nullptr, lblBrindlewick_ = nullptr;
     std::unique_ptr<Win32AdStrip> adStrip_;
+    int stripHeight_ = 52; // units
     HWND cmdCancel_ = nullptr, cmdExit_ = nullptr;
 };
 

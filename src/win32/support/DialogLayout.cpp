@@ -116,6 +116,18 @@ SIZE DialogLayout::textSize(std::wstring_view text, HFONT font) const {
     return {units(box.right - box.left + 1), units(box.bottom - box.top)};
 }
 
+int DialogLayout::wrappedHeight(std::wstring_view text, int width, HFONT font) const {
+    WindowDc dc(nullptr);
+    const HGDIOBJ old = SelectObject(dc.get(), font ? font : font_.get());
+    RECT box{0, 0, px(width), 0};
+    const std::wstring copy(text);
+    DrawTextW(dc.get(), copy.c_str(), int(copy.size()), &box,
+              DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK | DT_EDITCONTROL);
+    SelectObject(dc.get(), old);
+    // Rounded up: a line short by a pixel is a line cut.
+    return ((box.bottom - box.top) * 96 + int(dpi_) - 1) / int(dpi_);
+}
+
 SIZE DialogLayout::windowSize(int width, int height, DWORD style, DWORD exStyle, bool menu) const {
     RECT box{0, 0, px(width), px(height)};
     using ForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);

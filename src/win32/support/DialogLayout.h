@@ -37,6 +37,9 @@ class DialogLayout {
     // The size in units that `text` takes in `font` (the message font when null); several lines
     // when it holds line breaks.
     SIZE textSize(std::wstring_view text, HFONT font = nullptr) const;
+    // The height in units that `text` takes broken into lines `width` units wide, as an edit
+    // box or a static text breaks it.
+    int wrappedHeight(std::wstring_view text, int width, HFONT font = nullptr) const;
     // The outer size in device pixels of a window with this style whose client area is
     // `width` × `height` units (with a menu bar when `menu`).
     SIZE windowSize(int width, int height, DWORD style, DWORD exStyle, bool menu) const;

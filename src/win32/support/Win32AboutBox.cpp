@@ -3,6 +3,7 @@
 #include "core/support/AboutText.h"
 #include "core/support/HTMLHelp.h"
 #include "core/support/Maker.h"
+#include "core/support/PathElision.h"
 #include "core/support/Version.h"
 #include "win32/support/ProgramFile.h"
 #include "win32/support/Utf16.h"
@@ -57,37 +58,51 @@ void Win32AboutBox::create() {
     SendMessageW(lblTitle_, WM_SETFONT, WPARAM(layout().titleFont()), FALSE);
     lblVersion_ = addControl(L"STATIC", VersionText(), SS_LEFT | SS_NOPREFIX);
     lines_[0] = addControl(L"STATIC", L"", SS_ETCHEDHORZ);
-    Label1_ = addControl(L"STATIC",
-                         ToUtf16(std::string(kMakerName) + "\r\nUser guide:\r\n" + GuideLocation()),
-                         SS_LEFT | SS_NOPREFIX);
+    // The path whole, broken after its separators: a static text cuts a line it cannot break.
+    std::string maker = std::string(kMakerName) + "\r\nUser guide:";
+    for (const std::string& line :
+         WrapPath(GuideLocation(), kWidth - 2 * kMargin - 4, [this](std::string_view text) {
+             return int(layout().textSize(ToUtf16(text)).cx);
+         }))
+        maker += "\r\n" + line;
+    makerText_ = ToUtf16(maker);
+    Label1_ = addControl(L"STATIC", makerText_, SS_LEFT | SS_NOPREFIX);
     lines_[1] = addControl(L"STATIC", L"", SS_ETCHEDHORZ);
     lblDisclaimer_ = addControl(L"STATIC", ToUtf16(kAboutNotice), SS_LEFT | SS_NOPREFIX);
     cmdOK_ = addControl(L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK);
+    setClientSize(kWidth, layOut(false));
 }
 
 void Win32AboutBox::arrange() {
+    layOut(true);
+}
+
+int Win32AboutBox::layOut(bool apply) const {
     const DialogLayout& l = layout();
+    const auto place = [&](HWND control, int x, int y, int width, int height) {
+        if (apply)
+            l.place(control, x, y, width, height);
+    };
     const int inner = kWidth - 2 * kMargin;
     const int titleHeight = l.textSize(L"Glimmerframe", l.titleFont()).cy;
     const int line = l.textSize(L"Ag").cy;
     int y = 16;
-    l.place(lblTitle_, kMargin, y, inner, titleHeight);
+    place(lblTitle_, kMargin, y, inner, titleHeight);
     y += titleHeight + 2;
-    l.place(lblVersion_, kMargin, y, inner, line);
+    place(lblVersion_, kMargin, y, inner, line);
     y += line + 10;
-    l.place(lines_[0], kMargin, y, inner, 2);
+    place(lines_[0], kMargin, y, inner, 2);
     y += 10;
-    l.place(Label1_, kMargin, y, inner, 3 * line);
-    y += 3 * line + 10;
-    l.place(lines_[1], kMargin, y, inner, 2);
+    const int maker = l.wrappedHeight(makerText_, inner);
+    place(Label1_, kMargin, y, inner, maker);
+    y += maker + 10;
+    place(lines_[1], kMargin, y, inner, 2);
     y += 10;
-    const int notice = l.textSize(ToUtf16(kAboutNotice)).cx > inner ? 2 * line : line;
-    l.place(lblDisclaimer_, kMargin, y, inner, notice);
+    const int notice = l.wrappedHeight(ToUtf16(kAboutNotice), inner);
+    place(lblDisclaimer_, kMargin, y, inner, notice);
     y += notice + 14;
-    l.place(cmdOK_, kWidth - kMargin - 75, y, 75, 23);
-    y += 23 + 12;
-    if (y != clientHeight())
-        setClientSize(kWidth, y);
+    place(cmdOK_, kWidth - kMargin - 75, y, 75, 23);
+    return y + 23 + 12;
 }
 
 bool Win32AboutBox::command(int id, int, HWND) {

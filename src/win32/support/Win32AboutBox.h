@@ -5,6 +5,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 
 namespace gf {
 
@@ -21,11 +22,14 @@ class Win32AboutBox final : public Win32Dialog {
   private:
     void create() override;
     void arrange() override;
+    // Places the controls when `apply`; the client height in units they need.
+    int layOut(bool apply) const;
     bool command(int id, int code, HWND control) override;
 
     HWND lblTitle_ = nullptr, lblVersion_ = nullptr, Label1_ = nullptr, lblDisclaimer_ = nullptr;
     HWND lines_[2] = {};
     HWND cmdOK_ = nullptr;
+    std::wstring makerText_; // the maker, "User guide:" and the guide's path in lines
 };
 
 } // namespace gf

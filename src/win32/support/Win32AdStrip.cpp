@@ -105,15 +105,9 @@ void Win32AdStrip::paint(HDC dc, const RECT& area) const {
 
     const GuideTip& tip = Tip(index_);
     const auto base = reinterpret_cast<HFONT>(SendMessageW(GetParent(window_), WM_GETFONT, 0, 0));
-    const int margin = std::max(4, height / 10);
-    // The dialog's font size: a short strip cuts its text rather than shrink it past reading.
-    LOGFONTW baseFont{};
-    const int textHeight =
-        base && GetObjectW(base, sizeof(baseFont), &baseFont) && baseFont.lfHeight != 0
-            ? std::abs(int(baseFont.lfHeight))
-            : std::max(12, height / 4);
-    RECT text{area.left + margin + 4, area.top + margin, area.right - margin - 4,
-              area.bottom - margin};
+    const Boxes b = boxes(area);
+    const int textHeight = b.textHeight;
+    const RECT text = b.headline;
     SetBkMode(dc, TRANSPARENT);
     const auto headlineFont = FontLike(base, textHeight, true);
     const HGDIOBJ old = SelectObject(dc, headlineFont.get());
@@ -126,12 +120,48 @@ void Win32AdStrip::paint(HDC dc, const RECT& area) const {
     SelectObject(dc, lineFont.get());
     SetTextColor(dc, RGB(0xf1, 0xf3, 0xf5));
     const std::wstring line = ToUtf16(tip.line);
-    RECT lineBox = text;
-    lineBox.top += textHeight + margin / 2 + 2;
+    RECT lineBox = b.line;
     DrawTextW(dc, line.c_str(), int(line.size()), &lineBox,
               DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS);
     SelectObject(dc, old);
     SelectClipRgn(dc, nullptr);
+}
+
+Win32AdStrip::Boxes Win32AdStrip::boxes(const RECT& area) const {
+    // The dialog's font size: text that shrinks to fit a strip is text no one can read.
+    const auto base = reinterpret_cast<HFONT>(SendMessageW(GetParent(window_), WM_GETFONT, 0, 0));
+    LOGFONTW baseFont{};
+    const int textHeight =
+        base && GetObjectW(base, sizeof(baseFont), &baseFont) && baseFont.lfHeight != 0
+            ? std::abs(int(baseFont.lfHeight))
+            : 12;
+    const int margin = std::max(4, textHeight / 3);
+    const RECT text{area.left + margin + 4, area.top + margin, area.right - margin - 4,
+                    area.bottom - margin};
+    RECT line = text;
+    line.top += textHeight * 4 / 3 + margin / 2;
+    return {text, line, textHeight};
+}
+
+int Win32AdStrip::neededHeight(int width) const {
+    const RECT unbounded{0, 0, width, 100000};
+    const Boxes b = boxes(unbounded);
+    const auto base = reinterpret_cast<HFONT>(SendMessageW(GetParent(window_), WM_GETFONT, 0, 0));
+    const auto lineFont = FontLike(base, b.textHeight, false);
+    const HDC dc = GetDC(window_);
+    const HGDIOBJ old = SelectObject(dc, lineFont.get());
+    int lines = 0;
+    for (int i = 0; i < kAdCount; ++i) {
+        const std::wstring line = ToUtf16(Tip(i).line);
+        RECT box = b.line;
+        box.bottom = box.top;
+        DrawTextW(dc, line.c_str(), int(line.size()), &box,
+                  DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+        lines = std::max(lines, int(box.bottom - b.line.top));
+    }
+    SelectObject(dc, old);
+    ReleaseDC(window_, dc);
+    return b.line.top + lines + (unbounded.bottom - b.line.bottom);
 }
 
 LRESULT CALLBACK Win32AdStrip::Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -30,10 +30,19 @@ class Win32AdStrip {
     // Hides the current tip and shows the next, wrapping from 5 to 0.
     void showNext();
     Win32IntervalTimer& timer() { return timer_; }
+    // The height in device pixels that shows every tip whole in a strip `width` pixels wide, in
+    // the parent's font.
+    int neededHeight(int width) const;
 
   private:
     static LRESULT CALLBACK Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     void paint(HDC dc, const RECT& area) const;
+    // Where a tip's headline and line go in `area`; their fonts' height.
+    struct Boxes {
+        RECT headline, line;
+        int textHeight;
+    };
+    Boxes boxes(const RECT& area) const;
 
     HWND window_ = nullptr;
     Tooltips tooltips_;

@@ -1,5 +1,7 @@
 #include "win32/support/Win32Dialog.h"
 
+#include "core/support/WindowFit.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -48,7 +50,8 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 } // namespace
 
 Win32Dialog::Win32Dialog(std::wstring caption, int width, int height)
-    : caption_(std::move(caption)), width_(width), height_(height) {}
+    : caption_(std::move(caption)), width_(width), height_(height), wantWidth_(width),
+      wantHeight_(height) {}
 
 INT_PTR Win32Dialog::runModal(HWND owner) {
     InitControls();
@@ -78,36 +81,65 @@ void Win32Dialog::initialise(HWND owner) {
     KeepDialogScalingOff(window_);
     layout_.changeDpi(window_, DialogLayout::DpiOf(window_));
     create();
-    // Centred over the owner, or on the screen's work area, and inside that work area.
-    const SIZE size = outerSize();
+    // Centred over the owner, or on the work area of the owner's screen, and inside that area.
     RECT around{};
-    const HMONITOR monitor = MonitorFromWindow(owner ? owner : window_, MONITOR_DEFAULTTOPRIMARY);
-    MONITORINFO info{sizeof(info), {}, {}, 0};
-    GetMonitorInfoW(monitor, &info);
-    if (!owner || !GetWindowRect(owner, &around))
-        around = info.rcWork;
-    int x = around.left + (around.right - around.left - size.cx) / 2;
-    int y = around.top + (around.bottom - around.top - size.cy) / 2;
-    x = std::max<int>(info.rcWork.left, std::min<int>(x, info.rcWork.right - size.cx));
-    y = std::max<int>(info.rcWork.top, std::min<int>(y, info.rcWork.bottom - size.cy));
-    SetWindowPos(window_, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    const bool overOwner =
+        owner && IsWindowVisible(owner) && !IsIconic(owner) && GetWindowRect(owner, &around);
+    fit(MonitorFromWindow(owner ? owner : window_, MONITOR_DEFAULTTOPRIMARY),
+        overOwner ? &around : nullptr);
+    placed_ = true;
     arrange();
 }
 
-SIZE Win32Dialog::outerSize() const {
-    return layout_.windowSize(width_, height_, DWORD(GetWindowLongPtrW(window_, GWL_STYLE)),
+SIZE Win32Dialog::outerSize(int width, int height) const {
+    return layout_.windowSize(width, height, DWORD(GetWindowLongPtrW(window_, GWL_STYLE)),
                               DWORD(GetWindowLongPtrW(window_, GWL_EXSTYLE)),
                               GetMenu(window_) != nullptr);
 }
 
+void Win32Dialog::fit(HMONITOR monitor, const RECT* around) {
+    MONITORINFO info{sizeof(info), {}, {}, 0};
+    GetMonitorInfoW(monitor, &info);
+    const RECT& work = info.rcWork;
+    const ScreenRect area{int(work.left), int(work.top), int(work.right - work.left),
+                          int(work.bottom - work.top)};
+    const SIZE want = outerSize(wantWidth_, wantHeight_);
+    const SIZE least =
+        outerSize(leastWidth_ > 0 ? std::min(leastWidth_, wantWidth_) : wantWidth_,
+                  leastHeight_ > 0 ? std::min(leastHeight_, wantHeight_) : wantHeight_);
+    ScreenRect centre{};
+    if (around)
+        centre = {int(around->left), int(around->top), int(around->right - around->left),
+                  int(around->bottom - around->top)};
+    const ScreenRect place =
+        PlaceWindow({int(want.cx), int(want.cy)}, {int(least.cx), int(least.cy)}, centre, area);
+    SetWindowPos(window_, nullptr, place.x, place.y, place.width, place.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // Whole, the window has exactly the units it asked for; cut, what its client area holds.
+    RECT client{};
+    GetClientRect(window_, &client);
+    width_ = place.width >= want.cx ? wantWidth_ : layout_.units(client.right);
+    height_ = place.height >= want.cy ? wantHeight_ : layout_.units(client.bottom);
+}
+
 void Win32Dialog::setClientSize(int width, int height) {
-    width_ = width;
-    height_ = height;
-    if (!window_)
+    wantWidth_ = width;
+    wantHeight_ = height;
+    if (!placed_) {
+        width_ = width;
+        height_ = height;
         return;
-    const SIZE size = outerSize();
-    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RECT now{};
+    GetWindowRect(window_, &now);
+    const SIZE want = outerSize(width, height);
+    const RECT around{now.left, now.top, now.left + want.cx, now.top + want.cy};
+    fit(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &around);
+}
+
+void Win32Dialog::setLeastClientSize(int width, int height) {
+    leastWidth_ = width;
+    leastHeight_ = height;
 }
 
 INT_PTR Win32Dialog::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -130,9 +162,7 @@ INT_PTR Win32Dialog::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED: {
         layout_.changeDpi(window_, LOWORD(wParam));
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        const SIZE size = outerSize();
-        SetWindowPos(window_, nullptr, suggested->left, suggested->top, size.cx, size.cy,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        fit(MonitorFromRect(suggested, MONITOR_DEFAULTTONEAREST), suggested);
         arrange();
         return TRUE;
     }

@@ -2,8 +2,8 @@
 // A modal dialog whose controls are made and placed in code. The system's dialog manager gives
 // it the keyboard Windows users expect: Tab in creation order, Enter for the default button
 // (IDOK unless DM_SETDEFID says otherwise), Escape and the close box for IDCANCEL. This class
-// gives it the message font at the window's DPI, tooltips, and a new layout when the DPI
-// changes (WM_DPICHANGED).
+// gives it the message font at the window's DPI, tooltips, a place and size that fit the screen
+// it opens on (WindowFit), and a new layout when the DPI changes (WM_DPICHANGED).
 #include "win32/support/DialogLayout.h"
 #include "win32/support/Tooltips.h"
 
@@ -47,8 +47,14 @@ class Win32Dialog {
     // The tooltip shown over `control`.
     void setTooltip(HWND control, std::wstring_view text);
     const DialogLayout& layout() const { return layout_; }
-    // A new client size in units (the window keeps its top-left corner).
+    // The client size in units the window wants; it gets less where the screen is smaller, but
+    // never less than the least size. Set in create() it decides where the window opens; later
+    // the window keeps its top-left corner as far as the screen allows.
     void setClientSize(int width, int height);
+    // The smallest client size in units the window can be laid out in (its tall parts scrolled):
+    // the wanted size until set.
+    void setLeastClientSize(int width, int height);
+    // The client size in units the window has now: what arrange() lays out.
     int clientWidth() const { return width_; }
     int clientHeight() const { return height_; }
 
@@ -56,10 +62,16 @@ class Win32Dialog {
     static INT_PTR CALLBACK Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     INT_PTR handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void initialise(HWND owner);
-    SIZE outerSize() const;
+    SIZE outerSize(int width, int height) const;
+    // Places the window by the fit rule on the work area of `monitor`, centred over `around`
+    // (the work area when null), and takes the client size it got.
+    void fit(HMONITOR monitor, const RECT* around);
 
     std::wstring caption_;
-    int width_, height_;
+    int width_, height_;                   // now
+    int wantWidth_, wantHeight_;           // wanted
+    int leastWidth_ = 0, leastHeight_ = 0; // 0: the wanted size
+    bool placed_ = false;
     HWND window_ = nullptr;
     Tooltips tooltips_;
     DialogLayout layout_;

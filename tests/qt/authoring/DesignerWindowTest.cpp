@@ -10,6 +10,7 @@
 #include "qt/support/PathLabel.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -281,6 +282,25 @@ TEST(EntryEditing, CancelRestoresAndCaretStartsANewLine) {
     EXPECT_EQ(dialog.commentBox()->toPlainText(), "was\nnext");
     dialog.swatch("Yellow", false)->click();
     EXPECT_EQ(dialog.results().BackgroundSelection, "Yellow");
+
+    // Each row of swatches is one Tab stop, the one last used; the arrows move along the row and
+    // wrap at its ends.
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    const auto focused = [] { return QApplication::focusWidget(); };
+    dialog.swatch("Black", false)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(focused(), Qt::Key_Right);
+    EXPECT_EQ(focused(), dialog.swatch("Blue", false));
+    QTest::keyClick(focused(), Qt::Key_Tab);
+    EXPECT_EQ(focused(), dialog.swatch("Black", true));
+    QTest::keyClick(focused(), Qt::Key_Left);
+    EXPECT_EQ(focused(), dialog.swatch("Yellow", true));
+    QTest::keyClick(focused(), Qt::Key_Tab);
+    EXPECT_EQ(focused(), dialog.okButton());
+    QTest::keyClick(focused(), Qt::Key_Backtab);
+    EXPECT_EQ(focused(), dialog.swatch("Yellow", true));
+    QTest::keyClick(focused(), Qt::Key_Backtab);
+    EXPECT_EQ(focused(), dialog.swatch("Blue", false));
     dialog.cancelButton()->click();
     const auto& r = dialog.results();
     EXPECT_FALSE(r.CommentClicked || r.DissolveClicked || r.BackgroundClicked);

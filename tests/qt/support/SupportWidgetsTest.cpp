@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimerEvent>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -133,6 +134,29 @@ TEST(FolderBrowser, ListsMatchingFilesIgnoringCaseAndKeepsPlaceOnMissingFolder) 
     ASSERT_GE(places.size(), 2);
     EXPECT_EQ(places[0].second, "/");
     EXPECT_EQ(places[1].second, QDir::homePath());
+}
+
+TEST(FolderBrowser, OpensWithTheCurrentFolderInViewAtOnce) {
+    // Deep enough, and among enough siblings, that the tree's top rows are far from it.
+    QTemporaryDir dir;
+    for (int i = 0; i < 60; ++i)
+        QDir(dir.path()).mkdir(QString("sibling-%1").arg(i, 2, 10, QLatin1Char('0')));
+    const QString deep = dir.filePath("sibling-59/a/b/c");
+    ASSERT_TRUE(QDir().mkpath(deep));
+    FolderBrowser browser;
+    browser.resize(600, 160);
+    ASSERT_TRUE(browser.goToFolder(deep));
+    browser.show();
+    QCoreApplication::processEvents();
+    auto* tree = browser.findChild<QTreeView*>("folders");
+    ASSERT_NE(tree, nullptr);
+    const auto inView = [tree] {
+        return tree->viewport()->rect().contains(tree->visualRect(tree->currentIndex()));
+    };
+    EXPECT_TRUE(inView()) << "the tree opened away from the current folder";
+    // Still there once the folders above it have been read in.
+    QTest::qWait(300);
+    EXPECT_TRUE(inView());
 }
 
 TEST(HelpWindow, ContentsOfEveryPageFollowTheReaderAndKeysCloseIt) {
