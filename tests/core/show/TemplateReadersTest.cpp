@@ -38,6 +38,11 @@ TEST(TemplateItemReader, CommasQuotesAndBlanks) {
     EXPECT_EQ(items("\"open\r\nIMAGE=b.jpg"), (Items{"open", "IMAGE=b.jpg"}));
     EXPECT_EQ(items("a,"), (Items{"a", ""}));
     EXPECT_EQ(items(""), Items{});
+    // Two quotes inside a quoted item are one quote; one quote closes it, even right after two.
+    EXPECT_EQ(items("\"say \"\"hi, there\"\"\",x"), (Items{"say \"hi, there\"", "x"}));
+    EXPECT_EQ(items("\"\",\"\"\"\",\"\"\"\"\"\"\n\"a\"\"\"\"\""),
+              (Items{"", "\"", "\"\"", "a\"\""}));
+    EXPECT_EQ(items("\"a\"\"\r\n\"a\"\"\"b\r\n\"a\" \"\"b\""), (Items{"a\"", "a\"", "a"}));
 }
 
 TEST(TemplateItemReader, EveryLineEndAndNoFinalOne) {
@@ -109,7 +114,7 @@ TEST_F(TemplateFiles, PlayerReadsKeywordsShortFormsAndComments) {
               (SlideAttributes{"Hello\r\nworld\r\n# shown by the player\r\nSOUNDSYNC=3\r\n",
                                "Normal", "white", "White", folder() + "ding.wav"}));
     EXPECT_EQ(list.attributes[1],
-              (SlideAttributes{"a, \r\n<>\r\n", "Random Blocks", "", "Yellow", ""}));
+              (SlideAttributes{"a, \"b\r\n<>\r\n", "Random Blocks", "", "Yellow", ""}));
     EXPECT_EQ(list.asyncSoundCounter, -1);
 }
 
