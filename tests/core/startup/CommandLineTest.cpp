@@ -109,6 +109,11 @@ TEST(CommandLine, ListFindsThePlatformsPictureTypesAndSaysWhenThereAreNone) {
         << t.err.str();
     EXPECT_NE(t.err.str().find(".jpeg or .png."), std::string::npos) << t.err.str();
     EXPECT_NE(t.out.str().find("\"error\": \"The folder "), std::string::npos) << t.out.str();
+
+    t.scratch.write("misspelt.txt", "PICTURE=beach.png\r\n");
+    EXPECT_EQ(t.run({"--list", "misspelt.txt"}).exitStatus, 1);
+    EXPECT_NE(t.err.str().find("misspelt.txt holds no pictures"), std::string::npos)
+        << t.err.str();
 }
 
 TEST(CommandLine, PackSaysWhatItWroteOnlyToAPersonAtATerminal) {
