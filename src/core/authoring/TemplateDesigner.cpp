@@ -159,6 +159,17 @@ void TemplateDesigner::editSelected() {
     rows_.applyEdit(s, dialogs_.editEntry(request));
 }
 
+std::optional<std::string> TemplateDesigner::packageProposal() {
+    if (auto proposal = ProposePackageName(templateName_))
+        return proposal;
+    const auto& name = PathParser(templateName_).FileName();
+    if (name.empty()) {
+        dialogs_.showError(kSaveBeforePackaging);
+        return std::nullopt;
+    }
+    return name; // the save dialog adds ".scr"
+}
+
 bool TemplateDesigner::requestClose() {
     if (rows_.changed() && dialogs_.ConfirmSave())
         return cmdSave();

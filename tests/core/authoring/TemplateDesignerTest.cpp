@@ -57,6 +57,16 @@ TEST_F(Designer, NewTemplateIsOneBlankRowAndAMissingOneSaysWhy) {
     // Its blank row is selected, so Insert opens the editor on the first try.
     designer_.cmdInsert();
     EXPECT_EQ(dialogs_.editRequests.size(), 1u);
+    // Package... has no name to propose before the template is saved, and says so.
+    EXPECT_EQ(designer_.packageProposal(), std::nullopt);
+    EXPECT_EQ(dialogs_.errors, std::vector<std::string>{std::string(kSaveBeforePackaging)});
+    dialogs_.errors.clear();
+    for (const auto& [saved, proposal] : {std::pair{"beach.txt", "beach"}, {"beach", "beach"}}) {
+        dialogs_.savePath = path(saved);
+        ASSERT_TRUE(designer_.cmdSave());
+        EXPECT_EQ(designer_.packageProposal(), proposal);
+    }
+    EXPECT_TRUE(dialogs_.errors.empty());
 
     designer_.open(path("missing.txt"));
     EXPECT_EQ(designer_.selected(), 0u);
