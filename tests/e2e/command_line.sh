@@ -13,7 +13,8 @@ for help in -h --help; do
     "$exe" "$help" >"$work/out" 2>"$work/err" || fail "$help ended with status $?"
     [ ! -s "$work/err" ] || fail "$help wrote to stderr: $(cat "$work/err")"
     for mode in '/S' '/C' '/P <window>' '/A <window>' '--list SOURCE' '--pack TEMPLATE -o OUTPUT' \
-        '-root | -window-id ID' '--interval N' '--dissolve NAME'; do
+        '[--root | -window-id ID]' '  --interval N ' '  --dissolve NAME' '  --source PATH ' \
+        GLIMMERFRAME_TRACE; do
         grep -qF -- "$mode" "$work/out" || fail "$help does not list $mode"
     done
 done
