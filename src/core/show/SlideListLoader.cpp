@@ -198,8 +198,8 @@ Status LoadSlideList(FileSystem& files, Settings& settings, SlideList& list,
         return Failed(list, text.status());
     ReadTemplateText(*text, settings.ImagePath, list);
     if (list.images.empty())
-        return Failed(list, Status::failure(NoPicturesInTemplate(settings.ImagePath +
-                                                                 settings.ImageListFile)));
+        return Failed(list, Status::failure(
+                                NoPicturesInTemplate(settings.ImagePath + settings.ImageListFile)));
     Trace("E: MainForm LoadFiles");
     return {};
 }

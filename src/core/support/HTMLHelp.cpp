@@ -41,10 +41,10 @@ std::string HTMLHelp::MissingText(const HelpHost& host) const {
     const std::string path = ResolvedPath(host);
     const bool lookedUp = CHMFile.find_first_of("/\\") == std::string::npos;
     const std::string installed = lookedUp ? host.installedHelpFile(CHMFile) : path;
-    const std::string what = installed == path
-                                 ? "The file " + path + " does not exist."
-                                 : "The help file " + installed + " does not exist, nor the guide " +
-                                       path + " that stands in for it.";
+    const std::string what = installed == path ? "The file " + path + " does not exist."
+                                               : "The help file " + installed +
+                                                     " does not exist, nor the guide " + path +
+                                                     " that stands in for it.";
     return what + "\nPlease make sure that the Glimmerframe help files are installed.";
 }
 

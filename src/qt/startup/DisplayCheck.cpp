@@ -34,8 +34,9 @@ DisplayEnvironment ReadDisplayEnvironment(int argc, char** argv) {
     return env;
 }
 
-std::optional<std::string> NoDisplayReason(
-    const DisplayEnvironment& env, const std::function<bool(const std::string&)>& xServerAnswers) {
+std::optional<std::string>
+NoDisplayReason(const DisplayEnvironment& env,
+                const std::function<bool(const std::string&)>& xServerAnswers) {
     const bool x11 = env.platform.starts_with("xcb");
     if (!env.platform.empty() && !x11)
         return std::nullopt;

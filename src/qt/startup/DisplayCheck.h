@@ -18,8 +18,9 @@ DisplayEnvironment ReadDisplayEnvironment(int argc, char** argv);
 
 // Why no window can open, or nothing when Qt should be let try: a platform other than X11 is
 // Qt's to judge. `xServerAnswers` connects to the named X display.
-std::optional<std::string> NoDisplayReason(const DisplayEnvironment& env,
-                                           const std::function<bool(const std::string&)>& xServerAnswers);
+std::optional<std::string>
+NoDisplayReason(const DisplayEnvironment& env,
+                const std::function<bool(const std::string&)>& xServerAnswers);
 
 // NoDisplayReason for this process, asking the X server itself.
 std::optional<std::string> NoDisplayReason(int argc, char** argv);

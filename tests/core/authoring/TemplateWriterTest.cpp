@@ -136,12 +136,12 @@ TEST_F(TemplateWriting, CommasAndQuotesReadBackTheSameInBothReaders) {
 
     // A line quoted by hand reads as its text in the designer too, as the show has always read it;
     // a line whose quotes close early is no quoted line to the designer.
-    scratch_.write("hand.txt", "IMAGE=a.jpg\r\n  \"A meadow, in May\" \r\n\"#shown\"\r\n#skipped\r\n"
-                               "\"a\"b\"\r\n");
+    scratch_.write("hand.txt",
+                   "IMAGE=a.jpg\r\n  \"A meadow, in May\" \r\n\"#shown\"\r\n#skipped\r\n"
+                   "\"a\"b\"\r\n");
     EXPECT_EQ(ReadDesignerTemplate(test::RealFiles(), path("hand.txt"), 1).rows.at(0).comment,
               "A meadow, in May^#shown^\"a\"b\"");
-    EXPECT_EQ(play("hand.txt").at(0).comment,
-              "A meadow, in May\r\n#shown\r\n#skipped\r\na\r\n");
+    EXPECT_EQ(play("hand.txt").at(0).comment, "A meadow, in May\r\n#shown\r\n#skipped\r\na\r\n");
 
     // A line break inside a value can't be written at all.
     r.imagePath = "a\nIMAGE=/etc/passwd";

@@ -56,8 +56,8 @@ TEST(CommandLine, HelpListsEveryModeAndEveryRefusalShowsIt) {
         const auto at = usage.find("\n  " + option + " ");
         const auto alone = usage.find("\n  " + option + "\n                ");
         EXPECT_TRUE(at != std::string::npos || alone != std::string::npos) << option;
-        if (!option.starts_with("--") || option == "--list SOURCE" || option.starts_with("--pack") ||
-            option == "--version")
+        if (!option.starts_with("--") || option == "--list SOURCE" ||
+            option.starts_with("--pack") || option == "--version")
             continue;
         std::vector<std::string> args{"--root", option.substr(0, option.find(' '))};
         if (option.find(' ') != std::string::npos)
@@ -129,8 +129,7 @@ TEST(CommandLine, ListFindsThePlatformsPictureTypesAndSaysWhenThereAreNone) {
 
     t.scratch.write("misspelt.txt", "PICTURE=beach.png\r\n");
     EXPECT_EQ(t.run({"--list", "misspelt.txt"}).exitStatus, 1);
-    EXPECT_NE(t.err.str().find("misspelt.txt holds no pictures"), std::string::npos)
-        << t.err.str();
+    EXPECT_NE(t.err.str().find("misspelt.txt holds no pictures"), std::string::npos) << t.err.str();
 }
 
 TEST(CommandLine, PackSaysWhatItWroteOnlyToAPersonAtATerminal) {

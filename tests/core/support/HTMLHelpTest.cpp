@@ -54,8 +54,7 @@ TEST(HTMLHelp, MessagesForWrongExtensionAndMissingFile) {
     host.errors.clear();
     ASSERT_TRUE(help.HHDisplayContents(host).ok());
     ASSERT_EQ(host.errors.size(), 1u);
-    EXPECT_EQ(host.errors[0].text.rfind("The file /srv/manuals/Other.chm does not exist.\n", 0),
-              0u)
+    EXPECT_EQ(host.errors[0].text.rfind("The file /srv/manuals/Other.chm does not exist.\n", 0), 0u)
         << host.errors[0].text;
 
     // The extension test ignores case and goes on regardless.
