@@ -162,7 +162,7 @@ void TemplateDesigner::editSelected() {
 std::optional<std::string> TemplateDesigner::packageProposal() {
     if (auto proposal = ProposePackageName(templateName_))
         return proposal;
-    const auto& name = PathParser(templateName_).FileName();
+    const std::string name = PathParser(templateName_).FileName();
     if (name.empty()) {
         dialogs_.showError(kSaveBeforePackaging);
         return std::nullopt;
