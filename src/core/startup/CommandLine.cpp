@@ -103,7 +103,8 @@ std::string UsageText(const CommandLineHost& host) {
     if (host.displayMode)
         u += "\n"
              "As an XScreenSaver display program (each option may start with - or --):\n"
-             "  --root        run the show inside XScreenSaver's window (XSCREENSAVER_WINDOW)\n"
+             "  --root        run the show inside XScreenSaver's window (XSCREENSAVER_WINDOW),\n"
+             "                or on the root window when there is none\n"
              "  -window-id ID run the show inside the window ID (decimal, or hex after 0x)\n"
              "  --interval N  show each picture for N seconds, 1 to 32\n"
              "  --full-screen stretch every picture to fill the screen\n"
@@ -120,12 +121,12 @@ std::string UsageText(const CommandLineHost& host) {
              "                accepted and ignored\n"
              "These options override the stored settings for one run. Without --root or\n"
              "-window-id they open the show in a window of its own.\n";
+    if (!host.settingsNote.empty())
+        u.append("\n").append(host.settingsNote);
     u += "\n"
          "Environment:\n"
          "  GLIMMERFRAME_TRACE\n"
          "                when set, the program's trace lines go to standard error\n";
-    if (!host.settingsNote.empty())
-        u.append("\n").append(host.settingsNote);
     return u;
 }
 

@@ -19,7 +19,7 @@ TEST(DisplayCheck, X11WithoutAServerIsSaidOtherPlatformsAreQtsToJudge) {
                                      "X server).");
     EXPECT_EQ(*reason({"xcb", ":2", ""}),
               "no display could be opened: the X display \":2\" could not be reached.");
-    EXPECT_EQ(*reason({"xcb", "", "wayland-0"}).find("DISPLAY is not set"), 28u);
+    EXPECT_EQ(reason({"xcb", "", "wayland-0"})->find("DISPLAY is not set"), 28u);
     EXPECT_FALSE(reason({"", ":1", ""}));
     EXPECT_FALSE(reason({"", "", "wayland-0"}));
     EXPECT_FALSE(reason({"offscreen", "", ""}));
