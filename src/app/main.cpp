@@ -6,6 +6,7 @@
 #include "core/startup/CommandLine.h"
 #include "core/support/Version.h"
 #include "posix/PosixFileSystem.h"
+#include "qt/startup/DisplayCheck.h"
 #include "qt/startup/QtDisplayMode.h"
 #include "qt/startup/QtHostServices.h"
 #include "qt/startup/QtRunModes.h"
@@ -59,9 +60,19 @@ void nameTheApplication() {
     QApplication::setApplicationVersion(QString::fromLatin1(gf::kVersionText));
 }
 
+// Qt aborts without a display, with advice that does not help: say what is missing instead.
+bool displayMissing(int argc, char** argv) {
+    const auto reason = gf::NoDisplayReason(argc, argv);
+    if (reason)
+        std::fprintf(stderr, "glimmerframe: %s\n", reason->c_str());
+    return reason.has_value();
+}
+
 // The show inside XScreenSaver's window, with the options already checked.
 int displayMode(gf::FileSystem& files, int argc, char** argv,
                 const gf::DisplayModeOptions& options) {
+    if (displayMissing(argc, argv))
+        return 1;
     QApplication app(argc, argv);
     nameTheApplication();
     gf::ProcessState process(files);
@@ -106,6 +117,8 @@ int main(int argc, char** argv) {
             return displayMode(files, argc, argv, *outcome.displayMode);
     }
 
+    if (displayMissing(argc, argv))
+        return 1;
     QApplication app(argc, argv);
     nameTheApplication();
     gf::ProcessState process(files);

@@ -14,6 +14,9 @@ class HelpHost {
     virtual ~HelpHost() = default;
     // The contents page of an installed help file with this name, if it is installed.
     virtual std::optional<std::string> registeredHelpFile(std::string_view name) const = 0;
+    // Where a help file with this name belongs when it is installed with the program, for the
+    // message that says it is missing.
+    virtual std::string installedHelpFile(std::string_view name) const = 0;
     // The running program's folder, with a trailing separator.
     virtual std::string programFolder() const = 0;
     virtual bool fileExists(std::string_view path) const = 0;

@@ -1,5 +1,6 @@
 # Folder mode shows every type the picture loader reads: a folder of PNG files only is a show,
-# and --list lists it. A folder without pictures says so, on the screen and in --list.
+# and --list lists it. A folder or a template without pictures says so, on the screen and in
+# --list.
 source "$(dirname "$0")/lib/common.bash" "$1"
 start_xvfb 640x480
 mkdir "$WORK/photos" "$WORK/notes"
@@ -32,5 +33,18 @@ start_show
 wait_shot 30 share_above 255,0,0 0 400 640 80 0.03 ||
     fail "no reason at the bottom of the screen"
 pixel_is 320 240 "0,0,0" && fail "no banner in the middle"
+end_with_key
+
+# A template whose keyword is misspelt names no picture, and says so the same way.
+printf 'PICTURE=a.png\r\n' >"$WORK/photos/show.txt"
+status=0
+"$GF" --list "$WORK/photos/show.txt" >"$WORK/list.json" 2>"$WORK/err" || status=$?
+[ "$status" = 1 ] || fail "--list of a template without pictures: status $status"
+grep -qF "The template $WORK/photos/show.txt holds no pictures" "$WORK/err" ||
+    fail "message: $(cat "$WORK/err")"
+settings "ImagePath=$WORK/photos" "ImageListFile=show.txt" "AllImages=0"
+start_show
+wait_shot 30 share_above 255,0,0 0 400 640 80 0.03 ||
+    fail "no reason at the bottom of the screen for the template"
 end_with_key
 echo "ok"

@@ -32,6 +32,8 @@ for mode in 1 2 3; do
 $(cat "$work/diff")"
     grep -qF '"Good morning, all","He said \"hi\" twice","  indented  ","# not a remark"' \
         "$work/package.slides" || fail "mode $mode: the first comment lost its commas or quotes"
+    grep -qF '"\"A meadow, in May\"","trailing quote\""' "$work/package.slides" ||
+        fail "mode $mode: a comment line with a comma and quotes was lost"
     [ "$(jq .soundMode "$work/template.json")" = "$mode" ] || fail "mode $mode: template mode"
     [ "$(jq .soundMode "$work/package.json")" = "$mode" ] || fail "mode $mode: package mode"
 

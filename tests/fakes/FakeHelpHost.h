@@ -15,6 +15,9 @@ class FakeHelpHost final : public HelpHost {
             return it->second;
         return std::nullopt;
     }
+    std::string installedHelpFile(std::string_view name) const override {
+        return "/opt/gf/share/" + std::string(name);
+    }
     std::string programFolder() const override { return folder; }
     bool fileExists(std::string_view path) const override {
         return existing.count(std::string(path)) != 0;

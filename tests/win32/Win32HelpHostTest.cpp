@@ -53,6 +53,22 @@ TEST_F(HelpHost, TheHtmlGuideGoesToTheBrowserAndAMissingOneIsSaid) {
     EXPECT_EQ(opened_[0], ToUtf16(dir_ + "help\\index.html"));
 }
 
+// Copied into a system folder without its help file, the program names the help file it looked
+// for beside it, not only the page that stands in for it.
+TEST_F(HelpHost, AMissingHelpFileIsNamedWhereItBelongs) {
+    const std::string folder = host_.programFolder();
+    if (host_.registeredHelpFile("Glimmerframe.chm") ||
+        host_.fileExists(folder + "help\\index.html"))
+        GTEST_SKIP() << "a guide is installed for the test program";
+    const Status missing = host_.displayPage("version.html");
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.message(), "The help file " + folder +
+                                     "Glimmerframe.chm does not exist, nor the guide " + folder +
+                                     "help\\index.html that stands in for it.\nPlease make sure "
+                                     "that the Glimmerframe help files are installed.");
+    EXPECT_TRUE(opened_.empty());
+}
+
 TEST(HelpHostUrl, ALocalPageWithItsSectionIsAFileUrl) {
     EXPECT_EQ(Win32HelpHost::FileUrl("C:\\My Shows\\#1\\index.html", "templates"),
               L"file:///C:/My%20Shows/%231/index.html#templates");

@@ -2,7 +2,9 @@
 
 #include "core/authoring/EntryEditor.h"
 #include "core/authoring/TemplateWriter.h"
+#include "core/package/PackageWriter.h"
 #include "core/show/DesignerTemplateReader.h"
+#include "core/show/SlideListLoader.h"
 #include "core/startup/Paths.h"
 #include "core/support/PathParser.h"
 
@@ -44,6 +46,7 @@ void TemplateDesigner::PerformLoad() {
     rows_.ClearRows();
     selected_.reset();
     auto read = ReadDesignerTemplate(files_, templateName_, soundMode_);
+    const bool hasPicture = read.hasPicture();
     rows_.assign(std::move(read.rows));
     soundMode_ = read.soundMode;
     if (read.error) {
@@ -51,6 +54,10 @@ void TemplateDesigner::PerformLoad() {
         caption_ = std::string(kDesignerCaption);
     } else {
         caption_ = std::string(kDesignerCaption) + " - " + templateName_;
+        // Read, but nothing a show could display: an empty table alone would not say why.
+        if (!hasPicture)
+            dialogs_.showError(std::string(kAuthoringErrorPrefix) +
+                               NoPicturesInTemplate(templateName_));
     }
     rows_.AddBlankRow();
     // A row is always selected, so that Insert works from the start.
@@ -150,6 +157,17 @@ void TemplateDesigner::editSelected() {
     request.background = row.background;
     request.foreground = row.foreground;
     rows_.applyEdit(s, dialogs_.editEntry(request));
+}
+
+std::optional<std::string> TemplateDesigner::packageProposal() {
+    if (auto proposal = ProposePackageName(templateName_))
+        return proposal;
+    const std::string name = PathParser(templateName_).FileName();
+    if (name.empty()) {
+        dialogs_.showError(kSaveBeforePackaging);
+        return std::nullopt;
+    }
+    return name; // the save dialog adds ".scr"
 }
 
 bool TemplateDesigner::requestClose() {

@@ -19,6 +19,9 @@ inline constexpr std::string_view kAuthoringErrorPrefix = "An Error Has Occurred
 inline constexpr std::string_view kTemplateLossesIntro =
     "A template can't keep everything these rows hold; the show would play them otherwise:";
 inline constexpr std::string_view kTemplateLossesQuestion = "Save the template all the same?";
+inline constexpr std::string_view kSaveBeforePackaging =
+    "Save the template first: a package is named after its template. Click Save, then Package... "
+    "again.";
 
 class TemplateDesigner {
   public:
@@ -44,6 +47,10 @@ class TemplateDesigner {
     void cmdMoveUp();
     void cmdMoveDown();
     void editSelected();
+    // The package name that Package... proposes: the template's name without its extension, or
+    // its whole name when it has none. Nothing, and the user told to save first, when the
+    // template has no file yet.
+    std::optional<std::string> packageProposal();
     // Asks about unsaved changes; false when the window is to stay open because a save the
     // user asked for did not happen.
     bool requestClose();

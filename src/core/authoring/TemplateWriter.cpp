@@ -39,8 +39,8 @@ class Composer {
                                               "can't store it."};
         }
         line(soundMode_ == 1 ? "SOUNDSYNC=1" : soundMode_ == 2 ? "SOUNDSYNC=2" : "SOUNDASYNC");
-        if (async_ && !asyncSounds())
-            return Error{error_};
+        if (async_)
+            asyncSounds();
         const auto sounds = syncSounds();
         std::size_t pictures = 0;
         std::optional<std::size_t> first501st;
@@ -55,26 +55,23 @@ class Composer {
             if (++pictures == kAttributeCount)
                 first501st = i;
             line("");
-            if (!keyword(i, "IMAGE=", r.imagePath, "picture path") ||
-                (sounds[i] && !keyword(i, "SOUND=", *sounds[i], "sound path")))
-                return Error{error_};
+            keyword("IMAGE=", r.imagePath);
+            if (sounds[i])
+                keyword("SOUND=", *sounds[i]);
             if (!r.dissolve.empty()) {
                 if (!DissolveIndex(r.dissolve))
                     lose(rowName(i) + ": the dissolve \"" + r.dissolve +
                          "\" is none of the show's; it is left out.");
-                else if (!keyword(i, "DISSOLVE=", r.dissolve, "dissolve"))
-                    return Error{error_};
+                else
+                    keyword("DISSOLVE=", r.dissolve);
             }
             if (!r.comment.empty())
                 comment(i, r.comment);
             // The show paints black for no colour, and the designer reads a row without one as
             // "Black": written, both read the same.
-            if (!keyword(i, "BACKGROUND=", r.background.empty() ? "Black" : r.background,
-                         "background"))
-                return Error{error_};
-            if (!r.foreground.empty() && r.foreground != "White" &&
-                !keyword(i, "FOREGROUND=", r.foreground, "foreground"))
-                return Error{error_};
+            keyword("BACKGROUND=", r.background.empty() ? "Black" : r.background);
+            if (!r.foreground.empty() && r.foreground != "White")
+                keyword("FOREGROUND=", r.foreground);
         }
         if (first501st) {
             const std::size_t later = pictures - kAttributeCount;
@@ -92,38 +89,23 @@ class Composer {
     void line(std::string_view text) { written_.text.append(text).append("\r\n"); }
     void lose(std::string sentence) { written_.losses.push_back(std::move(sentence)); }
 
-    bool keyword(std::size_t row, std::string_view key, const std::string& value,
-                 std::string_view what) {
-        if (auto l = TemplateLine(std::string(key) + value)) {
-            line(*l);
-            return true;
-        }
-        error_ = rowName(row) + ": the " + std::string(what) + " \"" + value +
-                 "\" can't be written into a template: it holds a double quote, and also a comma "
-                 "or a blank at its end.";
-        if (what.ends_with("path"))
-            error_ += " Rename the file or its folder.";
-        return false;
+    // Never empty, so always a line.
+    void keyword(std::string_view key, const std::string& value) {
+        line(*TemplateLine(std::string(key) + value));
     }
 
     void comment(std::size_t row, std::string_view text) {
         for (;;) {
             const auto caret = text.find('^');
             const std::string_view l = text.substr(0, caret);
-            const auto written = TemplateLine(l);
             if (l.empty())
                 lose(rowName(row) + ": a template can't hold an empty comment line; it is left "
                                     "out.");
             else if (ClassifyTemplateItem(l).kind != TemplateItemKind::Comment)
                 lose(rowName(row) + ": the comment line \"" + std::string(l) +
                      "\" would be read as an instruction, not as text; it is left out.");
-            else if (!written)
-                lose(rowName(row) + ": the comment line \"" + std::string(l) +
-                     "\" can't be written so that the show displays it as it is (a line with a "
-                     "double quote can't also begin with one or with \"#\", hold a comma, or "
-                     "begin or end with a blank); it is left out.");
             else
-                line(*written);
+                line(*TemplateLine(l));
             if (caret == std::string_view::npos)
                 break;
             text.remove_prefix(caret + 1);
@@ -131,7 +113,7 @@ class Composer {
     }
 
     // The list after "SOUNDASYNC": every row's sound, in order.
-    bool asyncSounds() {
+    void asyncSounds() {
         std::size_t count = 0;
         for (std::size_t i = 0; i < rows_.size(); ++i) {
             if (rows_[i].soundName.empty())
@@ -139,10 +121,8 @@ class Composer {
             if (++count == kAttributeCount + 1)
                 lose("In Async mode a show plays at most 501 sounds: the sounds from " +
                      rowName(i) + " on are not played.");
-            if (!keyword(i, "SOUND=", rows_[i].soundPath, "sound path"))
-                return false;
+            keyword("SOUND=", rows_[i].soundPath);
         }
-        return true;
     }
 
     // In modes 1 and 2 a sound belongs to the picture read last: the sound each picture row
@@ -179,7 +159,6 @@ class Composer {
     int soundMode_;
     bool async_;
     Written written_;
-    std::string error_;
 };
 
 } // namespace

@@ -15,9 +15,8 @@ namespace gf {
 // soundMode 1 "SOUNDSYNC=1", 2 "SOUNDSYNC=2", anything else "SOUNDASYNC". Rows with neither a
 // picture nor a sound write nothing; a row with a sound alone writes its sound only, beside the
 // picture above it in modes 1 and 2. An item with a comma, a leading "#" or quote, or a blank at
-// either end is written in double quotes. What no line can hold is left out (TemplateLosses says
-// what). Fails when a name, path, dissolve or colour cannot be written at all: a line break in
-// it, or a quote in one that needs quotes.
+// either end is written in double quotes, its own quotes doubled. What no line can hold is left
+// out (TemplateLosses says what). Fails when a name, path, dissolve or colour holds a line break.
 Result<std::string> FormatTemplate(std::span<const DesignerRow> rows, int soundMode);
 
 // What of the rows a show would not play as they say, one sentence each: what FormatTemplate

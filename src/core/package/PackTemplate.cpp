@@ -1,6 +1,7 @@
 #include "core/package/PackTemplate.h"
 
 #include "core/show/DesignerTemplateReader.h"
+#include "core/show/SlideListLoader.h"
 
 namespace gf {
 
@@ -11,9 +12,9 @@ Result<PackageWritten> PackTemplate(FileSystem& files, std::string_view template
     auto read = ReadDesignerTemplate(files, templatePath, 1);
     if (read.error)
         return Error{*read.error};
-    if (read.rows.empty())
-        return Error{"The template " + std::string(templatePath) +
-                     " names no pictures or sounds; there is nothing to pack."};
+    // A package of sounds alone would show nothing but the banner.
+    if (!read.hasPicture())
+        return Error{NoPicturesInTemplate(templatePath)};
     PackageWriteRequest request;
     request.programPath = std::string(programPath);
     request.rows = read.rows;

@@ -103,6 +103,8 @@ void ReadSCRConfig(FileSystem& files, std::string_view packagePath, Settings& s)
     s.FullScreen = to16(trailer->FullScreen);
     s.ImagePositionRandom = to16(trailer->ImagePositionRandom);
     s.ImageOrderRandom = to16(trailer->ImageOrderRandom);
+    // Read back like the others: a package starts with the settings it was written with.
+    s.MouseSensitivity = to16(trailer->MouseSensitivity);
     s.IgnoreMouse = to16(trailer->IgnoreMouse);
     s.DissolveDelay = to16(trailer->DissolveDelay);
     Trace("E: ReadSCRConfig");

@@ -30,7 +30,7 @@ bool IsPackage(FileSystem& files, std::string_view path);
 // The whole trailer, every number checked; a damaged trailer is an error.
 Result<PackageTrailer> ReadPackageTrailer(const BinaryFile& file);
 
-// Six settings from the trailer; when it cannot be read, the first group's defaults.
+// The seven settings of the trailer; when it cannot be read, the first group's defaults.
 void ReadSCRConfig(FileSystem& files, std::string_view packagePath, Settings& settings);
 
 // Renders the 104-byte trailer.

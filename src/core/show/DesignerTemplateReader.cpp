@@ -27,7 +27,7 @@ DesignerTemplateRead ReadDesignerTemplateText(std::string_view text, std::string
     for (auto line : SplitLines(text)) {
         // A line in double quotes is its text, as the player reads it.
         const auto quoted = QuotedLineText(line);
-        const std::string_view item = quoted.value_or(line);
+        const std::string_view item = quoted ? std::string_view(*quoted) : line;
         using K = TemplateItemKind;
         const auto [kind, v] = ClassifyTemplateItem(item);
         const std::string value(v);

@@ -15,6 +15,14 @@ struct DesignerTemplateRead {
     std::vector<DesignerRow> rows; // rows read before an error stay
     int soundMode = 1;             // 1, 2 or 3: optSync1, optSync2, optAsync
     std::optional<std::string> error;
+
+    // Whether a show of these rows would display anything.
+    bool hasPicture() const {
+        for (const auto& r : rows)
+            if (!r.imageName.empty())
+                return true;
+        return false;
+    }
 };
 
 // Reads the template; soundMode starts as currentSoundMode and follows the sound-mode lines.

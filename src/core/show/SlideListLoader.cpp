@@ -149,6 +149,7 @@ namespace {
 Status Failed(SlideList& list, const Status& status) {
     Trace("E: MainForm LoadFiles with error " + status.message());
     list.images.clear();
+    list.asyncSoundCounter = -1;
     list.attributes[0].comment = LoadErrorComment(status.message());
     return status;
 }
@@ -165,6 +166,11 @@ std::string NoPicturesIn(std::string_view folder, std::span<const std::string> p
            endings + ".";
 }
 } // namespace
+
+std::string NoPicturesInTemplate(std::string_view templatePath) {
+    return "The template " + std::string(templatePath) +
+           " holds no pictures: none of its lines starts with IMAGE=.";
+}
 
 Status LoadSlideList(FileSystem& files, Settings& settings, SlideList& list,
                      std::span<const std::string> picturePatterns) {
@@ -191,6 +197,9 @@ Status LoadSlideList(FileSystem& files, Settings& settings, SlideList& list,
     if (!text)
         return Failed(list, text.status());
     ReadTemplateText(*text, settings.ImagePath, list);
+    if (list.images.empty())
+        return Failed(list, Status::failure(
+                                NoPicturesInTemplate(settings.ImagePath + settings.ImageListFile)));
     Trace("E: MainForm LoadFiles");
     return {};
 }

@@ -16,8 +16,9 @@ inline constexpr std::uint64_t kMaxTemplateBytes = 16u * 1024 * 1024;
 
 // Fills the list from the folder (AllImages set; the pictures that match `picturePatterns`,
 // see PicturePatterns) or the template ImagePath + ImageListFile; adds the trailing separator
-// to settings.ImagePath. On failure, a folder without pictures included, the list has no
-// images, slide 0's comment carries the banner and the reason, and the reason is returned.
+// to settings.ImagePath. On failure, a folder or template without pictures included, the list
+// has no images nor sounds, slide 0's comment carries the banner and the reason, and the reason
+// is returned.
 Status LoadSlideList(FileSystem& files, Settings& settings, SlideList& list,
                      std::span<const std::string> picturePatterns);
 
@@ -27,6 +28,9 @@ void ReadTemplateText(std::string_view text, const std::string& folder, SlideLis
 // LoadSlideList, for callers that show the failure through slide 0's comment only.
 void LoadFiles(FileSystem& files, Settings& settings, SlideList& list,
                std::span<const std::string> picturePatterns);
+
+// Why a template that was read shows nothing: none of its lines names a picture.
+std::string NoPicturesInTemplate(std::string_view templatePath);
 
 // "Glimmerframe", the maker, where to find help and the description, CR LF between them.
 std::string LoadErrorComment(std::string_view description);

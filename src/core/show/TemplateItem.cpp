@@ -55,7 +55,7 @@ TemplateItem ClassifyTemplateItem(std::string_view item) {
     return {K::Comment, item};
 }
 
-std::optional<std::string_view> QuotedLineText(std::string_view line) {
+std::optional<std::string> QuotedLineText(std::string_view line) {
     while (!line.empty() && isBlank(line.front()))
         line.remove_prefix(1);
     while (!line.empty() && isBlank(line.back()))
@@ -63,9 +63,13 @@ std::optional<std::string_view> QuotedLineText(std::string_view line) {
     if (line.size() < 2 || line.front() != '"' || line.back() != '"')
         return std::nullopt;
     line = line.substr(1, line.size() - 2);
-    if (line.find('"') != std::string_view::npos)
-        return std::nullopt;
-    return line;
+    std::string text;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '"' && (i + 1 == line.size() || line[++i] != '"'))
+            return std::nullopt; // a lone quote: the item ends before the line does
+        text.push_back(line[i]);
+    }
+    return text;
 }
 
 std::optional<std::string> TemplateLine(std::string_view item) {
@@ -77,9 +81,13 @@ std::optional<std::string> TemplateLine(std::string_view item) {
                         !isBlank(item.back()) && item.front() != '"' && item.front() != '#';
     if (asItIs)
         return std::string(item);
-    if (item.find('"') != std::string_view::npos)
-        return std::nullopt;
-    return std::string(1, '"').append(item).append(1, '"');
+    std::string line(1, '"');
+    for (char c : item) {
+        line.push_back(c);
+        if (c == '"')
+            line.push_back('"');
+    }
+    return line.append(1, '"');
 }
 
 } // namespace gf

@@ -29,13 +29,13 @@ struct TemplateItem {
 // Keywords are recognised in any case, in the player's order; the value keeps its case.
 TemplateItem ClassifyTemplateItem(std::string_view item);
 
-// A line that holds one item in double quotes (blanks around it, no quote inside): its text, as
-// the player reads it. Nothing for any other line.
-std::optional<std::string_view> QuotedLineText(std::string_view line);
+// A line that holds one item in double quotes (blanks around it, any quote inside doubled): its
+// text, as the player reads it. Nothing for any other line.
+std::optional<std::string> QuotedLineText(std::string_view line);
 
 // The line that both readers read back as exactly `item`: the item itself, or the item in double
-// quotes when it holds a comma, starts with "#" or a quote, or starts or ends with a blank.
-// Nothing when no line does: an empty item, or one that needs quotes and holds a quote.
+// quotes with its own quotes doubled when it holds a comma, starts with "#" or a quote, or starts
+// or ends with a blank. Nothing for an empty item, which no line holds.
 std::optional<std::string> TemplateLine(std::string_view item);
 
 } // namespace gf

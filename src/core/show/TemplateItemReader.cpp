@@ -21,12 +21,21 @@ std::optional<std::string> TemplateItemReader::next() {
 
     std::string item;
     if (pos_ < n && text_[pos_] == '"') {
-        const auto start = ++pos_;
-        while (pos_ < n && text_[pos_] != '"' && !isLineEnd(text_[pos_]))
+        ++pos_;
+        // A doubled quote inside stands for one quote; a single one closes the item.
+        for (;;) {
+            const auto start = pos_;
+            while (pos_ < n && text_[pos_] != '"' && !isLineEnd(text_[pos_]))
+                ++pos_;
+            item.append(text_.substr(start, pos_ - start));
+            if (pos_ >= n || text_[pos_] != '"')
+                break;
             ++pos_;
-        item.assign(text_.substr(start, pos_ - start));
-        if (pos_ < n && text_[pos_] == '"')
+            if (pos_ >= n || text_[pos_] != '"')
+                break;
+            item.push_back('"');
             ++pos_;
+        }
         while (pos_ < n && text_[pos_] != ',' && !isLineEnd(text_[pos_]))
             ++pos_;
     } else {

@@ -2,8 +2,8 @@
 // Splits a player template into comma-delimited items: an item ends at a comma or a line end,
 // blanks (spaces, tabs) before it are skipped and trailing blanks of an unquoted item dropped;
 // an item that starts with a double quote runs to the closing quote (or to the line end when
-// there is none) and is taken without the quotes; text after the closing quote up to the next
-// comma or line end is discarded.
+// there is none) and is taken without the quotes, two quotes inside it standing for one; text
+// after the closing quote up to the next comma or line end is discarded.
 #include <cstddef>
 #include <optional>
 #include <string>

@@ -82,9 +82,11 @@ std::string UsageText(const CommandLineHost& host) {
     u += "       " + p + " --list SOURCE\n";
     u += "       " + p + " --pack TEMPLATE -o OUTPUT\n";
     if (host.displayMode) {
-        u += "       " + p + " -root | -window-id ID [--interval N] [--full-screen]\n";
+        u += "       " + p + " [--root | -window-id ID] [--interval N] [--full-screen]\n";
         u += "       " + indent +
-             " [--random-order] [--dissolve NAME] [--folder PATH | --template FILE]\n";
+             " [--random-order] [--dissolve NAME]\n"
+             "       " +
+             indent + " [--folder PATH | --template FILE | --source PATH]\n";
     }
     u += "       " + p +
          " -h | --help | --version\n"
@@ -95,15 +97,36 @@ std::string UsageText(const CommandLineHost& host) {
          "  /A <window>   change the screen-saver password, or say where it is changed\n"
          "  --list SOURCE print the slide list of a template, a folder or a package as JSON\n"
          "  --pack TEMPLATE -o OUTPUT\n"
-         "                write a stand-alone package of the template's show to OUTPUT\n";
-    if (host.displayMode)
-        u += "  -root, -window-id ID\n"
-             "                run the show inside XScreenSaver's window (or ID, decimal or 0x\n"
-             "                hex); the other options override the settings for this run\n";
-    u += "  -h, --help    show this help and exit\n"
+         "                write a stand-alone package of the template's show to OUTPUT\n"
+         "  -h, --help    show this help and exit\n"
          "  --version     show the version and exit\n";
+    if (host.displayMode)
+        u += "\n"
+             "As an XScreenSaver display program (each option may start with - or --):\n"
+             "  --root        run the show inside XScreenSaver's window (XSCREENSAVER_WINDOW),\n"
+             "                or on the root window when there is none\n"
+             "  -window-id ID run the show inside the window ID (decimal, or hex after 0x)\n"
+             "  --interval N  show each picture for N seconds, 1 to 32\n"
+             "  --full-screen stretch every picture to fill the screen\n"
+             "  --random-order\n"
+             "                show the slides in random order\n"
+             "  --dissolve NAME\n"
+             "                bring every picture on with this dissolve (\"Random Blocks\",\n"
+             "                \"Normal\", ...; \"Random\" picks one each time)\n"
+             "  --folder PATH show the pictures of this folder\n"
+             "  --template FILE\n"
+             "                play this template\n"
+             "  --source PATH show this folder or play this template, whichever it is\n"
+             "  -fps, -install, -visual V and XScreenSaver's other common options\n"
+             "                accepted and ignored\n"
+             "These options override the stored settings for one run. Without --root or\n"
+             "-window-id they open the show in a window of its own.\n";
     if (!host.settingsNote.empty())
         u.append("\n").append(host.settingsNote);
+    u += "\n"
+         "Environment:\n"
+         "  GLIMMERFRAME_TRACE\n"
+         "                when set, the program's trace lines go to standard error\n";
     return u;
 }
 

@@ -37,6 +37,17 @@ std::string HTMLHelp::ResolvedPath(const HelpHost& host) const {
            std::string(kHelpContentsPage);
 }
 
+std::string HTMLHelp::MissingText(const HelpHost& host) const {
+    const std::string path = ResolvedPath(host);
+    const bool lookedUp = CHMFile.find_first_of("/\\") == std::string::npos;
+    const std::string installed = lookedUp ? host.installedHelpFile(CHMFile) : path;
+    const std::string what = installed == path ? "The file " + path + " does not exist."
+                                               : "The help file " + installed +
+                                                     " does not exist, nor the guide " + path +
+                                                     " that stands in for it.";
+    return what + "\nPlease make sure that the Glimmerframe help files are installed.";
+}
+
 std::string HTMLHelp::GuidePage(const HelpHost& host, std::string_view pageAndSection) const {
     return FolderOf(ResolvedPath(host)) + std::string(pageAndSection);
 }
@@ -46,9 +57,7 @@ Status HTMLHelp::HHDisplayContents(HelpHost& host, const void* CallingForm) cons
         host.showError(kHelpMessageCaption, CHMFile + " is not a valid HTML Help file.");
     const std::string path = ResolvedPath(host);
     if (!host.fileExists(path)) {
-        host.showError(kHelpMessageCaption,
-                       "The file " + path + " does not exist.\n" +
-                           "Please make sure that the Glimmerframe help files are installed.");
+        host.showError(kHelpMessageCaption, MissingText(host));
         return {};
     }
     const void* owner = HHShowOnTop ? CallingForm : nullptr;

@@ -28,6 +28,8 @@ class HTMLHelp {
     Status HHDisplayContents(HelpHost& host, const void* CallingForm = nullptr) const;
     // The file that HHDisplayContents would open.
     std::string ResolvedPath(const HelpHost& host) const;
+    // What to tell the user when ResolvedPath does not exist: every file that was looked for.
+    std::string MissingText(const HelpHost& host) const;
     // Another page of the same guide, beside its contents page: "version.html" or
     // "index.html#templates" (a section).
     std::string GuidePage(const HelpHost& host, std::string_view pageAndSection) const;

@@ -334,8 +334,7 @@ void DesignerWindow::cmdSave_Click() {
 void DesignerWindow::cmdWriteSCR_Click() {
     if (writing_)
         return;
-    // No proposal (a template without a name or extension yet) ends the command quietly.
-    const auto proposal = ProposePackageName(model_->TemplateName());
+    const auto proposal = model_->packageProposal();
     if (!proposal)
         return;
     QFileDialog dialog(this, QStringLiteral("Create a standalone SCR"));

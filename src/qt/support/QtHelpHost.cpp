@@ -17,16 +17,30 @@ QString qs(std::string_view s) {
 }
 } // namespace
 
+namespace {
+// "Glimmerframe.chm" is installed as share/glimmerframe/help/index.html.
+QString installedRelative(std::string_view name) {
+    const QString stem = QFileInfo(qs(name)).completeBaseName().toLower();
+    return stem.isEmpty() ? QString() : stem + QStringLiteral("/help/index.html");
+}
+QString besidePrefix(const QString& relative) {
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/") +
+                           relative);
+}
+} // namespace
+
+std::string QtHelpHost::installedHelpFile(std::string_view name) const {
+    const QString relative = installedRelative(name);
+    return relative.isEmpty() ? std::string(name) : besidePrefix(relative).toStdString();
+}
+
 std::optional<std::string> QtHelpHost::registeredHelpFile(std::string_view name) const {
-    // "Glimmerframe.chm" is installed as share/glimmerframe/help/index.html.
-    QString stem = QFileInfo(qs(name)).completeBaseName().toLower();
-    if (stem.isEmpty())
+    const QString relative = installedRelative(name);
+    if (relative.isEmpty())
         return std::nullopt;
-    const QString relative = stem + QStringLiteral("/help/index.html");
-    const QString besidePrefix = QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                                                 QStringLiteral("/../share/") + relative);
-    if (QFileInfo(besidePrefix).isFile())
-        return besidePrefix.toStdString();
+    const QString beside = besidePrefix(relative);
+    if (QFileInfo(beside).isFile())
+        return beside.toStdString();
     const QString located = QStandardPaths::locate(QStandardPaths::GenericDataLocation, relative);
     if (!located.isEmpty())
         return located.toStdString();

@@ -14,6 +14,7 @@ class QtHelpHost final : public HelpHost {
     explicit QtHelpHost(QWidget* caller) : caller_(caller) {}
 
     std::optional<std::string> registeredHelpFile(std::string_view name) const override;
+    std::string installedHelpFile(std::string_view name) const override;
     std::string programFolder() const override;
     bool fileExists(std::string_view path) const override;
     Status displayContents(std::string_view path, const void* owner) override;

@@ -406,8 +406,7 @@ void Win32DesignerWindow::close() {
 }
 
 void Win32DesignerWindow::writePackage() {
-    // No proposal (a template without a name or extension yet) ends the command quietly.
-    const auto proposal = ProposePackageName(model_->TemplateName());
+    const auto proposal = model_->packageProposal();
     if (!proposal)
         return;
     const auto target = dialogs_->askPackagePath(*proposal, model_->TemplatePath());

@@ -74,6 +74,10 @@ std::optional<std::string> Win32HelpHost::registeredHelpFile(std::string_view na
     return std::nullopt;
 }
 
+std::string Win32HelpHost::installedHelpFile(std::string_view name) const {
+    return programFolder() + std::string(name); // the installer puts it beside the program
+}
+
 std::string Win32HelpHost::programFolder() const {
     return AddBackslash(FolderOf(ToUtf8(ProgramFile())));
 }
@@ -154,6 +158,8 @@ Status Win32HelpHost::displayPage(std::string_view pageAndSection) {
             return {};
         return browse(AddBackslash(FolderOf(resolved)) + "help\\" + std::string(page), section);
     }
+    if (!IsFile(resolved))
+        return Status::failure(help.MissingText(*this));
     return browse(AddBackslash(FolderOf(resolved)) + std::string(page), section);
 }
 

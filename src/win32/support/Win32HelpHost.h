@@ -20,6 +20,7 @@ class Win32HelpHost final : public HelpHost {
     explicit Win32HelpHost(HWND caller, Opener opener = {});
 
     std::optional<std::string> registeredHelpFile(std::string_view name) const override;
+    std::string installedHelpFile(std::string_view name) const override;
     std::string programFolder() const override;
     bool fileExists(std::string_view path) const override;
     Status displayContents(std::string_view path, const void* owner) override;

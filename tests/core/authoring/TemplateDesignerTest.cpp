@@ -57,6 +57,16 @@ TEST_F(Designer, NewTemplateIsOneBlankRowAndAMissingOneSaysWhy) {
     // Its blank row is selected, so Insert opens the editor on the first try.
     designer_.cmdInsert();
     EXPECT_EQ(dialogs_.editRequests.size(), 1u);
+    // Package... has no name to propose before the template is saved, and says so.
+    EXPECT_EQ(designer_.packageProposal(), std::nullopt);
+    EXPECT_EQ(dialogs_.errors, std::vector<std::string>{std::string(kSaveBeforePackaging)});
+    dialogs_.errors.clear();
+    for (const auto& [saved, proposal] : {std::pair{"beach.txt", "beach"}, {"beach", "beach"}}) {
+        dialogs_.savePath = path(saved);
+        ASSERT_TRUE(designer_.cmdSave());
+        EXPECT_EQ(designer_.packageProposal(), proposal);
+    }
+    EXPECT_TRUE(dialogs_.errors.empty());
 
     designer_.open(path("missing.txt"));
     EXPECT_EQ(designer_.selected(), 0u);
@@ -66,6 +76,20 @@ TEST_F(Designer, NewTemplateIsOneBlankRowAndAMissingOneSaysWhy) {
     EXPECT_EQ(designer_.caption(), "Template Designer");
     ASSERT_EQ(designer_.rows().size(), 1u);
     EXPECT_TRUE(designer_.rows()[0].isBlank());
+
+    // A template read whole that names no picture says so instead of showing an empty table,
+    // and keeps its sound rows; one picture is enough.
+    dialogs_.errors.clear();
+    designer_.open(scratch_.write("none.txt", "PICTURE=a.jpg\r\nSOUNDASYNC\r\nSOUND=s.wav\r\n"));
+    EXPECT_EQ(dialogs_.errors,
+              std::vector<std::string>{"An Error Has Occurred: The template " + path("none.txt") +
+                                       " holds no pictures: none of its lines "
+                                       "starts with IMAGE=."});
+    EXPECT_EQ(designer_.caption(), "Template Designer - " + path("none.txt"));
+    EXPECT_EQ(designer_.rows()[0].soundName, "s.wav");
+    dialogs_.errors.clear();
+    designer_.open(scratch_.write("one.txt", "IMAGE=a.jpg"));
+    EXPECT_TRUE(dialogs_.errors.empty());
 }
 
 TEST_F(Designer, SaveWritesAndClearsTheFlagCancelKeepsIt) {

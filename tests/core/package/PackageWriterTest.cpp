@@ -122,10 +122,9 @@ TEST_F(Writer, WorkedExampleComesOutByteForByte) {
         EXPECT_EQ(e.soundExtension, "");
     }
     Settings s;
-    s.MouseSensitivity = 55;
     ReadSCRConfig(test::RealFiles(), q.targetPath, s);
     EXPECT_EQ(s.ImageInterval, 4);
-    EXPECT_EQ(s.MouseSensitivity, 55); // written, not read back
+    EXPECT_EQ(s.MouseSensitivity, 100);
 }
 
 TEST_F(Writer, RoundTripThroughTheReaders) {

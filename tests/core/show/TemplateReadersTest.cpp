@@ -38,6 +38,11 @@ TEST(TemplateItemReader, CommasQuotesAndBlanks) {
     EXPECT_EQ(items("\"open\r\nIMAGE=b.jpg"), (Items{"open", "IMAGE=b.jpg"}));
     EXPECT_EQ(items("a,"), (Items{"a", ""}));
     EXPECT_EQ(items(""), Items{});
+    // Two quotes inside a quoted item are one quote; one quote closes it, even right after two.
+    EXPECT_EQ(items("\"say \"\"hi, there\"\"\",x"), (Items{"say \"hi, there\"", "x"}));
+    EXPECT_EQ(items("\"\",\"\"\"\",\"\"\"\"\"\"\n\"a\"\"\"\"\""),
+              (Items{"", "\"", "\"\"", "a\"\""}));
+    EXPECT_EQ(items("\"a\"\"\r\n\"a\"\"\"b\r\n\"a\" \"\"b\""), (Items{"a\"", "a\"", "a"}));
 }
 
 TEST(TemplateItemReader, EveryLineEndAndNoFinalOne) {
@@ -109,7 +114,7 @@ TEST_F(TemplateFiles, PlayerReadsKeywordsShortFormsAndComments) {
               (SlideAttributes{"Hello\r\nworld\r\n# shown by the player\r\nSOUNDSYNC=3\r\n",
                                "Normal", "white", "White", folder() + "ding.wav"}));
     EXPECT_EQ(list.attributes[1],
-              (SlideAttributes{"a, \r\n<>\r\n", "Random Blocks", "", "Yellow", ""}));
+              (SlideAttributes{"a, \"b\r\n<>\r\n", "Random Blocks", "", "Yellow", ""}));
     EXPECT_EQ(list.asyncSoundCounter, -1);
 }
 
@@ -208,7 +213,7 @@ TEST_F(TemplateFiles, FolderModeOrdersByPatternThenNameThePlatformsTypesLast) {
     EXPECT_EQ(list.soundMode, 0);
 }
 
-TEST_F(TemplateFiles, FolderWithoutPicturesSaysSoNamingTheFolderAndTheEndings) {
+TEST_F(TemplateFiles, FolderOrTemplateWithoutPicturesSaysWhy) {
     write("empty/notes.txt", "x");
     SlideList none;
     const auto empty = folderShow("empty", none);
@@ -223,6 +228,26 @@ TEST_F(TemplateFiles, FolderWithoutPicturesSaysSoNamingTheFolderAndTheEndings) {
     ASSERT_FALSE(missing.ok());
     EXPECT_NE(missing.message().find(folder() + "missing" + kSeparator), std::string::npos)
         << missing.message();
+
+    // So does a template: empty, misspelt, sounds alone or no text at all; one picture is a show.
+    using namespace std::string_literals;
+    for (const auto& [text, pictures] :
+         {std::pair{""s, 0u}, std::pair{"PICTURE=a.jpg\r\nSOUNDASYNC\r\nSOUND=s.wav\r\n"s, 0u},
+          std::pair{"\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xd8"s, 0u}, std::pair{"<a.jpg>"s, 1u}}) {
+        write("show.txt", text);
+        Settings s;
+        s.ImagePath = folder();
+        s.ImageListFile = "show.txt";
+        const auto read = LoadSlideList(test::RealFiles(), s, none, PicturePatterns());
+        EXPECT_EQ(none.images.size(), pictures) << text;
+        if (pictures)
+            continue;
+        EXPECT_EQ(read.message(), "The template " + folder() +
+                                      "show.txt holds no pictures: none of its lines starts with "
+                                      "IMAGE=.");
+        EXPECT_TRUE(none.attributes[0].comment.ends_with("\r\n" + read.message()));
+        EXPECT_EQ(none.asyncSoundCounter, -1); // no sound under the reason
+    }
 }
 
 TEST_F(TemplateFiles, FolderSlidesPastTheTableHaveEmptyAttributes) {

@@ -43,10 +43,27 @@ TEST(CommandLine, HelpListsEveryModeAndEveryRefusalShowsIt) {
     }
     const std::string usage = UsageText(t.host);
     EXPECT_TRUE(usage.starts_with("usage: glimmerframe [/S | /C | /P <window> | /A <window>]\n"));
-    for (const char* mode : {"--list SOURCE", "--pack TEMPLATE -o OUTPUT", "-root | -window-id ID",
-                             "--interval N", "--full-screen", "--random-order", "--dissolve NAME",
-                             "--folder PATH", "--template FILE", "-h | --help | --version"})
+    for (const char* mode : {"--list SOURCE", "--pack TEMPLATE -o OUTPUT", "--root | -window-id ID",
+                             "-h | --help | --version", "in a window of its own"})
         EXPECT_NE(usage.find(mode), std::string::npos) << mode;
+    // Every option has a line of its own that says what it does, and the program takes it as
+    // the help spells it.
+    for (const std::string option :
+         {"/S", "/C", "/P <window>", "/A <window>", "--list SOURCE", "--pack TEMPLATE -o OUTPUT",
+          "-h, --help", "--version", "--root", "-window-id ID", "--interval N", "--full-screen",
+          "--random-order", "--dissolve NAME", "--folder PATH", "--template FILE", "--source PATH",
+          "GLIMMERFRAME_TRACE"}) {
+        const auto at = usage.find("\n  " + option + " ");
+        const auto alone = usage.find("\n  " + option + "\n                ");
+        EXPECT_TRUE(at != std::string::npos || alone != std::string::npos) << option;
+        if (!option.starts_with("--") || option == "--list SOURCE" ||
+            option.starts_with("--pack") || option == "--version")
+            continue;
+        std::vector<std::string> args{"--root", option.substr(0, option.find(' '))};
+        if (option.find(' ') != std::string::npos)
+            args.push_back(option.ends_with("N") ? "5" : "Normal");
+        EXPECT_TRUE(ParseDisplayModeOptions(args, std::nullopt)) << option;
+    }
 
     EXPECT_EQ(t.run({"--version"}).exitStatus, 0);
     EXPECT_EQ(t.out.str(), std::string("glimmerframe ") + kVersionText + "\n");
@@ -109,6 +126,10 @@ TEST(CommandLine, ListFindsThePlatformsPictureTypesAndSaysWhenThereAreNone) {
         << t.err.str();
     EXPECT_NE(t.err.str().find(".jpeg or .png."), std::string::npos) << t.err.str();
     EXPECT_NE(t.out.str().find("\"error\": \"The folder "), std::string::npos) << t.out.str();
+
+    t.scratch.write("misspelt.txt", "PICTURE=beach.png\r\n");
+    EXPECT_EQ(t.run({"--list", "misspelt.txt"}).exitStatus, 1);
+    EXPECT_NE(t.err.str().find("misspelt.txt holds no pictures"), std::string::npos) << t.err.str();
 }
 
 TEST(CommandLine, PackSaysWhatItWroteOnlyToAPersonAtATerminal) {

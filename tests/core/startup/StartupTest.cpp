@@ -242,7 +242,7 @@ TEST_F(MainTest, PackageTakesFirstGroupFromTrailerUntilSettingsAreStored) {
     EXPECT_EQ(settings().FullScreen, 1);
     EXPECT_EQ(settings().ImageOrderRandom, 1);
     EXPECT_EQ(settings().DissolveDelay, 50);
-    EXPECT_EQ(settings().MouseSensitivity, 10); // not read from the trailer
+    EXPECT_EQ(settings().MouseSensitivity, 300); // as the settings window showed it
 
     store.putString(kMachine, key, "ImageInterval", "2000");
     run("/s");

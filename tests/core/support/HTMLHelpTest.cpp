@@ -43,9 +43,19 @@ TEST(HTMLHelp, MessagesForWrongExtensionAndMissingFile) {
     ASSERT_EQ(host.errors.size(), 2u);
     EXPECT_EQ(host.errors[0].caption, kHelpMessageCaption);
     EXPECT_EQ(host.errors[0].text, "guide.hlp is not a valid HTML Help file.");
-    EXPECT_EQ(host.errors[1].text.rfind("The file " + kBeside + " does not exist.\n", 0), 0u)
-        << host.errors[1].text;
+    // The missing file is the help file looked for, as well as the guide standing in for it.
+    EXPECT_EQ(host.errors[1].text, "The help file /opt/gf/share/guide.hlp does not exist, nor the "
+                                   "guide " +
+                                       kBeside +
+                                       " that stands in for it.\nPlease make sure that the "
+                                       "Glimmerframe help files are installed.");
     EXPECT_TRUE(host.shown.empty());
+    help.CHMFile = "/srv/manuals/Other.chm";
+    host.errors.clear();
+    ASSERT_TRUE(help.HHDisplayContents(host).ok());
+    ASSERT_EQ(host.errors.size(), 1u);
+    EXPECT_EQ(host.errors[0].text.rfind("The file /srv/manuals/Other.chm does not exist.\n", 0), 0u)
+        << host.errors[0].text;
 
     // The extension test ignores case and goes on regardless.
     host.errors.clear();

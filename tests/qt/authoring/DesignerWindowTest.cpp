@@ -204,6 +204,13 @@ TEST_F(Designing, EntryEditorOffersAndShowsEveryPictureOfTheSampleShow) {
 }
 
 TEST_F(Designing, PackageWritesTheRowsAndPutsTheListBack) {
+    // A template never saved has no name to give its package: the user is told to save first.
+    {
+        DesignerWindow fresh(process_, QString(), nullptr, &dialogs_);
+        fresh.button(QStringLiteral("cmdWriteSCR"))->click();
+        EXPECT_EQ(dialogs_.errors, std::vector<std::string>{std::string(kSaveBeforePackaging)});
+        dialogs_.errors.clear();
+    }
     DesignerWindow window(process_, show_, nullptr, &dialogs_);
     window.show();
     const auto rowsBefore = window.model().rows().size();
