@@ -1,7 +1,5 @@
 #include "qt/show/QtMediaPlayer.h"
 
-#include "core/startup/Trace.h"
-
 #include <QAudioOutput>
 #include <QFileInfo>
 #include <QMediaPlayer>
@@ -23,8 +21,9 @@ QMediaPlayer& QtMediaPlayer::player() {
         player_->setAudioOutput(output_.get());
         QObject::connect(player_.get(), &QMediaPlayer::errorOccurred,
                          [this](QMediaPlayer::Error, const QString& text) {
-                             Trace("X: Media player: " + text.toStdString());
                              player_->stop();
+                             if (failed_)
+                                 failed_(name_, text.toStdString());
                          });
     }
     return *player_;
@@ -41,6 +40,8 @@ void QtMediaPlayer::setFileName(std::string_view path) {
     const QString file = QString::fromStdString(name_);
     if (!QFileInfo(file).isFile()) {
         p.setSource(QUrl()); // a missing sound plays nothing
+        if (failed_)
+            failed_(name_, "no such file");
         return;
     }
     p.setSource(QUrl::fromLocalFile(file));
@@ -56,6 +57,14 @@ void QtMediaPlayer::play() {
 void QtMediaPlayer::stop() {
     if (player_)
         player_->stop();
+}
+
+bool QtMediaPlayer::loaded() const {
+    if (!player_ || player_->source().isEmpty())
+        return false;
+    const auto status = player_->mediaStatus();
+    return status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::BufferedMedia ||
+           status == QMediaPlayer::BufferingMedia || status == QMediaPlayer::EndOfMedia;
 }
 
 int QtMediaPlayer::playState() const {
