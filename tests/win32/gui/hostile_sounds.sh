@@ -65,11 +65,11 @@ key_ends() {
 }
 
 for mode in SOUNDSYNC=2 SOUNDASYNC; do
-    printf '%s\r\n\r\nIMAGE=red.bmp\r\nSOUND=picture.mp3\r\n\r\nIMAGE=blue.bmp\r\nSOUND=film.avi\r\n' \
-        "$mode" >"$WORK/show.txt"
-    [ "$mode" = SOUNDASYNC ] &&
-        printf 'SOUNDASYNC\r\nSOUND=picture.mp3\r\nSOUND=film.avi\r\n\r\nIMAGE=red.bmp\r\n\r\nIMAGE=blue.bmp\r\n' \
-            >"$WORK/show.txt"
+    if [ "$mode" = SOUNDASYNC ]; then
+        printf 'SOUNDASYNC\r\nSOUND=picture.mp3\r\nSOUND=film.avi\r\n\r\nIMAGE=red.bmp\r\n\r\nIMAGE=blue.bmp\r\n'
+    else
+        printf 'SOUNDSYNC=2\r\n\r\nIMAGE=red.bmp\r\nSOUND=picture.mp3\r\n\r\nIMAGE=blue.bmp\r\nSOUND=film.avi\r\n'
+    fi >"$WORK/show.txt"
     win_settings "ImagePath=$folder" "ImageListFile=show.txt" "AllImages=0" "ImageInterval=1"
     win_show
     wait_window "Screen Saver Main Form" >/dev/null
