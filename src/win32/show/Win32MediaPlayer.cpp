@@ -6,6 +6,7 @@
 #include "win32/support/Utf16.h"
 
 #include <array>
+#include <chrono>
 #include <atomic>
 #include <condition_variable>
 #include <cstring>
@@ -29,6 +30,9 @@ constexpr int kPlayWaiting = 3;
 constexpr auto kStatusPoll = std::chrono::milliseconds(250);
 // How often the show's thread looks for answers while commands are pending.
 constexpr int kAnswerPollMs = 50;
+// How long releasing a sound waits for MCI to let go of its file, which a package writes again
+// for its next sound; a device that takes longer is left to finish on its own.
+constexpr auto kReleaseWait = std::chrono::milliseconds(250);
 
 // The command's answer; an error's text when it fails.
 struct MciAnswer {
@@ -99,6 +103,7 @@ struct Win32MediaPlayer::Shared {
 
     std::mutex mutex;
     std::condition_variable wake;
+    std::condition_variable done; // the queue has run empty
     std::deque<Command> queue;
     bool quit = false;
     bool busy = false; // a command is being carried out
@@ -146,8 +151,10 @@ void Win32MediaPlayer::Shared::Run() {
         const int now = Carry(command);
         lock.lock();
         busy = false;
-        if (queue.empty())
+        if (queue.empty()) {
             state = now;
+            done.notify_all();
+        }
     }
     lock.unlock();
     Close();
@@ -261,16 +268,20 @@ void Win32MediaPlayer::setFileName(std::string_view path) {
     name_ = std::string(path);
     error_.clear();
     {
-        const std::lock_guard lock(shared_->mutex);
+        std::unique_lock lock(shared_->mutex);
         shared_->queue.clear(); // opening another sound makes what was still queued moot
         if (name_.empty()) {
             shared_->queue.push_back({Shared::Kind::Close, {}});
             shared_->state = kPlayClosed;
+            shared_->wake.notify_one();
+            shared_->done.wait_for(lock, kReleaseWait, [this] {
+                return shared_->queue.empty() && !shared_->busy;
+            });
         } else {
             shared_->queue.push_back({Shared::Kind::Open, name_});
             shared_->state = kPlayWaiting;
+            shared_->wake.notify_one();
         }
-        shared_->wake.notify_one();
     }
     if (!name_.empty())
         answers_.setEnabled(true);

@@ -4,6 +4,7 @@
 // that begin as a sound (WAVE, MIDI, MPEG audio, AIFF) are opened, each with its audio device
 // named, so MCI never opens a window; anything else (a picture, a video) is refused. A sound that
 // cannot be opened leaves the player closed, the failure handler is told, and the show goes on.
+// Releasing a sound (an empty name) waits a quarter of a second at most for MCI to let go of it.
 #include "platform/MediaPlayer.h"
 #include "win32/support/Win32PlatformTimer.h"
 
