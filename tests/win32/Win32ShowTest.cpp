@@ -419,9 +419,8 @@ TEST_F(Sounds, EveryWaveEncodingIsAcceptedByTheOneShotPlayer) {
     EXPECT_NE(Win32OneShotSound::Refusal(wave(0x1234, 16, 1, 8000)), "") << "no codec";
     Win32OneShotSound sound;
     std::vector<std::string> failed;
-    sound.setFailureHandler([&](const std::string& path, const std::string&) {
-        failed.push_back(path);
-    });
+    sound.setFailureHandler(
+        [&](const std::string& path, const std::string&) { failed.push_back(path); });
     sound.playAsync(dir_ + "picture.wav");
     sound.playAsync("");
     EXPECT_EQ(failed, std::vector<std::string>{dir_ + "picture.wav"});

@@ -6,8 +6,8 @@
 #include "win32/support/Utf16.h"
 
 #include <array>
-#include <chrono>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstring>
 #include <deque>
@@ -274,9 +274,8 @@ void Win32MediaPlayer::setFileName(std::string_view path) {
             shared_->queue.push_back({Shared::Kind::Close, {}});
             shared_->state = kPlayClosed;
             shared_->wake.notify_one();
-            shared_->done.wait_for(lock, kReleaseWait, [this] {
-                return shared_->queue.empty() && !shared_->busy;
-            });
+            shared_->done.wait_for(lock, kReleaseWait,
+                                   [this] { return shared_->queue.empty() && !shared_->busy; });
         } else {
             shared_->queue.push_back({Shared::Kind::Open, name_});
             shared_->state = kPlayWaiting;

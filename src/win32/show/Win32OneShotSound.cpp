@@ -26,8 +26,8 @@ bool PlainSamples(std::uint16_t tag) {
 std::string Win32OneShotSound::Refusal(const std::string& path) {
     const std::wstring file = ToUtf16(path);
     UniqueHandle handle(CreateFileW(file.c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle)
         return "the file cannot be opened";
     // A pipe or a device named as a sound would hold the show's thread.
@@ -72,8 +72,7 @@ void Win32OneShotSound::playAsync(std::string_view path) {
     std::string why = Refusal(name);
     if (why.empty()) {
         const std::wstring file = ToUtf16(name);
-        started_ =
-            PlaySoundW(file.c_str(), nullptr, SND_ASYNC | SND_FILENAME | SND_NODEFAULT) != 0;
+        started_ = PlaySoundW(file.c_str(), nullptr, SND_ASYNC | SND_FILENAME | SND_NODEFAULT) != 0;
         // Without an audio device it answers false for a file it reads well; the media player
         // has no device either, so it is told all the same.
         if (!started_)

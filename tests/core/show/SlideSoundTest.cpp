@@ -87,19 +87,18 @@ std::string Wave(std::uint32_t size, std::uint16_t tag, std::uint16_t extra) {
     std::string fmt(size, '\0');
     fmt[0] = char(tag & 0xFF);
     fmt[1] = char(tag >> 8);
-    fmt[2] = 2;                    // channels
-    fmt[4] = char(0x22);           // 22050 Hz
+    fmt[2] = 2;          // channels
+    fmt[4] = char(0x22); // 22050 Hz
     fmt[5] = char(0x56);
     if (size >= 16)
-        fmt[14] = 24;              // bits
+        fmt[14] = 24; // bits
     if (size >= 18) {
         fmt[16] = char(extra & 0xFF);
         fmt[17] = char(extra >> 8);
     }
     if (size >= 26)
-        fmt[24] = 3;               // extensible: float samples
-    return "RIFF" + Le32(0) + "WAVE" + "LIST" + Le32(3) + "abc" + '\0' + "fmt " + Le32(size) +
-           fmt;
+        fmt[24] = 3; // extensible: float samples
+    return "RIFF" + Le32(0) + "WAVE" + "LIST" + Le32(3) + "abc" + '\0' + "fmt " + Le32(size) + fmt;
 }
 
 TEST(SoundFileHead, PicturesAndVideosAreNotSounds) {

@@ -229,11 +229,14 @@ TEST(QtShowCanvas, TheCommentSitsAtTheBottomLeftInItsColours) {
 // into nothing, but it still has to open and decode the file.
 TEST(QtSounds, EveryWaveEncodingPlaysOnOnePlayerAndAPictureOnNone) {
     QTemporaryDir dir;
-    const QStringList encodings[] = {{"-b", "8"},  {"-b", "16"}, {"-b", "24"},
-                                     {"-b", "32"}, {"-e", "floating-point", "-b", "32"},
+    const QStringList encodings[] = {{"-b", "8"},
+                                     {"-b", "16"},
+                                     {"-b", "24"},
+                                     {"-b", "32"},
+                                     {"-e", "floating-point", "-b", "32"},
                                      {"-e", "u-law", "-b", "8"}};
-    const QStringList layouts[] = {{"-r", "8000", "-c", "1"}, {"-r", "22050", "-c", "2"},
-                                   {"-r", "48000", "-c", "2"}};
+    const QStringList layouts[] = {
+        {"-r", "8000", "-c", "1"}, {"-r", "22050", "-c", "2"}, {"-r", "48000", "-c", "2"}};
     QtOneShotSound oneShot;
     QtMediaPlayer media;
     std::vector<std::string> failures;
@@ -253,7 +256,10 @@ TEST(QtSounds, EveryWaveEncodingPlaysOnOnePlayerAndAPictureOnNone) {
         for (const auto& layout : layouts) {
             const QString path = dir.filePath(QString("sound%1.wav").arg(++file));
             QStringList args{"-n"};
-            args << layout << encoding << path << "synth" << "0.3" << "sine" << "440";
+            args << layout << encoding << path << "synth"
+                 << "0.3"
+                 << "sine"
+                 << "440";
             ASSERT_EQ(QProcess::execute("sox", args), 0) << args.join(' ').toStdString();
             failures.clear();
             oneShot.playAsync(path.toStdString());
