@@ -416,7 +416,6 @@ TEST_F(Sounds, EveryWaveEncodingIsAcceptedByTheOneShotPlayer) {
     // Files it cannot play are told to the handler at once, for the media player to try.
     EXPECT_NE(Win32OneShotSound::Refusal(write("picture.wav", FromHex("89504e470d0a1a0a"))), "");
     EXPECT_NE(Win32OneShotSound::Refusal(dir_ + "none.wav"), "");
-    EXPECT_NE(Win32OneShotSound::Refusal(wave(0x1234, 16, 1, 8000)), "") << "no codec";
     Win32OneShotSound sound;
     std::vector<std::string> failed;
     sound.setFailureHandler(

@@ -47,8 +47,7 @@ std::string Win32OneShotSound::Refusal(const std::string& path) {
         // A codec of the system's (mu-law, ADPCM, ...) turns it into plain samples, or no one.
         WAVEFORMATEX pcm{};
         pcm.wFormatTag = WAVE_FORMAT_PCM;
-        if (acmFormatSuggest(nullptr, wave, &pcm, sizeof pcm, ACM_FORMATSUGGESTF_WFORMATTAG) != 0 ||
-            acmStreamOpen(nullptr, nullptr, wave, &pcm, nullptr, 0, 0, ACM_STREAMOPENF_QUERY) != 0)
+        if (acmFormatSuggest(nullptr, wave, &pcm, sizeof pcm, ACM_FORMATSUGGESTF_WFORMATTAG) != 0)
             return "no codec of the system decodes its format";
     }
     // With an audio device, the device has the last word on the format.
