@@ -25,12 +25,25 @@ QMediaPlayer& QtMediaPlayer::player() {
                              if (failed_)
                                  failed_(name_, text.toStdString());
                          });
+        // A picture given as a sound opens as a stream without sound, and "plays" silently.
+        QObject::connect(player_.get(), &QMediaPlayer::mediaStatusChanged,
+                         [this](QMediaPlayer::MediaStatus status) {
+                             if ((status == QMediaPlayer::LoadedMedia ||
+                                  status == QMediaPlayer::BufferedMedia) &&
+                                 !player_->hasAudio()) {
+                                 refused_ = true;
+                                 player_->stop();
+                                 if (failed_)
+                                     failed_(name_, "it holds no sound");
+                             }
+                         });
     }
     return *player_;
 }
 
 void QtMediaPlayer::setFileName(std::string_view path) {
     name_ = std::string(path);
+    refused_ = false;
     auto& p = player();
     p.stop();
     if (name_.empty()) {
@@ -50,7 +63,7 @@ void QtMediaPlayer::setFileName(std::string_view path) {
 
 void QtMediaPlayer::play() {
     auto& p = player();
-    if (!p.source().isEmpty())
+    if (!p.source().isEmpty() && !refused_)
         p.play();
 }
 
@@ -60,7 +73,7 @@ void QtMediaPlayer::stop() {
 }
 
 bool QtMediaPlayer::loaded() const {
-    if (!player_ || player_->source().isEmpty())
+    if (!player_ || player_->source().isEmpty() || refused_)
         return false;
     const auto status = player_->mediaStatus();
     return status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::BufferedMedia ||

@@ -1,7 +1,7 @@
 #pragma once
 // The show's media player over QMediaPlayer and QAudioOutput; made on first use, so a show
 // without sounds never starts the multimedia back end. A sound that cannot be played stops, and
-// the failure handler is told.
+// the failure handler is told; so does a file that holds no sound (a picture).
 #include "platform/MediaPlayer.h"
 
 #include <memory>
@@ -30,6 +30,7 @@ class QtMediaPlayer final : public MediaPlayer {
     std::unique_ptr<QAudioOutput> output_;
     std::unique_ptr<QMediaPlayer> player_;
     std::string name_;
+    bool refused_ = false; // it opened, but holds no sound
     SoundFailureHandler failed_;
 };
 
