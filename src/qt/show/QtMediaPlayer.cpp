@@ -10,8 +10,11 @@ namespace gf {
 QtMediaPlayer::QtMediaPlayer() = default;
 
 QtMediaPlayer::~QtMediaPlayer() {
-    if (player_)
+    if (player_) {
+        // Stopping may answer at once, when the handlers' state is already going.
+        QObject::disconnect(player_.get(), nullptr, nullptr, nullptr);
         player_->stop();
+    }
 }
 
 QMediaPlayer& QtMediaPlayer::player() {
@@ -30,7 +33,7 @@ QMediaPlayer& QtMediaPlayer::player() {
                          [this](QMediaPlayer::MediaStatus status) {
                              if ((status == QMediaPlayer::LoadedMedia ||
                                   status == QMediaPlayer::BufferedMedia) &&
-                                 !player_->hasAudio()) {
+                                 !refused_ && !player_->hasAudio()) {
                                  refused_ = true;
                                  player_->stop();
                                  if (failed_)
