@@ -74,7 +74,8 @@ TEST(SlideSound, ASoundNoPlayerPlaysLeavesBothPlayersReady) {
 
 std::vector<std::byte> Bytes(const std::string& text) {
     std::vector<std::byte> out(text.size());
-    std::memcpy(out.data(), text.data(), text.size());
+    if (!text.empty())
+        std::memcpy(out.data(), text.data(), text.size());
     return out;
 }
 
