@@ -1,5 +1,7 @@
 #pragma once
 // The media player control that plays the sounds of sound modes 2 and 3 (and of packages).
+#include "platform/SoundFailure.h"
+
 #include <string>
 #include <string_view>
 
@@ -21,6 +23,8 @@ class MediaPlayer {
     virtual void stop() = 0;
     virtual int playState() const = 0;
     virtual void setActive(bool active) = 0;
+    // Told when the file given last cannot be played; the player is then closed.
+    virtual void setFailureHandler(SoundFailureHandler handler) = 0;
 };
 
 } // namespace gf

@@ -4,6 +4,7 @@
 #include "win32/show/Win32DecodedPicture.h"
 #include "win32/show/Win32EventPump.h"
 #include "win32/show/Win32MediaPlayer.h"
+#include "win32/show/Win32OneShotSound.h"
 #include "win32/show/Win32PictureDecoder.h"
 #include "win32/show/Win32PictureFormats.h"
 #include "win32/show/Win32ShowCanvas.h"
@@ -379,19 +380,115 @@ TEST(Win32EventPump, TimersTickInWaitsAWakeEndsAWaitAndQuitEndsTheLoop) {
     waiting.processPending();
 }
 
-TEST(Win32MediaPlayer, MissingSoundsAndNoAudioDeviceLeaveTheShowGoingOn) {
-    Win32MediaPlayer player;
-    EXPECT_EQ(player.playState(), kPlayClosed);
-    player.setFileName("C:\\no such folder\\none.wav");
-    EXPECT_EQ(player.playState(), kPlayClosed);
-    player.play();
-    player.stop();
-    player.setFileName(GF_SAMPLES "/chime.wav");
-    const int state = player.playState();
-    EXPECT_TRUE(state == kPlayPlaying || state == kPlayStopped || state == kPlayClosed) << state;
-    player.setFileName("");
-    EXPECT_EQ(player.playState(), kPlayClosed);
-    EXPECT_EQ(player.fileName(), "");
+// Sounds written by the tests: a second of silence in WAVE files laid out as sox writes them
+// (the extensible format above 16 bits or 2 channels), and files that only pose as sounds.
+class Sounds : public test::ScratchFolder {
+  protected:
+    static std::string Le(std::uint32_t v, int bytes) {
+        std::string out;
+        for (int i = 0; i < bytes; ++i)
+            out += char((v >> (8 * i)) & 0xFF);
+        return out;
+    }
+    std::string wave(int tag, int bits, int channels, int rate) {
+        const bool extensible = tag != 7 && (bits > 16 || channels > 2);
+        const int align = channels * bits / 8;
+        std::string fmt = Le(extensible ? 0xFFFE : tag, 2) + Le(channels, 2) + Le(rate, 4) +
+                          Le(rate * align, 4) + Le(align, 2) + Le(bits, 2);
+        if (extensible)
+            fmt += Le(22, 2) + Le(bits, 2) + Le(channels == 1 ? 4 : 3, 4) + Le(tag, 2) +
+                   FromHex("000000001000800000aa00389b71");
+        else if (tag != 1)
+            fmt += Le(0, 2);
+        const std::string data(std::size_t(rate) * align, tag == 7 ? '\xFF' : '\0');
+        const std::string body = "WAVEfmt " + Le(std::uint32_t(fmt.size()), 4) + fmt + "data" +
+                                 Le(std::uint32_t(data.size()), 4) + data;
+        return write(std::to_string(tag) + "-" + std::to_string(bits) + "-" +
+                         std::to_string(channels) + "-" + std::to_string(rate) + ".wav",
+                     "RIFF" + Le(std::uint32_t(body.size()), 4) + body);
+    }
+    // Pumps the show's messages until `done`, or 60 s.
+    static bool PumpUntil(const std::function<bool()>& done) {
+        Win32EventPump pump;
+        const auto until = GetTickCount64() + 60'000;
+        while (!done() && GetTickCount64() < until)
+            pump.waitForEvents(50);
+        return done();
+    }
+};
+
+TEST_F(Sounds, EveryWaveEncodingIsAcceptedByTheOneShotPlayer) {
+    for (const int rate : {8000, 11025, 22050, 44100, 48000})
+        for (const int channels : {1, 2}) {
+            for (const auto& [tag, bits] : {std::pair{1, 8}, {1, 16}, {1, 24}, {1, 32}, {3, 32}})
+                EXPECT_EQ(Win32OneShotSound::Refusal(wave(tag, bits, channels, rate)), "")
+                    << tag << "/" << bits << "/" << channels << "/" << rate;
+            EXPECT_EQ(Win32OneShotSound::Refusal(wave(7, 8, channels, rate)), "") << "mu-law";
+        }
+    // Files it cannot play are told to the handler at once, for the media player to try.
+    EXPECT_NE(Win32OneShotSound::Refusal(write("picture.wav", FromHex("89504e470d0a1a0a"))), "");
+    EXPECT_NE(Win32OneShotSound::Refusal(dir_ + "none.wav"), "");
+    Win32OneShotSound sound;
+    std::vector<std::string> failed;
+    sound.setFailureHandler(
+        [&](const std::string& path, const std::string&) { failed.push_back(path); });
+    sound.playAsync(dir_ + "picture.wav");
+    sound.playAsync("");
+    EXPECT_EQ(failed, std::vector<std::string>{dir_ + "picture.wav"});
+}
+
+TEST_F(Sounds, TheMediaPlayerRefusesPicturesAndVideosWithoutHoldingTheShow) {
+    std::vector<std::pair<std::string, std::string>> failed;
+    const auto take = [&](const std::string& path, const std::string& why) {
+        failed.emplace_back(path, why);
+    };
+    const std::string wav = wave(1, 16, 1, 8000);
+    auto owned = std::make_unique<Win32MediaPlayer>();
+    auto& player = *owned;
+    player.setFailureHandler(take);
+    {
+        EXPECT_EQ(player.playState(), kPlayClosed);
+        player.setFileName(dir_ + "none.wav");
+        EXPECT_NE(player.playState(), kPlayPlaying);
+        ASSERT_TRUE(PumpUntil([&] { return player.settled() && !failed.empty(); }));
+        EXPECT_EQ(player.playState(), kPlayClosed);
+        EXPECT_EQ(failed.at(0).first, dir_ + "none.wav");
+
+        // Pictures and videos given as sounds are never opened, so MCI never opens a window.
+        const std::string riffAvi = "RIFF" + Le(4, 4) + "AVI LIST";
+        for (const auto& [name, bytes] :
+             {std::pair<std::string, std::string>{"picture.mp3", FromHex("ffd8ffe000104a464946")},
+              {"picture.snd", FromHex("89504e470d0a1a0a")},
+              {"film.avi", riffAvi}}) {
+            failed.clear();
+            const DWORD start = GetTickCount();
+            player.setFileName(write(name, bytes));
+            player.play();
+            EXPECT_LT(GetTickCount() - start, 1000U) << "the show's thread waited for " << name;
+            ASSERT_TRUE(PumpUntil([&] { return player.settled() && !failed.empty(); })) << name;
+            EXPECT_EQ(failed.at(0).second.rfind("not a sound", 0), 0U) << failed.at(0).second;
+            EXPECT_EQ(player.playState(), kPlayClosed);
+            EXPECT_EQ(player.error(), failed.at(0).second);
+        }
+        // A real sound is opened as one (it plays, or without an audio device MCI says why);
+        // an answer about it after another file was given is not passed on.
+        failed.clear();
+        player.setFileName(wav);
+        player.setFileName("");
+        EXPECT_EQ(player.playState(), kPlayClosed);
+        EXPECT_EQ(player.fileName(), "");
+        ASSERT_TRUE(PumpUntil([&] { return player.settled(); }));
+        player.setFileName(wav);
+        ASSERT_TRUE(PumpUntil([&] { return player.settled(); }));
+        PumpUntil([&] { return !failed.empty() || player.playState() != 3; });
+        for (const auto& [path, why] : failed)
+            EXPECT_NE(why.rfind("not a sound", 0), 0U) << why;
+    }
+    // Leaving does not wait for the player's thread, whatever it does.
+    player.setFileName(wav);
+    const DWORD start = GetTickCount();
+    owned.reset();
+    EXPECT_LT(GetTickCount() - start, 1000U);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // What the player window shares with the presentation, the dissolves and the package reader:
 // the busy and exiting flags, the current geometry, the paced waits and the timer suspension.
 #include "core/show/EmbeddedItems.h"
+#include "core/show/SlideSound.h"
 #include "core/startup/Settings.h"
 #include "core/support/RandomSource.h"
 #include "platform/ShowPlatform.h"
@@ -38,7 +39,8 @@ class PlayerState {
   public:
     PlayerState(const Settings& showSettings, ShowPlatform& showPlatform, RandomSource& source,
                 EmbeddedItems* items)
-        : settings(showSettings), platform(showPlatform), random(source), embedded(items) {}
+        : settings(showSettings), platform(showPlatform), random(source), embedded(items),
+          sound(showPlatform.sound, showPlatform.media) {}
 
     // Waits DissolveDelay / divisor ms; pending events are handled at least once; returns at the
     // deadline or as soon as the exiting flag is set.
@@ -64,6 +66,7 @@ class PlayerState {
     ShowPlatform& platform;
     RandomSource& random;
     EmbeddedItems* embedded; // only in a stand-alone package
+    SlideSound sound;
 
   private:
     void WaitUntil(std::int64_t end);

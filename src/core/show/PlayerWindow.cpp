@@ -183,7 +183,7 @@ void PlayerWindow::Form_Unload() {
     if (slides_.soundMode == 3)
         p.media.stop();
     else if (slides_.soundMode == 1)
-        p.sound.playAsync("");
+        state_.sound.PlayOneShot("");
     ShowCursorUntilVisible();
     if (PasswordRules())
         p.notice.setRunning(false);

@@ -331,7 +331,7 @@ void SlidePresenter::StartSound(const SlideAttributes& slide) {
             p.media.play();
         }
     } else if (mode == 1) {
-        p.sound.playAsync(slide.sound);
+        s_.sound.PlayOneShot(slide.sound);
     } else if (mode == 2) {
         p.media.setFileName(slide.sound);
         p.media.play();

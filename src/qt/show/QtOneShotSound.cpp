@@ -1,7 +1,5 @@
 #include "qt/show/QtOneShotSound.h"
 
-#include "core/startup/Trace.h"
-
 #include <QFileInfo>
 #include <QSoundEffect>
 #include <QUrl>
@@ -17,20 +15,45 @@ constexpr qint64 kMaxOneShotBytes = 32 * 1024 * 1024;
 QtOneShotSound::QtOneShotSound() = default;
 QtOneShotSound::~QtOneShotSound() = default;
 
+void QtOneShotSound::Fail(const std::string& why) {
+    if (failed_)
+        failed_(path_, why);
+}
+
+bool QtOneShotSound::ready() const {
+    return effect_ && !path_.empty() && effect_->status() == QSoundEffect::Ready;
+}
+
 void QtOneShotSound::playAsync(std::string_view path) {
     if (effect_)
         effect_->stop();
-    const QString file = QString::fromStdString(std::string(path));
-    const QFileInfo info(file);
-    if (file.isEmpty() || !info.isFile())
+    path_ = std::string(path);
+    if (path_.empty())
         return;
-    if (info.size() > kMaxOneShotBytes) {
-        Trace("X: Not played, larger than 32 MB: " + std::string(path));
+    const QString file = QString::fromStdString(path_);
+    const QFileInfo info(file);
+    if (!info.isFile()) {
+        Fail("no such file");
         return;
     }
-    if (!effect_)
+    if (info.size() > kMaxOneShotBytes) {
+        Fail("larger than 32 MB");
+        return;
+    }
+    if (!effect_) {
         effect_ = std::make_unique<QSoundEffect>();
-    effect_->setSource(QUrl::fromLocalFile(file));
+        QObject::connect(effect_.get(), &QSoundEffect::statusChanged, [this] {
+            if (effect_->status() == QSoundEffect::Error)
+                Fail("the sound effect player cannot decode it");
+        });
+    }
+    const QUrl url = QUrl::fromLocalFile(file);
+    if (effect_->source() == url && effect_->status() == QSoundEffect::Error) {
+        // The same source again is not decoded again, so no new answer would come.
+        Fail("the sound effect player cannot decode it");
+        return;
+    }
+    effect_->setSource(url);
     effect_->play(); // starts once loaded
 }
 

@@ -5,6 +5,8 @@
 #include "fakes/RealFiles.h"
 #include "fakes/WmfWriter.h"
 #include "qt/show/QtDecodedPicture.h"
+#include "qt/show/QtMediaPlayer.h"
+#include "qt/show/QtOneShotSound.h"
 #include "qt/show/QtPictureDecoder.h"
 
 #include <QCoreApplication>
@@ -232,6 +234,64 @@ TEST(QtShowCanvas, TheCommentSitsAtTheBottomLeftInItsColours) {
     c.hideComment();
     EXPECT_TRUE(c.repainted.contains(QRect(0, top, 10, 80 - top))) << c.repainted.y();
     EXPECT_EQ(rig.screen().pixelColor(1, 79), QColor(0, 0, 0));
+}
+
+// Every encoding sox writes plays on one of the two players: the one-shot player, or the media
+// player where the one-shot player cannot decode it. With no sound card the media player plays
+// into nothing, but it still has to open and decode the file.
+TEST(QtSounds, EveryWaveEncodingPlaysOnOnePlayerAndAPictureOnNone) {
+    QTemporaryDir dir;
+    const QStringList encodings[] = {{"-b", "8"},
+                                     {"-b", "16"},
+                                     {"-b", "24"},
+                                     {"-b", "32"},
+                                     {"-e", "floating-point", "-b", "32"},
+                                     {"-e", "u-law", "-b", "8"}};
+    const QStringList layouts[] = {
+        {"-r", "8000", "-c", "1"}, {"-r", "22050", "-c", "2"}, {"-r", "48000", "-c", "2"}};
+    QtOneShotSound oneShot;
+    QtMediaPlayer media;
+    std::vector<std::string> failures;
+    const auto settle = [&](const std::function<bool()>& done) {
+        for (int i = 0; i < 600 && !done(); ++i)
+            QTest::qWait(50);
+    };
+    // As the show does: what the one-shot player cannot play goes to the media player.
+    oneShot.setFailureHandler([&](const std::string& p, const std::string& why) {
+        failures.push_back("one-shot: " + why);
+        media.setFileName(p);
+    });
+    media.setFailureHandler(
+        [&](const std::string&, const std::string& why) { failures.push_back(why); });
+    int file = 0;
+    for (const auto& encoding : encodings)
+        for (const auto& layout : layouts) {
+            const QString path = dir.filePath(QString("sound%1.wav").arg(++file));
+            QStringList args{"-n"};
+            args << layout << encoding << path << "synth"
+                 << "0.3"
+                 << "sine"
+                 << "440";
+            ASSERT_EQ(QProcess::execute("sox", args), 0) << args.join(' ').toStdString();
+            failures.clear();
+            oneShot.playAsync(path.toStdString());
+            settle([&] { return oneShot.ready() || media.loaded() || failures.size() >= 2; });
+            EXPECT_TRUE(oneShot.ready() || media.loaded())
+                << args.join(' ').toStdString() << ": " << testing::PrintToString(failures);
+            media.setFileName("");
+        }
+
+    // A picture named as a sound: neither player takes it, and both say so.
+    const QString picture = Write(dir, "picture.png", Solid(4, 4, Qt::red));
+    const QString fake = dir.filePath("picture.wav");
+    ASSERT_TRUE(QFile::copy(picture, fake));
+    failures.clear();
+    oneShot.playAsync(fake.toStdString());
+    settle([&] { return failures.size() >= 2; });
+    EXPECT_EQ(failures.size(), 2U) << testing::PrintToString(failures);
+    EXPECT_FALSE(oneShot.ready());
+    EXPECT_FALSE(media.loaded());
+    EXPECT_NE(media.playState(), kPlayPlaying);
 }
 
 TEST(QtShow, RunsAFolderShowAndEndsOnAKey) {
