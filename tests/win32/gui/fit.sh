@@ -57,15 +57,32 @@ focus() {
     sleep 0.2
 }
 
+# open_settings: the settings window of a fresh server at $dpi. Here Wine often runs the first
+# program after a change of LogPixels at the DPI before it, and the next at the new one; so a
+# window at another DPI is opened again, three starts at most, before the test fails.
+open_settings() {
+    local attempt
+    for attempt in 1 2 3; do
+        stop_wine
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+            </dev/null >/dev/null 2>&1 9>&- || fail "LogPixels could not be set"
+        win_settings "ImagePath=$(windows_path "$show/")" ImageListFile=start.txt AllImages=1
+        win_show "$GF" /C
+        settings="$(wait_window "Glimmerframe Settings" 60 --onlyvisible)"
+        local until=$((SECONDS + 30))
+        until run "$FIT" "Glimmerframe Settings" >"$WORK/fit.out" || [ $SECONDS -ge $until ]; do
+            sleep 0.5
+        done
+        grep -q "^dpi $dpi " "$WORK/fit.out" && return
+        echo "attempt $attempt: not at $dpi DPI: $(tr -d '\r' <"$WORK/fit.out")" >&2
+    done
+    fail "not at $dpi DPI after three starts; LogPixels reads $(wine reg query \
+        'HKCU\Control Panel\Desktop' /v LogPixels </dev/null 2>&1 9>&- | tr -d '\r' | grep LogPixels)"
+}
+
 for dpi in 96 144 192; do
     echo "== $dpi DPI" >&2
-    stop_wine
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
-        </dev/null >/dev/null 2>&1 9>&- || fail "LogPixels could not be set"
-
-    win_settings "ImagePath=$(windows_path "$show/")" ImageListFile=start.txt AllImages=1
-    win_show "$GF" /C
-    settings="$(wait_window "Glimmerframe Settings" 60 --onlyvisible)"
+    open_settings
     whole=()
     [ "$dpi" -eq 96 ] && whole=(--whole)
     fits "${whole[@]}" "Glimmerframe Settings" Done Cancel
