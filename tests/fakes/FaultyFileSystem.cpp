@@ -38,6 +38,14 @@ class FaultyWriter final : public FileWriter {
 
 FaultyFileSystem::FaultyFileSystem(FileSystem& real) : real_(real) {}
 
+FileInfo FaultyFileSystem::info(std::string_view path) {
+    FileInfo info = real_.info(path);
+    const auto slash = path.find_last_of("/\\");
+    if (disowned_.contains(path.substr(slash == std::string_view::npos ? 0 : slash + 1)))
+        info.ownedByUser = false;
+    return info;
+}
+
 void FaultyFileSystem::failNth(Call call, int nth, std::string reason) {
     failures_[{call, nth}] = std::move(reason);
 }

@@ -4,6 +4,7 @@
 #include "platform/FileSystem.h"
 
 #include <map>
+#include <set>
 #include <string>
 
 namespace gf::test {
@@ -18,11 +19,13 @@ class FaultyFileSystem final : public FileSystem {
     int count(Call call) const;
     // Fails the call when its turn has come; counts it in any case.
     Status check(Call call, std::string_view path);
+    // From now on `info` says files or folders named `name` belong to another user.
+    void disown(std::string name) { disowned_.insert(std::move(name)); }
 
     Result<std::unique_ptr<FileReader>> openForReading(std::string_view path) override;
     Result<std::unique_ptr<FileWriter>> createFile(std::string_view path, NewFile mode,
                                                    FileAccess access) override;
-    FileInfo info(std::string_view path) override { return real_.info(path); }
+    FileInfo info(std::string_view path) override;
     Result<std::string> linkTarget(std::string_view path) override {
         return real_.linkTarget(path);
     }
@@ -43,6 +46,7 @@ class FaultyFileSystem final : public FileSystem {
     FileSystem& real_;
     std::map<Call, int> counts_;
     std::map<std::pair<Call, int>, std::string> failures_;
+    std::set<std::string, std::less<>> disowned_;
 };
 
 } // namespace gf::test

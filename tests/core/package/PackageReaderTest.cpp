@@ -41,7 +41,7 @@ PackageItem item(std::string picture, std::string sound = "", std::string extens
     return it;
 }
 
-TEST_F(Packages, EmptyPackageAndTheEntryLimit) {
+TEST_F(Packages, EmptyPackageAndTheLimitsOfEntriesAndLines) {
     const auto empty = BuildPackage("prog", {}, 2);
     EXPECT_EQ(empty.directoryPosition, 5);
     PackageReader r0(test::RealFiles(), write(empty.bytes), temp());
@@ -59,6 +59,16 @@ TEST_F(Packages, EmptyPackageAndTheEntryLimit) {
     ASSERT_TRUE(r1.ReadSCR(list));
     EXPECT_EQ(list.images.size(), 501u);
     EXPECT_EQ(list.asyncSoundCounter, 500);
+
+    // A directory line (here a comment) may be 32 KiB long, and not a character more.
+    for (const std::size_t n : {kMaxDirectoryLine - 1, kMaxDirectoryLine, kMaxDirectoryLine + 1}) {
+        auto commented = item("picture");
+        commented.comment = std::string(n, 'c');
+        PackageReader r(test::RealFiles(),
+                        write(BuildPackage("prog", {commented}, 1).bytes, "long.scr"), temp());
+        SlideList l;
+        EXPECT_EQ(r.ReadSCR(l), n <= kMaxDirectoryLine) << n << ": " << r.error();
+    }
 }
 
 TEST_F(Packages, DamagedTrailersAndDirectoriesAreRefusedSafely) {
@@ -102,8 +112,6 @@ TEST_F(Packages, DamagedTrailersAndDirectoriesAreRefusedSafely) {
         {"region reversed", region(" 3000 \r\n 8 \r\n"), false},
         {"negative position", region("-8 \r\n 8 \r\n"), false},
         {"end without start", region(" 0 \r\n 8 \r\n"), false},
-        {"overlong line",
-         truncatedDirectory(" 8 \r\n 8 \r\n" + std::string(kMaxDirectoryLine + 1, 'c')), false},
     };
     for (const auto& [what, bytes, trailerDamaged] : cases) {
         const auto path = write(bytes, "damaged.scr");
@@ -210,14 +218,18 @@ TEST_F(Packages, TempFolderIsPrivateAndCleanedUp) {
     const auto stale = runtime / name(uid, ended);
     const auto live = runtime / name(uid, running);
     const auto foreign = runtime / name(uid + "1", ended);
-    for (const auto& p : {stale, live, foreign})
+    const auto notOurs = runtime / (name(uid, ended) + "2"); // our name, another owner
+    for (const auto& p : {stale, live, foreign, notOurs})
         fs::create_directories(p / "inner");
     auto current = TempFolder::Create(files);
     ASSERT_TRUE(current.ok());
-    TempFolder::RemoveStale(files);
+    test::FaultyFileSystem shared(files);
+    shared.disown(notOurs.filename().string());
+    TempFolder::RemoveStale(shared);
     EXPECT_FALSE(fs::exists(stale));
     EXPECT_TRUE(fs::exists(live));
     EXPECT_TRUE(fs::exists(foreign));
+    EXPECT_TRUE(fs::exists(notOurs));
     EXPECT_TRUE(fs::exists(current->path()));
 
     test::FaultyFileSystem full(test::RealFiles());

@@ -286,13 +286,6 @@ TEST(SettingsDialogModel, DesignerResultBecomesTheSelectedTemplate) {
     EXPECT_EQ(m.controls().txtImageListFile, "/shows/new/beach.txt");
 }
 
-TEST(SettingsDialogModel, CombinePath) {
-    EXPECT_EQ(SettingsDialogModel::CombinePath("/a", "b.txt"),
-              std::string("/a") + kSeparator + "b.txt");
-    EXPECT_EQ(SettingsDialogModel::CombinePath("/a/", "b.txt"), "/a/b.txt");
-    EXPECT_EQ(SettingsDialogModel::CombinePath("", "b.txt"), "b.txt");
-}
-
 TEST(SettingsCaptions, EveryControlHasAnAccessKeyOfItsOwn) {
     const SettingsCaptions c = kSettingsCaptions;
     std::vector<std::string> captions = {

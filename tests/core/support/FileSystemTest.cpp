@@ -1,5 +1,6 @@
 #include "core/support/AtomicFileWriter.h"
 #include "core/support/BinaryFile.h"
+#include "fakes/FaultyFileSystem.h"
 #include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
 
@@ -100,15 +101,18 @@ TEST(FileSystem, WritesThroughLinksAndKeepsThem) {
     EXPECT_EQ(*files.linkTarget(at("dots/settings")), at("dots/settings")); // no link
     EXPECT_EQ(*files.linkTarget(at("none")), at("none"));
 
-    // A partial file left by a killed writer beside the link's file goes with the next write.
+    // A partial file left by a killed writer beside the link's file goes with the next write;
+    // one that belongs to another user is theirs to remove.
     std::ofstream(at("dots/.settings.~999999999-0")) << "partial";
-    RemoveAbandonedPartialFiles(files, at("home/chain"));
-    EXPECT_FALSE(fs::exists(at("dots/.settings.~999999999-0")));
+    std::ofstream(at("dots/.settings.~999999998-0")) << "someone else's";
+    test::FaultyFileSystem shared(files);
+    shared.disown(".settings.~999999998-0");
+    RemoveAbandonedPartialFiles(shared, at("home/chain"));
     std::vector<std::string> names;
     for (const auto& e : fs::directory_iterator(at("dots")))
         names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"new", "settings"}));
+    EXPECT_EQ(names, (std::vector<std::string>{".settings.~999999998-0", "new", "settings"}));
 }
 
 // A partial file goes when a signal ends the process; a signal the process ignores or handles

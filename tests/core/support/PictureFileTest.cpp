@@ -36,18 +36,25 @@ std::string Jpeg(const std::string& payload) {
 }
 
 TEST(PictureFile, TheOrientationComesFromTheExifBlockOrTheTiffItself) {
-    for (bool little : {true, false}) {
-        EXPECT_EQ(
-            ExifOrientation(Bytes(Jpeg(std::string("Exif\0\0", 6) + Tiff(little, 274, 3, 6)))), 6);
-        EXPECT_EQ(ExifOrientation(Bytes(Tiff(little, 274, 3, 8))), 8);
-    }
-    EXPECT_TRUE(OrientationSwapsAxes(6));
-    EXPECT_FALSE(OrientationSwapsAxes(3));
-    // Another tag, a value out of range, a block that is not EXIF, a directory that points
-    // outside the file, a block longer than the file: as stored.
     const std::string exif("Exif\0\0", 6);
+    // 1 to 8 as stored; 0 and 9 are no orientation. 5 to 8 turn the picture a quarter.
+    const struct {
+        unsigned stored;
+        int read;
+        bool swaps;
+    } orientations[] = {{0, 1, false}, {1, 1, false}, {2, 2, false}, {3, 3, false}, {4, 4, false},
+                        {5, 5, true},  {6, 6, true},  {7, 7, true},  {8, 8, true},  {9, 1, false}};
+    for (const auto& o : orientations) {
+        for (bool little : {true, false}) {
+            EXPECT_EQ(ExifOrientation(Bytes(Jpeg(exif + Tiff(little, 274, 3, o.stored)))), o.read)
+                << o.stored;
+            EXPECT_EQ(ExifOrientation(Bytes(Tiff(little, 274, 3, o.stored))), o.read) << o.stored;
+        }
+        EXPECT_EQ(OrientationSwapsAxes(int(o.stored)), o.swaps) << o.stored;
+    }
+    // Another tag, a block that is not EXIF, a directory that points outside the file, a block
+    // longer than the file: as stored.
     EXPECT_EQ(ExifOrientation(Bytes(Jpeg(exif + Tiff(true, 256, 3, 6)))), 1);
-    EXPECT_EQ(ExifOrientation(Bytes(Jpeg(exif + Tiff(true, 274, 3, 9)))), 1);
     EXPECT_EQ(ExifOrientation(Bytes(Jpeg("XMP\0\0\0" + Tiff(true, 274, 3, 6)))), 1);
     std::string outside = Tiff(true, 274, 3, 6);
     outside[4] = '\x7F';
@@ -59,6 +66,17 @@ TEST(PictureFile, TheOrientationComesFromTheExifBlockOrTheTiffItself) {
 
     // What the headers say, before any codec sees the file.
     EXPECT_EQ(StatedPixelSize(Bytes(Jpeg(exif))), (PixelSize{40, 20}));
+    // Huffman and arithmetic-coding tables and the reserved JPG marker carry no size, however
+    // much their bytes look like one; the other markers from C0 to CF are frames.
+    for (const char* table : {"\xFF\xC4", "\xFF\xC8", "\xFF\xCC"}) {
+        const std::string jpeg = std::string("\xFF\xD8", 2) + table + std::string("\0\x08", 2) +
+                                 std::string("\x08\x09\x99\x09\x99\x03", 6) + Jpeg(exif).substr(2);
+        EXPECT_EQ(StatedPixelSize(Bytes(jpeg)), (PixelSize{40, 20})) << int(table[1] & 0xFF);
+    }
+    for (const char* frame : {"\xFF\xC2", "\xFF\xCF"})
+        EXPECT_EQ(StatedPixelSize(Bytes(std::string("\xFF\xD8", 2) + frame +
+                                        std::string("\0\x11\x08\x00\x02\x00\x03", 7))),
+                  (PixelSize{3, 2}));
     EXPECT_EQ(StatedPixelSize(Bytes(std::string("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\xEA\x60"
                                                 "\0\0\0\x02",
                                                 24))),

@@ -1,5 +1,6 @@
 #include "core/support/WmfDocument.h"
 #include "core/support/DibDecoder.h"
+#include "core/support/WmfDrawingCost.h"
 #include "fakes/WmfWriter.h"
 
 #include <gtest/gtest.h>
@@ -165,6 +166,17 @@ TEST(WmfDocument, WindowMapsOntoTheOutputWhateverItsDirection) {
     ExpectRect(Bounds(p.drawn[0]), 20, 20, 40, 40);
     ExpectRect(Bounds(p.drawn[1]), 20, 20, 40, 40);
     ExpectRect(Bounds(p.drawn[2]), 50, 0, 150, 100);
+
+    // The window scaled by 1/2 across and 2/1 down; a scale with a zero in it is ignored.
+    auto scaled = Play(Framed()
+                           .record(0x0410, {0, 2, 2, 1})
+                           .record(0x0410, {1, 2, 2, 1})
+                           .rectangle(0, 0, 10, 10)
+                           .eof()
+                           .bytes(),
+                       200, 200);
+    ASSERT_EQ(scaled.drawn.size(), 1u);
+    ExpectRect(Bounds(scaled.drawn[0]), 0, 0, 40, 10);
 }
 
 TEST(WmfDocument, ObjectsTakeTheLowestFreeSlotAndSelectionFollowsThem) {
@@ -418,6 +430,27 @@ TEST(WmfDocument, OneMetafileIsBoundedAsAWholeAndCanBeStopped) {
     EXPECT_EQ(refused.message(), "The picture file has too many records (more than 1000000).");
 }
 
+// One call may take an eighth of the budget (it cannot be stopped once drawing), and all calls
+// together the whole of it.
+TEST(WmfDrawingCost, OneCallTakesAtMostAnEighthAndAllAtMostTheBudget) {
+    WmfDrawingCost cost(640, 480);
+    const double eighth = cost.budget() / 8; // a whole number of units
+    EXPECT_FALSE(cost.spend(eighth + 1));
+    EXPECT_FALSE(cost.spend(-1));
+    EXPECT_FALSE(cost.spend(NAN));
+    EXPECT_EQ(cost.spent(), 0);
+    EXPECT_TRUE(cost.spend(eighth));
+    EXPECT_TRUE(cost.spend(eighth - 1));
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(cost.spend(eighth));
+    ASSERT_TRUE(cost.spend(eighth / 2 + 1));
+    const double left = cost.budget() - cost.spent();
+    EXPECT_FALSE(cost.spend(left + 1));
+    EXPECT_TRUE(cost.spend(left));
+    EXPECT_FALSE(cost.spend(1));
+    EXPECT_TRUE(cost.spend(0));
+}
+
 TEST(DibDecoder, DecodesPalettedRleAndMaskedPixels) {
     // 1 bit, 2 colours, bottom-up: the first stored row is the lowest.
     auto mono = Decode(3, 2, 1, 0,
@@ -433,6 +466,12 @@ TEST(DibDecoder, DecodesPalettedRleAndMaskedPixels) {
     ASSERT_TRUE(rle.ok()) << rle.message();
     EXPECT_EQ(rle->pixels,
               (std::vector<std::uint32_t>{0x0000FF, 0, 0, 0, 0xFF0000, 0xFF0000, 0x0000FF, 0}));
+    // A delta moves 2 right and 1 row on (up, stored bottom-up) before one pixel of colour 1.
+    auto delta =
+        Decode(4, 3, 8, 1, {0, 0, 0, 0, 0, 0, 255, 0, 255, 0, 0, 0, 0, 2, 2, 1, 1, 1, 0, 1}, 3);
+    ASSERT_TRUE(delta.ok()) << delta.message();
+    EXPECT_EQ(delta->pixels,
+              (std::vector<std::uint32_t>{0, 0, 0, 0, 0, 0, 0xFF0000, 0, 0, 0, 0, 0}));
 
     // 16 bits, 5-6-5 masks after the header; top-down.
     auto masked =
