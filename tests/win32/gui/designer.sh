@@ -17,19 +17,6 @@ win_settings "ImagePath=$(windows_path "$show/")" ImageListFile=start.txt AllIma
 pattern() {
     printf '%s' "$1" | sed 's/[][\\.*^$(){}+?|]/\\&/g'
 }
-run() {
-    "$WINE_RUN" --prefix "$PREFIX" "$@" </dev/null 2>>"$WORK/show.err" 9>&-
-}
-# click CAPTION TEXT: a real click on the control of that window showing that text, once there.
-click() {
-    local at="" until=$((SECONDS + 60))
-    until at="$(run "$POSITION" "$1" "$2" | tr -d '\r')"; do
-        [ $SECONDS -lt $until ] || fail "no \"$2\" in \"$1\""
-        sleep 0.2
-    done
-    # shellcheck disable=SC2086
-    xdotool mousemove $at click 1
-}
 # press WINDOW KEY...: keys to the window that has the focus, which must be WINDOW.
 press() {
     xdotool key --delay 30 "${@:2}"
@@ -53,7 +40,7 @@ save_as() {
 
 win_show "$GF" /C
 wait_window "Glimmerframe Settings" 30 >/dev/null
-click "Glimmerframe Settings" Edit
+win_click "Glimmerframe Settings" Edit
 designer="$(wait_window "Template Designer - $(pattern "$(windows_path "$show/start.txt")")")"
 
 # The blank row at the end (after the eight commands in Tab order), then Insert: the editor opens
@@ -71,7 +58,7 @@ wait_gone "Template Edit"
 press "$designer" alt+s
 save_as "Save Template" "$show/out.txt"
 wait_file "$show/out.txt"
-run "$GF" --list "$(windows_path "$show/out.txt")" >"$WORK/list.json" || fail "--list: $?"
+win_run "$GF" --list "$(windows_path "$show/out.txt")" >"$WORK/list.json" || fail "--list: $?"
 sed -e 's/\r$//' -e 's/\\\\/\//g' -e "s|Z:$show|<show>|g" "$WORK/list.json" >"$WORK/got.json"
 cat >"$WORK/expected.json" <<'JSON'
 {
@@ -118,7 +105,7 @@ for _ in $(seq 600); do
     ls "$show"/.pack.scr.~* >/dev/null 2>&1 || break
     sleep 0.1
 done
-run "$show/pack.scr" --list "$(windows_path "$show/pack.scr")" >"$WORK/pack.json" ||
+win_run "$show/pack.scr" --list "$(windows_path "$show/pack.scr")" >"$WORK/pack.json" ||
     fail "--list of the package: $?"
 grep -q '"kind": "package"' "$WORK/pack.json" || fail "not a package: $(cat "$WORK/pack.json")"
 grep -q '"count": 3' "$WORK/pack.json" || fail "the package lost slides: $(cat "$WORK/pack.json")"
@@ -140,14 +127,14 @@ done
 [ -n "$program" ] || fail "no process of the program"
 cancelled=""
 for _ in 1 2 3 4 5; do
-    click "$(xdotool getwindowname "$designer")" "Package..."
+    win_click "$(xdotool getwindowname "$designer")" "Package..."
     save_as "Create a standalone SCR" "$show/cancelled.scr"
     for _ in $(seq 500); do
         ls "$show"/.cancelled.scr.~* >/dev/null 2>&1 && break
         sleep 0.01
     done
     kill -STOP "$program"
-    at="$(run "$POSITION" "$(xdotool getwindowname "$designer")" Cancel | tr -d '\r')" || true
+    at="$(win_run "$POSITION" "$(xdotool getwindowname "$designer")" Cancel | tr -d '\r')" || true
     # shellcheck disable=SC2086
     [ -z "$at" ] || xdotool mousemove $at click 1
     kill -CONT "$program"
@@ -166,11 +153,11 @@ done
 [ -n "$cancelled" ] || fail "Cancel never stopped a package being written"
 
 # Done with unsaved rows asks first ("No" saves nothing); then the settings are cancelled.
-click "$(xdotool getwindowname "$designer")" Done
+win_click "$(xdotool getwindowname "$designer")" Done
 wait_window "Template Designer" >/dev/null
-click "Template Designer" No
+win_click "Template Designer" No
 wait_gone "Template Designer"
-click "Glimmerframe Settings" Cancel
+win_click "Glimmerframe Settings" Cancel
 wait_exit "$END_SECONDS"
 
 # The package runs its own show, without the template or its pictures.

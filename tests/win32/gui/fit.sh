@@ -24,14 +24,11 @@ mkdir -p "$show"
 cp "$(dirname "$GF")/samples/dawn.jpg" "$show/"
 printf '%s\r\n' IMAGE=dawn.jpg >"$show/start.txt"
 
-run() {
-    "$WINE_RUN" --prefix "$PREFIX" "$@" </dev/null 2>>"$WORK/show.err" 9>&-
-}
 # fits [--whole] CAPTION CONTROL...: the window_fit tool's checks, tried again for a while (a
 # window still being laid out on a busy machine); its last report on failure.
 fits() {
     local until=$((SECONDS + 30))
-    until run "$FIT" "$@" >"$WORK/fit.out"; do
+    until win_run "$FIT" "$@" >"$WORK/fit.out"; do
         if [ $SECONDS -ge $until ]; then
             fail "at $dpi DPI: $(tr -d '\r' <"$WORK/fit.out")"
         fi
@@ -42,15 +39,6 @@ fits() {
         mkdir -p "$GF_FIT_SHOTS"
         import -window root "$GF_FIT_SHOTS/$dpi-$(echo "$1$2" | tr -cd 'A-Za-z').png"
     fi
-}
-click() {
-    local at="" until=$((SECONDS + 60))
-    until at="$(run "$POSITION" "$1" "$2" | tr -d '\r')"; do
-        [ $SECONDS -lt $until ] || fail "no \"$2\" in \"$1\""
-        sleep 0.2
-    done
-    # shellcheck disable=SC2086
-    xdotool mousemove $at click 1
 }
 focus() {
     xdotool windowfocus --sync "$1" 2>/dev/null || true
@@ -70,7 +58,7 @@ open_settings() {
         win_show "$GF" /C
         settings="$(wait_window "Glimmerframe Settings" 60 --onlyvisible)"
         local until=$((SECONDS + 30))
-        until run "$FIT" "Glimmerframe Settings" >"$WORK/fit.out" || [ $SECONDS -ge $until ]; do
+        until win_run "$FIT" "Glimmerframe Settings" >"$WORK/fit.out" || [ $SECONDS -ge $until ]; do
             sleep 0.5
         done
         grep -q "^dpi $dpi " "$WORK/fit.out" && return
@@ -96,7 +84,7 @@ for dpi in 96 144 192; do
     win_settings "ImagePath=$(windows_path "$show/")" ImageListFile=start.txt AllImages=0
     win_show "$GF" /C
     wait_window "Glimmerframe Settings" 60 --onlyvisible >/dev/null
-    click "Glimmerframe Settings" Edit
+    win_click "Glimmerframe Settings" Edit
     designer="$(wait_window "Template Designer - .*" 60 --onlyvisible)"
     caption="$(xdotool getwindowname "$designer")"
     fits "$caption" Done

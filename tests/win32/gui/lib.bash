@@ -91,3 +91,21 @@ no_scratch_folders() {
     left="$(find "$TEMP_DIR" -maxdepth 1 -type d -name 'glimmerframe-*' 2>/dev/null)"
     [ -z "$left" ] || fail "temporary folder left behind: $left"
 }
+
+# win_run PROGRAM [ARGUMENT...]: runs a Windows program in the test's prefix ($PREFIX) and waits
+# for it; its errors go to $WORK/show.err.
+win_run() {
+    "$WINE_RUN" --prefix "$PREFIX" "$@" </dev/null 2>>"$WORK/show.err" 9>&-
+}
+
+# win_click CAPTION TEXT: a real click on the control of that window showing that text, once
+# there, found by the control-position tool ($POSITION).
+win_click() {
+    local at="" until=$((SECONDS + 60))
+    until at="$(win_run "$POSITION" "$1" "$2" | tr -d '\r')"; do
+        [ $SECONDS -lt $until ] || fail "no \"$2\" in \"$1\""
+        sleep 0.2
+    done
+    # shellcheck disable=SC2086
+    xdotool mousemove $at click 1
+}
