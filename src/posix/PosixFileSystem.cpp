@@ -46,7 +46,8 @@ std::string describe(int err) {
 }
 
 Error failure(std::string_view verb, std::string_view path, std::string_view reason) {
-    return Error{std::string(verb) + " " + std::string(path) + ": " + std::string(reason)};
+    return Error{std::string(verb) + " " + std::string(path) + ": " + std::string(reason),
+                 ErrorKind::Failed, std::string(path), std::string(reason)};
 }
 
 Error failure(std::string_view verb, std::string_view path, int err) {

@@ -64,19 +64,20 @@ Status FaultyFileSystem::check(Call call, std::string_view path) {
                        : call == Call::Create       ? "Cannot create "
                        : call == Call::CreateFolder ? "Cannot make a temporary folder in "
                                                     : "Cannot write ";
-    return Status::failure(verb + std::string(path) + ": " + it->second);
+    return Error{verb + std::string(path) + ": " + it->second, ErrorKind::Failed, std::string(path),
+                 it->second};
 }
 
 Result<std::unique_ptr<FileReader>> FaultyFileSystem::openForReading(std::string_view path) {
     if (auto s = check(Call::Open, path); !s)
-        return Error{s.message()};
+        return s.error();
     return real_.openForReading(path);
 }
 
 Result<std::unique_ptr<FileWriter>> FaultyFileSystem::createFile(std::string_view path,
                                                                  NewFile mode, FileAccess access) {
     if (auto s = check(Call::Create, path); !s)
-        return Error{s.message()};
+        return s.error();
     auto real = real_.createFile(path, mode, access);
     if (!real)
         return real;
@@ -94,7 +95,7 @@ Status FaultyFileSystem::replace(std::string_view from, std::string_view to) {
 Result<std::string> FaultyFileSystem::createPrivateFolder(std::string_view parent,
                                                           std::string_view prefix) {
     if (auto s = check(Call::CreateFolder, parent); !s)
-        return Error{s.message()};
+        return s.error();
     return real_.createPrivateFolder(parent, prefix);
 }
 

@@ -32,5 +32,19 @@ TEST(Utf16, BrokenInputBecomesReplacementCharacters) {
     EXPECT_EQ(ToUtf8(std::wstring_view(lone, 3)), "x\xEF\xBF\xBDy");
 }
 
+TEST(Utf16, TextLongerThanOneCallIsConvertedInPiecesWithoutCuttingACharacter) {
+    // Four-byte characters (surrogate pairs) at every offset against pieces of 4 to 6 bytes and 2
+    // to 4 UTF-16 units: a cut inside a character would show as U+FFFD.
+    const std::string text =
+        "a\xF0\x9F\x8C\x8A\xC3\xA9bc\xF0\x9F\x8C\x8A\xE6\xB5\xB7d\xF0\x9F\x8C\x8A";
+    const std::wstring wide = ToUtf16(text);
+    for (std::size_t piece = 4; piece <= 6; ++piece) {
+        EXPECT_EQ(ToUtf16(text, piece), wide) << piece;
+        EXPECT_EQ(ToUtf8(wide, piece - 2), text) << piece - 2;
+    }
+    // Broken input stays broken the same way, whatever the pieces.
+    EXPECT_EQ(ToUtf16("a\x80\x80\x80\x80\x80z", 4), ToUtf16("a\x80\x80\x80\x80\x80z"));
+}
+
 } // namespace
 } // namespace gf

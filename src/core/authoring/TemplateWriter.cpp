@@ -166,7 +166,7 @@ class Composer {
 Result<std::string> FormatTemplate(std::span<const DesignerRow> rows, int soundMode) {
     auto written = Composer(rows, soundMode).compose();
     if (!written)
-        return Error{written.message()};
+        return written.error();
     return std::move(written->text);
 }
 

@@ -125,7 +125,7 @@ std::string SafeSoundExtension(std::string_view stored) {
 Result<PackageDirectory> ReadPackageDirectory(const BinaryFile& file) {
     auto trailer = ReadPackageTrailer(file);
     if (!trailer)
-        return Error{trailer.message()};
+        return trailer.error();
     auto damaged = [&](std::string_view why) {
         return Error{"The package " + file.path() + " is damaged: " + std::string(why)};
     };

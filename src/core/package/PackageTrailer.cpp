@@ -34,7 +34,7 @@ Result<std::string> ReadTrailerMark(const BinaryFile& file) {
         return Error{file.path() + " is too short to be a package"};
     auto text = file.readText(file.size() - 14, 14);
     if (!text)
-        return Error{text.message()};
+        return text.error();
     std::string_view field = *text;
     while (!field.empty() && field.front() == ' ')
         field.remove_prefix(1);
@@ -57,7 +57,7 @@ Result<PackageTrailer> ReadPackageTrailer(const BinaryFile& file) {
         return Error{damaged};
     auto tail = file.readText(file.size() - kTrailerSize, kTrailerSize);
     if (!tail)
-        return Error{tail.message()};
+        return tail.error();
     if (auto mark = ReadTrailerMark(file);
         !mark || *mark != kPackageMark || tail->substr(90) != std::string(kPackageMark) + "\r\n")
         return Error{file.path() + " is not a package"};
@@ -91,7 +91,7 @@ Result<PackageTrailer> ReadPackageTrailer(const BinaryFile& file) {
 void ReadSCRConfig(FileSystem& files, std::string_view packagePath, Settings& s) {
     Trace("S: ReadSCRConfig");
     auto file = BinaryFile::open(files, packagePath);
-    auto trailer = file ? ReadPackageTrailer(*file) : Result<PackageTrailer>(Error{file.message()});
+    auto trailer = file ? ReadPackageTrailer(*file) : Result<PackageTrailer>(file.error());
     if (!trailer) {
         SetFirstGroupDefaults(s);
         return;

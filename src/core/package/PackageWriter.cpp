@@ -50,7 +50,7 @@ std::string oneLine(std::string_view text) {
 Result<Item> locate(FileSystem& files, const std::string& path, std::string_view missingPrefix) {
     const auto info = path.empty() ? FileInfo{} : files.info(path);
     if (info.kind != FileKind::File)
-        return Error{std::string(missingPrefix) + path};
+        return Error{std::string(missingPrefix) + path, ErrorKind::NotFound, path};
     Item item;
     item.path = path;
     item.name = PathParser(path).FileName();
@@ -68,13 +68,13 @@ class Copier {
     Status copy(const std::string& path, std::uint64_t size, std::uint64_t padded) {
         auto in = BinaryFile::open(files_, path);
         if (!in)
-            return Status::failure(in.message());
+            return in.error();
         if (in->size() < size)
             return Status::failure("Cannot read " + path + ": it became shorter while writing");
         std::uint64_t done = 0;
         while (done < padded) {
             if (request_.cancelled && request_.cancelled())
-                return Status::failure(std::string(kPackageWriteCancelled));
+                return Error{"Writing the package was cancelled.", ErrorKind::Cancelled};
             const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(kRun, padded - done));
             const auto fromFile =
                 static_cast<std::size_t>(std::min<std::uint64_t>(n, size > done ? size - done : 0));
@@ -104,12 +104,15 @@ class Copier {
 
 } // namespace
 
-std::optional<std::string> PackageWriteFailureText(std::string_view message) {
-    if (message == kPackageWriteCancelled)
+std::optional<std::string> PackageWriteFailureText(const Error& error) {
+    switch (error.kind) {
+    case ErrorKind::Cancelled:
         return std::nullopt;
-    if (message.starts_with(kUnableToLocate))
-        return std::string(message);
-    return std::string(kAuthoringErrorPrefix) + std::string(message);
+    case ErrorKind::NotFound: // says itself what is missing
+        return error.message;
+    default:
+        return std::string(kAuthoringErrorPrefix) + error.message;
+    }
 }
 
 std::string PackageWrittenText(std::string_view path, const PackageWritten& written) {
@@ -145,15 +148,15 @@ Result<PackageWritten> WritePackage(FileSystem& files, const PackageWriteRequest
             continue;
         PlannedRow planned{&row, {}, {}};
         if (!row.imageName.empty()) {
-            auto item = locate(files, row.imagePath, std::string(kUnableToLocate) + "image: ");
+            auto item = locate(files, row.imagePath, "Unable to locate image: ");
             if (!item)
-                return Error{item.message()};
+                return item.error();
             planned.picture = *item;
         }
         if (!row.soundName.empty()) {
-            auto item = locate(files, row.soundPath, std::string(kUnableToLocate) + "sound: ");
+            auto item = locate(files, row.soundPath, "Unable to locate sound: ");
             if (!item)
-                return Error{item.message()};
+                return item.error();
             planned.sound = *item;
         }
         rows.push_back(std::move(planned));
@@ -163,10 +166,9 @@ Result<PackageWritten> WritePackage(FileSystem& files, const PackageWriteRequest
                      " slides; this show has " + std::to_string(rows.size()) + "."};
     if (request.soundMode < 1 || request.soundMode > 3)
         return Error{"The sound mode must be 1, 2 or 3."};
-    auto program =
-        locate(files, request.programPath, std::string(kUnableToLocate) + "the program file: ");
+    auto program = locate(files, request.programPath, "Unable to locate the program file: ");
     if (!program)
-        return Error{program.message()};
+        return program.error();
     if (request.targetPath.empty())
         return Error{"No file name was given for the package."};
     // Links, ".." and a name in other letters all reach the same file: only its identity tells.
@@ -235,7 +237,7 @@ Result<PackageWritten> WritePackage(FileSystem& files, const PackageWriteRequest
     // A package runs like the program it copies.
     auto out = AtomicFileWriter::Begin(files, request.targetPath, FileAccess::Program);
     if (!out)
-        return Error{out.message()};
+        return out.error();
     PackageWriteProgress progress;
     progress.rowCount = rows.size();
     progress.byteCount = total;
@@ -244,7 +246,7 @@ Result<PackageWritten> WritePackage(FileSystem& files, const PackageWriteRequest
         request.progress(progress);
     Copier copier(files, *out, request, progress);
     if (auto s = copier.copy(program->path, program->size, program->size); !s)
-        return Error{s.message()};
+        return s.error();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         for (const auto& [item, label] : {std::pair{&rows[i].picture, "Appending Images"},
                                           std::pair{&rows[i].sound, "Appending Sounds"}}) {
@@ -254,7 +256,7 @@ Result<PackageWritten> WritePackage(FileSystem& files, const PackageWriteRequest
             Trace("Writing " + it.name);
             progress.label = label;
             if (auto s = copier.copy(it.path, it.size, it.regionSize()); !s)
-                return Error{s.message()};
+                return s.error();
         }
         progress.rowsDone = i + 1;
         if (request.progress)
@@ -264,14 +266,14 @@ Result<PackageWritten> WritePackage(FileSystem& files, const PackageWriteRequest
     for (std::size_t i = 0; i < entries.size(); ++i)
         Trace("Writing Data");
     if (auto s = out->write(directory); !s)
-        return Error{s.message()};
+        return s.error();
     if (auto s = out->write(FormatPackageTrailer(trailer)); !s)
-        return Error{s.message()};
+        return s.error();
     if (out->written() != total)
         return Error{"The package " + request.targetPath +
                      " could not be written: its files changed while it was written."};
     if (auto s = out->commit(); !s)
-        return Error{s.message()};
+        return s.error();
     return PackageWritten{total, trailer.directoryPosition, entries.size()};
 }
 

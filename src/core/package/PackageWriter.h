@@ -18,9 +18,6 @@ namespace gf {
 
 // The trailer's eight-digit numbers describe packages below this size.
 inline constexpr std::uint64_t kMaxPackageSize = 100'000'000;
-inline constexpr std::string_view kPackageWriteCancelled = "Writing the package was cancelled.";
-// How the message of a file that is not there begins.
-inline constexpr std::string_view kUnableToLocate = "Unable to locate ";
 
 struct PackageWriteProgress {
     std::size_t rowsDone = 0, rowCount = 0;
@@ -39,7 +36,7 @@ struct PackageWriteRequest {
     std::string templatePath;
     // Called as the work advances, at least once per row; on the writing thread.
     std::function<void(const PackageWriteProgress&)> progress;
-    // Polled between blocks; true stops the writing with kPackageWriteCancelled.
+    // Polled between blocks; true stops the writing with a Cancelled error.
     std::function<bool()> cancelled;
 };
 
@@ -54,7 +51,7 @@ std::string PackageWrittenText(std::string_view path, const PackageWritten& writ
 
 // What the designer tells the user of a failed write: a missing file's message as it is, any
 // other with the authoring windows' error prefix; nothing for a cancel.
-std::optional<std::string> PackageWriteFailureText(std::string_view message);
+std::optional<std::string> PackageWriteFailureText(const Error& error);
 
 // The package's file name proposed for a template: its name cut before the extension
 // ("beach" for /shows/beach.txt); nothing when the template has no name or no extension.

@@ -16,7 +16,7 @@ Result<TempFolder> TempFolder::Create(FileSystem& files) {
     auto path = files.createPrivateFolder(files.scratchRoot(),
                                           prefix(files) + std::to_string(files.processId()) + "-");
     if (!path)
-        return Error{path.message()};
+        return path.error();
     return TempFolder(files, AddBackslash(*path));
 }
 

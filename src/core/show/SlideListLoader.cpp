@@ -120,7 +120,7 @@ Result<std::vector<std::string>> ListFolderPictures(FileSystem& files, std::stri
                                                     std::span<const std::string> patterns) {
     auto entries = files.listFolder(folder);
     if (!entries)
-        return Error{entries.message()};
+        return entries.error();
     std::vector<std::string> names;
     for (auto& e : *entries)
         if (e.kind == FileKind::File)

@@ -9,14 +9,9 @@ namespace gf {
 
 namespace {
 
-// The file system's messages name the path they were given; the writer's name the target.
-std::string reasonIn(const std::string& message, const std::string& path) {
-    const auto at = message.find(path + ": ");
-    return at == std::string::npos ? message : message.substr(at + path.size() + 2);
-}
-
+// The file system's errors are about the path they were given; the writer's, about the target.
 Error saveFailure(const std::string& target, const std::string& reason) {
-    return Error{"Could not save \"" + target + "\": " + reason};
+    return Error{"Could not save \"" + target + "\": " + reason, ErrorKind::Failed, target, reason};
 }
 
 // The folder part of a target, with its separator ("\" or "/"); empty for a bare name.
@@ -51,7 +46,7 @@ Result<AtomicFileWriter> AtomicFileWriter::Begin(FileSystem& files, std::string_
     // Renaming over a link would put a file in the link's place: what it leads to is replaced.
     auto destination = files.linkTarget(t);
     if (!destination)
-        return saveFailure(t, reasonIn(destination.message(), t));
+        return saveFailure(t, destination.error().reasonFor(t));
     const std::string folder = folderOf(*destination);
     const std::string name = destination->substr(folder.size());
     std::string message;
@@ -66,7 +61,7 @@ Result<AtomicFileWriter> AtomicFileWriter::Begin(FileSystem& files, std::string_
             return AtomicFileWriter(files, std::move(*file), t, std::move(*destination),
                                     std::move(temp));
         }
-        message = reasonIn(file.message(), temp);
+        message = file.error().reasonFor(temp);
         if (files.info(temp).kind == FileKind::Missing)
             break; // not a name taken by another writer: trying again will not help
     }
@@ -104,7 +99,7 @@ void AtomicFileWriter::discard() {
 
 Status AtomicFileWriter::fail(const Status& cause, const std::string& named) {
     discard();
-    return saveFailure(target_, reasonIn(cause.message(), named));
+    return saveFailure(target_, cause.error().reasonFor(named));
 }
 
 Status AtomicFileWriter::write(std::span<const std::byte> bytes) {

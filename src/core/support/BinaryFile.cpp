@@ -7,7 +7,7 @@ namespace gf {
 Result<BinaryFile> BinaryFile::open(FileSystem& files, std::string_view path) {
     auto file = files.openForReading(path);
     if (!file)
-        return Error{file.message()};
+        return file.error();
     return BinaryFile(std::move(*file), std::string(path));
 }
 
@@ -25,7 +25,7 @@ Result<std::string> BinaryFile::readText(std::uint64_t offset, std::size_t count
     const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(count, size_ - offset));
     std::string text(n, '\0');
     if (auto s = readAt(offset, std::as_writable_bytes(std::span(text.data(), n))); !s)
-        return Error{s.message()};
+        return s.error();
     return text;
 }
 

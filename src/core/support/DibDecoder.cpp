@@ -261,7 +261,7 @@ Result<std::int64_t> CheckDib(std::span<const std::byte> dib, bool paletteIndice
     ByteReader in(dib);
     auto lay = Prepare(in, paletteIndices);
     if (!lay)
-        return Error{lay.message()};
+        return lay.error();
     return std::int64_t(lay->width) * lay->height;
 }
 
@@ -269,7 +269,7 @@ Result<WmfBitmap> DecodeDib(std::span<const std::byte> dib, bool paletteIndices)
     ByteReader in(dib);
     auto prepared = Prepare(in, paletteIndices);
     if (!prepared)
-        return Error{prepared.message()};
+        return prepared.error();
     const Layout& lay = *prepared;
     const bool rle = lay.compression == kRle8 || lay.compression == kRle4;
     WmfBitmap bmp;
@@ -279,7 +279,7 @@ Result<WmfBitmap> DecodeDib(std::span<const std::byte> dib, bool paletteIndices)
     bmp.pixels.assign(std::size_t(lay.width) * std::size_t(lay.height), 0);
     Status s = rle ? DecodeRle(in, lay, bmp) : DecodeRows(in, lay, bmp);
     if (!s)
-        return Error{s.message()};
+        return s.error();
     return bmp;
 }
 

@@ -13,12 +13,6 @@ unsigned At(std::span<const std::byte> b, std::size_t i) {
     return std::to_integer<unsigned>(b[i]);
 }
 
-// The file system says "Cannot open PATH: reason"; the picture's own message names it once.
-std::string ReasonOf(const std::string& message, std::string_view path) {
-    const std::string prefix = "Cannot open " + std::string(path) + ": ";
-    return message.rfind(prefix, 0) == 0 ? message.substr(prefix.size()) : message;
-}
-
 // Reads of a TIFF structure in its own byte order, bounds-checked: a read outside gives nothing.
 class TiffReader {
   public:
@@ -76,13 +70,14 @@ int TiffOrientation(std::span<const std::byte> tiff) {
 } // namespace
 
 Error PictureRefused(std::string_view path, std::string_view reason) {
-    return Error{"Cannot show the picture " + std::string(path) + ": " + std::string(reason)};
+    return Error{"Cannot show the picture " + std::string(path) + ": " + std::string(reason),
+                 ErrorKind::Invalid, std::string(path), std::string(reason)};
 }
 
 Result<std::vector<std::byte>> ReadPictureFile(FileSystem& files, std::string_view path) {
     auto reader = files.openForReading(path);
     if (!reader)
-        return PictureRefused(path, ReasonOf(reader.message(), path));
+        return PictureRefused(path, reader.error().reasonFor(path));
     const auto size = (*reader)->size();
     if (size == 0)
         return PictureRefused(path, "the file is empty");

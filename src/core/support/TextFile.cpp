@@ -145,13 +145,13 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 Result<std::string> ReadTextFile(FileSystem& files, std::string_view path, std::uint64_t maxBytes) {
     auto file = BinaryFile::open(files, path);
     if (!file)
-        return Error{file.message()};
+        return file.error();
     if (file->size() > maxBytes)
         return Error{"Cannot read " + std::string(path) + ": it is larger than " +
                      std::to_string(maxBytes / (1024 * 1024)) + " MB"};
     auto bytes = file->readText(0, static_cast<std::size_t>(file->size()));
     if (!bytes)
-        return Error{bytes.message()};
+        return bytes.error();
     return DecodeTextFile(*bytes);
 }
 

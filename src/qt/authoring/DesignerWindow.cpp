@@ -440,7 +440,7 @@ bool DesignerWindow::WriteSCR(const QString& target) {
         writtenLabel_->show();
         return true;
     }
-    if (const auto told = PackageWriteFailureText(result.message()))
+    if (const auto told = PackageWriteFailureText(result.error()))
         dialogs_->showError(*told);
     return false;
 }

@@ -65,7 +65,7 @@ Result<DecodedFile> QtPictureDecoder::decode(std::string_view path, const ShownS
                                              const std::atomic<bool>& cancel) const {
     auto file = ReadPictureFile(files_, path);
     if (!file)
-        return Error{file.message()};
+        return file.error();
     const std::span<const std::byte> bytes = *file;
     // Device pixels that `twips` cover on the screen.
     auto devicePixels = [this](std::pair<std::int32_t, std::int32_t> twips) {

@@ -31,7 +31,7 @@ Result<std::unique_ptr<QtShow>> QtShow::Start(ProcessState& process, const Setti
 
     auto items = PackageItems::ForShow(process);
     if (!items)
-        return Error{items.message()};
+        return items.error();
     s.items_ = std::move(*items);
 
     QScreen* primary = QGuiApplication::primaryScreen();

@@ -46,7 +46,7 @@ Result<std::unique_ptr<QtDisplayMode>> QtDisplayMode::Start(ProcessState& proces
     if (!QtX11::windowExists(std::uint32_t(mode->target_)))
         return Error{"glimmerframe: there is no window " + std::to_string(mode->target_)};
     if (Status s = mode->startShow(); !s)
-        return Error{s.message()};
+        return s.error();
     connect(&mode->poll_, &QTimer::timeout, mode.get(), [m = mode.get()] { m->poll(); });
     mode->poll_.start(kPollMs);
     return mode;

@@ -340,10 +340,7 @@ Status QtSettingsStore::flush() {
         if (auto s = WriteFileAtomically(files_, path,
                                          std::string_view(text.data(), std::size_t(text.size())));
             !s) {
-            const std::string saving = "Could not save \"" + path + "\": ";
-            const std::string& m = s.message();
-            return failure(
-                QString::fromStdString(m.starts_with(saving) ? m.substr(saving.size()) : m));
+            return failure(QString::fromStdString(s.error().reasonFor(path)));
         }
         read_.erase(file);
         it = pending_.erase(it);

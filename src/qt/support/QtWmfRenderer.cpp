@@ -226,7 +226,7 @@ void QtWmfRenderer::drawBitmap(const WmfRect& target, const WmfBitmap& bitmap,
 Result<QSize> WmfNaturalSizeTwips(std::span<const std::byte> bytes) {
     auto doc = WmfDocument::parse(bytes);
     if (!doc)
-        return Error{doc.message()};
+        return doc.error();
     auto clampInt = [](std::int64_t v) { return int(std::min<std::int64_t>(v, 1 << 30)); };
     return QSize(clampInt(doc->widthTwips()), clampInt(doc->heightTwips()));
 }
@@ -235,7 +235,7 @@ Result<QImage> RenderWmf(std::span<const std::byte> bytes, QSize pixels, QColor 
                          const std::atomic<bool>* stop) {
     auto doc = WmfDocument::parse(bytes);
     if (!doc)
-        return Error{doc.message()};
+        return doc.error();
     if (auto refusal = MetafileRenderRefusal({pixels.width(), pixels.height()}))
         return Error{*refusal};
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
@@ -247,7 +247,7 @@ Result<QImage> RenderWmf(std::span<const std::byte> bytes, QSize pixels, QColor 
     Status played = doc->play(renderer, pixels.width(), pixels.height(), stop);
     painter.end();
     if (!played)
-        return Error{played.message()};
+        return played.error();
     return image;
 }
 

@@ -513,7 +513,7 @@ void Win32DesignerWindow::finishWriting() {
                        W(PackageWrittenText(request_.targetPath, **outcome)).c_str());
         ShowWindow(item(kWritten), SW_SHOW);
     } else if (outcome) {
-        if (const auto told = PackageWriteFailureText(outcome->message()))
+        if (const auto told = PackageWriteFailureText(outcome->error()))
             dialogs_->showError(*told);
     }
     arrange();

@@ -36,7 +36,7 @@ Status Win32ImageViewerDialog::loadPicture(std::string_view path, HWND owner) {
         },
         never);
     if (!decoded)
-        return Status::failure(decoded.message());
+        return decoded.error();
     picture_ = decoded->picture;
     return {};
 }

@@ -124,7 +124,7 @@ Result<DecodedFile> Win32PictureDecoder::decode(std::string_view path, const Sho
                                                 const std::atomic<bool>& cancel) const {
     auto file = ReadPictureFile(files_, path);
     if (!file)
-        return Error{file.message()};
+        return file.error();
     if (IsMetafile(*file))
         return decodeMetafile(path, *file, shown, cancel);
     return decodePhoto(path, *file, shown, cancel);

@@ -42,7 +42,7 @@ Result<std::unique_ptr<Win32Show>> Win32Show::Start(ProcessState& process,
 
     auto items = PackageItems::ForShow(process);
     if (!items)
-        return Error{items.message()};
+        return items.error();
     s.items_ = std::move(*items);
 
     // One show on the primary monitor; the others are black, as one show has one sound and one

@@ -18,7 +18,8 @@ namespace {
 constexpr std::size_t kChunk = std::size_t{1} << 30;
 
 Error failure(std::string_view verb, std::string_view path, std::string_view reason) {
-    return Error{std::string(verb) + " " + std::string(path) + ": " + std::string(reason)};
+    return Error{std::string(verb) + " " + std::string(path) + ": " + std::string(reason),
+                 ErrorKind::Failed, std::string(path), std::string(reason)};
 }
 
 std::uint64_t Join(DWORD high, DWORD low) {

@@ -215,7 +215,7 @@ TEST_F(Writer, NoFailureCostsTheOldTarget) {
         {"missing sound", missingSound, "Unable to locate sound: " + gone + ".wav", {}, {}},
         {"too large", tooLarge, "below 100,000,000 bytes", {}, {}},
         {"too many rows", tooMany, "at most 501 slides; this show has 502", {}, {}},
-        {"cancelled", good, std::string(kPackageWriteCancelled), [&] { return ++polls > 1; }, {}},
+        {"cancelled", good, "Writing the package was cancelled.", [&] { return ++polls > 1; }, {}},
         {"disk full halfway", good, full, {}, std::pair{Call::Write, 2}},
         {"rename fails at the end", good, full, {}, std::pair{Call::Replace, 1}},
     };
@@ -234,13 +234,17 @@ TEST_F(Writer, NoFailureCostsTheOldTarget) {
         EXPECT_EQ(test::ReadFile(target), "the old package") << c.what;
         EXPECT_EQ(outFiles(), std::vector<std::string>{"old.scr"}) << c.what;
         // What the designer tells: a missing file as it is, a cancel nothing, the rest prefixed.
-        const auto told = PackageWriteFailureText(w.message());
+        // The decision is the error's kind: a different sentence must not change it.
+        const bool missing = c.expected.starts_with("Unable");
+        EXPECT_EQ(w.kind(), c.cancel  ? ErrorKind::Cancelled
+                            : missing ? ErrorKind::NotFound
+                                      : ErrorKind::Failed)
+            << c.what;
+        const auto told = PackageWriteFailureText(w.error());
         if (c.cancel)
             EXPECT_EQ(told, std::nullopt);
         else
-            EXPECT_EQ(told.value_or(""),
-                      (c.expected.starts_with("Unable") ? "" : "An Error Has Occurred: ") +
-                          w.message())
+            EXPECT_EQ(told.value_or(""), (missing ? "" : "An Error Has Occurred: ") + w.message())
                 << c.what;
     }
 
