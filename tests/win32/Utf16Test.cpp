@@ -35,8 +35,9 @@ TEST(Utf16, BrokenInputBecomesReplacementCharacters) {
 TEST(Utf16, TextLongerThanOneCallIsConvertedInPiecesWithoutCuttingACharacter) {
     // Four-byte characters (surrogate pairs) at every offset against pieces of 4 to 6 bytes and 2
     // to 4 UTF-16 units: a cut inside a character would show as U+FFFD.
-    const std::string text =
-        "a\xF0\x9F\x8C\x8A\xC3\xA9bc\xF0\x9F\x8C\x8A\xE6\xB5\xB7d\xF0\x9F\x8C\x8A";
+    const std::string text = "a\xF0\x9F\x8C\x8A\xC3\xA9"
+                             "bc\xF0\x9F\x8C\x8A\xE6\xB5\xB7"
+                             "d\xF0\x9F\x8C\x8A";
     const std::wstring wide = ToUtf16(text);
     for (std::size_t piece = 4; piece <= 6; ++piece) {
         EXPECT_EQ(ToUtf16(text, piece), wide) << piece;
