@@ -1,5 +1,7 @@
 #include "win32/preview/Win32ControlForm.h"
 
+#include "win32/support/GdiObject.h"
+#include "win32/support/SelectedObject.h"
 #include "win32/support/WindowDc.h"
 
 #include <algorithm>
@@ -60,28 +62,26 @@ void AdoptDpiAwarenessOf(HWND host) {
 GdiObject<HBITMAP> DrawPicture(int width, int height) {
     const WindowDc screen(nullptr);
     GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.get(), width, height));
-    const HDC dc = CreateCompatibleDC(screen.get());
-    if (!bitmap || !dc) {
-        if (dc)
-            DeleteDC(dc);
+    const MemoryDc memory(CreateCompatibleDC(screen.get()));
+    if (!bitmap || !memory)
         return bitmap;
-    }
-    const HGDIOBJ oldBitmap = SelectObject(dc, bitmap.get());
+    const HDC dc = memory.get();
+    const SelectedObject drawingOn(dc, bitmap.get());
     TRIVERTEX sky[2] = {{0, 0, 27 << 8, 42 << 8, 107 << 8, 0},
                         {width, height, 247 << 8, 163 << 8, 92 << 8, 0}};
     GRADIENT_RECT whole{0, 1};
     GradientFill(dc, sky, 2, &whole, 1, GRADIENT_FILL_RECT_V);
 
-    const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
     {
+        const SelectedObject noOutline(dc, GetStockObject(NULL_PEN));
         GdiObject<HBRUSH> sun(CreateSolidBrush(RGB(255, 233, 168)));
-        const HGDIOBJ old = SelectObject(dc, sun.get());
+        const SelectedObject filling(dc, sun.get());
         Ellipse(dc, 53, 17, 72, 36);
-        SelectObject(dc, old);
     }
     {
+        const SelectedObject noOutline(dc, GetStockObject(NULL_PEN));
         GdiObject<HBRUSH> hills(CreateSolidBrush(RGB(34, 49, 79)));
-        const HGDIOBJ old = SelectObject(dc, hills.get());
+        const SelectedObject filling(dc, hills.get());
         const POINT curve[6] = {{20, 30}, {35, 44}, {55, 37}, {70, 32}, {82, 36}, {93, 34}};
         BeginPath(dc);
         MoveToEx(dc, 0, height, nullptr);
@@ -91,16 +91,12 @@ GdiObject<HBITMAP> DrawPicture(int width, int height) {
         CloseFigure(dc);
         EndPath(dc);
         FillPath(dc);
-        SelectObject(dc, old);
     }
-    SelectObject(dc, oldPen);
     const RECT slide{80, 6, 90, 20};
     GdiObject<HBRUSH> pale(CreateSolidBrush(RGB(122, 115, 139)));
     FillRect(dc, &slide, pale.get());
     const RECT frame{0, 0, width, height};
     FrameRect(dc, &frame, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SelectObject(dc, oldBitmap);
-    DeleteDC(dc);
     return bitmap;
 }
 
@@ -143,11 +139,9 @@ LRESULT CALLBACK Win32ControlForm::BoxProcedure(HWND window, UINT message, WPARA
         // WM_PRINTCLIENT: a host may draw the preview into a bitmap of its own.
         PAINTSTRUCT paint;
         const HDC dc = message == WM_PAINT ? BeginPaint(window, &paint) : HDC(wParam);
-        if (const HDC source = CreateCompatibleDC(dc)) {
-            const HGDIOBJ old = SelectObject(source, self->bitmap_.get());
-            BitBlt(dc, 0, 0, kPictureWidth, kPictureHeight, source, 0, 0, SRCCOPY);
-            SelectObject(source, old);
-            DeleteDC(source);
+        if (const MemoryDc source(CreateCompatibleDC(dc)); source) {
+            const SelectedObject picture(source.get(), self->bitmap_.get());
+            BitBlt(dc, 0, 0, kPictureWidth, kPictureHeight, source.get(), 0, 0, SRCCOPY);
         }
         if (message == WM_PAINT)
             EndPaint(window, &paint);

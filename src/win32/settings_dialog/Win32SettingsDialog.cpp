@@ -8,10 +8,12 @@
 #include "win32/support/FilePicker.h"
 #include "win32/support/GdiObject.h"
 #include "win32/support/HelpMenu.h"
+#include "win32/support/SelectedObject.h"
 #include "win32/support/Utf16.h"
 #include "win32/support/Win32AboutBox.h"
 
 #include <algorithm>
+#include <optional>
 
 #include <commctrl.h>
 
@@ -105,8 +107,8 @@ void PaintLogo(HDC dc, const RECT& box) {
     LOGBRUSH orange{BS_SOLID, RGB(0xf4, 0xa2, 0x61), 0};
     GdiObject<HPEN> pen(ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_JOIN_ROUND | PS_ENDCAP_ROUND,
                                      DWORD(std::max(1, at(5))), &orange, 0, nullptr));
-    const HGDIOBJ oldPen = SelectObject(dc, pen.get());
-    const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    const SelectedObject hollow(dc, GetStockObject(NULL_BRUSH));
+    std::optional<SelectedObject> orangePen(std::in_place, dc, pen.get());
     // Two lobes: a straight back, and a half circle on the right of each.
     const auto lobe = [&](int top, int width) {
         BeginPath(dc);
@@ -122,12 +124,11 @@ void PaintLogo(HDC dc, const RECT& box) {
     SetArcDirection(dc, AD_CLOCKWISE);
     lobe(16, 18);
     lobe(36, 20);
-    SelectObject(dc, oldPen);
+    orangePen.reset();
     GdiObject<HBRUSH> star(CreateSolidBrush(RGB(0xff, 0xf6, 0xc2)));
-    SelectObject(dc, star.get());
-    SelectObject(dc, GetStockObject(NULL_PEN));
+    const SelectedObject starFill(dc, star.get());
+    const SelectedObject noOutline(dc, GetStockObject(NULL_PEN));
     Ellipse(dc, x0 + at(44), y0 + at(10), x0 + at(52), y0 + at(18));
-    SelectObject(dc, oldBrush);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "win32/support/ProgramFile.h"
 #include "win32/support/SystemError.h"
 #include "win32/support/Utf16.h"
+#include "win32/support/WindowDc.h"
 
 #include <algorithm>
 
@@ -29,9 +30,8 @@ double TwipsPerPixel(int axis) {
     UINT dpi = 0;
     if (const auto getDpi = Find<GetDpiForSystemCall>(L"user32.dll", "GetDpiForSystem")) {
         dpi = getDpi();
-    } else if (const HDC screen = GetDC(nullptr)) {
-        dpi = static_cast<UINT>(std::max(GetDeviceCaps(screen, axis), 0));
-        ReleaseDC(nullptr, screen);
+    } else if (const WindowDc screen(nullptr); screen.get()) {
+        dpi = static_cast<UINT>(std::max(GetDeviceCaps(screen.get(), axis), 0));
     }
     return 1440.0 / (dpi > 0 ? dpi : 96);
 }

@@ -1,5 +1,6 @@
 #include "win32/support/DialogLayout.h"
 
+#include "win32/support/SelectedObject.h"
 #include "win32/support/WindowDc.h"
 
 #include <string>
@@ -16,10 +17,8 @@ template <class Function> Function User32Function(const char* name) {
 }
 
 UINT ScreenDpi() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen)
-        ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
     return dpi > 0 ? UINT(dpi) : 96;
 }
 
@@ -107,23 +106,21 @@ void DialogLayout::place(HWND child, int x, int y, int width, int height) const 
 }
 
 SIZE DialogLayout::textSize(std::wstring_view text, HFONT font) const {
-    WindowDc dc(nullptr);
-    const HGDIOBJ old = SelectObject(dc.get(), font ? font : font_.get());
+    const WindowDc dc(nullptr);
+    const SelectedObject measuring(dc.get(), font ? font : font_.get());
     RECT box{0, 0, 0, 0};
     const std::wstring copy(text);
     DrawTextW(dc.get(), copy.c_str(), int(copy.size()), &box, DT_CALCRECT | DT_NOPREFIX);
-    SelectObject(dc.get(), old);
     return {units(box.right - box.left + 1), units(box.bottom - box.top)};
 }
 
 int DialogLayout::wrappedHeight(std::wstring_view text, int width, HFONT font) const {
-    WindowDc dc(nullptr);
-    const HGDIOBJ old = SelectObject(dc.get(), font ? font : font_.get());
+    const WindowDc dc(nullptr);
+    const SelectedObject measuring(dc.get(), font ? font : font_.get());
     RECT box{0, 0, px(width), 0};
     const std::wstring copy(text);
     DrawTextW(dc.get(), copy.c_str(), int(copy.size()), &box,
               DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK | DT_EDITCONTROL);
-    SelectObject(dc.get(), old);
     // Rounded up: a line short by a pixel is a line cut.
     return ((box.bottom - box.top) * 96 + int(dpi_) - 1) / int(dpi_);
 }

@@ -18,20 +18,13 @@ DibSurface::DibSurface(int width, int height) {
     bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap_ || !bits)
         return;
-    dc_ = CreateCompatibleDC(nullptr);
+    dc_.reset(CreateCompatibleDC(nullptr));
     if (!dc_)
         return;
-    previous_ = SelectObject(dc_, bitmap_.get());
+    selected_.emplace(dc_.get(), bitmap_.get());
     width_ = width;
     height_ = height;
     pixels_ = static_cast<std::uint32_t*>(bits);
-}
-
-DibSurface::~DibSurface() {
-    if (dc_) {
-        SelectObject(dc_, previous_);
-        DeleteDC(dc_);
-    }
 }
 
 std::uint32_t DibSurface::pixel(int x, int y) const {

@@ -2,8 +2,10 @@
 // A picture in memory that GDI draws on and that the program reads and writes directly: a 32-bit
 // top-down device-independent bitmap (blue, green, red, alpha), selected into its own memory DC.
 #include "win32/support/GdiObject.h"
+#include "win32/support/SelectedObject.h"
 
 #include <cstdint>
+#include <optional>
 #include <windows.h>
 
 namespace gf {
@@ -14,12 +16,12 @@ class DibSurface {
     DibSurface(int width, int height);
     DibSurface(const DibSurface&) = delete;
     DibSurface& operator=(const DibSurface&) = delete;
-    ~DibSurface();
+    ~DibSurface() = default;
 
-    explicit operator bool() const { return dc_ != nullptr; }
+    explicit operator bool() const { return bool(dc_); }
     int width() const { return width_; }
     int height() const { return height_; }
-    HDC dc() const { return dc_; }
+    HDC dc() const { return dc_.get(); }
     std::uint32_t* pixels() const { return pixels_; }
     // 0xAARRGGBB; 0 outside.
     std::uint32_t pixel(int x, int y) const;
@@ -32,8 +34,8 @@ class DibSurface {
   private:
     int width_ = 0, height_ = 0;
     GdiObject<HBITMAP> bitmap_;
-    HDC dc_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
+    MemoryDc dc_;
+    std::optional<SelectedObject> selected_; // put back before the DC goes
     std::uint32_t* pixels_ = nullptr;
 };
 

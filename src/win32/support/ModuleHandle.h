@@ -1,35 +1,28 @@
 #pragma once
 // A library loaded at run time (LoadLibraryW), freed once; for the calls that older or smaller
 // installations of Windows may not have.
-#include <utility>
+#include "win32/support/UniqueResource.h"
+
 #include <windows.h>
 
 namespace gf {
 
-class ModuleHandle {
+inline void FreeLoadedLibrary(HMODULE module) {
+    FreeLibrary(module);
+}
+
+class ModuleHandle : public UniqueResource<NullIsNone<HMODULE, &FreeLoadedLibrary>> {
   public:
     // Only from the system folder: a library of that name beside a package must not be picked.
     explicit ModuleHandle(const wchar_t* systemLibrary)
-        : module_(LoadLibraryExW(systemLibrary, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {}
-    ModuleHandle(ModuleHandle&& other) noexcept : module_(std::exchange(other.module_, nullptr)) {}
-    ModuleHandle& operator=(ModuleHandle&&) = delete;
-    ModuleHandle(const ModuleHandle&) = delete;
-    ModuleHandle& operator=(const ModuleHandle&) = delete;
-    ~ModuleHandle() {
-        if (module_)
-            FreeLibrary(module_);
-    }
+        : UniqueResource(LoadLibraryExW(systemLibrary, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {}
 
-    explicit operator bool() const { return module_ != nullptr; }
     // The exported function, or null.
     template <class Function> Function function(const char* name) const {
-        if (!module_)
+        if (!*this)
             return nullptr;
-        return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
+        return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(get(), name)));
     }
-
-  private:
-    HMODULE module_;
 };
 
 } // namespace gf

@@ -3,7 +3,9 @@
 #include "core/support/GuideLinks.h"
 #include "win32/support/GdiObject.h"
 #include "win32/support/HelpMenu.h"
+#include "win32/support/SelectedObject.h"
 #include "win32/support/Utf16.h"
+#include "win32/support/WindowDc.h"
 
 #include <algorithm>
 #include <string>
@@ -110,20 +112,23 @@ void Win32AdStrip::paint(HDC dc, const RECT& area) const {
     const RECT text = b.headline;
     SetBkMode(dc, TRANSPARENT);
     const auto headlineFont = FontLike(base, textHeight, true);
-    const HGDIOBJ old = SelectObject(dc, headlineFont.get());
-    SetTextColor(dc, RGB(255, 255, 255));
-    const std::wstring headline = ToUtf16(tip.headline);
-    RECT headlineBox = text;
-    DrawTextW(dc, headline.c_str(), int(headline.size()), &headlineBox,
-              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    {
+        const SelectedObject font(dc, headlineFont.get());
+        SetTextColor(dc, RGB(255, 255, 255));
+        const std::wstring headline = ToUtf16(tip.headline);
+        RECT headlineBox = text;
+        DrawTextW(dc, headline.c_str(), int(headline.size()), &headlineBox,
+                  DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
     const auto lineFont = FontLike(base, textHeight, false);
-    SelectObject(dc, lineFont.get());
-    SetTextColor(dc, RGB(0xf1, 0xf3, 0xf5));
-    const std::wstring line = ToUtf16(tip.line);
-    RECT lineBox = b.line;
-    DrawTextW(dc, line.c_str(), int(line.size()), &lineBox,
-              DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS);
-    SelectObject(dc, old);
+    {
+        const SelectedObject font(dc, lineFont.get());
+        SetTextColor(dc, RGB(0xf1, 0xf3, 0xf5));
+        const std::wstring line = ToUtf16(tip.line);
+        RECT lineBox = b.line;
+        DrawTextW(dc, line.c_str(), int(line.size()), &lineBox,
+                  DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
     SelectClipRgn(dc, nullptr);
 }
 
@@ -148,8 +153,9 @@ int Win32AdStrip::neededHeight(int width) const {
     const Boxes b = boxes(unbounded);
     const auto base = reinterpret_cast<HFONT>(SendMessageW(GetParent(window_), WM_GETFONT, 0, 0));
     const auto lineFont = FontLike(base, b.textHeight, false);
-    const HDC dc = GetDC(window_);
-    const HGDIOBJ old = SelectObject(dc, lineFont.get());
+    const WindowDc window(window_);
+    const HDC dc = window.get();
+    const SelectedObject font(dc, lineFont.get());
     int lines = 0;
     for (int i = 0; i < kAdCount; ++i) {
         const std::wstring line = ToUtf16(Tip(i).line);
@@ -159,8 +165,6 @@ int Win32AdStrip::neededHeight(int width) const {
                   DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
         lines = std::max(lines, int(box.bottom - b.line.top));
     }
-    SelectObject(dc, old);
-    ReleaseDC(window_, dc);
     return b.line.top + lines + (unbounded.bottom - b.line.bottom);
 }
 
@@ -179,13 +183,13 @@ LRESULT CALLBACK Win32AdStrip::Procedure(HWND window, UINT msg, WPARAM wParam, L
         RECT area;
         GetClientRect(window, &area);
         // Drawn off screen first: a tip repainted in place would flicker.
-        const HDC memory = CreateCompatibleDC(dc);
-        GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, area.right, area.bottom));
-        const HGDIOBJ old = SelectObject(memory, bitmap.get());
-        self->paint(memory, area);
-        BitBlt(dc, 0, 0, area.right, area.bottom, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteDC(memory);
+        {
+            const MemoryDc memory(CreateCompatibleDC(dc));
+            GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, area.right, area.bottom));
+            const SelectedObject drawingOn(memory.get(), bitmap.get());
+            self->paint(memory.get(), area);
+            BitBlt(dc, 0, 0, area.right, area.bottom, memory.get(), 0, 0, SRCCOPY);
+        }
         EndPaint(window, &ps);
         return 0;
     }
