@@ -1,5 +1,7 @@
 #include "qt/authoring/DesignerWindow.h"
 
+#include "qt/support/QtText.h"
+
 #include "core/package/PackageWriter.h"
 #include "qt/authoring/QtDesignerDialogs.h"
 #include "qt/support/AdStrip.h"
@@ -32,10 +34,6 @@
 namespace gf {
 
 namespace {
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 enum class Glyph { Plus, Minus, Up, Down, Cross, Package };
 
@@ -97,7 +95,7 @@ DesignerWindow::DesignerWindow(ProcessState& process, const QString& templateNam
     }
     dialogs_ = dialogs;
     model_ = std::make_unique<TemplateDesigner>(process.files, *dialogs);
-    setWindowTitle(QString::fromUtf8(kDesignerCaption.data(), qsizetype(kDesignerCaption.size())));
+    setWindowTitle(qs(kDesignerCaption));
     setSizeGripEnabled(true);
 
     // Commands.

@@ -1,5 +1,7 @@
 #include "qt/authoring/EntryEditDialog.h"
 
+#include "qt/support/QtText.h"
+
 #include "core/show/NamedColors.h"
 #include "core/support/PictureTypes.h"
 #include "core/transitions/DissolveTable.h"
@@ -49,10 +51,6 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 12> kSwatche
     {"pctWhite", "White"},
     {"pctYellow", "Yellow"},
 }};
-
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
 
 QIcon swatchIcon(const QColor& color) {
     QPixmap pm(22, 22);

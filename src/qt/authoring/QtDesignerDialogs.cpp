@@ -1,5 +1,7 @@
 #include "qt/authoring/QtDesignerDialogs.h"
 
+#include "qt/support/QtText.h"
+
 #include "core/authoring/TemplateDesigner.h"
 #include "qt/authoring/EntryEditDialog.h"
 #include "qt/authoring/TemplateLoadDialog.h"
@@ -11,11 +13,7 @@
 
 namespace gf {
 
-namespace {
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-} // namespace
+namespace {} // namespace
 
 bool QtDesignerDialogs::ConfirmSave() {
     return QMessageBox::question(owner_, qs(kDesignerCaption), qs(kConfirmSaveQuestion),

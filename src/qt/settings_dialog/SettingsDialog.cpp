@@ -1,5 +1,7 @@
 #include "qt/settings_dialog/SettingsDialog.h"
 
+#include "qt/support/QtText.h"
+
 #include "core/support/GuideLinks.h"
 #include "core/support/PictureTypes.h"
 #include "core/transitions/DissolveTable.h"
@@ -40,10 +42,6 @@
 namespace gf {
 
 namespace {
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
 const QString kCaption = qs(kSettingsCaption);
 const SettingsCaptions& kKeys = kSettingsCaptions;
 

@@ -1,5 +1,7 @@
 #include "qt/startup/QtSettingsStore.h"
 
+#include "qt/support/QtText.h"
+
 #include "core/support/AtomicFileWriter.h"
 
 #include <QDir>
@@ -18,10 +20,6 @@ constexpr std::string_view kPrefix = "Software\\Brindlewick\\";
 // Larger settings files are not read: thirteen settings take a few hundred bytes.
 constexpr std::uint64_t kMaxSettingsBytes = 1024 * 1024;
 
-QString fromUtf8(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
 QStringList defaultSystemDirs() {
     const QString env = qEnvironmentVariable("XDG_CONFIG_DIRS");
     QStringList dirs = env.split(':', Qt::SkipEmptyParts);
@@ -39,7 +37,7 @@ QString defaultUserDir() {
 
 // Key names stay as written; QSettings would otherwise treat "/" and "\" specially.
 QString keyName(std::string_view name) {
-    return fromUtf8(name);
+    return qs(name);
 }
 
 bool isHexDigit(char16_t c) {
@@ -254,7 +252,7 @@ QString QtSettingsStore::productOf(std::string_view keyPath) const {
     auto product = keyPath.substr(kPrefix.size());
     if (product.empty() || product.find_first_of("\\/") != std::string_view::npos)
         return {};
-    return fromUtf8(product);
+    return qs(product);
 }
 
 QString QtSettingsStore::userFileFor(std::string_view keyPath) const {
@@ -317,7 +315,7 @@ void QtSettingsStore::write(std::uint32_t root, std::string_view keyPath, std::s
     if (root != static_cast<std::uint32_t>(RegistryRoot::LocalMachine))
         return;
     if (const QString file = userFileFor(keyPath); !file.isEmpty())
-        pending_[file][keyName(name)] = fromUtf8(text);
+        pending_[file][keyName(name)] = qs(text);
 }
 
 Status QtSettingsStore::flush() {

@@ -1,5 +1,7 @@
 #include "qt/support/AboutBox.h"
 
+#include "qt/support/QtText.h"
+
 #include "core/support/AboutText.h"
 #include "core/support/GuideLinks.h"
 #include "core/support/Maker.h"
@@ -14,10 +16,6 @@
 namespace gf {
 
 namespace {
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
 QFrame* separator() {
     auto* line = new QFrame;
     line->setFrameShape(QFrame::HLine);

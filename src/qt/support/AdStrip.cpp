@@ -1,5 +1,7 @@
 #include "qt/support/AdStrip.h"
 
+#include "qt/support/QtText.h"
+
 #include "core/support/GuideLinks.h"
 #include "qt/support/QtIntervalTimer.h"
 
@@ -10,10 +12,6 @@
 namespace gf {
 
 namespace {
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
 const GuideTip& Tip(int index) {
     return GuideTips(kGuidePlatform).at(std::size_t(index));
 }

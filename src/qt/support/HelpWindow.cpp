@@ -1,5 +1,7 @@
 #include "qt/support/HelpWindow.h"
 
+#include "qt/support/QtText.h"
+
 #include "core/support/GuideLinks.h"
 #include "qt/support/UrlOpener.h"
 #include "qt/support/WindowPlacement.h"
@@ -160,7 +162,7 @@ void HelpWindow::rebuildContents() {
     // their sections. A page that is not there is left out.
     const QDir folder = QFileInfo(file_).absoluteDir();
     for (const std::string_view name : GuidePages(kGuidePlatform)) {
-        const QString page = QString::fromUtf8(name.data(), qsizetype(name.size()));
+        const QString page = qs(name);
         QFile file(folder.filePath(page));
         if (!file.open(QIODevice::ReadOnly))
             continue;

@@ -1,5 +1,7 @@
 #include "qt/support/PathLabel.h"
 
+#include "qt/support/QtText.h"
+
 #include "core/support/PathElision.h"
 
 namespace gf {
@@ -42,10 +44,9 @@ void PathLabel::resizeEvent(QResizeEvent* event) {
 
 void PathLabel::elide() {
     const QFontMetrics metrics = fontMetrics();
-    const std::string shown = ElidePath(
-        full_.toStdString(), contentsRect().width() - 2 * margin(), [&](std::string_view s) {
-            return metrics.horizontalAdvance(QString::fromUtf8(s.data(), qsizetype(s.size())));
-        });
+    const std::string shown =
+        ElidePath(full_.toStdString(), contentsRect().width() - 2 * margin(),
+                  [&](std::string_view s) { return metrics.horizontalAdvance(qs(s)); });
     QLabel::setText(QString::fromStdString(shown));
 }
 

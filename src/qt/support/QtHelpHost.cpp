@@ -1,5 +1,7 @@
 #include "qt/support/QtHelpHost.h"
 
+#include "qt/support/QtText.h"
+
 #include "core/support/HTMLHelp.h"
 #include "qt/support/HelpWindow.h"
 
@@ -11,11 +13,7 @@
 
 namespace gf {
 
-namespace {
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-} // namespace
+namespace {} // namespace
 
 namespace {
 // "Glimmerframe.chm" is installed as share/glimmerframe/help/index.html.

@@ -1,5 +1,7 @@
 #include "qt/support/QtIntervalTimer.h"
 
+#include "qt/support/QtText.h"
+
 #include <QMessageBox>
 
 namespace gf {
@@ -9,8 +11,7 @@ QtIntervalTimer::QtIntervalTimer(QWidget* parent) : QObject(parent), control_(pl
     control_.onMinuteAlarm = [this](std::int16_t& m) { emit minuteAlarm(m); };
     control_.onHourAlarm = [this](std::int16_t h) { emit hourAlarm(h); };
     control_.onInvalidProperty = [parent](std::string_view message) {
-        QMessageBox::warning(parent, QStringLiteral("Glimmerframe"),
-                             QString::fromUtf8(message.data(), qsizetype(message.size())));
+        QMessageBox::warning(parent, QStringLiteral("Glimmerframe"), qs(message));
     };
 }
 

@@ -1,5 +1,7 @@
 #include "qt/support/QtWmfRenderer.h"
 
+#include "qt/support/QtText.h"
+
 #include "core/support/PictureFile.h"
 #include "core/support/WmfDocument.h"
 
@@ -142,7 +144,7 @@ void QtWmfRenderer::drawText(WmfPoint anchor, std::string_view utf8, const WmfDr
         p_.fillRect(ToQRect(*box), ToQColor(state.backgroundColor));
     if (box && clipToBox)
         p_.setClipRect(ToQRect(*box), state.clip ? Qt::IntersectClip : Qt::ReplaceClip);
-    const QString text = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    const QString text = qs(utf8);
     if (text.isEmpty())
         return;
 

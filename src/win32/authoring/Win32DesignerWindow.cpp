@@ -1,5 +1,7 @@
 #include "win32/authoring/Win32DesignerWindow.h"
 
+#include "win32/support/WindowText.h"
+
 #include "win32/authoring/Win32DesignerDialogs.h"
 #include "win32/support/HelpMenu.h"
 #include "win32/support/SystemError.h"
@@ -76,12 +78,6 @@ constexpr std::array<std::pair<int, const wchar_t*>, 3> kModes = {{
 
 std::wstring W(std::string_view s) {
     return ToUtf16(s);
-}
-
-std::wstring TextOf(HWND control) {
-    std::wstring t(std::size_t(GetWindowTextLengthW(control)) + 1, L'\0');
-    t.resize(std::size_t(GetWindowTextW(control, t.data(), int(t.size()))));
-    return t;
 }
 
 } // namespace
@@ -485,7 +481,7 @@ void Win32DesignerWindow::showProgress() {
         p = progress_;
     }
     const std::wstring label = W(p.label);
-    if (TextOf(item(kPanelLabel)) != label)
+    if (WindowText(item(kPanelLabel)) != label)
         SetWindowTextW(item(kPanelLabel), label.c_str());
     // Progress to current / total of 100, once per row.
     const int value = p.rowCount ? int(double(p.rowsDone) / double(p.rowCount) * 100.0) : 0;

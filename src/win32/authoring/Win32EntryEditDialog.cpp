@@ -1,5 +1,7 @@
 #include "win32/authoring/Win32EntryEditDialog.h"
 
+#include "win32/support/WindowText.h"
+
 #include "core/authoring/TemplateDesigner.h"
 #include "core/show/NamedColors.h"
 #include "core/support/FilePatterns.h"
@@ -59,27 +61,6 @@ constexpr std::string_view kSoundPatterns = "*.wav;*.mpeg;*.mp3;*.mp2;*.mpg";
 
 std::wstring W(std::string_view s) {
     return ToUtf16(s);
-}
-
-// The edit box's lines end in CR LF; the editor's in LF.
-std::wstring ToBox(const std::string& text) {
-    std::wstring out;
-    for (wchar_t c : W(text)) {
-        if (c == L'\n')
-            out += L'\r';
-        out += c;
-    }
-    return out;
-}
-
-std::string FromBox(HWND box) {
-    std::wstring t(std::size_t(GetWindowTextLengthW(box)) + 1, L'\0');
-    t.resize(std::size_t(GetWindowTextW(box, t.data(), int(t.size()))));
-    std::wstring out;
-    for (wchar_t c : t)
-        if (c != L'\r')
-            out += c;
-    return ToUtf8(out);
 }
 
 } // namespace
@@ -293,7 +274,7 @@ bool Win32EntryEditDialog::command(int id, int code, HWND control) {
         return true;
     case kComment:
         if (code == EN_CHANGE && !syncing_)
-            editor_.changeComment(FromBox(item(kComment)));
+            editor_.changeComment(WithoutCr(WindowText(item(kComment))));
         return true;
     case kView:
         view();
@@ -372,7 +353,7 @@ void Win32EntryEditDialog::drawSwatch(const DRAWITEMSTRUCT& d) const {
 void Win32EntryEditDialog::showComment() {
     const bool was = syncing_;
     syncing_ = true;
-    SetWindowTextW(item(kComment), ToBox(editor_.commentText()).c_str());
+    SetWindowTextW(item(kComment), WithCrLf(editor_.commentText()).c_str());
     syncing_ = was;
 }
 

@@ -1,5 +1,7 @@
 #include "win32/settings_dialog/Win32SettingsDialog.h"
 
+#include "win32/support/WindowText.h"
+
 #include "core/support/GuideLinks.h"
 #include "core/support/HTMLHelp.h"
 #include "core/support/PictureTypes.h"
@@ -63,23 +65,6 @@ constexpr int kHeightAboveStrip = kPanelTop + 18 + 226 + 10, kLeastStripHeight =
 constexpr int kButtonHeight = 25, kStripWidth = 200;
 // The help text's edit box: its frame and margins around the text.
 constexpr int kHelperFrame = 12;
-
-std::wstring Text(HWND control) {
-    std::wstring text(std::size_t(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(std::size_t(GetWindowTextW(control, text.data(), int(text.size()))));
-    return text;
-}
-
-// "\n" as the edit control shows line breaks.
-std::wstring WithCrLf(std::string_view text) {
-    std::wstring out;
-    for (const wchar_t c : ToUtf16(text)) {
-        if (c == L'\n')
-            out += L'\r';
-        out += c;
-    }
-    return out;
-}
 
 void SetChecked(HWND button, bool checked) {
     SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -363,7 +348,7 @@ void Win32SettingsDialog::syncFromModel() {
     EnableWindow(cmdEditTemplate_, c.cmdEditTemplateEnabled);
     EnableWindow(txtImageListFile_, c.txtImageListFileEnabled);
     const std::wstring path = ToUtf16(c.txtImageListFile);
-    if (Text(txtImageListFile_) != path)
+    if (WindowText(txtImageListFile_) != path)
         SetWindowTextW(txtImageListFile_, path.c_str());
     SetWindowTextW(txtHelper_, WithCrLf(c.txtHelper).c_str());
     updateHelperScrollBar();
@@ -428,7 +413,7 @@ bool Win32SettingsDialog::command(int id, int code, HWND control) {
         return true;
     case kPath:
         if (code == EN_CHANGE)
-            model_.setImageListFileText(ToUtf8(Text(txtImageListFile_)));
+            model_.setImageListFileText(ToUtf8(WindowText(txtImageListFile_)));
         return true;
     case kSelectFolder:
         if (folderLists_.folder().empty())
@@ -609,7 +594,7 @@ void Win32SettingsDialog::scrolled(HWND control, int request) {
 
 void Win32SettingsDialog::done() {
     // The path box may have been typed into since its last change notice.
-    model_.setImageListFileText(ToUtf8(Text(txtImageListFile_)));
+    model_.setImageListFileText(ToUtf8(WindowText(txtImageListFile_)));
     if (model_.cmdExit_Click())
         end(IDOK);
     else

@@ -1,5 +1,7 @@
 #include "win32/support/HelpMenu.h"
 
+#include "win32/support/WindowText.h"
+
 #include "win32/support/Utf16.h"
 
 #include <string>
@@ -8,10 +10,7 @@ namespace gf {
 
 namespace {
 std::wstring CaptionOf(HWND window) {
-    const HWND top = window ? GetAncestor(window, GA_ROOT) : nullptr;
-    std::wstring caption(top ? size_t(GetWindowTextLengthW(top)) + 1 : 1, L'\0');
-    caption.resize(top ? size_t(GetWindowTextW(top, caption.data(), int(caption.size()))) : 0);
-    return caption;
+    return WindowText(window ? GetAncestor(window, GA_ROOT) : nullptr);
 }
 } // namespace
 
