@@ -108,28 +108,42 @@ bool IsMetafile(std::span<const std::byte> b) {
 
 namespace {
 
-std::optional<PixelSize> JpegFrameSize(std::span<const std::byte> b) {
+// A start-of-frame marker: SOF0 to SOF15 but DHT (C4), JPG (C8) and DAC (CC), which share
+// the range.
+bool IsJpegFrame(unsigned marker) {
+    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+}
+
+// Walks a JPEG's marker segments from the start of the image up to its first scan, calling
+// `visit(marker, at, length)` with the marker's offset and the segment's stated length; stops
+// when `visit` returns true or where the bytes stop being markers.
+template <class Visit> void WalkJpegSegments(std::span<const std::byte> b, Visit visit) {
     if (b.size() < 4 || At(b, 0) != 0xFF || At(b, 1) != 0xD8)
-        return std::nullopt;
+        return;
     std::size_t i = 2;
-    while (i + 4 <= b.size()) {
-        if (At(b, i) != 0xFF)
-            return std::nullopt;
+    while (i + 4 <= b.size() && At(b, i) == 0xFF) {
         const unsigned marker = At(b, i + 1);
-        if (marker == 0xFF) {
+        if (marker == 0xFF) { // fill byte
             ++i;
             continue;
         }
+        if (marker == 0xDA)
+            return;
         const std::size_t length = At(b, i + 2) << 8 | At(b, i + 3);
-        const bool frame =
-            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-        if (frame && i + 9 <= b.size())
-            return PixelSize{At(b, i + 7) << 8 | At(b, i + 8), At(b, i + 5) << 8 | At(b, i + 6)};
-        if (length < 2)
-            return std::nullopt;
+        if (visit(marker, i, length) || length < 2)
+            return;
         i += 2 + length;
     }
-    return std::nullopt;
+}
+
+std::optional<PixelSize> JpegFrameSize(std::span<const std::byte> b) {
+    std::optional<PixelSize> size;
+    WalkJpegSegments(b, [&](unsigned marker, std::size_t i, std::size_t) {
+        if (IsJpegFrame(marker) && i + 9 <= b.size())
+            size = PixelSize{At(b, i + 7) << 8 | At(b, i + 8), At(b, i + 5) << 8 | At(b, i + 6)};
+        return size.has_value();
+    });
+    return size;
 }
 
 std::int64_t BigEndian32(std::span<const std::byte> b, std::size_t at) {
@@ -200,31 +214,21 @@ int ExifOrientation(std::span<const std::byte> b) {
     if (b.size() >= 4 &&
         ((At(b, 0) == 'I' && At(b, 1) == 'I') || (At(b, 0) == 'M' && At(b, 1) == 'M')))
         return TiffOrientation(b);
-    if (b.size() < 4 || At(b, 0) != 0xFF || At(b, 1) != 0xD8)
-        return 1;
-    // The EXIF block comes before the picture data: markers up to the first frame or scan.
-    std::size_t i = 2;
-    while (i + 4 <= b.size() && At(b, i) == 0xFF) {
-        const unsigned marker = At(b, i + 1);
-        if (marker == 0xFF) {
-            ++i;
-            continue;
-        }
-        if (marker == 0xDA || (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 &&
-                               marker != 0xC8 && marker != 0xCC))
-            return 1;
-        const std::size_t length = At(b, i + 2) << 8 | At(b, i + 3);
-        if (length < 2 || i + 2 + length > b.size())
-            return 1;
+    // The EXIF block comes before the picture data.
+    int orientation = 1;
+    WalkJpegSegments(b, [&](unsigned marker, std::size_t i, std::size_t length) {
+        if (IsJpegFrame(marker) || length < 2 || i + 2 + length > b.size())
+            return true;
         const auto segment = b.subspan(i + 4, length - 2);
         static constexpr unsigned char kExif[] = {'E', 'x', 'i', 'f', 0, 0};
-        if (marker == 0xE1 && segment.size() > sizeof kExif &&
-            std::equal(std::begin(kExif), std::end(kExif), segment.begin(),
-                       [](unsigned char a, std::byte c) { return std::byte(a) == c; }))
-            return TiffOrientation(segment.subspan(sizeof kExif));
-        i += 2 + length;
-    }
-    return 1;
+        if (marker != 0xE1 || segment.size() <= sizeof kExif ||
+            !std::equal(std::begin(kExif), std::end(kExif), segment.begin(),
+                        [](unsigned char a, std::byte c) { return std::byte(a) == c; }))
+            return false;
+        orientation = TiffOrientation(segment.subspan(sizeof kExif));
+        return true;
+    });
+    return orientation;
 }
 
 } // namespace gf

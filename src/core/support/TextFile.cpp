@@ -15,7 +15,37 @@ constexpr std::array<char16_t, 32> kCp1252High = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-void appendUtf8(std::string& out, char32_t c) {
+// UTF-16 after its byte-order mark; a lone surrogate or a last odd byte reads as U+FFFD.
+std::string decodeUtf16(std::string_view bytes, bool bigEndian) {
+    constexpr char32_t kReplacement = 0xFFFD;
+    auto unit = [&](std::size_t i) -> char32_t {
+        const auto a = static_cast<unsigned char>(bytes[i]);
+        const auto b = static_cast<unsigned char>(bytes[i + 1]);
+        return bigEndian ? char32_t(a << 8 | b) : char32_t(b << 8 | a);
+    };
+    std::string out;
+    out.reserve(bytes.size() / 2);
+    std::size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        const char32_t u = unit(i);
+        if (u >= 0xD800 && u <= 0xDBFF && i + 3 < bytes.size()) {
+            const char32_t low = unit(i + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
+            }
+        }
+        AppendUtf8(out, u >= 0xD800 && u <= 0xDFFF ? kReplacement : u);
+    }
+    if (i < bytes.size())
+        AppendUtf8(out, kReplacement);
+    return out;
+}
+
+} // namespace
+
+void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
     } else if (c < 0x800) {
@@ -33,35 +63,9 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
-// UTF-16 after its byte-order mark; a lone surrogate or a last odd byte reads as U+FFFD.
-std::string decodeUtf16(std::string_view bytes, bool bigEndian) {
-    constexpr char32_t kReplacement = 0xFFFD;
-    auto unit = [&](std::size_t i) -> char32_t {
-        const auto a = static_cast<unsigned char>(bytes[i]);
-        const auto b = static_cast<unsigned char>(bytes[i + 1]);
-        return bigEndian ? char32_t(a << 8 | b) : char32_t(b << 8 | a);
-    };
-    std::string out;
-    out.reserve(bytes.size() / 2);
-    std::size_t i = 0;
-    for (; i + 1 < bytes.size(); i += 2) {
-        const char32_t u = unit(i);
-        if (u >= 0xD800 && u <= 0xDBFF && i + 3 < bytes.size()) {
-            const char32_t low = unit(i + 2);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
-                i += 2;
-                continue;
-            }
-        }
-        appendUtf8(out, u >= 0xD800 && u <= 0xDFFF ? kReplacement : u);
-    }
-    if (i < bytes.size())
-        appendUtf8(out, kReplacement);
-    return out;
+char32_t FromCp1252(unsigned char byte) {
+    return byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : byte;
 }
-
-} // namespace
 
 std::size_t Utf8CharacterAt(std::string_view s, std::size_t i) {
     const auto n = s.size();
@@ -111,10 +115,8 @@ std::string DecodeText(std::string_view bytes) {
         const auto b = static_cast<unsigned char>(ch);
         if (b < 0x80)
             out += ch;
-        else if (b < 0xA0)
-            appendUtf8(out, kCp1252High[b - 0x80]);
         else
-            appendUtf8(out, b);
+            AppendUtf8(out, FromCp1252(b));
     }
     return out;
 }

@@ -16,6 +16,13 @@ bool IsValidUtf8(std::string_view bytes);
 // not one (a stray continuation byte, an overlong form, a surrogate, a cut-off sequence).
 std::size_t Utf8CharacterAt(std::string_view bytes, std::size_t at);
 
+// The character a Windows-1252 byte stands for. The five bytes it leaves unassigned stand for
+// the C1 controls of the same value, as Windows converts them: text read and written back keeps
+// them.
+char32_t FromCp1252(unsigned char byte);
+// Appends one character (below U+10000) as UTF-8.
+void AppendUtf8(std::string& out, char32_t c);
+
 // UTF-8 without a leading byte-order mark; bytes that are not UTF-8 are decoded as Windows-1252.
 std::string DecodeText(std::string_view bytes);
 

@@ -2,6 +2,7 @@
 
 #include "core/support/ByteReader.h"
 #include "core/support/DibDecoder.h"
+#include "core/support/TextFile.h"
 #include "core/support/WmfDrawingCost.h"
 
 #include <algorithm>
@@ -135,26 +136,12 @@ WmfColor ColorRef(std::uint32_t v) {
 
 // Windows-1252 text, as old clip art stores it, to UTF-8; stops at a NUL.
 std::string TextFromAnsi(std::span<const std::byte> raw) {
-    static constexpr char16_t kHigh[32] = {
-        0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
     std::string out;
     for (std::byte b : raw) {
-        const unsigned c = std::to_integer<unsigned>(b);
+        const auto c = std::to_integer<unsigned char>(b);
         if (c == 0)
             break;
-        const unsigned u = c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : c;
-        if (u < 0x80) {
-            out += char(u);
-        } else if (u < 0x800) {
-            out += char(0xC0 | (u >> 6));
-            out += char(0x80 | (u & 0x3F));
-        } else {
-            out += char(0xE0 | (u >> 12));
-            out += char(0x80 | ((u >> 6) & 0x3F));
-            out += char(0x80 | (u & 0x3F));
-        }
+        AppendUtf8(out, FromCp1252(c));
     }
     return out;
 }
