@@ -90,7 +90,7 @@ DesignerWindow::DesignerWindow(ProcessState& process, const QString& templateNam
                                DesignerDialogs* dialogs)
     : QDialog(parent), process_(process) {
     if (!dialogs) {
-        ownDialogs_ = std::make_unique<QtDesignerDialogs>(this, process.authoring);
+        ownDialogs_ = std::make_unique<QtDesignerDialogs>(this, process.authoring, process.files);
         dialogs = ownDialogs_.get();
     }
     dialogs_ = dialogs;

@@ -93,8 +93,8 @@ QColor ColorFromNumber(std::uint32_t n) {
     return QColor(int(n & 0xFF), int((n >> 8) & 0xFF), int((n >> 16) & 0xFF));
 }
 
-EntryEditDialog::EntryEditDialog(AuthoringMemory& memory, QWidget* parent)
-    : QDialog(parent), editor_(memory) {
+EntryEditDialog::EntryEditDialog(AuthoringMemory& memory, FileSystem& files, QWidget* parent)
+    : QDialog(parent), files_(files), editor_(memory) {
     setWindowTitle(QStringLiteral("Template Edit"));
 
     auto* menu = new QMenuBar(this);
@@ -364,7 +364,7 @@ void EntryEditDialog::showColor(bool foreground) {
 
 ImageViewerDialog* EntryEditDialog::viewer() {
     if (!viewer_)
-        viewer_ = new ImageViewerDialog(this);
+        viewer_ = new ImageViewerDialog(files_, this);
     return viewer_;
 }
 

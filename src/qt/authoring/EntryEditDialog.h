@@ -15,6 +15,8 @@ class QPushButton;
 
 namespace gf {
 
+class FileSystem;
+
 class FolderBrowser;
 class PathLabel;
 class ImageViewerDialog;
@@ -23,7 +25,7 @@ class SoundPlayerDialog;
 class EntryEditDialog final : public QDialog {
     Q_OBJECT
   public:
-    explicit EntryEditDialog(AuthoringMemory& memory, QWidget* parent = nullptr);
+    EntryEditDialog(AuthoringMemory& memory, FileSystem& files, QWidget* parent = nullptr);
     ~EntryEditDialog() override;
 
     // Everything before the modal showing: the pickers' folders, then InitEdit.
@@ -56,6 +58,7 @@ class EntryEditDialog final : public QDialog {
     void syncSoundFolder();
     void showColor(bool foreground);
 
+    FileSystem& files_;
     EntryEditor editor_;
     FolderBrowser* imageBrowser_ = nullptr;
     FolderBrowser* soundBrowser_ = nullptr;

@@ -1,6 +1,5 @@
 #include "qt/authoring/ImageViewerDialog.h"
 
-#include "posix/PosixFileSystem.h"
 #include "qt/show/QtDecodedPicture.h"
 #include "qt/show/QtPictureDecoder.h"
 
@@ -11,7 +10,8 @@
 
 namespace gf {
 
-ImageViewerDialog::ImageViewerDialog(QWidget* parent) : QDialog(parent) {
+ImageViewerDialog::ImageViewerDialog(FileSystem& files, QWidget* parent)
+    : QDialog(parent), files_(files) {
     setWindowTitle(QStringLiteral("Image Viewer"));
     image_ = new QLabel;
     image_->setObjectName(QStringLiteral("Image1"));
@@ -36,8 +36,7 @@ ImageViewerDialog::ImageViewerDialog(QWidget* parent) : QDialog(parent) {
 QString ImageViewerDialog::loadPicture(const QString& path) {
     // The show's own loader, so that the viewer reads every type the lists offer (metafiles too).
     constexpr int kTwipsPerPixel = 15;
-    PosixFileSystem files;
-    const QtPictureDecoder decoder(files, kTwipsPerPixel, 1.0);
+    const QtPictureDecoder decoder(files_, kTwipsPerPixel, 1.0);
     const std::atomic<bool> never{false};
     auto decoded = decoder.decode(
         path.toStdString(),

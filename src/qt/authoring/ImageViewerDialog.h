@@ -7,12 +7,14 @@ class QPushButton;
 
 namespace gf {
 
+class FileSystem;
+
 class ImageViewerDialog final : public QDialog {
     Q_OBJECT
   public:
     static constexpr QSize kPictureSize{560, 420};
 
-    explicit ImageViewerDialog(QWidget* parent = nullptr);
+    explicit ImageViewerDialog(FileSystem& files, QWidget* parent = nullptr);
     // Loads the picture; the reason when it cannot be read.
     QString loadPicture(const QString& path);
     void setBackgroundColor(const QColor& color);
@@ -20,6 +22,7 @@ class ImageViewerDialog final : public QDialog {
     QPushButton* okButton() const { return ok_; }
 
   private:
+    FileSystem& files_;
     QLabel* image_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPixmap picture_;

@@ -45,7 +45,7 @@ ChosenTemplate QtDesignerDialogs::chooseTemplate() {
 }
 
 EntryEditorResults QtDesignerDialogs::editEntry(const EditRequest& request) {
-    EntryEditDialog dialog(memory_, owner_);
+    EntryEditDialog dialog(memory_, files_, owner_);
     dialog.prepare(request);
     dialog.exec();
     return dialog.results();

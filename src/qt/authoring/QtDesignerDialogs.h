@@ -3,6 +3,7 @@
 // slide entry editor, each owned by the designer window.
 #include "core/authoring/AuthoringMemory.h"
 #include "platform/DesignerDialogs.h"
+#include "platform/FileSystem.h"
 
 #include <QPointer>
 
@@ -15,7 +16,8 @@ class TemplateLoadDialog;
 
 class QtDesignerDialogs final : public DesignerDialogs {
   public:
-    QtDesignerDialogs(QWidget* owner, AuthoringMemory& memory) : owner_(owner), memory_(memory) {}
+    QtDesignerDialogs(QWidget* owner, AuthoringMemory& memory, FileSystem& files)
+        : owner_(owner), memory_(memory), files_(files) {}
 
     bool ConfirmSave() override;
     std::optional<std::string> askSavePath(std::string_view proposal) override;
@@ -27,6 +29,7 @@ class QtDesignerDialogs final : public DesignerDialogs {
   private:
     QWidget* owner_;
     AuthoringMemory& memory_;
+    FileSystem& files_;
 };
 
 } // namespace gf

@@ -44,7 +44,7 @@ class Designing : public ::testing::Test {
         ASSERT_GE(slides_, 3);
         process_.startup.programFile = write("glimmerframe", QByteArray(3000, 'P')).toStdString();
         dialogs_.editor = [this](const EditRequest& request) {
-            EntryEditDialog dialog(process_.authoring);
+            EntryEditDialog dialog(process_.authoring, process_.files);
             dialog.prepare(request);
             if (edit_)
                 edit_(dialog);
@@ -181,7 +181,7 @@ TEST_F(Designing, InsertOpensTheEditorAndCancelLeavesAnEmptyRow) {
 }
 
 TEST_F(Designing, EntryEditorOffersAndShowsEveryPictureOfTheSampleShow) {
-    EntryEditDialog dialog(process_.authoring);
+    EntryEditDialog dialog(process_.authoring, process_.files);
     EditRequest request;
     request.defaultFolder = dir_.path().toStdString();
     dialog.prepare(request);
@@ -194,7 +194,7 @@ TEST_F(Designing, EntryEditorOffersAndShowsEveryPictureOfTheSampleShow) {
     listed.sort();
     EXPECT_EQ(listed, expected);
 
-    ImageViewerDialog viewer;
+    ImageViewerDialog viewer(process_.files);
     for (const char* name : {"sailboat.wmf", "meadow.png"}) {
         EXPECT_EQ(viewer.loadPicture(dir_.filePath(name)), QString()) << name;
         EXPECT_FALSE(viewer.picture().isNull()) << name;
@@ -272,7 +272,7 @@ TEST_F(Designing, PackageWithAMissingPictureOrCancelledLeavesTheOldFile) {
 
 TEST(EntryEditing, CancelRestoresAndCaretStartsANewLine) {
     ProcessState process{test::RealFiles()};
-    EntryEditDialog dialog(process.authoring);
+    EntryEditDialog dialog(process.authoring, process.files);
     EditRequest request;
     request.defaultFolder = QDir::tempPath().toStdString();
     request.dissolve = "";

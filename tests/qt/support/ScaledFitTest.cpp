@@ -77,7 +77,7 @@ TEST(ScaledFit, EveryWindowLiesInTheWorkAreaWithItsButtonsWhole) {
     DesignerWindow designer(process, QString(), nullptr, &dialogs);
     ExpectFits(designer, {"Done"});
     {
-        EntryEditDialog editor(process.authoring, &designer);
+        EntryEditDialog editor(process.authoring, process.files, &designer);
         EditRequest request;
         // A folder far wider than the window: shown elided, it never widens it.
         const QString deep = shows.filePath(QString("a-long-folder-name-").repeated(8) + "/" +
