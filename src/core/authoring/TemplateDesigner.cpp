@@ -159,6 +159,12 @@ void TemplateDesigner::editSelected() {
     rows_.applyEdit(s, dialogs_.editEntry(request));
 }
 
+bool TemplateDesigner::dropEmptyRows() {
+    const bool removed = rows_.RemoveEmptyRows();
+    select(std::nullopt);
+    return removed;
+}
+
 std::optional<std::string> TemplateDesigner::packageProposal() {
     if (auto proposal = ProposePackageName(templateName_))
         return proposal;

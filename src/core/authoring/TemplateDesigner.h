@@ -55,7 +55,11 @@ class TemplateDesigner {
     // user asked for did not happen.
     bool requestClose();
 
-    DesignerRows& rows() { return rows_; }
+    // Around a package write: the empty rows go (and the selection), the blank row comes back.
+    bool dropEmptyRows();
+    void restoreBlankRow() { rows_.AddBlankRow(); }
+
+    // Read-only: the rows change only through the commands above.
     const DesignerRows& rows() const { return rows_; }
     bool changed() const { return rows_.changed(); }
     std::optional<std::size_t> selected() const { return selected_; }

@@ -2,7 +2,7 @@
 
 #include "qt/support/QtText.h"
 
-#include "core/package/PackageWriter.h"
+#include "core/authoring/PackageJob.h"
 #include "qt/authoring/QtDesignerDialogs.h"
 #include "qt/support/AdStrip.h"
 #include "qt/support/PathLabel.h"
@@ -211,7 +211,10 @@ DesignerWindow::DesignerWindow(ProcessState& process, const QString& templateNam
     progressBar_->setRange(0, 100);
     cancelWrite_ = new QPushButton(QStringLiteral("Cancel"));
     cancelWrite_->setObjectName(QStringLiteral("cmdCancelWrite"));
-    connect(cancelWrite_, &QPushButton::clicked, this, [this] { cancelWriting_ = true; });
+    connect(cancelWrite_, &QPushButton::clicked, this, [this] {
+        if (job_)
+            job_->cancel();
+    });
     // The panel takes the list's place while a package is written.
     auto* progressLayout = new QVBoxLayout(progressPanel_);
     progressLayout->setContentsMargins(40, 0, 40, 0);
@@ -330,7 +333,7 @@ void DesignerWindow::cmdSave_Click() {
 }
 
 void DesignerWindow::cmdWriteSCR_Click() {
-    if (writing_)
+    if (job_)
         return;
     const auto proposal = model_->packageProposal();
     if (!proposal)
@@ -351,22 +354,16 @@ void DesignerWindow::cmdWriteSCR_Click() {
     WriteSCR(dialog.selectedFiles().first());
 }
 
-void DesignerWindow::UpdateThinking(std::size_t current, std::size_t total) {
-    const int value = total ? int(double(current) / double(total) * 100.0) : 0;
-    if (progressBar_->value() != value) {
-        progressBar_->setValue(value);
-        progressBar_->repaint();
-    }
-}
-
 bool DesignerWindow::WriteSCR(const QString& target) {
-    if (writing_)
+    if (job_)
         return false;
-    writing_ = true;
-    cancelWriting_ = false;
     writtenLabel_->hide();
-    const bool removed = model_->rows().RemoveEmptyRows();
-    model_->select(std::nullopt);
+    PackageJob job(*model_, process_.settings,
+                   process_.startup.programFile.empty()
+                       ? QCoreApplication::applicationFilePath().toStdString()
+                       : process_.startup.programFile,
+                   target.toStdString());
+    job_ = &job;
     refresh();
 
     // The rows can't be edited, nor a second write started, while the worker copies.
@@ -383,39 +380,18 @@ bool DesignerWindow::WriteSCR(const QString& target) {
         }
     list_->hide();
     progressBar_->setValue(0);
-    progressLabel_->setText(QStringLiteral("Writing Executable File"));
+    progressLabel_->setText(qs(PackageJob::kFirstStep));
     cancelWrite_->setEnabled(true);
     progressPanel_->show();
     progressPanel_->repaint();
 
-    PackageWriteRequest request;
-    request.programPath = process_.startup.programFile.empty()
-                              ? QCoreApplication::applicationFilePath().toStdString()
-                              : process_.startup.programFile;
-    const std::vector<DesignerRow> rows = model_->rows().rows();
-    request.rows = rows;
-    request.soundMode = model_->soundMode();
-    request.settings = process_.settings;
-    request.targetPath = target.toStdString();
-    request.templatePath = model_->TemplateName();
-    request.cancelled = [this] { return cancelWriting_.load(); };
-    request.progress = [this](const PackageWriteProgress& p) {
-        QMetaObject::invokeMethod(
-            this,
-            [this, label = QString::fromStdString(p.label), done = p.rowsDone, count = p.rowCount] {
-                if (progressLabel_->text() != label) {
-                    progressLabel_->setText(label);
-                    progressLabel_->repaint();
-                }
-                UpdateThinking(done, count);
-            },
-            Qt::QueuedConnection);
-    };
-
-    std::optional<Result<PackageWritten>> outcome;
     QEventLoop loop;
-    QThread* worker =
-        QThread::create([&] { outcome.emplace(WritePackage(process_.files, request)); });
+    QThread* worker = QThread::create([&] {
+        job.run(process_.files, [this] {
+            QMetaObject::invokeMethod(
+                this, [this] { showProgress(); }, Qt::QueuedConnection);
+        });
+    });
     connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
     worker->start();
     loop.exec();
@@ -427,20 +403,33 @@ bool DesignerWindow::WriteSCR(const QString& target) {
     list_->show();
     for (QWidget* w : disabled)
         w->setEnabled(true);
-    if (removed)
-        model_->rows().AddBlankRow();
+    const PackageOutcome outcome = job.finish();
+    job_ = nullptr;
     refresh();
-    writing_ = false;
-
-    const auto& result = *outcome;
-    if (result.ok()) {
-        writtenLabel_->setFullText(qs(PackageWrittenText(request.targetPath, *result)));
+    if (outcome.written) {
+        writtenLabel_->setFullText(qs(*outcome.written));
         writtenLabel_->show();
         return true;
     }
-    if (const auto told = PackageWriteFailureText(result.error()))
-        dialogs_->showError(*told);
+    if (outcome.error)
+        dialogs_->showError(*outcome.error);
     return false;
+}
+
+void DesignerWindow::showProgress() {
+    if (!job_)
+        return;
+    const PackageWriteProgress p = job_->latest();
+    const QString label = qs(p.label);
+    if (progressLabel_->text() != label) {
+        progressLabel_->setText(label);
+        progressLabel_->repaint();
+    }
+    const int value = PackageJob::Percent(p);
+    if (progressBar_->value() != value) {
+        progressBar_->setValue(value);
+        progressBar_->repaint();
+    }
 }
 
 void DesignerWindow::editRow() {
@@ -453,7 +442,7 @@ void DesignerWindow::showHelp() {
 }
 
 void DesignerWindow::done(int result) {
-    if (writing_)
+    if (job_)
         return; // closes once the package is written or cancelled
     // Unsaved rows are asked about; a save that was wanted but failed keeps the window open.
     if (!model_->requestClose()) {

@@ -5,7 +5,6 @@
 #include "core/startup/StartupState.h"
 
 #include <QDialog>
-#include <atomic>
 #include <memory>
 
 class QFrame;
@@ -17,6 +16,8 @@ class QToolButton;
 class QTreeWidget;
 
 namespace gf {
+
+class PackageJob;
 
 class AdStrip;
 class PathLabel;
@@ -65,9 +66,7 @@ class DesignerWindow final : public QDialog {
     // of the list; returns when done. Failures are told to the user; false for them and for
     // a cancel.
     bool WriteSCR(const QString& target);
-    // Progress bar to current / total of 100.
-    void UpdateThinking(std::size_t current, std::size_t total);
-    bool writing() const { return writing_; }
+    bool writing() const { return job_ != nullptr; }
     QPushButton* cancelWriteButton() const { return cancelWrite_; }
 
   public slots:
@@ -80,6 +79,7 @@ class DesignerWindow final : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
+    void showProgress();
     void sizeColumns();
 
     ProcessState& process_;
@@ -95,8 +95,7 @@ class DesignerWindow final : public QDialog {
     QProgressBar* progressBar_ = nullptr;
     QPushButton* cancelWrite_ = nullptr;
     bool refreshing_ = false;
-    bool writing_ = false;
-    std::atomic<bool> cancelWriting_{false};
+    PackageJob* job_ = nullptr; // while a package is written
 };
 
 } // namespace gf

@@ -91,7 +91,7 @@ Win32DesignerWindow::Win32DesignerWindow(ProcessState& process, std::string_view
 
 Win32DesignerWindow::~Win32DesignerWindow() {
     if (worker_.joinable()) {
-        cancel_ = true;
+        job_->cancel();
         worker_.join();
     }
 }
@@ -319,7 +319,7 @@ bool Win32DesignerWindow::message(UINT msg, WPARAM, LPARAM lParam, INT_PTR& resu
 }
 
 bool Win32DesignerWindow::command(int id, int code, HWND) {
-    if (writing_ && id != kCancelWrite && id != IDOK && id != IDCANCEL)
+    if (job_ && id != kCancelWrite && id != IDOK && id != IDCANCEL)
         return true;
     switch (id) {
     case kInsert:
@@ -356,12 +356,13 @@ bool Win32DesignerWindow::command(int id, int code, HWND) {
             model_->setSoundMode(id - kSync1 + 1);
         return true;
     case kCancelWrite:
-        cancel_ = true;
+        if (job_)
+            job_->cancel();
         EnableWindow(item(kCancelWrite), FALSE);
         return true;
     case IDCANCEL:
         // Escape stops a package being written; otherwise it closes, as "Done" does.
-        if (writing_)
+        if (job_)
             return command(kCancelWrite, BN_CLICKED, nullptr);
         close();
         return true;
@@ -384,14 +385,14 @@ bool Win32DesignerWindow::command(int id, int code, HWND) {
 }
 
 void Win32DesignerWindow::editRow() {
-    if (writing_)
+    if (job_)
         return;
     model_->editSelected();
     refresh();
 }
 
 void Win32DesignerWindow::close() {
-    if (writing_)
+    if (job_)
         return; // closes once the package is written or cancelled
     // Unsaved rows are asked about; a save that was wanted but failed keeps the window open.
     if (!model_->requestClose()) {
@@ -425,66 +426,31 @@ void Win32DesignerWindow::showWriting(bool writing) {
 }
 
 void Win32DesignerWindow::startWriting(const std::string& target) {
-    writing_ = true;
-    cancel_ = false;
-    outcome_.reset();
     ShowWindow(item(kWritten), SW_HIDE);
-    removedEmpty_ = model_->rows().RemoveEmptyRows();
-    model_->select(std::nullopt);
+    job_ = std::make_unique<PackageJob>(*model_, process_.settings, process_.startup.programFile,
+                                        target);
     refresh();
-
-    writtenRows_ = model_->rows().rows();
-    request_ = PackageWriteRequest{};
-    request_.programPath = process_.startup.programFile;
-    request_.rows = writtenRows_;
-    request_.soundMode = model_->soundMode();
-    request_.settings = process_.settings;
-    request_.targetPath = target;
-    request_.templatePath = model_->TemplateName();
-    request_.cancelled = [this] { return cancel_.load(); };
-    HWND window = this->window();
-    request_.progress = [this, window](const PackageWriteProgress& p) {
-        {
-            std::lock_guard lock(progressLock_);
-            progress_ = p;
-        }
-        // One message on the queue at a time: the window shows the latest state.
-        if (!progressPosted_.exchange(true))
-            PostMessageW(window, kProgressMessage, 0, 0);
-    };
-    {
-        std::lock_guard lock(progressLock_);
-        progress_ = PackageWriteProgress{};
-        progress_.label = "Writing Executable File";
-    }
     SendMessageW(item(kProgress), PBM_SETPOS, 0, 0);
-    SetWindowTextW(item(kPanelLabel), L"Writing Executable File");
+    SetWindowTextW(item(kPanelLabel), W(PackageJob::kFirstStep).c_str());
     showWriting(true);
     SetFocus(item(kCancelWrite));
     arrange();
 
+    HWND window = this->window();
     worker_ = std::thread([this, window] {
-        auto result = WritePackage(process_.files, request_);
-        {
-            std::lock_guard lock(progressLock_);
-            outcome_.emplace(std::move(result));
-        }
+        job_->run(process_.files, [window] { PostMessageW(window, kProgressMessage, 0, 0); });
         PostMessageW(window, kWrittenMessage, 0, 0);
     });
 }
 
 void Win32DesignerWindow::showProgress() {
-    progressPosted_ = false;
-    PackageWriteProgress p;
-    {
-        std::lock_guard lock(progressLock_);
-        p = progress_;
-    }
+    if (!job_)
+        return;
+    const PackageWriteProgress p = job_->latest();
     const std::wstring label = W(p.label);
     if (WindowText(item(kPanelLabel)) != label)
         SetWindowTextW(item(kPanelLabel), label.c_str());
-    // Progress to current / total of 100, once per row.
-    const int value = p.rowCount ? int(double(p.rowsDone) / double(p.rowCount) * 100.0) : 0;
+    const int value = PackageJob::Percent(p);
     if (int(SendMessageW(item(kProgress), PBM_GETPOS, 0, 0)) != value)
         SendMessageW(item(kProgress), PBM_SETPOS, WPARAM(value), 0);
 }
@@ -493,24 +459,16 @@ void Win32DesignerWindow::finishWriting() {
     if (worker_.joinable())
         worker_.join();
     showProgress();
-    std::optional<Result<PackageWritten>> outcome;
-    {
-        std::lock_guard lock(progressLock_);
-        outcome.swap(outcome_);
-    }
-    writing_ = false;
+    const PackageOutcome outcome = job_->finish();
+    job_.reset();
     showWriting(false);
-    if (removedEmpty_)
-        model_->rows().AddBlankRow();
     refresh();
     SetFocus(item(kList));
-    if (outcome && outcome->ok()) {
-        SetWindowTextW(item(kWritten),
-                       W(PackageWrittenText(request_.targetPath, **outcome)).c_str());
+    if (outcome.written) {
+        SetWindowTextW(item(kWritten), W(*outcome.written).c_str());
         ShowWindow(item(kWritten), SW_SHOW);
-    } else if (outcome) {
-        if (const auto told = PackageWriteFailureText(outcome->error()))
-            dialogs_->showError(*told);
+    } else if (outcome.error) {
+        dialogs_->showError(*outcome.error);
     }
     arrange();
 }

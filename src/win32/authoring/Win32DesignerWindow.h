@@ -2,14 +2,12 @@
 // "Template Designer" on Windows: the rows of a template in a list view, edited row by row,
 // loaded, saved and packed (on a worker thread, with a Cancel). A view over TemplateDesigner;
 // opened modally by the settings dialog, which gets the template's path back.
+#include "core/authoring/PackageJob.h"
 #include "core/authoring/TemplateDesigner.h"
-#include "core/package/PackageWriter.h"
 #include "core/startup/StartupState.h"
 #include "win32/authoring/AuthoringDialog.h"
 
-#include <atomic>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
@@ -59,15 +57,7 @@ class Win32DesignerWindow final : public AuthoringDialog {
 
     // The package being written.
     std::thread worker_;
-    bool writing_ = false;
-    bool removedEmpty_ = false;
-    std::vector<DesignerRow> writtenRows_;
-    PackageWriteRequest request_;
-    std::atomic<bool> cancel_{false};
-    std::atomic<bool> progressPosted_{false};
-    std::mutex progressLock_;
-    PackageWriteProgress progress_;
-    std::optional<Result<PackageWritten>> outcome_;
+    std::unique_ptr<PackageJob> job_;
 };
 
 } // namespace gf

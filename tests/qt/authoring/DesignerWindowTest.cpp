@@ -1,5 +1,4 @@
 #include "qt/authoring/DesignerWindow.h"
-#include "core/package/PackageReader.h"
 #include "fakes/FakeDesignerDialogs.h"
 #include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
@@ -215,7 +214,6 @@ TEST_F(Designing, PackageWritesTheRowsAndPutsTheListBack) {
     window.show();
     const auto rowsBefore = window.model().rows().size();
     ASSERT_TRUE(window.model().rows()[rowsBefore - 1].isBlank());
-    window.model().setSoundMode(2);
 
     const QString target = dir_.filePath("show.scr");
     ASSERT_TRUE(window.WriteSCR(target)) << (dialogs_.errors.empty() ? "" : dialogs_.errors[0]);
@@ -230,28 +228,13 @@ TEST_F(Designing, PackageWritesTheRowsAndPutsTheListBack) {
     EXPECT_TRUE(window.writtenLabel()->fullText().startsWith(
         QStringLiteral("Wrote %1: %2 slides, ").arg(target).arg(rowsBefore - 1)))
         << window.writtenLabel()->fullText().toStdString();
-
-    PackageReader reader(test::RealFiles(), target.toStdString(), dir_.path().toStdString());
-    SlideList list;
-    ASSERT_TRUE(reader.ReadSCR(list)) << reader.error();
-    EXPECT_EQ(list.images.size(), rowsBefore - 1);
-    EXPECT_EQ(list.soundMode, 2);
-    EXPECT_EQ(list.attributes[0].dissolve, window.model().rows()[0].dissolve);
 }
 
-TEST_F(Designing, PackageWithAMissingPictureOrCancelledLeavesTheOldFile) {
+TEST_F(Designing, PackageCancelledFromThePanelLeavesTheOldFile) {
     DesignerWindow window(process_, show_, nullptr, &dialogs_);
     window.show();
     const QString target = write("old.scr", "old package");
-    QFile::remove(dir_.filePath("dawn.jpg"));
-    EXPECT_FALSE(window.WriteSCR(target));
-    ASSERT_EQ(dialogs_.errors.size(), 1u);
-    EXPECT_EQ(dialogs_.errors[0],
-              "Unable to locate image: " + dir_.filePath("dawn.jpg").toStdString());
-    EXPECT_EQ(readAll(target), "old package");
-
     // A long copy, cancelled from the panel while it runs; the window stays usable meanwhile.
-    QFile::copy(dir_.filePath("dusk.bmp"), dir_.filePath("dawn.jpg"));
     ASSERT_TRUE(QFile::resize(QString::fromStdString(process_.startup.programFile), 90'000'000));
     bool sawPanel = false, buttonsLocked = false;
     QTimer::singleShot(0, &window, [&] {
@@ -263,7 +246,7 @@ TEST_F(Designing, PackageWithAMissingPictureOrCancelledLeavesTheOldFile) {
     EXPECT_FALSE(window.WriteSCR(target));
     EXPECT_TRUE(sawPanel);
     EXPECT_TRUE(buttonsLocked);
-    EXPECT_EQ(dialogs_.errors.size(), 1u); // a cancel is no error
+    EXPECT_TRUE(dialogs_.errors.empty()); // a cancel is no error
     EXPECT_FALSE(window.writtenLabel()->isVisible());
     EXPECT_EQ(readAll(target), "old package");
     EXPECT_TRUE(window.isVisible());
