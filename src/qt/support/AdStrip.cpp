@@ -37,8 +37,8 @@ class TipPicture final : public QWidget {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
         QLinearGradient background(0, 0, width(), height());
-        background.setColorAt(0, QColor(0x1d, 0x35, 0x57));
-        background.setColorAt(1, QColor(0x45, 0x7b, 0x9d));
+        background.setColorAt(0, QColor(QRgb(TipRotation::kBackgroundFrom)));
+        background.setColorAt(1, QColor(QRgb(TipRotation::kBackgroundTo)));
         p.setPen(Qt::NoPen);
         p.setBrush(background);
         p.drawRoundedRect(rect(), 6, 6);
@@ -48,10 +48,10 @@ class TipPicture final : public QWidget {
         const QRect text = rect().adjusted(kMargin + 4, kMargin, -kMargin - 4, -kMargin);
         const QFont headline = HeadlineFont(font());
         p.setFont(headline);
-        p.setPen(Qt::white);
+        p.setPen(QColor(QRgb(TipRotation::kHeadlineColor)));
         p.drawText(text, Qt::AlignLeft | Qt::AlignTop, headline_);
         p.setFont(font());
-        p.setPen(QColor(0xf1, 0xf3, 0xf5));
+        p.setPen(QColor(QRgb(TipRotation::kLineColor)));
         const QRect lineBox = text.adjusted(0, QFontMetrics(headline).lineSpacing(), 0, 0);
         p.drawText(lineBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, line_);
     }
@@ -71,10 +71,9 @@ AdStrip::AdStrip(QWidget* parent, UrlOpener opener) : QWidget(parent), opener_(s
         tip->setVisible(i == 0);
         ads_[std::size_t(i)] = tip;
     }
-    setToolTip(QStringLiteral("Click to read about %1 in the user guide")
-                   .arg(qs(Tip(0).headline).toLower()));
+    setToolTip(qs(tips_.tooltip()));
     timer_ = new QtIntervalTimer(this);
-    timer_->setMinuteInterval(3);
+    timer_->setMinuteInterval(TipRotation::kMinutesPerTip);
     timer_->setEnabled(true);
     connect(timer_, &QtIntervalTimer::timer, this, &AdStrip::showNext);
 }
@@ -84,11 +83,10 @@ QUrl AdStrip::tipPage(int index) {
 }
 
 void AdStrip::showNext() {
-    ads_[std::size_t(index_)]->hide();
-    index_ = (index_ + 1) % kAdCount;
-    ads_[std::size_t(index_)]->show();
-    setToolTip(QStringLiteral("Click to read about %1 in the user guide")
-                   .arg(qs(Tip(index_).headline).toLower()));
+    ads_[tips_.index()]->hide();
+    tips_.next();
+    ads_[tips_.index()]->show();
+    setToolTip(qs(tips_.tooltip()));
 }
 
 QSize AdStrip::sizeHint() const {
@@ -101,7 +99,7 @@ QSize AdStrip::sizeHint() const {
 
 void AdStrip::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && opener_)
-        opener_(tipPage(index_));
+        opener_(GuideUrl(tips_.current().page));
     QWidget::mousePressEvent(event);
 }
 

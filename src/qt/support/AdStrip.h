@@ -2,7 +2,7 @@
 // The strip of the settings dialog and the designer: six tips about the program's own features
 // sharing one place, the next one shown every 3 minutes by an interval timer control; a click
 // opens the user guide at the showing tip's topic.
-#include "core/support/GuideLinks.h"
+#include "core/support/TipRotation.h"
 #include "qt/support/UrlOpener.h"
 
 #include <QWidget>
@@ -21,7 +21,7 @@ class AdStrip final : public QWidget {
     explicit AdStrip(QWidget* parent = nullptr, UrlOpener opener = {});
 
     // Index (0 to 5) of the tip now showing.
-    int currentIndex() const { return index_; }
+    int currentIndex() const { return int(tips_.index()); }
     // Hides the current tip and shows the next, wrapping from 5 to 0.
     void showNext();
     QtIntervalTimer& timer() { return *timer_; }
@@ -40,7 +40,7 @@ class AdStrip final : public QWidget {
     std::array<QWidget*, kAdCount> ads_{};
     QtIntervalTimer* timer_ = nullptr;
     UrlOpener opener_;
-    int index_ = 0;
+    TipRotation tips_{kGuidePlatform};
 };
 
 } // namespace gf

@@ -35,11 +35,13 @@ ATOM RegisterStrip(WNDPROC procedure) {
     return atom;
 }
 
-std::wstring TipText(int index) {
-    std::string headline(Tip(index).headline);
-    std::transform(headline.begin(), headline.end(), headline.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    return ToUtf16("Click to read about " + headline + " in the user guide");
+COLORREF Rgb(std::uint32_t rgb) {
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+TRIVERTEX Vertex(LONG x, LONG y, std::uint32_t rgb) {
+    return {x, y, COLOR16((rgb >> 8) & 0xFF00), COLOR16(rgb & 0xFF00), COLOR16((rgb << 8) & 0xFF00),
+            0};
 }
 
 GdiObject<HFONT> FontLike(HFONT base, int pixelHeight, bool bold) {
@@ -66,11 +68,11 @@ Win32AdStrip::Win32AdStrip(HWND parent, int id, Opener open)
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                               GetModuleHandleW(nullptr), this);
     tooltips_.setOwner(window_);
-    tooltips_.set(window_, TipText(0));
+    tooltips_.set(window_, ToUtf16(tips_.tooltip()));
 
     utimerCTL& control = timer_.control();
     control.onTimer = [this] { showNext(); };
-    control.setMinuteInterval(3);
+    control.setMinuteInterval(TipRotation::kMinutesPerTip);
     control.setEnabled(true);
 }
 
@@ -83,8 +85,8 @@ Win32AdStrip::~Win32AdStrip() {
 }
 
 void Win32AdStrip::showNext() {
-    index_ = (index_ + 1) % kAdCount;
-    tooltips_.set(window_, TipText(index_));
+    tips_.next();
+    tooltips_.set(window_, ToUtf16(tips_.tooltip()));
     InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -99,13 +101,13 @@ void Win32AdStrip::paint(HDC dc, const RECT& area) const {
         CreateRoundRectRgn(area.left, area.top, area.right + 1, area.bottom + 1, radius, radius));
     SelectClipRgn(dc, rounded.get());
     TRIVERTEX corners[2] = {
-        {area.left, area.top, 0x1d00, 0x3500, 0x5700, 0},
-        {area.right, area.bottom, 0x4500, 0x7b00, 0x9d00, 0},
+        Vertex(area.left, area.top, TipRotation::kBackgroundFrom),
+        Vertex(area.right, area.bottom, TipRotation::kBackgroundTo),
     };
     GRADIENT_RECT span{0, 1};
     GradientFill(dc, corners, 2, &span, 1, GRADIENT_FILL_RECT_H);
 
-    const GuideTip& tip = Tip(index_);
+    const GuideTip& tip = tips_.current();
     const auto base = reinterpret_cast<HFONT>(SendMessageW(GetParent(window_), WM_GETFONT, 0, 0));
     const Boxes b = boxes(area);
     const int textHeight = b.textHeight;
@@ -114,7 +116,7 @@ void Win32AdStrip::paint(HDC dc, const RECT& area) const {
     const auto headlineFont = FontLike(base, textHeight, true);
     {
         const SelectedObject font(dc, headlineFont.get());
-        SetTextColor(dc, RGB(255, 255, 255));
+        SetTextColor(dc, Rgb(TipRotation::kHeadlineColor));
         const std::wstring headline = ToUtf16(tip.headline);
         RECT headlineBox = text;
         DrawTextW(dc, headline.c_str(), int(headline.size()), &headlineBox,
@@ -123,7 +125,7 @@ void Win32AdStrip::paint(HDC dc, const RECT& area) const {
     const auto lineFont = FontLike(base, textHeight, false);
     {
         const SelectedObject font(dc, lineFont.get());
-        SetTextColor(dc, RGB(0xf1, 0xf3, 0xf5));
+        SetTextColor(dc, Rgb(TipRotation::kLineColor));
         const std::wstring line = ToUtf16(tip.line);
         RECT lineBox = b.line;
         DrawTextW(dc, line.c_str(), int(line.size()), &lineBox,
@@ -197,7 +199,7 @@ LRESULT CALLBACK Win32AdStrip::Procedure(HWND window, UINT msg, WPARAM wParam, L
         return 1;
     case WM_LBUTTONUP:
         if (self->open_)
-            self->open_(Tip(self->index_).page);
+            self->open_(self->tips_.current().page);
         return 0;
     case WM_SIZE:
         InvalidateRect(window, nullptr, FALSE);

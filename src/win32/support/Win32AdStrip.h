@@ -2,7 +2,7 @@
 // The strip of the settings dialog and the designer: six tips about the program's own features
 // sharing one place, the next one every 3 minutes by an interval timer control; a click opens
 // the user guide at the showing tip's section.
-#include "core/support/GuideLinks.h"
+#include "core/support/TipRotation.h"
 #include "win32/support/Tooltips.h"
 #include "win32/support/Win32IntervalTimer.h"
 
@@ -26,7 +26,7 @@ class Win32AdStrip {
 
     HWND window() const { return window_; }
     // Index (0 to 5) of the tip now showing.
-    int currentIndex() const { return index_; }
+    int currentIndex() const { return int(tips_.index()); }
     // Hides the current tip and shows the next, wrapping from 5 to 0.
     void showNext();
     Win32IntervalTimer& timer() { return timer_; }
@@ -47,7 +47,7 @@ class Win32AdStrip {
     HWND window_ = nullptr;
     Tooltips tooltips_;
     Opener open_;
-    int index_ = 0;
+    TipRotation tips_{GuidePlatform::Windows};
     Win32IntervalTimer timer_;
 };
 

@@ -1,4 +1,5 @@
 #include "core/support/GuideLinks.h"
+#include "core/support/TipRotation.h"
 
 #include <algorithm>
 #include <fstream>
@@ -58,6 +59,22 @@ TEST(GuideLinks, EachSystemLeadsToItsOwnGuideAndNoneOfTheOthersGuidance) {
     }
     EXPECT_NE(GuideTips(GuidePlatform::Linux)[3].headline,
               GuideTips(GuidePlatform::Windows)[3].headline);
+}
+
+TEST(GuideLinks, TheStripTurnsThroughEveryTipAndBackToTheFirst) {
+    TipRotation tips(GuidePlatform::Windows);
+    const auto& all = GuideTips(GuidePlatform::Windows);
+    for (std::size_t turn = 0; turn <= kGuideTipCount; ++turn) {
+        EXPECT_EQ(tips.current().page, all[turn % kGuideTipCount].page) << turn;
+        tips.next();
+    }
+    EXPECT_EQ(tips.index(), 1u);
+    // The tooltip names the headline in lower case.
+    TipRotation first(GuidePlatform::Linux);
+    std::string lower(first.current().headline);
+    std::transform(lower.begin(), lower.end(), lower.begin(), ::tolower);
+    EXPECT_EQ(first.tooltip(), "Click to read about " + lower + " in the user guide");
+    EXPECT_NE(lower, first.current().headline); // a headline with capitals, or this proves nothing
 }
 
 TEST(GuideLinks, TheHomePageAsksOnlyBeforeTheBrowserOpens) {
