@@ -1,5 +1,6 @@
 #include "win32/support/Win32HelpHost.h"
 #include "ScratchFolder.h"
+#include "core/support/HTMLHelp.h"
 #include "win32/support/Utf16.h"
 
 #include <gtest/gtest.h>
@@ -41,7 +42,7 @@ TEST_F(HelpHost, ARegisteredHelpFileIsFoundByItsNameAlone) {
 }
 
 TEST_F(HelpHost, TheHtmlGuideGoesToTheBrowserAndAMissingOneIsSaid) {
-    EXPECT_EQ(Win32HelpHost::HtmlGuideFor(dir_ + "Test Guide.chm"), dir_ + "help\\index.html");
+    EXPECT_EQ(HtmlGuideFor(dir_ + "Test Guide.chm"), dir_ + "help\\index.html");
     const Status missing = host_.displayContents(dir_ + "help\\index.html", nullptr);
     EXPECT_FALSE(missing.ok());
     EXPECT_NE(missing.message().find("help\\index.html"), std::string::npos) << missing.message();

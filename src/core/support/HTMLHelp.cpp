@@ -7,13 +7,12 @@
 namespace gf {
 
 namespace {
-bool endsWithChm(std::string_view name) {
-    if (name.size() < 3)
+bool endsWith(std::string_view name, std::string_view tail) {
+    if (name.size() < tail.size())
         return false;
-    const auto tail = name.substr(name.size() - 3);
-    const char want[] = {'c', 'h', 'm'};
-    for (std::size_t i = 0; i < 3; ++i)
-        if (std::tolower(static_cast<unsigned char>(tail[i])) != want[i])
+    name.remove_prefix(name.size() - tail.size());
+    for (std::size_t i = 0; i < tail.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(name[i])) != tail[i])
             return false;
     return true;
 }
@@ -26,6 +25,15 @@ std::string trimmed(std::string_view s) {
     return std::string(s);
 }
 } // namespace
+
+bool IsCompiledHelp(std::string_view path) {
+    return endsWith(path, ".chm");
+}
+
+std::string HtmlGuideFor(std::string_view helpFile) {
+    return AddBackslash(FolderOf(helpFile)) + std::string(kHelpFolder) + kSeparator +
+           std::string(kHelpContentsPage);
+}
 
 std::string HTMLHelp::ResolvedPath(const HelpHost& host) const {
     // A name with a folder part is taken as it stands.
@@ -53,7 +61,8 @@ std::string HTMLHelp::GuidePage(const HelpHost& host, std::string_view pageAndSe
 }
 
 Status HTMLHelp::HHDisplayContents(HelpHost& host, const void* CallingForm) const {
-    if (!endsWithChm(CHMFile))
+    // The old check, kept as it was: the last three letters, dot or none.
+    if (!endsWith(CHMFile, "chm"))
         host.showError(kHelpMessageCaption, CHMFile + " is not a valid HTML Help file.");
     const std::string path = ResolvedPath(host);
     if (!host.fileExists(path)) {

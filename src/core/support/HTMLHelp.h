@@ -17,6 +17,12 @@ inline constexpr std::string_view kHelpMessageCaption = "ZizevurIZODIR! Error";
 inline constexpr std::string_view kHelpFolder = "help";
 inline constexpr std::string_view kHelpContentsPage = "index.html";
 
+// A compiled help file's name: it ends in ".chm", in any letters.
+bool IsCompiledHelp(std::string_view path);
+// The HTML guide that stands in for a compiled help file where it cannot be shown: the contents
+// page in "help" beside it.
+std::string HtmlGuideFor(std::string_view helpFile);
+
 class HTMLHelp {
   public:
     std::string CHMFile;

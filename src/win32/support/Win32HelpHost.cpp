@@ -19,15 +19,6 @@ namespace gf {
 
 namespace {
 
-bool EndsWithChm(std::string_view path) {
-    if (path.size() < 4)
-        return false;
-    std::string tail(path.substr(path.size() - 4));
-    std::transform(tail.begin(), tail.end(), tail.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    return tail == ".chm";
-}
-
 bool IsFile(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(ToUtf16(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -86,10 +77,6 @@ bool Win32HelpHost::fileExists(std::string_view path) const {
     return IsFile(std::string(path));
 }
 
-std::string Win32HelpHost::HtmlGuideFor(std::string_view helpFile) {
-    return AddBackslash(FolderOf(helpFile)) + "help\\index.html";
-}
-
 std::wstring Win32HelpHost::FileUrl(std::string_view path, std::string_view section) {
     std::string url = "file:///";
     for (const char c : path) {
@@ -131,7 +118,7 @@ Status Win32HelpHost::browse(const std::string& page, std::string_view section) 
 Status Win32HelpHost::displayContents(std::string_view path, const void* owner) {
     const auto window = path.find('>');
     const std::string_view file = path.substr(0, window);
-    if (!EndsWithChm(file))
+    if (!IsCompiledHelp(file))
         return browse(std::string(file), {});
     if (htmlHelp(ToUtf16(path), HH_DISPLAY_TOC, owner))
         return {};
@@ -152,7 +139,7 @@ Status Win32HelpHost::displayPage(std::string_view pageAndSection) {
     const std::string_view page = pageAndSection.substr(0, hash);
     const std::string_view section =
         hash == std::string_view::npos ? std::string_view{} : pageAndSection.substr(hash + 1);
-    if (EndsWithChm(resolved) && IsFile(resolved)) {
+    if (IsCompiledHelp(resolved) && IsFile(resolved)) {
         if (htmlHelp(ToUtf16(resolved + "::/" + std::string(pageAndSection)), HH_DISPLAY_TOPIC,
                      nullptr))
             return {};

@@ -30,8 +30,6 @@ class Win32HelpHost final : public HelpHost {
     // compiled file when there is one, else the HTML page in the browser.
     Status displayPage(std::string_view pageAndSection);
 
-    // The HTML guide that stands for a compiled help file: "help\index.html" beside it.
-    static std::string HtmlGuideFor(std::string_view helpFile);
     // A browser's address for a local page and its section: file:///C:/guide/index.html#sec.
     static std::wstring FileUrl(std::string_view path, std::string_view section);
 

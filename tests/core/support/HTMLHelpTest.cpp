@@ -35,6 +35,14 @@ TEST(HTMLHelp, ResolvesInstalledGuideThenTheOneBesideTheProgram) {
     EXPECT_EQ(host.shown.back(), "/srv/manuals/Other.chm>main");
 }
 
+TEST(HTMLHelp, ACompiledHelpFileEndsInDotChmAndItsGuideIsBesideIt) {
+    for (const char* name : {"a.chm", "A.CHM", ".chm", "/x/Guide.Chm"})
+        EXPECT_TRUE(IsCompiledHelp(name)) << name;
+    for (const char* name : {"", "chm", "achm", "a.chmx", "a.htm", "a.chm/"})
+        EXPECT_FALSE(IsCompiledHelp(name)) << name;
+    EXPECT_EQ(HtmlGuideFor("/x/Guide.chm"), std::string("/x/help") + kSeparator + "index.html");
+}
+
 TEST(HTMLHelp, MessagesForWrongExtensionAndMissingFile) {
     test::FakeHelpHost host;
     HTMLHelp help;
