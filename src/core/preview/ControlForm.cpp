@@ -2,7 +2,16 @@
 
 #include "core/startup/Trace.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace gf {
+
+PreviewPixels BoxPixels(const PreviewGeometry& g, double twipsPerPixelX, double twipsPerPixelY) {
+    const double tx = std::max(1.0, twipsPerPixelX), ty = std::max(1.0, twipsPerPixelY);
+    return {int(std::lround(g.backgroundWidth / tx)), int(std::lround(g.backgroundHeight / ty)),
+            int(std::lround(g.pictureLeft / tx)), int(std::lround(g.pictureTop / ty))};
+}
 
 PreviewGeometry ComputePreviewGeometry(const PreviewRect& client, double twipsPerPixelX,
                                        double twipsPerPixelY, double pictureWidthTwips,

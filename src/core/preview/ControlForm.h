@@ -13,6 +13,12 @@ PreviewGeometry ComputePreviewGeometry(const PreviewRect& client, double twipsPe
                                        double twipsPerPixelY, double pictureWidthTwips,
                                        double pictureHeightTwips);
 
+// The boxes in pixels, each rounded to the nearest; a factor below 1 counts as 1.
+struct PreviewPixels {
+    int backgroundWidth = 0, backgroundHeight = 0, pictureLeft = 0, pictureTop = 0;
+};
+PreviewPixels BoxPixels(const PreviewGeometry& g, double twipsPerPixelX, double twipsPerPixelY);
+
 class ControlForm {
   public:
     // Takes over the poll timer's tick handler.

@@ -112,11 +112,9 @@ double QtControlForm::pictureHeightTwips() const {
 }
 
 void QtControlForm::placeBoxes(const PreviewGeometry& g) {
-    const double tx = std::max<double>(1, process_.startup.TwipsPerPixelX);
-    const double ty = std::max<double>(1, process_.startup.TwipsPerPixelY);
-    background_->setGeometry(0, 0, int(std::lround(g.backgroundWidth / tx)),
-                             int(std::lround(g.backgroundHeight / ty)));
-    picture_->move(int(std::lround(g.pictureLeft / tx)), int(std::lround(g.pictureTop / ty)));
+    const auto px = BoxPixels(g, process_.startup.TwipsPerPixelX, process_.startup.TwipsPerPixelY);
+    background_->setGeometry(0, 0, px.backgroundWidth, px.backgroundHeight);
+    picture_->move(px.pictureLeft, px.pictureTop);
 }
 
 void QtControlForm::hostBoxes(std::int32_t handle) {

@@ -192,14 +192,11 @@ double Win32ControlForm::pictureHeightTwips() const {
 }
 
 void Win32ControlForm::placeBoxes(const PreviewGeometry& g) {
-    const double tx = std::max<double>(1, process_.startup.TwipsPerPixelX);
-    const double ty = std::max<double>(1, process_.startup.TwipsPerPixelY);
+    const auto px = BoxPixels(g, process_.startup.TwipsPerPixelX, process_.startup.TwipsPerPixelY);
     if (background_)
-        MoveWindow(background_, 0, 0, int(std::lround(g.backgroundWidth / tx)),
-                   int(std::lround(g.backgroundHeight / ty)), FALSE);
+        MoveWindow(background_, 0, 0, px.backgroundWidth, px.backgroundHeight, FALSE);
     if (picture_)
-        MoveWindow(picture_, int(std::lround(g.pictureLeft / tx)),
-                   int(std::lround(g.pictureTop / ty)), kPictureWidth, kPictureHeight, FALSE);
+        MoveWindow(picture_, px.pictureLeft, px.pictureTop, kPictureWidth, kPictureHeight, FALSE);
 }
 
 void Win32ControlForm::hostBoxes(std::int32_t handle) {

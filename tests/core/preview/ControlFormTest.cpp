@@ -17,6 +17,16 @@ TEST(PreviewGeometry, FillsTheClientAreaAndCentresThePicture) {
     const auto none = ComputePreviewGeometry({}, 15, 15, 1395, 795);
     EXPECT_DOUBLE_EQ(none.backgroundWidth, 0);
     EXPECT_DOUBLE_EQ(none.pictureLeft, -697.5);
+
+    // In pixels, each to the nearest: 442.5 twips at 15 a pixel is 29.5, so 30.
+    const auto px = BoxPixels(g, 15, 15);
+    EXPECT_EQ(px.backgroundWidth, 152);
+    EXPECT_EQ(px.pictureLeft, 30);
+    EXPECT_EQ(px.pictureTop, 30);
+    // A factor below one counts as one, never a division by zero; one above is used as it is.
+    EXPECT_EQ(BoxPixels(g, 0, 0.5).backgroundWidth, 2280);
+    EXPECT_EQ(BoxPixels(g, 1, 1).backgroundHeight, 1680);
+    EXPECT_EQ(BoxPixels(g, 2, 2).backgroundWidth, 1140);
 }
 
 struct Preview : ::testing::Test {
