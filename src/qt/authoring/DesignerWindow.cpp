@@ -2,6 +2,7 @@
 
 #include "qt/support/QtText.h"
 
+#include "core/authoring/DesignerView.h"
 #include "core/authoring/PackageJob.h"
 #include "qt/authoring/QtDesignerDialogs.h"
 #include "qt/support/AdStrip.h"
@@ -74,16 +75,6 @@ QIcon glyphIcon(Glyph g, const QColor& color) {
     return QIcon(pm);
 }
 
-// The six columns and their share of the list's width.
-constexpr std::array<std::pair<const char*, double>, 6> kColumns = {{
-    {"Images", 0.15},
-    {"Sounds", 0.15},
-    {"Dissolves", 0.15},
-    {"Comments", 0.35},
-    {"Foreground", 0.1},
-    {"Background", 0.1},
-}};
-
 } // namespace
 
 DesignerWindow::DesignerWindow(ProcessState& process, const QString& templateName, QWidget* parent,
@@ -126,27 +117,27 @@ DesignerWindow::DesignerWindow(ProcessState& process, const QString& templateNam
     };
     QStyle* s = style();
     add(glyphIcon(Glyph::Plus, ink), QStringLiteral("Insert"), QStringLiteral("cmdInsert"),
-        QStringLiteral("Insert An Item"), &DesignerWindow::cmdInsert_Click);
+        qs(designer_tips::kInsert), &DesignerWindow::cmdInsert_Click);
     add(glyphIcon(Glyph::Minus, ink), QStringLiteral("Delete"), QStringLiteral("cmdDelete"),
-        QStringLiteral("Delete An Item"), &DesignerWindow::cmdDelete_Click);
+        qs(designer_tips::kDelete), &DesignerWindow::cmdDelete_Click);
     add(glyphIcon(Glyph::Up, ink), QStringLiteral("Up"), QStringLiteral("cmdMoveUp"),
-        QStringLiteral("Move Item Up"), &DesignerWindow::cmdMoveUp_Click);
+        qs(designer_tips::kMoveUp), &DesignerWindow::cmdMoveUp_Click);
     add(glyphIcon(Glyph::Down, ink), QStringLiteral("Down"), QStringLiteral("cmdMoveDown"),
-        QStringLiteral("Move Item Down"), &DesignerWindow::cmdMoveDown_Click);
+        qs(designer_tips::kMoveDown), &DesignerWindow::cmdMoveDown_Click);
     add(glyphIcon(Glyph::Cross, ink), QStringLiteral("Clear"), QStringLiteral("cmdClear"),
-        QStringLiteral("Clear All Items"), &DesignerWindow::cmdClear_Click);
+        qs(designer_tips::kClear), &DesignerWindow::cmdClear_Click);
     separator();
     add(s->standardIcon(QStyle::SP_DialogOpenButton), QStringLiteral("Load"),
-        QStringLiteral("cmdLoad"), QStringLiteral("Load Template"), &DesignerWindow::cmdLoad_Click);
+        QStringLiteral("cmdLoad"), qs(designer_tips::kLoad), &DesignerWindow::cmdLoad_Click);
     add(s->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Save"),
-        QStringLiteral("cmdSave"), QStringLiteral("Save Template"), &DesignerWindow::cmdSave_Click);
+        QStringLiteral("cmdSave"), qs(designer_tips::kSave), &DesignerWindow::cmdSave_Click);
     add(glyphIcon(Glyph::Package, ink), QStringLiteral("Package"), QStringLiteral("cmdWriteSCR"),
-        QStringLiteral("Create a standalone SCR"), &DesignerWindow::cmdWriteSCR_Click);
+        qs(designer_tips::kPackage), &DesignerWindow::cmdWriteSCR_Click);
     bar->addStretch(1);
     add(s->standardIcon(QStyle::SP_DialogHelpButton), QStringLiteral("Help"),
-        QStringLiteral("Help"), QStringLiteral("Help Contents"), &DesignerWindow::showHelp);
+        QStringLiteral("Help"), qs(designer_tips::kHelp), &DesignerWindow::showHelp);
     add(s->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Done"), QStringLiteral("cmdOk"),
-        QStringLiteral("Close the designer"), &QDialog::accept);
+        qs(designer_tips::kDone), &QDialog::accept);
 
     // The rows.
     list_ = new QTreeWidget;
@@ -156,10 +147,10 @@ DesignerWindow::DesignerWindow(ProcessState& process, const QString& templateNam
     list_->setUniformRowHeights(true);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list_->setColumnCount(int(kColumns.size()));
+    list_->setColumnCount(int(kDesignerColumns.size()));
     QStringList headings;
-    for (const auto& c : kColumns)
-        headings << QString::fromLatin1(c.first);
+    for (const auto& c : kDesignerColumns)
+        headings << qs(c.title);
     list_->setHeaderLabels(headings);
     list_->header()->setStretchLastSection(true);
     list_->header()->setMinimumSectionSize(40);
@@ -186,14 +177,11 @@ DesignerWindow::DesignerWindow(ProcessState& process, const QString& templateNam
     // Sound mode.
     auto* modeBox = new QGroupBox(QStringLiteral("Sound Mode"));
     auto* modeLayout = new QHBoxLayout(modeBox);
-    const char* modeNames[3][2] = {
-        {"optSync1", "Sync1"}, {"optSync2", "Sync2"}, {"optAsync", "Async"}};
-    const char* modeTips[3] = {"Each slide's sound plays with it", "Each slide waits for its sound",
-                               "The sounds play as a list of their own, beside the slides"};
     for (int i = 0; i < 3; ++i) {
-        modes_[i] = new QRadioButton(QString::fromLatin1(modeNames[i][1]));
-        modes_[i]->setObjectName(QString::fromLatin1(modeNames[i][0]));
-        modes_[i]->setToolTip(QString::fromLatin1(modeTips[i]));
+        const SoundModeChoice& mode = kSoundModeChoices[std::size_t(i)];
+        modes_[i] = new QRadioButton(qs(mode.name));
+        modes_[i]->setObjectName(QStringLiteral("opt") + qs(mode.name));
+        modes_[i]->setToolTip(qs(mode.tip));
         modeLayout->addWidget(modes_[i]);
         connect(modes_[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on && !refreshing_)
@@ -279,10 +267,9 @@ void DesignerWindow::refresh() {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const DesignerRow& r = rows[i];
         QTreeWidgetItem* item = list_->topLevelItem(int(i));
-        const std::string* texts[6] = {&r.imageName, &r.soundName,  &r.dissolve,
-                                       &r.comment,   &r.foreground, &r.background};
-        for (int c = 0; c < 6; ++c)
-            item->setText(c, qs(*texts[c]));
+        const auto texts = ColumnTexts(r);
+        for (std::size_t c = 0; c < texts.size(); ++c)
+            item->setText(int(c), qs(texts[c]));
         item->setToolTip(0, r.imageName.empty() ? QString() : qs(r.imagePath));
         item->setToolTip(1, r.soundName.empty() ? QString() : qs(r.soundPath));
         item->setToolTip(3, qs(r.comment).replace(QLatin1Char('^'), QLatin1Char('\n')));
@@ -454,8 +441,8 @@ void DesignerWindow::done(int result) {
 
 void DesignerWindow::sizeColumns() {
     const int width = list_->viewport()->width() - 2; // the last column takes the rest
-    for (std::size_t c = 0; c + 1 < kColumns.size(); ++c)
-        list_->setColumnWidth(int(c), int(width * kColumns[c].second));
+    for (std::size_t c = 0; c + 1 < kDesignerColumns.size(); ++c)
+        list_->setColumnWidth(int(c), int(width * kDesignerColumns[c].share));
 }
 
 // After the layout has passed the new size on to the list.

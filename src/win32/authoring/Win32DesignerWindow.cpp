@@ -2,6 +2,7 @@
 
 #include "win32/support/WindowText.h"
 
+#include "core/authoring/DesignerView.h"
 #include "win32/authoring/Win32DesignerDialogs.h"
 #include "win32/support/HelpMenu.h"
 #include "win32/support/SystemError.h"
@@ -45,36 +46,22 @@ constexpr UINT kWrittenMessage = WM_APP + 2;
 struct Command {
     int id;
     const wchar_t* text;
-    const wchar_t* tip;
+    std::string_view tip;
 };
 
 // The row commands, then the template's, as the window shows them from the left.
 constexpr std::array<Command, 8> kCommands = {{
-    {kInsert, L"&Insert", L"Insert An Item"},
-    {kDelete, L"&Delete", L"Delete An Item"},
-    {kMoveUp, L"&Up", L"Move Item Up"},
-    {kMoveDown, L"Do&wn", L"Move Item Down"},
-    {kClear, L"&Clear", L"Clear All Items"},
-    {kLoad, L"&Load...", L"Load Template"},
-    {kSave, L"&Save...", L"Save Template"},
-    {kWriteScr, L"&Package...", L"Create a standalone SCR"},
+    {kInsert, L"&Insert", designer_tips::kInsert},
+    {kDelete, L"&Delete", designer_tips::kDelete},
+    {kMoveUp, L"&Up", designer_tips::kMoveUp},
+    {kMoveDown, L"Do&wn", designer_tips::kMoveDown},
+    {kClear, L"&Clear", designer_tips::kClear},
+    {kLoad, L"&Load...", designer_tips::kLoad},
+    {kSave, L"&Save...", designer_tips::kSave},
+    {kWriteScr, L"&Package...", designer_tips::kPackage},
 }};
 
-// The six columns and their share of the list's width.
-constexpr std::array<std::pair<const wchar_t*, double>, 6> kColumns = {{
-    {L"Images", 0.15},
-    {L"Sounds", 0.15},
-    {L"Dissolves", 0.15},
-    {L"Comments", 0.35},
-    {L"Foreground", 0.1},
-    {L"Background", 0.1},
-}};
-
-constexpr std::array<std::pair<int, const wchar_t*>, 3> kModes = {{
-    {kSync1, L"Each slide's sound plays with it"},
-    {kSync2, L"Each slide waits for its sound"},
-    {kAsync, L"The sounds play as a list of their own, beside the slides"},
-}};
+constexpr std::array<int, 3> kModes = {kSync1, kSync2, kAsync};
 
 std::wstring W(std::string_view s) {
     return ToUtf16(s);
@@ -125,17 +112,18 @@ void Win32DesignerWindow::create() {
     const int roomHeight = layout().units(monitor.rcWork.bottom - monitor.rcWork.top) - 80;
     setClientSize(std::clamp(roomWidth, 640, 940), std::clamp(roomHeight, 340, 540));
     for (const auto& c : kCommands)
-        add(WC_BUTTONW, c.text, BS_PUSHBUTTON | WS_TABSTOP, c.id, c.tip);
+        add(WC_BUTTONW, c.text, BS_PUSHBUTTON | WS_TABSTOP, c.id, W(c.tip).c_str());
 
     HWND list = add(WC_LISTVIEWW, L"",
                     LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER, kList,
                     L"Double-click a row to edit it");
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER |
                                                 LVS_EX_LABELTIP | LVS_EX_GRIDLINES);
-    for (std::size_t c = 0; c < kColumns.size(); ++c) {
+    for (std::size_t c = 0; c < kDesignerColumns.size(); ++c) {
+        std::wstring title = W(kDesignerColumns[c].title);
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.pszText = const_cast<wchar_t*>(kColumns[c].first);
+        column.pszText = title.data();
         column.cx = layout().px(100);
         column.iSubItem = int(c);
         ListView_InsertColumn(list, int(c), &column);
@@ -153,9 +141,10 @@ void Win32DesignerWindow::create() {
     const wchar_t* names[3] = {L"Sync&1", L"Sync&2", L"&Async"};
     for (std::size_t i = 0; i < kModes.size(); ++i)
         add(WC_BUTTONW, names[i], BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0),
-            kModes[i].first, kModes[i].second);
-    add(WC_BUTTONW, L"&Help", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, kHelp, L"Help Contents");
-    add(WC_BUTTONW, L"Done", BS_DEFPUSHBUTTON | WS_TABSTOP, kDone, L"Close the designer");
+            kModes[i], W(kSoundModeChoices[i].tip).c_str());
+    add(WC_BUTTONW, L"&Help", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, kHelp,
+        W(designer_tips::kHelp).c_str());
+    add(WC_BUTTONW, L"Done", BS_DEFPUSHBUTTON | WS_TABSTOP, kDone, W(designer_tips::kDone).c_str());
     ads_ = std::make_unique<Win32AdStrip>(window(), kAdStrip);
     showWriting(false);
     ShowWindow(item(kWritten), SW_HIDE);
@@ -192,8 +181,8 @@ void Win32DesignerWindow::arrange() {
     const int frameTop = height - margin - frameHeight;
     place(kModeFrame, margin, frameTop, frameWidth, frameHeight);
     for (std::size_t i = 0; i < kModes.size(); ++i)
-        place(kModes[i].first, margin + 10 + int(i) * radioWidth, frameTop + line + 4,
-              radioWidth - 4, line + 4);
+        place(kModes[i], margin + 10 + int(i) * radioWidth, frameTop + line + 4, radioWidth - 4,
+              line + 4);
     const int buttonsTop = height - margin - buttonHeight;
     place(kDone, width - margin - buttonWidth, buttonsTop, buttonWidth, buttonHeight);
     place(kHelp, width - margin - 2 * buttonWidth - 4, buttonsTop, buttonWidth, buttonHeight);
@@ -228,12 +217,12 @@ void Win32DesignerWindow::sizeColumns() {
     if (!(GetWindowLongPtrW(list, GWL_STYLE) & WS_VSCROLL))
         width -= GetSystemMetricsForDpi(SM_CXVSCROLL, layout().dpi());
     int used = 0;
-    for (std::size_t c = 0; c + 1 < kColumns.size(); ++c) {
-        const int w = int(width * kColumns[c].second);
+    for (std::size_t c = 0; c + 1 < kDesignerColumns.size(); ++c) {
+        const int w = int(width * kDesignerColumns[c].share);
         ListView_SetColumnWidth(list, int(c), w);
         used += w;
     }
-    ListView_SetColumnWidth(list, int(kColumns.size() - 1),
+    ListView_SetColumnWidth(list, int(kDesignerColumns.size() - 1),
                             std::max(width - used, layout().px(40)));
 }
 
@@ -253,11 +242,10 @@ void Win32DesignerWindow::refresh() {
     }
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const DesignerRow& r = rows[i];
-        const std::string* texts[6] = {&r.imageName, &r.soundName,  &r.dissolve,
-                                       &r.comment,   &r.foreground, &r.background};
-        for (int c = 0; c < 6; ++c) {
-            std::wstring t = W(*texts[c]);
-            ListView_SetItemText(list, int(i), c, t.data());
+        const auto texts = ColumnTexts(r);
+        for (std::size_t c = 0; c < texts.size(); ++c) {
+            std::wstring t = W(texts[c]);
+            ListView_SetItemText(list, int(i), int(c), t.data());
         }
     }
     const auto selected = model_->selected();
@@ -419,8 +407,8 @@ void Win32DesignerWindow::showWriting(bool writing) {
     // The rows can't be edited, nor a second write started, while the worker copies.
     for (const auto& c : kCommands)
         EnableWindow(item(c.id), !writing);
-    for (const auto& m : kModes)
-        EnableWindow(item(m.first), !writing);
+    for (const int mode : kModes)
+        EnableWindow(item(mode), !writing);
     EnableWindow(item(kDone), !writing);
     EnableWindow(item(kCancelWrite), writing);
 }

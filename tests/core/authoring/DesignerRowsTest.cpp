@@ -1,4 +1,5 @@
 #include "core/authoring/DesignerRows.h"
+#include "core/authoring/DesignerView.h"
 #include "fakes/RecordPrinters.h"
 
 #include <gtest/gtest.h>
@@ -125,6 +126,18 @@ TEST(DesignerRows, RemoveEmptyRowsKeepsRowsWithAPictureOrASound) {
     EXPECT_EQ(rows[0].imageName, "a.jpg");
     EXPECT_EQ(rows[1].soundName, "s.wav");
     EXPECT_FALSE(rows.RemoveEmptyRows());
+}
+
+TEST(DesignerView, EachColumnShowsItsOwnFieldAndTheSharesFillTheList) {
+    const DesignerRow row{"a.jpg", "b.wav", "Normal", "hi", "Red", "Blue", "/p/a.jpg", "/p/b.wav"};
+    const auto texts = ColumnTexts(row);
+    const std::string_view expected[] = {"a.jpg", "b.wav", "Normal", "hi", "Red", "Blue"};
+    double shares = 0;
+    for (std::size_t c = 0; c < kDesignerColumns.size(); ++c) {
+        EXPECT_EQ(texts[c], expected[c]) << kDesignerColumns[c].title;
+        shares += kDesignerColumns[c].share;
+    }
+    EXPECT_NEAR(shares, 1.0, 1e-9); // more would scroll, less would leave a gap
 }
 
 } // namespace
