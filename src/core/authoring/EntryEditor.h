@@ -4,10 +4,18 @@
 #include "core/authoring/AuthoringMemory.h"
 #include "core/authoring/DesignerRows.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 
 namespace gf {
+
+// The sound picker's file types.
+inline constexpr std::string_view kEntrySoundPatterns = "*.wav;*.mpeg;*.mp3;*.mp2;*.mpg";
+// The colour swatches, in the order of every colour row of the program.
+inline constexpr std::array<std::string_view, 12> kEntrySwatches = {
+    "Black",      "Blue",   "Dark Blue", "Dark Green", "Light Blue", "Light Green",
+    "Light Grey", "Orange", "Purple",    "Red",        "White",      "Yellow"};
 
 // Stored comment ("^" for a line break) to the editor's text ("\n"), and back. Any of CR LF,
 // CR or LF counts as one line break.

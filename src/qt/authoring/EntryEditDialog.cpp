@@ -1,5 +1,7 @@
 #include "qt/authoring/EntryEditDialog.h"
 
+#include "core/authoring/TemplateDesigner.h"
+
 #include "qt/support/QtText.h"
 
 #include "core/show/NamedColors.h"
@@ -35,22 +37,6 @@
 namespace gf {
 
 namespace {
-
-// Swatches in the order users find them: dark to light, then the hues.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 12> kSwatches = {{
-    {"pctBlack", "Black"},
-    {"pctBlue", "Blue"},
-    {"pctDarkBlue", "Dark Blue"},
-    {"pctDarkGreen", "Dark Green"},
-    {"pctLightBlue", "Light Blue"},
-    {"pctLightGreen", "Light Green"},
-    {"pctLightGrey", "Light Grey"},
-    {"pctOrange", "Orange"},
-    {"pctPurple", "Purple"},
-    {"pctRed", "Red"},
-    {"pctWhite", "White"},
-    {"pctYellow", "Yellow"},
-}};
 
 QIcon swatchIcon(const QColor& color) {
     QPixmap pm(22, 22);
@@ -129,7 +115,7 @@ EntryEditDialog::EntryEditDialog(AuthoringMemory& memory, FileSystem& files, QWi
     // Sound side.
     soundBrowser_ = new FolderBrowser;
     soundBrowser_->setObjectName(QStringLiteral("Dir2"));
-    soundBrowser_->setPatterns(QStringLiteral("*.wav;*.mpeg;*.mp3;*.mp2;*.mpg"));
+    soundBrowser_->setPatterns(qs(kEntrySoundPatterns));
     originalSound_ = new PathLabel(QStringLiteral("Sound File:"));
     originalSound_->setObjectName(QStringLiteral("lblOriginalSound"));
     originalSound_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -189,10 +175,11 @@ EntryEditDialog::EntryEditDialog(AuthoringMemory& memory, FileSystem& files, QWi
         grid->addWidget(new QLabel(slotNames[slot]), slot, 0);
         grid->addWidget(shown, slot, 1);
         int column = 2;
-        for (const auto& [control, name] : kSwatches) {
+        for (const std::string_view name : kEntrySwatches) {
             const QString colorName = qs(name);
             auto* b = new QToolButton;
-            b->setObjectName(qs(control) + QString::number(slot));
+            b->setObjectName(QStringLiteral("pct") + QString(colorName).remove(QLatin1Char(' ')) +
+                             QString::number(slot));
             b->setIcon(swatchIcon(ColorFromNumber(ColorFromName(name, slot == 1))));
             b->setIconSize(QSize(22, 22));
             b->setAutoRaise(true);
@@ -381,8 +368,7 @@ void EntryEditDialog::cmdView_Click() {
     ImageViewerDialog* v = viewer();
     const QString error = v->loadPicture(QString::fromStdString(path));
     if (!error.isEmpty()) {
-        QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("An Error Has Occurred: ") + error);
+        QMessageBox::warning(this, windowTitle(), qs(kAuthoringErrorPrefix) + error);
         return;
     }
     v->setBackgroundColor(ColorFromNumber(ColorFromName(results().BackgroundSelection, false)));

@@ -49,15 +49,8 @@ enum : int {
     kHelpContents = 400,
 };
 
-// Swatches in the order users find them in every other colour row of the program.
-constexpr std::array<std::string_view, 12> kSwatchNames = {
-    "Black",      "Blue",   "Dark Blue", "Dark Green", "Light Blue", "Light Green",
-    "Light Grey", "Orange", "Purple",    "Red",        "White",      "Yellow"};
-
 // The client area in units; on a small screen the pickers give up height, down to a few rows.
 constexpr int kWidth = 740, kHeight = 520, kLeastHeight = 430;
-
-constexpr std::string_view kSoundPatterns = "*.wav;*.mpeg;*.mp3;*.mp2;*.mpg";
 
 std::wstring W(std::string_view s) {
     return ToUtf16(s);
@@ -68,7 +61,7 @@ std::wstring W(std::string_view s) {
 Win32EntryEditDialog::Win32EntryEditDialog(ProcessState& process)
     : AuthoringDialog(L"Template Edit", kWidth, kHeight), process_(process),
       editor_(process.authoring), imageLists_(kImageLists, PicturePatterns(Win32PictureFormats())),
-      soundLists_(kSoundLists, SplitFilePatterns(kSoundPatterns)) {}
+      soundLists_(kSoundLists, SplitFilePatterns(kEntrySoundPatterns)) {}
 
 Win32EntryEditDialog::~Win32EntryEditDialog() = default;
 
@@ -116,10 +109,11 @@ void Win32EntryEditDialog::create() {
     for (int slot = 0; slot < 2; ++slot) {
         add(WC_STATICW, slot ? L"&Foreground Color" : L"&Background Color", SS_LEFT,
             slot ? kForeLabel : kBackLabel);
-        for (std::size_t i = 0; i < kSwatchNames.size(); ++i)
+        for (std::size_t i = 0; i < kEntrySwatches.size(); ++i)
             // One Tab stop a row; the arrow keys move along it.
-            add(WC_BUTTONW, W(kSwatchNames[i]), BS_OWNERDRAW | (i == 0 ? WS_GROUP | WS_TABSTOP : 0),
-                kSwatches + 20 * slot + int(i), W(kSwatchNames[i]));
+            add(WC_BUTTONW, W(kEntrySwatches[i]),
+                BS_OWNERDRAW | (i == 0 ? WS_GROUP | WS_TABSTOP : 0), kSwatches + 20 * slot + int(i),
+                W(kEntrySwatches[i]));
         add(WC_STATICW, L"", SS_OWNERDRAW | WS_GROUP, slot ? kForeBox : kBackBox);
     }
 
@@ -199,7 +193,7 @@ void Win32EntryEditDialog::arrange() {
         x += labelWidth;
         place(slot ? kForeBox : kBackBox, x, y, 64, swatch);
         x += 64 + 2 * gap;
-        for (int i = 0; i < int(kSwatchNames.size()); ++i)
+        for (int i = 0; i < int(kEntrySwatches.size()); ++i)
             place(kSwatches + 20 * slot + i, x + i * (swatch + 4), y, swatch, swatch);
     }
 
@@ -260,8 +254,8 @@ bool Win32EntryEditDialog::command(int id, int code, HWND control) {
         return true;
     if (id >= kSwatches && id < kSwatches + 32) {
         const int slot = (id - kSwatches) / 20, index = (id - kSwatches) % 20;
-        if (index < int(kSwatchNames.size()) && code == BN_CLICKED) {
-            editor_.clickSwatch(kSwatchNames[std::size_t(index)], slot == 1);
+        if (index < int(kEntrySwatches.size()) && code == BN_CLICKED) {
+            editor_.clickSwatch(kEntrySwatches[std::size_t(index)], slot == 1);
             showColors();
         }
         return true;
@@ -332,7 +326,7 @@ void Win32EntryEditDialog::drawSwatch(const DRAWITEMSTRUCT& d) const {
         name = foreground ? results().ForegroundSelection : results().BackgroundSelection;
     } else {
         foreground = (id - kSwatches) / 20 == 1;
-        name = kSwatchNames[std::size_t((id - kSwatches) % 20)];
+        name = kEntrySwatches[std::size_t((id - kSwatches) % 20)];
     }
     RECT r = d.rcItem;
     FillRect(d.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
