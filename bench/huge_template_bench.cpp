@@ -2,12 +2,12 @@
 // show, the designer and --list do with them, and how much of the text the comment label measures.
 // Usage: huge_template_bench [FOLDER] (default: the system's temporary folder).
 #include "Seconds.h"
+#include "core/picture/PictureTypes.h"
 #include "core/show/CommentFit.h"
-#include "core/show/DesignerTemplateReader.h"
-#include "core/show/SlideListJson.h"
-#include "core/show/SlideListLoader.h"
-#include "core/support/PictureTypes.h"
-#include "core/support/TextFile.h"
+#include "core/startup/SlideListJson.h"
+#include "core/template/DesignerTemplateReader.h"
+#include "core/template/SlideListLoader.h"
+#include "core/text/TextFile.h"
 #include "posix/PosixFileSystem.h"
 
 #include <cstdio>

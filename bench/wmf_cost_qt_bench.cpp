@@ -1,7 +1,7 @@
 // What QPainter really takes for the drawing calls a metafile can make, next to the price that
 // WmfDrawingCost puts on them: nanoseconds per unit of price should stay near or below 3 (the
 // budget is about three seconds of painting), whatever the shape. Offscreen, at 1920 x 1080.
-#include "core/support/WmfDrawingCost.h"
+#include "core/picture/WmfDrawingCost.h"
 #include "qt/support/QtWmfRenderer.h"
 
 #include <QGuiApplication>

@@ -2,9 +2,12 @@
 # interfaces, and everything <- qt and the program. Each layer's include root is a folder in the
 # build tree that holds a link to that layer's own source folder and nothing else; a layer sees
 # another layer's headers only by linking it. An include against the direction fails to compile.
+# A folder may be nested ("core/show"): its include root then holds that one subfolder.
 function(glimmerframe_layer target folder)
-  set(root ${CMAKE_BINARY_DIR}/layers/${folder})
-  file(MAKE_DIRECTORY ${root})
+  string(REPLACE "/" "_" name ${folder})
+  set(root ${CMAKE_BINARY_DIR}/layers/${name})
+  get_filename_component(parent ${root}/${folder} DIRECTORY)
+  file(MAKE_DIRECTORY ${parent})
   file(CREATE_LINK ${PROJECT_SOURCE_DIR}/src/${folder} ${root}/${folder} SYMBOLIC)
   get_target_property(type ${target} TYPE)
   if(type STREQUAL "INTERFACE_LIBRARY")

@@ -1,6 +1,6 @@
 // The template designer's line reader.
-#include "core/show/DesignerTemplateReader.h"
-#include "core/support/TextFile.h"
+#include "core/template/DesignerTemplateReader.h"
+#include "core/text/TextFile.h"
 
 #include <cstddef>
 #include <cstdint>

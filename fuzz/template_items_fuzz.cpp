@@ -1,8 +1,8 @@
 // The player's template reading: decoding, comma-delimited items and the slide list; and every
 // slide's comment cut to a small label, as the show cuts it to the screen.
 #include "core/show/CommentFit.h"
-#include "core/show/SlideListLoader.h"
-#include "core/support/TextFile.h"
+#include "core/template/SlideListLoader.h"
+#include "core/text/TextFile.h"
 
 #include <cstddef>
 #include <cstdint>

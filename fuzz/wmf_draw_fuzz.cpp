@@ -3,8 +3,8 @@
 // (-max_len) and -timeout. Each call's work is checked against what the player priced it at,
 // so a file that costs more than its price, or is not priced at all, is found even when it is
 // fast enough here.
-#include "core/support/WmfDocument.h"
-#include "core/support/WmfDrawingCost.h"
+#include "core/picture/WmfDocument.h"
+#include "core/picture/WmfDrawingCost.h"
 
 #include <algorithm>
 #include <cmath>

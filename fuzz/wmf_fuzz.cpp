@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the metafile player: headers, every record and every bitmap.
-#include "core/support/WmfDocument.h"
+#include "core/picture/WmfDocument.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,9 +2,9 @@
 // command line is the core's; what is here is Linux and Qt: the terminal, the environment, the
 // X11 display and the windows.
 #include "core/startup/Main.h"
+#include "core/help/Version.h"
 #include "core/show/PictureLoader.h"
 #include "core/startup/CommandLine.h"
-#include "core/support/Version.h"
 #include "posix/PosixFileSystem.h"
 #include "qt/startup/DisplayCheck.h"
 #include "qt/startup/QtDisplayMode.h"

@@ -10,8 +10,9 @@ trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config"
 fail() { echo "FAIL: $*"; exit 1; }
 
-# Three slides of 30 MB: long enough to catch in the middle.
-head -c 30000000 /dev/urandom >"$work/big.jpg"
+# Three slides of 20 MB: long enough to catch in the middle, and small enough that a debug
+# build's program (25 MB) still makes a package below the 100 MB limit.
+head -c 20000000 /dev/urandom >"$work/big.jpg"
 printf 'IMAGE=big.jpg\r\n\r\nIMAGE=big.jpg\r\n\r\nIMAGE=big.jpg\r\n' >"$work/show.txt"
 echo old >"$work/show.scr"
 

@@ -2,7 +2,7 @@
 // Designer rows holding everything a template has trouble with: rows with a sound alone and
 // attributes, commas and quotes in paths and comments, empty and keyword-like comment lines, "^"
 // breaks, blank and cancelled rows. Shared by the round-trip tests and make_test_template.
-#include "core/authoring/DesignerRow.h"
+#include "core/template/DesignerRow.h"
 
 #include <string>
 #include <vector>

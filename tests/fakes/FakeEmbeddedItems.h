@@ -1,6 +1,6 @@
 #pragma once
 // Package items from tables: which slides have a picture or a sound; records what was asked.
-#include "core/show/EmbeddedItems.h"
+#include "core/template/EmbeddedItems.h"
 
 #include <map>
 #include <string>

@@ -7,7 +7,7 @@
 #include "FakeShowDevices.h"
 #include "MemorySettingsStore.h"
 #include "RecordingCanvas.h"
-#include "core/startup/StartupState.h"
+#include "core/settings/StartupState.h"
 #include "fakes/RealFiles.h"
 #include "platform/ShowPlatform.h"
 

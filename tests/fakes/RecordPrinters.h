@@ -1,8 +1,8 @@
 #pragma once
 // How GoogleTest prints the records tests compare whole: field by field, texts quoted and escaped,
 // not as raw bytes.
-#include "core/authoring/DesignerRow.h"
-#include "core/show/SlideList.h"
+#include "core/template/DesignerRow.h"
+#include "core/template/SlideList.h"
 
 #include <gtest/gtest.h>
 #include <ostream>

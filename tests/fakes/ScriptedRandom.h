@@ -1,6 +1,6 @@
 #pragma once
 // A random source that yields given values first, then a seeded sequence.
-#include "core/support/RandomSource.h"
+#include "core/settings/RandomSource.h"
 
 #include <deque>
 

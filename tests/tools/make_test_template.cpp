@@ -1,7 +1,7 @@
 // Writes the rows of every kind through the designer's template writer, with a small file for
 // every picture and sound they name, for the end-to-end tests:
 //   make_test_template FOLDER SOUNDMODE TEMPLATE
-#include "core/authoring/TemplateWriter.h"
+#include "core/template/TemplateWriter.h"
 #include "fakes/EveryKindOfRow.h"
 #include "fakes/RealFiles.h"
 

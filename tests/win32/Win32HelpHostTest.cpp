@@ -1,6 +1,6 @@
 #include "win32/support/Win32HelpHost.h"
 #include "ScratchFolder.h"
-#include "core/support/HTMLHelp.h"
+#include "core/help/HTMLHelp.h"
 #include "win32/support/Utf16.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #pragma once
 // The template designer's rows with their row operations; indices are 0-based.
 #include "base/EntryEditorResults.h"
-#include "core/authoring/DesignerRow.h"
+#include "core/template/DesignerRow.h"
 
 #include <cstddef>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 // What both designer windows show of the rows and commands: the columns and their share of the
 // list's width, the tips of the commands and of the sound modes, and a row's column texts.
-#include "core/authoring/DesignerRow.h"
+#include "core/template/DesignerRow.h"
 
 #include <array>
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
 // The slide entry editor without its window: the picker folders, the chosen values, the six
 // flags that say what the user changed, and OK, Cancel and the resets.
-#include "core/authoring/AuthoringMemory.h"
 #include "core/authoring/DesignerRows.h"
+#include "core/settings/AuthoringMemory.h"
 
 #include <array>
 #include <string>

@@ -1,6 +1,6 @@
 #include "core/authoring/TemplateChooser.h"
 
-#include "core/startup/Paths.h"
+#include "core/files/Paths.h"
 
 namespace gf {
 

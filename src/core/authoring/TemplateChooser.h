@@ -1,6 +1,6 @@
 #pragma once
 // The template chooser's choice; it lives for the whole run, so the last choice is offered again.
-#include "core/authoring/AuthoringMemory.h"
+#include "core/settings/AuthoringMemory.h"
 
 #include <string>
 #include <string_view>

@@ -1,12 +1,12 @@
 #include "core/authoring/TemplateDesigner.h"
 
 #include "core/authoring/EntryEditor.h"
-#include "core/authoring/TemplateWriter.h"
+#include "core/files/PathParser.h"
+#include "core/files/Paths.h"
 #include "core/package/PackageWriter.h"
-#include "core/show/DesignerTemplateReader.h"
-#include "core/show/SlideListLoader.h"
-#include "core/startup/Paths.h"
-#include "core/support/PathParser.h"
+#include "core/template/DesignerTemplateReader.h"
+#include "core/template/SlideListLoader.h"
+#include "core/template/TemplateWriter.h"
 
 #include <algorithm>
 

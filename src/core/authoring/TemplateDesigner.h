@@ -15,7 +15,6 @@ namespace gf {
 inline constexpr std::string_view kDesignerCaption = "Template Designer";
 inline constexpr std::string_view kConfirmSaveQuestion =
     "The template file has changed... Do you want to save it?";
-inline constexpr std::string_view kAuthoringErrorPrefix = "An Error Has Occurred: ";
 inline constexpr std::string_view kTemplateLossesIntro =
     "A template can't keep everything these rows hold; the show would play them otherwise:";
 inline constexpr std::string_view kTemplateLossesQuestion = "Save the template all the same?";

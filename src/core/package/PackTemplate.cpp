@@ -1,7 +1,7 @@
 #include "core/package/PackTemplate.h"
 
-#include "core/show/DesignerTemplateReader.h"
-#include "core/show/SlideListLoader.h"
+#include "core/template/DesignerTemplateReader.h"
+#include "core/template/SlideListLoader.h"
 
 namespace gf {
 

@@ -2,8 +2,8 @@
 // The package directory: the sound mode line and one nine-line record per entry, read with
 // every number checked against the file it came from.
 #include "base/Result.h"
+#include "core/files/BinaryFile.h"
 #include "core/package/PackageTrailer.h"
-#include "core/support/BinaryFile.h"
 
 #include <cstdint>
 #include <span>

@@ -4,8 +4,8 @@
 #include "base/Result.h"
 #include "core/package/PackageReader.h"
 #include "core/package/TempFolder.h"
-#include "core/show/EmbeddedItems.h"
-#include "core/startup/StartupState.h"
+#include "core/settings/StartupState.h"
+#include "core/template/EmbeddedItems.h"
 
 #include <memory>
 #include <optional>

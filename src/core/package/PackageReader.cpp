@@ -1,8 +1,8 @@
 #include "core/package/PackageReader.h"
 
-#include "core/show/SlideListLoader.h"
-#include "core/startup/Paths.h"
-#include "core/startup/Trace.h"
+#include "core/files/Paths.h"
+#include "core/template/SlideListLoader.h"
+#include "core/text/Trace.h"
 
 #include <vector>
 

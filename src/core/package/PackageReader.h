@@ -2,7 +2,7 @@
 // Reads a stand-alone package: its directory into the slide list, and one slide's picture or
 // sound at a time into the show's temporary folder.
 #include "core/package/PackageDirectory.h"
-#include "core/show/SlideList.h"
+#include "core/template/SlideList.h"
 #include "platform/FileSystem.h"
 
 #include <functional>

@@ -1,7 +1,7 @@
 #include "core/package/PackageTrailer.h"
 
-#include "core/startup/SettingsLoader.h"
-#include "core/startup/Trace.h"
+#include "core/settings/SettingsLoader.h"
+#include "core/text/Trace.h"
 
 #include <cstdio>
 #include <optional>

@@ -2,8 +2,8 @@
 // The fixed-width trailer at the end of a package: seven settings, the directory position, the
 // entry count and the product name, each on its own CR LF line.
 #include "base/Result.h"
-#include "core/startup/Settings.h"
-#include "core/support/BinaryFile.h"
+#include "core/files/BinaryFile.h"
+#include "core/settings/Settings.h"
 
 #include <cstdint>
 #include <string>

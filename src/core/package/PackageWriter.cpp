@@ -1,12 +1,11 @@
 #include "core/package/PackageWriter.h"
 
-#include "core/authoring/TemplateDesigner.h"
+#include "core/files/AtomicFileWriter.h"
+#include "core/files/BinaryFile.h"
+#include "core/files/PathParser.h"
 #include "core/package/PackageDirectory.h"
 #include "core/package/PackageTrailer.h"
-#include "core/startup/Trace.h"
-#include "core/support/AtomicFileWriter.h"
-#include "core/support/BinaryFile.h"
-#include "core/support/PathParser.h"
+#include "core/text/Trace.h"
 
 #include <algorithm>
 #include <utility>

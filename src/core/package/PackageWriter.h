@@ -3,8 +3,8 @@
 // blocks, the directory and the trailer. Everything is checked and sized before a byte is
 // written; the package is written beside the target and renamed over it only when complete.
 #include "base/Result.h"
-#include "core/authoring/DesignerRow.h"
-#include "core/startup/Settings.h"
+#include "core/settings/Settings.h"
+#include "core/template/DesignerRow.h"
 #include "platform/FileSystem.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "core/preview/ControlForm.h"
 
-#include "core/startup/Trace.h"
+#include "core/text/Trace.h"
 
 #include <algorithm>
 #include <cmath>

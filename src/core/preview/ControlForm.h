@@ -1,7 +1,7 @@
 #pragma once
 // The preview form: lends a white box and a fixed picture to the host's preview window, polls
 // that the window still exists, and unloads when it is gone or asks the box to close.
-#include "core/startup/StartupState.h"
+#include "core/settings/StartupState.h"
 #include "platform/PlatformTimer.h"
 #include "platform/PreviewWindows.h"
 

@@ -1,8 +1,8 @@
 #include "core/settings_dialog/SettingsDialogModel.h"
 
-#include "core/startup/Paths.h"
-#include "core/startup/SettingsLoader.h"
-#include "core/support/PathParser.h"
+#include "core/files/PathParser.h"
+#include "core/files/Paths.h"
+#include "core/settings/SettingsLoader.h"
 #include "core/transitions/DissolveTable.h"
 
 #include <algorithm>

@@ -2,9 +2,9 @@
 // The settings dialog without its window: mode boxes, option pairs, scroll bars with their
 // labels, the dissolve list, the visible panel, the help text, and the "Done" steps that store
 // all thirteen settings. It works on the process's in-memory settings.
+#include "core/picture/PictureTypes.h"
+#include "core/settings/StartupState.h"
 #include "core/settings_dialog/SettingsDialogView.h"
-#include "core/startup/StartupState.h"
-#include "core/support/PictureTypes.h"
 #include "platform/SettingsStore.h"
 
 #include <array>

@@ -173,4 +173,17 @@ std::string FitComment(std::string_view comment, bool caretBreaks, CommentRoom r
     return Fitter(comment, caretBreaks, room, width).run();
 }
 
+std::vector<std::string_view> CommentLines(std::string_view shown) {
+    if (shown.ends_with("\r\n"))
+        shown.remove_suffix(2);
+    std::vector<std::string_view> lines;
+    for (;;) {
+        const auto end = shown.find("\r\n");
+        lines.push_back(shown.substr(0, end));
+        if (end == std::string_view::npos)
+            return lines;
+        shown.remove_prefix(end + 2);
+    }
+}
+
 } // namespace gf

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace gf {
 
@@ -24,5 +25,9 @@ using TextWidth = std::function<std::int32_t(std::string_view)>;
 // than a screenful. Lines are separated by CR LF; a closing break stays when nothing was cut.
 std::string FitComment(std::string_view comment, bool caretBreaks, CommentRoom room,
                        const TextWidth& width);
+
+// The lines a label draws of a comment as shown: split at CR LF, the closing break of the last
+// line making no empty line below it.
+std::vector<std::string_view> CommentLines(std::string_view shown);
 
 } // namespace gf

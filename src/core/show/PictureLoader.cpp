@@ -1,7 +1,7 @@
 #include "core/show/PictureLoader.h"
 
-#include "core/support/PictureFile.h"
-#include "core/support/TextNumber.h"
+#include "core/picture/PictureFile.h"
+#include "core/text/TextNumber.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,7 +1,7 @@
 #include "core/show/PlayerState.h"
 
-#include "core/startup/Trace.h"
-#include "core/support/TextNumber.h"
+#include "core/text/TextNumber.h"
+#include "core/text/Trace.h"
 
 namespace gf {
 

@@ -1,10 +1,11 @@
 #pragma once
 // What the player window shares with the presentation, the dissolves and the package reader:
 // the busy and exiting flags, the current geometry, the paced waits and the timer suspension.
-#include "core/show/EmbeddedItems.h"
+#include "core/settings/RandomSource.h"
+#include "core/settings/Settings.h"
 #include "core/show/SlideSound.h"
-#include "core/startup/Settings.h"
-#include "core/support/RandomSource.h"
+#include "core/template/EmbeddedItems.h"
+#include "core/transitions/DissolveStage.h"
 #include "platform/ShowPlatform.h"
 
 #include <cstdint>
@@ -13,15 +14,6 @@
 #include <string_view>
 
 namespace gf {
-
-// Lengths in twips, held in 32 bits so that large pictures and screens fit.
-struct PlayerGeometry {
-    std::int32_t twipsPerPixelX = 15, twipsPerPixelY = 15;
-    std::int32_t pictureWidth = 0, pictureHeight = 0;
-    std::int32_t pictureCellWidth = 0, pictureCellHeight = 0;
-    std::int32_t boxWidth = 0, boxHeight = 0;
-    std::int32_t boxCellWidth = 0, boxCellHeight = 0;
-};
 
 // What `Image1` holds: the current slide's picture (or the banner) and its natural size.
 struct ShownPicture {
@@ -35,7 +27,7 @@ struct TimerRestart {
     bool restart1 = false, restart2 = false;
 };
 
-class PlayerState {
+class PlayerState final : public DissolveStage {
   public:
     PlayerState(const Settings& showSettings, ShowPlatform& showPlatform, RandomSource& source,
                 EmbeddedItems* items)
@@ -44,7 +36,7 @@ class PlayerState {
 
     // Waits DissolveDelay / divisor ms; pending events are handled at least once; returns at the
     // deadline or as soon as the exiting flag is set.
-    void Pause(std::int16_t divisor);
+    void Pause(std::int16_t divisor) override;
     void Pause2(std::int16_t milliseconds);
     TimerRestart DisableTimers();
     void EnableTimers(TimerRestart restart);
@@ -67,6 +59,12 @@ class PlayerState {
     RandomSource& random;
     EmbeddedItems* embedded; // only in a stand-alone package
     SlideSound sound;
+
+    ShowCanvas& canvas() override { return platform.canvas; }
+    const PlayerGeometry& sizes() const override { return geometry; }
+    std::int32_t blockSetting() const override { return settings.Blocks; }
+    double roll() override { return random.next(); }
+    bool ending() const override { return exiting; }
 
   private:
     void WaitUntil(std::int64_t end);

@@ -1,8 +1,8 @@
 #include "core/show/PlayerWindow.h"
 
-#include "core/startup/Registry.h"
-#include "core/startup/Trace.h"
-#include "core/support/TextNumber.h"
+#include "core/settings/Registry.h"
+#include "core/text/TextNumber.h"
+#include "core/text/Trace.h"
 
 #include <system_error>
 

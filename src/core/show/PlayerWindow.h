@@ -1,11 +1,11 @@
 #pragma once
 // The show's window logic: load, the slide and sound timers, input, mouse counting, the close
 // request with its password rules, and the unload that ends the show.
-#include "core/show/EmbeddedItems.h"
+#include "core/settings/StartupState.h"
 #include "core/show/PlayerState.h"
-#include "core/show/SlideList.h"
 #include "core/show/SlidePresenter.h"
-#include "core/startup/StartupState.h"
+#include "core/template/EmbeddedItems.h"
+#include "core/template/SlideList.h"
 #include "platform/SettingsStore.h"
 #include "platform/ShowPlatform.h"
 

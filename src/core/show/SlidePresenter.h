@@ -4,7 +4,7 @@
 #include "base/Result.h"
 #include "core/show/PictureLoader.h"
 #include "core/show/PlayerState.h"
-#include "core/show/SlideList.h"
+#include "core/template/SlideList.h"
 #include "platform/FileSystem.h"
 
 #include <optional>

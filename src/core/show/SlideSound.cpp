@@ -1,6 +1,6 @@
 #include "core/show/SlideSound.h"
 
-#include "core/startup/Trace.h"
+#include "core/text/Trace.h"
 
 namespace gf {
 

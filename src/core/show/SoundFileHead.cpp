@@ -1,6 +1,6 @@
 #include "core/show/SoundFileHead.h"
 
-#include "core/support/ByteReader.h"
+#include "core/files/ByteReader.h"
 
 #include <algorithm>
 #include <cstring>

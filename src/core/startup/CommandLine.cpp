@@ -1,11 +1,11 @@
 #include "core/startup/CommandLine.h"
 
+#include "core/files/Paths.h"
+#include "core/help/Version.h"
 #include "core/package/PackTemplate.h"
-#include "core/show/SlideListJson.h"
-#include "core/startup/Paths.h"
-#include "core/startup/SettingsLoader.h"
-#include "core/support/PictureTypes.h"
-#include "core/support/Version.h"
+#include "core/picture/PictureTypes.h"
+#include "core/settings/SettingsLoader.h"
+#include "core/startup/SlideListJson.h"
 
 #include <algorithm>
 #include <ostream>

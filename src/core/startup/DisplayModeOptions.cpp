@@ -1,6 +1,6 @@
 #include "core/startup/DisplayModeOptions.h"
 
-#include "core/startup/Paths.h"
+#include "core/files/Paths.h"
 #include "core/transitions/DissolveTable.h"
 
 #include <algorithm>

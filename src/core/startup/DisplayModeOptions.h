@@ -2,7 +2,7 @@
 // The command line of an XScreenSaver display program: where to draw, options that XScreenSaver
 // passes to every program, and the options that override the settings for one run.
 #include "base/Result.h"
-#include "core/startup/Settings.h"
+#include "core/settings/Settings.h"
 #include "platform/FileSystem.h"
 
 #include <cstdint>

@@ -1,11 +1,11 @@
 #include "core/startup/Main.h"
 
+#include "core/files/Paths.h"
 #include "core/package/PackageTrailer.h"
-#include "core/startup/Paths.h"
-#include "core/startup/SampleShow.h"
-#include "core/startup/SettingsLoader.h"
-#include "core/startup/Trace.h"
-#include "core/support/TextNumber.h"
+#include "core/settings/SampleShow.h"
+#include "core/settings/SettingsLoader.h"
+#include "core/text/TextNumber.h"
+#include "core/text/Trace.h"
 
 namespace gf {
 

@@ -1,8 +1,8 @@
 #pragma once
 // The process entry: prepares the process-wide state, loads the settings and dispatches to the
 // run mode that the arguments ask for.
+#include "core/settings/StartupState.h"
 #include "core/startup/RunMode.h"
-#include "core/startup/StartupState.h"
 #include "platform/HostServices.h"
 #include "platform/SettingsStore.h"
 

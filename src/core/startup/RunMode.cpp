@@ -1,9 +1,9 @@
 #include "core/startup/RunMode.h"
 
+#include "core/files/PathParser.h"
 #include "core/package/PackageTrailer.h"
-#include "core/startup/Trace.h"
-#include "core/support/PathParser.h"
-#include "core/support/TextNumber.h"
+#include "core/text/TextNumber.h"
+#include "core/text/Trace.h"
 
 #include <cctype>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Deciding what the program was started to do, and whether its own file is a package.
-#include "core/startup/StartupState.h"
+#include "core/settings/StartupState.h"
 
 #include <cstdint>
 #include <string>

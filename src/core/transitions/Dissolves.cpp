@@ -1,6 +1,6 @@
 #include "core/transitions/Dissolves.h"
 
-#include "core/startup/Trace.h"
+#include "core/text/Trace.h"
 
 #include <algorithm>
 #include <vector>
@@ -8,29 +8,29 @@
 namespace gf {
 
 std::int32_t Dissolves::blocks() const {
-    return std::clamp<std::int32_t>(s_.settings.Blocks, 1, 50);
+    return std::clamp<std::int32_t>(s_.blockSetting(), 1, 50);
 }
 
 std::int32_t Dissolves::draw() const {
     const auto b = blocks();
-    return std::clamp<std::int32_t>(static_cast<std::int32_t>(b * s_.random.next() + 1), 1, b);
+    return std::clamp<std::int32_t>(static_cast<std::int32_t>(b * s_.roll() + 1), 1, b);
 }
 
 void Dissolves::NormalDisplay() {
     Trace("S: MainForm NormalDisplay");
-    auto& canvas = s_.platform.canvas;
+    auto& canvas = s_.canvas();
     canvas.setBoxVisible(true);
-    canvas.paintBox({0, 0, s_.geometry.boxWidth, s_.geometry.boxHeight}, std::nullopt);
+    canvas.paintBox({0, 0, s_.sizes().boxWidth, s_.sizes().boxHeight}, std::nullopt);
     canvas.flush();
     Trace("E: MainForm NormalDisplay");
 }
 
 void Dissolves::DisplayBlock(std::int32_t x, std::int32_t y) {
-    if (s_.exiting)
+    if (s_.ending())
         return;
     Trace("S: MainForm DisplayBlock");
-    const auto& g = s_.geometry;
-    auto& canvas = s_.platform.canvas;
+    const auto& g = s_.sizes();
+    auto& canvas = s_.canvas();
     const TwipRect src{(x - 1) * g.pictureCellWidth, (y - 1) * g.pictureCellHeight,
                        g.pictureCellWidth, g.pictureCellHeight};
     // One pixel of overlap into the neighbouring cells hides the seams.
@@ -43,11 +43,11 @@ void Dissolves::DisplayBlock(std::int32_t x, std::int32_t y) {
 }
 
 std::int32_t Dissolves::DisplayCurtain(std::int32_t x, std::int32_t y, bool orientation) {
-    if (s_.exiting)
+    if (s_.ending())
         return 0;
     Trace("S: MainForm DisplayCurtain");
-    const auto& g = s_.geometry;
-    auto& canvas = s_.platform.canvas;
+    const auto& g = s_.sizes();
+    auto& canvas = s_.canvas();
     std::int32_t result = 0;
     if (orientation) {
         result = (x - 1) * g.boxCellWidth;
@@ -68,24 +68,24 @@ std::int32_t Dissolves::DisplayCurtain(std::int32_t x, std::int32_t y, bool orie
 
 void Dissolves::NormalCurtainPaint(bool orientation, bool direction) {
     Trace("S: MainForm NormalCurtainDisplay");
-    s_.platform.canvas.setBoxVisible(true);
+    s_.canvas().setBoxVisible(true);
     const auto b = blocks();
-    for (std::int32_t k = 1; k <= b && !s_.exiting; ++k)
+    for (std::int32_t k = 1; k <= b && !s_.ending(); ++k)
         Strip(direction ? b + 1 - k : k, orientation);
     Trace("E: MainForm NormalCurtainDisplay");
 }
 
 void Dissolves::DeluxeCurtainPaint(bool orientation) {
     Trace("S: MainForm DeluxeCurtainPaint");
-    s_.platform.canvas.setBoxVisible(true);
+    s_.canvas().setBoxVisible(true);
     std::int32_t a = 1, b = blocks();
-    while (a < b && !s_.exiting) {
+    while (a < b && !s_.ending()) {
         Strip(a, orientation);
         Strip(b, orientation);
         ++a;
         --b;
     }
-    if (a == b && !s_.exiting)
+    if (a == b && !s_.ending())
         Strip(a, orientation);
     Trace("E: MainForm DeluxeCurtainPaint");
 }
@@ -94,9 +94,9 @@ void Dissolves::RandomBlockPaint() {
     Trace("S: MainForm RandomBlockPaint");
     const auto b = blocks();
     std::vector<bool> done(std::size_t(b + 1) * std::size_t(b + 1), false);
-    s_.platform.canvas.setBoxVisible(true);
+    s_.canvas().setBoxVisible(true);
     std::int32_t remaining = b * b;
-    while (remaining > 0 && !s_.exiting) {
+    while (remaining > 0 && !s_.ending()) {
         const auto x = draw();
         const auto y = draw();
         auto mark = done[std::size_t(y) * std::size_t(b + 1) + std::size_t(x)];
@@ -113,9 +113,9 @@ void Dissolves::RandomCurtainPaint(bool vertical) {
     Trace("S: MainForm RandomCurtainPaint");
     const auto b = blocks();
     std::vector<bool> done(std::size_t(b + 1), false);
-    s_.platform.canvas.setBoxVisible(true);
+    s_.canvas().setBoxVisible(true);
     std::int32_t remaining = b;
-    while (remaining > 0 && !s_.exiting) {
+    while (remaining > 0 && !s_.ending()) {
         const auto i = draw();
         if (!done[std::size_t(i)]) {
             Strip(i, vertical);

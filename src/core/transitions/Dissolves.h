@@ -1,7 +1,7 @@
 #pragma once
 // The block and curtain dissolves: the picture painted into the display box all at once, in
 // blocks or in strips, with a paced wait after every step.
-#include "core/show/PlayerState.h"
+#include "core/transitions/DissolveStage.h"
 
 #include <cstdint>
 
@@ -9,7 +9,7 @@ namespace gf {
 
 class Dissolves {
   public:
-    explicit Dissolves(PlayerState& state) : s_(state) {}
+    explicit Dissolves(DissolveStage& state) : s_(state) {}
 
     void NormalDisplay();
     // Orientation true: columns, false: rows. Direction false: strip 1 first.
@@ -30,7 +30,7 @@ class Dissolves {
     std::int32_t blocks() const;
     std::int32_t draw() const; // 1 to Blocks
 
-    PlayerState& s_;
+    DissolveStage& s_;
 };
 
 } // namespace gf

@@ -1,7 +1,7 @@
 #include "core/transitions/SlideIns.h"
 
-#include "core/startup/Trace.h"
-#include "core/support/TextNumber.h"
+#include "core/text/TextNumber.h"
+#include "core/text/Trace.h"
 
 #include <string>
 
@@ -17,9 +17,9 @@ std::int32_t Nearest(double v) {
 } // namespace
 
 bool SlideIns::Start(const char* name) {
-    auto& canvas = s_.platform.canvas;
-    if (s_.geometry.pictureWidth > canvas.windowWidth() ||
-        s_.geometry.pictureHeight > canvas.windowHeight()) {
+    auto& canvas = s_.canvas();
+    if (s_.sizes().pictureWidth > canvas.windowWidth() ||
+        s_.sizes().pictureHeight > canvas.windowHeight()) {
         dissolves_.NormalDisplay();
         return false;
     }
@@ -30,20 +30,20 @@ bool SlideIns::Start(const char* name) {
 }
 
 void SlideIns::PaintPicture(const TwipRect& dst, const TwipRect& src, bool whole) {
-    s_.platform.canvas.paintWindow(PaintSource::Picture, dst, src);
-    s_.platform.canvas.flush();
+    s_.canvas().paintWindow(PaintSource::Picture, dst, src);
+    s_.canvas().flush();
     lastWhole_ = whole;
 }
 
 void SlideIns::PaintSwatch(const TwipRect& dst) {
-    s_.platform.canvas.paintWindow(PaintSource::Swatch, dst, std::nullopt);
-    s_.platform.canvas.flush();
+    s_.canvas().paintWindow(PaintSource::Swatch, dst, std::nullopt);
+    s_.canvas().flush();
 }
 
 void SlideIns::Finish(const char* name) {
-    auto& canvas = s_.platform.canvas;
-    if (!lastWhole_ && !s_.exiting) {
-        const auto& g = s_.geometry;
+    auto& canvas = s_.canvas();
+    if (!lastWhole_ && !s_.ending()) {
+        const auto& g = s_.sizes();
         const auto W = canvas.windowWidth(), H = canvas.windowHeight();
         canvas.clearWindow();
         canvas.paintWindow(PaintSource::Picture,
@@ -58,8 +58,8 @@ void SlideIns::Finish(const char* name) {
 void SlideIns::SlideBottom2Center() {
     if (!Start("SlideBottom2Center"))
         return;
-    const auto W = s_.platform.canvas.windowWidth(), H = s_.platform.canvas.windowHeight();
-    const auto pw = s_.geometry.boxWidth, ph = s_.geometry.boxHeight;
+    const auto W = s_.canvas().windowWidth(), H = s_.canvas().windowHeight();
+    const auto pw = s_.sizes().boxWidth, ph = s_.sizes().boxHeight;
     const auto left = Nearest((W - pw) / 2.0);
     std::int32_t y = H - kStep, visible = kStep, previous = kStep;
     while ((H - ph) / 2.0 <= y) {
@@ -77,8 +77,8 @@ void SlideIns::SlideBottom2Center() {
 void SlideIns::SlideTop2Center() {
     if (!Start("SlideTop2Center"))
         return;
-    const auto H = s_.platform.canvas.windowHeight(), W = s_.platform.canvas.windowWidth();
-    const auto pw = s_.geometry.boxWidth, ph = s_.geometry.boxHeight;
+    const auto H = s_.canvas().windowHeight(), W = s_.canvas().windowWidth();
+    const auto pw = s_.sizes().boxWidth, ph = s_.sizes().boxHeight;
     const auto left = Nearest((W - pw) / 2.0);
     std::int32_t y = 1, visible = kStep, previous = kStep, sourceTop = ph - kStep;
     while (y < (H - ph) / 2.0) {
@@ -93,8 +93,8 @@ void SlideIns::SlideTop2Center() {
         previous = visible;
         sourceTop = ph - visible;
         s_.Pause(5);
-        s_.platform.canvas.setStatusText(std::to_string(H) + "," + std::to_string(ph) + "," +
-                                         std::to_string(y));
+        s_.canvas().setStatusText(std::to_string(H) + "," + std::to_string(ph) + "," +
+                                  std::to_string(y));
     }
     Finish("SlideTop2Center");
 }
@@ -102,8 +102,8 @@ void SlideIns::SlideTop2Center() {
 void SlideIns::SlideLeft2Center() {
     if (!Start("SlideLeft2Center"))
         return;
-    const auto W = s_.platform.canvas.windowWidth(), H = s_.platform.canvas.windowHeight();
-    const auto pw = s_.geometry.boxWidth, ph = s_.geometry.boxHeight;
+    const auto W = s_.canvas().windowWidth(), H = s_.canvas().windowHeight();
+    const auto pw = s_.sizes().boxWidth, ph = s_.sizes().boxHeight;
     const auto top = Nearest((H - ph) / 2.0);
     std::int32_t x = 1, visible = kStep, previous = kStep, sourceLeft = pw - kStep;
     while (x < (W - pw) / 2.0) {
@@ -125,12 +125,12 @@ void SlideIns::SlideLeft2Center() {
 void SlideIns::SlideRight2Center() {
     if (!Start("SlideRight2Center"))
         return;
-    const auto W = s_.platform.canvas.windowWidth(), H = s_.platform.canvas.windowHeight();
-    const auto pw = s_.geometry.boxWidth, ph = s_.geometry.boxHeight;
+    const auto W = s_.canvas().windowWidth(), H = s_.canvas().windowHeight();
+    const auto pw = s_.sizes().boxWidth, ph = s_.sizes().boxHeight;
     const auto top = Nearest((H - ph) / 2.0);
     std::int32_t x = W - kStep, visible = kStep, previous = kStep;
     while ((W - pw) / 2.0 <= x) {
-        s_.platform.canvas.clearWindow();
+        s_.canvas().clearWindow();
         PaintPicture({x, top, visible, ph}, {0, 0, previous, ph}, visible >= pw);
         visible = pw > visible + kStep ? visible + kStep : pw;
         x -= kStep;

@@ -1,14 +1,14 @@
 #pragma once
 // The four slide-in dissolves: the picture moves in from one edge to the centre of the window
 // in steps of 100 twips, painted on the window surface, its trail covered by the swatch.
-#include "core/show/PlayerState.h"
+#include "core/transitions/DissolveStage.h"
 #include "core/transitions/Dissolves.h"
 
 namespace gf {
 
 class SlideIns {
   public:
-    explicit SlideIns(PlayerState& state) : s_(state), dissolves_(state) {}
+    explicit SlideIns(DissolveStage& state) : s_(state), dissolves_(state) {}
 
     void SlideBottom2Center();
     void SlideTop2Center();
@@ -23,7 +23,7 @@ class SlideIns {
     // A run that never showed the whole picture ends with it at the centre.
     void Finish(const char* name);
 
-    PlayerState& s_;
+    DissolveStage& s_;
     Dissolves dissolves_;
     bool lastWhole_ = false;
 };

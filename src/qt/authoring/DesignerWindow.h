@@ -2,7 +2,7 @@
 // "Template Designer": the rows of a template in a list, edited row by row, loaded, saved and
 // packed. Opened modally by the settings dialog, which gets the template's path back.
 #include "core/authoring/TemplateDesigner.h"
-#include "core/startup/StartupState.h"
+#include "core/settings/StartupState.h"
 
 #include <QDialog>
 #include <memory>

@@ -4,8 +4,8 @@
 
 #include "qt/support/QtText.h"
 
-#include "core/show/NamedColors.h"
-#include "core/support/PictureTypes.h"
+#include "core/picture/PictureTypes.h"
+#include "core/template/NamedColors.h"
 #include "core/transitions/DissolveTable.h"
 #include "qt/authoring/ImageViewerDialog.h"
 #include "qt/authoring/SoundPlayerDialog.h"

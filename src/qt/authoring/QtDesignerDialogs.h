@@ -1,7 +1,7 @@
 #pragma once
 // The designer's questions as message boxes, the save dialog, the template chooser and the
 // slide entry editor, each owned by the designer window.
-#include "core/authoring/AuthoringMemory.h"
+#include "core/settings/AuthoringMemory.h"
 #include "platform/DesignerDialogs.h"
 #include "platform/FileSystem.h"
 

@@ -2,8 +2,8 @@
 
 #include "qt/support/QtText.h"
 
-#include "core/support/GuideLinks.h"
-#include "core/support/PictureTypes.h"
+#include "core/help/GuideLinks.h"
+#include "core/picture/PictureTypes.h"
 #include "core/transitions/DissolveTable.h"
 #include "qt/support/AboutBox.h"
 #include "qt/support/AdStrip.h"

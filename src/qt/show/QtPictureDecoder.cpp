@@ -1,7 +1,7 @@
 #include "qt/show/QtPictureDecoder.h"
 
-#include "core/support/DecodeBudget.h"
-#include "core/support/PictureFile.h"
+#include "core/picture/DecodeBudget.h"
+#include "core/picture/PictureFile.h"
 #include "qt/show/QtDecodedPicture.h"
 #include "qt/support/QtWmfRenderer.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // X11 desktops learn that a screen saver runs from the screen-saver host, not from the show, so
 // the notice is only traced.
-#include "core/startup/Trace.h"
+#include "core/text/Trace.h"
 #include "platform/ScreenSaverNotice.h"
 
 namespace gf {

@@ -1,7 +1,5 @@
 #include "qt/show/QtShow.h"
 
-#include "core/show/SlideListLoader.h"
-#include "core/support/PictureTypes.h"
 #include "qt/show/QtPictureDecoder.h"
 #include "qt/support/QtPictureFormats.h"
 
@@ -14,8 +12,8 @@ namespace gf {
 namespace {
 // The other screens are covered by windows that are black like the show's own and hand their
 // input to the show in the same way.
-std::unique_ptr<QtShowWindow> CoverWindow(QScreen* screen) {
-    auto w = std::make_unique<QtShowWindow>(screen->geometry());
+std::unique_ptr<QtShowWindow> CoverWindow(const QRect& area) {
+    auto w = std::make_unique<QtShowWindow>(area);
     w->setWindowTitle(QStringLiteral("Glimmerframe")); // the show's caption is the main window's
     w->setCursor(Qt::BlankCursor);
     w->show();
@@ -29,21 +27,26 @@ Result<std::unique_ptr<QtShow>> QtShow::Start(ProcessState& process, const Setti
     auto& s = *show;
     const bool hosted = target.hostWindow != 0;
 
-    auto items = PackageItems::ForShow(process);
-    if (!items)
-        return items.error();
-    s.items_ = std::move(*items);
+    auto assembly = ShowAssembly::Prepare(process);
+    if (!assembly)
+        return assembly.error();
+    s.assembly_ = std::move(*assembly);
 
     QScreen* primary = QGuiApplication::primaryScreen();
-    if (!primary && !hosted)
-        return Error{"Cannot start the show: there is no screen."};
-    // One show on the main screen; the others are black, as one show has one sound and one pace.
-    if (!hosted) {
-        for (QScreen* screen : QGuiApplication::screens())
-            if (screen != primary)
-                s.covers_.push_back(CoverWindow(screen));
+    std::vector<ShowScreen> screens;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        const QRect g = screen->geometry();
+        screens.push_back({g.x(), g.y(), g.width(), g.height(), screen == primary});
     }
-    const QRect geometry = hosted ? QRect(QPoint(0, 0), target.hostSize) : primary->geometry();
+    const ScreenPlan plan = PlanScreens(screens);
+    if (!plan.show && !hosted)
+        return Error{"Cannot start the show: there is no screen."};
+    const auto rect = [](const ShowScreen& r) { return QRect(r.x, r.y, r.width, r.height); };
+    if (!hosted) {
+        for (const auto& cover : plan.covers)
+            s.covers_.push_back(CoverWindow(rect(cover)));
+    }
+    const QRect geometry = hosted ? QRect(QPoint(0, 0), target.hostSize) : rect(*plan.show);
     s.window_ = std::make_unique<QtShowWindow>(geometry, target.hostWindow);
     const double dpr = primary ? primary->devicePixelRatio() : 1.0;
     const int tpp = process.startup.TwipsPerPixelX > 0 ? process.startup.TwipsPerPixelX : 15;
@@ -53,25 +56,22 @@ Result<std::unique_ptr<QtShow>> QtShow::Start(ProcessState& process, const Setti
     s.window_->setCanvas(s.canvas_.get());
     s.password_ = std::make_unique<QtPasswordCheck>(s.window_.get());
 
-    s.platform_.reset(new ShowPlatform{
-        *s.canvas_, std::make_shared<QtPictureDecoder>(process.files, tpp, dpr), s.clock_, s.pump_,
-        s.timer1_, s.timer2_, s.cursor_, s.media_, s.sound_, *s.password_, s.notice_});
-    auto loadFiles = [&files = process.files, patterns = PicturePatterns(QtPictureFormats())](
-                         Settings& settings, SlideList& list) {
-        LoadFiles(files, settings, list, patterns);
-    };
-    s.player_ = std::make_unique<PlayerWindow>(process, *s.platform_, store, loadFiles,
-                                               s.items_.get(), PlayerOptions{hosted});
-    PlayerWindow* player = s.player_.get();
-    auto handInput = [player](QtShowWindow& w) {
-        w.onInput = [player] { player->Input(); };
-        w.onMouseMove = [player] { player->MouseMove(); };
-        w.onCloseRequest = [player] { player->RequestClose(); };
+    ShowAssembly& assembled = *s.assembly_;
+    assembled.assemble(store,
+                       ShowPlatform{*s.canvas_,
+                                    std::make_shared<QtPictureDecoder>(process.files, tpp, dpr),
+                                    s.clock_, s.pump_, s.timer1_, s.timer2_, s.cursor_, s.media_,
+                                    s.sound_, *s.password_, s.notice_},
+                       QtPictureFormats(), PlayerOptions{hosted});
+    auto handInput = [&assembled](QtShowWindow& w) {
+        w.onInput = [&assembled] { assembled.input(); };
+        w.onMouseMove = [&assembled](QPoint p) { assembled.pointerAt(p.x(), p.y()); };
+        w.onCloseRequest = [&assembled] { assembled.closeRequested(); };
     };
     handInput(*s.window_);
     for (auto& cover : s.covers_)
         handInput(*cover);
-    s.signals_ = std::make_unique<QtSignalBridge>([player](int) { player->Terminate(); });
+    s.signals_ = std::make_unique<QtSignalBridge>([&assembled](int) { assembled.terminate(); });
 
     s.window_->show();
     if (!hosted) {
@@ -80,13 +80,16 @@ Result<std::unique_ptr<QtShow>> QtShow::Start(ProcessState& process, const Setti
         // Keys must reach the show whichever window had the focus; the grab needs a mapped window.
         QTimer::singleShot(100, window, [window] { window->grabKeyboard(); });
     }
-    s.player_->Form_Load();
+    assembled.start();
     return show;
 }
 
 QtShow::~QtShow() {
     if (window_)
         window_->releaseKeyboard();
+    signals_.reset();
+    if (assembly_)
+        assembly_->finish();
 }
 
 } // namespace gf

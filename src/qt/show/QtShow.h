@@ -2,9 +2,8 @@
 // One running show on screen: the windows, the Qt devices, the package's temporary folder and
 // the player. Everything is put back when it goes away: cursor, signal handling, temporary files.
 #include "base/Result.h"
-#include "core/package/PackageItems.h"
-#include "core/show/PlayerWindow.h"
-#include "core/startup/StartupState.h"
+#include "core/settings/StartupState.h"
+#include "core/startup/ShowAssembly.h"
 #include "platform/SettingsStore.h"
 #include "qt/show/QtCursorDisplay.h"
 #include "qt/show/QtEventPump.h"
@@ -41,7 +40,7 @@ class QtShow {
     QtShow& operator=(const QtShow&) = delete;
     ~QtShow();
 
-    PlayerWindow& player() { return *player_; }
+    PlayerWindow& player() { return assembly_->player(); }
     QtShowWindow& window() { return *window_; }
     QtShowCanvas& canvas() { return *canvas_; }
     QtPlatformTimer& slideTimer() { return timer1_; }
@@ -50,7 +49,8 @@ class QtShow {
   private:
     QtShow() = default;
 
-    std::unique_ptr<PackageItems> items_;
+    // First, so the package's files outlive the windows and devices that may hold them open.
+    std::unique_ptr<ShowAssembly> assembly_;
     std::vector<std::unique_ptr<QtShowWindow>> covers_; // the other screens
     std::unique_ptr<QtShowWindow> window_;
     std::unique_ptr<QtShowCanvas> canvas_;
@@ -62,8 +62,6 @@ class QtShow {
     QtOneShotSound sound_;
     std::unique_ptr<QtPasswordCheck> password_;
     QtScreenSaverNotice notice_;
-    std::unique_ptr<ShowPlatform> platform_;
-    std::unique_ptr<PlayerWindow> player_;
     std::unique_ptr<QtSignalBridge> signals_;
 };
 

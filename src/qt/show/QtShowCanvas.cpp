@@ -1,5 +1,9 @@
 #include "qt/show/QtShowCanvas.h"
 
+#include "core/show/BlitPlan.h"
+#include "core/show/CommentFit.h"
+#include "qt/support/QtText.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -97,31 +101,19 @@ void QtShowCanvas::setBoxVisible(bool visible) {
 
 void QtShowCanvas::drawPicture(QImage& target, const TwipRect& dst,
                                const std::optional<TwipRect>& src) {
-    if (!picture_ || target.isNull() || pictureWidth_ <= 0 || pictureHeight_ <= 0)
+    if (!picture_ || target.isNull())
         return;
     const QImage& img = picture_->image();
-    // Source twips of the natural size map onto the decoded pixels.
-    const TwipRect s = src.value_or(TwipRect{0, 0, pictureWidth_, pictureHeight_});
-    if (img.isNull() || s.width <= 0 || s.height <= 0 || dst.width <= 0 || dst.height <= 0)
+    const auto plan =
+        PlanBlit(dst, src, {pictureWidth_, pictureHeight_, img.width(), img.height()}, tpp_);
+    if (!plan)
         return;
-    const double fx = double(img.width()) / pictureWidth_;
-    const double fy = double(img.height()) / pictureHeight_;
-    QRectF source(s.left * fx, s.top * fy, s.width * fx, s.height * fy);
-    QRectF dest = toLogical(dst);
-    // A source reaching past the picture copies only what the picture has.
-    const QRectF clipped = source.intersected(QRectF(img.rect()));
-    if (clipped.isEmpty())
-        return;
-    if (clipped != source) {
-        const double sx = dest.width() / source.width(), sy = dest.height() / source.height();
-        dest = QRectF(dest.left() + (clipped.left() - source.left()) * sx,
-                      dest.top() + (clipped.top() - source.top()) * sy, clipped.width() * sx,
-                      clipped.height() * sy);
-        source = clipped;
-    }
+    const auto rect = [](const PixelArea& a) {
+        return QRectF(a.left, a.top, a.width(), a.height());
+    };
     QPainter p(&target);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(dest, img, source);
+    p.drawImage(rect(plan->dest), img, rect(plan->source));
 }
 
 void QtShowCanvas::paintBox(const TwipRect& dst, const std::optional<TwipRect>& src) {
@@ -153,11 +145,11 @@ void QtShowCanvas::flush() {
         repaint_(r);
 }
 
-QStringList QtShowCanvas::commentLines(const QString& text) const {
-    QString t = text;
-    if (t.endsWith(QStringLiteral("\r\n")))
-        t.chop(2); // every stored comment line ends with a break; no empty band below the last
-    return t.split(QStringLiteral("\r\n"));
+QStringList QtShowCanvas::commentLines(std::string_view text) {
+    QStringList lines;
+    for (const auto line : CommentLines(text))
+        lines.append(qs(line));
+    return lines;
 }
 
 std::int32_t QtShowCanvas::commentTextWidth(std::string_view line) const {
@@ -174,15 +166,14 @@ std::int32_t QtShowCanvas::commentMargin() const {
 }
 
 std::int32_t QtShowCanvas::commentHeight(std::string_view text) const {
-    const auto lines = commentLines(QString::fromUtf8(text.data(), qsizetype(text.size())));
     const QFontMetrics fm(font_);
-    return std::int32_t(lines.size() * fm.lineSpacing() + 2 * kCommentPadding) * tpp_;
+    return std::int32_t(CommentLines(text).size() * fm.lineSpacing() + 2 * kCommentPadding) * tpp_;
 }
 
 void QtShowCanvas::showComment(const CommentLabel& label) {
     if (commentVisible_)
         dirty(commentRect_);
-    comment_ = commentLines(QString::fromUtf8(label.text.data(), qsizetype(label.text.size())));
+    comment_ = commentLines(label.text);
     commentFg_ = FromNumber(label.foreground);
     commentBg_ = FromNumber(label.background);
     // Measured here once, not on every repaint.

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <string_view>
 
 class QPainter;
 
@@ -56,7 +57,7 @@ class QtShowCanvas final : public ShowCanvas {
   private:
     QRectF toLogical(const TwipRect& r) const;
     void drawPicture(QImage& target, const TwipRect& dst, const std::optional<TwipRect>& src);
-    QStringList commentLines(const QString& text) const;
+    static QStringList commentLines(std::string_view text);
     void dirty(const QRectF& logical);
     QImage blank(QSize logical) const;
 

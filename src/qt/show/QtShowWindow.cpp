@@ -58,14 +58,8 @@ void QtShowWindow::keyPressEvent(QKeyEvent*) {
 }
 
 void QtShowWindow::mouseMoveEvent(QMouseEvent* event) {
-    // Only real movement counts: windows appearing under a still pointer report it too.
-    const QPoint pos = event->globalPosition().toPoint();
-    if (pos == lastPos_)
-        return;
-    const bool first = lastPos_ == QPoint(-1, -1);
-    lastPos_ = pos;
-    if (!first && onMouseMove)
-        onMouseMove();
+    if (onMouseMove)
+        onMouseMove(event->globalPosition().toPoint());
 }
 
 void QtShowWindow::closeEvent(QCloseEvent* event) {

@@ -16,7 +16,8 @@ class QtShowWindow final : public QWidget {
     QtShowWindow(QRect screenGeometry, WId hostWindow = 0);
 
     void setCanvas(const QtShowCanvas* canvas) { canvas_ = canvas; }
-    std::function<void()> onInput, onMouseMove, onCloseRequest;
+    std::function<void()> onInput, onCloseRequest;
+    std::function<void(QPoint)> onMouseMove; // where the pointer is, on the desktop
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -29,7 +30,6 @@ class QtShowWindow final : public QWidget {
   private:
     void input();
     const QtShowCanvas* canvas_ = nullptr;
-    QPoint lastPos_{-1, -1};
 };
 
 } // namespace gf

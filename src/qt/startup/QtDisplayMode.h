@@ -3,8 +3,8 @@
 // window or a window of its own otherwise), at that window's size and following it, ending when
 // the window goes away. Input, the cursor and locking stay with the host.
 #include "base/Result.h"
+#include "core/settings/StartupState.h"
 #include "core/startup/DisplayModeOptions.h"
-#include "core/startup/StartupState.h"
 #include "platform/SettingsStore.h"
 
 #include <QObject>

@@ -2,7 +2,7 @@
 
 #include "qt/support/QtText.h"
 
-#include "core/support/AtomicFileWriter.h"
+#include "core/files/AtomicFileWriter.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,10 +2,10 @@
 
 #include "qt/support/QtText.h"
 
-#include "core/support/AboutText.h"
-#include "core/support/GuideLinks.h"
-#include "core/support/Maker.h"
-#include "core/support/Version.h"
+#include "core/help/AboutText.h"
+#include "core/help/GuideLinks.h"
+#include "core/help/Maker.h"
+#include "core/help/Version.h"
 #include "qt/support/UrlOpener.h"
 
 #include <QFrame>

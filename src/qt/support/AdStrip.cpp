@@ -2,7 +2,7 @@
 
 #include "qt/support/QtText.h"
 
-#include "core/support/GuideLinks.h"
+#include "core/help/GuideLinks.h"
 #include "qt/support/QtIntervalTimer.h"
 
 #include <QLinearGradient>

@@ -2,7 +2,7 @@
 // The strip of the settings dialog and the designer: six tips about the program's own features
 // sharing one place, the next one shown every 3 minutes by an interval timer control; a click
 // opens the user guide at the showing tip's topic.
-#include "core/support/TipRotation.h"
+#include "core/help/TipRotation.h"
 #include "qt/support/UrlOpener.h"
 
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "qt/support/FolderBrowser.h"
 
-#include "core/support/FilePatterns.h"
+#include "core/files/FilePatterns.h"
 
 #include <algorithm>
 

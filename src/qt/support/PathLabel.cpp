@@ -2,7 +2,7 @@
 
 #include "qt/support/QtText.h"
 
-#include "core/support/PathElision.h"
+#include "core/files/PathElision.h"
 
 namespace gf {
 

@@ -2,7 +2,7 @@
 
 #include "qt/support/QtText.h"
 
-#include "core/support/HTMLHelp.h"
+#include "core/help/HTMLHelp.h"
 #include "qt/support/HelpWindow.h"
 
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 // The interval timer control for Qt windows: a QObject with the control's properties and its
 // Timer, MinuteAlarm and HourAlarm events as signals. Rejected property values are shown in a
 // message box over the parent window.
-#include "core/support/utimerCTL.h"
+#include "core/controls/utimerCTL.h"
 #include "qt/support/QtPlatformTimer.h"
 
 #include <QObject>

@@ -2,8 +2,8 @@
 
 #include "qt/support/QtText.h"
 
-#include "core/support/PictureFile.h"
-#include "core/support/WmfDocument.h"
+#include "core/picture/PictureFile.h"
+#include "core/picture/WmfDocument.h"
 
 #include <QFont>
 #include <QFontMetricsF>

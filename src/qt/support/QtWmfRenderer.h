@@ -2,7 +2,7 @@
 // Windows metafiles (clip art) drawn with QPainter, antialiased, at the size they are shown.
 // The picture loader calls the two functions below; the class is the painter they use.
 #include "base/Result.h"
-#include "core/support/WmfPainter.h"
+#include "core/picture/WmfPainter.h"
 
 #include <QColor>
 #include <QImage>

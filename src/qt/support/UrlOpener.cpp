@@ -1,6 +1,6 @@
 #include "qt/support/UrlOpener.h"
 
-#include "core/support/HTMLHelp.h"
+#include "core/help/HTMLHelp.h"
 #include "qt/support/HelpWindow.h"
 #include "qt/support/QtHelpHost.h"
 

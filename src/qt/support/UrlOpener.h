@@ -1,7 +1,7 @@
 #pragma once
 // How windows open the user guide's pages (the maker's pages of this program) and other links;
 // tests pass their own opener.
-#include "core/support/GuideLinks.h"
+#include "core/help/GuideLinks.h"
 
 #include <QPointer>
 #include <QUrl>

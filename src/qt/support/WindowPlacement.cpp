@@ -1,6 +1,6 @@
 #include "qt/support/WindowPlacement.h"
 
-#include "core/support/WindowFit.h"
+#include "core/controls/WindowFit.h"
 
 #include <QCursor>
 #include <QGuiApplication>

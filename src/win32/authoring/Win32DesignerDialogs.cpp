@@ -1,7 +1,7 @@
 #include "win32/authoring/Win32DesignerDialogs.h"
 
 #include "core/authoring/TemplateDesigner.h"
-#include "core/startup/Paths.h"
+#include "core/files/Paths.h"
 #include "win32/authoring/Win32EntryEditDialog.h"
 #include "win32/authoring/Win32TemplateLoadDialog.h"
 #include "win32/support/FilePicker.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The designer's questions and dialogs on Windows: message boxes, the save dialogs, the
 // template chooser and the slide entry editor, all owned by the designer's window.
-#include "core/startup/StartupState.h"
+#include "core/settings/StartupState.h"
 #include "platform/DesignerDialogs.h"
 #include "win32/support/FilePicker.h"
 

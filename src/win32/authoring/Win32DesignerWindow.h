@@ -4,7 +4,7 @@
 // opened modally by the settings dialog, which gets the template's path back.
 #include "core/authoring/PackageJob.h"
 #include "core/authoring/TemplateDesigner.h"
-#include "core/startup/StartupState.h"
+#include "core/settings/StartupState.h"
 #include "win32/authoring/AuthoringDialog.h"
 
 #include <memory>

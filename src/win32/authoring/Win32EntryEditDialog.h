@@ -3,7 +3,7 @@
 // for the designer, which reads the results after the dialog has closed. A view over
 // EntryEditor.
 #include "core/authoring/EntryEditor.h"
-#include "core/startup/StartupState.h"
+#include "core/settings/StartupState.h"
 #include "platform/DesignerDialogs.h"
 #include "win32/authoring/AuthoringDialog.h"
 #include "win32/authoring/FolderLists.h"

@@ -1,7 +1,7 @@
 #include "win32/authoring/Win32SoundPlayerDialog.h"
 
 #include "core/authoring/TemplateDesigner.h"
-#include "core/support/PathParser.h"
+#include "core/files/PathParser.h"
 #include "platform/MediaPlayer.h"
 #include "win32/support/Utf16.h"
 

@@ -2,7 +2,7 @@
 // "Template Load": picks a template file from the drive, folder and file lists for the
 // designer, which reads the choice after the dialog has closed. A view over TemplateChooser.
 #include "core/authoring/TemplateChooser.h"
-#include "core/startup/StartupState.h"
+#include "core/settings/StartupState.h"
 #include "win32/authoring/FolderLists.h"
 #include "win32/support/Win32Dialog.h"
 

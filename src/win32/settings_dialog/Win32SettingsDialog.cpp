@@ -2,9 +2,9 @@
 
 #include "win32/support/WindowText.h"
 
-#include "core/support/GuideLinks.h"
-#include "core/support/HTMLHelp.h"
-#include "core/support/PictureTypes.h"
+#include "core/help/GuideLinks.h"
+#include "core/help/HTMLHelp.h"
+#include "core/picture/PictureTypes.h"
 #include "core/transitions/DissolveTable.h"
 #include "win32/show/Win32PictureFormats.h"
 #include "win32/support/FilePicker.h"

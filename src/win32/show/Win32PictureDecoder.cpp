@@ -1,8 +1,8 @@
 #include "win32/show/Win32PictureDecoder.h"
 
-#include "core/support/DecodeBudget.h"
-#include "core/support/PictureFile.h"
-#include "core/support/WmfDocument.h"
+#include "core/picture/DecodeBudget.h"
+#include "core/picture/PictureFile.h"
+#include "core/picture/WmfDocument.h"
 #include "win32/show/Win32DecodedPicture.h"
 #include "win32/show/Win32WmfPainter.h"
 #include "win32/support/ComApartment.h"

@@ -1,8 +1,6 @@
 #include "win32/show/Win32Show.h"
 
-#include "core/show/SlideListLoader.h"
 #include "core/startup/Main.h"
-#include "core/support/PictureTypes.h"
 #include "win32/show/Win32PictureDecoder.h"
 #include "win32/show/Win32PictureFormats.h"
 #include "win32/support/SystemError.h"
@@ -13,24 +11,30 @@ namespace gf {
 
 namespace {
 
-struct Monitor {
-    RECT area;
-    bool primary;
-};
-
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (GetMonitorInfoW(monitor, &info))
-        reinterpret_cast<std::vector<Monitor>*>(data)->push_back(
-            {info.rcMonitor, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+    if (GetMonitorInfoW(monitor, &info)) {
+        const RECT& r = info.rcMonitor;
+        reinterpret_cast<std::vector<ShowScreen>*>(data)->push_back(
+            {r.left, r.top, r.right - r.left, r.bottom - r.top,
+             (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+    }
     return TRUE;
 }
 
-std::vector<Monitor> Monitors() {
-    std::vector<Monitor> out;
-    EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&out));
-    return out;
+ScreenPlan Monitors() {
+    std::vector<ShowScreen> screens;
+    EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&screens));
+    ScreenPlan plan = PlanScreens(screens);
+    if (!plan.show)
+        plan.show =
+            ShowScreen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), true};
+    return plan;
+}
+
+RECT Area(const ShowScreen& screen) {
+    return RECT{screen.x, screen.y, screen.x + screen.width, screen.y + screen.height};
 }
 
 } // namespace
@@ -40,25 +44,20 @@ Result<std::unique_ptr<Win32Show>> Win32Show::Start(ProcessState& process,
     std::unique_ptr<Win32Show> show(new Win32Show());
     auto& s = *show;
 
-    auto items = PackageItems::ForShow(process);
-    if (!items)
-        return items.error();
-    s.items_ = std::move(*items);
+    auto assembly = ShowAssembly::Prepare(process);
+    if (!assembly)
+        return assembly.error();
+    s.assembly_ = std::move(*assembly);
 
-    // One show on the primary monitor; the others are black, as one show has one sound and one
-    // pace. The first program of a session that is still starting (a new Wine prefix's desktop,
-    // say) may be refused its windows for a while: they are asked for again, for up to 30 s.
+    // The first program of a session that is still starting (a new Wine prefix's desktop, say)
+    // may be refused its windows for a while: they are asked for again, for up to 30 s.
     RECT primary{};
     for (int attempt = 1;; ++attempt) {
         s.covers_.clear();
-        primary = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-        for (const auto& monitor : Monitors()) {
-            if (monitor.primary)
-                primary = monitor.area;
-            else
-                s.covers_.push_back(
-                    std::make_unique<Win32ShowWindow>(monitor.area, L"Glimmerframe"));
-        }
+        const ScreenPlan plan = Monitors();
+        primary = Area(*plan.show);
+        for (const auto& cover : plan.covers)
+            s.covers_.push_back(std::make_unique<Win32ShowWindow>(Area(cover), L"Glimmerframe"));
         s.window_ = std::make_unique<Win32ShowWindow>(primary, ToUtf16(kMainFormCaption));
         if (s.window_->handle())
             break;
@@ -82,25 +81,21 @@ Result<std::unique_ptr<Win32Show>> Win32Show::Start(ProcessState& process,
     s.window_->setCanvas(s.canvas_.get());
     s.password_ = std::make_unique<Win32PasswordCheck>(main);
 
-    s.platform_.reset(new ShowPlatform{
-        *s.canvas_, std::make_shared<Win32PictureDecoder>(process.files, tpp), s.clock_, s.pump_,
-        s.timer1_, s.timer2_, s.cursor_, s.media_, s.sound_, *s.password_, s.notice_});
-    auto loadFiles = [&files = process.files, patterns = PicturePatterns(Win32PictureFormats())](
-                         Settings& settings, SlideList& list) {
-        LoadFiles(files, settings, list, patterns);
-    };
-    s.player_ = std::make_unique<PlayerWindow>(process, *s.platform_, store, loadFiles,
-                                               s.items_.get(), PlayerOptions{});
-    PlayerWindow* player = s.player_.get();
-    Win32Show* self = show.get();
-    auto handInput = [player, self](Win32ShowWindow& w) {
-        w.onInput = [player] { player->Input(); };
-        w.onMouseMove = [self](POINT p) { self->pointerAt(p); };
-        w.onTerminate = [player] { player->Terminate(); };
+    ShowAssembly& assembled = *s.assembly_;
+    assembled.assemble(store,
+                       ShowPlatform{*s.canvas_,
+                                    std::make_shared<Win32PictureDecoder>(process.files, tpp),
+                                    s.clock_, s.pump_, s.timer1_, s.timer2_, s.cursor_, s.media_,
+                                    s.sound_, *s.password_, s.notice_},
+                       Win32PictureFormats(), PlayerOptions{});
+    auto handInput = [&assembled](Win32ShowWindow& w) {
+        w.onInput = [&assembled] { assembled.input(); };
+        w.onMouseMove = [&assembled](POINT p) { assembled.pointerAt(p.x, p.y); };
+        w.onTerminate = [&assembled] { assembled.terminate(); };
         // The process may be ended any moment after this: nothing of the show may stay behind.
-        w.onSessionEnd = [self] {
-            if (self->items_)
-                self->items_->removeFiles();
+        w.onSessionEnd = [&assembled] {
+            if (assembled.items())
+                assembled.items()->removeFiles();
         };
     };
     handInput(*s.window_);
@@ -109,25 +104,19 @@ Result<std::unique_ptr<Win32Show>> Win32Show::Start(ProcessState& process,
     s.console_ = std::make_unique<Win32ConsoleBridge>(main);
     // Where the pointer rests before the windows appear: their own move messages are no motion.
     if (POINT p; GetCursorPos(&p))
-        s.pointer_ = p;
+        assembled.pointerAt(p.x, p.y);
 
     for (auto& cover : s.covers_)
         cover->show(false);
     s.window_->show(true);
-    s.player_->Form_Load();
+    assembled.start();
     return show;
 }
 
-void Win32Show::pointerAt(POINT p) {
-    // Only real movement counts: windows appearing under a still pointer report it too.
-    const bool first = !pointer_;
-    if (!first && pointer_->x == p.x && pointer_->y == p.y)
-        return;
-    pointer_ = p;
-    if (!first)
-        player_->MouseMove();
+Win32Show::~Win32Show() {
+    console_.reset();
+    if (assembly_)
+        assembly_->finish();
 }
-
-Win32Show::~Win32Show() = default;
 
 } // namespace gf

@@ -3,9 +3,8 @@
 // others), the Win32 devices, the package's temporary folder and the player. Everything is put
 // back when it goes away: console handling, windows, temporary files.
 #include "base/Result.h"
-#include "core/package/PackageItems.h"
-#include "core/show/PlayerWindow.h"
-#include "core/startup/StartupState.h"
+#include "core/settings/StartupState.h"
+#include "core/startup/ShowAssembly.h"
 #include "platform/SettingsStore.h"
 #include "win32/show/Win32ConsoleBridge.h"
 #include "win32/show/Win32CursorDisplay.h"
@@ -20,7 +19,6 @@
 #include "win32/support/Win32PlatformTimer.h"
 
 #include <memory>
-#include <optional>
 #include <vector>
 
 namespace gf {
@@ -35,15 +33,15 @@ class Win32Show {
     Win32Show& operator=(const Win32Show&) = delete;
     ~Win32Show();
 
-    PlayerWindow& player() { return *player_; }
+    PlayerWindow& player() { return assembly_->player(); }
     Win32EventPump& pump() { return pump_; }
     Win32ShowWindow& window() { return *window_; }
 
   private:
     Win32Show() = default;
-    void pointerAt(POINT p);
 
-    std::unique_ptr<PackageItems> items_;
+    // First, so the package's files outlive the windows and devices that may hold them open.
+    std::unique_ptr<ShowAssembly> assembly_;
     std::vector<std::unique_ptr<Win32ShowWindow>> covers_; // the other monitors
     std::unique_ptr<Win32ShowWindow> window_;
     std::unique_ptr<Win32ShowCanvas> canvas_;
@@ -55,10 +53,7 @@ class Win32Show {
     Win32OneShotSound sound_;
     std::unique_ptr<Win32PasswordCheck> password_;
     Win32ScreenSaverNotice notice_;
-    std::unique_ptr<ShowPlatform> platform_;
-    std::unique_ptr<PlayerWindow> player_;
     std::unique_ptr<Win32ConsoleBridge> console_;
-    std::optional<POINT> pointer_; // where the pointer was last seen, on the screen
 };
 
 } // namespace gf

@@ -1,5 +1,8 @@
 #include "win32/show/Win32ShowCanvas.h"
 
+#include "core/show/BlitPlan.h"
+#include "core/show/CommentFit.h"
+
 #include "win32/support/SelectedObject.h"
 #include "win32/support/Utf16.h"
 
@@ -132,40 +135,19 @@ void Win32ShowCanvas::setBoxVisible(bool visible) {
 
 void Win32ShowCanvas::drawPicture(DibSurface& target, const TwipRect& dst,
                                   const std::optional<TwipRect>& src) {
-    if (!picture_ || !picture_->surface() || pictureWidth_ <= 0 || pictureHeight_ <= 0)
+    if (!picture_ || !picture_->surface())
         return;
     const DibSurface& img = picture_->surface();
-    // Source twips of the natural size map onto the decoded pixels.
-    const TwipRect s = src.value_or(TwipRect{0, 0, pictureWidth_, pictureHeight_});
-    if (s.width <= 0 || s.height <= 0 || dst.width <= 0 || dst.height <= 0)
+    const auto plan =
+        PlanBlit(dst, src, {pictureWidth_, pictureHeight_, img.width(), img.height()}, tpp_);
+    if (!plan)
         return;
-    const double fx = double(img.width()) / pictureWidth_,
-                 fy = double(img.height()) / pictureHeight_;
-    double sl = s.left * fx, st = s.top * fy;
-    double sr = (double(s.left) + s.width) * fx, sb = (double(s.top) + s.height) * fy;
-    double dl = dst.left / tpp_, dt = dst.top / tpp_;
-    double dr = (double(dst.left) + dst.width) / tpp_, db = (double(dst.top) + dst.height) / tpp_;
-    // A source reaching past the picture copies only what the picture has.
-    const double sx = (dr - dl) / (sr - sl), sy = (db - dt) / (sb - st);
-    if (sl < 0) {
-        dl -= sl * sx;
-        sl = 0;
-    }
-    if (st < 0) {
-        dt -= st * sy;
-        st = 0;
-    }
-    if (sr > img.width()) {
-        dr -= (sr - img.width()) * sx;
-        sr = img.width();
-    }
-    if (sb > img.height()) {
-        db -= (sb - img.height()) * sy;
-        sb = img.height();
-    }
     auto px = [](double v) { return int(std::lround(v)); };
-    const int sx0 = px(sl), sy0 = px(st), sw = px(sr) - sx0, sh = px(sb) - sy0;
-    const int dx0 = px(dl), dy0 = px(dt), dw = px(dr) - dx0, dh = px(db) - dy0;
+    const auto& [from, to] = *plan;
+    const int sx0 = px(from.left), sy0 = px(from.top), sw = px(from.right) - sx0,
+              sh = px(from.bottom) - sy0;
+    const int dx0 = px(to.left), dy0 = px(to.top), dw = px(to.right) - dx0,
+              dh = px(to.bottom) - dy0;
     if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0)
         return;
     if (picture_->seeThrough()) {
@@ -213,21 +195,12 @@ void Win32ShowCanvas::flush() {
         present_(r);
 }
 
-std::vector<std::wstring> Win32ShowCanvas::commentLines(std::string_view text) const {
-    std::wstring t = ToUtf16(text);
-    if (t.size() >= 2 && t.compare(t.size() - 2, 2, L"\r\n") == 0)
-        t.resize(t.size() - 2); // every stored line ends with a break; no empty band below
+std::vector<std::wstring> Win32ShowCanvas::commentLines(std::string_view text) {
     // The show has already cut the comment to the screen: its lines are drawn as they are.
-    std::vector<std::wstring> out;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = t.find(L"\r\n", start);
-        out.push_back(
-            t.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
-        if (end == std::wstring::npos)
-            return out;
-        start = end + 2;
-    }
+    std::vector<std::wstring> lines;
+    for (const auto line : CommentLines(text))
+        lines.push_back(ToUtf16(line));
+    return lines;
 }
 
 int Win32ShowCanvas::commentPadding() const {
@@ -253,9 +226,8 @@ std::int32_t Win32ShowCanvas::commentMargin() const {
 }
 
 std::int32_t Win32ShowCanvas::commentHeight(std::string_view text) const {
-    const auto lines = commentLines(text);
-    return std::int32_t(
-        std::lround(double(lines.size() * lineSpacing_ + 2 * commentPadding()) * tpp_));
+    return std::int32_t(std::lround(
+        double(CommentLines(text).size() * lineSpacing_ + 2 * commentPadding()) * tpp_));
 }
 
 void Win32ShowCanvas::showComment(const CommentLabel& label) {

@@ -59,7 +59,7 @@ class Win32ShowCanvas final : public ShowCanvas {
     RECT toPixels(const TwipRect& r) const;
     void drawPicture(DibSurface& target, const TwipRect& dst, const std::optional<TwipRect>& src);
     void dirty(const RECT& r);
-    std::vector<std::wstring> commentLines(std::string_view text) const;
+    static std::vector<std::wstring> commentLines(std::string_view text);
     int commentPadding() const;
 
     int width_, height_;

@@ -1,7 +1,7 @@
 #pragma once
 // The metafile player's drawing calls made with GDI on a memory DC: our own bounded player walks
 // the records, so a hostile file never reaches the system's own metafile player.
-#include "core/support/WmfPainter.h"
+#include "core/picture/WmfPainter.h"
 
 #include <atomic>
 #include <windows.h>

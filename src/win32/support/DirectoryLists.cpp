@@ -1,7 +1,7 @@
 #include "win32/support/DirectoryLists.h"
 
-#include "core/startup/Paths.h"
-#include "core/support/FilePatterns.h"
+#include "core/files/FilePatterns.h"
+#include "core/files/Paths.h"
 #include "win32/support/Utf16.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 // The Help menu of the program's windows and what its shared items do: the guide's contents
 // (Help > Contents, F1) and its pages, with the help class's checks and messages.
-#include "core/support/HTMLHelp.h"
+#include "core/help/HTMLHelp.h"
 #include "win32/support/Win32HelpHost.h"
 
 #include <initializer_list>

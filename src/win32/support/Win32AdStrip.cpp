@@ -1,6 +1,6 @@
 #include "win32/support/Win32AdStrip.h"
 
-#include "core/support/GuideLinks.h"
+#include "core/help/GuideLinks.h"
 #include "win32/support/GdiObject.h"
 #include "win32/support/HelpMenu.h"
 #include "win32/support/SelectedObject.h"

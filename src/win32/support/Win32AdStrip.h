@@ -2,7 +2,7 @@
 // The strip of the settings dialog and the designer: six tips about the program's own features
 // sharing one place, the next one every 3 minutes by an interval timer control; a click opens
 // the user guide at the showing tip's section.
-#include "core/support/TipRotation.h"
+#include "core/help/TipRotation.h"
 #include "win32/support/Tooltips.h"
 #include "win32/support/Win32IntervalTimer.h"
 

@@ -1,6 +1,6 @@
 #include "win32/support/Win32Dialog.h"
 
-#include "core/support/WindowFit.h"
+#include "core/controls/WindowFit.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #include "win32/support/Win32HelpHost.h"
 
-#include "core/startup/Paths.h"
-#include "core/support/HTMLHelp.h"
+#include "core/files/Paths.h"
+#include "core/help/HTMLHelp.h"
 #include "win32/support/ModuleHandle.h"
 #include "win32/support/ProgramFile.h"
 #include "win32/support/RegistryKey.h"

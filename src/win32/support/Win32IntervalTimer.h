@@ -1,7 +1,7 @@
 #pragma once
 // The interval timer control for Win32 windows: the control's counting over one SetTimer
 // timer of the window thread. A rejected property value is said in a message box over `owner`.
-#include "core/support/utimerCTL.h"
+#include "core/controls/utimerCTL.h"
 #include "win32/support/Win32PlatformTimer.h"
 
 #include <windows.h>

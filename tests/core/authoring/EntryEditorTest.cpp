@@ -1,6 +1,6 @@
 #include "core/authoring/EntryEditor.h"
 #include "core/authoring/TemplateChooser.h"
-#include "core/startup/Paths.h"
+#include "core/files/Paths.h"
 
 #include <gtest/gtest.h>
 

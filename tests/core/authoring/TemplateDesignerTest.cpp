@@ -1,5 +1,5 @@
 #include "core/authoring/TemplateDesigner.h"
-#include "core/startup/Paths.h"
+#include "core/files/Paths.h"
 #include "fakes/FakeDesignerDialogs.h"
 #include "fakes/RealFiles.h"
 #include "fakes/RecordPrinters.h"

@@ -1,6 +1,6 @@
 #include "core/settings_dialog/SettingsDialogModel.h"
-#include "core/startup/Paths.h"
-#include "core/startup/SettingsLoader.h"
+#include "core/files/Paths.h"
+#include "core/settings/SettingsLoader.h"
 #include "fakes/MemorySettingsStore.h"
 #include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"

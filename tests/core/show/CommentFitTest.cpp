@@ -1,5 +1,5 @@
 #include "core/show/CommentFit.h"
-#include "core/support/TextFile.h"
+#include "core/text/TextFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
+#include "core/files/Paths.h"
 #include "core/package/PackageTrailer.h"
 #include "core/startup/Main.h"
-#include "core/startup/Paths.h"
 #include "fakes/FakeHostServices.h"
 #include "fakes/MemorySettingsStore.h"
 #include "fakes/PlatformFiles.h"

@@ -1,5 +1,5 @@
 #include "qt/settings_dialog/SettingsDialog.h"
-#include "core/startup/SettingsLoader.h"
+#include "core/settings/SettingsLoader.h"
 #include "fakes/RealFiles.h"
 #include "qt/startup/QtSettingsStore.h"
 

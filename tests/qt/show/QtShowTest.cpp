@@ -1,5 +1,5 @@
 #include "qt/show/QtShow.h"
-#include "core/show/SlideListLoader.h"
+#include "core/template/SlideListLoader.h"
 #include "fakes/BombFiles.h"
 #include "fakes/MemorySettingsStore.h"
 #include "fakes/RealFiles.h"

@@ -1,6 +1,6 @@
 #include "qt/startup/QtSettingsStore.h"
-#include "core/startup/Registry.h"
-#include "core/startup/SettingsLoader.h"
+#include "core/settings/Registry.h"
+#include "core/settings/SettingsLoader.h"
 #include "fakes/PipeWatchdog.h"
 #include "fakes/RealFiles.h"
 

@@ -1,7 +1,7 @@
 // Every window on a 1920 × 1080 screen at 100, 150 and 200 % (QT_SCALE_FACTOR): inside the
 // screen's work area, with its OK, Done or Cancel whole on screen. ctest runs this once per scale
 // on an offscreen screen of that size (GF_FIT_SCALE names the scale); elsewhere it is skipped.
-#include "core/startup/SettingsLoader.h"
+#include "core/settings/SettingsLoader.h"
 #include "fakes/FakeDesignerDialogs.h"
 #include "fakes/MemorySettingsStore.h"
 #include "fakes/RealFiles.h"

@@ -1,5 +1,5 @@
-#include "core/support/Version.h"
-#include "core/support/utimerCTL.h"
+#include "core/controls/utimerCTL.h"
+#include "core/help/Version.h"
 #include "qt/support/AboutBox.h"
 #include "qt/support/AdStrip.h"
 #include "qt/support/FolderBrowser.h"

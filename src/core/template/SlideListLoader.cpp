@@ -1,0 +1,212 @@
+#include "core/template/SlideListLoader.h"
+
+#include "core/files/FilePatterns.h"
+#include "core/files/PathParser.h"
+#include "core/files/Paths.h"
+#include "core/help/Maker.h"
+#include "core/picture/PictureTypes.h"
+#include "core/template/TemplateItem.h"
+#include "core/template/TemplateItemReader.h"
+#include "core/text/TextFile.h"
+#include "core/text/Trace.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace gf {
+
+namespace {
+
+constexpr int kLastSlideIndex = static_cast<int>(kAttributeCount) - 1;
+
+std::string upper(std::string_view s) {
+    std::string u(s);
+    for (auto& c : u)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return u;
+}
+
+// Case-insensitive order, bytes deciding between names that differ only in case.
+bool nameLess(const std::string& a, const std::string& b) {
+    const auto la = upper(a), lb = upper(b);
+    return la != lb ? la < lb : a < b;
+}
+
+class TemplateLoader {
+  public:
+    TemplateLoader(const std::string& folder, SlideList& list) : folder_(folder), list_(list) {}
+
+    void take(std::string_view item) {
+        if (index_ >= kLastSlideIndex)
+            return;
+        using K = TemplateItemKind;
+        const auto [kind, value] = ClassifyTemplateItem(item);
+        switch (kind) {
+        case K::SoundSync1:
+            list_.soundMode = 1;
+            break;
+        case K::SoundSync2:
+            list_.soundMode = 2;
+            break;
+        case K::SoundAsync:
+            list_.soundMode = 3;
+            break;
+        case K::ImageShort:
+        case K::Image:
+            open(value);
+            break;
+        case K::DissolveShort:
+        case K::Dissolve:
+            setOpen(&SlideAttributes::dissolve, value);
+            break;
+        case K::Background:
+            setOpen(&SlideAttributes::background, value);
+            break;
+        case K::Foreground:
+            setOpen(&SlideAttributes::foreground, value);
+            break;
+        case K::Sound:
+            sound(resolve(value));
+            break;
+        case K::Comment:
+            if (!item.empty() && index_ >= 0)
+                list_.attributes[static_cast<std::size_t>(index_)].comment +=
+                    std::string(item) + "\r\n";
+            break;
+        }
+    }
+
+  private:
+    std::string resolve(std::string_view name) const {
+        return PathParser(name).FilePath().empty() ? folder_ + std::string(name)
+                                                   : std::string(name);
+    }
+    void open(std::string_view name) {
+        ++index_;
+        list_.images.push_back(resolve(name));
+        auto& a = list_.attributes[static_cast<std::size_t>(index_)];
+        a.comment.clear();
+        a.foreground = "White";
+    }
+    void setOpen(std::string SlideAttributes::*field, std::string_view value) {
+        if (index_ >= 0)
+            list_.attributes[static_cast<std::size_t>(index_)].*field = std::string(value);
+    }
+    void sound(std::string path) {
+        if (list_.soundMode == 3) {
+            if (list_.asyncSoundCounter < kLastSlideIndex) {
+                ++list_.asyncSoundCounter;
+                list_.attributes[static_cast<std::size_t>(list_.asyncSoundCounter)].sound =
+                    std::move(path);
+            }
+        } else if (index_ >= 0) {
+            list_.attributes[static_cast<std::size_t>(index_)].sound = std::move(path);
+        }
+    }
+
+    const std::string& folder_;
+    SlideList& list_;
+    int index_ = -1;
+};
+
+} // namespace
+
+std::string LoadErrorComment(std::string_view description) {
+    return std::string(kProductTitle) + "\r\n" + std::string(kMakerName) + "\r\n" +
+           std::string(kGuidePointer) + "\r\n" + std::string(description);
+}
+
+Result<std::vector<std::string>> ListFolderPictures(FileSystem& files, std::string_view folder,
+                                                    std::span<const std::string> patterns) {
+    auto entries = files.listFolder(folder);
+    if (!entries)
+        return entries.error();
+    std::vector<std::string> names;
+    for (auto& e : *entries)
+        if (e.kind == FileKind::File)
+            names.push_back(std::move(e.name));
+    std::vector<std::string> result;
+    for (const auto& pattern : patterns) {
+        std::vector<std::string> matching;
+        // A name needs more than the extension: ".gif" alone is no picture.
+        for (const auto& n : names)
+            if (n.size() >= pattern.size() && MatchesFilePattern(n, pattern))
+                matching.push_back(n);
+        std::sort(matching.begin(), matching.end(), nameLess);
+        result.insert(result.end(), matching.begin(), matching.end());
+    }
+    return result;
+}
+
+void ReadTemplateText(std::string_view text, const std::string& folder, SlideList& list) {
+    TemplateLoader loader(folder, list);
+    TemplateItemReader items(text);
+    while (auto item = items.next())
+        loader.take(*item);
+}
+
+namespace {
+Status Failed(SlideList& list, const Status& status) {
+    Trace("E: MainForm LoadFiles with error " + status.message());
+    list.images.clear();
+    list.asyncSoundCounter = -1;
+    list.attributes[0].comment = LoadErrorComment(status.message());
+    return status;
+}
+
+// What a folder without pictures says: which files would have been shown.
+std::string NoPicturesIn(std::string_view folder, std::span<const std::string> patterns) {
+    std::string endings;
+    for (std::size_t i = 0; i < patterns.size(); ++i) {
+        if (i > 0)
+            endings += i + 1 == patterns.size() ? " or " : ", ";
+        endings += std::string_view(patterns[i]).substr(patterns[i].starts_with("*") ? 1 : 0);
+    }
+    return "The folder " + std::string(folder) + " holds no pictures: none of its files ends in " +
+           endings + ".";
+}
+} // namespace
+
+std::string NoPicturesInTemplate(std::string_view templatePath) {
+    return "The template " + std::string(templatePath) +
+           " holds no pictures: none of its lines starts with IMAGE=.";
+}
+
+Status LoadSlideList(FileSystem& files, Settings& settings, SlideList& list,
+                     std::span<const std::string> picturePatterns) {
+    Trace("S: MainForm LoadFiles");
+    list.images.clear();
+    list.asyncSoundCounter = -1;
+    if (!settings.ImagePath.empty())
+        settings.ImagePath = AddBackslash(settings.ImagePath);
+
+    if (settings.AllImages != 0) {
+        auto names = ListFolderPictures(files, settings.ImagePath, picturePatterns);
+        if (!names)
+            return Failed(list, names.status());
+        // An empty show would be a black screen that gives no reason.
+        if (names->empty())
+            return Failed(list, Status::failure(NoPicturesIn(settings.ImagePath, picturePatterns)));
+        for (auto& name : *names)
+            list.images.push_back(settings.ImagePath + name);
+        Trace("E: MainForm LoadFiles");
+        return {};
+    }
+
+    auto text = ReadTextFile(files, settings.ImagePath + settings.ImageListFile, kMaxTemplateBytes);
+    if (!text)
+        return Failed(list, text.status());
+    ReadTemplateText(*text, settings.ImagePath, list);
+    if (list.images.empty())
+        return Failed(list, Status::failure(
+                                NoPicturesInTemplate(settings.ImagePath + settings.ImageListFile)));
+    Trace("E: MainForm LoadFiles");
+    return {};
+}
+
+void LoadFiles(FileSystem& files, Settings& settings, SlideList& list,
+               std::span<const std::string> picturePatterns) {
+    (void)LoadSlideList(files, settings, list, picturePatterns);
+}
+
+} // namespace gf

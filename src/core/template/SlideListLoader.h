@@ -1,0 +1,43 @@
+#pragma once
+// Builds the show's slide list from a folder of pictures or from a template.
+#include "base/Result.h"
+#include "core/settings/Settings.h"
+#include "core/template/SlideList.h"
+#include "platform/FileSystem.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace gf {
+
+// Largest template the player reads.
+inline constexpr std::uint64_t kMaxTemplateBytes = 16u * 1024 * 1024;
+
+// Fills the list from the folder (AllImages set; the pictures that match `picturePatterns`,
+// see PicturePatterns) or the template ImagePath + ImageListFile; adds the trailing separator
+// to settings.ImagePath. On failure, a folder or template without pictures included, the list
+// has no images nor sounds, slide 0's comment carries the banner and the reason, and the reason
+// is returned.
+Status LoadSlideList(FileSystem& files, Settings& settings, SlideList& list,
+                     std::span<const std::string> picturePatterns);
+
+// Reads template text into the list, names without a folder looked up in `folder`.
+void ReadTemplateText(std::string_view text, const std::string& folder, SlideList& list);
+
+// LoadSlideList, for callers that show the failure through slide 0's comment only.
+void LoadFiles(FileSystem& files, Settings& settings, SlideList& list,
+               std::span<const std::string> picturePatterns);
+
+// Why a template that was read shows nothing: none of its lines names a picture.
+std::string NoPicturesInTemplate(std::string_view templatePath);
+
+// "Glimmerframe", the maker, where to find help and the description, CR LF between them.
+std::string LoadErrorComment(std::string_view description);
+
+// Picture names of one folder: the patterns in their order, extensions matched in any case,
+// names sorted within a pattern. An unreadable folder is an error naming it.
+Result<std::vector<std::string>> ListFolderPictures(FileSystem& files, std::string_view folder,
+                                                    std::span<const std::string> patterns);
+
+} // namespace gf
