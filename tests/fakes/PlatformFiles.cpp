@@ -4,8 +4,8 @@
 #include <stdexcept>
 
 #ifdef _WIN32
-#include "win32/support/CurrentUser.h"
-#include "win32/support/Utf16.h"
+#include "windows/CurrentUser.h"
+#include "windows/Utf16.h"
 
 #include <aclapi.h>
 #include <windows.h>

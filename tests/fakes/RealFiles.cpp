@@ -1,7 +1,7 @@
 #include "fakes/RealFiles.h"
 
 #ifdef _WIN32
-#include "win32/support/Win32FileSystem.h"
+#include "windows/Win32FileSystem.h"
 #else
 #include "posix/PosixFileSystem.h"
 #endif

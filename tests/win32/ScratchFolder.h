@@ -1,7 +1,7 @@
 #pragma once
 // A test fixture: a private folder of the test's own, made and removed by the file system under
 // test, with files written into it and read back through that file system.
-#include "win32/support/Win32FileSystem.h"
+#include "windows/Win32FileSystem.h"
 
 #include <gtest/gtest.h>
 #include <span>

@@ -1,4 +1,4 @@
-#include "win32/support/Utf16.h"
+#include "windows/Utf16.h"
 
 #include <gtest/gtest.h>
 #include <string>

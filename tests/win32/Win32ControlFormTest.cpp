@@ -1,6 +1,6 @@
 #include "win32/preview/Win32ControlForm.h"
 #include "win32/support/DibSurface.h"
-#include "win32/support/Win32FileSystem.h"
+#include "windows/Win32FileSystem.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "win32/support/Win32FileSystem.h"
+#include "windows/Win32FileSystem.h"
 #include "ScratchFolder.h"
-#include "win32/support/CurrentUser.h"
-#include "win32/support/UniqueHandle.h"
-#include "win32/support/Utf16.h"
+#include "windows/CurrentUser.h"
+#include "windows/UniqueHandle.h"
+#include "windows/Utf16.h"
 
 #include <aclapi.h>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "win32/support/Win32HelpHost.h"
 #include "ScratchFolder.h"
 #include "core/help/HTMLHelp.h"
-#include "win32/support/Utf16.h"
+#include "windows/Utf16.h"
 
 #include <gtest/gtest.h>
 #include <vector>

@@ -1,5 +1,5 @@
 #include "win32/startup/Win32HostServices.h"
-#include "win32/support/Utf16.h"
+#include "windows/Utf16.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,6 +1,6 @@
-#include "win32/startup/Win32SettingsStore.h"
-#include "win32/support/RegistryKey.h"
-#include "win32/support/Utf16.h"
+#include "windows/Win32SettingsStore.h"
+#include "windows/RegistryKey.h"
+#include "windows/Utf16.h"
 
 #include <gtest/gtest.h>
 #include <string>

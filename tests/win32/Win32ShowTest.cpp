@@ -9,9 +9,9 @@
 #include "win32/show/Win32PictureFormats.h"
 #include "win32/show/Win32ShowCanvas.h"
 #include "win32/support/ComApartment.h"
-#include "win32/support/Utf16.h"
-#include "win32/support/Win32FileSystem.h"
 #include "win32/support/Win32PlatformTimer.h"
+#include "windows/Utf16.h"
+#include "windows/Win32FileSystem.h"
 
 #include <algorithm>
 #include <functional>

@@ -1,16 +1,16 @@
 // glimmerframe.scr: the Windows screen saver. The command line is the core's (--help, --version,
 // --list, --pack), answered on the standard handles or the console it was started from; the
 // host's switches go to Main.
-#include "Win32RunModes.h"
 #include "core/show/PictureLoader.h"
 #include "core/startup/CommandLine.h"
 #include "core/startup/Main.h"
 #include "win32/show/Win32PictureFormats.h"
 #include "win32/startup/Win32HostServices.h"
-#include "win32/startup/Win32SettingsStore.h"
+#include "win32/startup/Win32RunModes.h"
 #include "win32/support/ConsoleOutput.h"
-#include "win32/support/Utf16.h"
-#include "win32/support/Win32FileSystem.h"
+#include "windows/Utf16.h"
+#include "windows/Win32FileSystem.h"
+#include "windows/Win32SettingsStore.h"
 
 #include <cstdio>
 

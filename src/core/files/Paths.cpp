@@ -14,15 +14,14 @@ std::string FolderOf(std::string_view path) {
     return PathParser(path).FilePath();
 }
 
-} // namespace gf
-
-namespace gf {
+std::string JoinPath(std::string_view folder, std::string_view name) {
+    return folder.empty() ? std::string(name) : AddBackslash(folder) + std::string(name);
+}
 
 std::string FullPath(std::string_view folder, std::string_view path) {
     const bool relative =
         !path.empty() && path[0] != '/' && path[0] != '\\' && (path.size() < 2 || path[1] != ':');
-    return relative && !folder.empty() ? AddBackslash(folder) + std::string(path)
-                                       : std::string(path);
+    return relative ? JoinPath(folder, path) : std::string(path);
 }
 
 } // namespace gf

@@ -15,6 +15,9 @@ std::string AddBackslash(std::string_view path);
 // The folder part of a path, with its trailing separator ("" when it has none).
 std::string FolderOf(std::string_view path);
 
+// `name` inside `folder`, with one separator between; `name` alone when there is no folder.
+std::string JoinPath(std::string_view folder, std::string_view name);
+
 // A relative path taken from `folder` ("/a" + "b.txt" is "/a/b.txt"); a full path, or any path
 // when `folder` is empty, as it is.
 std::string FullPath(std::string_view folder, std::string_view path);

@@ -1,6 +1,7 @@
 #include "core/help/HTMLHelp.h"
 
 #include "core/files/Paths.h"
+#include "core/text/Trim.h"
 
 #include <cctype>
 
@@ -17,13 +18,6 @@ bool endsWith(std::string_view name, std::string_view tail) {
     return true;
 }
 
-std::string trimmed(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
-    return std::string(s);
-}
 } // namespace
 
 bool IsCompiledHelp(std::string_view path) {
@@ -31,8 +25,7 @@ bool IsCompiledHelp(std::string_view path) {
 }
 
 std::string HtmlGuideFor(std::string_view helpFile) {
-    return AddBackslash(FolderOf(helpFile)) + std::string(kHelpFolder) + kSeparator +
-           std::string(kHelpContentsPage);
+    return JoinPath(JoinPath(FolderOf(helpFile), kHelpFolder), kHelpContentsPage);
 }
 
 std::string HTMLHelp::ResolvedPath(const HelpHost& host) const {
@@ -41,8 +34,7 @@ std::string HTMLHelp::ResolvedPath(const HelpHost& host) const {
         return CHMFile;
     if (auto installed = host.registeredHelpFile(CHMFile))
         return *installed;
-    return AddBackslash(host.programFolder()) + std::string(kHelpFolder) + kSeparator +
-           std::string(kHelpContentsPage);
+    return JoinPath(JoinPath(host.programFolder(), kHelpFolder), kHelpContentsPage);
 }
 
 std::string HTMLHelp::MissingText(const HelpHost& host) const {
@@ -71,9 +63,20 @@ Status HTMLHelp::HHDisplayContents(HelpHost& host, const void* CallingForm) cons
     }
     const void* owner = HHShowOnTop ? CallingForm : nullptr;
     std::string target = path;
-    if (const auto window = trimmed(HHWindow); !window.empty())
-        target += ">" + window;
+    if (const auto window = Trim(HHWindow); !window.empty())
+        target += ">" + std::string(window);
     return host.displayContents(target, owner);
+}
+
+std::optional<HelpNotice> ShowHelpContents(HelpHost& host, std::string_view helpFile,
+                                           const void* caller) {
+    if (helpFile.empty())
+        return HelpNotice{std::string(kNoHelpText), true};
+    HTMLHelp help;
+    help.CHMFile = std::string(helpFile);
+    if (const Status status = help.HHDisplayContents(host, caller); !status.ok())
+        return HelpNotice{status.message()};
+    return std::nullopt;
 }
 
 } // namespace gf

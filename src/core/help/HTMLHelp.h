@@ -5,6 +5,7 @@
 #include "base/Result.h"
 #include "platform/HelpHost.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,20 @@ bool IsCompiledHelp(std::string_view path);
 // The HTML guide that stands in for a compiled help file where it cannot be shown: the contents
 // page in "help" beside it.
 std::string HtmlGuideFor(std::string_view helpFile);
+
+inline constexpr std::string_view kNoHelpText =
+    "Unable to display Help Contents. There is no Help associated with this project.";
+
+// What a window tells its user instead of showing help: only information (there is no help
+// file), or why the help could not be shown.
+struct HelpNotice {
+    std::string text;
+    bool information = false;
+};
+
+// Help > Contents of the window `caller`: the table of contents of `helpFile`, or what to say.
+std::optional<HelpNotice> ShowHelpContents(HelpHost& host, std::string_view helpFile,
+                                           const void* caller);
 
 class HTMLHelp {
   public:

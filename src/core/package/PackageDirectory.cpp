@@ -1,5 +1,7 @@
 #include "core/package/PackageDirectory.h"
 
+#include "core/text/Trim.h"
+
 #include <array>
 #include <optional>
 
@@ -8,11 +10,7 @@ namespace gf {
 namespace {
 
 std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
+    return Trim(s, " \t");
 }
 
 // Decimal, blanks around it ignored, at most nine digits (positions stay below 100,000,000).

@@ -2,6 +2,9 @@
 
 #include "core/settings/SettingsLoader.h"
 #include "core/text/Trace.h"
+#include "core/text/Trim.h"
+
+#include <algorithm>
 
 #include <cstdio>
 #include <optional>
@@ -11,18 +14,14 @@ namespace gf {
 namespace {
 
 std::optional<std::int64_t> parseNumberLine(std::string_view line) {
-    std::size_t b = 0, e = line.size();
-    while (b < e && line[b] == ' ')
-        ++b;
-    while (e > b && line[e - 1] == ' ')
-        --e;
-    if (b == e || e - b > 9)
+    const auto digits = Trim(line, " ");
+    if (digits.empty() || digits.size() > 9)
         return std::nullopt;
     std::int64_t v = 0;
-    for (auto i = b; i < e; ++i) {
-        if (line[i] < '0' || line[i] > '9')
+    for (const char c : digits) {
+        if (c < '0' || c > '9')
             return std::nullopt;
-        v = v * 10 + (line[i] - '0');
+        v = v * 10 + (c - '0');
     }
     return v;
 }
@@ -36,8 +35,7 @@ Result<std::string> ReadTrailerMark(const BinaryFile& file) {
     if (!text)
         return text.error();
     std::string_view field = *text;
-    while (!field.empty() && field.front() == ' ')
-        field.remove_prefix(1);
+    field.remove_prefix(std::min(field.find_first_not_of(' '), field.size()));
     field = field.substr(0, field.find_first_of(",\r\n"));
     return std::string(field);
 }

@@ -138,13 +138,6 @@ std::string SettingsDialogModel::HelperText(bool folderMode) const {
     return text + std::string(kClosingLines);
 }
 
-std::string SettingsDialogModel::CombinePath(std::string_view folder, std::string_view fileName) {
-    std::string out(folder);
-    if (!out.empty() && out.back() != '/' && out.back() != '\\')
-        out += kSeparator;
-    return out + std::string(fileName);
-}
-
 void SettingsDialogModel::SplitSelectedPath() {
     const bool folderMode = settings_.AllImages == 1;
     const PathParser parser(folderMode ? AddBackslash(c_.txtImageListFile) : c_.txtImageListFile);
@@ -195,7 +188,7 @@ void SettingsDialogModel::Dir2_Change(std::string_view folder) {
 
 void SettingsDialogModel::File1_Click(std::string_view dir1Folder, std::string_view fileName) {
     settings_.ImageListFile = std::string(fileName);
-    c_.txtImageListFile = CombinePath(dir1Folder, fileName);
+    c_.txtImageListFile = JoinPath(dir1Folder, fileName);
 }
 
 void SettingsDialogModel::runDesigner(std::string_view templateName) {

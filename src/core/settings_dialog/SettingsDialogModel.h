@@ -111,7 +111,6 @@ class SettingsDialogModel {
     // help panel for the longest, so that switching modes never cuts a line.
     std::string HelperText(bool folderMode) const;
     void SplitSelectedPath();
-    static std::string CombinePath(std::string_view folder, std::string_view fileName);
 
     // User actions.
     void chkFolderMode_Click();

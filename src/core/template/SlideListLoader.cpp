@@ -1,12 +1,12 @@
 #include "core/template/SlideListLoader.h"
 
-#include "core/files/FilePatterns.h"
 #include "core/files/PathParser.h"
 #include "core/files/Paths.h"
 #include "core/help/Maker.h"
 #include "core/picture/PictureTypes.h"
 #include "core/template/TemplateItem.h"
 #include "core/template/TemplateItemReader.h"
+#include "core/text/FilePatterns.h"
 #include "core/text/TextFile.h"
 #include "core/text/Trace.h"
 

@@ -1,6 +1,6 @@
 #include "qt/support/FolderBrowser.h"
 
-#include "core/files/FilePatterns.h"
+#include "core/text/FilePatterns.h"
 
 #include <algorithm>
 

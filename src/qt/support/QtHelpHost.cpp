@@ -71,19 +71,13 @@ void QtHelpHost::showError(std::string_view caption, std::string_view text) {
 }
 
 void ShowHelpContents(QWidget* caller, const QString& helpFile) {
-    if (helpFile.isEmpty()) {
-        QMessageBox::information(
-            caller, caller ? caller->window()->windowTitle() : QString(),
-            QStringLiteral("Unable to display Help Contents. There is no Help associated with "
-                           "this project."));
-        return;
-    }
     QtHelpHost host(caller);
-    HTMLHelp help;
-    help.CHMFile = helpFile.toStdString();
-    const Status status = help.HHDisplayContents(host, caller);
-    if (!status.ok())
-        QMessageBox::warning(caller, QString(), QString::fromStdString(status.message()));
+    const auto notice = ShowHelpContents(host, helpFile.toStdString(), caller);
+    if (notice && notice->information)
+        QMessageBox::information(caller, caller ? caller->window()->windowTitle() : QString(),
+                                 qs(notice->text));
+    else if (notice)
+        QMessageBox::warning(caller, QString(), qs(notice->text));
 }
 
 } // namespace gf

@@ -5,7 +5,7 @@
 #include "win32/authoring/Win32EntryEditDialog.h"
 #include "win32/authoring/Win32TemplateLoadDialog.h"
 #include "win32/support/FilePicker.h"
-#include "win32/support/Utf16.h"
+#include "windows/Utf16.h"
 
 namespace gf {
 

@@ -5,9 +5,9 @@
 #include "core/authoring/DesignerView.h"
 #include "win32/authoring/Win32DesignerDialogs.h"
 #include "win32/support/HelpMenu.h"
-#include "win32/support/SystemError.h"
-#include "win32/support/Utf16.h"
 #include "win32/support/Win32AdStrip.h"
+#include "windows/SystemError.h"
+#include "windows/Utf16.h"
 
 #include <algorithm>
 #include <array>

@@ -3,17 +3,17 @@
 #include "win32/support/WindowText.h"
 
 #include "core/authoring/TemplateDesigner.h"
-#include "core/files/FilePatterns.h"
 #include "core/files/PathElision.h"
 #include "core/picture/PictureTypes.h"
 #include "core/template/NamedColors.h"
+#include "core/text/FilePatterns.h"
 #include "core/transitions/DissolveTable.h"
 #include "win32/authoring/Win32ImageViewerDialog.h"
 #include "win32/authoring/Win32SoundPlayerDialog.h"
 #include "win32/show/Win32PictureFormats.h"
 #include "win32/support/GdiObject.h"
 #include "win32/support/HelpMenu.h"
-#include "win32/support/Utf16.h"
+#include "windows/Utf16.h"
 
 #include <algorithm>
 #include <array>

@@ -3,7 +3,7 @@
 #include "core/authoring/TemplateDesigner.h"
 #include "core/files/PathParser.h"
 #include "platform/MediaPlayer.h"
-#include "win32/support/Utf16.h"
+#include "windows/Utf16.h"
 
 #include <commctrl.h>
 

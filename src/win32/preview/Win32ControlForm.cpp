@@ -11,34 +11,12 @@ namespace gf {
 
 namespace {
 
-constexpr wchar_t kFormClass[] = L"GlimmerframeControlForm";
-constexpr wchar_t kBoxClass[] = L"GlimmerframePreviewBox";
+const WindowClass kFormClass{L"GlimmerframeControlForm", nullptr};
+const WindowClass kBoxClass{L"GlimmerframePreviewBox", IDC_ARROW, WHITE_BRUSH};
 
 HWND WindowOf(std::int32_t handle) {
     // Window handles carry 32 bits on 64-bit Windows too, sign-extended.
     return reinterpret_cast<HWND>(static_cast<std::intptr_t>(handle));
-}
-
-LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-bool RegisterOnce(WNDPROC boxProcedure) {
-    static const bool registered = [boxProcedure] {
-        WNDCLASSEXW c{};
-        c.cbSize = sizeof c;
-        c.lpfnWndProc = &FormProcedure;
-        c.hInstance = GetModuleHandleW(nullptr);
-        c.lpszClassName = kFormClass;
-        if (!RegisterClassExW(&c))
-            return false;
-        c.lpfnWndProc = boxProcedure;
-        c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        c.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        c.lpszClassName = kBoxClass;
-        return RegisterClassExW(&c) != 0;
-    }();
-    return registered;
 }
 
 // Boxes of another DPI awareness than their new parent's would be scaled by the system, or
@@ -104,20 +82,16 @@ GdiObject<HBITMAP> DrawPicture(int width, int height) {
 
 Win32ControlForm::Win32ControlForm(const ProcessState& process)
     : process_(process), form_(process, *this, timer_) {
-    if (!RegisterOnce(&BoxProcedure))
-        return;
     AdoptDpiAwarenessOf(WindowOf(process.startup.PreviewWindow));
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    form_window_ = CreateWindowExW(0, kFormClass, L"Glimmerframe", WS_OVERLAPPEDWINDOW, 0, 0, 320,
-                                   240, nullptr, nullptr, instance, nullptr);
+    form_window_ =
+        createWindow(kFormClass, 0, L"Glimmerframe", WS_OVERLAPPEDWINDOW, RECT{0, 0, 320, 240});
     if (!form_window_)
         return;
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    background_ = CreateWindowExW(WS_EX_NOPARENTNOTIFY, kBoxClass, L"Picture1", style, 0, 0, 0, 0,
-                                  form_window_, nullptr, instance, this);
-    picture_ =
-        CreateWindowExW(WS_EX_NOPARENTNOTIFY, kBoxClass, L"Picture2", style, 0, 0, kPictureWidth,
-                        kPictureHeight, form_window_, nullptr, instance, this);
+    background_ =
+        createWindow(kBoxClass, WS_EX_NOPARENTNOTIFY, L"Picture1", style, RECT{}, form_window_);
+    picture_ = createWindow(kBoxClass, WS_EX_NOPARENTNOTIFY, L"Picture2", style,
+                            RECT{0, 0, kPictureWidth, kPictureHeight}, form_window_);
     bitmap_ = DrawPicture(kPictureWidth, kPictureHeight);
 }
 
@@ -128,33 +102,29 @@ Win32ControlForm::~Win32ControlForm() {
         DestroyWindow(form_window_);
 }
 
-LRESULT CALLBACK Win32ControlForm::BoxProcedure(HWND window, UINT message, WPARAM wParam,
-                                                LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrW(
-            window, GWLP_USERDATA,
-            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-    auto* self = reinterpret_cast<Win32ControlForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self && window == self->picture_ && (message == WM_PAINT || message == WM_PRINTCLIENT)) {
+LRESULT Win32ControlForm::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (window == picture_ && (message == WM_PAINT || message == WM_PRINTCLIENT)) {
         // WM_PRINTCLIENT: a host may draw the preview into a bitmap of its own.
         PAINTSTRUCT paint;
         const HDC dc = message == WM_PAINT ? BeginPaint(window, &paint) : HDC(wParam);
         if (const MemoryDc source(CreateCompatibleDC(dc)); source) {
-            const SelectedObject picture(source.get(), self->bitmap_.get());
+            const SelectedObject picture(source.get(), bitmap_.get());
             BitBlt(dc, 0, 0, kPictureWidth, kPictureHeight, source.get(), 0, 0, SRCCOPY);
         }
         if (message == WM_PAINT)
             EndPaint(window, &paint);
         return 0;
     }
-    if (self && message == WM_NCDESTROY) {
+    if (message == WM_NCDESTROY) {
         // Destroyed with the host's window: nothing of it is ours to touch any more.
-        if (window == self->background_) {
-            self->background_ = nullptr;
-            self->oldProcedure_ = nullptr;
+        if (window == background_) {
+            background_ = nullptr;
+            oldProcedure_ = nullptr;
         }
-        if (window == self->picture_)
-            self->picture_ = nullptr;
+        if (window == picture_)
+            picture_ = nullptr;
+        if (window == form_window_)
+            form_window_ = nullptr;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -162,7 +132,7 @@ LRESULT CALLBACK Win32ControlForm::BoxProcedure(HWND window, UINT message, WPARA
 // CtlProc: the hooked white box's procedure.
 LRESULT CALLBACK Win32ControlForm::HookProcedure(HWND window, UINT message, WPARAM wParam,
                                                  LPARAM lParam) {
-    auto* self = reinterpret_cast<Win32ControlForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = Of<Win32ControlForm>(window);
     if (!self || !self->oldProcedure_)
         return 0;
     if (message != WM_CLOSE)

@@ -7,12 +7,13 @@
 #include "win32/show/Win32EventPump.h"
 #include "win32/support/GdiObject.h"
 #include "win32/support/Win32PlatformTimer.h"
+#include "win32/support/WindowHandler.h"
 
 #include <windows.h>
 
 namespace gf {
 
-class Win32ControlForm final : public PreviewWindows {
+class Win32ControlForm final : public PreviewWindows, public WindowHandler {
   public:
     explicit Win32ControlForm(const ProcessState& process);
     Win32ControlForm(const Win32ControlForm&) = delete;
@@ -44,7 +45,7 @@ class Win32ControlForm final : public PreviewWindows {
     static constexpr int kPictureWidth = 93, kPictureHeight = 53;
 
   private:
-    static LRESULT CALLBACK BoxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     static LRESULT CALLBACK HookProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void destroyBoxes();
 

@@ -11,8 +11,8 @@
 #include "win32/support/GdiObject.h"
 #include "win32/support/HelpMenu.h"
 #include "win32/support/SelectedObject.h"
-#include "win32/support/Utf16.h"
 #include "win32/support/Win32AboutBox.h"
+#include "windows/Utf16.h"
 
 #include <algorithm>
 #include <optional>

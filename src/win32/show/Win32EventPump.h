@@ -2,7 +2,7 @@
 // The window thread's message loop and the waits inside handlers: both sleep in
 // MsgWaitForMultipleObjectsEx until a message, the wake event or the timeout, never spinning.
 #include "platform/EventPump.h"
-#include "win32/support/UniqueHandle.h"
+#include "windows/UniqueHandle.h"
 
 namespace gf {
 

@@ -2,8 +2,8 @@
 
 #include "core/show/SoundFileHead.h"
 #include "win32/support/ComApartment.h"
-#include "win32/support/UniqueHandle.h"
-#include "win32/support/Utf16.h"
+#include "windows/UniqueHandle.h"
+#include "windows/Utf16.h"
 
 #include <array>
 #include <atomic>

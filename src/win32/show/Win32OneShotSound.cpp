@@ -1,8 +1,8 @@
 #include "win32/show/Win32OneShotSound.h"
 
 #include "core/show/SoundFileHead.h"
-#include "win32/support/UniqueHandle.h"
-#include "win32/support/Utf16.h"
+#include "windows/UniqueHandle.h"
+#include "windows/Utf16.h"
 
 #include <vector>
 

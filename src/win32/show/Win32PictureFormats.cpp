@@ -1,7 +1,7 @@
 #include "win32/show/Win32PictureFormats.h"
 
 #include "win32/support/ComApartment.h"
-#include "win32/support/Utf16.h"
+#include "windows/Utf16.h"
 
 #include <algorithm>
 #include <cctype>

@@ -3,9 +3,9 @@
 #include "core/startup/Main.h"
 #include "win32/show/Win32PictureDecoder.h"
 #include "win32/show/Win32PictureFormats.h"
-#include "win32/support/SystemError.h"
-#include "win32/support/Utf16.h"
 #include "win32/support/WindowDc.h"
+#include "windows/SystemError.h"
+#include "windows/Utf16.h"
 
 namespace gf {
 

@@ -4,7 +4,7 @@
 #include "core/show/CommentFit.h"
 
 #include "win32/support/SelectedObject.h"
-#include "win32/support/Utf16.h"
+#include "windows/Utf16.h"
 
 #include <algorithm>
 #include <cmath>

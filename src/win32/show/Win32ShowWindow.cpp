@@ -7,43 +7,19 @@
 namespace gf {
 
 namespace {
-constexpr wchar_t kClassName[] = L"GlimmerframeShow";
-
-// Until it succeeds: a refusal may pass (the show tries again while a new session starts).
-bool RegisterOnce(WNDPROC procedure) {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSEXW c{};
-        c.cbSize = sizeof c;
-        c.lpfnWndProc = procedure;
-        c.hInstance = GetModuleHandleW(nullptr);
-        c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        c.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-        c.lpszClassName = kClassName;
-        registered = RegisterClassExW(&c) != 0;
-    }
-    return registered;
-}
+const WindowClass kShowClass{L"GlimmerframeShow", IDC_ARROW, BLACK_BRUSH};
 } // namespace
 
 Win32ShowWindow::Win32ShowWindow(const RECT& area, std::wstring_view caption) {
-    if (!RegisterOnce(&Procedure)) {
-        error_ = GetLastError();
-        return;
-    }
     const std::wstring title(caption);
-    const HWND made = CreateWindowExW(WS_EX_TOPMOST, kClassName, title.c_str(), WS_POPUP, area.left,
-                                      area.top, area.right - area.left, area.bottom - area.top,
-                                      nullptr, nullptr, GetModuleHandleW(nullptr), this);
-    if (!made) {
+    window_ = createWindow(kShowClass, WS_EX_TOPMOST, title.c_str(), WS_POPUP, area);
+    if (!window_)
         error_ = GetLastError();
-        window_ = nullptr;
-    }
 }
 
 Win32ShowWindow::~Win32ShowWindow() {
     if (window_) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        Release(window_);
         DestroyWindow(window_);
     }
 }
@@ -61,30 +37,16 @@ void Win32ShowWindow::show(bool activate) {
     UpdateWindow(window_);
 }
 
-LRESULT CALLBACK Win32ShowWindow::Procedure(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* created =
-            static_cast<Win32ShowWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        created->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-    }
-    auto* self = reinterpret_cast<Win32ShowWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self)
-        return DefWindowProcW(window, message, wParam, lParam);
-    return self->handle(message, wParam, lParam);
-}
-
-LRESULT Win32ShowWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Win32ShowWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT: {
         PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window_, &paint);
+        HDC dc = BeginPaint(window, &paint);
         if (canvas_)
             canvas_->compose(dc, paint.rcPaint);
         else
             FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        EndPaint(window_, &paint);
+        EndPaint(window, &paint);
         return 0;
     }
     case WM_ERASEBKGND:
@@ -102,7 +64,7 @@ LRESULT Win32ShowWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_MOUSEMOVE: {
         POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        ClientToScreen(window_, &p);
+        ClientToScreen(window, &p);
         if (onMouseMove)
             onMouseMove(p);
         return 0;
@@ -129,7 +91,7 @@ LRESULT Win32ShowWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefWindowProcW(window_, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 } // namespace gf

@@ -2,6 +2,8 @@
 // One of the show's windows: borderless, above all others, over one monitor. The show's own one
 // carries the caption "Screen Saver Main Form" and shows the canvas; the others are black. Each
 // hands its input to the show.
+#include "win32/support/WindowHandler.h"
+
 #include <functional>
 #include <string_view>
 #include <windows.h>
@@ -13,13 +15,11 @@ class Win32ShowCanvas;
 // Posted to a show window from another thread: end the show as the system asks.
 inline constexpr UINT kTerminateShowMessage = WM_APP + 1;
 
-class Win32ShowWindow {
+class Win32ShowWindow final : public WindowHandler {
   public:
     // Over `area`, in screen pixels; no window (handle() null, error() the system's reason) when
     // the system refuses one.
     Win32ShowWindow(const RECT& area, std::wstring_view caption);
-    Win32ShowWindow(const Win32ShowWindow&) = delete;
-    Win32ShowWindow& operator=(const Win32ShowWindow&) = delete;
     ~Win32ShowWindow();
 
     HWND handle() const { return window_; }
@@ -36,8 +36,7 @@ class Win32ShowWindow {
     std::function<void()> onSessionEnd;
 
   private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     void call(const std::function<void()>& handler) {
         if (handler)
             handler();

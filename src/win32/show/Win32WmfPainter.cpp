@@ -2,7 +2,7 @@
 
 #include "win32/support/GdiObject.h"
 #include "win32/support/SelectedObject.h"
-#include "win32/support/Utf16.h"
+#include "windows/Utf16.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 #include "win32/startup/Win32HostServices.h"
 
 #include "win32/support/ProgramFile.h"
-#include "win32/support/SystemError.h"
-#include "win32/support/Utf16.h"
 #include "win32/support/WindowDc.h"
+#include "windows/SystemError.h"
+#include "windows/Utf16.h"
 
 #include <algorithm>
 

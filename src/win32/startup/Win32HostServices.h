@@ -2,7 +2,7 @@
 // Windows as start-up's host: the program's own file, the true system version, the screen's DPI,
 // one running show per session, and where the screen's password is changed.
 #include "platform/HostServices.h"
-#include "win32/support/UniqueHandle.h"
+#include "windows/UniqueHandle.h"
 
 #include <functional>
 

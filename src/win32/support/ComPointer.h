@@ -1,6 +1,6 @@
 #pragma once
 // Owns one reference to a COM object and releases it once.
-#include "win32/support/UniqueResource.h"
+#include "windows/UniqueResource.h"
 
 #include <unknwn.h>
 

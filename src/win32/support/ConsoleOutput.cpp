@@ -1,6 +1,6 @@
 #include "win32/support/ConsoleOutput.h"
 
-#include "win32/support/Utf16.h"
+#include "windows/Utf16.h"
 
 #include <algorithm>
 #include <windows.h>

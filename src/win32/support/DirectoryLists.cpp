@@ -1,8 +1,8 @@
 #include "win32/support/DirectoryLists.h"
 
-#include "core/files/FilePatterns.h"
 #include "core/files/Paths.h"
-#include "win32/support/Utf16.h"
+#include "core/text/FilePatterns.h"
+#include "windows/Utf16.h"
 
 #include <algorithm>
 #include <cctype>

@@ -2,8 +2,8 @@
 
 #include "win32/support/ComApartment.h"
 #include "win32/support/ComPointer.h"
-#include "win32/support/SystemError.h"
-#include "win32/support/Utf16.h"
+#include "windows/SystemError.h"
+#include "windows/Utf16.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Owns a GDI object (bitmap, font, brush, pen, region) and deletes it once; and a memory device
 // context, deleted once.
-#include "win32/support/UniqueResource.h"
+#include "windows/UniqueResource.h"
 
 #include <windows.h>
 

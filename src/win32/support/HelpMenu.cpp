@@ -2,7 +2,7 @@
 
 #include "win32/support/WindowText.h"
 
-#include "win32/support/Utf16.h"
+#include "windows/Utf16.h"
 
 #include <string>
 
@@ -30,18 +30,10 @@ HMENU AppendHelpMenu(HMENU bar, std::initializer_list<MenuItem> items) {
 }
 
 void ShowHelpContents(HWND caller, std::string_view helpFile, Win32HelpHost::Opener opener) {
-    if (helpFile.empty()) {
-        MessageBoxW(caller,
-                    L"Unable to display Help Contents. There is no Help associated with this "
-                    L"project.",
-                    CaptionOf(caller).c_str(), MB_OK | MB_ICONINFORMATION);
-        return;
-    }
     Win32HelpHost host(caller, std::move(opener));
-    HTMLHelp help;
-    help.CHMFile = std::string(helpFile);
-    if (const Status status = help.HHDisplayContents(host, caller); !status.ok())
-        MessageBoxW(caller, ToUtf16(status.message()).c_str(), CaptionOf(caller).c_str(), MB_OK);
+    if (const auto notice = ShowHelpContents(host, helpFile, caller))
+        MessageBoxW(caller, ToUtf16(notice->text).c_str(), CaptionOf(caller).c_str(),
+                    MB_OK | (notice->information ? MB_ICONINFORMATION : 0));
 }
 
 void OpenGuidePage(HWND caller, std::string_view pageAndSection, Win32HelpHost::Opener opener) {

@@ -1,7 +1,7 @@
 #pragma once
 // A library loaded at run time (LoadLibraryW), freed once; for the calls that older or smaller
 // installations of Windows may not have.
-#include "win32/support/UniqueResource.h"
+#include "windows/UniqueResource.h"
 
 #include <windows.h>
 

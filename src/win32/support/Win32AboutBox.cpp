@@ -6,8 +6,8 @@
 #include "core/help/Maker.h"
 #include "core/help/Version.h"
 #include "win32/support/ProgramFile.h"
-#include "win32/support/Utf16.h"
 #include "win32/support/Win32HelpHost.h"
+#include "windows/Utf16.h"
 
 #include <vector>
 

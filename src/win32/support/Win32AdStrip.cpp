@@ -4,8 +4,8 @@
 #include "win32/support/GdiObject.h"
 #include "win32/support/HelpMenu.h"
 #include "win32/support/SelectedObject.h"
-#include "win32/support/Utf16.h"
 #include "win32/support/WindowDc.h"
+#include "windows/Utf16.h"
 
 #include <algorithm>
 #include <string>
@@ -20,20 +20,7 @@ const GuideTip& Tip(int index) {
     return GuideTips(GuidePlatform::Windows).at(std::size_t(index));
 }
 
-constexpr wchar_t kClassName[] = L"GlimmerframeAdStrip";
-
-ATOM RegisterStrip(WNDPROC procedure) {
-    static const ATOM atom = [procedure] {
-        WNDCLASSEXW c{};
-        c.cbSize = sizeof(c);
-        c.lpfnWndProc = procedure;
-        c.hInstance = GetModuleHandleW(nullptr);
-        c.hCursor = LoadCursorW(nullptr, IDC_HAND);
-        c.lpszClassName = kClassName;
-        return RegisterClassExW(&c);
-    }();
-    return atom;
-}
+const WindowClass kStripClass{L"GlimmerframeAdStrip", IDC_HAND};
 
 COLORREF Rgb(std::uint32_t rgb) {
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
@@ -63,10 +50,7 @@ Win32AdStrip::Win32AdStrip(HWND parent, int id, Opener open)
     : open_(std::move(open)), timer_(parent) {
     if (!open_)
         open_ = [parent](std::string_view page) { OpenGuidePage(parent, page); };
-    RegisterStrip(&Procedure);
-    window_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              GetModuleHandleW(nullptr), this);
+    window_ = createWindow(kStripClass, 0, L"", WS_CHILD | WS_VISIBLE, RECT{}, parent, id);
     tooltips_.setOwner(window_);
     tooltips_.set(window_, ToUtf16(tips_.tooltip()));
 
@@ -79,7 +63,7 @@ Win32AdStrip::Win32AdStrip(HWND parent, int id, Opener open)
 Win32AdStrip::~Win32AdStrip() {
     timer_.control().setEnabled(false);
     if (IsWindow(window_)) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        Release(window_);
         DestroyWindow(window_);
     }
 }
@@ -170,14 +154,7 @@ int Win32AdStrip::neededHeight(int width) const {
     return b.line.top + lines + (unbounded.bottom - b.line.bottom);
 }
 
-LRESULT CALLBACK Win32AdStrip::Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<Win32AdStrip*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self)
-        return DefWindowProcW(window, msg, wParam, lParam);
+LRESULT Win32AdStrip::handleMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_PAINT: {
         PAINTSTRUCT ps;
@@ -189,7 +166,7 @@ LRESULT CALLBACK Win32AdStrip::Procedure(HWND window, UINT msg, WPARAM wParam, L
             const MemoryDc memory(CreateCompatibleDC(dc));
             GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, area.right, area.bottom));
             const SelectedObject drawingOn(memory.get(), bitmap.get());
-            self->paint(memory.get(), area);
+            paint(memory.get(), area);
             BitBlt(dc, 0, 0, area.right, area.bottom, memory.get(), 0, 0, SRCCOPY);
         }
         EndPaint(window, &ps);
@@ -198,8 +175,8 @@ LRESULT CALLBACK Win32AdStrip::Procedure(HWND window, UINT msg, WPARAM wParam, L
     case WM_ERASEBKGND:
         return 1;
     case WM_LBUTTONUP:
-        if (self->open_)
-            self->open_(self->tips_.current().page);
+        if (open_)
+            open_(tips_.current().page);
         return 0;
     case WM_SIZE:
         InvalidateRect(window, nullptr, FALSE);

@@ -5,6 +5,7 @@
 #include "core/help/TipRotation.h"
 #include "win32/support/Tooltips.h"
 #include "win32/support/Win32IntervalTimer.h"
+#include "win32/support/WindowHandler.h"
 
 #include <functional>
 #include <string_view>
@@ -12,7 +13,7 @@
 
 namespace gf {
 
-class Win32AdStrip {
+class Win32AdStrip final : public WindowHandler {
   public:
     static constexpr int kAdCount = int(kGuideTipCount);
     // Opens a page of the guide ("index.html#templates").
@@ -20,8 +21,6 @@ class Win32AdStrip {
 
     // A child window of `parent` with this control id; `open` null: OpenGuidePage.
     Win32AdStrip(HWND parent, int id, Opener open = {});
-    Win32AdStrip(const Win32AdStrip&) = delete;
-    Win32AdStrip& operator=(const Win32AdStrip&) = delete;
     ~Win32AdStrip();
 
     HWND window() const { return window_; }
@@ -35,7 +34,7 @@ class Win32AdStrip {
     int neededHeight(int width) const;
 
   private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void paint(HDC dc, const RECT& area) const;
     // Where a tip's headline and line go in `area`; their fonts' height.
     struct Boxes {

@@ -4,9 +4,9 @@
 #include "core/help/HTMLHelp.h"
 #include "win32/support/ModuleHandle.h"
 #include "win32/support/ProgramFile.h"
-#include "win32/support/RegistryKey.h"
-#include "win32/support/SystemError.h"
-#include "win32/support/Utf16.h"
+#include "windows/RegistryKey.h"
+#include "windows/SystemError.h"
+#include "windows/Utf16.h"
 
 #include <algorithm>
 #include <cctype>

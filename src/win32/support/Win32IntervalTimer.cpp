@@ -1,6 +1,6 @@
 #include "win32/support/Win32IntervalTimer.h"
 
-#include "win32/support/Utf16.h"
+#include "windows/Utf16.h"
 
 namespace gf {
 

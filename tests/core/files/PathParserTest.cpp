@@ -1,4 +1,5 @@
 #include "core/files/PathParser.h"
+#include "core/files/Paths.h"
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,23 @@ TEST(PathParser, SplitsFolderNameAndExtension) {
             EXPECT_EQ(p.FileSpec(), c.text);
         }
     }
+}
+
+TEST(Paths, JoinsWithOneSeparatorAndTakesFullPathsAsTheyStand) {
+    // The platform's own separator joins: "\\" on Windows, "/" elsewhere; either one ends a folder.
+    const std::string sep(1, kSeparator);
+    EXPECT_EQ(AddBackslash(""), sep);
+    EXPECT_EQ(AddBackslash("/usr/bin"), "/usr/bin" + sep);
+    EXPECT_EQ(AddBackslash("/usr/bin/"), "/usr/bin/");
+    EXPECT_EQ(AddBackslash("C:\\"), "C:\\");
+    EXPECT_EQ(JoinPath("", "a.jpg"), "a.jpg");
+    EXPECT_EQ(JoinPath("/p", "a.jpg"), "/p" + sep + "a.jpg");
+    EXPECT_EQ(JoinPath("/p/", "a.jpg"), "/p/a.jpg");
+    EXPECT_EQ(JoinPath("C:\\p\\", "a.jpg"), "C:\\p\\a.jpg");
+    EXPECT_EQ(FullPath("/p", "a.jpg"), "/p" + sep + "a.jpg");
+    EXPECT_EQ(FullPath("", "a.jpg"), "a.jpg");
+    for (const char* full : {"/q/a.jpg", "\\q\\a.jpg", "C:a.jpg", "C:\\a.jpg", ""})
+        EXPECT_EQ(FullPath("/p", full), full);
 }
 
 } // namespace

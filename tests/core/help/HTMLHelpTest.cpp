@@ -92,5 +92,22 @@ TEST(HTMLHelp, OwnerOnlyWhenShownOnTopAndViewerFailureReturned) {
     EXPECT_FALSE(status.message().empty());
 }
 
+TEST(HTMLHelp, HelpContentsTellsOnlyWhatTheUserMustKnow) {
+    test::FakeHelpHost host;
+    host.existing = {kBeside};
+    int window = 0;
+    EXPECT_FALSE(ShowHelpContents(host, kHelpFileName, &window));
+    EXPECT_EQ(host.shown.size(), 1u);
+    const auto none = ShowHelpContents(host, "", &window);
+    ASSERT_TRUE(none);
+    EXPECT_TRUE(none->information);
+    EXPECT_EQ(host.shown.size(), 1u); // nothing opened
+    host.failViewer = true;
+    const auto failed = ShowHelpContents(host, kHelpFileName, &window);
+    ASSERT_TRUE(failed);
+    EXPECT_FALSE(failed->information);
+    EXPECT_FALSE(failed->text.empty());
+}
+
 } // namespace
 } // namespace gf

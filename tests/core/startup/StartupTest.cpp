@@ -48,16 +48,6 @@ TEST(RunModeParsing, SwitchesAndNumbers) {
     }
 }
 
-TEST(Paths, AddBackslashAcceptsEitherSeparator) {
-    // The platform's own separator joins: "\\" on Windows, "/" elsewhere.
-    const std::string sep(1, kSeparator);
-    EXPECT_EQ(AddBackslash(""), sep);
-    EXPECT_EQ(AddBackslash("/usr/bin"), "/usr/bin" + sep);
-    EXPECT_EQ(AddBackslash("/usr/bin/"), "/usr/bin/");
-    EXPECT_EQ(AddBackslash("C:\\"), "C:\\");
-    EXPECT_EQ(AddBackslash("C:\\Pics"), "C:\\Pics" + sep);
-}
-
 class TempDir : public ::testing::Test {
   protected:
     void SetUp() override { dir_ = scratch_.path(); }

@@ -1,7 +1,7 @@
-#include "win32/support/CurrentUser.h"
+#include "windows/CurrentUser.h"
 
-#include "win32/support/UniqueHandle.h"
-#include "win32/support/Utf16.h"
+#include "windows/UniqueHandle.h"
+#include "windows/Utf16.h"
 
 #include <sddl.h>
 

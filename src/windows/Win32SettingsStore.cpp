@@ -1,8 +1,8 @@
-#include "win32/startup/Win32SettingsStore.h"
+#include "windows/Win32SettingsStore.h"
 
-#include "win32/support/RegistryKey.h"
-#include "win32/support/SystemError.h"
-#include "win32/support/Utf16.h"
+#include "windows/RegistryKey.h"
+#include "windows/SystemError.h"
+#include "windows/Utf16.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 // Owns a kernel handle (file, console, process) and closes it once.
-#include "win32/support/UniqueResource.h"
+#include "windows/UniqueResource.h"
 
 #include <windows.h>
 

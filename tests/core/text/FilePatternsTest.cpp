@@ -1,5 +1,6 @@
-#include "core/files/FilePatterns.h"
+#include "core/text/FilePatterns.h"
 #include "core/picture/PictureTypes.h"
+#include "core/text/Trim.h"
 #include "fakes/FakePictureFormats.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@ TEST(FilePatterns, SplitsTheListAndMatchesIgnoringCase) {
                                                "*.gif", "*.jpe",  "*.wmf"};
     EXPECT_EQ(patterns, expected);
     EXPECT_TRUE(SplitFilePatterns(" ; ;").empty());
+    EXPECT_EQ(SplitFilePatterns("\t*.png\r\n"), std::vector<std::string>{"*.png"});
 
     EXPECT_TRUE(MatchesFilePattern("BEACH.JPG", "*.jpg"));
     EXPECT_TRUE(MatchesFilePattern("a.b.jpe", "*.jpe"));
@@ -21,6 +23,15 @@ TEST(FilePatterns, SplitsTheListAndMatchesIgnoringCase) {
     EXPECT_TRUE(MatchesFilePattern("img01.gif", "img??.*"));
     EXPECT_FALSE(MatchesFilePattern("img1.gif", "img??.*"));
     EXPECT_TRUE(MatchesFilePattern("anything", "*"));
+}
+
+TEST(Trim, RemovesOnlyTheNamedBlanksAtEitherEnd) {
+    EXPECT_EQ(Trim(""), "");
+    EXPECT_EQ(Trim(" \t\r\n\f\v"), "");
+    EXPECT_EQ(Trim(" a b "), "a b");
+    EXPECT_EQ(Trim("a"), "a");
+    EXPECT_EQ(Trim("\ta\t", " "), "\ta\t");
+    EXPECT_EQ(Trim("  12 ", " "), "12");
 }
 
 TEST(PictureTypes, FolderPatternsInTheirOrderThenThePlatformsExtrasOnce) {

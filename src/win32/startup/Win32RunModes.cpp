@@ -1,12 +1,12 @@
-#include "Win32RunModes.h"
+#include "win32/startup/Win32RunModes.h"
 
 #include "win32/authoring/Win32DesignerWindow.h"
 #include "win32/preview/Win32ControlForm.h"
 #include "win32/settings_dialog/Win32SettingsDialog.h"
 #include "win32/show/Win32Show.h"
 #include "win32/support/ConsoleOutput.h"
-#include "win32/support/SystemError.h"
-#include "win32/support/Utf16.h"
+#include "windows/SystemError.h"
+#include "windows/Utf16.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "win32/support/SystemError.h"
+#include "windows/SystemError.h"
 
-#include "win32/support/Utf16.h"
+#include "windows/Utf16.h"
 
 #include <windows.h>
 

@@ -1,4 +1,6 @@
-#include "core/files/FilePatterns.h"
+#include "core/text/FilePatterns.h"
+
+#include "core/text/Trim.h"
 
 #include <cctype>
 
@@ -8,11 +10,7 @@ std::vector<std::string> SplitFilePatterns(std::string_view list) {
     std::vector<std::string> out;
     while (!list.empty()) {
         const auto semi = list.find(';');
-        auto part = list.substr(0, semi);
-        while (!part.empty() && std::isspace(static_cast<unsigned char>(part.front())))
-            part.remove_prefix(1);
-        while (!part.empty() && std::isspace(static_cast<unsigned char>(part.back())))
-            part.remove_suffix(1);
+        const auto part = Trim(list.substr(0, semi));
         if (!part.empty())
             out.emplace_back(part);
         if (semi == std::string_view::npos)
