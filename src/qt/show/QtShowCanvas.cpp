@@ -17,12 +17,16 @@ QColor FromNumber(std::uint32_t c) {
     return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
 }
 constexpr int kCommentPadding = 4;
+QRect Q(const PixelRect& r) {
+    return QRect(r.left, r.top, r.width(), r.height());
+}
 } // namespace
 
 QtShowCanvas::QtShowCanvas(QSize logicalSize, int twipsPerPixel, double devicePixelRatio,
                            std::function<void(const QRect&)> repaint)
     : size_(logicalSize.expandedTo(QSize(1, 1))), tpp_(twipsPerPixel > 0 ? twipsPerPixel : 15),
-      dpr_(devicePixelRatio > 0 ? devicePixelRatio : 1), repaint_(std::move(repaint)) {
+      dpr_(devicePixelRatio > 0 ? devicePixelRatio : 1), book_(size_.width(), size_.height(), tpp_),
+      repaint_(std::move(repaint)) {
     window_ = blank(size_);
     font_.setPointSizeF(14);
 }
@@ -37,21 +41,11 @@ QImage QtShowCanvas::blank(QSize logical) const {
     return img;
 }
 
-QRectF QtShowCanvas::toLogical(const TwipRect& r) const {
-    return QRectF(double(r.left) / tpp_, double(r.top) / tpp_, double(r.width) / tpp_,
-                  double(r.height) / tpp_);
-}
-
-void QtShowCanvas::dirty(const QRectF& logical) {
-    dirty_ |= logical.toAlignedRect().intersected(QRect(QPoint(0, 0), size_));
-}
-
 void QtShowCanvas::setBackgroundColor(std::uint32_t color) {
     background_ = FromNumber(color);
     window_.fill(background_);
     box_.fill(background_);
-    windowPainted_ = {};
-    dirty(QRectF(QPointF(0, 0), QSizeF(size_)));
+    book_.repaintAll();
 }
 
 void QtShowCanvas::setSwatchColor(std::uint32_t color) {
@@ -60,29 +54,20 @@ void QtShowCanvas::setSwatchColor(std::uint32_t color) {
 
 void QtShowCanvas::clearWindow() {
     // Only what was painted needs erasing.
-    if (windowPainted_.isEmpty())
-        return;
-    QPainter p(&window_);
-    p.fillRect(windowPainted_.toAlignedRect(), background_);
-    dirty(windowPainted_);
-    windowPainted_ = {};
+    if (const PixelRect painted = book_.clearWindow(); !painted.empty())
+        QPainter(&window_).fillRect(Q(painted), background_);
 }
 
 void QtShowCanvas::clearBox() {
     if (box_.isNull())
         return;
     box_.fill(background_);
-    if (boxVisible_)
-        dirty(boxRect_);
+    book_.changedBox();
 }
 
 void QtShowCanvas::placeBox(const TwipRect& rect) {
-    if (boxVisible_)
-        dirty(boxRect_);
-    boxRect_ = toLogical(rect).toRect();
-    box_ = boxRect_.isEmpty() ? QImage() : blank(boxRect_.size());
-    if (boxVisible_)
-        dirty(boxRect_);
+    const QRect box = Q(book_.placeBox(rect));
+    box_ = box.isEmpty() ? QImage() : blank(box.size());
 }
 
 void QtShowCanvas::setPicture(std::shared_ptr<const DecodedPicture> picture,
@@ -93,10 +78,7 @@ void QtShowCanvas::setPicture(std::shared_ptr<const DecodedPicture> picture,
 }
 
 void QtShowCanvas::setBoxVisible(bool visible) {
-    if (visible == boxVisible_)
-        return;
-    boxVisible_ = visible;
-    dirty(boxRect_);
+    book_.setBoxVisible(visible);
 }
 
 void QtShowCanvas::drawPicture(QImage& target, const TwipRect& dst,
@@ -118,28 +100,25 @@ void QtShowCanvas::drawPicture(QImage& target, const TwipRect& dst,
 
 void QtShowCanvas::paintBox(const TwipRect& dst, const std::optional<TwipRect>& src) {
     drawPicture(box_, dst, src);
-    if (boxVisible_)
-        dirty(toLogical(dst).translated(boxRect_.topLeft()).intersected(QRectF(boxRect_)));
+    book_.paintedBox(dst);
 }
 
 void QtShowCanvas::paintWindow(PaintSource source, const TwipRect& dst,
                                const std::optional<TwipRect>& src) {
-    const QRectF r = toLogical(dst);
-    if (source == PaintSource::Swatch) {
-        QPainter p(&window_);
-        p.fillRect(r, swatch_);
-    } else {
+    if (source == PaintSource::Swatch)
+        QPainter(&window_).fillRect(QRectF(dst.left / double(tpp_), dst.top / double(tpp_),
+                                           dst.width / double(tpp_), dst.height / double(tpp_)),
+                                    swatch_);
+    else
         drawPicture(window_, dst, src);
-    }
-    windowPainted_ |= r;
-    dirty(r);
+    book_.paintedWindow(dst);
 }
 
 void QtShowCanvas::flush() {
-    if (dirty_.isEmpty())
+    const auto dirty = book_.takeDirty();
+    if (!dirty)
         return;
-    const QRect r = dirty_;
-    dirty_ = {};
+    const QRect r = Q(*dirty);
     repainted |= r;
     if (repaint_)
         repaint_(r);
@@ -171,8 +150,6 @@ std::int32_t QtShowCanvas::commentHeight(std::string_view text) const {
 }
 
 void QtShowCanvas::showComment(const CommentLabel& label) {
-    if (commentVisible_)
-        dirty(commentRect_);
     comment_ = commentLines(label.text);
     commentFg_ = FromNumber(label.foreground);
     commentBg_ = FromNumber(label.background);
@@ -181,21 +158,14 @@ void QtShowCanvas::showComment(const CommentLabel& label) {
     int w = 0;
     for (const auto& line : comment_)
         w = std::max(w, fm.horizontalAdvance(line));
-    commentRect_ = QRect(QPoint(int(std::lround(double(label.left) / tpp_)),
-                                int(std::lround(double(label.top) / tpp_))),
-                         QSize(w + 2 * kCommentPadding,
-                               int(comment_.size()) * fm.lineSpacing() + 2 * kCommentPadding));
-    commentVisible_ = true;
-    dirty(commentRect_);
+    book_.showComment(label.left, label.top, w + 2 * kCommentPadding,
+                      int(comment_.size()) * fm.lineSpacing() + 2 * kCommentPadding);
     flush();
 }
 
 void QtShowCanvas::hideComment() {
-    if (!commentVisible_)
-        return;
-    commentVisible_ = false;
-    dirty(commentRect_);
-    flush(); // a slide without a picture paints nothing else that would take the label away
+    if (book_.hideComment())
+        flush(); // a slide without a picture paints nothing else that would take the label away
 }
 
 void QtShowCanvas::setStatusText(std::string_view text) {
@@ -208,13 +178,14 @@ void QtShowCanvas::compose(QPainter& p, const QRect& exposed) const {
         return QRectF(r.left() * dpr_, r.top() * dpr_, r.width() * dpr_, r.height() * dpr_);
     };
     p.drawImage(QRectF(area), window_, toDevice(QRectF(area)));
-    if (boxVisible_ && !box_.isNull()) {
-        const QRect part = area.intersected(boxRect_);
+    const QRect box = Q(book_.box());
+    if (book_.boxVisible() && !box_.isNull()) {
+        const QRect part = area.intersected(box);
         if (!part.isEmpty())
-            p.drawImage(QRectF(part), box_, toDevice(QRectF(part.translated(-boxRect_.topLeft()))));
+            p.drawImage(QRectF(part), box_, toDevice(QRectF(part.translated(-box.topLeft()))));
     }
-    if (commentVisible_) {
-        const QRect& r = commentRect_;
+    if (book_.commentVisible()) {
+        const QRect r = Q(book_.comment());
         if (r.intersects(area)) {
             p.fillRect(r, commentBg_);
             p.setFont(font_);

@@ -1,6 +1,7 @@
 #pragma once
 // The show's surfaces as images at the screen's device pixel ratio: the window surface, the
 // display box over it and the comment label. Each step repaints only what it changed.
+#include "core/show/CanvasBook.h"
 #include "platform/ShowCanvas.h"
 #include "qt/show/QtDecodedPicture.h"
 
@@ -55,29 +56,22 @@ class QtShowCanvas final : public ShowCanvas {
     QRect repainted;
 
   private:
-    QRectF toLogical(const TwipRect& r) const;
     void drawPicture(QImage& target, const TwipRect& dst, const std::optional<TwipRect>& src);
     static QStringList commentLines(std::string_view text);
-    void dirty(const QRectF& logical);
     QImage blank(QSize logical) const;
 
     QSize size_;
     int tpp_;
     double dpr_;
+    CanvasBook book_;
     std::shared_ptr<const QtDecodedPicture> picture_;
     std::int32_t pictureWidth_ = 0, pictureHeight_ = 0; // natural size, twips
     std::function<void(const QRect&)> repaint_;
     QColor background_ = Qt::black, swatch_ = Qt::black;
     QImage window_, box_;
-    QRect boxRect_; // logical, rounded to whole pixels
-    bool boxVisible_ = false;
-    QRectF windowPainted_;
-    QRect dirty_;
     QFont font_;
     QStringList comment_;
     QColor commentFg_, commentBg_;
-    QRect commentRect_; // logical
-    bool commentVisible_ = false;
     QString status_;
 };
 

@@ -16,23 +16,12 @@ namespace {
 constexpr double kCommentPoints = 14;
 constexpr int kCommentPadding = 4; // at 96 DPI
 
-bool Empty(const RECT& r) {
-    return r.right <= r.left || r.bottom <= r.top;
+RECT R(const PixelRect& r) {
+    return RECT{r.left, r.top, r.right, r.bottom};
 }
 
-RECT Unite(const RECT& a, const RECT& b) {
-    if (Empty(a))
-        return b;
-    if (Empty(b))
-        return a;
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
-}
-
-RECT Meet(const RECT& a, const RECT& b) {
-    const RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                 std::min(a.bottom, b.bottom)};
-    return Empty(r) ? RECT{} : r;
+PixelRect P(const RECT& r) {
+    return PixelRect{int(r.left), int(r.top), int(r.right), int(r.bottom)};
 }
 
 } // namespace
@@ -40,8 +29,8 @@ RECT Meet(const RECT& a, const RECT& b) {
 Win32ShowCanvas::Win32ShowCanvas(int width, int height, double twipsPerPixel,
                                  std::function<void(const RECT&)> present)
     : width_(std::max(1, width)), height_(std::max(1, height)),
-      tpp_(twipsPerPixel > 0 ? twipsPerPixel : 15), present_(std::move(present)),
-      window_(width_, height_), frame_(width_, height_) {
+      tpp_(twipsPerPixel > 0 ? twipsPerPixel : 15), book_(width_, height_, tpp_),
+      present_(std::move(present)), window_(width_, height_), frame_(width_, height_) {
     window_.fill(background_);
     const double dpi = 1440 / tpp_;
     font_.reset(CreateFontW(-int(std::lround(kCommentPoints * dpi / 72)), 0, 0, 0, FW_NORMAL, FALSE,
@@ -67,56 +56,37 @@ std::int32_t Win32ShowCanvas::twipsPerPixelX() const {
     return std::max<std::int32_t>(1, std::int32_t(std::lround(tpp_)));
 }
 
-RECT Win32ShowCanvas::toPixels(const TwipRect& r) const {
-    auto px = [this](double twips) { return LONG(std::lround(twips / tpp_)); };
-    return RECT{px(r.left), px(r.top), px(double(r.left) + r.width), px(double(r.top) + r.height)};
-}
-
-void Win32ShowCanvas::dirty(const RECT& r) {
-    dirty_ = Unite(dirty_, Meet(r, RECT{0, 0, width_, height_}));
-}
-
 void Win32ShowCanvas::setBackgroundColor(std::uint32_t color) {
     background_ = color & 0xFFFFFF;
     window_.fill(background_);
     if (box_)
         box_->fill(background_);
-    windowPainted_ = {};
-    dirty(RECT{0, 0, width_, height_});
+    book_.repaintAll();
 }
 
 void Win32ShowCanvas::clearWindow() {
     // Only what was painted needs erasing.
-    if (Empty(windowPainted_))
-        return;
-    window_.fill(background_, windowPainted_);
-    dirty(windowPainted_);
-    windowPainted_ = {};
+    if (const PixelRect painted = book_.clearWindow(); !painted.empty())
+        window_.fill(background_, R(painted));
 }
 
 void Win32ShowCanvas::clearBox() {
     if (!box_)
         return;
     box_->fill(background_);
-    if (boxVisible_)
-        dirty(boxRect_);
+    book_.changedBox();
 }
 
 void Win32ShowCanvas::placeBox(const TwipRect& rect) {
-    if (boxVisible_)
-        dirty(boxRect_);
-    boxRect_ = toPixels(rect);
+    const PixelRect& box = book_.placeBox(rect);
     box_.reset();
-    if (!Empty(boxRect_)) {
-        box_ = std::make_unique<DibSurface>(boxRect_.right - boxRect_.left,
-                                            boxRect_.bottom - boxRect_.top);
+    if (!box.empty()) {
+        box_ = std::make_unique<DibSurface>(box.width(), box.height());
         if (*box_)
             box_->fill(background_);
         else
             box_.reset();
     }
-    if (boxVisible_)
-        dirty(boxRect_);
 }
 
 void Win32ShowCanvas::setPicture(std::shared_ptr<const DecodedPicture> picture,
@@ -127,10 +97,7 @@ void Win32ShowCanvas::setPicture(std::shared_ptr<const DecodedPicture> picture,
 }
 
 void Win32ShowCanvas::setBoxVisible(bool visible) {
-    if (visible == boxVisible_)
-        return;
-    boxVisible_ = visible;
-    dirty(boxRect_);
+    book_.setBoxVisible(visible);
 }
 
 void Win32ShowCanvas::drawPicture(DibSurface& target, const TwipRect& dst,
@@ -166,30 +133,24 @@ void Win32ShowCanvas::paintBox(const TwipRect& dst, const std::optional<TwipRect
     if (!box_)
         return;
     drawPicture(*box_, dst, src);
-    if (boxVisible_) {
-        RECT r = toPixels(dst);
-        OffsetRect(&r, boxRect_.left, boxRect_.top);
-        dirty(Meet(r, boxRect_));
-    }
+    book_.paintedBox(dst);
 }
 
 void Win32ShowCanvas::paintWindow(PaintSource source, const TwipRect& dst,
                                   const std::optional<TwipRect>& src) {
-    const RECT r = toPixels(dst);
     if (source == PaintSource::Swatch)
-        window_.fill(swatch_, r);
+        window_.fill(swatch_, R(book_.toPixels(dst)));
     else
         drawPicture(window_, dst, src);
-    windowPainted_ = Unite(windowPainted_, Meet(r, RECT{0, 0, width_, height_}));
-    dirty(r);
+    book_.paintedWindow(dst);
 }
 
 void Win32ShowCanvas::flush() {
-    if (Empty(dirty_))
+    const auto dirty = book_.takeDirty();
+    if (!dirty)
         return;
-    const RECT r = dirty_;
-    dirty_ = {};
-    repainted = Unite(repainted, r);
+    const RECT r = R(*dirty);
+    repainted = R(P(repainted).united(*dirty));
     GdiFlush();
     if (present_)
         present_(r);
@@ -231,8 +192,6 @@ std::int32_t Win32ShowCanvas::commentHeight(std::string_view text) const {
 }
 
 void Win32ShowCanvas::showComment(const CommentLabel& label) {
-    if (commentVisible_)
-        dirty(commentRect_);
     comment_ = commentLines(label.text);
     commentFg_ = label.foreground & 0xFFFFFF;
     commentBg_ = label.background & 0xFFFFFF;
@@ -246,39 +205,33 @@ void Win32ShowCanvas::showComment(const CommentLabel& label) {
         }
     }
     const int padding = commentPadding();
-    const LONG left = LONG(std::lround(label.left / tpp_)),
-               top = LONG(std::lround(label.top / tpp_));
-    commentRect_ = RECT{left, top, left + w + 2 * padding,
-                        top + LONG(comment_.size()) * lineSpacing_ + 2 * padding};
-    commentVisible_ = true;
-    dirty(commentRect_);
+    book_.showComment(label.left, label.top, w + 2 * padding,
+                      int(comment_.size()) * lineSpacing_ + 2 * padding);
     flush();
 }
 
 void Win32ShowCanvas::hideComment() {
-    if (!commentVisible_)
-        return;
-    commentVisible_ = false;
-    dirty(commentRect_);
-    flush(); // a slide without a picture paints nothing else that would take the label away
+    if (book_.hideComment())
+        flush(); // a slide without a picture paints nothing else that would take the label away
 }
 
 void Win32ShowCanvas::compose(HDC target, const RECT& area) {
-    const RECT a = Meet(area, RECT{0, 0, width_, height_});
-    if (Empty(a) || !frame_ || !window_)
+    const RECT a = R(P(area).met(book_.whole()));
+    if (IsRectEmpty(&a) || !frame_ || !window_)
         return;
     const HDC f = frame_.dc();
     const int w = a.right - a.left, h = a.bottom - a.top;
     BitBlt(f, a.left, a.top, w, h, window_.dc(), a.left, a.top, SRCCOPY);
-    if (boxVisible_ && box_) {
-        const RECT part = Meet(a, boxRect_);
-        if (!Empty(part))
-            BitBlt(f, part.left, part.top, part.right - part.left, part.bottom - part.top,
-                   box_->dc(), part.left - boxRect_.left, part.top - boxRect_.top, SRCCOPY);
+    const PixelRect& box = book_.box();
+    if (book_.boxVisible() && box_) {
+        const PixelRect part = P(a).met(box);
+        if (!part.empty())
+            BitBlt(f, part.left, part.top, part.width(), part.height(), box_->dc(),
+                   part.left - box.left, part.top - box.top, SRCCOPY);
     }
-    if (commentVisible_) {
-        const RECT& r = commentRect_;
-        if (!Empty(Meet(r, a))) {
+    if (book_.commentVisible()) {
+        const RECT r = R(book_.comment());
+        if (!P(r).met(P(a)).empty()) {
             const int saved = SaveDC(f);
             IntersectClipRect(f, a.left, a.top, a.right, a.bottom);
             const GdiObject<HBRUSH> back(CreateSolidBrush(commentBg_));

@@ -2,6 +2,7 @@
 // The show's surfaces with GDI, as device-independent bitmaps in device pixels: the window
 // surface, the display box over it and the comment label, put together in a back buffer. Each
 // step shows only the rectangle it changed.
+#include "core/show/CanvasBook.h"
 #include "platform/ShowCanvas.h"
 #include "win32/show/Win32DecodedPicture.h"
 #include "win32/support/DibSurface.h"
@@ -56,30 +57,23 @@ class Win32ShowCanvas final : public ShowCanvas {
     RECT repainted{};
 
   private:
-    RECT toPixels(const TwipRect& r) const;
     void drawPicture(DibSurface& target, const TwipRect& dst, const std::optional<TwipRect>& src);
-    void dirty(const RECT& r);
     static std::vector<std::wstring> commentLines(std::string_view text);
     int commentPadding() const;
 
     int width_, height_;
     double tpp_;
+    CanvasBook book_;
     std::function<void(const RECT&)> present_;
     std::uint32_t background_ = 0, swatch_ = 0;
     DibSurface window_, frame_;
     std::unique_ptr<DibSurface> box_;
-    RECT boxRect_{};
-    bool boxVisible_ = false;
-    RECT windowPainted_{};
-    RECT dirty_{};
     std::shared_ptr<const Win32DecodedPicture> picture_;
     std::int32_t pictureWidth_ = 0, pictureHeight_ = 0; // natural size, twips
     GdiObject<HFONT> font_;
     int lineSpacing_ = 1;
     std::vector<std::wstring> comment_;
     std::uint32_t commentFg_ = 0, commentBg_ = 0;
-    RECT commentRect_{}; // measured once, when the label is shown
-    bool commentVisible_ = false;
     std::string status_;
 };
 
