@@ -543,13 +543,10 @@ std::string Win32FileSystem::scratchRoot() {
 
 Result<std::string> Win32FileSystem::createPrivateFolder(std::string_view parent,
                                                          std::string_view prefix) {
-    std::string base(parent);
     if (HasNul(parent) || HasNul(prefix))
         return failure("Cannot make a temporary folder in", parent,
                        DescribeSystemError(ERROR_INVALID_NAME));
-    if (!base.empty() && base.back() != '\\' && base.back() != '/' && base.back() != ':')
-        base += '\\';
-    base += prefix;
+    const std::string base = ToUtf8(JoinWide(ToUtf16(parent), ToUtf16(prefix)));
     static constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::random_device random;
     DWORD code = ERROR_ALREADY_EXISTS;
