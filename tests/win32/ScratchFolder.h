@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <windows.h>
 
 namespace gf::test {
 
@@ -17,7 +18,17 @@ class ScratchFolder : public ::testing::Test {
         ASSERT_TRUE(folder.ok()) << folder.message();
         dir_ = *folder + "\\";
     }
-    void TearDown() override { EXPECT_TRUE(files_.removeFolder(dir_).ok()); }
+    // A player's thread, which a show never waits for, may still hold a file in it for a while.
+    void TearDown() override {
+        const ULONGLONG deadline = GetTickCount64() + 10'000;
+        Status removed = files_.removeFolder(dir_);
+        while (!removed.ok() && GetTickCount64() < deadline) {
+            Sleep(50);
+            removed = files_.removeFolder(dir_);
+        }
+        EXPECT_TRUE(removed.ok()) << "waited 10 s for the scratch folder to go: "
+                                  << removed.message();
+    }
 
     // The file's path.
     std::string write(const std::string& name, std::string_view bytes) {
