@@ -52,6 +52,25 @@ struct SettingsCaptions {
 };
 inline constexpr SettingsCaptions kSettingsCaptions{};
 
+// The texts both windows show without access keys: the frames, the options, the picture
+// buttons' tips, the path box's name and the link to the guide.
+struct SettingsTexts {
+    std::string_view pictures = "Pictures";
+    std::string_view show = "Show";
+    std::string_view pathName = "Folder or template file";
+    std::string_view selectFolderTip = "Select A Folder";
+    std::string_view selectTemplateTip = "Select a Template File";
+    std::string_view createTemplateTip = "Create A Template File";
+    std::string_view editTemplateTip = "Edit A Template File";
+    // The two options of the order, size and placement frames.
+    std::array<std::array<std::string_view, 2>, 3> options = {
+        {{"Sequential", "Random"}, {"Original", "Full Screen"}, {"Centered", "Random"}}};
+    std::string_view guideLink = "Glimmerframe user guide";
+    std::string_view cancelTip = "Cancel";
+    std::string_view doneTip = "Done";
+};
+inline constexpr SettingsTexts kSettingsTexts{};
+
 // A scroll bar's label (as DialogScrollBar builds it) with its access key marked.
 std::string ScrollLabelWithAccessKey(std::size_t bar, std::string_view label);
 

@@ -33,13 +33,9 @@ DesignerTemplateRead ReadDesignerTemplateText(std::string_view text, std::string
         const std::string value(v);
         switch (kind) {
         case K::SoundSync1:
-            read.soundMode = 1;
-            break;
         case K::SoundSync2:
-            read.soundMode = 2;
-            break;
         case K::SoundAsync:
-            read.soundMode = 3;
+            read.soundMode = SoundModeOf(kind).value_or(1);
             break;
         case K::Image:
             addRow();

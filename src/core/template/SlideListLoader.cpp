@@ -43,13 +43,9 @@ class TemplateLoader {
         const auto [kind, value] = ClassifyTemplateItem(item);
         switch (kind) {
         case K::SoundSync1:
-            list_.soundMode = 1;
-            break;
         case K::SoundSync2:
-            list_.soundMode = 2;
-            break;
         case K::SoundAsync:
-            list_.soundMode = 3;
+            list_.soundMode = SoundModeOf(kind).value_or(0);
             break;
         case K::ImageShort:
         case K::Image:

@@ -29,6 +29,19 @@ bool between(std::string_view item, char open, char close) {
 
 } // namespace
 
+std::optional<std::int16_t> SoundModeOf(TemplateItemKind kind) {
+    switch (kind) {
+    case TemplateItemKind::SoundSync1:
+        return 1;
+    case TemplateItemKind::SoundSync2:
+        return 2;
+    case TemplateItemKind::SoundAsync:
+        return 3;
+    default:
+        return std::nullopt;
+    }
+}
+
 TemplateItem ClassifyTemplateItem(std::string_view item) {
     using K = TemplateItemKind;
     const auto afterEquals = [item] { return item.substr(item.find('=') + 1); };

@@ -1,6 +1,7 @@
 #pragma once
 // One item of a template as both readers take it (a sound-mode line, a keyword with its value, or
 // comment text), and the one written form that both read back as it was written.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,9 @@ struct TemplateItem {
     TemplateItemKind kind = TemplateItemKind::Comment;
     std::string_view value; // after the first "=", between the marks, or the whole comment
 };
+
+// The sound mode a sound-mode line sets (1, 2 or 3); nothing for any other item.
+std::optional<std::int16_t> SoundModeOf(TemplateItemKind kind);
 
 // Keywords are recognised in any case, in the player's order; the value keeps its case.
 TemplateItem ClassifyTemplateItem(std::string_view item);

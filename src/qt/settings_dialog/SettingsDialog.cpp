@@ -44,6 +44,7 @@ namespace gf {
 namespace {
 const QString kCaption = qs(kSettingsCaption);
 const SettingsCaptions& kKeys = kSettingsCaptions;
+const SettingsTexts& kTexts = kSettingsTexts;
 
 SettingsDialog::Services withDefaults(SettingsDialog::Services s, QWidget* window) {
     if (!s.openUrl)
@@ -150,7 +151,7 @@ void SettingsDialog::buildUi() {
     });
 
     // Picture source.
-    auto* source = new QGroupBox(QStringLiteral("Pictures"));
+    auto* source = new QGroupBox(qs(kTexts.pictures));
     auto* sourceLayout = new QVBoxLayout(source);
     auto* modes = new QHBoxLayout;
     chkFolderMode = new QCheckBox(qs(kKeys.folderMode));
@@ -166,18 +167,18 @@ void SettingsDialog::buildUi() {
     auto* pathRow = new QHBoxLayout;
     txtImageListFile = new QLineEdit;
     txtImageListFile->setObjectName(QStringLiteral("txtImageListFile"));
-    txtImageListFile->setAccessibleName(QStringLiteral("Folder or template file"));
+    txtImageListFile->setAccessibleName(qs(kTexts.pathName));
     txtImageListFile->setClearButtonEnabled(true);
-    cmdSelectFolder = pictureButton("cmdSelectFolder", QStringLiteral("Select A Folder"),
+    cmdSelectFolder = pictureButton("cmdSelectFolder", qs(kTexts.selectFolderTip),
                                     QStyle::SP_DirOpenIcon, qs(kKeys.selectFolder), this);
     cmdSelectTemplate =
-        pictureButton("cmdSelectTemplate", QStringLiteral("Select a Template File"),
+        pictureButton("cmdSelectTemplate", qs(kTexts.selectTemplateTip),
                       QStyle::SP_FileDialogContentsView, qs(kKeys.selectTemplate), this);
     cmdCreateTemplate =
-        pictureButton("cmdCreateTemplate", QStringLiteral("Create A Template File"),
+        pictureButton("cmdCreateTemplate", qs(kTexts.createTemplateTip),
                       QStyle::SP_FileDialogNewFolder, qs(kKeys.createTemplate), this);
     cmdEditTemplate =
-        pictureButton("cmdEditTemplate", QStringLiteral("Edit A Template File"),
+        pictureButton("cmdEditTemplate", qs(kTexts.editTemplateTip),
                       QStyle::SP_FileDialogDetailedView, qs(kKeys.editTemplate), this);
     auto* pathLabel = new QLabel(qs(kKeys.path));
     pathLabel->setBuddy(txtImageListFile);
@@ -214,30 +215,30 @@ void SettingsDialog::buildUi() {
     sourceLayout->addWidget(panels_, 1);
 
     // Show options.
-    auto* show = new QGroupBox(QStringLiteral("Show"));
+    auto* show = new QGroupBox(qs(kTexts.show));
     auto* showLayout = new QVBoxLayout(show);
     auto* pairs = new QHBoxLayout;
     auto pair = [&](const char* frameName, const QString& title, QRadioButton*& first,
-                    const char* firstName, const QString& firstText, QRadioButton*& second,
-                    const char* secondName, const QString& secondText) {
+                    const char* firstName, QRadioButton*& second, const char* secondName,
+                    int options) {
         auto* frame = new QGroupBox(title);
         frame->setObjectName(QLatin1String(frameName));
         auto* l = new QVBoxLayout(frame);
-        first = new QRadioButton(firstText);
+        const auto& texts = kTexts.options[std::size_t(options)];
+        first = new QRadioButton(qs(texts[0]));
         first->setObjectName(QLatin1String(firstName));
-        second = new QRadioButton(secondText);
+        second = new QRadioButton(qs(texts[1]));
         second->setObjectName(QLatin1String(secondName));
         l->addWidget(first);
         l->addWidget(second);
         pairs->addWidget(frame);
     };
-    pair("OrderFrame", qs(kKeys.order), chkOrderSequential, "chkOrderSequential",
-         QStringLiteral("Sequential"), chkOrderRandom, "chkOrderRandom", QStringLiteral("Random"));
-    pair("SizeFrame", qs(kKeys.size), chkOriginal, "chkOriginal", QStringLiteral("Original"),
-         chkFullScreen, "chkFullScreen", QStringLiteral("Full Screen"));
+    pair("OrderFrame", qs(kKeys.order), chkOrderSequential, "chkOrderSequential", chkOrderRandom,
+         "chkOrderRandom", 0);
+    pair("SizeFrame", qs(kKeys.size), chkOriginal, "chkOriginal", chkFullScreen, "chkFullScreen",
+         1);
     pair("PlacementFrame", qs(kKeys.placement), chkPositionCentered, "chkPositionCentered",
-         QStringLiteral("Centered"), chkPositionRandom, "chkPositionRandom",
-         QStringLiteral("Random"));
+         chkPositionRandom, "chkPositionRandom", 2);
     showLayout->addLayout(pairs);
 
     auto* grid = new QGridLayout;
@@ -305,7 +306,7 @@ void SettingsDialog::buildUi() {
     imgBrindlewick->setObjectName(QStringLiteral("imgBrindlewick"));
     const QUrl home = GuideUrl(kGuideHomePage);
     lblBrindlewick = new QLabel(
-        QStringLiteral("<a href=\"%1\">Glimmerframe user guide</a>").arg(home.toString()));
+        QStringLiteral("<a href=\"%1\">%2</a>").arg(home.toString(), qs(kTexts.guideLink)));
     lblBrindlewick->setObjectName(QStringLiteral("lblBrindlewick"));
     lblBrindlewick->setToolTip(home.toLocalFile());
     lblBrindlewick->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
@@ -318,10 +319,10 @@ void SettingsDialog::buildUi() {
     cmdCancel =
         new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), qs(kKeys.cancel));
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setToolTip(QStringLiteral("Cancel"));
+    cmdCancel->setToolTip(qs(kTexts.cancelTip));
     cmdExit = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton), qs(kKeys.done));
     cmdExit->setObjectName(QStringLiteral("cmdExit"));
-    cmdExit->setToolTip(QStringLiteral("Done"));
+    cmdExit->setToolTip(qs(kTexts.doneTip));
     cmdExit->setDefault(true);
     bottom->addWidget(imgBrindlewick);
     bottom->addWidget(lblBrindlewick);

@@ -140,8 +140,9 @@ void Win32SettingsDialog::create() {
     };
 
     // Picture source.
-    source_ = addControl(L"BUTTON", L"Pictures", BS_GROUPBOX | WS_GROUP);
     const SettingsCaptions& keys = kSettingsCaptions;
+    const SettingsTexts& texts = kSettingsTexts;
+    source_ = addControl(L"BUTTON", ToUtf16(texts.pictures), BS_GROUPBOX | WS_GROUP);
     chkFolderMode_ = addControl(L"BUTTON", ToUtf16(keys.folderMode),
                                 BS_CHECKBOX | WS_TABSTOP | WS_GROUP, kFolderMode);
     chkTemplateMode_ =
@@ -149,14 +150,16 @@ void Win32SettingsDialog::create() {
     pathLabel_ = addControl(L"STATIC", ToUtf16(keys.path), SS_LEFT);
     txtImageListFile_ =
         addControl(L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, kPath, WS_EX_CLIENTEDGE);
-    SendMessageW(txtImageListFile_, EM_SETCUEBANNER, TRUE,
-                 reinterpret_cast<LPARAM>(L"Folder or template file"));
-    cmdSelectFolder_ = button(ToUtf16(keys.selectFolder), kSelectFolder, L"Select A Folder");
+    const std::wstring cue = ToUtf16(texts.pathName);
+    SendMessageW(txtImageListFile_, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(cue.c_str()));
+    cmdSelectFolder_ =
+        button(ToUtf16(keys.selectFolder), kSelectFolder, ToUtf16(texts.selectFolderTip));
     cmdSelectTemplate_ =
-        button(ToUtf16(keys.selectTemplate), kSelectTemplate, L"Select a Template File");
+        button(ToUtf16(keys.selectTemplate), kSelectTemplate, ToUtf16(texts.selectTemplateTip));
     cmdCreateTemplate_ =
-        button(ToUtf16(keys.createTemplate), kCreateTemplate, L"Create A Template File");
-    cmdEditTemplate_ = button(ToUtf16(keys.editTemplate), kEditTemplate, L"Edit A Template File");
+        button(ToUtf16(keys.createTemplate), kCreateTemplate, ToUtf16(texts.createTemplateTip));
+    cmdEditTemplate_ =
+        button(ToUtf16(keys.editTemplate), kEditTemplate, ToUtf16(texts.editTemplateTip));
 
     // The three panels in one place: the help text, the template lists, the folder lists.
     txtHelper_ = addControl(L"EDIT", L"", ES_MULTILINE | ES_READONLY | WS_VSCROLL, kHelper,
@@ -182,18 +185,17 @@ void Win32SettingsDialog::create() {
     ShowWindow(cmdBrowse_, SW_HIDE);
 
     // Show options.
-    show_ = addControl(L"BUTTON", L"Show", BS_GROUPBOX | WS_GROUP);
+    show_ = addControl(L"BUTTON", ToUtf16(texts.show), BS_GROUPBOX | WS_GROUP);
     const std::wstring frames[3] = {ToUtf16(keys.order), ToUtf16(keys.size),
                                     ToUtf16(keys.placement)};
-    const wchar_t* options[3][2] = {
-        {L"Sequential", L"Random"}, {L"Original", L"Full Screen"}, {L"Centered", L"Random"}};
     for (int f = 0; f < 3; ++f) {
+        const auto& option = texts.options[std::size_t(f)];
         frames_[f] = addControl(L"BUTTON", frames[f], BS_GROUPBOX | WS_GROUP);
         options_[f][0] =
-            addControl(L"BUTTON", options[f][0], BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
+            addControl(L"BUTTON", ToUtf16(option[0]), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
                        kFirstOption + 2 * f);
         options_[f][1] =
-            addControl(L"BUTTON", options[f][1], BS_AUTORADIOBUTTON, kFirstOption + 2 * f + 1);
+            addControl(L"BUTTON", ToUtf16(option[1]), BS_AUTORADIOBUTTON, kFirstOption + 2 * f + 1);
     }
     comboLabel_ = addControl(L"STATIC", ToUtf16(keys.dissolve), SS_LEFT | WS_GROUP);
     Combo1_ = addControl(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kCombo);
@@ -219,7 +221,8 @@ void Win32SettingsDialog::create() {
         const Win32HelpHost host(window(), browser_);
         HTMLHelp help;
         help.CHMFile = std::string(kHelpFileName);
-        lblBrindlewick_ = addControl(WC_LINK, L"<a>Glimmerframe user guide</a>", WS_TABSTOP, kLink);
+        lblBrindlewick_ =
+            addControl(WC_LINK, L"<a>" + ToUtf16(texts.guideLink) + L"</a>", WS_TABSTOP, kLink);
         setTooltip(lblBrindlewick_, ToUtf16(help.ResolvedPath(host)));
     }
     adStrip_ = std::make_unique<Win32AdStrip>(window(), kStrip, [this](std::string_view page) {
@@ -227,9 +230,9 @@ void Win32SettingsDialog::create() {
     });
     cmdCancel_ = addControl(L"BUTTON", ToUtf16(keys.cancel), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
                             IDCANCEL);
-    setTooltip(cmdCancel_, L"Cancel");
+    setTooltip(cmdCancel_, ToUtf16(texts.cancelTip));
     cmdExit_ = addControl(L"BUTTON", ToUtf16(keys.done), BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK);
-    setTooltip(cmdExit_, L"Done");
+    setTooltip(cmdExit_, ToUtf16(texts.doneTip));
 
     model_.Form_Load();
     syncFromModel();
