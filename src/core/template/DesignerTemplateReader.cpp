@@ -35,7 +35,7 @@ DesignerTemplateRead ReadDesignerTemplateText(std::string_view text, std::string
         case K::SoundSync1:
         case K::SoundSync2:
         case K::SoundAsync:
-            read.soundMode = SoundModeOf(kind).value_or(1);
+            read.soundMode = SoundModeOf(kind);
             break;
         case K::Image:
             addRow();

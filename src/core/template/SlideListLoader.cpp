@@ -45,7 +45,7 @@ class TemplateLoader {
         case K::SoundSync1:
         case K::SoundSync2:
         case K::SoundAsync:
-            list_.soundMode = SoundModeOf(kind).value_or(0);
+            list_.soundMode = SoundModeOf(kind);
             break;
         case K::ImageShort:
         case K::Image:

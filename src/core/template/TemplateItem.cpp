@@ -29,7 +29,7 @@ bool between(std::string_view item, char open, char close) {
 
 } // namespace
 
-std::optional<std::int16_t> SoundModeOf(TemplateItemKind kind) {
+std::int16_t SoundModeOf(TemplateItemKind kind) {
     switch (kind) {
     case TemplateItemKind::SoundSync1:
         return 1;
@@ -38,7 +38,7 @@ std::optional<std::int16_t> SoundModeOf(TemplateItemKind kind) {
     case TemplateItemKind::SoundAsync:
         return 3;
     default:
-        return std::nullopt;
+        return 0;
     }
 }
 

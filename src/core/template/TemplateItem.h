@@ -27,8 +27,8 @@ struct TemplateItem {
     std::string_view value; // after the first "=", between the marks, or the whole comment
 };
 
-// The sound mode a sound-mode line sets (1, 2 or 3); nothing for any other item.
-std::optional<std::int16_t> SoundModeOf(TemplateItemKind kind);
+// The sound mode a sound-mode line sets (1, 2 or 3); 0 for any other item.
+std::int16_t SoundModeOf(TemplateItemKind kind);
 
 // Keywords are recognised in any case, in the player's order; the value keeps its case.
 TemplateItem ClassifyTemplateItem(std::string_view item);

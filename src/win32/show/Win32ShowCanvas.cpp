@@ -28,11 +28,10 @@ PixelRect P(const RECT& r) {
 
 Win32ShowCanvas::Win32ShowCanvas(int width, int height, double twipsPerPixel,
                                  std::function<void(const RECT&)> present)
-    : width_(std::max(1, width)), height_(std::max(1, height)),
-      tpp_(twipsPerPixel > 0 ? twipsPerPixel : 15), book_(width_, height_, tpp_),
-      present_(std::move(present)), window_(width_, height_), frame_(width_, height_) {
+    : book_(width, height, twipsPerPixel), present_(std::move(present)),
+      window_(book_.width(), book_.height()), frame_(book_.width(), book_.height()) {
     window_.fill(background_);
-    const double dpi = 1440 / tpp_;
+    const double dpi = 1440 / tpp();
     font_.reset(CreateFontW(-int(std::lround(kCommentPoints * dpi / 72)), 0, 0, 0, FW_NORMAL, FALSE,
                             FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
                             CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Segoe UI"));
@@ -47,13 +46,13 @@ Win32ShowCanvas::Win32ShowCanvas(int width, int height, double twipsPerPixel,
 Win32ShowCanvas::~Win32ShowCanvas() = default;
 
 std::int32_t Win32ShowCanvas::windowWidth() const {
-    return std::int32_t(std::lround(width_ * tpp_));
+    return std::int32_t(std::lround(book_.width() * tpp()));
 }
 std::int32_t Win32ShowCanvas::windowHeight() const {
-    return std::int32_t(std::lround(height_ * tpp_));
+    return std::int32_t(std::lround(book_.height() * tpp()));
 }
 std::int32_t Win32ShowCanvas::twipsPerPixelX() const {
-    return std::max<std::int32_t>(1, std::int32_t(std::lround(tpp_)));
+    return std::max<std::int32_t>(1, std::int32_t(std::lround(tpp())));
 }
 
 void Win32ShowCanvas::setBackgroundColor(std::uint32_t color) {
@@ -106,7 +105,7 @@ void Win32ShowCanvas::drawPicture(DibSurface& target, const TwipRect& dst,
         return;
     const DibSurface& img = picture_->surface();
     const auto plan =
-        PlanBlit(dst, src, {pictureWidth_, pictureHeight_, img.width(), img.height()}, tpp_);
+        PlanBlit(dst, src, {pictureWidth_, pictureHeight_, img.width(), img.height()}, tpp());
     if (!plan)
         return;
     auto px = [](double v) { return int(std::lround(v)); };
@@ -165,7 +164,7 @@ std::vector<std::wstring> Win32ShowCanvas::commentLines(std::string_view text) {
 }
 
 int Win32ShowCanvas::commentPadding() const {
-    return int(std::lround(kCommentPadding * 15 / tpp_));
+    return int(std::lround(kCommentPadding * 15 / tpp()));
 }
 
 std::int32_t Win32ShowCanvas::commentTextWidth(std::string_view line) const {
@@ -175,20 +174,20 @@ std::int32_t Win32ShowCanvas::commentTextWidth(std::string_view line) const {
     SelectedObject useFont(frame_.dc(), font_.get());
     SIZE size{};
     GetTextExtentPoint32W(frame_.dc(), w.data(), int(w.size()), &size);
-    return std::int32_t(std::lround(size.cx * tpp_));
+    return std::int32_t(std::lround(size.cx * tpp()));
 }
 
 std::int32_t Win32ShowCanvas::commentLineHeight() const {
-    return std::int32_t(std::lround(lineSpacing_ * tpp_));
+    return std::int32_t(std::lround(lineSpacing_ * tpp()));
 }
 
 std::int32_t Win32ShowCanvas::commentMargin() const {
-    return std::int32_t(std::lround(commentPadding() * tpp_));
+    return std::int32_t(std::lround(commentPadding() * tpp()));
 }
 
 std::int32_t Win32ShowCanvas::commentHeight(std::string_view text) const {
     return std::int32_t(std::lround(
-        double(CommentLines(text).size() * lineSpacing_ + 2 * commentPadding()) * tpp_));
+        double(CommentLines(text).size() * lineSpacing_ + 2 * commentPadding()) * tpp()));
 }
 
 void Win32ShowCanvas::showComment(const CommentLabel& label) {

@@ -61,9 +61,9 @@ class Win32ShowCanvas final : public ShowCanvas {
     static std::vector<std::wstring> commentLines(std::string_view text);
     int commentPadding() const;
 
-    int width_, height_;
-    double tpp_;
-    CanvasBook book_;
+    double tpp() const { return book_.twipsPerPixel(); }
+
+    CanvasBook book_; // the canvas's size and scale, and what is where on it
     std::function<void(const RECT&)> present_;
     std::uint32_t background_ = 0, swatch_ = 0;
     DibSurface window_, frame_;

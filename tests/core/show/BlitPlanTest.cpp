@@ -1,10 +1,6 @@
 #include "core/show/BlitPlan.h"
-#include "core/show/CommentFit.h"
 
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 namespace gf {
 namespace {
@@ -51,16 +47,6 @@ TEST(BlitPlan, NothingToCopyWhenAnySizeIsEmpty) {
     EXPECT_FALSE(PlanBlit({0, 0, 15, 15}, TwipRect{0, 0, 15, 0}, kPicture, 15));
     EXPECT_FALSE(PlanBlit({0, 0, 15, 15}, std::nullopt, kPicture, 0));
     EXPECT_TRUE(PlanBlit({0, 0, 1, 1}, TwipRect{0, 0, 1, 1}, kPicture, 15));
-}
-
-TEST(CommentLines, SplitAtLineEndsWithNoEmptyLineAfterTheClosingBreak) {
-    using Lines = std::vector<std::string_view>;
-    EXPECT_EQ(CommentLines(""), Lines{""});
-    EXPECT_EQ(CommentLines("one\r\n"), Lines{"one"});
-    EXPECT_EQ(CommentLines("one\r\ntwo"), (Lines{"one", "two"}));
-    EXPECT_EQ(CommentLines("one\r\n\r\n"), (Lines{"one", ""}));
-    // A lone CR or LF is no line end.
-    EXPECT_EQ(CommentLines("a\rb\nc"), Lines{"a\rb\nc"});
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace gf {
 namespace {
@@ -71,6 +72,16 @@ TEST(CommentFit, AHugeCommentCostsNoMoreThanAScreenful) {
         EXPECT_LT(r.calls, 50u * 400);
         EXPECT_LT(r.bytes, 50u * 8 * 1024);
     }
+}
+
+TEST(CommentLines, SplitAtLineEndsWithNoEmptyLineAfterTheClosingBreak) {
+    using Lines = std::vector<std::string_view>;
+    EXPECT_EQ(CommentLines(""), Lines{""});
+    EXPECT_EQ(CommentLines("one\r\n"), Lines{"one"});
+    EXPECT_EQ(CommentLines("one\r\ntwo"), (Lines{"one", "two"}));
+    EXPECT_EQ(CommentLines("one\r\n\r\n"), (Lines{"one", ""}));
+    // A lone CR or LF is no line end.
+    EXPECT_EQ(CommentLines("a\rb\nc"), Lines{"a\rb\nc"});
 }
 
 } // namespace
