@@ -475,8 +475,7 @@ bool Win32SettingsDialog::command(int id, int code, HWND control) {
         HTMLHelp help;
         help.CHMFile = std::string(kHelpFileName);
         const std::string file = help.ResolvedPath(host);
-        const bool compiled = file.size() > 4 && host.fileExists(file) &&
-                              _stricmp(file.c_str() + file.size() - 4, ".chm") == 0;
+        const bool compiled = IsCompiledHelp(file) && host.fileExists(file);
         if (const auto question =
                 HomePageQuestion(compiled ? GuideViewer::Help : GuideViewer::Browser))
             if (MessageBoxW(window(), ToUtf16(*question).c_str(), ToUtf16(kSettingsCaption).c_str(),

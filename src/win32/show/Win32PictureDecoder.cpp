@@ -2,6 +2,7 @@
 
 #include "core/picture/DecodeBudget.h"
 #include "core/picture/PictureFile.h"
+#include "core/picture/PixelOrientation.h"
 #include "core/picture/WmfDocument.h"
 #include "win32/show/Win32DecodedPicture.h"
 #include "win32/show/Win32WmfPainter.h"
@@ -47,49 +48,6 @@ int OrientationOf(IWICBitmapFrameDecode& frame, std::span<const std::byte> bytes
             return orientation;
     }
     return ExifOrientation(bytes);
-}
-
-// Turns `from` (w x h, as stored) the way EXIF orientation `o` says into `to`.
-void Orient(const std::vector<std::uint32_t>& from, int w, int h, int o, std::uint32_t* to) {
-    const int outW = OrientationSwapsAxes(o) ? h : w;
-    const int outH = OrientationSwapsAxes(o) ? w : h;
-    for (int y = 0; y < outH; ++y) {
-        for (int x = 0; x < outW; ++x) {
-            int sx = x, sy = y;
-            switch (o) {
-            case 2:
-                sx = w - 1 - x;
-                break;
-            case 3:
-                sx = w - 1 - x;
-                sy = h - 1 - y;
-                break;
-            case 4:
-                sy = h - 1 - y;
-                break;
-            case 5:
-                sx = y;
-                sy = x;
-                break;
-            case 6:
-                sx = y;
-                sy = h - 1 - x;
-                break;
-            case 7:
-                sx = w - 1 - y;
-                sy = h - 1 - x;
-                break;
-            case 8:
-                sx = w - 1 - y;
-                sy = x;
-                break;
-            default:
-                break;
-            }
-            to[std::size_t(y) * std::size_t(outW) + std::size_t(x)] =
-                from[std::size_t(sy) * std::size_t(w) + std::size_t(sx)];
-        }
-    }
 }
 
 // Bits per pixel of the frame as its codec decodes it; 0 when it does not say.
@@ -278,10 +236,11 @@ Result<DecodedFile> Win32PictureDecoder::decodePhoto(std::string_view path,
         if (FAILED(hr))
             return PictureRefused(path, UndecodableReason());
     }
+    const std::size_t count = std::size_t(targetW) * std::size_t(targetH);
     if (orientation != 1)
-        Orient(stored, int(storedW), int(storedH), orientation, surface->pixels());
-    const bool seeThrough =
-        AnySeeThrough(surface->pixels(), std::size_t(targetW) * std::size_t(targetH));
+        OrientPixels(stored, int(storedW), int(storedH), orientation,
+                     std::span(surface->pixels(), count));
+    const bool seeThrough = AnySeeThrough(surface->pixels(), count);
     return DecodedFile{info, std::make_shared<Win32DecodedPicture>(std::move(surface), seeThrough)};
 }
 
