@@ -23,9 +23,6 @@ class PreviewWindows {
     virtual bool isWindow(std::int32_t handle) = 0;
     // The window's client rectangle; all 0 when there is no such window.
     virtual PreviewRect clientRect(std::int32_t handle) = 0;
-    // The fixed picture's size in twips.
-    virtual double pictureWidthTwips() const = 0;
-    virtual double pictureHeightTwips() const = 0;
     // Sizes and places both boxes inside the hidden form.
     virtual void placeBoxes(const PreviewGeometry& geometry) = 0;
     // Moves the white box, then the picture above it, into the host window.

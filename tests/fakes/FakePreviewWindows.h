@@ -20,8 +20,6 @@ class FakePreviewWindows final : public PreviewWindows {
         auto it = windows.find(handle);
         return it == windows.end() ? PreviewRect{} : it->second;
     }
-    double pictureWidthTwips() const override { return 93 * 15; }
-    double pictureHeightTwips() const override { return 53 * 15; }
     void placeBoxes(const PreviewGeometry& g) override {
         placed = g;
         log.push_back("place");

@@ -51,9 +51,9 @@ bool ControlForm::load() {
     windows_.hookBackground();
     hooked_ = true;
     const PreviewRect rect = windows_.clientRect(host);
-    windows_.placeBoxes(ComputePreviewGeometry(
-        rect, process_.startup.TwipsPerPixelX, process_.startup.TwipsPerPixelY,
-        windows_.pictureWidthTwips(), windows_.pictureHeightTwips()));
+    const double tx = process_.startup.TwipsPerPixelX, ty = process_.startup.TwipsPerPixelY;
+    windows_.placeBoxes(ComputePreviewGeometry(rect, tx, ty, kPreviewPictureWidth * tx,
+                                               kPreviewPictureHeight * ty));
     windows_.hostBoxes(host);
     previewActive_ = true;
     Trace("E: ControlForm Form_Load");

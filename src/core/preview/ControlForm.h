@@ -19,6 +19,9 @@ struct PreviewPixels {
 };
 PreviewPixels BoxPixels(const PreviewGeometry& g, double twipsPerPixelX, double twipsPerPixelY);
 
+// The fixed picture in the middle of the white box, in pixels.
+inline constexpr int kPreviewPictureWidth = 93, kPreviewPictureHeight = 53;
+
 class ControlForm {
   public:
     // Takes over the poll timer's tick handler.

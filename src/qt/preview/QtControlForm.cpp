@@ -17,8 +17,6 @@
 namespace gf {
 namespace {
 
-constexpr int kPictureWidth = 93, kPictureHeight = 53;
-
 // The white box: a close request from the host goes to the form instead of closing it.
 class BackgroundBox final : public QWidget {
   public:
@@ -43,10 +41,10 @@ class BackgroundBox final : public QWidget {
 } // namespace
 
 QPixmap QtControlForm::previewPicture() {
-    QPixmap pm(kPictureWidth, kPictureHeight);
+    QPixmap pm(kPreviewPictureWidth, kPreviewPictureHeight);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient sky(0, 0, 0, kPictureHeight);
+    QLinearGradient sky(0, 0, 0, kPreviewPictureHeight);
     sky.setColorAt(0, QColor(27, 42, 107));
     sky.setColorAt(1, QColor(247, 163, 92));
     p.fillRect(pm.rect(), sky);
@@ -66,7 +64,7 @@ QPixmap QtControlForm::previewPicture() {
     p.drawRect(QRectF(80, 6, 10, 14));
     p.setPen(QPen(QColor(255, 255, 255), 1));
     p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(0.5, 0.5, kPictureWidth - 1, kPictureHeight - 1));
+    p.drawRect(QRectF(0.5, 0.5, kPreviewPictureWidth - 1, kPreviewPictureHeight - 1));
     return pm;
 }
 
@@ -77,7 +75,7 @@ QtControlForm::QtControlForm(const ProcessState& process)
     picture_ = new QLabel;
     picture_->setAttribute(Qt::WA_NativeWindow);
     picture_->setPixmap(previewPicture());
-    picture_->setFixedSize(kPictureWidth, kPictureHeight);
+    picture_->setFixedSize(kPreviewPictureWidth, kPreviewPictureHeight);
     picture_->setAutoFillBackground(true);
     QPalette p = picture_->palette();
     p.setColor(QPalette::Window, Qt::white);
@@ -102,13 +100,6 @@ PreviewRect QtControlForm::clientRect(std::int32_t handle) {
     if (!size)
         return {};
     return {0, 0, size->first, size->second};
-}
-
-double QtControlForm::pictureWidthTwips() const {
-    return kPictureWidth * double(process_.startup.TwipsPerPixelX);
-}
-double QtControlForm::pictureHeightTwips() const {
-    return kPictureHeight * double(process_.startup.TwipsPerPixelY);
 }
 
 void QtControlForm::placeBoxes(const PreviewGeometry& g) {

@@ -31,8 +31,6 @@ class QtControlForm final : public QWidget,
 
     bool isWindow(std::int32_t handle) override;
     PreviewRect clientRect(std::int32_t handle) override;
-    double pictureWidthTwips() const override;
-    double pictureHeightTwips() const override;
     void placeBoxes(const PreviewGeometry& geometry) override;
     void hostBoxes(std::int32_t handle) override;
     void releaseBackground() override;

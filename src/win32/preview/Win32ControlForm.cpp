@@ -91,8 +91,8 @@ Win32ControlForm::Win32ControlForm(const ProcessState& process)
     background_ =
         createWindow(kBoxClass, WS_EX_NOPARENTNOTIFY, L"Picture1", style, RECT{}, form_window_);
     picture_ = createWindow(kBoxClass, WS_EX_NOPARENTNOTIFY, L"Picture2", style,
-                            RECT{0, 0, kPictureWidth, kPictureHeight}, form_window_);
-    bitmap_ = DrawPicture(kPictureWidth, kPictureHeight);
+                            RECT{0, 0, kPreviewPictureWidth, kPreviewPictureHeight}, form_window_);
+    bitmap_ = DrawPicture(kPreviewPictureWidth, kPreviewPictureHeight);
 }
 
 Win32ControlForm::~Win32ControlForm() {
@@ -109,7 +109,8 @@ LRESULT Win32ControlForm::handleMessage(HWND window, UINT message, WPARAM wParam
         const HDC dc = message == WM_PAINT ? BeginPaint(window, &paint) : HDC(wParam);
         if (const MemoryDc source(CreateCompatibleDC(dc)); source) {
             const SelectedObject picture(source.get(), bitmap_.get());
-            BitBlt(dc, 0, 0, kPictureWidth, kPictureHeight, source.get(), 0, 0, SRCCOPY);
+            BitBlt(dc, 0, 0, kPreviewPictureWidth, kPreviewPictureHeight, source.get(), 0, 0,
+                   SRCCOPY);
         }
         if (message == WM_PAINT)
             EndPaint(window, &paint);
@@ -153,20 +154,13 @@ PreviewRect Win32ControlForm::clientRect(std::int32_t handle) {
     return {r.left, r.top, r.right, r.bottom};
 }
 
-double Win32ControlForm::pictureWidthTwips() const {
-    return kPictureWidth * double(process_.startup.TwipsPerPixelX);
-}
-
-double Win32ControlForm::pictureHeightTwips() const {
-    return kPictureHeight * double(process_.startup.TwipsPerPixelY);
-}
-
 void Win32ControlForm::placeBoxes(const PreviewGeometry& g) {
     const auto px = BoxPixels(g, process_.startup.TwipsPerPixelX, process_.startup.TwipsPerPixelY);
     if (background_)
         MoveWindow(background_, 0, 0, px.backgroundWidth, px.backgroundHeight, FALSE);
     if (picture_)
-        MoveWindow(picture_, px.pictureLeft, px.pictureTop, kPictureWidth, kPictureHeight, FALSE);
+        MoveWindow(picture_, px.pictureLeft, px.pictureTop, kPreviewPictureWidth,
+                   kPreviewPictureHeight, FALSE);
 }
 
 void Win32ControlForm::hostBoxes(std::int32_t handle) {

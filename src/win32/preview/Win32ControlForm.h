@@ -32,17 +32,12 @@ class Win32ControlForm final : public PreviewWindows, public WindowHandler {
 
     bool isWindow(std::int32_t handle) override;
     PreviewRect clientRect(std::int32_t handle) override;
-    double pictureWidthTwips() const override;
-    double pictureHeightTwips() const override;
     void placeBoxes(const PreviewGeometry& geometry) override;
     void hostBoxes(std::int32_t handle) override;
     void releaseBackground() override;
     void hookBackground() override;
     void unhookBackground() override;
     void formUnloaded() override;
-
-    // The fixed picture's size in pixels.
-    static constexpr int kPictureWidth = 93, kPictureHeight = 53;
 
   private:
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
