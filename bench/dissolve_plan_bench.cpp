@@ -30,6 +30,8 @@ struct PlanCanvas final : ShowCanvas {
         add(d);
     }
     void flush() override { ++steps; }
+    void holdScreen() override {}
+    void fadeTo(double) override {}
     std::int32_t commentTextWidth(std::string_view) const override { return 0; }
     std::int32_t commentLineHeight() const override { return 300; }
     std::int32_t commentMargin() const override { return 0; }

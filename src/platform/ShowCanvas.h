@@ -50,6 +50,11 @@ class ShowCanvas {
                              const std::optional<TwipRect>& src) = 0;
     // Shows what was painted since the last call at once.
     virtual void flush() = 0;
+    // A fade: holdScreen keeps what the screen shows now, and what is painted after it stays out
+    // of sight until fadeTo says how much of it (0 to 1) the next flushes show blended over the
+    // kept screen. fadeTo(1) lets the kept screen go; without one it does nothing.
+    virtual void holdScreen() = 0;
+    virtual void fadeTo(double amount) = 0;
 
     // The comment label's font in twips: the width one line of text takes, the height of a line
     // and the margin the label keeps around its text. The show cuts a comment to the screen

@@ -42,7 +42,8 @@ class FakePictureDecoder final : public PictureDecoder {
         const auto it = files_.find(p);
         if (it == files_.end())
             return Error{"Cannot open the picture " + p};
-        if (failing_.count(p))
+        const auto good = goodDecodes_.find(p);
+        if (failing_.count(p) || (good != goodDecodes_.end() && good->second-- <= 0))
             return Error{"The picture " + p + " is damaged"};
         const auto [w, h] = shown(it->second);
         return DecodedFile{it->second, std::make_shared<FakeDecodedPicture>(w / kTwipsPerPixel,
@@ -64,6 +65,11 @@ class FakePictureDecoder final : public PictureDecoder {
             failing_.insert(path);
         else
             failing_.erase(path);
+    }
+    // The next `count` decodes of the file succeed, those after fail.
+    void failAfter(const std::string& path, int count) {
+        std::lock_guard lock(mutex_);
+        goodDecodes_[path] = count;
     }
     void hold(const std::string& path) {
         std::lock_guard lock(mutex_);
@@ -87,6 +93,7 @@ class FakePictureDecoder final : public PictureDecoder {
     mutable std::mutex mutex_;
     std::map<std::string, PictureInfo> files_;
     std::set<std::string> failing_, held_;
+    mutable std::map<std::string, int> goodDecodes_;
     mutable std::condition_variable released_;
     mutable std::vector<std::string> decoded_;
 };

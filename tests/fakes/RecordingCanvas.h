@@ -41,6 +41,21 @@ class RecordingCanvas final : public ShowCanvas {
     void paintWindow(PaintSource source, const TwipRect& dst,
                      const std::optional<TwipRect>& src) override;
     void flush() override { ++flushes; }
+    // A fade's steps, as asked for: the shares of the new screen, the last 1 letting go.
+    void holdScreen() override {
+        holding = true;
+        fades.clear();
+        held.clear();
+        for (std::int32_t y = 0; y < hpx_; ++y)
+            for (std::int32_t x = 0; x < wpx_; ++x)
+                held.push_back(screen(x, y));
+    }
+    void fadeTo(double amount) override {
+        if (!holding)
+            return;
+        fades.push_back(amount);
+        holding = amount < 1;
+    }
     std::int32_t commentTextWidth(std::string_view line) const override {
         return std::int32_t(line.size()) * kCharWidth;
     }
@@ -64,6 +79,9 @@ class RecordingCanvas final : public ShowCanvas {
     };
     std::vector<Paint> paints;
     int flushes = 0;
+    bool holding = false;
+    std::vector<double> fades;
+    std::vector<Pixel> held; // the screen as it was kept, row by row
     TwipRect box;
     bool boxVisible = false;
     std::uint32_t background = 0, swatch = 0;

@@ -299,6 +299,22 @@ TEST(Win32ShowCanvas, StepsRepaintOnlyWhatTheyChanged) {
         c.paintWindow(PaintSource::Picture, rig.rect(0, 0, 80, 40), std::nullopt);
         EXPECT_EQ(Rgb(rig.screen(), 79, 39), kRed);
         EXPECT_EQ(Rgb(rig.screen(), 81, 41), kGreen);
+
+        // A fade: the kept screen alone, then the new one blended over it by its share, then the
+        // new one alone.
+        c.holdScreen();
+        c.setBackgroundColor(0x0000FF); // red
+        EXPECT_EQ(Rgb(rig.screen(), 90, 70), kGreen) << tpp;
+        c.repainted = {};
+        c.fadeTo(0.25);
+        c.flush();
+        const RECT all{0, 0, 100, 80};
+        EXPECT_TRUE(EqualRect(&c.repainted, &all)) << tpp;
+        const std::uint32_t blend = Rgb(rig.screen(), 90, 70);
+        EXPECT_NEAR(int(blend >> 16), 64, 2) << tpp;
+        EXPECT_NEAR(int((blend >> 8) & 0xFF), 191, 2) << tpp;
+        c.fadeTo(1);
+        EXPECT_EQ(Rgb(rig.screen(), 90, 70), kRed) << tpp;
     }
 }
 

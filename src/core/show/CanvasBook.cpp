@@ -111,6 +111,28 @@ bool CanvasBook::hideComment() {
     return true;
 }
 
+void CanvasBook::holdScreen() {
+    holding_ = true;
+    alpha_ = 0;
+}
+
+bool CanvasBook::fadeTo(double amount) {
+    if (!holding_)
+        return false;
+    if (!(amount < 1)) {
+        holding_ = false;
+        alpha_ = 0;
+        dirty(whole());
+        return true;
+    }
+    const int alpha = std::clamp(int(std::lround(amount * 255)), 0, 255);
+    if (alpha == alpha_)
+        return false;
+    alpha_ = alpha;
+    dirty(whole());
+    return true;
+}
+
 std::optional<PixelRect> CanvasBook::takeDirty() {
     if (dirty_.empty())
         return std::nullopt;

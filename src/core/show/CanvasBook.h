@@ -65,6 +65,15 @@ class CanvasBook {
     // What must reach the screen now, if anything; forgotten once taken.
     std::optional<PixelRect> takeDirty();
 
+    // A fade: the screen as it shows now is kept and shown alone, what is painted after it
+    // blended over it by `fadeAlpha` (0 to 255) once a fade step says how much.
+    void holdScreen();
+    // The new screen's share, 0 to 1; at 1 or more the kept screen goes. False when nothing
+    // changes on the screen (no screen kept, or the same share in 256ths).
+    bool fadeTo(double amount);
+    bool holding() const { return holding_; }
+    int fadeAlpha() const { return alpha_; }
+
   private:
     void dirty(const PixelRect& rect);
 
@@ -72,6 +81,8 @@ class CanvasBook {
     double tpp_;
     PixelRect box_, comment_, windowPainted_, dirty_;
     bool boxVisible_ = false, commentVisible_ = false;
+    bool holding_ = false;
+    int alpha_ = 0;
 };
 
 } // namespace gf

@@ -65,9 +65,10 @@ class PlayerState final : public DissolveStage {
     std::int32_t blockSetting() const override { return settings.Blocks; }
     double roll() override { return random.next(); }
     bool ending() const override { return exiting; }
-
-  private:
-    void WaitUntil(std::int64_t end);
+    std::int16_t delaySetting() const override { return settings.DissolveDelay; }
+    std::int64_t nowMs() const override { return platform.clock.monotonicMs(); }
+    // Sleeps in the event pump, handling what comes, until `end` or the show ends.
+    void WaitUntil(std::int64_t end) override;
 };
 
 // A stored comment as shown: every "^" becomes CR LF (the player's own copy, without trace

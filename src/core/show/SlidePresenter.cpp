@@ -105,6 +105,35 @@ std::string SlidePresenter::Entry() const {
     return s_.currentSlide >= 0 && i < slides_.images.size() ? slides_.images[i] : std::string();
 }
 
+namespace {
+
+// Keeps the screen for a fade, and lets it go (showing what is painted by then) when the slide
+// is over, whether it faded in, failed or the show is closing.
+class HeldScreen {
+  public:
+    HeldScreen(ShowCanvas& canvas, bool hold) : canvas_(hold ? &canvas : nullptr) {
+        if (canvas_)
+            canvas_->holdScreen();
+    }
+    HeldScreen(const HeldScreen&) = delete;
+    HeldScreen& operator=(const HeldScreen&) = delete;
+    ~HeldScreen() {
+        if (!canvas_)
+            return;
+        canvas_->fadeTo(1);
+        canvas_->flush();
+    }
+
+  private:
+    ShowCanvas* canvas_;
+};
+
+} // namespace
+
+bool SlidePresenter::FadesIn(const SlideAttributes& slide) const {
+    return (slide.dissolve.empty() ? s_.settings.DissolveType : slide.dissolve) == kFadeDissolve;
+}
+
 void SlidePresenter::LoadImage() {
     if (s_.exiting)
         return;
@@ -114,16 +143,8 @@ void SlidePresenter::LoadImage() {
         return; // the slide stays until its sound has ended
 
     s_.busy = true;
-    p.canvas.hideComment();
-    if (!standAlone_)
-        p.canvas.clearWindow();
-
     const auto count = slides_.images.size();
-    if (count == 0) {
-        p.canvas.clearBox();
-        HoldBanner();
-        s_.currentSlide = 0;
-    } else {
+    if (count > 0) {
         if (s_.settings.ImageOrderRandom == 1) {
             auto i = std::size_t(double(count) * s_.random.next());
             s_.currentSlide = std::int32_t(i < count ? i : count - 1);
@@ -131,6 +152,19 @@ void SlidePresenter::LoadImage() {
             const auto next = static_cast<std::size_t>(std::int64_t{s_.currentSlide} + 1);
             s_.currentSlide = std::int32_t(next >= count ? 0 : next);
         }
+    }
+    // A fade starts from what shows now: kept on the screen while the next slide is read and
+    // laid out, and let go however that ends.
+    const HeldScreen held(p.canvas, count > 0 && FadesIn(slides_.at(std::size_t(s_.currentSlide))));
+    p.canvas.hideComment();
+    if (!standAlone_)
+        p.canvas.clearWindow();
+
+    if (count == 0) {
+        p.canvas.clearBox();
+        HoldBanner();
+        s_.currentSlide = 0;
+    } else {
         if (standAlone_) {
             if (!s_.LoadImbeddedImage(s_.currentSlide)) {
                 // Picture, box and colours stay; only the sound follows.
@@ -177,19 +211,19 @@ Status SlidePresenter::Present(const SlideAttributes& slide) {
     g.pictureCellHeight = g.pictureHeight / blocks;
 
     std::string dissolve = slide.dissolve.empty() ? s_.settings.DissolveType : slide.dissolve;
+    if (dissolve == "Random") {
+        auto i = static_cast<int>(kRandomDissolveUpperIndex * s_.random.next() + 1);
+        dissolve =
+            std::string(kDissolveNames[std::size_t(std::clamp(i, 1, kRandomDissolveUpperIndex))]);
+    }
+    if (img.banner)
+        dissolve = "Normal";
 
     const auto background = ColorFromName(slide.background, false);
     p.canvas.setBackgroundColor(background);
     Trace("S: MainForm Picture " + slide.background);
     p.canvas.setSwatchColor(background); // unknown names give the black swatch, as black
     Trace("S: MainForm Picture Done");
-
-    if (dissolve == "Random") {
-        auto i = static_cast<int>(kDissolveUpperIndex * s_.random.next() + 1);
-        dissolve = std::string(kDissolveNames[std::size_t(std::clamp(i, 1, kDissolveUpperIndex))]);
-    }
-    if (img.banner)
-        dissolve = "Normal";
 
     g.twipsPerPixelX = p.canvas.twipsPerPixelX();
     g.twipsPerPixelY = p.canvas.twipsPerPixelY();
@@ -291,6 +325,8 @@ void SlidePresenter::RunDissolve(const std::string& name) {
         return slide.SlideRight2Center();
     case 14:
         return slide.SlideLeft2Center();
+    case 15:
+        return d.FadeDisplay();
     default:
         return d.NormalDisplay();
     }

@@ -34,6 +34,8 @@ class SlidePresenter {
     Status ReadPicture(const std::string& path, std::optional<TwipSize> box);
     PictureRequest RequestFor(const std::string& path, std::optional<TwipSize> box);
     void HoldBanner();
+    // Whether the slide comes on with the fade, which starts from the screen as it is.
+    bool FadesIn(const SlideAttributes& slide) const;
     // Steps 7 to 16 for the loaded picture; an error ends in ErrorPath.
     Status Present(const SlideAttributes& slide);
     // The random numbers place a box smaller than the window (left, then top).

@@ -112,7 +112,7 @@ std::string UsageText(const CommandLineHost& host) {
              "                show the slides in random order\n"
              "  --dissolve NAME\n"
              "                bring every picture on with this dissolve (\"Random Blocks\",\n"
-             "                \"Normal\", ...; \"Random\" picks one each time)\n"
+             "                \"Normal\", \"Fade\", ...; \"Random\" picks one each time)\n"
              "  --folder PATH show the pictures of this folder\n"
              "  --template FILE\n"
              "                play this template\n"

@@ -28,6 +28,12 @@ class DissolveStage {
     virtual double roll() = 0;
     // Waits DissolveDelay / divisor ms; returns early once the show is ending.
     virtual void Pause(std::int16_t divisor) = 0;
+    // The DissolveDelay setting as stored.
+    virtual std::int16_t delaySetting() const = 0;
+    // A clock in milliseconds that never jumps, and a wait until it reads `end` (early once the
+    // show is ending).
+    virtual std::int64_t nowMs() const = 0;
+    virtual void WaitUntil(std::int64_t end) = 0;
     virtual bool ending() const = 0;
 
   protected:

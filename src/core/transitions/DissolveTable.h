@@ -1,12 +1,13 @@
 #pragma once
-// The fifteen dissolve names in their fixed order; index 0 "Random" picks one of the others.
+// The dissolve names in their fixed order. Index 0 "Random" picks one of the fourteen after it,
+// so that shows made before the fade play as they did; the fade comes last.
 #include <array>
 #include <optional>
 #include <string_view>
 
 namespace gf {
 
-inline constexpr std::array<std::string_view, 15> kDissolveNames = {
+inline constexpr std::array<std::string_view, 16> kDissolveNames = {
     "Random",
     "Normal",
     "Random Blocks",
@@ -22,8 +23,12 @@ inline constexpr std::array<std::string_view, 15> kDissolveNames = {
     "Slide Top To Center",
     "Slide Right To Center",
     "Slide Left To Center",
+    "Fade",
 };
-inline constexpr int kDissolveUpperIndex = 14;
+inline constexpr int kDissolveUpperIndex = 15;
+// "Random" chooses among 1 to this.
+inline constexpr int kRandomDissolveUpperIndex = 14;
+inline constexpr std::string_view kFadeDissolve = kDissolveNames[15];
 
 // Index of a name compared with exact case, or nothing.
 std::optional<int> DissolveIndex(std::string_view name);

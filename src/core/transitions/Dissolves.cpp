@@ -25,6 +25,35 @@ void Dissolves::NormalDisplay() {
     Trace("E: MainForm NormalDisplay");
 }
 
+std::int64_t Dissolves::FadeMilliseconds(std::int16_t dissolveDelay) {
+    return 1000 + 10 * std::int64_t(std::max<std::int16_t>(dissolveDelay, 0));
+}
+
+void Dissolves::FadeDisplay() {
+    Trace("S: MainForm FadeDisplay");
+    auto& canvas = s_.canvas();
+    // Painted out of sight: the screen shows what it held until the first step.
+    canvas.setBoxVisible(true);
+    canvas.paintBox({0, 0, s_.sizes().boxWidth, s_.sizes().boxHeight}, std::nullopt);
+    const std::int64_t length = FadeMilliseconds(s_.delaySetting());
+    const std::int64_t start = s_.nowMs();
+    for (std::int64_t next = start; !s_.ending();) {
+        const std::int64_t now = s_.nowMs();
+        if (now - start >= length)
+            break;
+        canvas.fadeTo(double(now - start) / double(length));
+        canvas.flush();
+        // Paced from the steps' starts: a slow step is followed at once, a late one sets the
+        // pace anew. The wait handles the window's events even when there is no time to wait.
+        next = std::max(next, now) + kFadeStepMs;
+        s_.WaitUntil(next);
+    }
+    canvas.fadeTo(1);
+    if (!s_.ending())
+        canvas.flush();
+    Trace("E: MainForm FadeDisplay");
+}
+
 void Dissolves::DisplayBlock(std::int32_t x, std::int32_t y) {
     if (s_.ending())
         return;

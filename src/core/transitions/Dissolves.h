@@ -17,6 +17,12 @@ class Dissolves {
     void DeluxeCurtainPaint(bool orientation);
     void RandomBlockPaint();
     void RandomCurtainPaint(bool vertical);
+    // The new picture blended over what showed before, in steps timed by the clock: about a
+    // second at DissolveDelay 0, a second more for every 100.
+    void FadeDisplay();
+    static std::int64_t FadeMilliseconds(std::int16_t dissolveDelay);
+    // The pause between two steps' starts: a step that paints longer is followed at once.
+    static constexpr std::int64_t kFadeStepMs = 20;
 
     // One cell (column x, row y, from 1); nothing once the show is exiting.
     void DisplayBlock(std::int32_t x, std::int32_t y);

@@ -124,6 +124,25 @@ void QtShowCanvas::flush() {
         repaint_(r);
 }
 
+QImage QtShowCanvas::screenImage() const {
+    QImage image = blank(size_);
+    QPainter p(&image);
+    composeScreen(p, QRect(QPoint(0, 0), size_));
+    return image;
+}
+
+void QtShowCanvas::holdScreen() {
+    held_ = screenImage();
+    if (!held_.isNull()) // else, with no memory for it, the new slide shows at once
+        book_.holdScreen();
+}
+
+void QtShowCanvas::fadeTo(double amount) {
+    book_.fadeTo(amount);
+    if (!book_.holding())
+        held_ = QImage();
+}
+
 QStringList QtShowCanvas::commentLines(std::string_view text) {
     QStringList lines;
     for (const auto line : CommentLines(text))
@@ -173,6 +192,22 @@ void QtShowCanvas::setStatusText(std::string_view text) {
 }
 
 void QtShowCanvas::compose(QPainter& p, const QRect& exposed) const {
+    if (!book_.holding() || held_.isNull()) {
+        composeScreen(p, exposed);
+        return;
+    }
+    // The new screen, and the kept one over it for what is left of the fade.
+    const QRect area = exposed.intersected(QRect(QPoint(0, 0), size_));
+    if (book_.fadeAlpha() > 0)
+        composeScreen(p, area);
+    p.setOpacity((255 - book_.fadeAlpha()) / 255.0);
+    p.drawImage(
+        QRectF(area), held_,
+        QRectF(area.left() * dpr_, area.top() * dpr_, area.width() * dpr_, area.height() * dpr_));
+    p.setOpacity(1);
+}
+
+void QtShowCanvas::composeScreen(QPainter& p, const QRect& exposed) const {
     const QRect area = exposed.intersected(QRect(QPoint(0, 0), size_));
     auto toDevice = [this](const QRectF& r) {
         return QRectF(r.left() * dpr_, r.top() * dpr_, r.width() * dpr_, r.height() * dpr_);

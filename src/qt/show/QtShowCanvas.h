@@ -41,6 +41,8 @@ class QtShowCanvas final : public ShowCanvas {
     void paintWindow(PaintSource source, const TwipRect& dst,
                      const std::optional<TwipRect>& src) override;
     void flush() override;
+    void holdScreen() override;
+    void fadeTo(double amount) override;
     std::int32_t commentTextWidth(std::string_view line) const override;
     std::int32_t commentLineHeight() const override;
     std::int32_t commentMargin() const override;
@@ -56,6 +58,9 @@ class QtShowCanvas final : public ShowCanvas {
     QRect repainted;
 
   private:
+    // The screen as painted, without a fade.
+    void composeScreen(QPainter& painter, const QRect& area) const;
+    QImage screenImage() const;
     void drawPicture(QImage& target, const TwipRect& dst, const std::optional<TwipRect>& src);
     static QStringList commentLines(std::string_view text);
     QImage blank(QSize logical) const;
@@ -69,6 +74,7 @@ class QtShowCanvas final : public ShowCanvas {
     std::function<void(const QRect&)> repaint_;
     QColor background_ = Qt::black, swatch_ = Qt::black;
     QImage window_, box_;
+    QImage held_; // a fade's kept screen
     QFont font_;
     QStringList comment_;
     QColor commentFg_, commentBg_;

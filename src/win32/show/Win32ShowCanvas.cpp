@@ -214,10 +214,46 @@ void Win32ShowCanvas::hideComment() {
         flush(); // a slide without a picture paints nothing else that would take the label away
 }
 
+void Win32ShowCanvas::holdScreen() {
+    held_ = std::make_unique<DibSurface>(book_.width(), book_.height());
+    if (!*held_ || !frame_ || !window_) {
+        held_.reset(); // no memory for it: the new slide shows at once
+        return;
+    }
+    const RECT all = R(book_.whole());
+    composeFrame(all);
+    BitBlt(held_->dc(), 0, 0, all.right, all.bottom, frame_.dc(), 0, 0, SRCCOPY);
+    book_.holdScreen();
+}
+
+void Win32ShowCanvas::fadeTo(double amount) {
+    book_.fadeTo(amount);
+    if (!book_.holding())
+        held_.reset();
+}
+
 void Win32ShowCanvas::compose(HDC target, const RECT& area) {
     const RECT a = R(P(area).met(book_.whole()));
     if (IsRectEmpty(&a) || !frame_ || !window_)
         return;
+    const int w = a.right - a.left, h = a.bottom - a.top;
+    if (book_.holding() && held_) {
+        // The new screen, and the kept one over it for what is left of the fade.
+        const int alpha = book_.fadeAlpha();
+        if (alpha == 0) {
+            BitBlt(target, a.left, a.top, w, h, held_->dc(), a.left, a.top, SRCCOPY);
+            return;
+        }
+        composeFrame(a);
+        const BLENDFUNCTION blend{AC_SRC_OVER, 0, BYTE(255 - alpha), 0};
+        AlphaBlend(frame_.dc(), a.left, a.top, w, h, held_->dc(), a.left, a.top, w, h, blend);
+    } else {
+        composeFrame(a);
+    }
+    BitBlt(target, a.left, a.top, w, h, frame_.dc(), a.left, a.top, SRCCOPY);
+}
+
+void Win32ShowCanvas::composeFrame(const RECT& a) {
     const HDC f = frame_.dc();
     const int w = a.right - a.left, h = a.bottom - a.top;
     BitBlt(f, a.left, a.top, w, h, window_.dc(), a.left, a.top, SRCCOPY);
@@ -247,7 +283,6 @@ void Win32ShowCanvas::compose(HDC target, const RECT& area) {
             RestoreDC(f, saved);
         }
     }
-    BitBlt(target, a.left, a.top, w, h, f, a.left, a.top, SRCCOPY);
 }
 
 } // namespace gf

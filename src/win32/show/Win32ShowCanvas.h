@@ -42,6 +42,8 @@ class Win32ShowCanvas final : public ShowCanvas {
     void paintWindow(PaintSource source, const TwipRect& dst,
                      const std::optional<TwipRect>& src) override;
     void flush() override;
+    void holdScreen() override;
+    void fadeTo(double amount) override;
     std::int32_t commentTextWidth(std::string_view line) const override;
     std::int32_t commentLineHeight() const override;
     std::int32_t commentMargin() const override;
@@ -57,6 +59,8 @@ class Win32ShowCanvas final : public ShowCanvas {
     RECT repainted{};
 
   private:
+    // Puts `area` of the screen, as painted without a fade, together in the back buffer.
+    void composeFrame(const RECT& area);
     void drawPicture(DibSurface& target, const TwipRect& dst, const std::optional<TwipRect>& src);
     static std::vector<std::wstring> commentLines(std::string_view text);
     int commentPadding() const;
@@ -68,6 +72,7 @@ class Win32ShowCanvas final : public ShowCanvas {
     std::uint32_t background_ = 0, swatch_ = 0;
     DibSurface window_, frame_;
     std::unique_ptr<DibSurface> box_;
+    std::unique_ptr<DibSurface> held_; // a fade's kept screen
     std::shared_ptr<const Win32DecodedPicture> picture_;
     std::int32_t pictureWidth_ = 0, pictureHeight_ = 0; // natural size, twips
     GdiObject<HFONT> font_;

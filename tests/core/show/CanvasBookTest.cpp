@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace gf {
 namespace {
 
@@ -65,6 +67,31 @@ TEST(CanvasBook, TheCommentRepaintsWhereItShowsAndWhereItShowed) {
     EXPECT_TRUE(book.hideComment());
     EXPECT_FALSE(book.commentVisible());
     EXPECT_EQ(book.takeDirty(), (PixelRect{0, 70, 10, 80}));
+}
+
+// A fade repaints the whole screen each time its share moves by a 256th, and only then.
+TEST(CanvasBook, AFadeRepaintsAllWhenItsShareMovesAndLetsGoAtOne) {
+    CanvasBook book(100, 80, 15);
+    EXPECT_FALSE(book.fadeTo(0.5)); // nothing held
+    book.holdScreen();
+    EXPECT_TRUE(book.holding());
+    EXPECT_FALSE(book.fadeTo(0));
+    EXPECT_FALSE(book.fadeTo(0.4 / 255));
+    EXPECT_FALSE(book.takeDirty());
+    EXPECT_TRUE(book.fadeTo(0.6 / 255));
+    EXPECT_EQ(book.fadeAlpha(), 1);
+    EXPECT_EQ(book.takeDirty(), (PixelRect{0, 0, 100, 80}));
+    EXPECT_TRUE(book.fadeTo(0.9999));
+    EXPECT_EQ(book.fadeAlpha(), 255);
+    EXPECT_TRUE(book.holding()); // still blending until 1
+    EXPECT_TRUE(book.fadeTo(1));
+    EXPECT_FALSE(book.holding());
+    EXPECT_EQ(book.takeDirty(), (PixelRect{0, 0, 100, 80}));
+    EXPECT_FALSE(book.fadeTo(1));
+    book.holdScreen();
+    EXPECT_EQ(book.fadeAlpha(), 0); // a new fade starts from the kept screen alone
+    EXPECT_TRUE(book.fadeTo(std::nan("")));
+    EXPECT_FALSE(book.holding());
 }
 
 TEST(CanvasBook, PixelRectsUniteAndMeetLeavingEmptyOnesOut) {

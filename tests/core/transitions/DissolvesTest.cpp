@@ -216,6 +216,62 @@ TEST(Dissolves, ExitingDuringADissolveStopsBeforeTheNextStep) {
     EXPECT_GT(slide.show.canvas.paints.size(), 5u);
 }
 
+// The new slide is laid out behind the kept screen, then blended in by the clock: a step every
+// 20 ms over a second, a second more per 100 of DissolveDelay; a slow step is followed at once.
+TEST(Dissolves, AFadeBlendsByTheClockAndLetsTheKeptScreenGo) {
+    for (const auto& [delay, length] : {std::pair{0, 1000}, {-5, 1000}, {100, 2000}}) {
+        DissolveRig rig;
+        rig.show.process.settings.DissolveDelay = std::int16_t(delay);
+        rig.present("Normal");
+        rig.show.canvas.paints.clear();
+        rig.show.loop.now = 0;
+        rig.present("Fade");
+        const auto& c = rig.show.canvas;
+        // Kept before the last slide was cleared away: its picture is in the middle.
+        ASSERT_EQ(c.held.size(), 100u * 80u);
+        EXPECT_EQ(c.held[40 * 100 + 50].kind, Kind::Picture) << delay;
+        ASSERT_EQ(c.paints.size(), 1u) << delay;
+        EXPECT_EQ(c.paints[0].dst, (TwipRect{0, 0, 900, 600}));
+        EXPECT_EQ(rig.show.loop.now, length);
+        ASSERT_EQ(c.fades.size(), std::size_t(length / 20 + 1)) << delay;
+        for (std::size_t i = 0; i + 1 < c.fades.size(); ++i)
+            EXPECT_DOUBLE_EQ(c.fades[i], 20.0 * double(i) / length);
+        EXPECT_EQ(c.fades.back(), 1);
+        EXPECT_FALSE(c.holding);
+        EXPECT_EQ(c.boxPicturePixels(), 60 * 40);
+    }
+    // A wait that ends 300 ms late: the steps go on from there, at the clock's share.
+    DissolveRig slow;
+    slow.show.loop.atRound(3, [&] { slow.show.loop.now += 300; });
+    slow.present("Fade");
+    const auto& fades = slow.show.canvas.fades;
+    ASSERT_GT(fades.size(), 4u);
+    EXPECT_DOUBLE_EQ(fades[2], 0.04);
+    EXPECT_DOUBLE_EQ(fades[3], 0.34);
+    EXPECT_DOUBLE_EQ(fades[4], 0.36);
+    EXPECT_EQ(fades.size(), 3u + 33u + 1u);
+
+    // A key during the fade ends it at once, and lets the kept screen go.
+    DissolveRig ending;
+    ending.show.loop.atRound(3, [&] { ending.state.exiting = true; });
+    ending.present("Fade");
+    EXPECT_EQ(ending.show.canvas.fades, (std::vector<double>{0, 0.02, 0.04, 1}));
+    EXPECT_FALSE(ending.show.canvas.holding);
+    EXPECT_EQ(ending.show.loop.now, 40);
+}
+
+// A metafile is decoded again at its box's size, after the screen was kept: when that fails,
+// the screen is let go so that the error shows.
+TEST(Dissolves, AFadeWhoseSlideFailsLetsTheKeptScreenGo) {
+    DissolveRig rig;
+    rig.show.picture.add("p", 900, 600, PictureKind::Metafile);
+    rig.show.picture.failAfter("p", 1);
+    rig.show.process.settings.FullScreen = 1; // drawn larger than first decoded
+    rig.present("Fade");
+    EXPECT_EQ(rig.show.canvas.fades, std::vector<double>{1});
+    EXPECT_FALSE(rig.show.canvas.holding);
+}
+
 TEST(Dissolves, SlideRightStepsAndSlideLeftTrail) {
     // W = 12000, pw = 6000: x runs 11900 down to 3000, the visible width grows to 6000.
     DissolveRig rig(6000, 3000, 800, 400);

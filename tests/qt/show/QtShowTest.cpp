@@ -208,6 +208,22 @@ TEST(QtShowCanvas, StepsRepaintOnlyWhatTheyChanged) {
         EXPECT_EQ(shot.pixelColor(10, 22), QColor(0, 0, 255));
         c.clearWindow();
         EXPECT_EQ(rig.screen().pixelColor(10, 10), QColor(0, 255, 0));
+
+        // A fade: the kept screen alone, then the new one blended over it by its share, then the
+        // new one alone.
+        c.holdScreen();
+        c.setBackgroundColor(0x0000FF); // red
+        c.setBoxVisible(false);
+        EXPECT_EQ(rig.screen().pixelColor(10, 10), QColor(0, 255, 0)) << dpr;
+        c.repainted = {};
+        c.fadeTo(0.25);
+        c.flush();
+        EXPECT_EQ(c.repainted, QRect(0, 0, 100, 80));
+        const QColor blend = rig.screen().pixelColor(10, 10);
+        EXPECT_NEAR(blend.red(), 64, 2) << dpr;
+        EXPECT_NEAR(blend.green(), 191, 2) << dpr;
+        c.fadeTo(1);
+        EXPECT_EQ(rig.screen().pixelColor(10, 10), QColor(255, 0, 0)) << dpr;
     }
 }
 
