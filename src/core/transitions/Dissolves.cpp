@@ -3,6 +3,7 @@
 #include "core/text/Trace.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace gf {
@@ -41,6 +42,8 @@ void Dissolves::FadeDisplay() {
         const std::int64_t now = s_.nowMs();
         if (now - start >= length)
             break;
+        // The step's time in the fade, for the benchmark that counts them.
+        Trace("FadeStep " + std::to_string(now - start));
         canvas.fadeTo(double(now - start) / double(length));
         canvas.flush();
         // Paced from the steps' starts: a slow step is followed at once, a late one sets the
@@ -51,6 +54,7 @@ void Dissolves::FadeDisplay() {
     canvas.fadeTo(1);
     if (!s_.ending())
         canvas.flush();
+    Trace("FadeStep " + std::to_string(s_.nowMs() - start));
     Trace("E: MainForm FadeDisplay");
 }
 

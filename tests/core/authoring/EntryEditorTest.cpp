@@ -44,6 +44,16 @@ TEST_F(Editor, DissolveFlagDependsOnTheEntrysDissolve) {
     editor_.ok();
     EXPECT_TRUE(editor_.results().DissolveClicked);
     EXPECT_EQ(editor_.results().DissolveSelection, "Random Blocks");
+
+    // The last of the list is the fade; past it nothing changes.
+    open("Fade");
+    EXPECT_EQ(editor_.dissolveIndex(), 15);
+    editor_.changeDissolve(16);
+    EXPECT_EQ(editor_.dissolveIndex(), 15);
+    editor_.changeDissolve(1);
+    editor_.changeDissolve(15);
+    editor_.ok();
+    EXPECT_EQ(editor_.results().DissolveSelection, "Fade");
 }
 
 TEST_F(Editor, OkReturnsTheClickedFilesAndRemembersTheirFolders) {

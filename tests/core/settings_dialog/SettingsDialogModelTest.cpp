@@ -97,6 +97,11 @@ TEST(SettingsDialogModel, EveryControlShowsItsSettingAndLoadPicksTheDissolve) {
     EXPECT_EQ(m.ScrollInterval().label, "Delay Interval: 7 Seconds");
     m.ScrollInterval().setValue(99);
     EXPECT_EQ(m.ScrollInterval().value, 32);
+    // The list ends with "Fade"; past it is still "Fade", before the start "Random".
+    for (const auto& [index, shown] : {std::pair{15, 15}, {16, 15}, {-1, 0}}) {
+        m.setComboIndex(index);
+        EXPECT_EQ(m.controls().comboIndex, shown) << index;
+    }
 
     // An unknown name, or one in another case, selects "Random" and is stored as such.
     Dialog other;
@@ -106,6 +111,9 @@ TEST(SettingsDialogModel, EveryControlShowsItsSettingAndLoadPicksTheDissolve) {
     EXPECT_EQ(other.model.controls().comboIndex, 0);
     ASSERT_TRUE(other.model.cmdExit_Click());
     EXPECT_EQ(other.stored("DissolveType"), "Random");
+    Dialog fade;
+    fade.process.settings.DissolveType = "Fade";
+    EXPECT_EQ(fade.load().controls().comboIndex, 15);
 }
 
 TEST(SettingsDialogModel, ModeBoxesBehaveAsAPairAndReshowTheHelpPanel) {

@@ -97,6 +97,9 @@ TEST(DisplayModeOptions, OverridesSettingsForOneRunWithinTheirRanges) {
     auto dissolve = Parse({"--dissolve", "random"}); // names are exact
     ASSERT_FALSE(dissolve.ok());
     EXPECT_NE(dissolve.message().find("\"Random Blocks\""), std::string::npos);
+    EXPECT_NE(dissolve.message().find("\"Fade\""), std::string::npos);
+    ASSERT_TRUE(Parse({"--dissolve", "Fade"}).ok());
+    EXPECT_EQ(Parse({"--dissolve", "Fade"})->dissolve, "Fade");
     EXPECT_FALSE(Parse({"--folder", "a", "--template", "b"}).ok());
     EXPECT_FALSE(Parse({"--source", "a", "--folder", "b"}).ok());
     EXPECT_FALSE(Parse({"--template", "a", "--source", "b"}).ok());
