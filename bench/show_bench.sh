@@ -3,21 +3,32 @@
 #   decode to display: what a 24-megapixel JPEG adds over a tiny one from start to the first slide
 #     painted (full screen, "Normal", median of 5), next to djpeg at the smallest scale that still
 #     covers the shown size, in the same run;
-#   from the slide timer's tick to the first painted step for 24-megapixel JPEGs, read ahead in
-#     sequential order and read at the tick in random order;
+#   from the slide timer's tick to the first painted step for 24-megapixel JPEGs, each read
+#     ahead of its turn: from a folder in sequential and in random order, and from a package;
 #   CPU share between slides and during a DissolveDelay 200 curtain (1920 x 1080);
 #   peak resident memory while showing 24- and 100-megapixel JPEGs;
 #   "Random Blocks" (Blocks 50) and "Slide Left To Center" at DissolveDelay 0 on 3840 x 2160:
 #     time and CPU share, and per step from the offscreen slide-in bench when it is built.
 # Usage: bench/show_bench.sh [path/to/glimmerframe]   (default: the release build)
+#        bench/show_bench.sh --windows [glimmerframe.scr]   the tick figures of the Windows
+#                                                           program under Wine (default: the
+#                                                           windows-x64 build)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-gf="${1:-$root/build/release/src/app/glimmerframe}"
-[ -x "$gf" ] || { echo "build the release preset first (or pass the program)" >&2; exit 1; }
+windows=""
+if [ "${1:-}" = --windows ]; then
+    windows=1
+    gf="$(realpath "${2:-$root/build/windows-x64/src/app/win32/glimmerframe.scr}")"
+else
+    gf="${1:-$root/build/release/src/app/glimmerframe}"
+fi
+[ -f "$gf" ] || { echo "build the program first (or pass it): $gf" >&2; exit 1; }
 command -v cjpeg >/dev/null || { echo "djpeg and cjpeg are needed (scripts/setup installs them)" >&2; exit 1; }
 work="$(mktemp -d "${TMPDIR:-/tmp}/gf-bench.XXXXXX")"
 xvfb="" show=""
-trap '[ -n "$show" ] && kill -9 $show 2>/dev/null; [ -n "$xvfb" ] && kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+wine_run() { "$root/scripts/wine-run" --prefix "$work/prefix" "$@"; }
+trap '[ -n "$show" ] && kill -9 $show 2>/dev/null; [ -n "$windows" ] && wine_run --shutdown >/dev/null 2>&1
+    [ -n "$xvfb" ] && kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run" GLIMMERFRAME_TRACE=1
 mkdir -p "$XDG_CONFIG_HOME/Brindlewick" "$XDG_RUNTIME_DIR" "$work/pics" "$work/tiny" "$work/one" \
     "$work/huge"
@@ -41,20 +52,48 @@ screen() {
 settings() {
     local folder="$1"
     shift
+    if [ -n "$windows" ]; then
+        local kv
+        wine_run reg delete 'HKCU\Software\Brindlewick\Glimmerframe' /f >/dev/null 2>&1 || true
+        for kv in AllImages=1 "ImagePath=$(winpath "$work/$folder/")" Blocks=50 \
+            MouseSensitivity=500 IgnoreMouse=1 "$@"; do
+            wine_run reg add 'HKCU\Software\Brindlewick\Glimmerframe' /v "${kv%%=*}" \
+                /d "${kv#*=}" /f >/dev/null 2>&1
+        done
+        return
+    fi
     printf '%s\n' "[General]" "AllImages=1" "ImagePath=$work/$folder/" "Blocks=50" \
         "MouseSensitivity=500" "IgnoreMouse=1" "$@" >"$XDG_CONFIG_HOME/Brindlewick/Glimmerframe.conf"
 }
+# winpath PATH: the path as Wine's programs see it.
+winpath() { printf 'Z:%s' "$(echo "$1" | tr / '\\')"; }
 
-# start: runs the show; its trace lines go to $work/trace with a millisecond stamp each.
+# start [PROGRAM]: runs the show (default: the program measured); its trace lines go to
+# $work/trace with a millisecond stamp each.
 start() {
     : >"$work/trace"
     started=$(now_ms)
+    local program="${1:-$gf}"
+    shown="$program"
     # Stamped without a process per line, so tracing does not slow the show down.
-    "$gf" /S 2> >(while IFS= read -r l; do t=${EPOCHREALTIME/./}; echo "$((t / 1000)) $l"; done \
-        >>"$work/trace") &
+    if [ -n "$windows" ]; then
+        wine_run "$program" /S 2> >(while IFS= read -r l; do t=${EPOCHREALTIME/./}; echo "$((t / 1000)) $l"; done \
+            >>"$work/trace") &
+    else
+        "$program" /S 2> >(while IFS= read -r l; do t=${EPOCHREALTIME/./}; echo "$((t / 1000)) $l"; done \
+            >>"$work/trace") &
+    fi
     show=$!
 }
-stop() { kill -TERM $show; wait $show 2>/dev/null || true; show=""; }
+stop() {
+    # Under Wine the show is the process the loader became, not the one started here.
+    [ -n "$windows" ] && pkill -TERM -f "^$shown" 2>/dev/null
+    kill -TERM $show 2>/dev/null || true
+    wait $show 2>/dev/null || true
+    show=""
+    # One show at a time: the next may start once this one is gone.
+    while [ -n "$windows" ] && pgrep -f "^$shown" >/dev/null; do sleep 0.1; done
+}
 # stamp TEXT [N]: time of the Nth (default first) trace line with TEXT, waiting for it.
 stamp() {
     for _ in $(seq 1200); do
@@ -73,6 +112,54 @@ for c in red:blue green:yellow purple:orange; do
 done
 cp "$work/pics/red.jpg" "$work/one/"
 convert -size 64x48 gradient:red-blue -quality 90 "$work/tiny/tiny.jpg"
+# Tick to the first painted step, slides 2 to 6 (median); with --package the photos come from a
+# package, packed with the same settings.
+tick_to_paint() {
+    local program=""
+    if [ "$1" = --package ]; then
+        shift
+        program="$(pack "FullScreen=1" "DissolveType=Normal" "ImageInterval=1" "DissolveDelay=0" "$@")"
+    fi
+    settings pics "FullScreen=1" "DissolveType=Normal" "ImageInterval=1" "DissolveDelay=0" "$@"
+    start $program
+    for i in 2 3 4 5 6; do
+        echo $(($(stamp "E: MainForm NormalDisplay" $i) - $(stamp "S: MainForm Timer1" $i)))
+    done | median
+    stop
+}
+# pack KEY=VALUE...: the path of a package of the photos, which carries these settings.
+pack() {
+    settings pics "$@"
+    {
+        printf 'SOUNDSYNC=1\r\n'
+        for p in "$work"/pics/*.jpg; do
+            printf '\r\nIMAGE=%s\r\n' "$([ -n "$windows" ] && winpath "$p" || echo "$p")"
+        done
+    } >"$work/show.txt"
+    rm -f "$work/show.scr"
+    if [ -n "$windows" ]; then
+        wine_run "$gf" --pack "$(winpath "$work/show.txt")" -o "$(winpath "$work/show.scr")" \
+            >/dev/null 2>&1 </dev/null
+    else
+        "$gf" --pack "$work/show.txt" -o "$work/show.scr" >/dev/null
+    fi
+    [ -f "$work/show.scr" ] || { echo "bench: the package was not written" >&2; exit 1; }
+    echo "$work/show.scr"
+}
+tick_figures() {
+    echo "tick to first painted step, 24 MP JPEGs read ahead:" \
+        "$(tick_to_paint) ms sequential, $(tick_to_paint "ImageOrderRandom=1") ms random order;" \
+        "from a package $(tick_to_paint --package) ms sequential," \
+        "$(tick_to_paint --package "ImageOrderRandom=1") ms random order"
+}
+if [ -n "$windows" ]; then
+    screen 1920x1080
+    wine_run --boot >/dev/null 2>&1
+    echo "Windows under Wine, 1920 x 1080:"
+    tick_figures
+    exit 0
+fi
+
 # 6000 x 16800 (100.8 megapixels): the 24-megapixel photos stacked, streamed through the encoder
 # (ImageMagick's own limits stop short of this size).
 for c in red green; do
@@ -110,17 +197,7 @@ echo "first slide painted: tiny JPEG $tiny ms, 24 MP JPEG $big ms after start;" 
 echo "djpeg -scale $n/8 of the same photo: $djpeg_ms ms;" \
     "ratio $(awk "BEGIN { printf \"%.2f\", ($big - $tiny) / $djpeg_ms }")"
 
-# Tick to the first painted step, slides 2 to 6.
-tick_to_paint() {
-    settings pics "FullScreen=1" "DissolveType=Normal" "ImageInterval=1" "DissolveDelay=0" "$@"
-    start
-    for i in 2 3 4 5 6; do
-        echo $(($(stamp "E: MainForm NormalDisplay" $i) - $(stamp "S: MainForm Timer1" $i)))
-    done | median
-    stop
-}
-echo "tick to first painted step, 24 MP JPEGs: $(tick_to_paint) ms read ahead (sequential)," \
-    "$(tick_to_paint "ImageOrderRandom=1") ms read at the tick (random order)"
+tick_figures
 
 settings pics "FullScreen=1" "DissolveType=Normal" "ImageInterval=30" "DissolveDelay=0"
 start

@@ -17,7 +17,7 @@ expect_pixel 20 20 "0,0,165" "the package's background"
 end_with_key
 no_temp_folders
 
-# A metafile in a package is known by its content, though its file is "Glimmerframe.pic".
+# A metafile in a package is known by its content, though its file is named ".pic".
 metafile "$WORK/clip.wmf" 1
 "$tool" "$GF" "$WORK/Clip.scr" 30 0 "$WORK/clip.wmf:Normal:Dark Blue"
 chmod +x "$WORK/Clip.scr"

@@ -26,12 +26,16 @@ class FakeEmbeddedItems final : public EmbeddedItems {
         return it == sounds.end() ? std::string() : it->second;
     }
     bool HasImbeddedSound(int index) const override { return sounds.count(index) != 0; }
-    std::string PicturePath() const override { return "/tmp/none/Glimmerframe.pic"; }
+    std::string PicturePath(int index) const override {
+        return "/tmp/none/Glimmerframe-" + std::to_string(index) + ".pic";
+    }
+    void RemovePictures() override { ++removals; }
 
     SlideList directory;
     std::map<int, bool> pictures;
     std::map<int, std::string> sounds;
     std::vector<int> imageCalls, soundCalls;
+    int removals = 0;
     std::function<void()> onExtract;
 };
 

@@ -26,7 +26,8 @@ class PackageItems final : public EmbeddedItems {
         return reader_.LoadImbeddedSound(index, exiting);
     }
     bool HasImbeddedSound(int index) const override;
-    std::string PicturePath() const override { return reader_.PicturePath(); }
+    std::string PicturePath(int index) const override { return reader_.PicturePath(index); }
+    void RemovePictures() override { reader_.RemovePictures(); }
 
     // For a session that ends with the process: nothing extracted may stay behind.
     void removeFiles() { folder_.reset(); }

@@ -4,6 +4,7 @@
 #include "core/template/SlideListLoader.h"
 #include "core/text/Trace.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace gf {
@@ -84,7 +85,8 @@ bool PackageReader::ReadSCR(SlideList& list) {
     Trace("S: MainForm ReadSCR");
     list.images.clear();
     directory_ = {};
-    lastPictureStart_ = lastSoundStart_ = 0;
+    RemovePictures();
+    lastSoundStart_ = 0;
     auto fail = [&](std::string message) {
         error_ = std::move(message);
         list.images.clear();
@@ -126,8 +128,21 @@ const PackageEntry* PackageReader::entry(int index) const {
     return &directory_.entries[static_cast<std::size_t>(index)];
 }
 
-std::string PackageReader::PicturePath() const {
-    return tempFolder_ + "Glimmerframe.pic";
+std::string PackageReader::PicturePath(int index) const {
+    const auto* e = entry(index);
+    if (!e || !e->hasPicture())
+        return tempFolder_ + "Glimmerframe.pic";
+    return pictureFile(e->pictureStart);
+}
+
+std::string PackageReader::pictureFile(std::int64_t start) const {
+    return tempFolder_ + "Glimmerframe-" + std::to_string(start) + ".pic";
+}
+
+void PackageReader::RemovePictures() {
+    for (const auto start : pictures_)
+        (void)files_.removeFile(pictureFile(start));
+    pictures_.clear();
 }
 
 bool PackageReader::LoadImbeddedImage(int index, const std::function<bool()>& exiting) {
@@ -137,17 +152,26 @@ bool PackageReader::LoadImbeddedImage(int index, const std::function<bool()>& ex
         Trace("E: MainForm LoadImbeddedImage");
         return false;
     }
-    if (e->pictureStart != lastPictureStart_) {
-        lastPictureStart_ = 0; // until the new copy is complete
-        const auto outcome = copyRegion(files_, packagePath_, e->pictureStart, e->pictureEnd,
-                                        PicturePath(), kPictureBlock, exiting);
+    const auto start = e->pictureStart;
+    if (const auto kept = std::find(pictures_.begin(), pictures_.end(), start);
+        kept != pictures_.end()) {
+        pictures_.erase(kept);
+    } else {
+        const std::string path = PicturePath(index);
+        const auto outcome =
+            copyRegion(files_, packagePath_, start, e->pictureEnd, path, kPictureBlock, exiting);
         if (outcome != CopyOutcome::Done) {
             Trace("E: MainForm LoadImbeddedImage with error");
             return false;
         }
         Trace("X: Loaded");
+        // The shown picture and the next one stay; the one before them is done with.
+        if (pictures_.size() >= 2) {
+            (void)files_.removeFile(pictureFile(pictures_.front()));
+            pictures_.pop_front();
+        }
     }
-    lastPictureStart_ = e->pictureStart;
+    pictures_.push_back(start);
     Trace("E: MainForm LoadImbeddedImage");
     return true;
 }

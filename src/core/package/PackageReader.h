@@ -5,6 +5,7 @@
 #include "core/template/SlideList.h"
 #include "platform/FileSystem.h"
 
+#include <deque>
 #include <functional>
 #include <string>
 
@@ -21,27 +22,31 @@ class PackageReader {
     // The reason ReadSCR last failed; empty after a success.
     const std::string& error() const { return error_; }
 
-    // Makes <temp>/Glimmerframe.pic hold slide i's picture (copied only when it differs from the
-    // last one extracted); false when the slide has no picture, the copy failed or was stopped.
-    // `exiting` is polled between blocks.
+    // Makes PicturePath(i) hold slide i's picture, copied unless it is there already; false when
+    // the slide has no picture, the copy failed or was stopped. `exiting` is polled between
+    // blocks. The last two pictures copied stay (the shown one and the next); older ones go.
     bool LoadImbeddedImage(int index, const std::function<bool()>& exiting);
     // Path of slide i's extracted sound (<temp>/Glimmerframe.<ext>), or "" when it has none or
     // the copy failed.
     std::string LoadImbeddedSound(int index, const std::function<bool()>& exiting);
 
-    std::string PicturePath() const;
+    // <temp>/Glimmerframe-<where the picture lies in the package>.pic: a picture several slides
+    // show is copied once. <temp>/Glimmerframe.pic for a slide without one.
+    std::string PicturePath(int index) const;
+    void RemovePictures();
     // The directory as ReadSCR read it.
     const PackageDirectory& directory() const { return directory_; }
     const std::string& packagePath() const { return packagePath_; }
 
   private:
     const PackageEntry* entry(int index) const;
+    std::string pictureFile(std::int64_t start) const;
     FileSystem& files_;
     std::string packagePath_;
     std::string tempFolder_; // with trailing separator
     PackageDirectory directory_;
     std::string error_;
-    std::int64_t lastPictureStart_ = 0;
+    std::deque<std::int64_t> pictures_; // where the pictures copied out lie, oldest first
     std::int64_t lastSoundStart_ = 0;
     std::string lastSoundPath_;
 };

@@ -187,9 +187,8 @@ void PlayerWindow::Form_Unload() {
     ShowCursorUntilVisible();
     if (PasswordRules())
         p.notice.setRunning(false);
-    if (state_.embedded) {
-        (void)process_.files.removeFile(state_.embedded->PicturePath());
-    }
+    if (state_.embedded)
+        state_.embedded->RemovePictures();
     presenter_.StopPictures();
     ended_ = true;
     state_.ended = true;

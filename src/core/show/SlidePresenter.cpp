@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 namespace gf {
 
@@ -83,20 +84,38 @@ void SlidePresenter::HoldBanner() {
     picturePath_.clear();
 }
 
-void SlidePresenter::PrefetchNext() {
+std::int32_t SlidePresenter::NextSlide() {
     const auto count = slides_.images.size();
-    // Random order draws the next slide at its tick; a package copies it out only then.
-    if (standAlone_ || count == 0 || s_.exiting || s_.settings.ImageOrderRandom == 1)
-        return;
-    auto next = s_.currentSlide < 0 ? 0 : std::size_t(s_.currentSlide) + 1;
-    if (next >= count)
-        next = 0;
-    loader_.request(RequestFor(slides_.images[next], std::nullopt));
+    if (s_.settings.ImageOrderRandom == 1) {
+        // Drawn one tick ahead when it could be: the same draws in the same order as at the tick.
+        if (const auto drawn = std::exchange(drawn_, std::nullopt); drawn && *drawn < count)
+            return std::int32_t(*drawn);
+        const auto i = std::size_t(double(count) * s_.random.next());
+        return std::int32_t(i < count ? i : count - 1);
+    }
+    const auto next = static_cast<std::size_t>(std::int64_t{s_.currentSlide} + 1);
+    return std::int32_t(next >= count ? 0 : next);
 }
 
-std::string SlidePresenter::PictureFile() const {
+void SlidePresenter::PrefetchNext() {
+    const auto count = slides_.images.size();
+    if (count == 0 || s_.exiting)
+        return;
+    const auto next = NextSlide();
+    if (s_.settings.ImageOrderRandom == 1)
+        drawn_ = std::size_t(next);
+    if (!standAlone_) {
+        loader_.request(RequestFor(slides_.images[std::size_t(next)], std::nullopt));
+        return;
+    }
+    // A package's picture is copied out into a file of its own, then read like any other.
+    if (s_.LoadImbeddedImage(next) && !s_.exiting)
+        loader_.request(RequestFor(PictureFile(next), std::nullopt));
+}
+
+std::string SlidePresenter::PictureFile(std::int32_t slide) const {
     if (s_.embedded)
-        return s_.embedded->PicturePath();
+        return s_.embedded->PicturePath(slide);
     return AddBackslash(programFolder_) + "Glimmerframe.pic";
 }
 
@@ -144,15 +163,8 @@ void SlidePresenter::LoadImage() {
 
     s_.busy = true;
     const auto count = slides_.images.size();
-    if (count > 0) {
-        if (s_.settings.ImageOrderRandom == 1) {
-            auto i = std::size_t(double(count) * s_.random.next());
-            s_.currentSlide = std::int32_t(i < count ? i : count - 1);
-        } else {
-            const auto next = static_cast<std::size_t>(std::int64_t{s_.currentSlide} + 1);
-            s_.currentSlide = std::int32_t(next >= count ? 0 : next);
-        }
-    }
+    if (count > 0)
+        s_.currentSlide = NextSlide();
     // A fade starts from what shows now: kept on the screen while the next slide is read and
     // laid out, and let go however that ends.
     const HeldScreen held(p.canvas, count > 0 && FadesIn(slides_.at(std::size_t(s_.currentSlide))));
@@ -170,6 +182,7 @@ void SlidePresenter::LoadImage() {
                 // Picture, box and colours stay; only the sound follows.
                 StartSound(slides_.at(std::size_t(s_.currentSlide)));
                 s_.busy = false;
+                PrefetchNext();
                 Trace("E: MainForm LoadImage");
                 return;
             }
@@ -178,7 +191,8 @@ void SlidePresenter::LoadImage() {
         } else {
             p.canvas.clearBox();
         }
-        const auto read = ReadPicture(standAlone_ ? PictureFile() : Entry(), std::nullopt);
+        const auto read =
+            ReadPicture(standAlone_ ? PictureFile(s_.currentSlide) : Entry(), std::nullopt);
         p.canvas.setStatusText(Entry());
         if (!read)
             return ErrorPath(read.message());
@@ -393,7 +407,8 @@ void SlidePresenter::ErrorPath(const std::string& description) {
     g.boxHeight = img.info.heightTwips;
     p.canvas.placeBox(
         {HalfOf(double(W) - g.boxWidth), HalfOf(double(H) - g.boxHeight), g.boxWidth, g.boxHeight});
-    p.canvas.setStatusText(Entry() + ">" + s_.extractedSoundPath + "<" + PictureFile());
+    p.canvas.setStatusText(Entry() + ">" + s_.extractedSoundPath + "<" +
+                           PictureFile(s_.currentSlide));
     if (g.boxWidth > 0 && g.boxHeight > 0 && img.decoded) {
         p.canvas.setPicture(img.decoded, img.info.widthTwips, img.info.heightTwips);
         Dissolves(s_).NormalDisplay();

@@ -23,7 +23,8 @@ class SlidePresenter {
     // Runs the dissolve that a name selects; unknown names paint at once.
     void RunDissolve(const std::string& name);
 
-    // In sequential order, starts decoding the slide after the current one in the background.
+    // Chooses the slide after the current one (in random order, draws it now for its tick) and
+    // starts reading its picture in the background; a package's is copied out first.
     void PrefetchNext();
     // Drops every decode asked for: the show is closing.
     void StopPictures() { loader_.cancel(); }
@@ -34,6 +35,8 @@ class SlidePresenter {
     Status ReadPicture(const std::string& path, std::optional<TwipSize> box);
     PictureRequest RequestFor(const std::string& path, std::optional<TwipSize> box);
     void HoldBanner();
+    // The slide after the current one: the next in order, or the one drawn ahead, else drawn.
+    std::int32_t NextSlide();
     // Whether the slide comes on with the fade, which starts from the screen as it is.
     bool FadesIn(const SlideAttributes& slide) const;
     // Steps 7 to 16 for the loaded picture; an error ends in ErrorPath.
@@ -45,7 +48,8 @@ class SlidePresenter {
     std::string FittedComment(std::string_view text, bool stored) const;
     void StartSound(const SlideAttributes& slide);
     void ErrorPath(const std::string& description);
-    std::string PictureFile() const;
+    // Where a package slide's picture is copied out to (beside the program without a package).
+    std::string PictureFile(std::int32_t slide) const;
     std::string Entry() const;
 
     PlayerState& s_;
@@ -55,6 +59,7 @@ class SlidePresenter {
     std::string programFolder_;
     std::string picturePath_; // where Image1's picture came from
     PictureLoader loader_;
+    std::optional<std::size_t> drawn_; // random order: the next slide, drawn a tick ahead
 };
 
 } // namespace gf

@@ -140,47 +140,63 @@ TEST_F(Packages, DamagedTrailersAndDirectoriesAreRefusedSafely) {
     EXPECT_NE(list.attributes[0].comment.find("it does not exist"), std::string::npos);
 }
 
-TEST_F(Packages, ExtractionCopiesOnlyWhenTheItemChanges) {
+// Each picture is copied into a file of its own, once: the shown one and the next stay, so a
+// show can read the next ahead; older ones go.
+TEST_F(Packages, ExtractionCopiesEachPictureOnceAndKeepsTheLastTwo) {
     const auto a = item("first picture", "RIFFsound", "a/u");
     const auto b = item(std::string(5000, 'B'), "mp3 bytes", "mp3");
-    auto built = BuildPackage("prog", {a, b}, 1);
-    // A third entry sharing the first one's regions, as a writer may produce.
+    const auto c = item("third picture");
+    auto built = BuildPackage("prog", {a, b, c}, 1);
+    // A fourth entry sharing the first one's regions, as a writer may produce.
     built.entries.push_back(built.entries[0]);
     built.bytes.resize(static_cast<std::size_t>(built.directoryPosition - 1));
     built.bytes += FormatPackageDirectory(1, built.entries);
     PackageTrailer t;
     t.directoryPosition = built.directoryPosition;
-    t.count = 3;
+    t.count = 4;
     built.bytes += FormatPackageTrailer(t);
     PackageReader reader(test::RealFiles(), write(built.bytes), temp());
     SlideList list;
     ASSERT_TRUE(reader.ReadSCR(list)) << reader.error();
 
     ASSERT_TRUE(reader.LoadImbeddedImage(0, {}));
-    const auto pic = reader.PicturePath();
-    EXPECT_EQ(pic, temp() + "Glimmerframe.pic");
-    EXPECT_EQ(test::ReadFile(pic), "first picture" + std::string(1025 - 13, '\0'));
-    std::ofstream(pic, std::ios::binary) << "marker";
-    ASSERT_TRUE(reader.LoadImbeddedImage(2, {})); // same region: nothing copied
-    EXPECT_EQ(test::ReadFile(pic), "marker");
+    const auto first = reader.PicturePath(0), second = reader.PicturePath(1),
+               third = reader.PicturePath(2);
+    EXPECT_TRUE(first.starts_with(temp() + "Glimmerframe-")) << first;
+    EXPECT_EQ(reader.PicturePath(3), first);
+    EXPECT_NE(second, first);
+    EXPECT_EQ(test::ReadFile(first), "first picture" + std::string(1025 - 13, '\0'));
+    std::ofstream(first, std::ios::binary) << "marker";
+    ASSERT_TRUE(reader.LoadImbeddedImage(3, {})); // the same region: nothing copied
+    EXPECT_EQ(test::ReadFile(first), "marker");
     ASSERT_TRUE(reader.LoadImbeddedImage(1, {}));
-    EXPECT_EQ(test::ReadFile(pic).size(), 5125u);
+    EXPECT_EQ(test::ReadFile(second).size(), 5125u);
+    std::ofstream(second, std::ios::binary) << "marker";
+    ASSERT_TRUE(reader.LoadImbeddedImage(2, {})); // a third: the oldest goes
+    EXPECT_FALSE(fs::exists(first));
+    ASSERT_TRUE(reader.LoadImbeddedImage(1, {})); // still kept
+    EXPECT_EQ(test::ReadFile(second), "marker");
+    ASSERT_TRUE(reader.LoadImbeddedImage(0, {})); // copied again; the third is the oldest now
+    EXPECT_FALSE(fs::exists(third));
+    EXPECT_TRUE(fs::exists(first) && fs::exists(second));
 
     // Only letters and digits of the stored extension reach the file name.
     const auto snd = reader.LoadImbeddedSound(0, {});
     EXPECT_EQ(snd, temp() + "Glimmerframe.au");
     EXPECT_TRUE(test::ReadFile(snd).starts_with("RIFFsound"));
     EXPECT_EQ(reader.LoadImbeddedSound(1, {}), temp() + "Glimmerframe.mp3");
-    EXPECT_FALSE(reader.LoadImbeddedImage(3, {}));
+    EXPECT_FALSE(reader.LoadImbeddedImage(4, {}));
     EXPECT_FALSE(reader.LoadImbeddedImage(-1, {}));
-    EXPECT_EQ(std::distance(fs::directory_iterator(temp()), fs::directory_iterator()), 3);
+    EXPECT_EQ(reader.PicturePath(-1), temp() + "Glimmerframe.pic");
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp()), fs::directory_iterator()), 4);
+    reader.RemovePictures();
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp()), fs::directory_iterator()), 2);
 
     // A show that is ending stops the copy and leaves no half-written file behind.
-    fs::remove(pic);
     EXPECT_FALSE(reader.LoadImbeddedImage(0, [] { return true; }));
-    EXPECT_FALSE(fs::exists(pic));
+    EXPECT_FALSE(fs::exists(first));
     ASSERT_TRUE(reader.LoadImbeddedImage(0, [] { return false; }));
-    EXPECT_TRUE(fs::exists(pic));
+    EXPECT_TRUE(fs::exists(first));
     EXPECT_EQ(SafeSoundExtension("/.."), "snd");
 }
 

@@ -170,7 +170,7 @@ TEST_F(Writer, RoundTripThroughTheReaders) {
     EXPECT_EQ(e[1].pictureStart, 0);
 
     ASSERT_TRUE(reader.LoadImbeddedImage(2, {}));
-    EXPECT_TRUE(test::ReadFile(reader.PicturePath()).starts_with(std::string(2050, 'B')));
+    EXPECT_TRUE(test::ReadFile(reader.PicturePath(2)).starts_with(std::string(2050, 'B')));
     EXPECT_FALSE(reader.LoadImbeddedImage(1, {}));
     const auto au = reader.LoadImbeddedSound(1, {});
     EXPECT_EQ(fs::path(au).filename(), "Glimmerframe.au");

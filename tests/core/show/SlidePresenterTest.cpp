@@ -43,13 +43,18 @@ TEST(SlidePresenter, ChoosesSlidesInOrderOrAtRandom) {
     }
     EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 0, 1}));
 
+    // At random, each slide is drawn a tick ahead, after the place of the one before: the same
+    // draws in the same order as drawing at the tick, so a seed still repeats a show.
     rig.show.process.settings.ImageOrderRandom = 1;
-    rig.random.values = {0.99};
-    rig.presenter.LoadImage();
-    EXPECT_EQ(rig.state.currentSlide, 2);
-    rig.random.values = {0.34};
-    rig.presenter.LoadImage();
-    EXPECT_EQ(rig.state.currentSlide, 1);
+    rig.random.values = {0.99, 0.5, 0.5, 0.34, 0.5, 0.5, 0.0};
+    const int before = rig.random.draws;
+    seen.clear();
+    for (int i = 0; i < 3; ++i) {
+        rig.presenter.LoadImage();
+        seen.push_back(rig.state.currentSlide);
+    }
+    EXPECT_EQ(seen, (std::vector<int>{2, 1, 0}));
+    EXPECT_EQ(rig.random.draws - before, 3 * 3 + 1);
 }
 
 TEST(SlidePresenter, WithoutSlidesShowsTheBannerWithTheLoadingError) {
@@ -295,16 +300,18 @@ TEST(SlidePresenter, EachPictureIsReadOnceAheadOfItsTurnUnlessItChanged) {
     EXPECT_EQ(decoder.decoded()[4], paths[0]);
     EXPECT_FALSE(rig.show.canvas.commentVisible);
 
-    // Random order draws at the tick: nothing is read ahead.
+    // Random order draws each slide a tick ahead, and reads its picture then.
     PresenterRig random;
     random.add("a");
     random.add("b");
     random.show.process.settings.ImageOrderRandom = 1;
-    random.random.values = {0.9, 0, 0, 0.1};
-    random.presenter.PrefetchNext();
+    random.random.values = {0.9, 0, 0, 0.1, 0, 0, 0.9};
+    random.presenter.PrefetchNext(); // as the window loads
+    EXPECT_EQ(random.show.picture.decoded(), std::vector<std::string>{"b"});
     random.presenter.LoadImage();
     random.presenter.LoadImage();
-    EXPECT_EQ(random.show.picture.decoded(), (std::vector<std::string>{"b", "a"}));
+    EXPECT_EQ(random.state.currentSlide, 0);
+    EXPECT_EQ(random.show.picture.decoded(), (std::vector<std::string>{"b", "a", "b"}));
 }
 
 TEST(SlidePresenter, TheWorkerDecodesWhileTheWindowHandlesEvents) {
@@ -343,7 +350,7 @@ TEST(SlidePresenter, PackageSlidesComeOutOfThePackage) {
     FakeEmbeddedItems items;
     PresenterRig rig(100, 80, true, &items);
     rig.slides.images = {"Imbedded Image", "Imbedded Image"};
-    rig.show.picture.add(items.PicturePath(), 900, 600);
+    rig.show.picture.add(items.PicturePath(0), 900, 600);
     items.pictures[0] = true;
     items.sounds[0] = "/tmp/none/Glimmerframe.wav";
     items.sounds[1] = "/tmp/none/Glimmerframe.mp3";
@@ -359,7 +366,7 @@ TEST(SlidePresenter, PackageSlidesComeOutOfThePackage) {
     EXPECT_TRUE(busyDuringCopy);
     EXPECT_FALSE(timerDuringCopy);
     EXPECT_TRUE(rig.show.timer1.enabled());
-    EXPECT_EQ(rig.show.picture.decoded(), std::vector<std::string>{items.PicturePath()});
+    EXPECT_EQ(rig.show.picture.decoded(), std::vector<std::string>{items.PicturePath(0)});
     EXPECT_EQ(rig.show.media.name, "/tmp/none/Glimmerframe.wav");
     EXPECT_GT(rig.show.canvas.boxPicturePixels(), 0);
     EXPECT_TRUE(rig.show.canvas.commentVisible);
@@ -367,11 +374,31 @@ TEST(SlidePresenter, PackageSlidesComeOutOfThePackage) {
     // No picture for slide 1: the box stays as it was, only the sound follows; the comment of
     // slide 0 goes.
     rig.presenter.LoadImage();
-    EXPECT_EQ(rig.show.picture.decodes(), 1u);
+    EXPECT_EQ(rig.show.picture.decodes(), 2u); // slide 0's only, read ahead for its next turn
     EXPECT_GT(rig.show.canvas.boxPicturePixels(), 0);
     EXPECT_FALSE(rig.show.canvas.commentVisible);
     EXPECT_EQ(rig.show.media.name, "/tmp/none/Glimmerframe.mp3");
     EXPECT_FALSE(rig.state.busy);
+}
+
+// The next slide's picture is copied out of the package and read while the current one shows.
+TEST(SlidePresenter, APackagesNextPictureIsReadAheadOfItsTurn) {
+    FakeEmbeddedItems items;
+    PresenterRig rig(100, 80, true, &items);
+    rig.slides.images = {"Imbedded Image", "Imbedded Image"};
+    for (int i : {0, 1}) {
+        items.pictures[i] = true;
+        rig.show.picture.add(items.PicturePath(i), 900, 600);
+    }
+    rig.presenter.PrefetchNext(); // as the window loads
+    rig.presenter.LoadImage();
+    EXPECT_EQ(items.imageCalls, (std::vector<int>{0, 0, 1}));
+    EXPECT_EQ(rig.show.picture.decoded(),
+              (std::vector<std::string>{items.PicturePath(0), items.PicturePath(1)}));
+    rig.presenter.LoadImage();
+    EXPECT_EQ(rig.state.currentSlide, 1);
+    EXPECT_EQ(rig.show.picture.decodes(), 3u); // slide 1 was ready; slide 0 is read again
+    EXPECT_GT(rig.show.canvas.boxPicturePixels(), 0);
 }
 
 } // namespace

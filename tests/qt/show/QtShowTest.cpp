@@ -84,7 +84,7 @@ TEST(QtPictureDecoder, SizesAndKindsComeFromTheContentWithTheOrientationApplied)
     const QtPictureDecoder hidpi(test::RealFiles(), 15, 2.0);
     EXPECT_EQ(ImageOf(*Decode(hidpi, big, std::pair{200 * 15, 100 * 15})).size(), QSize(400, 200));
 
-    // The kind comes from the content, not the name: a package's metafile is "Glimmerframe.pic",
+    // The kind comes from the content, not the name: a package's metafile is a ".pic" file,
     // and a PNG named .gif is still a PNG.
     const auto wmf = WmfWriter(0, 0, 1440, 720, 1440).rectangle(0, 0, 1440, 720).eof().bytes();
     const auto pic =
