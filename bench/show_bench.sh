@@ -116,7 +116,7 @@ convert -size 64x48 gradient:red-blue -quality 90 "$work/tiny/tiny.jpg"
 # package, packed with the same settings.
 tick_to_paint() {
     local program=""
-    if [ "$1" = --package ]; then
+    if [ "${1:-}" = --package ]; then
         shift
         program="$(pack "FullScreen=1" "DissolveType=Normal" "ImageInterval=1" "DissolveDelay=0" "$@")"
     fi
@@ -141,7 +141,7 @@ pack() {
         wine_run "$gf" --pack "$(winpath "$work/show.txt")" -o "$(winpath "$work/show.scr")" \
             >/dev/null 2>&1 </dev/null
     else
-        "$gf" --pack "$work/show.txt" -o "$work/show.scr" >/dev/null
+        "$gf" --pack "$work/show.txt" -o "$work/show.scr" >/dev/null 2>&1
     fi
     [ -f "$work/show.scr" ] || { echo "bench: the package was not written" >&2; exit 1; }
     echo "$work/show.scr"

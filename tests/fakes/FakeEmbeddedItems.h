@@ -30,12 +30,14 @@ class FakeEmbeddedItems final : public EmbeddedItems {
         return "/tmp/none/Glimmerframe-" + std::to_string(index) + ".pic";
     }
     void RemovePictures() override { ++removals; }
+    void KeepPictures(std::size_t count) override { kept = count; }
 
     SlideList directory;
     std::map<int, bool> pictures;
     std::map<int, std::string> sounds;
     std::vector<int> imageCalls, soundCalls;
     int removals = 0;
+    std::size_t kept = 2;
     std::function<void()> onExtract;
 };
 

@@ -28,6 +28,7 @@ class PackageItems final : public EmbeddedItems {
     bool HasImbeddedSound(int index) const override;
     std::string PicturePath(int index) const override { return reader_.PicturePath(index); }
     void RemovePictures() override { reader_.RemovePictures(); }
+    void KeepPictures(std::size_t count) override { reader_.KeepPictures(count); }
 
     // For a session that ends with the process: nothing extracted may stay behind.
     void removeFiles() { folder_.reset(); }

@@ -85,7 +85,6 @@ bool PackageReader::ReadSCR(SlideList& list) {
     Trace("S: MainForm ReadSCR");
     list.images.clear();
     directory_ = {};
-    RemovePictures();
     lastSoundStart_ = 0;
     auto fail = [&](std::string message) {
         error_ = std::move(message);
@@ -165,8 +164,8 @@ bool PackageReader::LoadImbeddedImage(int index, const std::function<bool()>& ex
             return false;
         }
         Trace("X: Loaded");
-        // The shown picture and the next one stay; the one before them is done with.
-        if (pictures_.size() >= 2) {
+        // The shown pictures and the next ones stay; the oldest is done with.
+        if (pictures_.size() >= keep_) {
             (void)files_.removeFile(pictureFile(pictures_.front()));
             pictures_.pop_front();
         }

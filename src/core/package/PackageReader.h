@@ -24,7 +24,8 @@ class PackageReader {
 
     // Makes PicturePath(i) hold slide i's picture, copied unless it is there already; false when
     // the slide has no picture, the copy failed or was stopped. `exiting` is polled between
-    // blocks. The last two pictures copied stay (the shown one and the next); older ones go.
+    // blocks. The last two pictures copied stay (the shown one and the next; see KeepPictures);
+    // older ones go.
     bool LoadImbeddedImage(int index, const std::function<bool()>& exiting);
     // Path of slide i's extracted sound (<temp>/Glimmerframe.<ext>), or "" when it has none or
     // the copy failed.
@@ -34,6 +35,8 @@ class PackageReader {
     // show is copied once. <temp>/Glimmerframe.pic for a slide without one.
     std::string PicturePath(int index) const;
     void RemovePictures();
+    // How many stay; never fewer than two.
+    void KeepPictures(std::size_t count) { keep_ = count < 2 ? 2 : count; }
     // The directory as ReadSCR read it.
     const PackageDirectory& directory() const { return directory_; }
     const std::string& packagePath() const { return packagePath_; }
@@ -47,6 +50,7 @@ class PackageReader {
     PackageDirectory directory_;
     std::string error_;
     std::deque<std::int64_t> pictures_; // where the pictures copied out lie, oldest first
+    std::size_t keep_ = 2;
     std::int64_t lastSoundStart_ = 0;
     std::string lastSoundPath_;
 };

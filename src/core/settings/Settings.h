@@ -1,5 +1,5 @@
 #pragma once
-// The thirteen process-wide settings, as the show and the dialogs hold them in memory.
+// The fourteen process-wide settings, as the show and the dialogs hold them in memory.
 #include <cstdint>
 #include <string>
 
@@ -21,6 +21,7 @@ struct Settings {
     std::int16_t Blocks = 0;
     std::string DissolveType;
     std::int16_t DisableSound = 0;
+    std::int16_t ShowOnAllScreens = 0; // 1: every screen shows slides, 0: the primary one
 
     bool operator==(const Settings&) const = default;
 };

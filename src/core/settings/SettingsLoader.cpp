@@ -43,10 +43,10 @@ constexpr SettingEntry Text(std::string_view name, std::string_view defaultText,
     return {name, defaultText, Group::Second, nullptr, member, kLowest, kHighest, false};
 }
 
-// The thirteen settings, in the order the dialog stores them. The default picture folder is
+// The fourteen settings, in the order the dialog stores them. The default picture folder is
 // the system's root folder ("C:\" on Windows) unless the sample show is found
 // (LoadSettingsFromStore).
-constexpr std::array<SettingEntry, 13> kSettings{
+constexpr std::array<SettingEntry, 14> kSettings{
     Text("ImagePath", kRootFolder, &Settings::ImagePath),
     Number("ImageInterval", "10", Group::First, &Settings::ImageInterval, 1, 32),
     Text("ImageListFile", "", &Settings::ImageListFile),
@@ -60,6 +60,7 @@ constexpr std::array<SettingEntry, 13> kSettings{
     Number("MouseSensitivity", "100", Group::First, &Settings::MouseSensitivity, 10, 500),
     CheckBox("IgnoreMouse", Group::First, &Settings::IgnoreMouse),
     CheckBox("DisableSound", Group::Second, &Settings::DisableSound),
+    CheckBox("ShowOnAllScreens", Group::Second, &Settings::ShowOnAllScreens),
 };
 
 // Stored text as a number: the number-reading rule, rounded to 16 bits.

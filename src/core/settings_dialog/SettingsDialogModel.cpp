@@ -77,6 +77,7 @@ void SettingsDialogModel::Form_Load() {
     settings_.FullScreen == 1 ? chkFullScreen_Click() : chkOriginal_Click();
     settings_.ImagePositionRandom == 1 ? chkPositionRandom_Click() : chkPositionCentered_Click();
     settings_.ImageOrderRandom == 1 ? chkOrderRandom_Click() : chkOrderSequential_Click();
+    settings_.ShowOnAllScreens != 0 ? chkScreensEvery_Click() : chkScreensPrimary_Click();
 
     c_.chkDisableSound = settings_.DisableSound == 1;
     c_.chkIgnoreMouse = settings_.IgnoreMouse != 0;

@@ -1,7 +1,7 @@
 #pragma once
 // The settings dialog without its window: mode boxes, option pairs, scroll bars with their
 // labels, the dissolve list, the visible panel, the help text, and the "Done" steps that store
-// all thirteen settings. It works on the process's in-memory settings.
+// all fourteen settings. It works on the process's in-memory settings.
 #include "core/picture/PictureTypes.h"
 #include "core/settings/StartupState.h"
 #include "core/settings_dialog/SettingsDialogView.h"
@@ -62,9 +62,14 @@ struct SettingsTexts {
     std::string_view selectTemplateTip = "Select a Template File";
     std::string_view createTemplateTip = "Create A Template File";
     std::string_view editTemplateTip = "Edit A Template File";
-    // The two options of the order, size and placement frames.
-    std::array<std::array<std::string_view, 2>, 3> options = {
-        {{"Sequential", "Random"}, {"Original", "Full Screen"}, {"Centered", "Random"}}};
+    // The screens frame: every letter of its name is another control's key, so it has none.
+    std::string_view screens = "Screens";
+    std::string_view screensTip = "Slides on the primary screen alone, or on every screen";
+    // The two options of the order, size, placement and screens frames.
+    std::array<std::array<std::string_view, 2>, 4> options = {{{"Sequential", "Random"},
+                                                               {"Original", "Full Screen"},
+                                                               {"Centered", "Random"},
+                                                               {"Primary Only", "Every Screen"}}};
     std::string_view guideLink = "Glimmerframe user guide";
     std::string_view cancelTip = "Cancel";
     std::string_view doneTip = "Done";
@@ -140,6 +145,8 @@ class SettingsDialogModel {
     void chkPositionCentered_Click() { settings_.ImagePositionRandom = 0; }
     void chkOrderRandom_Click() { settings_.ImageOrderRandom = 1; }
     void chkOrderSequential_Click() { settings_.ImageOrderRandom = 0; }
+    void chkScreensPrimary_Click() { settings_.ShowOnAllScreens = 0; }
+    void chkScreensEvery_Click() { settings_.ShowOnAllScreens = 1; }
     void setIgnoreMouse(bool checked) { c_.chkIgnoreMouse = checked; }
     void setDisableSound(bool checked) { c_.chkDisableSound = checked; }
     void setComboIndex(int index);

@@ -4,6 +4,7 @@
 #include "core/text/TextNumber.h"
 #include "core/text/Trace.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace gf {
@@ -18,28 +19,33 @@ PlayerWindow::PlayerWindow(ProcessState& process, ShowPlatform& platform,
                            const SettingsStore& store, LoadFilesFunction loadFiles,
                            EmbeddedItems* embedded, PlayerOptions options)
     : process_(process), platform_(platform), store_(store), loadFiles_(std::move(loadFiles)),
-      options_(options), state_(process.settings, platform, process.random, embedded),
+      options_(options), besideSettings_(process.settings),
+      state_(options.screen > 0 ? besideSettings_ : process.settings, platform, process.random,
+             embedded),
       presenter_(state_, slides_, process.files, process.startup.StandAlone && embedded != nullptr,
                  process.startup.programFolder) {
     platform_.timer1.setEnabled(false);
     platform_.timer2.setEnabled(false);
     platform_.timer1.setTickHandler([this] { Timer1_Timer(); });
     platform_.timer2.setTickHandler([this] { Timer2_Timer(); });
+    besideSettings_.DisableSound = 1;
+    presenter_.shareScreens(options_.screen, options_.claims);
 }
 
 bool PlayerWindow::PasswordRules() const {
-    return !options_.hosted && process_.startup.PlatformId != 2 && usePassword_ != 0;
+    return !options_.hosted && !besidePrimary() && process_.startup.PlatformId != 2 &&
+           usePassword_ != 0;
 }
 
 void PlayerWindow::ShowCursorUntilVisible() {
-    if (options_.hosted)
+    if (options_.hosted || besidePrimary())
         return;
     for (int i = 0; i < kCursorCalls && platform_.cursor.showCursor(true) <= 5; ++i) {
     }
 }
 
 void PlayerWindow::HideCursorUntilHidden() {
-    if (options_.hosted)
+    if (options_.hosted || besidePrimary())
         return;
     for (int i = 0; i < kCursorCalls && platform_.cursor.showCursor(false) >= -5; ++i) {
     }
@@ -61,7 +67,7 @@ void PlayerWindow::Form_Load() {
     if (process_.startup.StandAlone && state_.embedded)
         state_.embedded->ReadSCR(slides_);
     else if (loadFiles_)
-        loadFiles_(process_.settings, slides_);
+        loadFiles_(besidePrimary() ? besideSettings_ : process_.settings, slides_);
     state_.busy = false;
 
     if (slides_.soundMode == 2) {
@@ -77,6 +83,15 @@ void PlayerWindow::Form_Load() {
     if (PasswordRules())
         p.notice.setRunning(true);
     HideCursorUntilHidden();
+    if (besidePrimary()) {
+        // Further on in the list, and a later first tick: the screens' dissolves, which wait in
+        // turn, seldom come at once.
+        if (const auto count = slides_.images.size(); count > 0)
+            state_.currentSlide = std::int32_t(std::size_t(options_.screen) % count) - 1;
+        p.timer1.setInterval(10 + std::int32_t(std::int64_t{options_.screen} *
+                                               process_.settings.ImageInterval * 1000 /
+                                               std::max(1, options_.screens)));
+    }
     p.timer1.setEnabled(true);
     presenter_.PrefetchNext(); // the first slide is decoded while the window comes up
     Trace("E: MainForm Form_Load");
@@ -99,7 +114,7 @@ void PlayerWindow::Timer1_Timer() {
 }
 
 void PlayerWindow::Timer2_Timer() {
-    if (ended_ || state_.exiting || slides_.soundMode != 3 || process_.settings.DisableSound == 1)
+    if (ended_ || state_.exiting || slides_.soundMode != 3 || state_.settings.DisableSound == 1)
         return;
     Trace("S: MainForm Timer2");
     auto& media = platform_.media;
@@ -147,6 +162,16 @@ void PlayerWindow::RequestClose() {
         return;
     if (QueryUnload())
         Form_Unload();
+}
+
+void PlayerWindow::Stop() {
+    if (ended_)
+        return;
+    state_.exiting = true;
+    presenter_.StopPictures();
+    ended_ = state_.ended = true;
+    platform_.timer1.setEnabled(false);
+    platform_.timer2.setEnabled(false);
 }
 
 void PlayerWindow::Terminate() {

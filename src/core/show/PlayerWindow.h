@@ -18,6 +18,11 @@ struct PlayerOptions {
     // Drawn into a window that another program owns: the cursor, the password and the
     // screen-saver notice are left to that program.
     bool hosted = false;
+    // A show on every screen: this player's screen (0, the primary one, plays the sound and
+    // owns the cursor, the password and the end) of `screens`, and what they share to draw
+    // apart. Each other screen starts `screen` slides further on and its first tick later.
+    int screen = 0, screens = 1;
+    SlideClaims* claims = nullptr;
 };
 
 class PlayerWindow {
@@ -40,6 +45,8 @@ class PlayerWindow {
     void RequestClose();
     // A termination request from the system: ends without asking for a password.
     void Terminate();
+    // Another screen's player ends with the show: it stops where it is.
+    void Stop();
     // True when the close may go ahead.
     bool QueryUnload();
     void Form_Unload();
@@ -52,6 +59,8 @@ class PlayerWindow {
 
   private:
     bool PasswordRules() const;
+    // Another screen of a show on every screen, beside the primary one.
+    bool besidePrimary() const { return options_.screen > 0; }
     void ShowCursorUntilVisible();
     void HideCursorUntilHidden();
 
@@ -60,6 +69,7 @@ class PlayerWindow {
     const SettingsStore& store_;
     LoadFilesFunction loadFiles_;
     PlayerOptions options_;
+    Settings besideSettings_; // another screen's: the process's, without sound
     SlideList slides_;
     PlayerState state_;
     SlidePresenter presenter_;

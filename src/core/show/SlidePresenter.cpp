@@ -90,8 +90,9 @@ std::int32_t SlidePresenter::NextSlide() {
         // Drawn one tick ahead when it could be: the same draws in the same order as at the tick.
         if (const auto drawn = std::exchange(drawn_, std::nullopt); drawn && *drawn < count)
             return std::int32_t(*drawn);
-        const auto i = std::size_t(double(count) * s_.random.next());
-        return std::int32_t(i < count ? i : count - 1);
+        auto i = std::size_t(double(count) * s_.random.next());
+        i = i < count ? i : count - 1;
+        return std::int32_t(claims_ ? claims_->Free(screen_, i, count) : i);
     }
     const auto next = static_cast<std::size_t>(std::int64_t{s_.currentSlide} + 1);
     return std::int32_t(next >= count ? 0 : next);
@@ -102,8 +103,10 @@ void SlidePresenter::PrefetchNext() {
     if (count == 0 || s_.exiting)
         return;
     const auto next = NextSlide();
-    if (s_.settings.ImageOrderRandom == 1)
+    if (s_.settings.ImageOrderRandom == 1) {
         drawn_ = std::size_t(next);
+        Claim();
+    }
     if (!standAlone_) {
         loader_.request(RequestFor(slides_.images[std::size_t(next)], std::nullopt));
         return;
@@ -111,6 +114,14 @@ void SlidePresenter::PrefetchNext() {
     // A package's picture is copied out into a file of its own, then read like any other.
     if (s_.LoadImbeddedImage(next) && !s_.exiting)
         loader_.request(RequestFor(PictureFile(next), std::nullopt));
+}
+
+void SlidePresenter::Claim() {
+    if (claims_)
+        claims_->hold(screen_,
+                      s_.currentSlide < 0 ? std::nullopt
+                                          : std::optional<std::size_t>(s_.currentSlide),
+                      drawn_);
 }
 
 std::string SlidePresenter::PictureFile(std::int32_t slide) const {
@@ -163,8 +174,10 @@ void SlidePresenter::LoadImage() {
 
     s_.busy = true;
     const auto count = slides_.images.size();
-    if (count > 0)
+    if (count > 0) {
         s_.currentSlide = NextSlide();
+        Claim();
+    }
     // A fade starts from what shows now: kept on the screen while the next slide is read and
     // laid out, and let go however that ends.
     const HeldScreen held(p.canvas, count > 0 && FadesIn(slides_.at(std::size_t(s_.currentSlide))));

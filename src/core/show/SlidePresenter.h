@@ -4,6 +4,7 @@
 #include "base/Result.h"
 #include "core/show/PictureLoader.h"
 #include "core/show/PlayerState.h"
+#include "core/show/SlideClaims.h"
 #include "core/template/SlideList.h"
 #include "platform/FileSystem.h"
 
@@ -19,6 +20,11 @@ class SlidePresenter {
                    std::string programFolder);
 
     void LoadImage();
+    // One of the screens of a show on every screen, which draw past each other's slides.
+    void shareScreens(int screen, SlideClaims* claims) {
+        screen_ = screen;
+        claims_ = claims;
+    }
 
     // Runs the dissolve that a name selects; unknown names paint at once.
     void RunDissolve(const std::string& name);
@@ -37,6 +43,8 @@ class SlidePresenter {
     void HoldBanner();
     // The slide after the current one: the next in order, or the one drawn ahead, else drawn.
     std::int32_t NextSlide();
+    // Tells the other screens what this one holds.
+    void Claim();
     // Whether the slide comes on with the fade, which starts from the screen as it is.
     bool FadesIn(const SlideAttributes& slide) const;
     // Steps 7 to 16 for the loaded picture; an error ends in ErrorPath.
@@ -60,6 +68,8 @@ class SlidePresenter {
     std::string picturePath_; // where Image1's picture came from
     PictureLoader loader_;
     std::optional<std::size_t> drawn_; // random order: the next slide, drawn a tick ahead
+    int screen_ = 0;
+    SlideClaims* claims_ = nullptr;
 };
 
 } // namespace gf

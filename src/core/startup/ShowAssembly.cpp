@@ -8,7 +8,7 @@
 
 namespace gf {
 
-ScreenPlan PlanScreens(std::span<const ShowScreen> screens) {
+ScreenPlan PlanScreens(std::span<const ShowScreen> screens, bool everyScreen) {
     ScreenPlan plan;
     if (screens.empty())
         return plan;
@@ -17,7 +17,7 @@ ScreenPlan PlanScreens(std::span<const ShowScreen> screens) {
     plan.show = *shown;
     for (auto it = screens.begin(); it != screens.end(); ++it)
         if (it != shown)
-            plan.covers.push_back(*it);
+            (everyScreen ? plan.beside : plan.covers).push_back(*it);
     return plan;
 }
 
@@ -31,14 +31,66 @@ Result<std::unique_ptr<ShowAssembly>> ShowAssembly::Prepare(ProcessState& proces
 }
 
 void ShowAssembly::assemble(const SettingsStore& store, const ShowPlatform& platform,
-                            const PictureFormats& formats, PlayerOptions options) {
-    platform_ = std::make_unique<ShowPlatform>(platform);
-    auto loadFiles = [&files = process_.files,
-                      patterns = PicturePatterns(formats)](Settings& settings, SlideList& list) {
+                            const PictureFormats& formats, PlayerOptions options, int screens) {
+    store_ = &store;
+    screens_ = std::max(1, screens);
+    loadFiles_ = [&files = process_.files, patterns = PicturePatterns(formats)](Settings& settings,
+                                                                                SlideList& list) {
         LoadFiles(files, settings, list, patterns);
     };
-    player_ = std::make_unique<PlayerWindow>(process_, *platform_, store, std::move(loadFiles),
-                                             items_.get(), options);
+    if (items_)
+        items_->KeepPictures(2 * std::size_t(screens_));
+    options.screens = screens_;
+    options.claims = screens_ > 1 ? &claims_ : nullptr;
+    platforms_.push_back(std::make_unique<ShowPlatform>(platform));
+    players_.push_back(std::make_unique<PlayerWindow>(process_, *platforms_.back(), store,
+                                                      loadFiles_, items_.get(), options));
+}
+
+void ShowAssembly::addScreen(const ShowPlatform& platform) {
+    platforms_.push_back(std::make_unique<ShowPlatform>(
+        ShowPlatform{platform.canvas, platform.pictures, platform.clock, platform.pump,
+                     platform.timer1, platform.timer2, platform.cursor, silent_, silent_,
+                     platform.password, platform.notice, platform.decodeOnWorker}));
+    PlayerOptions options;
+    options.screen = int(players_.size());
+    options.screens = screens_;
+    options.claims = &claims_;
+    players_.push_back(std::make_unique<PlayerWindow>(process_, *platforms_.back(), *store_,
+                                                      loadFiles_, items_.get(), options));
+}
+
+void ShowAssembly::start() {
+    for (auto& player : players_)
+        player->Form_Load();
+}
+
+void ShowAssembly::finish() {
+    while (!players_.empty())
+        players_.pop_back(); // the primary one last
+    platforms_.clear();
+}
+
+void ShowAssembly::settle() {
+    if (!players_.front()->ended())
+        return;
+    for (std::size_t i = 1; i < players_.size(); ++i)
+        players_[i]->Stop();
+}
+
+void ShowAssembly::input() {
+    players_.front()->Input();
+    settle();
+}
+
+void ShowAssembly::closeRequested() {
+    players_.front()->RequestClose();
+    settle();
+}
+
+void ShowAssembly::terminate() {
+    players_.front()->Terminate();
+    settle();
 }
 
 void ShowAssembly::pointerAt(int x, int y) {
@@ -46,8 +98,10 @@ void ShowAssembly::pointerAt(int x, int y) {
     if (!first && *pointer_ == std::pair{x, y})
         return;
     pointer_ = {x, y};
-    if (!first)
-        player_->MouseMove();
+    if (!first) {
+        players_.front()->MouseMove();
+        settle();
+    }
 }
 
 } // namespace gf

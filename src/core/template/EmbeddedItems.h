@@ -21,6 +21,9 @@ class EmbeddedItems {
     virtual std::string PicturePath(int index) const = 0;
     // Removes every picture copied out.
     virtual void RemovePictures() = 0;
+    // How many pictures copied out stay (at least the shown one and the next): two for each
+    // screen that shows slides.
+    virtual void KeepPictures(std::size_t count) = 0;
 };
 
 } // namespace gf

@@ -232,6 +232,7 @@ void SettingsDialog::buildUi() {
         l->addWidget(first);
         l->addWidget(second);
         pairs->addWidget(frame);
+        return frame;
     };
     pair("OrderFrame", qs(kKeys.order), chkOrderSequential, "chkOrderSequential", chkOrderRandom,
          "chkOrderRandom", 0);
@@ -239,6 +240,9 @@ void SettingsDialog::buildUi() {
          1);
     pair("PlacementFrame", qs(kKeys.placement), chkPositionCentered, "chkPositionCentered",
          chkPositionRandom, "chkPositionRandom", 2);
+    pair("ScreensFrame", qs(kTexts.screens), chkScreensPrimary, "chkScreensPrimary",
+         chkScreensEvery, "chkScreensEvery", 3)
+        ->setToolTip(qs(kTexts.screensTip));
     showLayout->addLayout(pairs);
 
     auto* grid = new QGridLayout;
@@ -364,6 +368,8 @@ void SettingsDialog::connectUi() {
     option(chkPositionCentered, &SettingsDialogModel::chkPositionCentered_Click);
     option(chkOrderRandom, &SettingsDialogModel::chkOrderRandom_Click);
     option(chkOrderSequential, &SettingsDialogModel::chkOrderSequential_Click);
+    option(chkScreensPrimary, &SettingsDialogModel::chkScreensPrimary_Click);
+    option(chkScreensEvery, &SettingsDialogModel::chkScreensEvery_Click);
 
     connect(chkIgnoreMouse, &QCheckBox::toggled, this,
             [this](bool on) { model_.setIgnoreMouse(on); });
@@ -451,6 +457,7 @@ void SettingsDialog::syncFromModel() {
     (s.ImageOrderRandom == 1 ? chkOrderRandom : chkOrderSequential)->setChecked(true);
     (s.FullScreen == 1 ? chkFullScreen : chkOriginal)->setChecked(true);
     (s.ImagePositionRandom == 1 ? chkPositionRandom : chkPositionCentered)->setChecked(true);
+    (s.ShowOnAllScreens != 0 ? chkScreensEvery : chkScreensPrimary)->setChecked(true);
     chkIgnoreMouse->setChecked(c.chkIgnoreMouse);
     chkDisableSound->setChecked(c.chkDisableSound);
     Combo1->setCurrentIndex(c.comboIndex);

@@ -88,6 +88,8 @@ class SettingsDialog final : public QWidget, private SettingsDialogView {
     QRadioButton* chkFullScreen = nullptr;
     QRadioButton* chkPositionCentered = nullptr;
     QRadioButton* chkPositionRandom = nullptr;
+    QRadioButton* chkScreensPrimary = nullptr;
+    QRadioButton* chkScreensEvery = nullptr;
     QComboBox* Combo1 = nullptr;
     QSlider* scrolls_[4] = {};
     QLabel* scrollLabels_[4] = {};

@@ -38,10 +38,15 @@ Result<std::unique_ptr<QtShow>> QtShow::Start(ProcessState& process, const Setti
         const QRect g = screen->geometry();
         screens.push_back({g.x(), g.y(), g.width(), g.height(), screen == primary});
     }
-    const ScreenPlan plan = PlanScreens(screens);
+    const ScreenPlan plan = PlanScreens(screens, process.settings.ShowOnAllScreens != 0);
     if (!plan.show && !hosted)
         return Error{"Cannot start the show: there is no screen."};
     const auto rect = [](const ShowScreen& r) { return QRect(r.x, r.y, r.width, r.height); };
+    // A screen's pixels to a device pixel: each screen's own.
+    const auto ratioAt = [](const QRect& area) {
+        const QScreen* screen = QGuiApplication::screenAt(area.center());
+        return screen ? screen->devicePixelRatio() : 1.0;
+    };
     if (!hosted) {
         for (const auto& cover : plan.covers)
             s.covers_.push_back(CoverWindow(rect(cover)));
@@ -57,12 +62,28 @@ Result<std::unique_ptr<QtShow>> QtShow::Start(ProcessState& process, const Setti
     s.password_ = std::make_unique<QtPasswordCheck>(s.window_.get());
 
     ShowAssembly& assembled = *s.assembly_;
-    assembled.assemble(store,
-                       ShowPlatform{*s.canvas_,
-                                    std::make_shared<QtPictureDecoder>(process.files, tpp, dpr),
-                                    s.clock_, s.pump_, s.timer1_, s.timer2_, s.cursor_, s.media_,
-                                    s.sound_, *s.password_, s.notice_},
-                       QtPictureFormats(), PlayerOptions{hosted});
+    assembled.assemble(
+        store,
+        ShowPlatform{*s.canvas_, std::make_shared<QtPictureDecoder>(process.files, tpp, dpr),
+                     s.clock_, s.pump_, s.timer1_, s.timer2_, s.cursor_, s.media_, s.sound_,
+                     *s.password_, s.notice_},
+        QtPictureFormats(), PlayerOptions{hosted}, hosted ? 1 : 1 + int(plan.beside.size()));
+    for (const auto& screen : hosted ? std::vector<ShowScreen>{} : plan.beside) {
+        auto b = std::make_unique<Beside>();
+        const QRect area = rect(screen);
+        b->window = std::make_unique<QtShowWindow>(area);
+        b->window->setWindowTitle(QStringLiteral("Glimmerframe"));
+        b->window->setCursor(Qt::BlankCursor);
+        const double ratio = ratioAt(area);
+        QtShowWindow* w = b->window.get();
+        b->canvas = std::make_unique<QtShowCanvas>(area.size(), tpp, ratio,
+                                                   [w](const QRect& r) { w->repaint(r); });
+        b->window->setCanvas(b->canvas.get());
+        assembled.addScreen(ShowPlatform{
+            *b->canvas, std::make_shared<QtPictureDecoder>(process.files, tpp, ratio), s.clock_,
+            s.pump_, b->timer1, b->timer2, s.cursor_, s.media_, s.sound_, *s.password_, s.notice_});
+        s.beside_.push_back(std::move(b));
+    }
     auto handInput = [&assembled](QtShowWindow& w) {
         w.onInput = [&assembled] { assembled.input(); };
         w.onMouseMove = [&assembled](QPoint p) { assembled.pointerAt(p.x(), p.y()); };
@@ -71,6 +92,10 @@ Result<std::unique_ptr<QtShow>> QtShow::Start(ProcessState& process, const Setti
     handInput(*s.window_);
     for (auto& cover : s.covers_)
         handInput(*cover);
+    for (auto& b : s.beside_) {
+        handInput(*b->window);
+        b->window->show();
+    }
     s.signals_ = std::make_unique<QtSignalBridge>([&assembled](int) { assembled.terminate(); });
 
     s.window_->show();

@@ -45,13 +45,21 @@ class QtShow {
     QtShowCanvas& canvas() { return *canvas_; }
     QtPlatformTimer& slideTimer() { return timer1_; }
     const std::vector<std::unique_ptr<QtShowWindow>>& covers() const { return covers_; }
+    // The other screens' windows and canvases when the show is on every screen.
+    struct Beside {
+        std::unique_ptr<QtShowWindow> window;
+        std::unique_ptr<QtShowCanvas> canvas;
+        QtPlatformTimer timer1, timer2;
+    };
+    const std::vector<std::unique_ptr<Beside>>& beside() const { return beside_; }
 
   private:
     QtShow() = default;
 
     // First, so the package's files outlive the windows and devices that may hold them open.
     std::unique_ptr<ShowAssembly> assembly_;
-    std::vector<std::unique_ptr<QtShowWindow>> covers_; // the other screens
+    std::vector<std::unique_ptr<QtShowWindow>> covers_; // the other screens, in black
+    std::vector<std::unique_ptr<Beside>> beside_;       // or showing slides
     std::unique_ptr<QtShowWindow> window_;
     std::unique_ptr<QtShowCanvas> canvas_;
     QtShowClock clock_;

@@ -40,8 +40,8 @@ enum Id : int {
     kDrive2,
     kDir2,
     kFile2,
-    kFirstOption, // six option buttons
-    kCombo = kFirstOption + 6,
+    kFirstOption, // eight option buttons
+    kCombo = kFirstOption + 8,
     kFirstScroll, // four scroll bars
     kIgnoreMouse = kFirstScroll + 4,
     kDisableSound,
@@ -186,9 +186,9 @@ void Win32SettingsDialog::create() {
 
     // Show options.
     show_ = addControl(L"BUTTON", ToUtf16(texts.show), BS_GROUPBOX | WS_GROUP);
-    const std::wstring frames[3] = {ToUtf16(keys.order), ToUtf16(keys.size),
-                                    ToUtf16(keys.placement)};
-    for (int f = 0; f < 3; ++f) {
+    const std::wstring frames[4] = {ToUtf16(keys.order), ToUtf16(keys.size),
+                                    ToUtf16(keys.placement), ToUtf16(texts.screens)};
+    for (int f = 0; f < 4; ++f) {
         const auto& option = texts.options[std::size_t(f)];
         frames_[f] = addControl(L"BUTTON", frames[f], BS_GROUPBOX | WS_GROUP);
         options_[f][0] =
@@ -197,6 +197,8 @@ void Win32SettingsDialog::create() {
         options_[f][1] =
             addControl(L"BUTTON", ToUtf16(option[1]), BS_AUTORADIOBUTTON, kFirstOption + 2 * f + 1);
     }
+    for (HWND screens : options_[3])
+        setTooltip(screens, ToUtf16(texts.screensTip));
     comboLabel_ = addControl(L"STATIC", ToUtf16(keys.dissolve), SS_LEFT | WS_GROUP);
     Combo1_ = addControl(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kCombo);
     for (const auto name : kDissolveNames) {
@@ -285,8 +287,8 @@ void Win32SettingsDialog::arrange() {
     // Show: option pairs, dissolve, switches, scroll bars.
     const int showTop = kPanelTop + panelHeight + 18;
     l.place(show_, kMargin, showTop, inner, 226);
-    const int frameWidth = (innerWidth - 2 * 12) / 3;
-    for (int f = 0; f < 3; ++f) {
+    const int frameWidth = (innerWidth - 3 * 12) / 4;
+    for (int f = 0; f < 4; ++f) {
         const int x = left + f * (frameWidth + 12);
         l.place(frames_[f], x, showTop + 20, frameWidth, 64);
         l.place(options_[f][0], x + 12, showTop + 38, frameWidth - 24, 20);
@@ -368,8 +370,9 @@ void Win32SettingsDialog::syncFromModel() {
         SetWindowTextW(folderLabel_, ToUtf16(lists->folder()).c_str());
 
     const Settings& s = model_.settings();
-    const bool second[3] = {s.ImageOrderRandom == 1, s.FullScreen == 1, s.ImagePositionRandom == 1};
-    for (int f = 0; f < 3; ++f) {
+    const bool second[4] = {s.ImageOrderRandom == 1, s.FullScreen == 1, s.ImagePositionRandom == 1,
+                            s.ShowOnAllScreens != 0};
+    for (int f = 0; f < 4; ++f) {
         SetChecked(options_[f][0], !second[f]);
         SetChecked(options_[f][1], second[f]);
     }
@@ -495,15 +498,17 @@ bool Win32SettingsDialog::command(int id, int code, HWND control) {
     default:
         break;
     }
-    if (id >= kFirstOption && id < kFirstOption + 6 && clicked) {
+    if (id >= kFirstOption && id < kFirstOption + 8 && clicked) {
         using Click = void (SettingsDialogModel::*)();
-        static constexpr Click clicks[6] = {
+        static constexpr Click clicks[8] = {
             &SettingsDialogModel::chkOrderSequential_Click,
             &SettingsDialogModel::chkOrderRandom_Click,
             &SettingsDialogModel::chkOriginal_Click,
             &SettingsDialogModel::chkFullScreen_Click,
             &SettingsDialogModel::chkPositionCentered_Click,
             &SettingsDialogModel::chkPositionRandom_Click,
+            &SettingsDialogModel::chkScreensPrimary_Click,
+            &SettingsDialogModel::chkScreensEvery_Click,
         };
         if (Checked(control))
             (model_.*clicks[id - kFirstOption])();

@@ -68,8 +68,8 @@ class Win32SettingsDialog final : public Win32Dialog, private SettingsDialogView
     HWND txtHelper_ = nullptr;
     HWND folderLabel_ = nullptr, cmdBrowse_ = nullptr;
     DirectoryLists templateLists_, folderLists_;
-    HWND frames_[3] = {};     // Order, Size, Placement
-    HWND options_[3][2] = {}; // each pair: first, second
+    HWND frames_[4] = {};     // Order, Size, Placement, Screens
+    HWND options_[4][2] = {}; // each pair: first, second
     HWND comboLabel_ = nullptr, Combo1_ = nullptr;
     HWND scrolls_[4] = {}, scrollLabels_[4] = {};
     HWND chkIgnoreMouse_ = nullptr, chkDisableSound_ = nullptr;

@@ -23,10 +23,10 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     return TRUE;
 }
 
-ScreenPlan Monitors() {
+ScreenPlan Monitors(bool everyScreen) {
     std::vector<ShowScreen> screens;
     EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&screens));
-    ScreenPlan plan = PlanScreens(screens);
+    ScreenPlan plan = PlanScreens(screens, everyScreen);
     if (!plan.show)
         plan.show =
             ShowScreen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), true};
@@ -35,6 +35,23 @@ ScreenPlan Monitors() {
 
 RECT Area(const ShowScreen& screen) {
     return RECT{screen.x, screen.y, screen.x + screen.width, screen.y + screen.height};
+}
+
+// Makes `slot` a show window's canvas: its monitor's size in device pixels at the monitor's
+// own DPI (the program is per-monitor DPI aware, and twips are physical), each step composed
+// into the window. Returns the twips per pixel.
+double MakeCanvas(std::unique_ptr<Win32ShowCanvas>& slot, const Win32ShowWindow& window,
+                  const RECT& area) {
+    const HWND handle = window.handle();
+    const UINT dpi = GetDpiForWindow(handle);
+    const double tpp = 1440.0 / (dpi ? dpi : 96);
+    slot = std::make_unique<Win32ShowCanvas>(area.right - area.left, area.bottom - area.top, tpp,
+                                             [&slot, handle](const RECT& r) {
+                                                 const WindowDc dc(handle);
+                                                 if (dc.get())
+                                                     slot->compose(dc.get(), r);
+                                             });
+    return tpp;
 }
 
 } // namespace
@@ -52,12 +69,19 @@ Result<std::unique_ptr<Win32Show>> Win32Show::Start(ProcessState& process,
     // The first program of a session that is still starting (a new Wine prefix's desktop, say)
     // may be refused its windows for a while: they are asked for again, for up to 30 s.
     RECT primary{};
+    ScreenPlan plan;
     for (int attempt = 1;; ++attempt) {
         s.covers_.clear();
-        const ScreenPlan plan = Monitors();
+        s.beside_.clear();
+        plan = Monitors(process.settings.ShowOnAllScreens != 0);
         primary = Area(*plan.show);
         for (const auto& cover : plan.covers)
             s.covers_.push_back(std::make_unique<Win32ShowWindow>(Area(cover), L"Glimmerframe"));
+        for (const auto& screen : plan.beside) {
+            s.beside_.push_back(std::make_unique<Beside>());
+            s.beside_.back()->window =
+                std::make_unique<Win32ShowWindow>(Area(screen), L"Glimmerframe");
+        }
         s.window_ = std::make_unique<Win32ShowWindow>(primary, ToUtf16(kMainFormCaption));
         if (s.window_->handle())
             break;
@@ -68,16 +92,7 @@ Result<std::unique_ptr<Win32Show>> Win32Show::Start(ProcessState& process,
         Sleep(250);
     }
     const HWND main = s.window_->handle();
-    // Twips are physical: the monitor's own DPI (the program is per-monitor DPI aware).
-    const UINT dpi = GetDpiForWindow(main);
-    const double tpp = 1440.0 / (dpi ? dpi : 96);
-    s.canvas_ = std::make_unique<Win32ShowCanvas>(primary.right - primary.left,
-                                                  primary.bottom - primary.top, tpp,
-                                                  [&canvas = s.canvas_, main](const RECT& r) {
-                                                      const WindowDc dc(main);
-                                                      if (dc.get())
-                                                          canvas->compose(dc.get(), r);
-                                                  });
+    const double tpp = MakeCanvas(s.canvas_, *s.window_, primary);
     s.window_->setCanvas(s.canvas_.get());
     s.password_ = std::make_unique<Win32PasswordCheck>(main);
 
@@ -87,7 +102,15 @@ Result<std::unique_ptr<Win32Show>> Win32Show::Start(ProcessState& process,
                                     std::make_shared<Win32PictureDecoder>(process.files, tpp),
                                     s.clock_, s.pump_, s.timer1_, s.timer2_, s.cursor_, s.media_,
                                     s.sound_, *s.password_, s.notice_},
-                       Win32PictureFormats(), PlayerOptions{});
+                       Win32PictureFormats(), PlayerOptions{}, 1 + int(s.beside_.size()));
+    for (std::size_t i = 0; i < s.beside_.size(); ++i) {
+        Beside& b = *s.beside_[i];
+        const double besideTpp = MakeCanvas(b.canvas, *b.window, Area(plan.beside[i]));
+        b.window->setCanvas(b.canvas.get());
+        assembled.addScreen(ShowPlatform{
+            *b.canvas, std::make_shared<Win32PictureDecoder>(process.files, besideTpp), s.clock_,
+            s.pump_, b.timer1, b.timer2, s.cursor_, s.media_, s.sound_, *s.password_, s.notice_});
+    }
     auto handInput = [&assembled](Win32ShowWindow& w) {
         w.onInput = [&assembled] { assembled.input(); };
         w.onMouseMove = [&assembled](POINT p) { assembled.pointerAt(p.x, p.y); };
@@ -101,6 +124,8 @@ Result<std::unique_ptr<Win32Show>> Win32Show::Start(ProcessState& process,
     handInput(*s.window_);
     for (auto& cover : s.covers_)
         handInput(*cover);
+    for (auto& b : s.beside_)
+        handInput(*b->window);
     s.console_ = std::make_unique<Win32ConsoleBridge>(main);
     // Where the pointer rests before the windows appear: their own move messages are no motion.
     if (POINT p; GetCursorPos(&p))
@@ -108,6 +133,8 @@ Result<std::unique_ptr<Win32Show>> Win32Show::Start(ProcessState& process,
 
     for (auto& cover : s.covers_)
         cover->show(false);
+    for (auto& b : s.beside_)
+        b->window->show(false);
     s.window_->show(true);
     assembled.start();
     return show;

@@ -40,9 +40,17 @@ class Win32Show {
   private:
     Win32Show() = default;
 
+    // Another monitor that shows slides when the show is on every screen.
+    struct Beside {
+        std::unique_ptr<Win32ShowWindow> window;
+        std::unique_ptr<Win32ShowCanvas> canvas;
+        Win32PlatformTimer timer1, timer2;
+    };
+
     // First, so the package's files outlive the windows and devices that may hold them open.
     std::unique_ptr<ShowAssembly> assembly_;
-    std::vector<std::unique_ptr<Win32ShowWindow>> covers_; // the other monitors
+    std::vector<std::unique_ptr<Win32ShowWindow>> covers_; // the other monitors, in black
+    std::vector<std::unique_ptr<Beside>> beside_;          // or showing slides
     std::unique_ptr<Win32ShowWindow> window_;
     std::unique_ptr<Win32ShowCanvas> canvas_;
     Win32ShowClock clock_;

@@ -94,7 +94,7 @@ TEST(RegistryValues, StringsNumbersAndFailures) {
     EXPECT_EQ(ReadRegistryValue(store, kUser, desk, "Binary"), "");
 }
 
-TEST(SettingsStoring, WritesThirteenValuesInOrderAndReadsBack) {
+TEST(SettingsStoring, WritesEveryValueInOrderAndReadsBack) {
     test::MemorySettingsStore store;
     Settings s;
     s.ImagePath = "/shows/";
@@ -107,15 +107,18 @@ TEST(SettingsStoring, WritesThirteenValuesInOrderAndReadsBack) {
     s.IgnoreMouse = -1;
     s.DisableSound = 1;
     s.FullScreen = 1;
+    s.ShowOnAllScreens = 7; // a check box: stored as 1
     ASSERT_TRUE(StoreSettings(store, "Glimmerframe", s).ok());
-    EXPECT_EQ(store.writeOrder,
-              (std::vector<std::string>{"ImagePath", "ImageInterval", "ImageListFile", "FullScreen",
-                                        "ImagePositionRandom", "ImageOrderRandom", "AllImages",
-                                        "Blocks", "DissolveType", "DissolveDelay",
-                                        "MouseSensitivity", "IgnoreMouse", "DisableSound"}));
+    EXPECT_EQ(store.writeOrder, (std::vector<std::string>{
+                                    "ImagePath", "ImageInterval", "ImageListFile", "FullScreen",
+                                    "ImagePositionRandom", "ImageOrderRandom", "AllImages",
+                                    "Blocks", "DissolveType", "DissolveDelay", "MouseSensitivity",
+                                    "IgnoreMouse", "DisableSound", "ShowOnAllScreens"}));
     EXPECT_EQ(store.persisted(kKey, "IgnoreMouse"), "1");
+    EXPECT_EQ(store.persisted(kKey, "ShowOnAllScreens"), "1");
     Settings back = load(store);
     s.IgnoreMouse = 1;
+    s.ShowOnAllScreens = 1;
     EXPECT_EQ(back, s);
 }
 

@@ -21,6 +21,11 @@ TEST(ShowAssembly, TheShowPlaysOnThePrimaryScreenAndTheOthersAreCovered) {
     EXPECT_EQ(PlanScreens(none).show, left);
     EXPECT_EQ(PlanScreens(none).covers, std::vector<ShowScreen>{other});
     EXPECT_TRUE(PlanScreens(std::span(two).first(1)).covers.empty());
+    // On every screen the others show slides beside the primary one; none is covered.
+    const auto every = PlanScreens(two, true);
+    EXPECT_EQ(every.show, right);
+    EXPECT_TRUE(every.covers.empty());
+    EXPECT_EQ(every.beside, std::vector<ShowScreen>{left});
 }
 
 struct AssemblyRig {
@@ -66,6 +71,60 @@ TEST(ShowAssembly, OnlyRealPointerMovementCountsWhicheverWindowReportsIt) {
     EXPECT_FALSE(player.ended());
     rig.assembly->pointerAt(2000, 7); // on another screen
     EXPECT_TRUE(player.ended());
+}
+
+// A second screen beside the show's: its own canvas and timers, the same clock and pump.
+struct SecondScreen {
+    explicit SecondScreen(FakeShow& show)
+        : platform{canvas,      show.decoder, show.loop,  show.loop,     timer1,     timer2,
+                   show.cursor, show.media,   show.sound, show.password, show.notice} {}
+    RecordingCanvas canvas{60, 40};
+    FakePlatformTimer timer1, timer2;
+    ShowPlatform platform;
+};
+
+TEST(ShowAssembly, OnEveryScreenEachShowsItsOwnSlidesWithOneSoundAndAKeyAnywhereEndsThem) {
+    ScratchDir folder("every-screen");
+    FakeShow show;
+    std::vector<std::string> paths;
+    for (auto n : {"a.jpg", "b.jpg", "c.jpg"}) {
+        paths.push_back(folder.write(n, "x"));
+        show.picture.add(paths.back(), 900, 600);
+    }
+    auto& s = show.process.settings;
+    s.AllImages = 1;
+    s.ImagePath = Utf8(folder.path());
+    s.ImageInterval = 10;
+    auto assembly = std::move(*ShowAssembly::Prepare(show.process));
+    SecondScreen second(show);
+    assembly->assemble(show.store, show.platform, FakePictureFormats({}), {}, 2);
+    assembly->addScreen(second.platform);
+    ASSERT_EQ(assembly->screens(), 2u);
+    assembly->start();
+    // The second screen starts one slide further on, and its first tick comes half an interval
+    // after the primary one's.
+    EXPECT_EQ(show.timer1.interval(), 10);
+    EXPECT_EQ(second.timer1.interval(), 10 + 5000);
+    show.timer1.fire();
+    second.timer1.fire();
+    EXPECT_EQ(assembly->player(0).state().currentSlide, 0);
+    EXPECT_EQ(assembly->player(1).state().currentSlide, 1);
+    EXPECT_GT(show.canvas.boxPicturePixels(), 0);
+    EXPECT_GT(second.canvas.boxPicturePixels(), 0);
+    show.timer1.fire();
+    second.timer1.fire();
+    EXPECT_EQ(assembly->player(1).state().currentSlide, 2);
+    // Only the primary screen's player plays sounds and hides the cursor (once: to -6).
+    EXPECT_EQ(assembly->player(0).state().settings.DisableSound, 0);
+    EXPECT_EQ(assembly->player(1).state().settings.DisableSound, 1);
+    EXPECT_EQ(show.cursor.counter, -6);
+
+    // A key on any window ends the show: the other screens stop where they are.
+    assembly->input();
+    EXPECT_TRUE(assembly->player(0).ended());
+    EXPECT_TRUE(assembly->player(1).ended());
+    EXPECT_FALSE(second.timer1.enabled());
+    assembly->finish();
 }
 
 } // namespace

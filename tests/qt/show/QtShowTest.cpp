@@ -340,7 +340,7 @@ TEST(QtShow, RunsAFolderShowAndEndsOnAKey) {
 
 // The offscreen platform reads its screens once, at start: with one screen only, the test runs
 // itself again in a process of its own that has two.
-TEST(QtShow, TheOtherScreensPassTheirInputToTheShow) {
+TEST(QtShow, TheOtherScreensShowSlidesOrAreCoveredAndPassTheirInputToTheShow) {
     if (QGuiApplication::screens().size() < 2) {
         ASSERT_TRUE(qEnvironmentVariableIsEmpty("GF_TWO_SCREENS")) << "no second screen";
         if (QGuiApplication::platformName() != QStringLiteral("offscreen"))
@@ -359,7 +359,8 @@ TEST(QtShow, TheOtherScreensPassTheirInputToTheShow) {
         child.setProcessEnvironment(env);
         child.setProcessChannelMode(QProcess::MergedChannels);
         child.start(QCoreApplication::applicationFilePath(),
-                    {"--gtest_filter=QtShow.TheOtherScreensPassTheirInputToTheShow"});
+                    {"--gtest_filter=QtShow."
+                     "TheOtherScreensShowSlidesOrAreCoveredAndPassTheirInputToTheShow"});
         ASSERT_TRUE(child.waitForFinished(120000));
         EXPECT_EQ(child.exitCode(), 0) << child.readAll().toStdString();
         return;
@@ -397,6 +398,40 @@ TEST(QtShow, TheOtherScreensPassTheirInputToTheShow) {
         }
         EXPECT_TRUE(s.player().ended()) << (click ? "click" : "moves");
     }
+
+    // On every screen: the second shows the slides too, in its own size, and a key there ends
+    // the show.
+    ProcessState process{test::RealFiles()};
+    process.startup.TwipsPerPixelX = process.startup.TwipsPerPixelY = 15;
+    process.startup.PlatformId = 2;
+    process.settings.AllImages = 1;
+    process.settings.ImagePath = dir.path().toStdString();
+    process.settings.ImageInterval = 30;
+    process.settings.MouseSensitivity = 100;
+    process.settings.DissolveType = "Normal";
+    process.settings.ShowOnAllScreens = 1;
+    test::MemorySettingsStore store;
+    auto show = QtShow::Start(process, store);
+    ASSERT_TRUE(show) << show.message();
+    auto& s = **show;
+    EXPECT_TRUE(s.covers().empty());
+    ASSERT_EQ(s.beside().size(), 1u);
+    auto& side = *s.beside()[0];
+    EXPECT_EQ(side.window->geometry(), QGuiApplication::screens()[1]->geometry());
+    for (QtPlatformTimer* timer : {&s.slideTimer(), &side.timer1}) {
+        ASSERT_TRUE(timer->enabled());
+        QTimerEvent tick(timer->timerId());
+        QCoreApplication::sendEvent(timer, &tick);
+    }
+    // The 30 x 20 picture in the middle of each screen.
+    EXPECT_EQ(s.window().grab().toImage().pixelColor(400, 300), QColor(0, 0, 255));
+    const QImage second = side.window->grab().toImage();
+    EXPECT_EQ(second.size(), QSize(400, 300));
+    EXPECT_EQ(second.pixelColor(200, 150), QColor(0, 0, 255));
+    EXPECT_EQ(second.pixelColor(5, 5), QColor(0, 0, 0));
+    QTest::keyClick(side.window.get(), Qt::Key_Space);
+    EXPECT_TRUE(s.player().ended());
+    EXPECT_FALSE(side.timer1.enabled());
 }
 
 } // namespace
