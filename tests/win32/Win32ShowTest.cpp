@@ -285,6 +285,9 @@ TEST(Win32ShowCanvas, StepsRepaintOnlyWhatTheyChanged) {
         EXPECT_EQ(Rgb(rig.screen(), 40, 35), kRed) << tpp;
         EXPECT_EQ(Rgb(rig.screen(), 31, 31), kGreen) << tpp;
         EXPECT_EQ(Rgb(rig.screen(), 5, 5), kGreen) << tpp;
+        // Placed again at the same size (its bitmap kept), the box is as clear as a new one.
+        c.placeBox(rig.rect(30, 30, 40, 20));
+        EXPECT_EQ(Rgb(rig.screen(), 40, 35), kGreen) << tpp;
 
         // A slide-in step on the window surface; clearing erases it again.
         c.setBoxVisible(false);

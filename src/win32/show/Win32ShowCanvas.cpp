@@ -78,14 +78,21 @@ void Win32ShowCanvas::clearBox() {
 
 void Win32ShowCanvas::placeBox(const TwipRect& rect) {
     const PixelRect& box = book_.placeBox(rect);
-    box_.reset();
-    if (!box.empty()) {
-        box_ = std::make_unique<DibSurface>(box.width(), box.height());
-        if (*box_)
-            box_->fill(background_);
-        else
-            box_.reset();
+    if (box.empty()) {
+        box_.reset();
+        return;
     }
+    // A box of the same size is cleared and used again: a new bitmap of a screen's size costs
+    // tens of milliseconds under Wine, at every slide's tick.
+    if (!box_ || box_->width() != box.width() || box_->height() != box.height()) {
+        box_.reset(); // the old one goes first: two at once need twice the memory
+        box_ = std::make_unique<DibSurface>(box.width(), box.height());
+        if (!*box_) {
+            box_.reset();
+            return;
+        }
+    }
+    box_->fill(background_);
 }
 
 void Win32ShowCanvas::setPicture(std::shared_ptr<const DecodedPicture> picture,
