@@ -36,14 +36,7 @@ mkdir -p "$XDG_CONFIG_HOME/Brindlewick" "$XDG_RUNTIME_DIR" "$work/pics"
 chmod 700 "$XDG_RUNTIME_DIR"
 hz=$(getconf CLK_TCK)
 
-screen() {
-    [ -n "$xvfb" ] && kill $xvfb 2>/dev/null && wait $xvfb 2>/dev/null || true
-    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$work/display" 2>/dev/null &
-    xvfb=$!
-    until [ -s "$work/display" ]; do sleep 0.05; done
-    export DISPLAY=":$(head -n1 "$work/display")"
-    : >"$work/display"
-}
+source "$root/bench/screen.bash"
 
 echo "making the photos..."
 for c in red:blue green:yellow; do

@@ -39,14 +39,7 @@ now_ms() { local t=${EPOCHREALTIME/./}; echo $((t / 1000)); }
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-screen() {
-    [ -n "$xvfb" ] && kill $xvfb 2>/dev/null && wait $xvfb 2>/dev/null || true
-    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$work/display" 2>/dev/null &
-    xvfb=$!
-    until [ -s "$work/display" ]; do sleep 0.05; done
-    export DISPLAY=":$(head -n1 "$work/display")"
-    : >"$work/display"
-}
+source "$root/bench/screen.bash"
 
 # settings FOLDER KEY=VALUE...
 settings() {

@@ -38,23 +38,33 @@ fail() {
 # take its number or serves none in time is replaced, ten times at most. It never resets: a
 # server resetting as its last client leaves turns away the next one, the next show of a test.
 start_xvfb() {
+    start_x_server Xvfb -screen 0 "${1}x24" "${@:2}" || fail "Xvfb did not start"
+    XVFB_PID="$X_SERVER_PID"
+    export DISPLAY="$X_SERVER_DISPLAY"
+}
+
+# start_x_server PROGRAM ARGUMENT...: an X server on a display number of its own, once it
+# answers and holds the number's lock; X_SERVER_PID and X_SERVER_DISPLAY name it. Status 1 when
+# none would start.
+start_x_server() {
     local n
     for _ in $(seq 10); do
         n=$((100 + RANDOM % 900))
-        Xvfb ":$n" -screen 0 "${1}x24" "${@:2}" -nolisten tcp -noreset >/dev/null 2>&1 &
-        XVFB_PID=$!
-        export DISPLAY=":$n"
+        "$1" ":$n" "${@:2}" -nolisten tcp -noreset </dev/null >/dev/null 2>&1 &
+        X_SERVER_PID=$!
         for _ in $(seq 100); do
-            kill -0 "$XVFB_PID" 2>/dev/null || break
-            if xdpyinfo >/dev/null 2>&1 && grep -qw "$XVFB_PID" "/tmp/.X$n-lock" 2>/dev/null; then
+            kill -0 "$X_SERVER_PID" 2>/dev/null || break
+            if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 &&
+                grep -qw "$X_SERVER_PID" "/tmp/.X$n-lock" 2>/dev/null; then
+                X_SERVER_DISPLAY=":$n"
                 return 0
             fi
             sleep 0.1
         done
-        kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null || true
-        XVFB_PID=""
+        kill "$X_SERVER_PID" 2>/dev/null && wait "$X_SERVER_PID" 2>/dev/null || true
     done
-    fail "Xvfb did not start"
+    X_SERVER_PID=""
+    return 1
 }
 
 # start_program READY COMMAND...: runs COMMAND in the background (PROGRAM_PID, its errors in

@@ -310,10 +310,8 @@ TEST(QtSounds, EveryWaveEncodingPlaysOnOnePlayerAndAPictureOnNone) {
     EXPECT_NE(media.playState(), kPlayPlaying);
 }
 
-TEST(QtShow, RunsAFolderShowAndEndsOnAKey) {
-    QTemporaryDir dir;
-    Write(dir, "only.bmp", Solid(30, 20, QColor(0, 0, 255)));
-    ProcessState process{test::RealFiles()};
+// A folder show of `dir`'s pictures, a slide every 30 s, as the tests below start it.
+void FolderShow(ProcessState& process, const QTemporaryDir& dir) {
     process.startup.TwipsPerPixelX = process.startup.TwipsPerPixelY = 15;
     process.startup.PlatformId = 2;
     process.settings.AllImages = 1;
@@ -321,6 +319,14 @@ TEST(QtShow, RunsAFolderShowAndEndsOnAKey) {
     process.settings.ImageInterval = 30;
     process.settings.Blocks = 10;
     process.settings.MouseSensitivity = 100;
+    process.settings.DissolveType = "Normal";
+}
+
+TEST(QtShow, RunsAFolderShowAndEndsOnAKey) {
+    QTemporaryDir dir;
+    Write(dir, "only.bmp", Solid(30, 20, QColor(0, 0, 255)));
+    ProcessState process{test::RealFiles()};
+    FolderShow(process, dir);
     process.settings.DissolveType = "Random Blocks";
     test::MemorySettingsStore store;
     auto show = QtShow::Start(process, store);
@@ -370,10 +376,7 @@ TEST(QtShow, TheOtherScreensShowSlidesOrAreCoveredAndPassTheirInputToTheShow) {
     Write(dir, "only.bmp", Solid(30, 20, QColor(0, 0, 255)));
     for (const bool click : {false, true}) {
         ProcessState process{test::RealFiles()};
-        process.startup.TwipsPerPixelX = process.startup.TwipsPerPixelY = 15;
-        process.startup.PlatformId = 2;
-        process.settings.AllImages = 1;
-        process.settings.ImagePath = dir.path().toStdString();
+        FolderShow(process, dir);
         process.settings.MouseSensitivity = 3;
         process.settings.IgnoreMouse = click ? 1 : 0;
         test::MemorySettingsStore store;
@@ -402,13 +405,7 @@ TEST(QtShow, TheOtherScreensShowSlidesOrAreCoveredAndPassTheirInputToTheShow) {
     // On every screen: the second shows the slides too, in its own size, and a key there ends
     // the show.
     ProcessState process{test::RealFiles()};
-    process.startup.TwipsPerPixelX = process.startup.TwipsPerPixelY = 15;
-    process.startup.PlatformId = 2;
-    process.settings.AllImages = 1;
-    process.settings.ImagePath = dir.path().toStdString();
-    process.settings.ImageInterval = 30;
-    process.settings.MouseSensitivity = 100;
-    process.settings.DissolveType = "Normal";
+    FolderShow(process, dir);
     process.settings.ShowOnAllScreens = 1;
     test::MemorySettingsStore store;
     auto show = QtShow::Start(process, store);

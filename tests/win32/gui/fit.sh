@@ -10,10 +10,6 @@ POSITION="$5"
 start_xvfb 1920x1080
 PREFIX="$WORK/prefix"
 export WINEPREFIX="$PREFIX"
-stop_wine() {
-    wineserver -k </dev/null >/dev/null 2>&1 9>&- || true
-    wineserver -w </dev/null >/dev/null 2>&1 9>&- || true
-}
 trap 'stop_wine; cleanup' EXIT
 "$WINE_RUN" --prefix "$PREFIX" --boot
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 9>&-

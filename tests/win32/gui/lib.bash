@@ -12,6 +12,12 @@ END_SECONDS=30
 # The user's temporary folder inside the prefix, where the show's scratch folders go.
 TEMP_DIR="$(echo "$PREFIX"/drive_c/users/*/Temp)"
 
+# stop_wine: the server of $WINEPREFIX ends, and is waited for (a test with a prefix of its own).
+stop_wine() {
+    wineserver -k </dev/null >/dev/null 2>&1 9>&- || true
+    wineserver -w </dev/null >/dev/null 2>&1 9>&- || true
+}
+
 # windows_path PATH: the path as Wine's programs see it (the root is drive Z:).
 windows_path() {
     printf 'Z:%s' "${1//\//\\}"

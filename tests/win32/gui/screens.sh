@@ -9,31 +9,12 @@ start_xvfb 1280x1024
 XEPHYR_PID=""
 PREFIX="$WORK/prefix"
 export WINEPREFIX="$PREFIX"
-stop_wine() {
-    wineserver -k </dev/null >/dev/null 2>&1 9>&- || true
-    wineserver -w </dev/null >/dev/null 2>&1 9>&- || true
-}
 trap 'stop_wine; [ -n "$XEPHYR_PID" ] && kill "$XEPHYR_PID" 2>/dev/null; cleanup' EXIT
 
-# Xephyr on a display number of its own, its two screens side by side: 1920 x 1080 at 0,0 and
-# 1280 x 1024 at 1920,0.
-for _ in $(seq 10); do
-    n=$((100 + RANDOM % 900))
-    Xephyr ":$n" +xinerama -screen 1920x1080 -screen 1280x1024 -nolisten tcp -ac -noreset \
-        </dev/null >/dev/null 2>&1 &
-    XEPHYR_PID=$!
-    for _ in $(seq 100); do
-        kill -0 "$XEPHYR_PID" 2>/dev/null || break
-        if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && grep -qw "$XEPHYR_PID" "/tmp/.X$n-lock" 2>/dev/null; then
-            break 2
-        fi
-        sleep 0.1
-    done
-    kill "$XEPHYR_PID" 2>/dev/null && wait "$XEPHYR_PID" 2>/dev/null || true
-    XEPHYR_PID=""
-done
-[ -n "$XEPHYR_PID" ] || fail "Xephyr did not start"
-export DISPLAY=":$n"
+# Xephyr's two screens side by side: 1920 x 1080 at 0,0 and 1280 x 1024 at 1920,0.
+start_x_server Xephyr +xinerama -screen 1920x1080 -screen 1280x1024 -ac || fail "Xephyr did not start"
+XEPHYR_PID="$X_SERVER_PID"
+export DISPLAY="$X_SERVER_DISPLAY"
 
 "$WINE_RUN" --prefix "$PREFIX" --boot
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 9>&-
