@@ -1,5 +1,5 @@
 #pragma once
-// The fourteen process-wide settings, as the show and the dialogs hold them in memory.
+// The process-wide settings, as the show and the dialogs hold them in memory.
 #include <cstdint>
 #include <string>
 
@@ -21,7 +21,8 @@ struct Settings {
     std::int16_t Blocks = 0;
     std::string DissolveType;
     std::int16_t DisableSound = 0;
-    std::int16_t ShowOnAllScreens = 0; // 1: every screen shows slides, 0: the primary one
+    std::int16_t ShowOnAllScreens = 0;  // 1: every screen shows slides, 0: the primary one
+    std::int16_t IncludeSubfolders = 0; // 1: a folder show takes the folders below it too
 
     bool operator==(const Settings&) const = default;
 };

@@ -43,10 +43,10 @@ constexpr SettingEntry Text(std::string_view name, std::string_view defaultText,
     return {name, defaultText, Group::Second, nullptr, member, kLowest, kHighest, false};
 }
 
-// The fourteen settings, in the order the dialog stores them. The default picture folder is
+// The settings, in the order the dialog stores them. The default picture folder is
 // the system's root folder ("C:\" on Windows) unless the sample show is found
 // (LoadSettingsFromStore).
-constexpr std::array<SettingEntry, 14> kSettings{
+constexpr std::array<SettingEntry, 15> kSettings{
     Text("ImagePath", kRootFolder, &Settings::ImagePath),
     Number("ImageInterval", "10", Group::First, &Settings::ImageInterval, 1, 32),
     Text("ImageListFile", "", &Settings::ImageListFile),
@@ -61,6 +61,7 @@ constexpr std::array<SettingEntry, 14> kSettings{
     CheckBox("IgnoreMouse", Group::First, &Settings::IgnoreMouse),
     CheckBox("DisableSound", Group::Second, &Settings::DisableSound),
     CheckBox("ShowOnAllScreens", Group::Second, &Settings::ShowOnAllScreens),
+    CheckBox("IncludeSubfolders", Group::Second, &Settings::IncludeSubfolders),
 };
 
 // Stored text as a number: the number-reading rule, rounded to 16 bits.

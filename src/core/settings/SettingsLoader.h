@@ -1,5 +1,5 @@
 #pragma once
-// Loading the settings with their defaults and range limits, and storing all fourteen.
+// Loading the settings with their defaults and range limits, and storing them all.
 #include "base/Result.h"
 #include "core/settings/SampleShow.h"
 #include "core/settings/Settings.h"
@@ -27,7 +27,7 @@ void LoadSettingsFromStore(const SettingsStore& store, std::string_view productN
 // ImageInterval 1..32, Blocks 10..50, DissolveDelay 0..200, MouseSensitivity 10..500.
 void ApplyRangeLimits(Settings& settings);
 
-// Writes all fourteen values in the dialog's order and flushes once; on failure the stored file
+// Writes every value in the dialog's order and flushes once; on failure the stored file
 // keeps its old content and the message names the file and the reason.
 Status StoreSettings(SettingsStore& store, std::string_view productName, const Settings& settings);
 

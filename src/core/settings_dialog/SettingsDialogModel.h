@@ -1,7 +1,7 @@
 #pragma once
 // The settings dialog without its window: mode boxes, option pairs, scroll bars with their
 // labels, the dissolve list, the visible panel, the help text, and the "Done" steps that store
-// all fourteen settings. It works on the process's in-memory settings.
+// every setting. It works on the process's in-memory settings.
 #include "core/picture/PictureTypes.h"
 #include "core/settings/StartupState.h"
 #include "core/settings_dialog/SettingsDialogView.h"
@@ -65,6 +65,10 @@ struct SettingsTexts {
     // The screens frame: every letter of its name is another control's key, so it has none.
     std::string_view screens = "Screens";
     std::string_view screensTip = "Slides on the primary screen alone, or on every screen";
+    // Every letter of it is another control's key, too.
+    std::string_view includeSubfolders = "Include Subfolders";
+    std::string_view includeSubfoldersTip =
+        "In folder mode, the pictures of the folders below the chosen one too";
     // The two options of the order, size, placement and screens frames.
     std::array<std::array<std::string_view, 2>, 4> options = {{{"Sequential", "Random"},
                                                                {"Original", "Full Screen"},
@@ -147,6 +151,7 @@ class SettingsDialogModel {
     void chkOrderSequential_Click() { settings_.ImageOrderRandom = 0; }
     void chkScreensPrimary_Click() { settings_.ShowOnAllScreens = 0; }
     void chkScreensEvery_Click() { settings_.ShowOnAllScreens = 1; }
+    void setIncludeSubfolders(bool on) { settings_.IncludeSubfolders = on ? 1 : 0; }
     void setIgnoreMouse(bool checked) { c_.chkIgnoreMouse = checked; }
     void setDisableSound(bool checked) { c_.chkDisableSound = checked; }
     void setComboIndex(int index);

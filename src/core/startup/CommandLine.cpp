@@ -27,7 +27,11 @@ int List(std::span<const std::string> args, CommandLineHost& host) {
         return Refuse(host,
                       "glimmerframe: --list needs one SOURCE (a template, a folder or a package)");
     const auto patterns = PicturePatterns(host.pictures);
-    const auto listing = ListSlideSource(host.files, patterns, args[1], host.workingFolder);
+    // A folder is listed as the show would list it, subfolders as stored.
+    const bool subfolders =
+        ReadNumericSetting(host.store, "Glimmerframe", "IncludeSubfolders", "0") != 0;
+    const auto listing =
+        ListSlideSource(host.files, patterns, args[1], host.workingFolder, subfolders);
     host.out << listing.json;
     if (listing.error) {
         host.err << "glimmerframe: " << *listing.error << "\n";

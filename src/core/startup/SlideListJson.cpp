@@ -93,7 +93,8 @@ std::string JsonName(std::string_view name) {
 }
 
 SlideListing ListSlideSource(FileSystem& files, std::span<const std::string> picturePatterns,
-                             std::string_view source, std::string_view workingFolder) {
+                             std::string_view source, std::string_view workingFolder,
+                             bool includeSubfolders) {
     const std::string path(source);
     const std::string full = FullPath(workingFolder, path);
     const bool isFolder = files.info(full).kind == FileKind::Folder;
@@ -106,6 +107,7 @@ SlideListing ListSlideSource(FileSystem& files, std::span<const std::string> pic
     if (isFolder) {
         settings.AllImages = 1;
         settings.ImagePath = full;
+        settings.IncludeSubfolders = includeSubfolders ? 1 : 0;
         if (auto s = LoadSlideList(files, settings, list, picturePatterns); !s)
             error = s.message();
     } else if (isPackage) {

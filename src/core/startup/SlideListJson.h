@@ -17,8 +17,10 @@ struct SlideListing {
 // A folder is read in folder mode (the pictures matching `picturePatterns`), a file that ends
 // with the package mark as a package, any other path as a template whose folder is the image
 // folder; a relative source is taken from `workingFolder`, so that the slides have full paths.
+// A folder's subfolders are listed too with `includeSubfolders`, as the show lists them.
 SlideListing ListSlideSource(FileSystem& files, std::span<const std::string> picturePatterns,
-                             std::string_view source, std::string_view workingFolder = {});
+                             std::string_view source, std::string_view workingFolder = {},
+                             bool includeSubfolders = false);
 
 // A JSON string literal; text that is not UTF-8 is read as Windows-1252 first.
 std::string JsonString(std::string_view text);

@@ -112,15 +112,13 @@ std::string LoadErrorComment(std::string_view description) {
            std::string(kGuidePointer) + "\r\n" + std::string(description);
 }
 
-Result<std::vector<std::string>> ListFolderPictures(FileSystem& files, std::string_view folder,
-                                                    std::span<const std::string> patterns) {
-    auto entries = files.listFolder(folder);
-    if (!entries)
-        return entries.error();
+namespace {
+std::vector<std::string> PicturesAmong(const std::vector<FolderEntry>& entries,
+                                       std::span<const std::string> patterns) {
     std::vector<std::string> names;
-    for (auto& e : *entries)
+    for (const auto& e : entries)
         if (e.kind == FileKind::File)
-            names.push_back(std::move(e.name));
+            names.push_back(e.name);
     std::vector<std::string> result;
     for (const auto& pattern : patterns) {
         std::vector<std::string> matching;
@@ -132,6 +130,76 @@ Result<std::vector<std::string>> ListFolderPictures(FileSystem& files, std::stri
         result.insert(result.end(), matching.begin(), matching.end());
     }
     return result;
+}
+
+struct TreeWalk {
+    FileSystem& files;
+    std::span<const std::string> patterns;
+    std::size_t maxPictures;
+    int maxLevels;
+    std::vector<std::string> found;
+    std::vector<FileInfo> visited; // the folders listed, by their identity
+    bool full = false, tooDeep = false;
+
+    // `folder` is where the entries are, `below` the same below the tree's top.
+    void visit(const std::string& folder, const std::string& below,
+               const std::vector<FolderEntry>& entries, int level) {
+        for (auto& name : PicturesAmong(entries, patterns)) {
+            if (found.size() >= maxPictures) {
+                full = true;
+                return;
+            }
+            found.push_back(below + name);
+        }
+        std::vector<std::string> subfolders;
+        for (const auto& e : entries)
+            if (e.kind == FileKind::Folder && !e.link && !e.name.empty() && e.name[0] != '.')
+                subfolders.push_back(e.name);
+        std::sort(subfolders.begin(), subfolders.end(), nameLess);
+        for (const auto& name : subfolders) {
+            if (full)
+                return;
+            if (level >= maxLevels) {
+                tooDeep = true;
+                return;
+            }
+            const std::string path = AddBackslash(folder + name);
+            const FileInfo info = files.info(path);
+            if (std::ranges::any_of(visited, [&](const FileInfo& v) { return v.sameFileAs(info); }))
+                continue; // a folder met again (a mount inside the tree): listed once
+            visited.push_back(info);
+            if (auto inner = files.listFolder(path))
+                visit(path, AddBackslash(below + name), *inner, level + 1);
+            else
+                Trace("X: " + inner.message());
+        }
+    }
+};
+} // namespace
+
+Result<std::vector<std::string>> ListFolderPictures(FileSystem& files, std::string_view folder,
+                                                    std::span<const std::string> patterns) {
+    auto entries = files.listFolder(folder);
+    if (!entries)
+        return entries.error();
+    return PicturesAmong(*entries, patterns);
+}
+
+Result<std::vector<std::string>> ListPictureTree(FileSystem& files, std::string_view folder,
+                                                 std::span<const std::string> patterns,
+                                                 std::size_t maxPictures, int maxLevels) {
+    auto entries = files.listFolder(folder);
+    if (!entries)
+        return entries.error();
+    TreeWalk walk{files, patterns, maxPictures, maxLevels, {}, {files.info(folder)}};
+    walk.visit(AddBackslash(folder), "", *entries, 0);
+    if (walk.full)
+        Trace("X: the folders hold more than " + std::to_string(maxPictures) +
+              " pictures: the show has the first " + std::to_string(maxPictures));
+    if (walk.tooDeep)
+        Trace("X: folders more than " + std::to_string(maxLevels) +
+              " levels down were passed over");
+    return std::move(walk.found);
 }
 
 void ReadTemplateText(std::string_view text, const std::string& folder, SlideList& list) {
@@ -177,7 +245,9 @@ Status LoadSlideList(FileSystem& files, Settings& settings, SlideList& list,
         settings.ImagePath = AddBackslash(settings.ImagePath);
 
     if (settings.AllImages != 0) {
-        auto names = ListFolderPictures(files, settings.ImagePath, picturePatterns);
+        auto names = settings.IncludeSubfolders != 0
+                         ? ListPictureTree(files, settings.ImagePath, picturePatterns)
+                         : ListFolderPictures(files, settings.ImagePath, picturePatterns);
         if (!names)
             return Failed(list, names.status());
         // An empty show would be a black screen that gives no reason.

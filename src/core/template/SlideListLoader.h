@@ -40,4 +40,19 @@ std::string LoadErrorComment(std::string_view description);
 Result<std::vector<std::string>> ListFolderPictures(FileSystem& files, std::string_view folder,
                                                     std::span<const std::string> patterns);
 
+// A folder and the folders below it, for a photo library: the bounds of the listing.
+inline constexpr std::size_t kMaxTreePictures = 100'000;
+inline constexpr int kMaxTreeLevels = 64;
+
+// The pictures of a folder tree, as paths below `folder`: a folder's own pictures as
+// ListFolderPictures lists them, then its subfolders by name, each in turn. Hidden folders
+// (".name") and links to folders are passed over, so the listing never leaves the tree nor goes
+// round in a loop; a folder that cannot be read is passed over too. At most `maxPictures`
+// pictures and `maxLevels` levels below `folder`: past them the listing ends with what it found
+// and the trace says so. An unreadable `folder` itself is an error.
+Result<std::vector<std::string>> ListPictureTree(FileSystem& files, std::string_view folder,
+                                                 std::span<const std::string> patterns,
+                                                 std::size_t maxPictures = kMaxTreePictures,
+                                                 int maxLevels = kMaxTreeLevels);
+
 } // namespace gf

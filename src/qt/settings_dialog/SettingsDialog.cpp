@@ -161,6 +161,11 @@ void SettingsDialog::buildUi() {
     modes->addWidget(chkFolderMode);
     modes->addSpacing(16);
     modes->addWidget(chkTemplateMode);
+    modes->addSpacing(16);
+    chkIncludeSubfolders = new QCheckBox(qs(kTexts.includeSubfolders));
+    chkIncludeSubfolders->setObjectName(QStringLiteral("chkIncludeSubfolders"));
+    chkIncludeSubfolders->setToolTip(qs(kTexts.includeSubfoldersTip));
+    modes->addWidget(chkIncludeSubfolders);
     modes->addStretch();
     sourceLayout->addLayout(modes);
 
@@ -375,6 +380,8 @@ void SettingsDialog::connectUi() {
             [this](bool on) { model_.setIgnoreMouse(on); });
     connect(chkDisableSound, &QCheckBox::toggled, this,
             [this](bool on) { model_.setDisableSound(on); });
+    connect(chkIncludeSubfolders, &QCheckBox::toggled, this,
+            [this](bool on) { model_.setIncludeSubfolders(on); });
     connect(Combo1, &QComboBox::currentIndexChanged, this,
             [this](int index) { model_.setComboIndex(index); });
     for (int i = 0; i < 4; ++i) {
@@ -460,6 +467,10 @@ void SettingsDialog::syncFromModel() {
     (s.ShowOnAllScreens != 0 ? chkScreensEvery : chkScreensPrimary)->setChecked(true);
     chkIgnoreMouse->setChecked(c.chkIgnoreMouse);
     chkDisableSound->setChecked(c.chkDisableSound);
+    {
+        const QSignalBlocker block(chkIncludeSubfolders);
+        chkIncludeSubfolders->setChecked(s.IncludeSubfolders != 0);
+    }
     Combo1->setCurrentIndex(c.comboIndex);
     for (int i = 0; i < 4; ++i) {
         const auto& bar = model_.scrollBars()[std::size_t(i)];

@@ -88,6 +88,7 @@ class SettingsDialog final : public QWidget, private SettingsDialogView {
     QRadioButton* chkFullScreen = nullptr;
     QRadioButton* chkPositionCentered = nullptr;
     QRadioButton* chkPositionRandom = nullptr;
+    QCheckBox* chkIncludeSubfolders = nullptr;
     QRadioButton* chkScreensPrimary = nullptr;
     QRadioButton* chkScreensEvery = nullptr;
     QComboBox* Combo1 = nullptr;

@@ -18,7 +18,7 @@ namespace gf {
 
 namespace {
 constexpr std::string_view kPrefix = "Software\\Brindlewick\\";
-// Larger settings files are not read: fourteen settings take a few hundred bytes.
+// Larger settings files are not read: the settings take a few hundred bytes.
 constexpr std::uint64_t kMaxSettingsBytes = 1024 * 1024;
 
 QStringList defaultSystemDirs() {

@@ -45,6 +45,7 @@ enum Id : int {
     kFirstScroll, // four scroll bars
     kIgnoreMouse = kFirstScroll + 4,
     kDisableSound,
+    kIncludeSubfolders,
     kLogo,
     kLink,
     kStrip,
@@ -209,6 +210,11 @@ void Win32SettingsDialog::create() {
                                  BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, kIgnoreMouse);
     chkDisableSound_ = addControl(L"BUTTON", ToUtf16(keys.disableSound),
                                   BS_AUTOCHECKBOX | WS_TABSTOP, kDisableSound);
+    // Beside the mode boxes, but after the show's switches in the tab order, which the
+    // keyboard's users already know.
+    chkIncludeSubfolders_ = addControl(L"BUTTON", ToUtf16(texts.includeSubfolders),
+                                       BS_AUTOCHECKBOX | WS_TABSTOP, kIncludeSubfolders);
+    setTooltip(chkIncludeSubfolders_, ToUtf16(texts.includeSubfoldersTip));
     for (int i = 0; i < 4; ++i) {
         const auto& bar = model_.scrollBars()[std::size_t(i)];
         scrollLabels_[i] = addControl(L"STATIC", L"", SS_LEFT | WS_GROUP);
@@ -263,6 +269,7 @@ void Win32SettingsDialog::arrange() {
     l.place(source_, kMargin, 6, inner, kPanelTop + panelHeight + 10 - 6);
     l.place(chkFolderMode_, left, 26, 110, 20);
     l.place(chkTemplateMode_, left + 120, 26, 130, 20);
+    l.place(chkIncludeSubfolders_, left + 260, 26, 160, 20);
     const int buttonWidth = 68, gap = 6;
     const int buttonsLeft = left + innerWidth - 4 * buttonWidth - 3 * gap;
     const int pathLabelWidth = l.textSize(L"Path:").cx + 4;
@@ -378,6 +385,7 @@ void Win32SettingsDialog::syncFromModel() {
     }
     SetChecked(chkIgnoreMouse_, c.chkIgnoreMouse);
     SetChecked(chkDisableSound_, c.chkDisableSound);
+    SetChecked(chkIncludeSubfolders_, s.IncludeSubfolders != 0);
     SendMessageW(Combo1_, CB_SETCURSEL, WPARAM(c.comboIndex), 0);
     for (int i = 0; i < 4; ++i) {
         const auto& bar = model_.scrollBars()[std::size_t(i)];
@@ -450,6 +458,9 @@ bool Win32SettingsDialog::command(int id, int code, HWND control) {
         return true;
     case kDisableSound:
         model_.setDisableSound(Checked(chkDisableSound_));
+        return true;
+    case kIncludeSubfolders:
+        model_.setIncludeSubfolders(Checked(chkIncludeSubfolders_));
         return true;
     case kCombo:
         if (code == CBN_SELCHANGE)

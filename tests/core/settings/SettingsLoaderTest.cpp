@@ -109,11 +109,12 @@ TEST(SettingsStoring, WritesEveryValueInOrderAndReadsBack) {
     s.FullScreen = 1;
     s.ShowOnAllScreens = 7; // a check box: stored as 1
     ASSERT_TRUE(StoreSettings(store, "Glimmerframe", s).ok());
-    EXPECT_EQ(store.writeOrder, (std::vector<std::string>{
-                                    "ImagePath", "ImageInterval", "ImageListFile", "FullScreen",
-                                    "ImagePositionRandom", "ImageOrderRandom", "AllImages",
-                                    "Blocks", "DissolveType", "DissolveDelay", "MouseSensitivity",
-                                    "IgnoreMouse", "DisableSound", "ShowOnAllScreens"}));
+    EXPECT_EQ(store.writeOrder,
+              (std::vector<std::string>{"ImagePath", "ImageInterval", "ImageListFile", "FullScreen",
+                                        "ImagePositionRandom", "ImageOrderRandom", "AllImages",
+                                        "Blocks", "DissolveType", "DissolveDelay",
+                                        "MouseSensitivity", "IgnoreMouse", "DisableSound",
+                                        "ShowOnAllScreens", "IncludeSubfolders"}));
     EXPECT_EQ(store.persisted(kKey, "IgnoreMouse"), "1");
     EXPECT_EQ(store.persisted(kKey, "ShowOnAllScreens"), "1");
     Settings back = load(store);

@@ -1,5 +1,5 @@
 # The settings window under Wine: no switch and "/C" open "Glimmerframe Settings"; a first run's
-# untouched Done stores the sample show beside the program; Enter is Done and stores all fourteen
+# untouched Done stores the sample show beside the program; Enter is Done and stores all fifteen
 # values under the user's key, folder mode and a typed folder among them; Escape and the close
 # box store nothing; a key the user may not write keeps the window open with the message;
 # Help > Contents (F1) opens the compiled guide in HTML Help, or without one the HTML guide in
@@ -69,7 +69,7 @@ close_with Return
     fail "a first run stored ImagePath \"$(stored ImagePath)\", not the sample show's folder"
 [ "$(stored ImageListFile)" = "sample-show.txt" ] || fail "ImageListFile: $(stored ImageListFile)"
 count="$(reg query "$KEY" | grep -c REG_SZ)"
-[ "$count" -eq 14 ] || fail "$count values stored, not 14"
+[ "$count" -eq 15 ] || fail "$count values stored, not 15"
 
 echo "== dissolve" >&2
 # "/C": the dissolve list (Alt+T) one down from Normal, and Enter is Done.
