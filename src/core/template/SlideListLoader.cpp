@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <set>
+#include <utility>
 
 namespace gf {
 
@@ -138,8 +140,17 @@ struct TreeWalk {
     std::size_t maxPictures;
     int maxLevels;
     std::vector<std::string> found;
-    std::vector<FileInfo> visited; // the folders listed, by their identity
+    // The folders listed, by their identity: a tree of many folders looks each up once.
+    std::set<std::pair<std::uint64_t, std::uint64_t>> visited;
     bool full = false, tooDeep = false;
+
+    // False when the folder was listed already (a mount inside the tree); one whose identity
+    // cannot be told is listed.
+    bool firstVisit(const FileInfo& info) {
+        if (info.kind == FileKind::Missing || (info.volume == 0 && info.index == 0))
+            return true;
+        return visited.insert({info.volume, info.index}).second;
+    }
 
     // `folder` is where the entries are, `below` the same below the tree's top.
     void visit(const std::string& folder, const std::string& below,
@@ -164,10 +175,8 @@ struct TreeWalk {
                 return;
             }
             const std::string path = AddBackslash(folder + name);
-            const FileInfo info = files.info(path);
-            if (std::ranges::any_of(visited, [&](const FileInfo& v) { return v.sameFileAs(info); }))
-                continue; // a folder met again (a mount inside the tree): listed once
-            visited.push_back(info);
+            if (!firstVisit(files.info(path)))
+                continue;
             if (auto inner = files.listFolder(path))
                 visit(path, AddBackslash(below + name), *inner, level + 1);
             else
@@ -191,7 +200,8 @@ Result<std::vector<std::string>> ListPictureTree(FileSystem& files, std::string_
     auto entries = files.listFolder(folder);
     if (!entries)
         return entries.error();
-    TreeWalk walk{files, patterns, maxPictures, maxLevels, {}, {files.info(folder)}};
+    TreeWalk walk{files, patterns, maxPictures, maxLevels};
+    walk.firstVisit(files.info(folder));
     walk.visit(AddBackslash(folder), "", *entries, 0);
     if (walk.full)
         Trace("X: the folders hold more than " + std::to_string(maxPictures) +
