@@ -64,10 +64,12 @@ void PlayerWindow::Form_Load() {
     p.canvas.clearWindow();
     state_.currentSlide = -1;
 
-    if (process_.startup.StandAlone && state_.embedded)
+    if (options_.slides)
+        slides_ = *options_.slides;
+    else if (process_.startup.StandAlone && state_.embedded)
         state_.embedded->ReadSCR(slides_);
     else if (loadFiles_)
-        loadFiles_(besidePrimary() ? besideSettings_ : process_.settings, slides_);
+        loadFiles_(process_.settings, slides_);
     state_.busy = false;
 
     if (slides_.soundMode == 2) {

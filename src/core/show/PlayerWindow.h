@@ -23,6 +23,8 @@ struct PlayerOptions {
     // apart. Each other screen starts `screen` slides further on and its first tick later.
     int screen = 0, screens = 1;
     SlideClaims* claims = nullptr;
+    // The other screens take the primary one's slide list, read once.
+    const SlideList* slides = nullptr;
 };
 
 class PlayerWindow {

@@ -56,6 +56,7 @@ void ShowAssembly::addScreen(const ShowPlatform& platform) {
     options.screen = int(players_.size());
     options.screens = screens_;
     options.claims = &claims_;
+    options.slides = &players_.front()->slides(); // filled when start() loads it first
     players_.push_back(std::make_unique<PlayerWindow>(process_, *platforms_.back(), *store_,
                                                       loadFiles_, items_.get(), options));
 }

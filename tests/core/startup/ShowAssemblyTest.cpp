@@ -101,6 +101,9 @@ TEST(ShowAssembly, OnEveryScreenEachShowsItsOwnSlidesWithOneSoundAndAKeyAnywhere
     assembly->addScreen(second.platform);
     ASSERT_EQ(assembly->screens(), 2u);
     assembly->start();
+    // The folder is read once; the second screen takes the primary one's list.
+    EXPECT_EQ(assembly->player(1).slides().images, assembly->player(0).slides().images);
+    EXPECT_EQ(assembly->player(1).slides().images.size(), 3u);
     // The second screen starts one slide further on, and its first tick comes half an interval
     // after the primary one's.
     EXPECT_EQ(show.timer1.interval(), 10);
