@@ -200,7 +200,7 @@ Result<std::vector<std::string>> ListPictureTree(FileSystem& files, std::string_
     auto entries = files.listFolder(folder);
     if (!entries)
         return entries.error();
-    TreeWalk walk{files, patterns, maxPictures, maxLevels};
+    TreeWalk walk{files, patterns, maxPictures, maxLevels, {}, {}, false, false};
     walk.firstVisit(files.info(folder));
     walk.visit(AddBackslash(folder), "", *entries, 0);
     if (walk.full)
