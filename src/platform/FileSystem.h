@@ -34,6 +34,9 @@ struct FolderEntry {
     std::string name;
     FileKind kind = FileKind::Missing; // of what a link points to
     bool link = false;
+    // Kept out of sight by the system's convention: a name starting with "." or, on Windows,
+    // the hidden attribute.
+    bool hidden = false;
 };
 
 // Who may use a new file: the user alone, everyone the user's defaults allow, or that and run it.

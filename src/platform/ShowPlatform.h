@@ -28,9 +28,9 @@ struct ShowPlatform {
     OneShotSound& sound;
     PasswordCheck& password;
     ScreenSaverNotice& notice;
-    // Pictures are decoded on a worker thread; false decodes them where they are asked for
-    // (tests that want every step in order).
-    bool decodeOnWorker = true;
+    // Pictures are decoded and folders listed on worker threads; false does the work where it
+    // is asked for (tests that want every step in order).
+    bool workers = true;
 };
 
 } // namespace gf

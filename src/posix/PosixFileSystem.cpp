@@ -252,6 +252,7 @@ Result<std::vector<FolderEntry>> PosixFileSystem::listFolder(std::string_view pa
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
         FolderEntry e;
         e.name = it->path().filename().string();
+        e.hidden = e.name.starts_with('.');
         std::error_code typeEc;
         e.link = it->is_symlink(typeEc);
         const auto type = it->status(typeEc).type();

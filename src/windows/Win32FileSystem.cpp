@@ -484,6 +484,8 @@ Result<std::vector<FolderEntry>> Win32FileSystem::listFolder(std::string_view pa
         FolderEntry entry;
         entry.name = ToUtf8(found.cFileName);
         entry.link = IsLink(found);
+        entry.hidden =
+            (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0 || entry.name.starts_with('.');
         if (entry.link)
             entry.kind = info(ToUtf8(JoinWide(folder, found.cFileName))).kind;
         else

@@ -23,7 +23,7 @@ struct FakeShow {
         s.DissolveType = "Normal";
         process.startup.PlatformId = 2;
         process.startup.programFolder = "/nonexistent/";
-        platform.decodeOnWorker = false;
+        platform.workers = false;
     }
     std::shared_ptr<FakePictureDecoder> decoder = std::make_shared<FakePictureDecoder>();
     FakePictureDecoder& picture = *decoder;

@@ -3,6 +3,7 @@
 // full"), for the error paths that real files rarely take.
 #include "platform/FileSystem.h"
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -29,7 +30,11 @@ class FaultyFileSystem final : public FileSystem {
     Result<std::string> linkTarget(std::string_view path) override {
         return real_.linkTarget(path);
     }
+    // Called before each folder is listed, on the lister's thread: a test can hold it there.
+    void beforeListing(std::function<void(std::string_view)> hook) { beforeListing_ = hook; }
     Result<std::vector<FolderEntry>> listFolder(std::string_view path) override {
+        if (beforeListing_)
+            beforeListing_(path);
         return real_.listFolder(path);
     }
     Status removeFile(std::string_view path) override { return real_.removeFile(path); }
@@ -47,6 +52,7 @@ class FaultyFileSystem final : public FileSystem {
     std::map<Call, int> counts_;
     std::map<std::pair<Call, int>, std::string> failures_;
     std::set<std::string, std::less<>> disowned_;
+    std::function<void(std::string_view)> beforeListing_;
 };
 
 } // namespace gf::test

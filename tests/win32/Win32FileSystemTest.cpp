@@ -66,6 +66,14 @@ TEST_F(Win32Files, WideNamesAndSixtyFourBitOffsets) {
     ASSERT_EQ(listed->size(), 1u);
     EXPECT_EQ((*listed)[0].name, name);
     EXPECT_EQ((*listed)[0].kind, FileKind::File);
+    EXPECT_FALSE((*listed)[0].hidden);
+    // A folder with the hidden attribute is out of sight, as Explorer keeps it.
+    ASSERT_TRUE(CreateDirectoryW(ToUtf16(dir_ + "Private").c_str(), nullptr));
+    ASSERT_TRUE(SetFileAttributesW(ToUtf16(dir_ + "Private").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    listed = files_.listFolder(dir_);
+    ASSERT_TRUE(listed.ok()) << listed.message();
+    for (const auto& entry : *listed)
+        EXPECT_EQ(entry.hidden, entry.name == "Private") << entry.name;
 
     // A sparse file of 5 GiB (no disk space used) with a mark past 4 GiB.
     const std::uint64_t beyond = (std::uint64_t{5} << 30) + 7;

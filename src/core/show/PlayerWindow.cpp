@@ -11,6 +11,8 @@ namespace gf {
 
 namespace {
 constexpr std::int64_t kBusyWaitMs = 50;
+// How soon the slide timer looks again while a folder's listing has found nothing yet.
+constexpr std::int32_t kListingWaitMs = 50;
 // Bounds the display-counter loops even if the platform's counter never moves.
 constexpr int kCursorCalls = 64;
 } // namespace
@@ -64,12 +66,10 @@ void PlayerWindow::Form_Load() {
     p.canvas.clearWindow();
     state_.currentSlide = -1;
 
-    if (options_.slides)
-        slides_ = *options_.slides;
-    else if (process_.startup.StandAlone && state_.embedded)
+    if (process_.startup.StandAlone && state_.embedded)
         state_.embedded->ReadSCR(slides_);
     else if (loadFiles_)
-        loadFiles_(process_.settings, slides_);
+        listing_ = loadFiles_(process_.settings, slides_);
     state_.busy = false;
 
     if (slides_.soundMode == 2) {
@@ -85,23 +85,34 @@ void PlayerWindow::Form_Load() {
     if (PasswordRules())
         p.notice.setRunning(true);
     HideCursorUntilHidden();
-    if (besidePrimary()) {
-        // Further on in the list, and a later first tick: the screens' dissolves, which wait in
-        // turn, seldom come at once.
-        if (const auto count = slides_.images.size(); count > 0)
-            state_.currentSlide = std::int32_t(std::size_t(options_.screen) % count) - 1;
+    if (besidePrimary()) // a later first tick: the screens' dissolves, which wait in turn,
+                         // seldom come at once
         p.timer1.setInterval(10 + std::int32_t(std::int64_t{options_.screen} *
                                                process_.settings.ImageInterval * 1000 /
                                                std::max(1, options_.screens)));
-    }
     p.timer1.setEnabled(true);
-    presenter_.PrefetchNext(); // the first slide is decoded while the window comes up
+    if (TakeListed())
+        presenter_.PrefetchNext(); // the first slide is decoded while the window comes up
     Trace("E: MainForm Form_Load");
+}
+
+bool PlayerWindow::TakeListed() {
+    if (listing_ && listing_->fillIn(slides_))
+        listing_ = nullptr;
+    const auto count = slides_.images.size();
+    if (!placed_ && count > 0 && besidePrimary()) // further on in the list
+        state_.currentSlide = std::int32_t(std::size_t(options_.screen) % count) - 1;
+    placed_ = placed_ || count > 0;
+    return count > 0 || !listing_;
 }
 
 void PlayerWindow::Timer1_Timer() {
     if (ended_)
         return;
+    if (!TakeListed()) {
+        platform_.timer1.setInterval(kListingWaitMs);
+        return;
+    }
     Trace("S: MainForm Timer1");
     // A presentation is running further down the stack: wait for it, handling events.
     while (state_.busy && !state_.exiting) {

@@ -2,6 +2,7 @@
 // The show's window logic: load, the slide and sound timers, input, mouse counting, the close
 // request with its password rules, and the unload that ends the show.
 #include "core/settings/StartupState.h"
+#include "core/show/FolderListing.h"
 #include "core/show/PlayerState.h"
 #include "core/show/SlidePresenter.h"
 #include "core/template/EmbeddedItems.h"
@@ -23,13 +24,13 @@ struct PlayerOptions {
     // apart. Each other screen starts `screen` slides further on and its first tick later.
     int screen = 0, screens = 1;
     SlideClaims* claims = nullptr;
-    // The other screens take the primary one's slide list, read once.
-    const SlideList* slides = nullptr;
 };
 
 class PlayerWindow {
   public:
-    using LoadFilesFunction = std::function<void(Settings&, SlideList&)>;
+    // Fills the list, or starts a folder's listing that fills it as the show goes (then the
+    // listing, which must outlive the player, is returned).
+    using LoadFilesFunction = std::function<const FolderListing*(Settings&, SlideList&)>;
 
     // `embedded` is the package's items when the program runs as a package, else null.
     PlayerWindow(ProcessState& process, ShowPlatform& platform, const SettingsStore& store,
@@ -65,11 +66,16 @@ class PlayerWindow {
     bool besidePrimary() const { return options_.screen > 0; }
     void ShowCursorUntilVisible();
     void HideCursorUntilHidden();
+    // Takes what the folder's listing has found since; true once there is a slide to show (or
+    // the reason there is none).
+    bool TakeListed();
 
     ProcessState& process_;
     ShowPlatform& platform_;
     const SettingsStore& store_;
     LoadFilesFunction loadFiles_;
+    const FolderListing* listing_ = nullptr; // until the list is complete
+    bool placed_ = false;                    // another screen's first slide chosen
     PlayerOptions options_;
     Settings besideSettings_; // another screen's: the process's, without sound
     SlideList slides_;

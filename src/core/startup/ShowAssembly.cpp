@@ -1,5 +1,6 @@
 #include "core/startup/ShowAssembly.h"
 
+#include "core/files/Paths.h"
 #include "core/picture/PictureTypes.h"
 #include "core/template/SlideListLoader.h"
 
@@ -34,9 +35,18 @@ void ShowAssembly::assemble(const SettingsStore& store, const ShowPlatform& plat
                             const PictureFormats& formats, PlayerOptions options, int screens) {
     store_ = &store;
     screens_ = std::max(1, screens);
-    loadFiles_ = [&files = process_.files, patterns = PicturePatterns(formats)](Settings& settings,
-                                                                                SlideList& list) {
-        LoadFiles(files, settings, list, patterns);
+    loadFiles_ = [this, patterns = PicturePatterns(formats), worker = platform.workers](
+                     Settings& settings, SlideList& list) -> const FolderListing* {
+        if (settings.AllImages == 0) {
+            LoadFiles(process_.files, settings, list, patterns);
+            return nullptr;
+        }
+        // A photo library can take seconds to list: the show starts with what is found first.
+        if (!settings.ImagePath.empty())
+            settings.ImagePath = AddBackslash(settings.ImagePath);
+        listing_ = std::make_unique<FolderListing>(process_.files, settings.ImagePath, patterns,
+                                                   settings.IncludeSubfolders != 0, worker);
+        return listing_.get();
     };
     if (items_)
         items_->KeepPictures(2 * std::size_t(screens_));
@@ -51,14 +61,18 @@ void ShowAssembly::addScreen(const ShowPlatform& platform) {
     platforms_.push_back(std::make_unique<ShowPlatform>(
         ShowPlatform{platform.canvas, platform.pictures, platform.clock, platform.pump,
                      platform.timer1, platform.timer2, platform.cursor, silent_, silent_,
-                     platform.password, platform.notice, platform.decodeOnWorker}));
+                     platform.password, platform.notice, platform.workers}));
     PlayerOptions options;
     options.screen = int(players_.size());
     options.screens = screens_;
     options.claims = &claims_;
-    options.slides = &players_.front()->slides(); // filled when start() loads it first
-    players_.push_back(std::make_unique<PlayerWindow>(process_, *platforms_.back(), *store_,
-                                                      loadFiles_, items_.get(), options));
+    // The primary player's list, read once when start() loads it first, and its listing.
+    auto share = [this](Settings&, SlideList& list) -> const FolderListing* {
+        list = players_.front()->slides();
+        return listing_.get();
+    };
+    players_.push_back(std::make_unique<PlayerWindow>(process_, *platforms_.back(), *store_, share,
+                                                      items_.get(), options));
 }
 
 void ShowAssembly::start() {
@@ -70,6 +84,7 @@ void ShowAssembly::finish() {
     while (!players_.empty())
         players_.pop_back(); // the primary one last
     platforms_.clear();
+    listing_.reset();
 }
 
 void ShowAssembly::settle() {

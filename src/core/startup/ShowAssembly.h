@@ -76,6 +76,7 @@ class ShowAssembly {
     std::unique_ptr<PackageItems> items_;
     const SettingsStore* store_ = nullptr;
     PlayerWindow::LoadFilesFunction loadFiles_;
+    std::unique_ptr<FolderListing> listing_; // a folder show's, for every screen
     int screens_ = 1;
     SlideClaims claims_;
     SilentSound silent_;

@@ -11,6 +11,7 @@
 #include "core/text/Trace.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <set>
 #include <utility>
@@ -137,11 +138,13 @@ std::vector<std::string> PicturesAmong(const std::vector<FolderEntry>& entries,
 struct TreeWalk {
     FileSystem& files;
     std::span<const std::string> patterns;
+    const PicturesFound& take;
+    const std::atomic<bool>& stop;
     std::size_t maxPictures;
     int maxLevels;
-    std::vector<std::string> found;
+    std::size_t count = 0;
     // The folders listed, by their identity: a tree of many folders looks each up once.
-    std::set<std::pair<std::uint64_t, std::uint64_t>> visited;
+    std::set<std::pair<std::uint64_t, std::uint64_t>> visited{};
     bool full = false, tooDeep = false;
 
     // False when the folder was listed already (a mount inside the tree); one whose identity
@@ -152,23 +155,29 @@ struct TreeWalk {
         return visited.insert({info.volume, info.index}).second;
     }
 
+    bool over() const { return full || stop.load(std::memory_order_relaxed); }
+
     // `folder` is where the entries are, `below` the same below the tree's top.
     void visit(const std::string& folder, const std::string& below,
                const std::vector<FolderEntry>& entries, int level) {
-        for (auto& name : PicturesAmong(entries, patterns)) {
-            if (found.size() >= maxPictures) {
-                full = true;
-                return;
-            }
-            found.push_back(below + name);
+        auto pictures = PicturesAmong(entries, patterns);
+        if (pictures.size() > maxPictures - count) {
+            pictures.resize(maxPictures - count);
+            full = true;
+        }
+        count += pictures.size();
+        if (!pictures.empty()) {
+            for (auto& name : pictures)
+                name.insert(0, below);
+            take(std::move(pictures));
         }
         std::vector<std::string> subfolders;
         for (const auto& e : entries)
-            if (e.kind == FileKind::Folder && !e.link && !e.name.empty() && e.name[0] != '.')
+            if (e.kind == FileKind::Folder && !e.link && !e.hidden && !e.name.starts_with('.'))
                 subfolders.push_back(e.name);
         std::sort(subfolders.begin(), subfolders.end(), nameLess);
         for (const auto& name : subfolders) {
-            if (full)
+            if (over())
                 return;
             if (level >= maxLevels) {
                 tooDeep = true;
@@ -194,13 +203,13 @@ Result<std::vector<std::string>> ListFolderPictures(FileSystem& files, std::stri
     return PicturesAmong(*entries, patterns);
 }
 
-Result<std::vector<std::string>> ListPictureTree(FileSystem& files, std::string_view folder,
-                                                 std::span<const std::string> patterns,
-                                                 std::size_t maxPictures, int maxLevels) {
+Status WalkPictureTree(FileSystem& files, std::string_view folder,
+                       std::span<const std::string> patterns, const PicturesFound& found,
+                       const std::atomic<bool>& stop, std::size_t maxPictures, int maxLevels) {
     auto entries = files.listFolder(folder);
     if (!entries)
         return entries.error();
-    TreeWalk walk{files, patterns, maxPictures, maxLevels, {}, {}, false, false};
+    TreeWalk walk{files, patterns, found, stop, maxPictures, maxLevels};
     walk.firstVisit(files.info(folder));
     walk.visit(AddBackslash(folder), "", *entries, 0);
     if (walk.full)
@@ -209,7 +218,23 @@ Result<std::vector<std::string>> ListPictureTree(FileSystem& files, std::string_
     if (walk.tooDeep)
         Trace("X: folders more than " + std::to_string(maxLevels) +
               " levels down were passed over");
-    return std::move(walk.found);
+    return {};
+}
+
+Result<std::vector<std::string>> ListPictureTree(FileSystem& files, std::string_view folder,
+                                                 std::span<const std::string> patterns,
+                                                 std::size_t maxPictures, int maxLevels) {
+    std::vector<std::string> all;
+    const std::atomic<bool> never{false};
+    const PicturesFound collect = [&all](std::vector<std::string> names) {
+        all.insert(all.end(), std::make_move_iterator(names.begin()),
+                   std::make_move_iterator(names.end()));
+    };
+    if (auto walked =
+            WalkPictureTree(files, folder, patterns, collect, never, maxPictures, maxLevels);
+        !walked)
+        return walked.error();
+    return all;
 }
 
 void ReadTemplateText(std::string_view text, const std::string& folder, SlideList& list) {
@@ -219,8 +244,7 @@ void ReadTemplateText(std::string_view text, const std::string& folder, SlideLis
         loader.take(*item);
 }
 
-namespace {
-Status Failed(SlideList& list, const Status& status) {
+Status FailSlideList(SlideList& list, const Status& status) {
     Trace("E: MainForm LoadFiles with error " + status.message());
     list.images.clear();
     list.asyncSoundCounter = -1;
@@ -228,8 +252,7 @@ Status Failed(SlideList& list, const Status& status) {
     return status;
 }
 
-// What a folder without pictures says: which files would have been shown.
-std::string NoPicturesIn(std::string_view folder, std::span<const std::string> patterns) {
+std::string NoPicturesInFolder(std::string_view folder, std::span<const std::string> patterns) {
     std::string endings;
     for (std::size_t i = 0; i < patterns.size(); ++i) {
         if (i > 0)
@@ -239,7 +262,6 @@ std::string NoPicturesIn(std::string_view folder, std::span<const std::string> p
     return "The folder " + std::string(folder) + " holds no pictures: none of its files ends in " +
            endings + ".";
 }
-} // namespace
 
 std::string NoPicturesInTemplate(std::string_view templatePath) {
     return "The template " + std::string(templatePath) +
@@ -259,10 +281,11 @@ Status LoadSlideList(FileSystem& files, Settings& settings, SlideList& list,
                          ? ListPictureTree(files, settings.ImagePath, picturePatterns)
                          : ListFolderPictures(files, settings.ImagePath, picturePatterns);
         if (!names)
-            return Failed(list, names.status());
+            return FailSlideList(list, names.status());
         // An empty show would be a black screen that gives no reason.
         if (names->empty())
-            return Failed(list, Status::failure(NoPicturesIn(settings.ImagePath, picturePatterns)));
+            return FailSlideList(
+                list, Status::failure(NoPicturesInFolder(settings.ImagePath, picturePatterns)));
         for (auto& name : *names)
             list.images.push_back(settings.ImagePath + name);
         Trace("E: MainForm LoadFiles");
@@ -271,11 +294,11 @@ Status LoadSlideList(FileSystem& files, Settings& settings, SlideList& list,
 
     auto text = ReadTextFile(files, settings.ImagePath + settings.ImageListFile, kMaxTemplateBytes);
     if (!text)
-        return Failed(list, text.status());
+        return FailSlideList(list, text.status());
     ReadTemplateText(*text, settings.ImagePath, list);
     if (list.images.empty())
-        return Failed(list, Status::failure(
-                                NoPicturesInTemplate(settings.ImagePath + settings.ImageListFile)));
+        return FailSlideList(list, Status::failure(NoPicturesInTemplate(settings.ImagePath +
+                                                                        settings.ImageListFile)));
     Trace("E: MainForm LoadFiles");
     return {};
 }

@@ -5,6 +5,8 @@
 #include "core/template/SlideList.h"
 #include "platform/FileSystem.h"
 
+#include <atomic>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -29,6 +31,13 @@ void ReadTemplateText(std::string_view text, const std::string& folder, SlideLis
 void LoadFiles(FileSystem& files, Settings& settings, SlideList& list,
                std::span<const std::string> picturePatterns);
 
+// Makes the list that of a show that cannot play: no pictures, slide 0's comment the banner and
+// the reason, which is returned.
+Status FailSlideList(SlideList& list, const Status& status);
+
+// Why a folder shows nothing: which files would have been shown.
+std::string NoPicturesInFolder(std::string_view folder, std::span<const std::string> patterns);
+
 // Why a template that was read shows nothing: none of its lines names a picture.
 std::string NoPicturesInTemplate(std::string_view templatePath);
 
@@ -45,14 +54,24 @@ inline constexpr std::size_t kMaxTreePictures = 100'000;
 inline constexpr int kMaxTreeLevels = 64;
 
 // The pictures of a folder tree, as paths below `folder`: a folder's own pictures as
-// ListFolderPictures lists them, then its subfolders by name, each in turn. Hidden folders
-// (".name") and links to folders are passed over, so the listing never leaves the tree nor goes
-// round in a loop; a folder that cannot be read is passed over too. At most `maxPictures`
+// ListFolderPictures lists them, then its subfolders by name, each in turn. Hidden folders and
+// links to folders are passed over, so the listing never leaves the tree nor goes round in a
+// loop; a folder that cannot be read is passed over too. At most `maxPictures`
 // pictures and `maxLevels` levels below `folder`: past them the listing ends with what it found
 // and the trace says so. An unreadable `folder` itself is an error.
 Result<std::vector<std::string>> ListPictureTree(FileSystem& files, std::string_view folder,
                                                  std::span<const std::string> patterns,
                                                  std::size_t maxPictures = kMaxTreePictures,
                                                  int maxLevels = kMaxTreeLevels);
+
+// Takes one folder's pictures as a walk finds them (paths below the tree's top, in order).
+using PicturesFound = std::function<void(std::vector<std::string>)>;
+
+// ListPictureTree handing each folder's pictures to `found` as soon as they are listed, for a
+// show that starts before the tree is read; it ends early once `stop` is set.
+Status WalkPictureTree(FileSystem& files, std::string_view folder,
+                       std::span<const std::string> patterns, const PicturesFound& found,
+                       const std::atomic<bool>& stop, std::size_t maxPictures = kMaxTreePictures,
+                       int maxLevels = kMaxTreeLevels);
 
 } // namespace gf

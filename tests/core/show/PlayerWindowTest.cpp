@@ -18,7 +18,11 @@ struct PlayerRig {
         show.picture.add("b", 900, 600);
         player = std::make_unique<PlayerWindow>(
             show.process, show.platform, show.store,
-            [this](Settings&, SlideList& s) { s = slides; }, nullptr, options);
+            [this](Settings&, SlideList& s) -> const FolderListing* {
+                s = slides;
+                return nullptr;
+            },
+            nullptr, options);
         slides.images = {"a", "b"};
     }
     void load() { player->Form_Load(); }

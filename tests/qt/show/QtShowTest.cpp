@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimerEvent>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -322,6 +323,20 @@ void FolderShow(ProcessState& process, const QTemporaryDir& dir) {
     process.settings.DissolveType = "Normal";
 }
 
+// Delivers the slide timer's ticks by hand until `shown` holds: the folder is listed on a worker,
+// so the first ticks may find nothing yet. Each tick that finds it has the slide on the screen
+// when it returns.
+void TickUntil(QtPlatformTimer& timer, const std::function<bool()>& shown, const char* what) {
+    for (int i = 0; i < 2000 && !shown(); ++i) {
+        ASSERT_TRUE(timer.enabled()) << "the slide timer stopped before " << what;
+        QTimerEvent tick(timer.timerId());
+        QCoreApplication::sendEvent(&timer, &tick);
+        if (!shown())
+            QTest::qWait(10);
+    }
+    ASSERT_TRUE(shown()) << "waited 20 s for " << what;
+}
+
 TEST(QtShow, RunsAFolderShowAndEndsOnAKey) {
     QTemporaryDir dir;
     Write(dir, "only.bmp", Solid(30, 20, QColor(0, 0, 255)));
@@ -333,10 +348,8 @@ TEST(QtShow, RunsAFolderShowAndEndsOnAKey) {
     ASSERT_TRUE(show) << show.message();
     auto& s = **show;
     EXPECT_EQ(s.window().windowTitle(), QStringLiteral("Screen Saver Main Form"));
-    // The first tick, delivered by hand: the slide is on the screen when it returns.
-    ASSERT_TRUE(s.slideTimer().enabled());
-    QTimerEvent tick(s.slideTimer().timerId());
-    QCoreApplication::sendEvent(&s.slideTimer(), &tick);
+    TickUntil(
+        s.slideTimer(), [&] { return s.player().state().currentSlide >= 0; }, "the first slide");
     EXPECT_EQ(s.player().state().currentSlide, 0);
     EXPECT_FALSE(s.player().state().busy);
     EXPECT_EQ(s.canvas().statusText().toStdString().substr(0, 22), "Dissolve=Random Blocks");
@@ -415,13 +428,15 @@ TEST(QtShow, TheOtherScreensShowSlidesOrAreCoveredAndPassTheirInputToTheShow) {
     ASSERT_EQ(s.beside().size(), 1u);
     auto& side = *s.beside()[0];
     EXPECT_EQ(side.window->geometry(), QGuiApplication::screens()[1]->geometry());
-    for (QtPlatformTimer* timer : {&s.slideTimer(), &side.timer1}) {
-        ASSERT_TRUE(timer->enabled());
-        QTimerEvent tick(timer->timerId());
-        QCoreApplication::sendEvent(timer, &tick);
-    }
     // The 30 x 20 picture in the middle of each screen.
-    EXPECT_EQ(s.window().grab().toImage().pixelColor(400, 300), QColor(0, 0, 255));
+    TickUntil(
+        s.slideTimer(),
+        [&] { return s.window().grab().toImage().pixelColor(400, 300) == QColor(0, 0, 255); },
+        "the picture on the first screen");
+    TickUntil(
+        side.timer1,
+        [&] { return side.window->grab().toImage().pixelColor(200, 150) == QColor(0, 0, 255); },
+        "the picture on the second screen");
     const QImage second = side.window->grab().toImage();
     EXPECT_EQ(second.size(), QSize(400, 300));
     EXPECT_EQ(second.pixelColor(200, 150), QColor(0, 0, 255));
