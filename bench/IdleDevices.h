@@ -15,6 +15,8 @@ struct IdleDevices final : ShowClock,
                            ScreenSaverNotice {
     std::int64_t monotonicMs() const override { return 0; }
     double secondsSinceMidnight() const override { return 0; }
+    CivilTime localTime(std::int64_t) const override { return {}; }
+    std::string longDate(const CivilTime&) const override { return {}; }
     void processPending() override {}
     void waitForEvents(std::int64_t) override {}
     void quit() override {}

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <functional>
 #include <map>
+#include <string>
 #include <utility>
 
 namespace gf::test {
@@ -15,6 +16,14 @@ class FakeEventLoop final : public ShowClock, public EventPump {
   public:
     std::int64_t monotonicMs() const override { return now; }
     double secondsSinceMidnight() const override { return timeOfDay; }
+    // Whole days since 1970 as the day of the month, in a fixed shape: tests see what was asked.
+    CivilTime localTime(std::int64_t unixNs) const override {
+        return {1970, 1, int(unixNs / 86'400'000'000'000) + 1, 0, 0, 0};
+    }
+    std::string longDate(const CivilTime& d) const override {
+        return "day " + std::to_string(d.day) + "." + std::to_string(d.month) + "." +
+               std::to_string(d.year);
+    }
 
     void processPending() override {
         ++rounds;

@@ -45,26 +45,82 @@ class TiffReader {
     bool little_ = true;
 };
 
-// The orientation tag (274) of the first image directory of a TIFF structure.
+// An entry of a TIFF image directory: its type, count and where its value field is.
+struct TiffEntry {
+    std::uint32_t type = 0, count = 0;
+    std::size_t value = 0;
+};
+
+// The entry of `tag` in the directory at `ifd`, if it is there and can be read.
+std::optional<TiffEntry> FindTiffEntry(const TiffReader& r, std::uint32_t ifd, std::uint32_t tag) {
+    const auto count = r.u16(ifd);
+    if (!count)
+        return std::nullopt;
+    for (std::uint32_t i = 0; i < *count; ++i) {
+        const std::size_t entry = std::size_t(ifd) + 2 + std::size_t(i) * 12;
+        const auto found = r.u16(entry), type = r.u16(entry + 2), n = r.u32(entry + 4);
+        if (!found || !type || !n)
+            return std::nullopt;
+        if (*found == tag)
+            return TiffEntry{*type, *n, entry + 8};
+    }
+    return std::nullopt;
+}
+
+constexpr std::uint32_t kOrientationTag = 274, kExifDirectoryTag = 0x8769,
+                        kDateTimeOriginalTag = 0x9003;
+constexpr std::uint32_t kShort = 3, kAscii = 2, kLong = 4, kDirectory = 13;
+
+// The orientation tag of the first image directory of a TIFF structure.
 int TiffOrientation(std::span<const std::byte> tiff) {
     TiffReader r(tiff);
-    if (!r.header())
+    const auto ifd = r.header() ? r.u32(4) : std::nullopt;
+    const auto entry = ifd ? FindTiffEntry(r, *ifd, kOrientationTag) : std::nullopt;
+    if (!entry)
         return 1;
-    const auto ifd = r.u32(4);
-    const auto count = ifd ? r.u16(*ifd) : std::nullopt;
-    if (!count)
-        return 1;
-    for (std::uint32_t i = 0; i < *count; ++i) {
-        const std::size_t entry = std::size_t(*ifd) + 2 + std::size_t(i) * 12;
-        const auto tag = r.u16(entry), type = r.u16(entry + 2);
-        if (!tag || !type)
-            return 1;
-        if (*tag != 274)
-            continue;
-        const auto value = r.u16(entry + 8); // a SHORT sits at the start of the value field
-        return *type == 3 && value && *value >= 1 && *value <= 8 ? int(*value) : 1;
+    const auto value = r.u16(entry->value); // a SHORT sits at the start of the value field
+    return entry->type == kShort && value && *value >= 1 && *value <= 8 ? int(*value) : 1;
+}
+
+// "YYYY:MM:DD HH:MM:SS", each part in its range; EXIF writes blanks or zeros for no date.
+std::optional<CivilTime> ParseExifDate(std::span<const std::byte> text) {
+    static constexpr char kShape[] = "dddd:dd:dd dd:dd:dd";
+    if (text.size() < sizeof kShape - 1)
+        return std::nullopt;
+    int parts[6] = {}, part = 0;
+    for (std::size_t i = 0; i + 1 < sizeof kShape; ++i) {
+        const unsigned c = At(text, i);
+        if (kShape[i] != 'd') {
+            if (c != unsigned(kShape[i]))
+                return std::nullopt;
+            ++part;
+        } else if (c < '0' || c > '9') {
+            return std::nullopt;
+        } else {
+            parts[part] = parts[part] * 10 + int(c - '0');
+        }
     }
-    return 1;
+    const CivilTime t{parts[0], parts[1], parts[2], parts[3], parts[4], parts[5]};
+    if (t.year < 1 || t.month < 1 || t.month > 12 || t.day < 1 || t.day > 31 || t.hour > 23 ||
+        t.minute > 59 || t.second > 59)
+        return std::nullopt;
+    return t;
+}
+
+std::optional<CivilTime> TiffDateTaken(std::span<const std::byte> tiff) {
+    TiffReader r(tiff);
+    const auto ifd = r.header() ? r.u32(4) : std::nullopt;
+    const auto pointer = ifd ? FindTiffEntry(r, *ifd, kExifDirectoryTag) : std::nullopt;
+    if (!pointer || (pointer->type != kLong && pointer->type != kDirectory))
+        return std::nullopt;
+    const auto exif = r.u32(pointer->value);
+    const auto date = exif ? FindTiffEntry(r, *exif, kDateTimeOriginalTag) : std::nullopt;
+    if (!date || date->type != kAscii || date->count < 20)
+        return std::nullopt;
+    const auto at = r.u32(date->value); // 20 bytes do not fit the value field: an offset
+    if (!at || *at > tiff.size())
+        return std::nullopt;
+    return ParseExifDate(tiff.subspan(*at));
 }
 
 } // namespace
@@ -210,12 +266,14 @@ std::optional<std::string> MetafileRenderRefusal(PixelSize size) {
     return std::nullopt;
 }
 
-int ExifOrientation(std::span<const std::byte> b) {
+namespace {
+// The TIFF structure holding the EXIF data: a TIFF file itself, or a JPEG's APP1 block, which
+// comes before the picture data.
+std::span<const std::byte> ExifTiff(std::span<const std::byte> b) {
     if (b.size() >= 4 &&
         ((At(b, 0) == 'I' && At(b, 1) == 'I') || (At(b, 0) == 'M' && At(b, 1) == 'M')))
-        return TiffOrientation(b);
-    // The EXIF block comes before the picture data.
-    int orientation = 1;
+        return b;
+    std::span<const std::byte> tiff;
     WalkJpegSegments(b, [&](unsigned marker, std::size_t i, std::size_t length) {
         if (IsJpegFrame(marker) || length < 2 || i + 2 + length > b.size())
             return true;
@@ -225,10 +283,19 @@ int ExifOrientation(std::span<const std::byte> b) {
             !std::equal(std::begin(kExif), std::end(kExif), segment.begin(),
                         [](unsigned char a, std::byte c) { return std::byte(a) == c; }))
             return false;
-        orientation = TiffOrientation(segment.subspan(sizeof kExif));
+        tiff = segment.subspan(sizeof kExif);
         return true;
     });
-    return orientation;
+    return tiff;
+}
+} // namespace
+
+int ExifOrientation(std::span<const std::byte> b) {
+    return TiffOrientation(ExifTiff(b));
+}
+
+std::optional<CivilTime> ExifDateTaken(std::span<const std::byte> b) {
+    return TiffDateTaken(ExifTiff(b));
 }
 
 } // namespace gf

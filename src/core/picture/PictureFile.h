@@ -4,6 +4,7 @@
 // metafile by its header, what a JPEG's frame header or an EXIF block says.
 #include "base/Result.h"
 #include "platform/FileSystem.h"
+#include "platform/ShowClock.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -62,6 +63,9 @@ inline constexpr std::string_view kShowClosing = "the show was closing";
 // How the picture is to be turned when shown: the EXIF orientation (1 to 8) of a JPEG's APP1
 // block or of a TIFF file; 1 (as stored) when it has none or it cannot be read.
 int ExifOrientation(std::span<const std::byte> bytes);
+// When the picture was taken, as the camera's clock said: the EXIF DateTimeOriginal of a JPEG's
+// APP1 block or of a TIFF file, if it has one that reads as a date.
+std::optional<CivilTime> ExifDateTaken(std::span<const std::byte> bytes);
 // Orientations 5 to 8 turn the picture a quarter: width and height change places.
 inline bool OrientationSwapsAxes(int orientation) {
     return orientation >= 5 && orientation <= 8;

@@ -23,6 +23,7 @@ struct Settings {
     std::int16_t DisableSound = 0;
     std::int16_t ShowOnAllScreens = 0;  // 1: every screen shows slides, 0: the primary one
     std::int16_t IncludeSubfolders = 0; // 1: a folder show takes the folders below it too
+    std::int16_t Caption = 0; // a folder show's pictures: 0 none, 1 file name, 2 date taken
 
     bool operator==(const Settings&) const = default;
 };

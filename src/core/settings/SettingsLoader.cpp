@@ -46,7 +46,7 @@ constexpr SettingEntry Text(std::string_view name, std::string_view defaultText,
 // The settings, in the order the dialog stores them. The default picture folder is
 // the system's root folder ("C:\" on Windows) unless the sample show is found
 // (LoadSettingsFromStore).
-constexpr std::array<SettingEntry, 15> kSettings{
+constexpr std::array<SettingEntry, 16> kSettings{
     Text("ImagePath", kRootFolder, &Settings::ImagePath),
     Number("ImageInterval", "10", Group::First, &Settings::ImageInterval, 1, 32),
     Text("ImageListFile", "", &Settings::ImageListFile),
@@ -62,6 +62,7 @@ constexpr std::array<SettingEntry, 15> kSettings{
     CheckBox("DisableSound", Group::Second, &Settings::DisableSound),
     CheckBox("ShowOnAllScreens", Group::Second, &Settings::ShowOnAllScreens),
     CheckBox("IncludeSubfolders", Group::Second, &Settings::IncludeSubfolders),
+    Number("Caption", "0", Group::Second, &Settings::Caption, 0, 2),
 };
 
 // Stored text as a number: the number-reading rule, rounded to 16 bits.

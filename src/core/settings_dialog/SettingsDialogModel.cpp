@@ -250,4 +250,9 @@ bool SettingsDialogModel::cmdExit_Click() {
     return true;
 }
 
+void SettingsDialogModel::setCaption(int index) {
+    if (index >= 0 && std::size_t(index) < kSettingsTexts.captions.size())
+        settings_.Caption = std::int16_t(index);
+}
+
 } // namespace gf

@@ -69,6 +69,11 @@ struct SettingsTexts {
     std::string_view includeSubfolders = "Include Subfolders";
     std::string_view includeSubfoldersTip =
         "In folder mode, the pictures of the folders below the chosen one too";
+    // What a folder show writes under a picture without a comment, in the order of the stored
+    // values; the label's letters are all other controls' keys, too.
+    std::string_view caption = "Caption:";
+    std::string_view captionTip = "In folder mode, what is written under each picture";
+    std::array<std::string_view, 3> captions = {"None", "File Name", "Date Taken"};
     // The two options of the order, size, placement and screens frames.
     std::array<std::array<std::string_view, 2>, 4> options = {{{"Sequential", "Random"},
                                                                {"Original", "Full Screen"},
@@ -152,6 +157,8 @@ class SettingsDialogModel {
     void chkScreensPrimary_Click() { settings_.ShowOnAllScreens = 0; }
     void chkScreensEvery_Click() { settings_.ShowOnAllScreens = 1; }
     void setIncludeSubfolders(bool on) { settings_.IncludeSubfolders = on ? 1 : 0; }
+    // An index of SettingsTexts::captions; others leave the setting as it is.
+    void setCaption(int index);
     void setIgnoreMouse(bool checked) { c_.chkIgnoreMouse = checked; }
     void setDisableSound(bool checked) { c_.chkDisableSound = checked; }
     void setComboIndex(int index);

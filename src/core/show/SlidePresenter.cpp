@@ -2,6 +2,7 @@
 
 #include "core/files/Paths.h"
 #include "core/show/CommentFit.h"
+#include "core/show/SlideCaption.h"
 #include "core/template/NamedColors.h"
 #include "core/text/TextNumber.h"
 #include "core/text/Trace.h"
@@ -32,7 +33,7 @@ SlidePresenter::SlidePresenter(PlayerState& state, const SlideList& slides, File
       programFolder_(std::move(programFolder)),
       loader_(
           state.platform.pictures, [&pump = state.platform.pump] { pump.wake(); },
-          state.platform.decodeOnWorker) {}
+          state.platform.workers) {}
 
 PictureRequest SlidePresenter::RequestFor(const std::string& path, std::optional<TwipSize> box) {
     const auto info = files_.info(path);
@@ -369,10 +370,24 @@ std::string SlidePresenter::FittedComment(std::string_view text, bool stored) co
                       [&canvas](std::string_view line) { return canvas.commentTextWidth(line); });
 }
 
+std::string SlidePresenter::Caption() const {
+    if (standAlone_ || s_.settings.AllImages == 0 || s_.settings.Caption == 0 || s_.image1.banner)
+        return {};
+    return SlideCaption(s_.settings.Caption, files_, s_.platform.clock, Entry());
+}
+
 void SlidePresenter::ShowComment(const SlideAttributes& slide) {
     auto& canvas = s_.platform.canvas;
     if (slide.comment.empty()) {
-        canvas.hideComment();
+        // A folder's picture has no comment of its own: the caption takes its place, white on
+        // black as comments are, breaking only where the name does not fit.
+        if (const auto caption = Caption(); !caption.empty()) {
+            const auto text = FittedComment(caption, false);
+            canvas.showComment({text, 0xFFFFFF, 0, kCommentLeft,
+                                canvas.windowHeight() - canvas.commentHeight(text)});
+        } else {
+            canvas.hideComment();
+        }
         return;
     }
     const auto text = FittedComment(slide.comment, true);

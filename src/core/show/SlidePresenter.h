@@ -52,6 +52,8 @@ class SlidePresenter {
     // The random numbers place a box smaller than the window (left, then top).
     void PlaceBox(const std::string& dissolve, double randomLeft, double randomTop);
     void ShowComment(const SlideAttributes& slide);
+    // A folder show's caption for the shown picture, as the Caption setting asks.
+    std::string Caption() const;
     // A comment (stored with "^" for its breaks) or a message cut to what the label can show.
     std::string FittedComment(std::string_view text, bool stored) const;
     void StartSound(const SlideAttributes& slide);

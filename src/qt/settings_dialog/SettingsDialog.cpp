@@ -166,6 +166,16 @@ void SettingsDialog::buildUi() {
     chkIncludeSubfolders->setObjectName(QStringLiteral("chkIncludeSubfolders"));
     chkIncludeSubfolders->setToolTip(qs(kTexts.includeSubfoldersTip));
     modes->addWidget(chkIncludeSubfolders);
+    modes->addSpacing(16);
+    auto* captionLabel = new QLabel(qs(kTexts.caption));
+    cmbCaption = new QComboBox;
+    cmbCaption->setObjectName(QStringLiteral("cmbCaption"));
+    for (auto caption : kTexts.captions)
+        cmbCaption->addItem(qs(caption));
+    cmbCaption->setToolTip(qs(kTexts.captionTip));
+    captionLabel->setBuddy(cmbCaption);
+    modes->addWidget(captionLabel);
+    modes->addWidget(cmbCaption);
     modes->addStretch();
     sourceLayout->addLayout(modes);
 
@@ -382,6 +392,8 @@ void SettingsDialog::connectUi() {
             [this](bool on) { model_.setDisableSound(on); });
     connect(chkIncludeSubfolders, &QCheckBox::toggled, this,
             [this](bool on) { model_.setIncludeSubfolders(on); });
+    connect(cmbCaption, &QComboBox::currentIndexChanged, this,
+            [this](int index) { model_.setCaption(index); });
     connect(Combo1, &QComboBox::currentIndexChanged, this,
             [this](int index) { model_.setComboIndex(index); });
     for (int i = 0; i < 4; ++i) {
@@ -470,6 +482,8 @@ void SettingsDialog::syncFromModel() {
     {
         const QSignalBlocker block(chkIncludeSubfolders);
         chkIncludeSubfolders->setChecked(s.IncludeSubfolders != 0);
+        const QSignalBlocker blockCaption(cmbCaption);
+        cmbCaption->setCurrentIndex(s.Caption);
     }
     Combo1->setCurrentIndex(c.comboIndex);
     for (int i = 0; i < 4; ++i) {

@@ -89,6 +89,7 @@ class SettingsDialog final : public QWidget, private SettingsDialogView {
     QRadioButton* chkPositionCentered = nullptr;
     QRadioButton* chkPositionRandom = nullptr;
     QCheckBox* chkIncludeSubfolders = nullptr;
+    QComboBox* cmbCaption = nullptr;
     QRadioButton* chkScreensPrimary = nullptr;
     QRadioButton* chkScreensEvery = nullptr;
     QComboBox* Combo1 = nullptr;

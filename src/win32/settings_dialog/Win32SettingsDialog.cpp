@@ -46,6 +46,7 @@ enum Id : int {
     kIgnoreMouse = kFirstScroll + 4,
     kDisableSound,
     kIncludeSubfolders,
+    kCaption,
     kLogo,
     kLink,
     kStrip,
@@ -215,6 +216,14 @@ void Win32SettingsDialog::create() {
     chkIncludeSubfolders_ = addControl(L"BUTTON", ToUtf16(texts.includeSubfolders),
                                        BS_AUTOCHECKBOX | WS_TABSTOP, kIncludeSubfolders);
     setTooltip(chkIncludeSubfolders_, ToUtf16(texts.includeSubfoldersTip));
+    captionLabel_ = addControl(L"STATIC", ToUtf16(texts.caption), SS_LEFT | SS_NOPREFIX);
+    cmbCaption_ =
+        addControl(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kCaption);
+    for (const auto caption : texts.captions) {
+        const std::wstring wide = ToUtf16(caption);
+        SendMessageW(cmbCaption_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    }
+    setTooltip(cmbCaption_, ToUtf16(texts.captionTip));
     for (int i = 0; i < 4; ++i) {
         const auto& bar = model_.scrollBars()[std::size_t(i)];
         scrollLabels_[i] = addControl(L"STATIC", L"", SS_LEFT | WS_GROUP);
@@ -269,7 +278,10 @@ void Win32SettingsDialog::arrange() {
     l.place(source_, kMargin, 6, inner, kPanelTop + panelHeight + 10 - 6);
     l.place(chkFolderMode_, left, 26, 110, 20);
     l.place(chkTemplateMode_, left + 120, 26, 130, 20);
-    l.place(chkIncludeSubfolders_, left + 260, 26, 160, 20);
+    l.place(chkIncludeSubfolders_, left + 250, 26, 130, 20);
+    const int captionLabelWidth = l.textSize(ToUtf16(kSettingsTexts.caption)).cx + 4;
+    l.place(captionLabel_, left + 390, 29, captionLabelWidth, 20);
+    l.place(cmbCaption_, left + 392 + captionLabelWidth, 25, 110, 200);
     const int buttonWidth = 68, gap = 6;
     const int buttonsLeft = left + innerWidth - 4 * buttonWidth - 3 * gap;
     const int pathLabelWidth = l.textSize(L"Path:").cx + 4;
@@ -386,6 +398,7 @@ void Win32SettingsDialog::syncFromModel() {
     SetChecked(chkIgnoreMouse_, c.chkIgnoreMouse);
     SetChecked(chkDisableSound_, c.chkDisableSound);
     SetChecked(chkIncludeSubfolders_, s.IncludeSubfolders != 0);
+    SendMessageW(cmbCaption_, CB_SETCURSEL, WPARAM(s.Caption), 0);
     SendMessageW(Combo1_, CB_SETCURSEL, WPARAM(c.comboIndex), 0);
     for (int i = 0; i < 4; ++i) {
         const auto& bar = model_.scrollBars()[std::size_t(i)];
@@ -461,6 +474,10 @@ bool Win32SettingsDialog::command(int id, int code, HWND control) {
         return true;
     case kIncludeSubfolders:
         model_.setIncludeSubfolders(Checked(chkIncludeSubfolders_));
+        return true;
+    case kCaption:
+        if (code == CBN_SELCHANGE)
+            model_.setCaption(int(SendMessageW(cmbCaption_, CB_GETCURSEL, 0, 0)));
         return true;
     case kCombo:
         if (code == CBN_SELCHANGE)

@@ -73,6 +73,7 @@ class Win32SettingsDialog final : public Win32Dialog, private SettingsDialogView
     HWND comboLabel_ = nullptr, Combo1_ = nullptr;
     HWND scrolls_[4] = {}, scrollLabels_[4] = {};
     HWND chkIgnoreMouse_ = nullptr, chkDisableSound_ = nullptr, chkIncludeSubfolders_ = nullptr;
+    HWND captionLabel_ = nullptr, cmbCaption_ = nullptr;
     HWND imgBrindlewick_ = nullptr, lblBrindlewick_ = nullptr;
     std::unique_ptr<Win32AdStrip> adStrip_;
     int stripHeight_ = 52; // units

@@ -35,6 +35,52 @@ std::string Jpeg(const std::string& payload) {
            std::string("\xFF\xC0\x00\x11\x08\x00\x14\x00\x28\x03", 10);
 }
 
+// A TIFF structure whose first directory points to an EXIF directory holding `date` as the
+// DateTimeOriginal of `type` and `count`.
+std::string DatedTiff(bool little, const std::string& date, unsigned pointerType = 4,
+                      unsigned type = 2, unsigned count = 20) {
+    auto u16 = [little](unsigned v) {
+        return little ? std::string{char(v & 0xFF), char(v >> 8)}
+                      : std::string{char(v >> 8), char(v & 0xFF)};
+    };
+    auto u32 = [&](unsigned v) {
+        return little ? u16(v & 0xFFFF) + u16(v >> 16) : u16(v >> 16) + u16(v & 0xFFFF);
+    };
+    return std::string(little ? "II" : "MM") + u16(42) + u32(8) + u16(1) + u16(0x8769) +
+           u16(pointerType) + u32(1) + u32(26) + u32(0) + u16(1) + u16(0x9003) + u16(type) +
+           u32(count) + u32(44) + u32(0) + date + std::string(1, '\0');
+}
+
+// When the camera took the picture, read from the EXIF block, each part at the edges of its
+// range; anything else is no date.
+TEST(PictureFile, TheDateTakenComesFromTheExifDirectory) {
+    const std::string exif("Exif\0\0", 6);
+    const CivilTime taken{2018, 7, 14, 16, 5, 9};
+    for (bool little : {true, false}) {
+        EXPECT_EQ(ExifDateTaken(Bytes(Jpeg(exif + DatedTiff(little, "2018:07:14 16:05:09")))),
+                  taken);
+        EXPECT_EQ(ExifDateTaken(Bytes(DatedTiff(little, "2018:07:14 16:05:09", 13))), taken);
+    }
+    const auto date = [&](const char* text) { return ExifDateTaken(Bytes(DatedTiff(true, text))); };
+    EXPECT_EQ(date("0001:01:01 00:00:00"), (CivilTime{1, 1, 1, 0, 0, 0}));
+    EXPECT_EQ(date("2024:12:31 23:59:59"), (CivilTime{2024, 12, 31, 23, 59, 59}));
+    for (const char* none : {"0000:01:01 00:00:00", "2024:00:01 00:00:00", "2024:13:01 00:00:00",
+                             "2024:01:00 00:00:00", "2024:01:32 00:00:00", "2024:01:01 24:00:00",
+                             "2024:01:01 00:60:00", "2024:01:01 00:00:60", "    :  :     :  :  ",
+                             "2024-01-01 00:00:00", "2024:01:01T00:00:00", "2024:1:01 00:00:000"})
+        EXPECT_EQ(date(none), std::nullopt) << none;
+    // Not text, shorter than a date, the EXIF directory not pointed to by a number, the date's
+    // offset past the end, no EXIF at all.
+    EXPECT_EQ(ExifDateTaken(Bytes(DatedTiff(true, "2018:07:14 16:05:09", 4, 7))), std::nullopt);
+    EXPECT_EQ(ExifDateTaken(Bytes(DatedTiff(true, "2018:07:14 16:05:0", 4, 2, 19))), std::nullopt);
+    EXPECT_EQ(ExifDateTaken(Bytes(DatedTiff(true, "2018:07:14 16:05:09", 3))), std::nullopt);
+    auto past = DatedTiff(true, "2018:07:14 16:05:09");
+    past.resize(50);
+    EXPECT_EQ(ExifDateTaken(Bytes(past)), std::nullopt);
+    EXPECT_EQ(ExifDateTaken(Bytes(Jpeg(exif + Tiff(true, 274, 3, 6)))), std::nullopt);
+    EXPECT_EQ(ExifDateTaken({}), std::nullopt);
+}
+
 TEST(PictureFile, TheOrientationComesFromTheExifBlockOrTheTiffItself) {
     const std::string exif("Exif\0\0", 6);
     // 1 to 8 as stored; 0 and 9 are no orientation. 5 to 8 turn the picture a quarter.

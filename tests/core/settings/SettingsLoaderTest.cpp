@@ -50,6 +50,8 @@ TEST(SettingsLoading, NumbersAreReadRoundedAndLimited) {
     EXPECT_EQ(loadWith("DissolveDelay", "-5").DissolveDelay, 0);
     EXPECT_EQ(loadWith("DissolveDelay", "-99999").DissolveDelay, 0);
     EXPECT_EQ(loadWith("FullScreen", "7").FullScreen, 7); // not limited
+    for (const auto& [stored, caption] : {std::pair{"-1", 0}, {"0", 0}, {"2", 2}, {"3", 2}})
+        EXPECT_EQ(loadWith("Caption", stored).Caption, caption) << stored;
 }
 
 TEST(SettingsLoading, TextsKeepWhatIsStoredAndValuesOfAnotherTypeGiveTheDefault) {
@@ -114,7 +116,7 @@ TEST(SettingsStoring, WritesEveryValueInOrderAndReadsBack) {
                                         "ImagePositionRandom", "ImageOrderRandom", "AllImages",
                                         "Blocks", "DissolveType", "DissolveDelay",
                                         "MouseSensitivity", "IgnoreMouse", "DisableSound",
-                                        "ShowOnAllScreens", "IncludeSubfolders"}));
+                                        "ShowOnAllScreens", "IncludeSubfolders", "Caption"}));
     EXPECT_EQ(store.persisted(kKey, "IgnoreMouse"), "1");
     EXPECT_EQ(store.persisted(kKey, "ShowOnAllScreens"), "1");
     Settings back = load(store);

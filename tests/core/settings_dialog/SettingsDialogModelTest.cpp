@@ -201,20 +201,23 @@ TEST(SettingsDialogModel, TemplateModeSplitsThePathAndWritesThemAllInOrder) {
     m.setComboIndex(3);
     m.chkScreensEvery_Click();
     m.setIncludeSubfolders(true);
+    m.setCaption(2);
+    m.setCaption(3); // past the captions: kept as it was
+    m.setCaption(-1);
     d.store.writeOrder.clear();
     ASSERT_TRUE(m.cmdExit_Click());
     const std::vector<std::string> order = {
-        "ImagePath",           "ImageInterval",    "ImageListFile",    "FullScreen",
-        "ImagePositionRandom", "ImageOrderRandom", "AllImages",        "Blocks",
-        "DissolveType",        "DissolveDelay",    "MouseSensitivity", "IgnoreMouse",
-        "DisableSound",        "ShowOnAllScreens", "IncludeSubfolders"};
+        "ImagePath",           "ImageInterval",    "ImageListFile",     "FullScreen",
+        "ImagePositionRandom", "ImageOrderRandom", "AllImages",         "Blocks",
+        "DissolveType",        "DissolveDelay",    "MouseSensitivity",  "IgnoreMouse",
+        "DisableSound",        "ShowOnAllScreens", "IncludeSubfolders", "Caption"};
     EXPECT_EQ(d.store.writeOrder, order);
     std::vector<std::string> values;
     for (const auto& name : order)
         values.push_back(d.stored(name));
     EXPECT_EQ(values,
               (std::vector<std::string>{d.dir.str(), "12", "beach.txt", "1", "0", "1", "0", "20",
-                                        "Top To Bottom", "30", "200", "1", "0", "1", "1"}));
+                                        "Top To Bottom", "30", "200", "1", "0", "1", "1", "2"}));
 }
 
 // A missing file or an empty path is an error; a missing folder is a question, and only OK

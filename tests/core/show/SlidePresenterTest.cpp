@@ -183,6 +183,19 @@ TEST(SlidePresenter, CommentLabelTakesTheSlideColoursAndLineBreaks) {
     EXPECT_LE(c.commentText.size(), 6u * 100 + 5 * 2);
     EXPECT_TRUE(c.commentText.ends_with("\xE2\x80\xA6"));
     EXPECT_EQ(c.comment.top, 1200 - 6 * RecordingCanvas::kLineHeight);
+
+    // In a folder show a picture without a comment shows its caption, white on black; a
+    // comment still comes first.
+    rig.show.process.settings.AllImages = 1;
+    rig.show.process.settings.Caption = 1;
+    rig.presenter.LoadImage();
+    ASSERT_TRUE(c.commentVisible);
+    EXPECT_EQ(c.commentText, "q");
+    EXPECT_EQ(c.comment.foreground, 0xFFFFFFu);
+    EXPECT_EQ(c.comment.background, 0u);
+    EXPECT_EQ(c.comment.top, 1200 - RecordingCanvas::kLineHeight);
+    rig.presenter.LoadImage();
+    EXPECT_TRUE(c.commentText.starts_with("word")) << c.commentText.substr(0, 20);
 }
 
 TEST(SlidePresenter, SoundModes) {
@@ -316,7 +329,7 @@ TEST(SlidePresenter, EachPictureIsReadOnceAheadOfItsTurnUnlessItChanged) {
 
 TEST(SlidePresenter, TheWorkerDecodesWhileTheWindowHandlesEvents) {
     PresenterRig rig;
-    rig.show.platform.decodeOnWorker = true;
+    rig.show.platform.workers = true;
     SlidePresenter presenter(rig.state, rig.slides, rig.show.process.files, false, "/prog/");
     rig.add("a");
     rig.add("b");

@@ -84,7 +84,7 @@ TEST(SettingsDialog, LoadsStoredSettingsAndDoneWritesTheChangesBack) {
     Fixture f;
     f.storeSettings("[General]\nImagePath=" + f.shows.path().toUtf8() +
                     "\nImageListFile=beach.txt\nAllImages=0\nImageInterval=7\n"
-                    "DissolveType=Left To Right\nFullScreen=1\nIgnoreMouse=1\n");
+                    "DissolveType=Left To Right\nFullScreen=1\nIgnoreMouse=1\nCaption=1\n");
     f.open();
     EXPECT_EQ(f.dialog->windowTitle(), "Glimmerframe Settings");
     EXPECT_TRUE(f.child<QCheckBox>("chkTemplateMode")->isChecked());
@@ -93,6 +93,7 @@ TEST(SettingsDialog, LoadsStoredSettingsAndDoneWritesTheChangesBack) {
     EXPECT_EQ(f.child<QLabel>("lblDelayInterval")->text(), "Dela&y Interval: 7 Seconds");
     EXPECT_EQ(f.child<QLabel>("lblDissolveSize")->text(), "Dissolve Si&ze: 10");
     EXPECT_EQ(f.child<QComboBox>("Combo1")->currentText(), "Left To Right");
+    EXPECT_EQ(f.child<QComboBox>("cmbCaption")->currentText(), "File Name");
     EXPECT_TRUE(f.child<QRadioButton>("chkFullScreen")->isChecked());
     EXPECT_TRUE(f.child<QCheckBox>("chkIgnoreMouse")->isChecked());
     EXPECT_EQ(f.child<QToolButton>("cmdEditTemplate")->toolTip(), "Edit A Template File");
@@ -104,6 +105,7 @@ TEST(SettingsDialog, LoadsStoredSettingsAndDoneWritesTheChangesBack) {
          {"chkOriginal", "chkOrderRandom", "chkDisableSound", "chkIgnoreMouse"})
         f.click(option);
     f.child<QComboBox>("Combo1")->setCurrentIndex(0);
+    f.child<QComboBox>("cmbCaption")->setCurrentIndex(2);
     // In a list Enter would store what the arrow keys only pointed at; in a text box it is "Done".
     const auto pressEnterIn = [](QWidget* w) {
         w->setFocus();
@@ -117,7 +119,7 @@ TEST(SettingsDialog, LoadsStoredSettingsAndDoneWritesTheChangesBack) {
     EXPECT_FALSE(f.dialog->isVisible());
     f.expectStored({"ImageInterval", "12", "FullScreen", "0", "ImageOrderRandom", "1",
                     "DisableSound", "1", "IgnoreMouse", "0", "DissolveType", "Random", "ImagePath",
-                    f.shows.path() + "/", "ImageListFile", "beach.txt"});
+                    f.shows.path() + "/", "ImageListFile", "beach.txt", "Caption", "2"});
 }
 
 // A missing template is refused the same way; the model's tests cover it.
