@@ -69,7 +69,7 @@ close_with Return
     fail "a first run stored ImagePath \"$(stored ImagePath)\", not the sample show's folder"
 [ "$(stored ImageListFile)" = "sample-show.txt" ] || fail "ImageListFile: $(stored ImageListFile)"
 count="$(reg query "$KEY" | grep -c REG_SZ)"
-[ "$count" -eq 15 ] || fail "$count values stored, not 15"
+[ "$count" -eq 16 ] || fail "$count values stored, not 16"
 
 echo "== dissolve" >&2
 # "/C": the dissolve list (Alt+T) one down from Normal, and Enter is Done.
