@@ -8,6 +8,7 @@
 #include "win32/show/Win32PictureDecoder.h"
 #include "win32/show/Win32PictureFormats.h"
 #include "win32/show/Win32ShowCanvas.h"
+#include "win32/show/Win32ShowClock.h"
 #include "win32/support/ComApartment.h"
 #include "win32/support/Win32PlatformTimer.h"
 #include "windows/Utf16.h"
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
+#include <limits>
 #include <thread>
 #include <wincodec.h>
 #include <wrl/client.h>
@@ -359,6 +361,24 @@ TEST(Win32ShowCanvas, TheCommentSitsAtTheBottomLeftInItsColoursAndIsCutToTheScre
     c.showComment({fitted, 0xFFFFFF, 0xFF0000, 0, 0});
     EXPECT_EQ(Rgb(rig.screen(), 1, 79 - c.commentLineHeight() / 15), kBlue); // all the lines
     EXPECT_EQ(Rgb(rig.screen(), 70, 1), 0u);
+}
+
+// Captions' dates: a file time in the local zone, within a day of the UTC date, and a date in the
+// user's words, from the earliest instant a file's time can hold.
+TEST(Win32ShowClock, FileTimesAreLocalAndDatesAreInTheUsersWords) {
+    const Win32ShowClock clock;
+    const auto t = clock.localTime(1'531'584'000'000'000'000); // 14 July 2018, 16:00 UTC
+    EXPECT_EQ(t.year, 2018);
+    EXPECT_EQ(t.month, 7);
+    EXPECT_GE(t.day, 14);
+    EXPECT_LE(t.day, 15);
+    EXPECT_EQ(t.minute, 0);
+    EXPECT_EQ(clock.localTime(std::numeric_limits<std::int64_t>::min()).year, 1677);
+    const std::string date = clock.longDate({2018, 7, 14, 0, 0, 0});
+    EXPECT_NE(date.find("2018"), std::string::npos) << date;
+    EXPECT_NE(date.find("14"), std::string::npos) << date;
+    EXPECT_EQ(date.find('\0'), std::string::npos);
+    EXPECT_EQ(clock.longDate({2018, 13, 40, 0, 0, 0}), "");
 }
 
 TEST(Win32EventPump, TimersTickInWaitsAWakeEndsAWaitAndQuitEndsTheLoop) {

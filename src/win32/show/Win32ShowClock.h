@@ -19,11 +19,9 @@ class Win32ShowClock final : public ShowClock {
         return t.wHour * 3600.0 + t.wMinute * 60.0 + t.wSecond + t.wMilliseconds / 1000.0;
     }
     CivilTime localTime(std::int64_t unixNs) const override {
-        // FILETIME counts 100 ns from 1601; before 1601 there is no date to give.
+        // FILETIME counts 100 ns from 1601, so every instant since 1677 that unixNs holds fits.
         constexpr std::int64_t k1601To1970 = 116'444'736'000'000'000;
         const std::int64_t ticks = unixNs / 100 + k1601To1970;
-        if (ticks < 0)
-            return {};
         ULARGE_INTEGER u;
         u.QuadPart = std::uint64_t(ticks);
         const FILETIME utc{u.LowPart, u.HighPart};

@@ -8,6 +8,7 @@
 #include "qt/show/QtMediaPlayer.h"
 #include "qt/show/QtOneShotSound.h"
 #include "qt/show/QtPictureDecoder.h"
+#include "qt/show/QtShowClock.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -226,6 +227,21 @@ TEST(QtShowCanvas, StepsRepaintOnlyWhatTheyChanged) {
         c.fadeTo(1);
         EXPECT_EQ(rig.screen().pixelColor(10, 10), QColor(255, 0, 0)) << dpr;
     }
+}
+
+// Captions' dates: an instant in the local zone, within a day of the UTC date, and a date in the
+// locale's words.
+TEST(QtShowClock, InstantsAreLocalAndDatesAreInTheLocalesWords) {
+    const QtShowClock clock;
+    const auto t = clock.localTime(1'531'584'000'000'000'000); // 14 July 2018, 16:00 UTC
+    EXPECT_EQ(t.year, 2018);
+    EXPECT_EQ(t.month, 7);
+    EXPECT_GE(t.day, 14);
+    EXPECT_LE(t.day, 15);
+    const std::string date = clock.longDate({2018, 7, 14, 0, 0, 0});
+    EXPECT_EQ(date, QLocale().toString(QDate(2018, 7, 14), QLocale::LongFormat).toStdString());
+    EXPECT_NE(date.find("2018"), std::string::npos) << date;
+    EXPECT_EQ(clock.longDate({2018, 13, 40, 0, 0, 0}), "");
 }
 
 TEST(QtShowCanvas, TheCommentSitsAtTheBottomLeftInItsColours) {
