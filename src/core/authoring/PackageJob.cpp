@@ -35,8 +35,10 @@ void PackageJob::run(FileSystem& files, std::function<void()> news) {
             news();
     };
     auto programFile = FindPackageProgram(files, program_, request_.programPath);
-    if (programFile)
+    if (programFile && *programFile != request_.programPath) {
+        request_.runningProgramPath = std::move(request_.programPath);
         request_.programPath = std::move(*programFile);
+    }
     auto result =
         programFile ? WritePackage(files, request_) : Result<PackageWritten>(programFile.error());
     const std::lock_guard hold(lock_);

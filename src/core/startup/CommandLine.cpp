@@ -86,7 +86,7 @@ int Pack(std::span<const std::string> args, CommandLineHost& host) {
         lineLength = std::max(lineLength, line.size());
     };
     const auto written = PackTemplate(host.files, FullPath(host.workingFolder, args[1]), output,
-                                      *programFile, settings, progress);
+                                      *programFile, settings, progress, host.programFile);
     if (lineLength > 0)
         host.err << "\r" << std::string(lineLength, ' ') << "\r";
     if (!written) {
