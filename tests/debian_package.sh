@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The Debian package as a user gets it, unpacked into a scratch root: its program answers
-# --version and lists the sample show it carries; the XScreenSaver description and the link where
-# XScreenSaver looks for display programs, the menu entry, the icon, the manual page, the guide
-# and the copyright are where Debian and XScreenSaver look for them; the program carries no debug
-# information, and the libraries it needs are among the package's dependencies.
+# --version, lists the sample show it carries and packs it for Windows; the XScreenSaver
+# description and the link where XScreenSaver looks for display programs, the menu entry, the
+# icon, the manual page, the guide and the copyright are where Debian and XScreenSaver look for
+# them; the program carries no debug information, and the libraries it needs are among the
+# package's dependencies.
 # Usage: debian_package.sh PACKAGE.deb
 set -euo pipefail
 deb="$(realpath "$1")"
@@ -30,6 +31,15 @@ slides="$(jq '.slides | length' "$work/list.json")"
 while read -r image; do
     [ -s "$image" ] && [[ "$image" == "$samples/"* ]] || fail "the sample show's picture $image is not installed"
 done < <(jq -r '.slides[].image' "$work/list.json")
+
+# Shows packed for Windows from the Windows programs the package carries, found from the
+# installed program.
+for arch in x64 x86; do
+    "$program" --pack "$samples/sample-show.txt" -o "$work/show-$arch.scr" --for "windows-$arch" \
+        2>"$work/pack.err" || fail "--pack --for windows-$arch: $(cat "$work/pack.err")"
+    made="$("$program" --list "$work/show-$arch.scr" | jq -r .program)"
+    [ "$made" = "windows-$arch" ] || fail "a package for windows-$arch is one for $made"
+done
 
 [ "$(readlink -f "$usr/libexec/xscreensaver/glimmerframe")" = "$(readlink -f "$program")" ] ||
     fail "no link from XScreenSaver's folder of display programs to the program"

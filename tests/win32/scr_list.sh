@@ -76,11 +76,19 @@ rm show.txt a.jpg err.txt
 # The items follow the program's copy in blocks of 1025 bytes: a.jpg, s.wav, b c.gif.
 p=$(stat -c %s "$scr")
 mapfile -t trailer < <(tail -c 104 show.scr | tr -d '\r' | sed 's/^0*\([0-9]\)/\1/')
+# The system the package's program is for: the machine in its PE header.
+pe=$(od -An -tu4 -j60 -N4 "$scr" | tr -d ' ')
+case "$(od -An -tx2 -j$((pe + 4)) -N2 "$scr" | tr -d ' ')" in
+8664) system=windows-x64 ;;
+014c) system=windows-x86 ;;
+*) fail "glimmerframe.scr is for no Windows machine the test knows" ;;
+esac
 cat >expected.json <<JSON
 {
   "source": "show.scr",
   "kind": "package",
   "soundMode": 2,
+  "program": "$system",
   "directory": $((p + 4101)),
   "count": 2,
   "settings": {

@@ -86,6 +86,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         command.workingFolder = CurrentFolder();
         command.programName = "glimmerframe.scr";
         command.displayMode = false;
+        command.packsForOtherSystems = false;
         command.settingsNote = kSettingsNote;
         const auto outcome = gf::RunCommandLine(args, command);
         if (outcome.exitStatus) {

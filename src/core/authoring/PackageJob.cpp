@@ -4,9 +4,17 @@
 
 namespace gf {
 
+PackageProgram PackageProgramForFilter(std::string_view filter) {
+    for (const auto& type : kPackageFileTypes)
+        if (type.filter == filter)
+            return type.program;
+    return PackageProgram::ThisProgram;
+}
+
 PackageJob::PackageJob(TemplateDesigner& designer, const Settings& settings,
-                       std::string programPath, std::string target)
-    : designer_(designer), removedEmpty_(designer.dropEmptyRows()), rows_(designer.rows().rows()) {
+                       std::string programPath, std::string target, PackageProgram program)
+    : designer_(designer), removedEmpty_(designer.dropEmptyRows()), program_(program),
+      rows_(designer.rows().rows()) {
     request_.programPath = std::move(programPath);
     request_.rows = rows_;
     request_.soundMode = designer.soundMode();
@@ -26,7 +34,13 @@ void PackageJob::run(FileSystem& files, std::function<void()> news) {
         if (!newsPending_.exchange(true) && news)
             news();
     };
-    auto result = WritePackage(files, request_);
+    auto programFile = FindPackageProgram(files, program_, request_.programPath);
+    if (programFile && *programFile != request_.programPath) {
+        request_.runningProgramPath = std::move(request_.programPath);
+        request_.programPath = std::move(*programFile);
+    }
+    auto result =
+        programFile ? WritePackage(files, request_) : Result<PackageWritten>(programFile.error());
     const std::lock_guard hold(lock_);
     result_.emplace(std::move(result));
 }

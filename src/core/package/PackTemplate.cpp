@@ -8,7 +8,8 @@ namespace gf {
 Result<PackageWritten> PackTemplate(FileSystem& files, std::string_view templatePath,
                                     std::string_view outputPath, std::string_view programPath,
                                     const Settings& settings,
-                                    std::function<void(const PackageWriteProgress&)> progress) {
+                                    std::function<void(const PackageWriteProgress&)> progress,
+                                    std::string_view runningProgram) {
     auto read = ReadDesignerTemplate(files, templatePath, 1);
     if (read.error)
         return Error{*read.error};
@@ -17,6 +18,8 @@ Result<PackageWritten> PackTemplate(FileSystem& files, std::string_view template
         return Error{NoPicturesInTemplate(templatePath)};
     PackageWriteRequest request;
     request.programPath = std::string(programPath);
+    if (runningProgram != programPath)
+        request.runningProgramPath = std::string(runningProgram);
     request.rows = read.rows;
     request.soundMode = read.soundMode;
     request.settings = settings;

@@ -172,10 +172,14 @@ Result<PackageWritten> WritePackage(FileSystem& files, const PackageWriteRequest
         return Error{"No file name was given for the package."};
     // Links, ".." and a name in other letters all reach the same file: only its identity tells.
     const auto target = files.info(request.targetPath);
-    if (target.sameFileAs(files.info(request.programPath)))
-        return Error{"A package cannot be written over the running program " + request.programPath +
+    const std::string& running =
+        request.runningProgramPath.empty() ? request.programPath : request.runningProgramPath;
+    if (target.sameFileAs(files.info(running)))
+        return Error{"A package cannot be written over the running program " + running +
                      "; choose another file name."};
     std::vector<const std::string*> sources;
+    if (!request.runningProgramPath.empty())
+        sources.push_back(&request.programPath);
     if (!request.templatePath.empty())
         sources.push_back(&request.templatePath);
     for (const auto& r : rows)

@@ -26,7 +26,10 @@ struct PackageWriteProgress {
 };
 
 struct PackageWriteRequest {
-    std::string programPath;           // copied first; also the file that must never be overwritten
+    std::string programPath; // copied first; also the file that must never be overwritten
+    // The running program when programPath is another one (a Windows program): never
+    // overwritten either. Empty: programPath is the running program.
+    std::string runningProgramPath;
     std::span<const DesignerRow> rows; // rows with neither picture nor sound name are skipped
     int soundMode = 1;                 // 1, 2 or 3
     Settings settings;                 // the first group goes into the trailer

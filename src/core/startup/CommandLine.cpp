@@ -3,6 +3,7 @@
 #include "core/files/Paths.h"
 #include "core/help/Version.h"
 #include "core/package/PackTemplate.h"
+#include "core/package/PackageProgram.h"
 #include "core/picture/PictureTypes.h"
 #include "core/settings/SettingsLoader.h"
 #include "core/startup/SlideListJson.h"
@@ -41,9 +42,29 @@ int List(std::span<const std::string> args, CommandLineHost& host) {
 }
 
 int Pack(std::span<const std::string> args, CommandLineHost& host) {
-    if (args.size() != 4 || args[2] != "-o")
+    // --pack TEMPLATE, then -o OUTPUT and --for PLATFORM in either order.
+    std::optional<std::string> outputArg, forArg;
+    bool wellFormed = args.size() >= 4 && args.size() % 2 == 0;
+    for (std::size_t i = 2; wellFormed && i + 1 < args.size(); i += 2) {
+        auto* slot = args[i] == "-o"                                   ? &outputArg
+                     : args[i] == "--for" && host.packsForOtherSystems ? &forArg
+                                                                       : nullptr;
+        wellFormed = slot && !*slot;
+        if (wellFormed)
+            *slot = args[i + 1];
+    }
+    if (!wellFormed || !outputArg)
         return Refuse(host, "glimmerframe: --pack needs a TEMPLATE and -o OUTPUT");
-    const std::string output = FullPath(host.workingFolder, args[3]);
+    const auto program = forArg ? PackageProgramNamed(*forArg) : PackageProgram::ThisProgram;
+    if (!program)
+        return Refuse(host, "glimmerframe: --for takes " + std::string(kPackageProgramNames) +
+                                ", not " + *forArg);
+    const auto programFile = FindPackageProgram(host.files, *program, host.programFile);
+    if (!programFile) {
+        host.err << "glimmerframe: " << programFile.message() << "\n";
+        return 1;
+    }
+    const std::string output = FullPath(host.workingFolder, *outputArg);
     // The trailer carries the user's show settings, loaded as the show loads them.
     Settings settings;
     LoadSettingsFromStore(host.store, "Glimmerframe", true, settings);
@@ -65,7 +86,7 @@ int Pack(std::span<const std::string> args, CommandLineHost& host) {
         lineLength = std::max(lineLength, line.size());
     };
     const auto written = PackTemplate(host.files, FullPath(host.workingFolder, args[1]), output,
-                                      host.programFile, settings, progress);
+                                      *programFile, settings, progress, host.programFile);
     if (lineLength > 0)
         host.err << "\r" << std::string(lineLength, ' ') << "\r";
     if (!written) {
@@ -84,7 +105,8 @@ std::string UsageText(const CommandLineHost& host) {
     const std::string indent(p.size(), ' ');
     std::string u = "usage: " + p + " [/S | /C | /P <window> | /A <window>]\n";
     u += "       " + p + " --list SOURCE\n";
-    u += "       " + p + " --pack TEMPLATE -o OUTPUT\n";
+    u += "       " + p + " --pack TEMPLATE -o OUTPUT" +
+         (host.packsForOtherSystems ? " [--for PLATFORM]" : "") + "\n";
     if (host.displayMode) {
         u += "       " + p + " [--root | -window-id ID] [--interval N] [--full-screen]\n";
         u += "       " + indent +
@@ -100,9 +122,14 @@ std::string UsageText(const CommandLineHost& host) {
          "  /P <window>   show the preview inside the given window (its decimal id)\n"
          "  /A <window>   change the screen-saver password, or say where it is changed\n"
          "  --list SOURCE print the slide list of a template, a folder or a package as JSON\n"
+         "                (for a package also the system its program runs on)\n"
          "  --pack TEMPLATE -o OUTPUT\n"
-         "                write a stand-alone package of the template's show to OUTPUT\n"
-         "  -h, --help    show this help and exit\n"
+         "                write a stand-alone package of the template's show to OUTPUT\n";
+    if (host.packsForOtherSystems)
+        u += "  --for PLATFORM\n"
+             "                the package's system: linux (this program, the default),\n"
+             "                windows-x64 or windows-x86 (a Windows screen saver, .scr)\n";
+    u += "  -h, --help    show this help and exit\n"
          "  --version     show the version and exit\n";
     if (host.displayMode)
         u += "\n"

@@ -39,6 +39,8 @@ struct CommandLineHost {
     // note on where the settings are kept (may be empty).
     std::string_view programName = "glimmerframe";
     bool displayMode = true;
+    // Whether --pack takes --for: a Linux program can make packages for Windows too.
+    bool packsForOtherSystems = true;
     std::string_view settingsNote;
 };
 

@@ -3,6 +3,7 @@
 #include "core/files/PathParser.h"
 #include "core/files/Paths.h"
 #include "core/package/PackageReader.h"
+#include "core/package/ProgramPlatform.h"
 #include "core/template/SlideListLoader.h"
 #include "core/text/TextFile.h"
 
@@ -160,6 +161,9 @@ SlideListing ListSlideSource(FileSystem& files, std::span<const std::string> pic
                       : isPackage ? "package"
                                   : "template")
         .raw("soundMode", number(list.soundMode));
+    // Where the package plays: the system its program copy is for.
+    if (package)
+        doc.text("program", ProgramPlatform(files, full));
     if (package && !error) {
         const auto& t = package->directory().trailer;
         doc.raw("directory", number(t.directoryPosition)).raw("count", number(t.count));

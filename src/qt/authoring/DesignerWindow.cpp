@@ -329,19 +329,23 @@ void DesignerWindow::cmdWriteSCR_Click() {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("scr"));
-    dialog.setNameFilters(
-        {QStringLiteral("ScreenSaver Files (*.scr)"), QStringLiteral("All Files (*)")});
-    dialog.selectNameFilter(QStringLiteral("ScreenSaver Files (*.scr)"));
+    // What kind of package: a show for this system, or a Windows screen saver.
+    QStringList filters;
+    for (const auto& type : kPackageFileTypes)
+        filters.push_back(qs(type.filter));
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.front());
     const QString folder = qs(model_->TemplatePath());
     if (!folder.isEmpty())
         dialog.setDirectory(folder);
     dialog.selectFile(qs(*proposal));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    WriteSCR(dialog.selectedFiles().first());
+    WriteSCR(dialog.selectedFiles().first(),
+             PackageProgramForFilter(dialog.selectedNameFilter().toStdString()));
 }
 
-bool DesignerWindow::WriteSCR(const QString& target) {
+bool DesignerWindow::WriteSCR(const QString& target, PackageProgram program) {
     if (job_)
         return false;
     writtenLabel_->hide();
@@ -349,7 +353,7 @@ bool DesignerWindow::WriteSCR(const QString& target) {
                    process_.startup.programFile.empty()
                        ? QCoreApplication::applicationFilePath().toStdString()
                        : process_.startup.programFile,
-                   target.toStdString());
+                   target.toStdString(), program);
     job_ = &job;
     refresh();
 

@@ -2,6 +2,7 @@
 // "Template Designer": the rows of a template in a list, edited row by row, loaded, saved and
 // packed. Opened modally by the settings dialog, which gets the template's path back.
 #include "core/authoring/TemplateDesigner.h"
+#include "core/package/PackageProgram.h"
 #include "core/settings/StartupState.h"
 
 #include <QDialog>
@@ -63,9 +64,9 @@ class DesignerWindow final : public QDialog {
 
   public:
     // Writes the rows as a package at target on a worker thread, the progress panel in place
-    // of the list; returns when done. Failures are told to the user; false for them and for
-    // a cancel.
-    bool WriteSCR(const QString& target);
+    // of the list, copying this program or a Windows one; returns when done. Failures are told
+    // to the user; false for them and for a cancel.
+    bool WriteSCR(const QString& target, PackageProgram program = PackageProgram::ThisProgram);
     bool writing() const { return job_ != nullptr; }
     QPushButton* cancelWriteButton() const { return cancelWrite_; }
 

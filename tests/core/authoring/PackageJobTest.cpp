@@ -74,8 +74,29 @@ TEST_F(Packaging, AMissingFileIsToldAsItIsAndACancelNotAtAll) {
         job.run(test::RealFiles(), {});
         EXPECT_EQ(job.finish().error, "Unable to locate the program file: " + at("no-program"));
     }
+    {
+        PackageJob job(designer_, Settings{}, program_, target, PackageProgram::WindowsX86);
+        job.run(test::RealFiles(), {});
+        const auto error = job.finish().error;
+        ASSERT_TRUE(error);
+        EXPECT_NE(error->find(test::Native("windows/x86/glimmerframe.scr")), std::string::npos)
+            << *error;
+    }
     EXPECT_EQ(test::ReadFile(target), "old");
     EXPECT_EQ(designer_.rows().size(), 3u); // the blank row came back every time
+}
+
+TEST_F(Packaging, TheWindowsScreenSaverFilterWritesFromTheWindowsProgram) {
+    EXPECT_EQ(PackageProgramForFilter("Windows screen saver (*.scr)"), PackageProgram::WindowsX64);
+    EXPECT_EQ(PackageProgramForFilter(kPackageFileTypes[0].filter), PackageProgram::ThisProgram);
+    EXPECT_EQ(PackageProgramForFilter("Something else (*)"), PackageProgram::ThisProgram);
+
+    scratch_.write("windows/x64/glimmerframe.scr", "MZ windows");
+    PackageJob job(designer_, Settings{}, program_, at("show.scr"),
+                   PackageProgramForFilter("Windows screen saver (*.scr)"));
+    job.run(test::RealFiles(), {});
+    EXPECT_TRUE(job.finish().written);
+    EXPECT_EQ(test::ReadFile(at("show.scr")).substr(0, 10), "MZ windows");
 }
 
 TEST(PackageJobPercent, RowsDoneOfAHundred) {

@@ -291,12 +291,22 @@ TEST_F(Writer, NeverWritesOverTheFilesItIsMadeFrom) {
         EXPECT_NE(w.message().find("cannot be written over " + r.named), std::string::npos)
             << w.message();
     }
+    // Made from another program (a Windows one), it spares the running program too.
+    const auto running = put("bin/glimmerframe", "ELF");
+    for (const auto& [target, named] :
+         {std::pair{running, "the running program " + running}, {program_, program_ + ", which"}}) {
+        const auto w =
+            PackTemplate(test::RealFiles(), show, target, program_, Settings{}, {}, running);
+        EXPECT_NE(w.message().find("cannot be written over " + named), std::string::npos)
+            << w.message();
+    }
     const auto packed = PackTemplate(test::RealFiles(), show, show, program_, Settings{}, {});
     EXPECT_FALSE(packed.ok());
     EXPECT_EQ(test::ReadFile(show), "IMAGE=a.jpg\r\nSOUND=s.wav\r\n");
     EXPECT_EQ(test::ReadFile(a), "AAAA");
     EXPECT_EQ(test::ReadFile(sound), "RIFF");
     EXPECT_EQ(test::ReadFile(program_), std::string(4000, 'P'));
+    EXPECT_EQ(test::ReadFile(running), "ELF");
     std::vector<std::string> left;
     for (const auto& e : fs::directory_iterator(dir_ / "show"))
         left.push_back(e.path().filename().string());

@@ -43,8 +43,9 @@ TEST(CommandLine, HelpListsEveryModeAndEveryRefusalShowsIt) {
     }
     const std::string usage = UsageText(t.host);
     EXPECT_TRUE(usage.starts_with("usage: glimmerframe [/S | /C | /P <window> | /A <window>]\n"));
-    for (const char* mode : {"--list SOURCE", "--pack TEMPLATE -o OUTPUT", "--root | -window-id ID",
-                             "-h | --help | --version", "in a window of its own"})
+    for (const char* mode :
+         {"--list SOURCE", "--pack TEMPLATE -o OUTPUT", "--root | -window-id ID",
+          "-h | --help | --version", "in a window of its own", "-o OUTPUT [--for PLATFORM]"})
         EXPECT_NE(usage.find(mode), std::string::npos) << mode;
     // Every option has a line of its own that says what it does, and the program takes it as
     // the help spells it.
@@ -52,12 +53,12 @@ TEST(CommandLine, HelpListsEveryModeAndEveryRefusalShowsIt) {
          {"/S", "/C", "/P <window>", "/A <window>", "--list SOURCE", "--pack TEMPLATE -o OUTPUT",
           "-h, --help", "--version", "--root", "-window-id ID", "--interval N", "--full-screen",
           "--random-order", "--dissolve NAME", "--folder PATH", "--template FILE", "--source PATH",
-          "GLIMMERFRAME_TRACE"}) {
+          "--for PLATFORM", "GLIMMERFRAME_TRACE"}) {
         const auto at = usage.find("\n  " + option + " ");
         const auto alone = usage.find("\n  " + option + "\n                ");
         EXPECT_TRUE(at != std::string::npos || alone != std::string::npos) << option;
         if (!option.starts_with("--") || option == "--list SOURCE" ||
-            option.starts_with("--pack") || option == "--version")
+            option.starts_with("--pack") || option == "--version" || option.starts_with("--for"))
             continue;
         std::vector<std::string> args{"--root", option.substr(0, option.find(' '))};
         if (option.find(' ') != std::string::npos)
@@ -76,6 +77,11 @@ TEST(CommandLine, HelpListsEveryModeAndEveryRefusalShowsIt) {
     };
     for (const auto& c : {Case{{"--list"}, 2, "--list needs one SOURCE"},
                           Case{{"--pack", "a.txt", "b.scr"}, 2, "--pack needs a TEMPLATE"},
+                          Case{{"--pack", "a.txt", "-o", "b", "-o", "c"}, 2, "--pack needs a"},
+                          Case{{"--pack", "a.txt", "--for", "linux"}, 2, "--pack needs a"},
+                          Case{{"--pack", "a.txt", "-o", "b", "--for", "mac"},
+                               2,
+                               "--for takes linux, windows-x64 or windows-x86, not mac\n"},
                           Case{{"-root", "--sparkle"}, 1, "unknown option --sparkle"},
                           Case{{"-window-id"}, 1, "-window-id needs a value"}}) {
         const auto r = t.run(c.args);
@@ -87,7 +93,10 @@ TEST(CommandLine, HelpListsEveryModeAndEveryRefusalShowsIt) {
     // A platform without XScreenSaver: no such options, in the usage or on the command line.
     t.host.displayMode = false;
     t.host.programName = "glimmerframe.scr";
+    t.host.packsForOtherSystems = false;
     EXPECT_EQ(UsageText(t.host).find("-root"), std::string::npos);
+    EXPECT_EQ(UsageText(t.host).find("--for"), std::string::npos);
+    EXPECT_EQ(t.run({"--pack", "a.txt", "-o", "b.scr", "--for", "linux"}).exitStatus, 2);
     EXPECT_EQ(t.run({"-root"}).exitStatus, 2);
     EXPECT_TRUE(t.err.str().starts_with("glimmerframe: unknown option -root\nusage: "
                                         "glimmerframe.scr [/S"))
@@ -158,6 +167,31 @@ TEST(CommandLine, PackSaysWhatItWroteOnlyToAPersonAtATerminal) {
 
     EXPECT_EQ(person.run({"--pack", "none.txt", "-o", "out.scr"}).exitStatus, 1);
     EXPECT_TRUE(person.err.str().starts_with("glimmerframe: ")) << person.err.str();
+}
+
+TEST(CommandLine, PackForWindowsCopiesTheWindowsProgramOrSaysWhereItLooked) {
+    Terminal t;
+    t.scratch.write("show/a.jpg", std::string(1500, 'j'));
+    t.scratch.write("show/show.txt", "IMAGE=a.jpg\r\n");
+    const std::vector<std::string> pack{"--pack", "show/show.txt", "--for", "windows-x64",
+                                        "-o",     "out.scr"};
+    EXPECT_EQ(t.run(pack).exitStatus, 1);
+    EXPECT_NE(t.err.str().find(test::Native("windows/x64/glimmerframe.scr")), std::string::npos)
+        << t.err.str();
+    EXPECT_EQ(t.err.str().find("usage:"), std::string::npos);
+    EXPECT_TRUE(test::ReadFile(t.scratch.path() / "out.scr").empty());
+
+    std::string program(0x200, '\0');
+    program.replace(0, 2, "MZ");
+    program[0x3C] = '\x80';
+    program.replace(0x80, 6, std::string("PE\0\0\x64\x86", 6));
+    t.scratch.write("windows/x64/glimmerframe.scr", program);
+    EXPECT_EQ(t.run(pack).exitStatus, 0) << t.err.str();
+    const std::string written = test::ReadFile(t.scratch.path() / "out.scr");
+    EXPECT_EQ(written.substr(0, program.size()), program);
+    EXPECT_EQ(t.run({"--list", "out.scr"}).exitStatus, 0) << t.err.str();
+    EXPECT_NE(t.out.str().find("\n  \"program\": \"windows-x64\",\n"), std::string::npos)
+        << t.out.str();
 }
 
 } // namespace
