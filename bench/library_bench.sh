@@ -8,14 +8,8 @@
 #        bench/library_bench.sh --windows [glimmerframe.scr]   the Windows program under Wine
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-windows=""
-if [ "${1:-}" = --windows ]; then
-    windows=1
-    gf="$(realpath "${2:-$root/build/windows-x64/src/app/win32/glimmerframe.scr}")"
-else
-    gf="${1:-$root/build/release/src/app/glimmerframe}"
-fi
-[ -f "$gf" ] || { echo "build the program first (or pass it): $gf" >&2; exit 1; }
+source "$root/bench/show.bash"
+choose_program "$@"
 work="$(mktemp -d "${TMPDIR:-/tmp}/gf-library.XXXXXX")"
 xvfb="" show=""
 trap '[ -n "$show" ] && kill -9 $show 2>/dev/null; [ -n "$windows" ] && wine_run --shutdown >/dev/null 2>&1
@@ -25,7 +19,6 @@ mkdir -p "$XDG_CONFIG_HOME/Brindlewick" "$XDG_RUNTIME_DIR" "$work/library"
 chmod 700 "$XDG_RUNTIME_DIR"
 
 source "$root/bench/screen.bash"
-source "$root/bench/show.bash"
 
 echo "making the library (50,000 pictures in 1,100 folders)..."
 convert -size 640x480 gradient:red-blue -quality 85 "$work/photo.jpg"

@@ -1,6 +1,18 @@
-# The show under a benchmark: its settings, its start with each trace line stamped, its stop
-# and the stamps of its trace. Needs $root, $work, $gf and $windows (set for the Windows program
-# under Wine, in the prefix $work/prefix); the caller's exit trap stops a show left running.
+# The show under a benchmark: the program measured, its settings, its start with each trace line
+# stamped, its stop and the stamps of its trace. Needs $root and $work (the Windows program runs
+# in the prefix $work/prefix); the caller's exit trap stops a show left running.
+# choose_program [PROGRAM | --windows [PROGRAM]]: the program measured in $gf (the release build,
+# or the windows-x64 build's under Wine, $windows set), or a stop when it is not built.
+choose_program() {
+    windows=""
+    if [ "${1:-}" = --windows ]; then
+        windows=1
+        gf="$(realpath "${2:-$root/build/windows-x64/src/app/win32/glimmerframe.scr}")"
+    else
+        gf="${1:-$root/build/release/src/app/glimmerframe}"
+    fi
+    [ -f "$gf" ] || { echo "build the program first (or pass it): $gf" >&2; exit 1; }
+}
 wine_run() { "$root/scripts/wine-run" --prefix "$work/prefix" "$@"; }
 now_ms() { local t=${EPOCHREALTIME/./}; echo $((t / 1000)); }
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }

@@ -15,14 +15,8 @@
 #                                                           windows-x64 build)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-windows=""
-if [ "${1:-}" = --windows ]; then
-    windows=1
-    gf="$(realpath "${2:-$root/build/windows-x64/src/app/win32/glimmerframe.scr}")"
-else
-    gf="${1:-$root/build/release/src/app/glimmerframe}"
-fi
-[ -f "$gf" ] || { echo "build the program first (or pass it): $gf" >&2; exit 1; }
+source "$root/bench/show.bash"
+choose_program "$@"
 command -v cjpeg >/dev/null || { echo "djpeg and cjpeg are needed (scripts/setup installs them)" >&2; exit 1; }
 work="$(mktemp -d "${TMPDIR:-/tmp}/gf-bench.XXXXXX")"
 xvfb="" show=""
@@ -35,7 +29,6 @@ chmod 700 "$XDG_RUNTIME_DIR"
 hz=$(getconf CLK_TCK)
 
 source "$root/bench/screen.bash"
-source "$root/bench/show.bash"
 
 share() { awk "BEGIN { printf \"%.1f\", 100 * ($2 - $1) / $hz / ($3 / 1000) }"; }
 
