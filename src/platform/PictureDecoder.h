@@ -2,11 +2,13 @@
 // Reads picture files into pictures ready to paint. Safe to call from any thread and touches no
 // window, so the show can decode on a worker and give up on a decode that takes too long.
 #include "base/Result.h"
+#include "platform/ShowClock.h"
 
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 namespace gf {
@@ -18,6 +20,8 @@ struct PictureInfo {
     PictureKind kind = PictureKind::Photo;
     // Natural size in twips, turned as the file says it should be shown.
     std::int32_t widthTwips = 0, heightTwips = 0;
+    // When a photo was taken, if its EXIF block says so (read with the file, for captions).
+    std::optional<CivilTime> taken{};
 };
 
 // A decoded picture: only the platform's canvas knows what is inside.

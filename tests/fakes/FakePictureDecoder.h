@@ -55,9 +55,9 @@ class FakePictureDecoder final : public PictureDecoder {
     }
 
     void add(const std::string& path, std::int32_t w, std::int32_t h,
-             PictureKind kind = PictureKind::Photo) {
+             PictureKind kind = PictureKind::Photo, std::optional<CivilTime> taken = {}) {
         std::lock_guard lock(mutex_);
-        files_[path] = {kind, w, h};
+        files_[path] = {kind, w, h, taken};
     }
     void fail(const std::string& path, bool failing = true) {
         std::lock_guard lock(mutex_);

@@ -1,6 +1,7 @@
 #include "ScratchFolder.h"
 #include "core/show/CommentFit.h"
 #include "fakes/BombFiles.h"
+#include "fakes/ExifDate.h"
 #include "win32/show/Win32DecodedPicture.h"
 #include "win32/show/Win32EventPump.h"
 #include "win32/show/Win32MediaPlayer.h"
@@ -144,6 +145,12 @@ TEST_F(Pictures, SizesKindsAndColoursComeFromTheContentWithTheOrientationApplied
     ASSERT_EQ(SurfaceOf(*t).height(), 40);
     EXPECT_NEAR(int(Rgb(SurfaceOf(*t), 10, 5) >> 16), 255, 40);
     EXPECT_NEAR(int(Rgb(SurfaceOf(*t), 10, 35) & 0xFF), 255, 40);
+    EXPECT_EQ(t->info.taken, std::nullopt);
+    // The date it was taken comes with it, for captions.
+    auto dated =
+        decode(write("dated.jpg", test::WithExifDate(read(stored), "2018:07:14 16:05:09")));
+    ASSERT_TRUE(dated) << dated.message();
+    EXPECT_EQ(dated->info.taken, (CivilTime{2018, 7, 14, 16, 5, 9}));
 
     // Large pictures are decoded at the size they are shown, never above their own; twips are
     // those of the monitor (7.5 a pixel at 192 DPI).

@@ -66,6 +66,7 @@ Status SlidePresenter::ReadPicture(const std::string& path, std::optional<TwipSi
         return Status::failure(got->outcome.message());
     }
     picturePath_ = path;
+    pictureChangedNs_ = request.fileModifiedNs;
     img.info = got->outcome->info;
     img.decoded = got->outcome->picture;
     img.decodedForWidth = got->decodedFor.first;
@@ -373,7 +374,8 @@ std::string SlidePresenter::FittedComment(std::string_view text, bool stored) co
 std::string SlidePresenter::Caption() const {
     if (standAlone_ || s_.settings.AllImages == 0 || s_.settings.Caption == 0 || s_.image1.banner)
         return {};
-    return SlideCaption(s_.settings.Caption, files_, s_.platform.clock, Entry());
+    return SlideCaption(s_.settings.Caption, Entry(), s_.image1.info.taken, pictureChangedNs_,
+                        s_.platform.clock);
 }
 
 void SlidePresenter::ShowComment(const SlideAttributes& slide) {

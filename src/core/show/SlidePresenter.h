@@ -67,7 +67,8 @@ class SlidePresenter {
     FileSystem& files_;
     bool standAlone_;
     std::string programFolder_;
-    std::string picturePath_; // where Image1's picture came from
+    std::string picturePath_;           // where Image1's picture came from
+    std::int64_t pictureChangedNs_ = 0; // and when that file last changed
     PictureLoader loader_;
     std::optional<std::size_t> drawn_; // random order: the next slide, drawn a tick ahead
     int screen_ = 0;

@@ -110,7 +110,8 @@ Result<DecodedFile> QtPictureDecoder::decode(std::string_view path, const ShownS
     const bool swap = SwapsAxes(reader.transformation());
     if (swap)
         size.transpose();
-    const PictureInfo info{PictureKind::Photo, size.width() * tpp_, size.height() * tpp_};
+    const PictureInfo info{PictureKind::Photo, size.width() * tpp_, size.height() * tpp_,
+                           ExifDateTaken(bytes)};
     // Never more pixels than the picture has: the canvas enlarges it when it paints.
     const QSize target = devicePixels(shown(info)).boundedTo(size);
     const QImage::Format format = reader.imageFormat();

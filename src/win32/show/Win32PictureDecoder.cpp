@@ -166,7 +166,7 @@ Result<DecodedFile> Win32PictureDecoder::decodePhoto(std::string_view path,
     const bool swap = OrientationSwapsAxes(orientation);
     const int shownW = int(swap ? height : width), shownH = int(swap ? width : height);
     const PictureInfo info{PictureKind::Photo, std::int32_t(std::lround(shownW * tpp_)),
-                           std::int32_t(std::lround(shownH * tpp_))};
+                           std::int32_t(std::lround(shownH * tpp_)), ExifDateTaken(bytes)};
     // Never more pixels than the picture has: the canvas enlarges it when it paints.
     auto [targetW, targetH] = devicePixels(shown(info));
     targetW = std::min(targetW, shownW);

@@ -157,6 +157,7 @@ TEST(SlidePresenter, CommentLabelTakesTheSlideColoursAndLineBreaks) {
     PresenterRig rig(100, 80, false);
     rig.add("p");
     rig.add("q");
+    rig.show.picture.add("q", 900, 600, PictureKind::Photo, CivilTime{2018, 7, 14, 16, 5, 9});
     rig.slide(0).comment = "a^b\r\n";
     rig.slide(0).background = "Light Grey";
     rig.slide(0).foreground = "white"; // case counts: red
@@ -185,11 +186,16 @@ TEST(SlidePresenter, CommentLabelTakesTheSlideColoursAndLineBreaks) {
     EXPECT_EQ(c.comment.top, 1200 - 6 * RecordingCanvas::kLineHeight);
 
     // In a folder show a picture without a comment shows its caption, white on black; a
-    // comment still comes first.
+    // comment still comes first. The date taken is the one read with the picture.
     rig.show.process.settings.AllImages = 1;
-    rig.show.process.settings.Caption = 1;
+    rig.show.process.settings.Caption = 2;
     rig.presenter.LoadImage();
     ASSERT_TRUE(c.commentVisible);
+    EXPECT_EQ(c.commentText, "day 14.7.2018");
+    rig.show.process.settings.Caption = 1;
+    rig.presenter.LoadImage();
+    EXPECT_TRUE(c.commentText.starts_with("word")) << c.commentText.substr(0, 20);
+    rig.presenter.LoadImage();
     EXPECT_EQ(c.commentText, "q");
     EXPECT_EQ(c.comment.foreground, 0xFFFFFFu);
     EXPECT_EQ(c.comment.background, 0u);

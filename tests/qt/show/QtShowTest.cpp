@@ -1,6 +1,7 @@
 #include "qt/show/QtShow.h"
 #include "core/template/SlideListLoader.h"
 #include "fakes/BombFiles.h"
+#include "fakes/ExifDate.h"
 #include "fakes/MemorySettingsStore.h"
 #include "fakes/RealFiles.h"
 #include "fakes/WmfWriter.h"
@@ -76,6 +77,16 @@ TEST(QtPictureDecoder, SizesAndKindsComeFromTheContentWithTheOrientationApplied)
     EXPECT_EQ(t->info.widthTwips, 20 * 15);
     EXPECT_EQ(t->info.heightTwips, 40 * 15);
     EXPECT_EQ(ImageOf(*t).size(), QSize(20, 40));
+    EXPECT_EQ(t->info.taken, std::nullopt);
+    // The date it was taken comes with it, for captions.
+    const auto plain = Write(dir, "plain.jpg", Solid(40, 20, Qt::red));
+    QFile plainFile(plain);
+    ASSERT_TRUE(plainFile.open(QIODevice::ReadOnly));
+    const std::string dated =
+        test::WithExifDate(plainFile.readAll().toStdString(), "2018:07:14 16:05:09");
+    auto d = Decode(decoder, WriteBytes(dir, "dated.jpg", QByteArray::fromStdString(dated)));
+    ASSERT_TRUE(d) << d.message();
+    EXPECT_EQ(d->info.taken, (CivilTime{2018, 7, 14, 16, 5, 9}));
 
     // Large pictures are decoded at the size they are shown, never above their own.
     const auto big = Write(dir, "big.jpg", Solid(2000, 1000, Qt::blue));
