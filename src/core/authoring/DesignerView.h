@@ -1,6 +1,6 @@
 #pragma once
 // What both designer windows show of the rows and commands: the columns and their share of the
-// list's width, the tips of the commands and of the sound modes, and a row's column texts.
+// list's width, the commands with their texts, the sound modes' tips, and a row's column texts.
 #include "core/template/DesignerRow.h"
 
 #include <array>
@@ -22,13 +22,27 @@ inline constexpr std::array<DesignerColumn, 6> kDesignerColumns = {{
     {"Background", 0.1},
 }};
 
-// The commands' tips.
+// The commands along the top, as both windows show them from the left: the rows' five, then
+// the template's three. Package asks for a file first, so each window runs it itself.
+enum class DesignerCommand { Insert, Delete, MoveUp, MoveDown, Clear, Load, Save, Package };
+struct DesignerCommandText {
+    DesignerCommand command;
+    std::string_view name;  // under a tool button's icon
+    std::string_view label; // on a push button, with its access key
+    std::string_view tip;
+};
+inline constexpr std::array<DesignerCommandText, 8> kDesignerCommands = {{
+    {DesignerCommand::Insert, "Insert", "&Insert", "Insert An Item"},
+    {DesignerCommand::Delete, "Delete", "&Delete", "Delete An Item"},
+    {DesignerCommand::MoveUp, "Up", "&Up", "Move Item Up"},
+    {DesignerCommand::MoveDown, "Down", "Do&wn", "Move Item Down"},
+    {DesignerCommand::Clear, "Clear", "&Clear", "Clear All Items"},
+    {DesignerCommand::Load, "Load", "&Load...", "Load Template"},
+    {DesignerCommand::Save, "Save", "&Save...", "Save Template"},
+    {DesignerCommand::Package, "Package", "&Package...", "Create a standalone SCR"},
+}};
 namespace designer_tips {
-inline constexpr std::string_view kInsert = "Insert An Item", kDelete = "Delete An Item",
-                                  kMoveUp = "Move Item Up", kMoveDown = "Move Item Down",
-                                  kClear = "Clear All Items", kLoad = "Load Template",
-                                  kSave = "Save Template", kPackage = "Create a standalone SCR",
-                                  kHelp = "Help Contents", kDone = "Close the designer";
+inline constexpr std::string_view kHelp = "Help Contents", kDone = "Close the designer";
 } // namespace designer_tips
 
 // Sound modes 1, 2 and 3 as the radio buttons show them.

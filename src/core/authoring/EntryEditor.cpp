@@ -46,6 +46,24 @@ void EntryEditor::load(std::string_view defaultFolder) {
     selectedSound_.clear();
 }
 
+void EntryEditor::open(const EditRequest& request, const EntryPicker& images,
+                       const EntryPicker& sounds, std::string_view home) {
+    load(request.defaultFolder);
+    const auto go = [home](const EntryPicker& picker, std::string last,
+                           const std::string& rowFolder) {
+        if (!picker.goTo(last) && picker.folder().empty())
+            picker.goTo(home);
+        if (!rowFolder.empty())
+            picker.goTo(rowFolder);
+    };
+    go(images, imageFolder_, request.imageFolder);
+    go(sounds, soundFolder_, request.soundFolder);
+    setImageFolder(images.folder());
+    setSoundFolder(sounds.folder());
+    InitEdit(request.image, request.sound, request.dissolve, request.comment, request.background,
+             request.foreground);
+}
+
 void EntryEditor::setImageFolder(std::string_view folder) {
     imageFolder_ = folderOrEmpty(folder);
     selectedImage_.clear();

@@ -3,8 +3,10 @@
 // flags that say what the user changed, and OK, Cancel and the resets.
 #include "core/authoring/DesignerRows.h"
 #include "core/settings/AuthoringMemory.h"
+#include "platform/DesignerDialogs.h"
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +24,13 @@ inline constexpr std::array<std::string_view, 12> kEntrySwatches = {
 std::string UnModifyComment(std::string_view stored);
 std::string ModifyComment(std::string_view text);
 
+// A window's folder list that the editor moves: where it stands (empty: nowhere yet), and going
+// to a folder, false when that folder can't be shown.
+struct EntryPicker {
+    std::function<std::string()> folder;
+    std::function<bool(std::string_view)> goTo;
+};
+
 class EntryEditor {
   public:
     explicit EntryEditor(AuthoringMemory& memory) : memory_(memory) {}
@@ -31,6 +40,11 @@ class EntryEditor {
     // The designer points a picker at the folder of the row's existing file.
     void setImageFolder(std::string_view folder);
     void setSoundFolder(std::string_view folder);
+    // The start of an edit for the designer's row: load, then each picker goes to the folder last
+    // accepted (one that is gone leaves it where it stands, or at `home` when it stands nowhere),
+    // then to the folder of the row's own file; the editor follows the pickers; InitEdit.
+    void open(const EditRequest& request, const EntryPicker& images, const EntryPicker& sounds,
+              std::string_view home);
     void InitEdit(const std::string& oImageFile, const std::string& oSoundFile,
                   const std::string& oDissolve, const std::string& oComment,
                   const std::string& oBackground, const std::string& oForeground);

@@ -141,6 +141,28 @@ void TemplateDesigner::cmdMoveDown() {
         ++*selected_;
 }
 
+void TemplateDesigner::run(DesignerCommand command) {
+    switch (command) {
+    case DesignerCommand::Insert:
+        return cmdInsert();
+    case DesignerCommand::Delete:
+        return cmdDelete();
+    case DesignerCommand::MoveUp:
+        return cmdMoveUp();
+    case DesignerCommand::MoveDown:
+        return cmdMoveDown();
+    case DesignerCommand::Clear:
+        return cmdClear();
+    case DesignerCommand::Load:
+        return cmdLoad();
+    case DesignerCommand::Save:
+        cmdSave();
+        return;
+    case DesignerCommand::Package:
+        return;
+    }
+}
+
 void TemplateDesigner::editSelected() {
     if (!selected_ || *selected_ >= rows_.size())
         return;

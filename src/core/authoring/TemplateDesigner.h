@@ -3,6 +3,7 @@
 // and the flows of loading, saving, clearing, editing and closing.
 #include "base/Result.h"
 #include "core/authoring/DesignerRows.h"
+#include "core/authoring/DesignerView.h"
 #include "platform/DesignerDialogs.h"
 #include "platform/FileSystem.h"
 
@@ -45,6 +46,8 @@ class TemplateDesigner {
     void cmdDelete();
     void cmdMoveUp();
     void cmdMoveDown();
+    // One of the commands above, as a window's button names it; Package is the window's own.
+    void run(DesignerCommand command);
     void editSelected();
     // The package name that Package... proposes: the template's name without its extension, or
     // its whole name when it has none. Nothing, and the user told to save first, when the

@@ -6,6 +6,7 @@
 #include "core/transitions/DissolveTable.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace gf {
 
@@ -13,6 +14,11 @@ namespace {
 constexpr std::string_view kClosingLines = "Modify the Glimmerframe settings by selecting the "
                                            "options at\nthe bottom of this screen.\n\n"
                                            "Click Done when all options are to your liking.";
+
+// The settings behind the option pairs, in the windows' order.
+constexpr std::array<std::int16_t Settings::*, 4> kOptionSettings = {
+    &Settings::ImageOrderRandom, &Settings::FullScreen, &Settings::ImagePositionRandom,
+    &Settings::ShowOnAllScreens};
 
 bool isDirectory(FileSystem& files, const std::string& path) {
     return files.info(path).kind == FileKind::Folder;
@@ -73,11 +79,11 @@ void SettingsDialogModel::Form_Load() {
     c_.txtImageListFile = settings_.AllImages == 1 ? settings_.ImagePath
                                                    : settings_.ImagePath + settings_.ImageListFile;
 
-    // Selecting an option runs its click action, which writes the selected value back.
-    settings_.FullScreen == 1 ? chkFullScreen_Click() : chkOriginal_Click();
-    settings_.ImagePositionRandom == 1 ? chkPositionRandom_Click() : chkPositionCentered_Click();
-    settings_.ImageOrderRandom == 1 ? chkOrderRandom_Click() : chkOrderSequential_Click();
-    settings_.ShowOnAllScreens != 0 ? chkScreensEvery_Click() : chkScreensPrimary_Click();
+    // Selecting an option writes the selected value back: 0 or 1, whatever was stored.
+    const bool second[] = {settings_.ImageOrderRandom == 1, settings_.FullScreen == 1,
+                           settings_.ImagePositionRandom == 1, settings_.ShowOnAllScreens != 0};
+    for (std::size_t pair = 0; pair < std::size(second); ++pair)
+        chooseOption(pair, second[pair]);
 
     c_.chkDisableSound = settings_.DisableSound == 1;
     c_.chkIgnoreMouse = settings_.IgnoreMouse != 0;
@@ -144,6 +150,14 @@ void SettingsDialogModel::SplitSelectedPath() {
     const PathParser parser(folderMode ? AddBackslash(c_.txtImageListFile) : c_.txtImageListFile);
     settings_.ImagePath = AddBackslash(parser.FilePath());
     settings_.ImageListFile = parser.FileName();
+}
+
+bool SettingsDialogModel::optionSecond(std::size_t pair) const {
+    return settings_.*kOptionSettings.at(pair) == 1;
+}
+
+void SettingsDialogModel::chooseOption(std::size_t pair, bool second) {
+    settings_.*kOptionSettings.at(pair) = second ? 1 : 0;
 }
 
 void SettingsDialogModel::chkFolderMode_Click() {

@@ -148,14 +148,10 @@ class SettingsDialogModel {
     // User actions.
     void chkFolderMode_Click();
     void chkTemplateMode_Click();
-    void chkFullScreen_Click() { settings_.FullScreen = 1; }
-    void chkOriginal_Click() { settings_.FullScreen = 0; }
-    void chkPositionRandom_Click() { settings_.ImagePositionRandom = 1; }
-    void chkPositionCentered_Click() { settings_.ImagePositionRandom = 0; }
-    void chkOrderRandom_Click() { settings_.ImageOrderRandom = 1; }
-    void chkOrderSequential_Click() { settings_.ImageOrderRandom = 0; }
-    void chkScreensPrimary_Click() { settings_.ShowOnAllScreens = 0; }
-    void chkScreensEvery_Click() { settings_.ShowOnAllScreens = 1; }
+    // The option pairs, in the windows' order: order, size, placement, screens (0 to 3). Whether
+    // a pair's second option is the chosen one, and choosing one.
+    bool optionSecond(std::size_t pair) const;
+    void chooseOption(std::size_t pair, bool second);
     void setIncludeSubfolders(bool on) { settings_.IncludeSubfolders = on ? 1 : 0; }
     // An index of SettingsTexts::captions; others leave the setting as it is.
     void setCaption(int index);

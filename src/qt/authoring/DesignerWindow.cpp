@@ -94,7 +94,7 @@ DesignerWindow::DesignerWindow(ProcessState& process, const QString& templateNam
     bar->setSpacing(2);
     const QColor ink = palette().color(QPalette::ButtonText);
     auto add = [this, bar](const QIcon& icon, const QString& text, const QString& name,
-                           const QString& tip, void (DesignerWindow::*slot)()) {
+                           const QString& tip, auto action) {
         auto* b = new QToolButton;
         b->setObjectName(name);
         b->setIcon(icon);
@@ -105,39 +105,36 @@ DesignerWindow::DesignerWindow(ProcessState& process, const QString& templateNam
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setAutoRaise(true);
         b->setMinimumWidth(64);
-        connect(b, &QToolButton::clicked, this, slot);
+        connect(b, &QToolButton::clicked, this, action);
         bar->addWidget(b);
-        return b;
-    };
-    auto separator = [bar] {
-        auto* line = new QFrame;
-        line->setFrameShape(QFrame::VLine);
-        line->setFrameShadow(QFrame::Sunken);
-        bar->addWidget(line);
     };
     QStyle* s = style();
-    add(glyphIcon(Glyph::Plus, ink), QStringLiteral("Insert"), QStringLiteral("cmdInsert"),
-        qs(designer_tips::kInsert), &DesignerWindow::cmdInsert_Click);
-    add(glyphIcon(Glyph::Minus, ink), QStringLiteral("Delete"), QStringLiteral("cmdDelete"),
-        qs(designer_tips::kDelete), &DesignerWindow::cmdDelete_Click);
-    add(glyphIcon(Glyph::Up, ink), QStringLiteral("Up"), QStringLiteral("cmdMoveUp"),
-        qs(designer_tips::kMoveUp), &DesignerWindow::cmdMoveUp_Click);
-    add(glyphIcon(Glyph::Down, ink), QStringLiteral("Down"), QStringLiteral("cmdMoveDown"),
-        qs(designer_tips::kMoveDown), &DesignerWindow::cmdMoveDown_Click);
-    add(glyphIcon(Glyph::Cross, ink), QStringLiteral("Clear"), QStringLiteral("cmdClear"),
-        qs(designer_tips::kClear), &DesignerWindow::cmdClear_Click);
-    separator();
-    add(s->standardIcon(QStyle::SP_DialogOpenButton), QStringLiteral("Load"),
-        QStringLiteral("cmdLoad"), qs(designer_tips::kLoad), &DesignerWindow::cmdLoad_Click);
-    add(s->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Save"),
-        QStringLiteral("cmdSave"), qs(designer_tips::kSave), &DesignerWindow::cmdSave_Click);
-    add(glyphIcon(Glyph::Package, ink), QStringLiteral("Package"), QStringLiteral("cmdWriteSCR"),
-        qs(designer_tips::kPackage), &DesignerWindow::cmdWriteSCR_Click);
+    const QIcon icons[] = {glyphIcon(Glyph::Plus, ink),
+                           glyphIcon(Glyph::Minus, ink),
+                           glyphIcon(Glyph::Up, ink),
+                           glyphIcon(Glyph::Down, ink),
+                           glyphIcon(Glyph::Cross, ink),
+                           s->standardIcon(QStyle::SP_DialogOpenButton),
+                           s->standardIcon(QStyle::SP_DialogSaveButton),
+                           glyphIcon(Glyph::Package, ink)};
+    const char* names[] = {"cmdInsert", "cmdDelete", "cmdMoveUp", "cmdMoveDown",
+                           "cmdClear",  "cmdLoad",   "cmdSave",   "cmdWriteSCR"};
+    for (std::size_t i = 0; i < kDesignerCommands.size(); ++i) {
+        const DesignerCommandText& c = kDesignerCommands[i];
+        if (c.command == DesignerCommand::Load) { // the template's commands stand apart
+            auto* line = new QFrame;
+            line->setFrameShape(QFrame::VLine);
+            line->setFrameShadow(QFrame::Sunken);
+            bar->addWidget(line);
+        }
+        add(icons[i], qs(c.name), QLatin1String(names[i]), qs(c.tip),
+            [this, command = c.command] { runCommand(command); });
+    }
     bar->addStretch(1);
     add(s->standardIcon(QStyle::SP_DialogHelpButton), QStringLiteral("Help"),
-        QStringLiteral("Help"), qs(designer_tips::kHelp), &DesignerWindow::showHelp);
+        QStringLiteral("Help"), qs(designer_tips::kHelp), [this] { showHelp(); });
     add(s->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Done"), QStringLiteral("cmdOk"),
-        qs(designer_tips::kDone), &QDialog::accept);
+        qs(designer_tips::kDone), [this] { accept(); });
 
     // The rows.
     list_ = new QTreeWidget;
@@ -284,38 +281,10 @@ void DesignerWindow::refresh() {
     refreshing_ = false;
 }
 
-void DesignerWindow::cmdInsert_Click() {
-    model_->cmdInsert();
-    refresh();
-}
-
-void DesignerWindow::cmdDelete_Click() {
-    model_->cmdDelete();
-    refresh();
-}
-
-void DesignerWindow::cmdMoveUp_Click() {
-    model_->cmdMoveUp();
-    refresh();
-}
-
-void DesignerWindow::cmdMoveDown_Click() {
-    model_->cmdMoveDown();
-    refresh();
-}
-
-void DesignerWindow::cmdClear_Click() {
-    model_->cmdClear();
-    refresh();
-}
-
-void DesignerWindow::cmdLoad_Click() {
-    model_->cmdLoad();
-    refresh();
-}
-
-void DesignerWindow::cmdSave_Click() {
-    model_->cmdSave();
+void DesignerWindow::runCommand(DesignerCommand command) {
+    if (command == DesignerCommand::Package)
+        return cmdWriteSCR_Click();
+    model_->run(command);
     refresh();
 }
 

@@ -43,22 +43,15 @@ class DesignerWindow final : public QDialog {
     QTreeWidget* list() const { return list_; }
     QToolButton* button(const QString& objectName) const;
     QRadioButton* soundModeOption(int mode) const;
-    AdStrip* adStrip() const { return ads_; }
     // The package writer's progress panel, hidden until it runs.
     QFrame* progressPanel() const { return progressPanel_; }
-    QLabel* progressLabel() const { return progressLabel_; }
     // Says what the last successful package write made.
     PathLabel* writtenLabel() const { return writtenLabel_; }
     QProgressBar* progressBar() const { return progressBar_; }
 
   public slots:
-    void cmdInsert_Click();
-    void cmdDelete_Click();
-    void cmdMoveUp_Click();
-    void cmdMoveDown_Click();
-    void cmdClear_Click();
-    void cmdLoad_Click();
-    void cmdSave_Click();
+    // A command's button: the model runs it, then the list shows the rows.
+    void runCommand(DesignerCommand command);
     // "Create a standalone SCR": asks for the package's file, then WriteSCR.
     void cmdWriteSCR_Click();
 

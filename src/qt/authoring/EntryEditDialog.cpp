@@ -287,23 +287,12 @@ void EntryEditDialog::syncSoundFolder() {
 
 void EntryEditDialog::prepare(const EditRequest& request) {
     syncing_ = true;
-    editor_.load(request.defaultFolder);
-    // A folder that no longer exists leaves the list where it is.
-    auto go = [](FolderBrowser* b, const std::string& folder) {
-        if (!b->goToFolder(QString::fromStdString(folder)) && b->folder().isEmpty())
-            b->goToFolder(QDir::homePath());
+    const auto picker = [](FolderBrowser* b) {
+        return EntryPicker{[b] { return b->folder().toStdString(); },
+                           [b](std::string_view folder) { return b->goToFolder(qs(folder)); }};
     };
-    go(imageBrowser_, editor_.imageFolder());
-    go(soundBrowser_, editor_.soundFolder());
-    if (!request.imageFolder.empty())
-        imageBrowser_->goToFolder(QString::fromStdString(request.imageFolder));
-    if (!request.soundFolder.empty())
-        soundBrowser_->goToFolder(QString::fromStdString(request.soundFolder));
-    syncImageFolder();
-    syncSoundFolder();
-
-    editor_.InitEdit(request.image, request.sound, request.dissolve, request.comment,
-                     request.background, request.foreground);
+    editor_.open(request, picker(imageBrowser_), picker(soundBrowser_),
+                 QDir::homePath().toStdString());
     comment_->setPlainText(QString::fromStdString(editor_.commentText()));
     dissolve_->setCurrentIndex(editor_.dissolveIndex());
     showColor(false);

@@ -41,7 +41,6 @@ class EntryEditDialog final : public QDialog {
     QLabel* colorBox(bool foreground) const { return foreground ? foreColor_ : backColor_; }
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
-    PathLabel* originalImageLabel() const { return originalImage_; }
     ImageViewerDialog* viewer();
     SoundPlayerDialog* player();
 

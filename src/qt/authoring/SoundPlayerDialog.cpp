@@ -1,5 +1,7 @@
 #include "qt/authoring/SoundPlayerDialog.h"
 
+#include "core/authoring/SoundPlayerStatus.h"
+
 #include <QAudioOutput>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -12,13 +14,6 @@
 #include <QVBoxLayout>
 
 namespace gf {
-
-namespace {
-QString clock(qint64 ms) {
-    const qint64 s = ms / 1000;
-    return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
-}
-} // namespace
 
 SoundPlayerDialog::SoundPlayerDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Sound Player"));
@@ -113,27 +108,29 @@ void SoundPlayerDialog::ensurePlayer() {
             position_->setValue(int(p));
         updateControls();
     });
-    connect(player_, &QMediaPlayer::errorOccurred, this,
-            [this](QMediaPlayer::Error, const QString& text) {
-                status_->setText(QStringLiteral("An Error Has Occurred: ") + text);
-            });
+    connect(player_, &QMediaPlayer::errorOccurred, this, [this] { updateControls(); });
     player_->setSource(QUrl::fromLocalFile(fileName_));
 }
 
 void SoundPlayerDialog::updateControls() {
-    const bool playing = player_ && player_->playbackState() == QMediaPlayer::PlayingState;
-    play_->setEnabled(!fileName_.isEmpty() && !playing);
-    pause_->setEnabled(playing);
-    stop_->setEnabled(player_ && player_->playbackState() != QMediaPlayer::StoppedState);
+    SoundPlayerState state;
+    state.hasFile = !fileName_.isEmpty();
+    if (player_) {
+        const auto playback = player_->playbackState();
+        state.playState = playback == QMediaPlayer::PlayingState  ? kPlayPlaying
+                          : playback == QMediaPlayer::PausedState ? kPlayPaused
+                                                                  : kPlayStopped;
+        if (player_->error() != QMediaPlayer::NoError)
+            state.error = player_->errorString().toStdString();
+        state.positionMs = player_->position();
+        state.durationMs = player_->duration();
+    }
+    const SoundPlayerStatus shown = DescribeSoundPlayer(state);
+    play_->setEnabled(shown.play);
+    pause_->setEnabled(shown.pause);
+    stop_->setEnabled(shown.stop);
     position_->setEnabled(player_ && player_->duration() > 0);
-    if (player_ && player_->error() != QMediaPlayer::NoError)
-        return;
-    if (!player_ || player_->playbackState() == QMediaPlayer::StoppedState)
-        status_->setText(QStringLiteral("Stopped"));
-    else
-        status_->setText(QStringLiteral("%1 %2 / %3")
-                             .arg(playing ? QStringLiteral("Playing") : QStringLiteral("Paused"),
-                                  clock(player_->position()), clock(player_->duration())));
+    status_->setText(QString::fromStdString(shown.text));
 }
 
 void SoundPlayerDialog::showEvent(QShowEvent* event) {

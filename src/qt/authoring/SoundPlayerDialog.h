@@ -21,7 +21,6 @@ class SoundPlayerDialog final : public QDialog {
     QString fileName() const { return fileName_; }
     // When on, playback starts as soon as the dialog is shown.
     void setAutoStart(bool on) { autoStart_ = on; }
-    bool autoStart() const { return autoStart_; }
     QPushButton* okButton() const { return ok_; }
 
   protected:

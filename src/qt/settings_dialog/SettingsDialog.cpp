@@ -233,31 +233,30 @@ void SettingsDialog::buildUi() {
     auto* show = new QGroupBox(qs(kTexts.show));
     auto* showLayout = new QVBoxLayout(show);
     auto* pairs = new QHBoxLayout;
-    auto pair = [&](const char* frameName, const QString& title, QRadioButton*& first,
-                    const char* firstName, QRadioButton*& second, const char* secondName,
-                    int options) {
-        auto* frame = new QGroupBox(title);
-        frame->setObjectName(QLatin1String(frameName));
+    const char* names[4][3] = {{"OrderFrame", "chkOrderSequential", "chkOrderRandom"},
+                               {"SizeFrame", "chkOriginal", "chkFullScreen"},
+                               {"PlacementFrame", "chkPositionCentered", "chkPositionRandom"},
+                               {"ScreensFrame", "chkScreensPrimary", "chkScreensEvery"}};
+    const QString titles[4] = {qs(kKeys.order), qs(kKeys.size), qs(kKeys.placement),
+                               qs(kTexts.screens)};
+    for (std::size_t f = 0; f < options_.size(); ++f) {
+        auto* frame = new QGroupBox(titles[f]);
+        frame->setObjectName(QLatin1String(names[f][0]));
         auto* l = new QVBoxLayout(frame);
-        const auto& texts = kTexts.options[std::size_t(options)];
-        first = new QRadioButton(qs(texts[0]));
-        first->setObjectName(QLatin1String(firstName));
-        second = new QRadioButton(qs(texts[1]));
-        second->setObjectName(QLatin1String(secondName));
-        l->addWidget(first);
-        l->addWidget(second);
+        for (std::size_t i = 0; i < 2; ++i) {
+            auto* option = new QRadioButton(qs(kTexts.options[f][i]));
+            option->setObjectName(QLatin1String(names[f][1 + i]));
+            connect(option, &QRadioButton::toggled, this, [this, f, i](bool on) {
+                if (on && !syncing_)
+                    model_.chooseOption(f, i == 1);
+            });
+            options_[f][i] = option;
+            l->addWidget(option);
+        }
         pairs->addWidget(frame);
-        return frame;
-    };
-    pair("OrderFrame", qs(kKeys.order), chkOrderSequential, "chkOrderSequential", chkOrderRandom,
-         "chkOrderRandom", 0);
-    pair("SizeFrame", qs(kKeys.size), chkOriginal, "chkOriginal", chkFullScreen, "chkFullScreen",
-         1);
-    pair("PlacementFrame", qs(kKeys.placement), chkPositionCentered, "chkPositionCentered",
-         chkPositionRandom, "chkPositionRandom", 2);
-    pair("ScreensFrame", qs(kTexts.screens), chkScreensPrimary, "chkScreensPrimary",
-         chkScreensEvery, "chkScreensEvery", 3)
-        ->setToolTip(qs(kTexts.screensTip));
+        if (f == 3)
+            frame->setToolTip(qs(kTexts.screensTip));
+    }
     showLayout->addLayout(pairs);
 
     auto* grid = new QGridLayout;
@@ -371,21 +370,6 @@ void SettingsDialog::connectUi() {
     connect(txtImageListFile, &QLineEdit::textEdited, this,
             [this](const QString& text) { model_.setImageListFileText(text.toStdString()); });
 
-    auto option = [&](QRadioButton* button, void (SettingsDialogModel::*click)()) {
-        connect(button, &QRadioButton::toggled, this, [this, click](bool on) {
-            if (on && !syncing_)
-                (model_.*click)();
-        });
-    };
-    option(chkFullScreen, &SettingsDialogModel::chkFullScreen_Click);
-    option(chkOriginal, &SettingsDialogModel::chkOriginal_Click);
-    option(chkPositionRandom, &SettingsDialogModel::chkPositionRandom_Click);
-    option(chkPositionCentered, &SettingsDialogModel::chkPositionCentered_Click);
-    option(chkOrderRandom, &SettingsDialogModel::chkOrderRandom_Click);
-    option(chkOrderSequential, &SettingsDialogModel::chkOrderSequential_Click);
-    option(chkScreensPrimary, &SettingsDialogModel::chkScreensPrimary_Click);
-    option(chkScreensEvery, &SettingsDialogModel::chkScreensEvery_Click);
-
     connect(chkIgnoreMouse, &QCheckBox::toggled, this,
             [this](bool on) { model_.setIgnoreMouse(on); });
     connect(chkDisableSound, &QCheckBox::toggled, this,
@@ -473,10 +457,8 @@ void SettingsDialog::syncFromModel() {
                                                                 : 2);
 
     const Settings& s = model_.settings();
-    (s.ImageOrderRandom == 1 ? chkOrderRandom : chkOrderSequential)->setChecked(true);
-    (s.FullScreen == 1 ? chkFullScreen : chkOriginal)->setChecked(true);
-    (s.ImagePositionRandom == 1 ? chkPositionRandom : chkPositionCentered)->setChecked(true);
-    (s.ShowOnAllScreens != 0 ? chkScreensEvery : chkScreensPrimary)->setChecked(true);
+    for (std::size_t f = 0; f < options_.size(); ++f)
+        options_[f][model_.optionSecond(f) ? 1 : 0]->setChecked(true);
     chkIgnoreMouse->setChecked(c.chkIgnoreMouse);
     chkDisableSound->setChecked(c.chkDisableSound);
     {

@@ -6,6 +6,8 @@
 #include "qt/support/UrlOpener.h"
 
 #include <QWidget>
+
+#include <array>
 #include <functional>
 
 class QCheckBox;
@@ -48,8 +50,6 @@ class SettingsDialog final : public QWidget, private SettingsDialogView {
     ~SettingsDialog() override;
 
     SettingsDialogModel& model() { return model_; }
-    FolderBrowser* templateLists() const { return templateLists_; }
-    FolderBrowser* folderLists() const { return folderLists_; }
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -82,16 +82,10 @@ class SettingsDialog final : public QWidget, private SettingsDialogView {
     QPlainTextEdit* txtHelper = nullptr;
     FolderBrowser* templateLists_ = nullptr;
     FolderBrowser* folderLists_ = nullptr;
-    QRadioButton* chkOrderSequential = nullptr;
-    QRadioButton* chkOrderRandom = nullptr;
-    QRadioButton* chkOriginal = nullptr;
-    QRadioButton* chkFullScreen = nullptr;
-    QRadioButton* chkPositionCentered = nullptr;
-    QRadioButton* chkPositionRandom = nullptr;
+    // The option pairs, as the model numbers them.
+    std::array<std::array<QRadioButton*, 2>, 4> options_{};
     QCheckBox* chkIncludeSubfolders = nullptr;
     QComboBox* cmbCaption = nullptr;
-    QRadioButton* chkScreensPrimary = nullptr;
-    QRadioButton* chkScreensEvery = nullptr;
     QComboBox* Combo1 = nullptr;
     QSlider* scrolls_[4] = {};
     QLabel* scrollLabels_[4] = {};

@@ -78,10 +78,6 @@ AdStrip::AdStrip(QWidget* parent, UrlOpener opener) : QWidget(parent), opener_(s
     connect(timer_, &QtIntervalTimer::timer, this, &AdStrip::showNext);
 }
 
-QUrl AdStrip::tipPage(int index) {
-    return GuideUrl(Tip(index).page);
-}
-
 void AdStrip::showNext() {
     ads_[tips_.index()]->hide();
     tips_.next();

@@ -27,8 +27,6 @@ class AdStrip final : public QWidget {
     QtIntervalTimer& timer() { return *timer_; }
     // The tip with this index (0 to 5).
     const QWidget* picture(int index) const { return ads_.at(std::size_t(index)); }
-    // The guide's page on the tip with this index.
-    static QUrl tipPage(int index);
 
     QSize sizeHint() const override;
 

@@ -18,15 +18,8 @@ namespace gf {
 namespace {
 
 enum : int {
-    kInsert = 100,
-    kDelete,
-    kMoveUp,
-    kMoveDown,
-    kClear,
-    kLoad,
-    kSave,
-    kWriteScr,
-    kHelp,
+    kFirstCommand = 100, // one for each of kDesignerCommands
+    kHelp = kFirstCommand + int(kDesignerCommands.size()),
     kDone,
     kList = 120,
     kModeFrame,
@@ -42,24 +35,6 @@ enum : int {
 
 constexpr UINT kProgressMessage = WM_APP + 1;
 constexpr UINT kWrittenMessage = WM_APP + 2;
-
-struct Command {
-    int id;
-    const wchar_t* text;
-    std::string_view tip;
-};
-
-// The row commands, then the template's, as the window shows them from the left.
-constexpr std::array<Command, 8> kCommands = {{
-    {kInsert, L"&Insert", designer_tips::kInsert},
-    {kDelete, L"&Delete", designer_tips::kDelete},
-    {kMoveUp, L"&Up", designer_tips::kMoveUp},
-    {kMoveDown, L"Do&wn", designer_tips::kMoveDown},
-    {kClear, L"&Clear", designer_tips::kClear},
-    {kLoad, L"&Load...", designer_tips::kLoad},
-    {kSave, L"&Save...", designer_tips::kSave},
-    {kWriteScr, L"&Package...", designer_tips::kPackage},
-}};
 
 constexpr std::array<int, 3> kModes = {kSync1, kSync2, kAsync};
 
@@ -111,8 +86,9 @@ void Win32DesignerWindow::create() {
     const int roomWidth = layout().units(monitor.rcWork.right - monitor.rcWork.left) - 40;
     const int roomHeight = layout().units(monitor.rcWork.bottom - monitor.rcWork.top) - 80;
     setClientSize(std::clamp(roomWidth, 640, 940), std::clamp(roomHeight, 340, 540));
-    for (const auto& c : kCommands)
-        add(WC_BUTTONW, c.text, BS_PUSHBUTTON | WS_TABSTOP, c.id, W(c.tip).c_str());
+    for (std::size_t i = 0; i < kDesignerCommands.size(); ++i)
+        add(WC_BUTTONW, W(kDesignerCommands[i].label), BS_PUSHBUTTON | WS_TABSTOP,
+            kFirstCommand + int(i), W(kDesignerCommands[i].tip).c_str());
 
     HWND list = add(WC_LISTVIEWW, L"",
                     LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER, kList,
@@ -163,9 +139,11 @@ void Win32DesignerWindow::arrange() {
     const int margin = 10, gap = 6;
     const int buttonHeight = std::max(line + 10, 26), buttonWidth = 76;
     int x = margin;
-    for (std::size_t i = 0; i < kCommands.size(); ++i) {
-        place(kCommands[i].id, x, margin, buttonWidth, buttonHeight);
-        x += buttonWidth + (i == 4 ? 16 : 4); // the template's commands stand apart
+    for (std::size_t i = 0; i < kDesignerCommands.size(); ++i) {
+        // The template's commands stand apart.
+        x += kDesignerCommands[i].command == DesignerCommand::Load ? 12 : 0;
+        place(kFirstCommand + int(i), x, margin, buttonWidth, buttonHeight);
+        x += buttonWidth + 4;
     }
 
     // Below the list: the sound mode, the tip strip (tall enough for every tip whole), then Help
@@ -309,31 +287,17 @@ bool Win32DesignerWindow::message(UINT msg, WPARAM, LPARAM lParam, INT_PTR& resu
 bool Win32DesignerWindow::command(int id, int code, HWND) {
     if (job_ && id != kCancelWrite && id != IDOK && id != IDCANCEL)
         return true;
-    switch (id) {
-    case kInsert:
-        model_->cmdInsert();
-        break;
-    case kDelete:
-        model_->cmdDelete();
-        break;
-    case kMoveUp:
-        model_->cmdMoveUp();
-        break;
-    case kMoveDown:
-        model_->cmdMoveDown();
-        break;
-    case kClear:
-        model_->cmdClear();
-        break;
-    case kLoad:
-        model_->cmdLoad();
-        break;
-    case kSave:
-        model_->cmdSave();
-        break;
-    case kWriteScr:
-        writePackage();
+    if (id >= kFirstCommand && id < kHelp) {
+        const DesignerCommand c = kDesignerCommands[std::size_t(id - kFirstCommand)].command;
+        if (c == DesignerCommand::Package) {
+            writePackage();
+        } else {
+            model_->run(c);
+            refresh();
+        }
         return true;
+    }
+    switch (id) {
     case kHelp:
         ShowHelpContents(window());
         return true;
@@ -368,8 +332,6 @@ bool Win32DesignerWindow::command(int id, int code, HWND) {
     default:
         return false;
     }
-    refresh();
-    return true;
 }
 
 void Win32DesignerWindow::editRow() {
@@ -405,8 +367,8 @@ void Win32DesignerWindow::showWriting(bool writing) {
     for (int id : {kPanelLabel, kProgress, kCancelWrite})
         ShowWindow(item(id), writing ? SW_SHOW : SW_HIDE);
     // The rows can't be edited, nor a second write started, while the worker copies.
-    for (const auto& c : kCommands)
-        EnableWindow(item(c.id), !writing);
+    for (int id = kFirstCommand; id < kHelp; ++id)
+        EnableWindow(item(id), !writing);
     for (const int mode : kModes)
         EnableWindow(item(mode), !writing);
     EnableWindow(item(kDone), !writing);

@@ -144,23 +144,11 @@ void Win32EntryEditDialog::create() {
 
 void Win32EntryEditDialog::prepare() {
     syncing_ = true;
-    editor_.load(request_.defaultFolder);
-    // A folder that no longer exists leaves the list where it is.
-    auto go = [](FolderLists& lists, const std::string& folder) {
-        if (!lists.goToFolder(folder) && lists.folder().empty())
-            lists.goToFolder(FolderLists::HomeFolder());
+    const auto picker = [](FolderLists& lists) {
+        return EntryPicker{[&lists] { return lists.folder(); },
+                           [&lists](std::string_view folder) { return lists.goToFolder(folder); }};
     };
-    go(imageLists_, editor_.imageFolder());
-    go(soundLists_, editor_.soundFolder());
-    if (!request_.imageFolder.empty())
-        imageLists_.goToFolder(request_.imageFolder);
-    if (!request_.soundFolder.empty())
-        soundLists_.goToFolder(request_.soundFolder);
-    editor_.setImageFolder(imageLists_.folder());
-    editor_.setSoundFolder(soundLists_.folder());
-
-    editor_.InitEdit(request_.image, request_.sound, request_.dissolve, request_.comment,
-                     request_.background, request_.foreground);
+    editor_.open(request_, picker(imageLists_), picker(soundLists_), FolderLists::HomeFolder());
     showComment();
     SendMessageW(item(kDissolve), CB_SETCURSEL, WPARAM(editor_.dissolveIndex()), 0);
     showColors();

@@ -1,8 +1,9 @@
 #include "win32/authoring/Win32SoundPlayerDialog.h"
 
-#include "core/authoring/TemplateDesigner.h"
+#include "core/authoring/SoundPlayerStatus.h"
 #include "core/files/PathParser.h"
 #include "platform/MediaPlayer.h"
+#include "win32/support/WindowText.h"
 #include "windows/Utf16.h"
 
 #include <commctrl.h>
@@ -59,22 +60,17 @@ void Win32SoundPlayerDialog::start() {
 }
 
 void Win32SoundPlayerDialog::showState() {
-    const int state = player_.playState();
-    const wchar_t* text = L"Stopped";
-    if (state == kPlayPlaying)
-        text = L"Playing";
-    else if (state == kPlayPaused)
-        text = L"Paused";
-    std::wstring shown = text;
-    if (opened_ && state == kPlayClosed)
-        shown = ToUtf16(std::string(kAuthoringErrorPrefix) +
-                        (player_.error().empty() ? "the sound can't be played." : player_.error()));
-    wchar_t now[512] = {};
-    GetWindowTextW(item(kStatus), now, 512);
-    if (shown != now)
-        SetWindowTextW(item(kStatus), shown.c_str());
-    EnableWindow(item(kPlay), !fileName_.empty() && state != kPlayPlaying);
-    EnableWindow(item(kStop), state == kPlayPlaying || state == kPlayPaused);
+    SoundPlayerState state;
+    state.hasFile = !fileName_.empty();
+    state.playState = player_.playState();
+    if (opened_ && state.playState == kPlayClosed)
+        state.error = player_.error();
+    const SoundPlayerStatus shown = DescribeSoundPlayer(state);
+    const std::wstring text = ToUtf16(shown.text);
+    if (WindowText(item(kStatus)) != text)
+        SetWindowTextW(item(kStatus), text.c_str());
+    EnableWindow(item(kPlay), shown.play);
+    EnableWindow(item(kStop), shown.stop);
 }
 
 bool Win32SoundPlayerDialog::command(int id, int, HWND) {

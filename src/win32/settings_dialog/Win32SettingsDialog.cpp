@@ -389,11 +389,9 @@ void Win32SettingsDialog::syncFromModel() {
         SetWindowTextW(folderLabel_, ToUtf16(lists->folder()).c_str());
 
     const Settings& s = model_.settings();
-    const bool second[4] = {s.ImageOrderRandom == 1, s.FullScreen == 1, s.ImagePositionRandom == 1,
-                            s.ShowOnAllScreens != 0};
-    for (int f = 0; f < 4; ++f) {
-        SetChecked(options_[f][0], !second[f]);
-        SetChecked(options_[f][1], second[f]);
+    for (std::size_t f = 0; f < 4; ++f) {
+        SetChecked(options_[f][0], !model_.optionSecond(f));
+        SetChecked(options_[f][1], model_.optionSecond(f));
     }
     SetChecked(chkIgnoreMouse_, c.chkIgnoreMouse);
     SetChecked(chkDisableSound_, c.chkDisableSound);
@@ -527,19 +525,8 @@ bool Win32SettingsDialog::command(int id, int code, HWND control) {
         break;
     }
     if (id >= kFirstOption && id < kFirstOption + 8 && clicked) {
-        using Click = void (SettingsDialogModel::*)();
-        static constexpr Click clicks[8] = {
-            &SettingsDialogModel::chkOrderSequential_Click,
-            &SettingsDialogModel::chkOrderRandom_Click,
-            &SettingsDialogModel::chkOriginal_Click,
-            &SettingsDialogModel::chkFullScreen_Click,
-            &SettingsDialogModel::chkPositionCentered_Click,
-            &SettingsDialogModel::chkPositionRandom_Click,
-            &SettingsDialogModel::chkScreensPrimary_Click,
-            &SettingsDialogModel::chkScreensEvery_Click,
-        };
         if (Checked(control))
-            (model_.*clicks[id - kFirstOption])();
+            model_.chooseOption(std::size_t(id - kFirstOption) / 2, (id - kFirstOption) % 2 == 1);
         return true;
     }
     return false;

@@ -16,7 +16,6 @@ class Win32EventPump final : public EventPump {
 
     // Handles messages until quit(); false when WM_QUIT ended it instead.
     bool run();
-    bool quitting() const { return quit_; }
 
   private:
     UniqueHandle wake_; // an auto-reset event: one wake ends one wait
