@@ -153,15 +153,20 @@ TEST(utimerCTL, NoPeriodMeansNoTicksAndEnabledStopsAndRestarts) {
     EXPECT_EQ(fired, 1);
 }
 
-TEST(utimerCTL, PropertyChecksAndInvalidValueMessage) {
+TEST(utimerCTL, PropertyChecksAtTheirEdgesAndInvalidValueMessage) {
     TimerRig r;
-    r.ctl.setInterval(250);
-    r.ctl.setInterval(60000);
-    r.ctl.setInterval(-5);
-    EXPECT_EQ(r.ctl.Interval(), 250);
-    r.ctl.setMinuteInterval(60);
-    r.ctl.setMinuteInterval(-1);
-    EXPECT_EQ(r.ctl.MinuteInterval(), 0);
+    // Milliseconds below a minute and minutes below an hour are taken; others are passed over.
+    const std::pair<int, int> intervals[] = {
+        {250, 250}, {-1, 250}, {0, 0}, {59999, 59999}, {60000, 59999}};
+    for (const auto& [set, kept] : intervals) {
+        r.ctl.setInterval(set);
+        EXPECT_EQ(r.ctl.Interval(), kept) << set;
+    }
+    const std::pair<int, int> minutes[] = {{59, 59}, {60, 59}, {-1, 59}, {0, 0}};
+    for (const auto& [set, kept] : minutes) {
+        r.ctl.setMinuteInterval(std::int16_t(set));
+        EXPECT_EQ(r.ctl.MinuteInterval(), kept) << set;
+    }
     EXPECT_TRUE(r.messages.empty());
 
     // 546 hours are 32760 minutes: 7 more minutes fit, 8 do not.

@@ -11,14 +11,20 @@ namespace {
 // (help\index.html on Windows).
 const std::string kBeside = std::string("/opt/gf/bin/help") + kSeparator + "index.html";
 
-TEST(HTMLHelp, ResolvesInstalledGuideThenTheOneBesideTheProgram) {
+// The viewer is owned by the calling window only when shown on top, and its failure is returned.
+TEST(HTMLHelp, ResolvesInstalledGuideThenTheOneBesideTheProgramOwnedOnlyWhenOnTop) {
     test::FakeHelpHost host;
     HTMLHelp help;
     help.CHMFile = std::string(kHelpFileName);
     host.existing = {kBeside};
-    ASSERT_TRUE(help.HHDisplayContents(host).ok());
+    int window = 0;
+    ASSERT_TRUE(help.HHDisplayContents(host, &window).ok());
     EXPECT_EQ(host.shown, std::vector<std::string>{kBeside});
     EXPECT_TRUE(host.errors.empty());
+    EXPECT_EQ(host.lastOwner, nullptr);
+    help.HHShowOnTop = true;
+    ASSERT_TRUE(help.HHDisplayContents(host, &window).ok());
+    EXPECT_EQ(host.lastOwner, &window);
 
     host.registered["Glimmerframe.chm"] = "/usr/share/glimmerframe/help/index.html";
     host.existing.insert("/usr/share/glimmerframe/help/index.html");
@@ -33,6 +39,11 @@ TEST(HTMLHelp, ResolvesInstalledGuideThenTheOneBesideTheProgram) {
     host.existing.insert(help.CHMFile);
     ASSERT_TRUE(help.HHDisplayContents(host).ok());
     EXPECT_EQ(host.shown.back(), "/srv/manuals/Other.chm>main");
+
+    host.failViewer = true;
+    const auto status = help.HHDisplayContents(host, &window);
+    EXPECT_FALSE(status.ok());
+    EXPECT_FALSE(status.message().empty());
 }
 
 TEST(HTMLHelp, ACompiledHelpFileEndsInDotChmAndItsGuideIsBesideIt) {
@@ -72,24 +83,6 @@ TEST(HTMLHelp, MessagesForWrongExtensionAndMissingFile) {
     ASSERT_TRUE(help.HHDisplayContents(host).ok());
     EXPECT_TRUE(host.errors.empty());
     EXPECT_EQ(host.shown.size(), 1u);
-}
-
-TEST(HTMLHelp, OwnerOnlyWhenShownOnTopAndViewerFailureReturned) {
-    test::FakeHelpHost host;
-    host.existing = {kBeside};
-    HTMLHelp help;
-    help.CHMFile = std::string(kHelpFileName);
-    int window = 0;
-    ASSERT_TRUE(help.HHDisplayContents(host, &window).ok());
-    EXPECT_EQ(host.lastOwner, nullptr);
-    help.HHShowOnTop = true;
-    ASSERT_TRUE(help.HHDisplayContents(host, &window).ok());
-    EXPECT_EQ(host.lastOwner, &window);
-
-    host.failViewer = true;
-    const auto status = help.HHDisplayContents(host, &window);
-    EXPECT_FALSE(status.ok());
-    EXPECT_FALSE(status.message().empty());
 }
 
 TEST(HTMLHelp, HelpContentsTellsOnlyWhatTheUserMustKnow) {

@@ -45,11 +45,13 @@ class Writer : public ::testing::Test {
         q.targetPath = std::move(target);
         return q;
     }
-    std::vector<std::string> outFiles() const {
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir_ / "out"))
-            names.push_back(e.path().filename().string());
-        return names;
+    // The names in `folder` of the scratch folder, sorted.
+    std::vector<std::string> names(const char* folder = "out") const {
+        std::vector<std::string> found;
+        for (const auto& e : fs::directory_iterator(dir_ / folder))
+            found.push_back(e.path().filename().string());
+        std::sort(found.begin(), found.end());
+        return found;
     }
 
     test::ScratchDir scratch_{"gf-package-writer"};
@@ -111,16 +113,13 @@ TEST_F(Writer, WorkedExampleComesOutByteForByte) {
     EXPECT_EQ(list.images, std::vector<std::string>(9, "Imbedded Image"));
     EXPECT_EQ(list.soundMode, 1);
     EXPECT_EQ(list.asyncSoundCounter, 8);
-    EXPECT_EQ(list.attributes[3].dissolve, "Bottom To Top");
-    EXPECT_EQ(list.attributes[8].foreground, "White");
-    EXPECT_EQ(list.attributes[8].background, "Black");
-    for (std::size_t i = 0; i < 9; ++i) {
-        const auto& e = reader.directory().entries[i];
-        EXPECT_EQ(e.pictureStart, starts[i]);
-        EXPECT_EQ(e.pictureEnd, starts[i + 1]);
-        EXPECT_EQ(e.soundStart, 0);
-        EXPECT_EQ(e.soundExtension, "");
-    }
+    EXPECT_EQ(list.attributes[8],
+              (SlideAttributes{"", "Slide Top To Center", "Black", "White", ""}));
+    for (std::size_t i = 0; i < 9; ++i)
+        EXPECT_EQ(
+            reader.directory().entries[i],
+            (PackageEntry{starts[i], starts[i + 1], dissolves[i], "", "White", "Black", 0, 0, ""}))
+            << i;
     Settings s;
     ReadSCRConfig(test::RealFiles(), q.targetPath, s);
     EXPECT_EQ(s.ImageInterval, 4);
@@ -232,7 +231,7 @@ TEST_F(Writer, NoFailureCostsTheOldTarget) {
             EXPECT_EQ(w.message(), c.expected);
         }
         EXPECT_EQ(test::ReadFile(target), "the old package") << c.what;
-        EXPECT_EQ(outFiles(), std::vector<std::string>{"old.scr"}) << c.what;
+        EXPECT_EQ(names(), std::vector<std::string>{"old.scr"}) << c.what;
         // What the designer tells: a missing file as it is, a cancel nothing, the rest prefixed.
         // The decision is the error's kind: a different sentence must not change it.
         const bool missing = c.expected.starts_with("Unable");
@@ -254,7 +253,7 @@ TEST_F(Writer, NoFailureCostsTheOldTarget) {
 
     auto ok = WritePackage(test::RealFiles(), request(good, target));
     ASSERT_TRUE(ok.ok()) << ok.message();
-    EXPECT_EQ(outFiles(), std::vector<std::string>{"old.scr"});
+    EXPECT_EQ(names(), std::vector<std::string>{"old.scr"});
     EXPECT_EQ(test::ReadFile(target).size(), ok->size);
 }
 
@@ -307,11 +306,7 @@ TEST_F(Writer, NeverWritesOverTheFilesItIsMadeFrom) {
     EXPECT_EQ(test::ReadFile(sound), "RIFF");
     EXPECT_EQ(test::ReadFile(program_), std::string(4000, 'P'));
     EXPECT_EQ(test::ReadFile(running), "ELF");
-    std::vector<std::string> left;
-    for (const auto& e : fs::directory_iterator(dir_ / "show"))
-        left.push_back(e.path().filename().string());
-    std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{"a.jpg", "s.wav", "show.txt"}));
+    EXPECT_EQ(names("show"), (std::vector<std::string>{"a.jpg", "s.wav", "show.txt"}));
 
     // A file of the same name elsewhere is no source; a template that does not exist is none.
     auto q = request(rows, spelled("a.jpg"));

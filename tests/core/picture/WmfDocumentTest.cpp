@@ -48,9 +48,10 @@ Status PlayInto(RecordingPainter& painter, const std::vector<std::byte>& bytes, 
     return doc ? doc->play(painter, w, h, cancel) : doc.status();
 }
 
-RecordingPainter Play(const std::vector<std::byte>& bytes, double w, double h) {
+// Ends `file` and plays it, expecting no failure.
+RecordingPainter Play(WmfWriter& file, double w, double h) {
     RecordingPainter p;
-    Status s = PlayInto(p, bytes, w, h);
+    Status s = PlayInto(p, file.eof().bytes(), w, h);
     EXPECT_TRUE(s.ok()) << s.message();
     return p;
 }
@@ -120,18 +121,10 @@ TEST(WmfDocument, RefusesWhatIsNotAMetafileOrIsDamaged) {
 
 TEST(WmfDocument, EveryTruncationEitherPlaysOrFailsCleanly) {
     std::vector<std::uint32_t> px(4 * 3, 0x123456);
-    const auto full = Framed()
-                          .pen(0, 3, 0xFF)
-                          .brush(0, 0xFF00)
-                          .font(-12, "Arial")
-                          .select(0)
-                          .select(1)
-                          .select(2)
-                          .polygon({{0, 0}, {50, 0}, {50, 50}})
-                          .textOut(5, 5, "hello")
-                          .stretchDib(0, 0, 40, 30, 4, 3, px)
-                          .eof()
-                          .bytes();
+    WmfWriter file = Framed();
+    file.pen(0, 3, 0xFF).brush(0, 0xFF00).font(-12, "Arial").select(0).select(1).select(2);
+    file.polygon({{0, 0}, {50, 0}, {50, 50}}).textOut(5, 5, "hello");
+    const auto full = file.stretchDib(0, 0, 40, 30, 4, 3, px).eof().bytes();
     int played = 0;
     for (std::size_t n = 0; n <= full.size(); ++n) {
         std::vector<std::byte> cut(full.begin(), full.begin() + std::ptrdiff_t(n));
@@ -158,9 +151,7 @@ TEST(WmfDocument, WindowMapsOntoTheOutputWhateverItsDirection) {
                       .record(0x0103, {7}) // isotropic: uniform scale, centred
                       .record(0x020B, {0, 0})
                       .record(0x020C, {100, 100})
-                      .rectangle(0, 0, 100, 100)
-                      .eof()
-                      .bytes(),
+                      .rectangle(0, 0, 100, 100),
                   200, 100);
     ASSERT_EQ(p.drawn.size(), 3u);
     ExpectRect(Bounds(p.drawn[0]), 20, 20, 40, 40);
@@ -168,13 +159,9 @@ TEST(WmfDocument, WindowMapsOntoTheOutputWhateverItsDirection) {
     ExpectRect(Bounds(p.drawn[2]), 50, 0, 150, 100);
 
     // The window scaled by 1/2 across and 2/1 down; a scale with a zero in it is ignored.
-    auto scaled = Play(Framed()
-                           .record(0x0410, {0, 2, 2, 1})
-                           .record(0x0410, {1, 2, 2, 1})
-                           .rectangle(0, 0, 10, 10)
-                           .eof()
-                           .bytes(),
-                       200, 200);
+    auto scaled = Play(
+        Framed().record(0x0410, {0, 2, 2, 1}).record(0x0410, {1, 2, 2, 1}).rectangle(0, 0, 10, 10),
+        200, 200);
     ASSERT_EQ(scaled.drawn.size(), 1u);
     ExpectRect(Bounds(scaled.drawn[0]), 0, 0, 40, 10);
 }
@@ -190,9 +177,7 @@ TEST(WmfDocument, ObjectsTakeTheLowestFreeSlotAndSelectionFollowsThem) {
                       .brush(2, 0xFF0000, 4) // slot 0 again: a hatched brush
                       .select(0)
                       .select(7) // empty slot: ignored
-                      .rectangle(0, 0, 10, 10)
-                      .eof()
-                      .bytes(),
+                      .rectangle(0, 0, 10, 10),
                   200, 200);
     ASSERT_EQ(p.drawn.size(), 2u);
     EXPECT_EQ(p.drawn[0].state.pen.color, 0x0000FFu);
@@ -217,9 +202,7 @@ TEST(WmfDocument, RestoreBringsBackSavedStatesRelativeOrAbsolute) {
                       .record(0x0127, {1}) // back to save 1: red, not zoomed
                       .textOut(10, 10, "b")
                       .record(0x0127, {-5}) // nothing that deep: ignored
-                      .textOut(10, 10, "c")
-                      .eof()
-                      .bytes(),
+                      .textOut(10, 10, "c"),
                   100, 100);
     ASSERT_EQ(p.drawn.size(), 3u);
     EXPECT_EQ(p.drawn[0].state.textColor, 0x00FF00u);
@@ -240,9 +223,7 @@ TEST(WmfDocument, ShapesBecomePathsInOutputPixels) {
                       .record(0x0213, {15, 25})
                       .record(0x0106, {2})    // winding fill
                       .record(0x7777, {1, 2}) // unknown: skipped
-                      .rectangle(0, 0, 1, 1)
-                      .eof()
-                      .bytes(),
+                      .rectangle(0, 0, 1, 1),
                   200, 200);
     ASSERT_EQ(p.drawn.size(), 6u);
     // The ellipse's points lie on it.
@@ -266,12 +247,9 @@ TEST(WmfDocument, ShapesBecomePathsInOutputPixels) {
 }
 
 TEST(WmfDocument, ACutShortRecordStopsPlayingButKeepsWhatWasDrawn) {
-    auto bytes = WmfWriter(0, 0, 100, 100, 1440)
-                     .rectangle(0, 0, 10, 10)
-                     .record(0x0324, {1000, 0, 0, 5, 5}) // claims 1000 points
-                     .rectangle(0, 0, 20, 20)
-                     .eof()
-                     .bytes();
+    WmfWriter file(0, 0, 100, 100, 1440);
+    file.rectangle(0, 0, 10, 10).record(0x0324, {1000, 0, 0, 5, 5}); // claims 1000 points
+    const auto bytes = file.rectangle(0, 0, 20, 20).eof().bytes();
     RecordingPainter p;
     Status s = PlayInto(p, bytes, 10, 10);
     EXPECT_NE(s.message().find("record 2"), std::string::npos) << s.message();
@@ -285,9 +263,7 @@ TEST(WmfDocument, TextKeepsItsCharactersFontAndPlace) {
                       .select(0)
                       .record(0x012E, {24}) // baseline
                       .textOut(500, 250, "caf\xe9 \x80")
-                      .record(0x0A32, {300, 100, 2, 0x0004, 0, 0, 10, 10, 'H' | 'i' << 8})
-                      .eof()
-                      .bytes(),
+                      .record(0x0A32, {300, 100, 2, 0x0004, 0, 0, 10, 10, 'H' | 'i' << 8}),
                   200, 200);
     ASSERT_EQ(p.drawn.size(), 2u);
     EXPECT_EQ(p.drawn[0].text, "caf\u00e9 \u20ac");
@@ -304,7 +280,7 @@ TEST(WmfDocument, TextKeepsItsCharactersFontAndPlace) {
 
 TEST(WmfDocument, StretchedBitmapLandsInItsBox) {
     std::vector<std::uint32_t> px{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0, 0x808080};
-    auto p = Play(Framed().stretchDib(10, 20, 30, 40, 3, 2, px).eof().bytes(), 100, 100);
+    auto p = Play(Framed().stretchDib(10, 20, 30, 40, 3, 2, px), 100, 100);
     ASSERT_EQ(p.drawn.size(), 1u);
     EXPECT_EQ(p.drawn[0].text, "3x2");
     ExpectRect(p.drawn[0].target, 10, 20, 40, 60);
@@ -373,7 +349,7 @@ TEST(WmfDocument, OneMetafileIsBoundedAsAWholeAndCanBeStopped) {
     for (int i = 0; i < 300; ++i)
         bomb.stretchDib(i % 2 ? 100 : 0, 0, i % 2 ? -100 : 100, 100, 8192, 4096,
                         RleDib(8192, 4096, {0, 1}));
-    auto p = Play(bomb.eof().bytes(), 640, 480);
+    auto p = Play(bomb, 640, 480);
     EXPECT_TRUE(p.drawn.empty());
 
     // Bitmaps of 24 megapixels each, encoded as they should be: two of them are drawn, and the

@@ -10,19 +10,17 @@ namespace {
 
 TEST(PreviewGeometry, FillsTheClientAreaAndCentresThePicture) {
     const auto g = ComputePreviewGeometry({0, 0, 152, 112}, 15, 15, 93 * 15, 53 * 15);
-    EXPECT_DOUBLE_EQ(g.backgroundWidth, 2280);
-    EXPECT_DOUBLE_EQ(g.backgroundHeight, 1680);
-    EXPECT_DOUBLE_EQ(g.pictureLeft, (2280 - 1395) / 2.0); // 442.5: halves are kept
-    EXPECT_DOUBLE_EQ(g.pictureTop, (1680 - 795) / 2.0);
+    // 442.5 twips from the left: halves are kept.
+    EXPECT_EQ(std::tuple(g.backgroundWidth, g.backgroundHeight, g.pictureLeft, g.pictureTop),
+              std::tuple(2280, 1680, (2280 - 1395) / 2.0, (1680 - 795) / 2.0));
     const auto none = ComputePreviewGeometry({}, 15, 15, 1395, 795);
     EXPECT_DOUBLE_EQ(none.backgroundWidth, 0);
     EXPECT_DOUBLE_EQ(none.pictureLeft, -697.5);
 
     // In pixels, each to the nearest: 442.5 twips at 15 a pixel is 29.5, so 30.
     const auto px = BoxPixels(g, 15, 15);
-    EXPECT_EQ(px.backgroundWidth, 152);
-    EXPECT_EQ(px.pictureLeft, 30);
-    EXPECT_EQ(px.pictureTop, 30);
+    EXPECT_EQ(std::tuple(px.backgroundWidth, px.pictureLeft, px.pictureTop),
+              std::tuple(152, 30, 30));
     // A factor below one counts as one, never a division by zero; one above is used as it is.
     EXPECT_EQ(BoxPixels(g, 0, 0.5).backgroundWidth, 2280);
     EXPECT_EQ(BoxPixels(g, 1, 1).backgroundHeight, 1680);

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <set>
+#include <tuple>
 
 namespace gf {
 namespace {
@@ -68,6 +69,14 @@ struct Dialog {
     SettingsDialogModel model{process, store, view};
 };
 
+// The mode boxes (template, folder), then whether the folder button and the three template
+// buttons can be pressed.
+auto Modes(const DialogControls& c) {
+    return std::tuple(c.chkTemplateMode, c.chkFolderMode, c.cmdSelectFolderEnabled,
+                      c.cmdSelectTemplateEnabled, c.cmdCreateTemplateEnabled,
+                      c.cmdEditTemplateEnabled);
+}
+
 TEST(SettingsDialogModel, EveryControlShowsItsSettingAndLoadPicksTheDissolve) {
     Dialog d;
     auto& s = d.process.settings;
@@ -88,11 +97,10 @@ TEST(SettingsDialogModel, EveryControlShowsItsSettingAndLoadPicksTheDissolve) {
     EXPECT_EQ(m.ScrollDissolveDelay().label, "Dissolve Delay: 0");
     EXPECT_EQ(m.ScrollMouseSensitivity().label, "Mouse Sensitivity: 100");
     EXPECT_EQ(m.controls().comboIndex, 14);
-    EXPECT_EQ(m.settings().FullScreen, 1);
-    EXPECT_EQ(m.settings().ImagePositionRandom, 0);
-    EXPECT_EQ(m.settings().ImageOrderRandom, 1);
-    EXPECT_TRUE(m.controls().chkDisableSound);
-    EXPECT_TRUE(m.controls().chkIgnoreMouse);
+    EXPECT_EQ(std::tuple(m.settings().FullScreen, m.settings().ImagePositionRandom,
+                         m.settings().ImageOrderRandom, m.controls().chkDisableSound,
+                         m.controls().chkIgnoreMouse),
+              std::tuple(1, 0, 1, true, true));
     m.ScrollInterval().setValue(7);
     EXPECT_EQ(m.ScrollInterval().label, "Delay Interval: 7 Seconds");
     m.ScrollInterval().setValue(99);
@@ -122,11 +130,7 @@ TEST(SettingsDialogModel, ModeBoxesBehaveAsAPairAndReshowTheHelpPanel) {
     d.process.settings.ImageListFile = "beach.txt";
     auto& m = d.load();
     const auto& c = m.controls();
-    EXPECT_TRUE(c.chkTemplateMode);
-    EXPECT_FALSE(c.chkFolderMode);
-    EXPECT_FALSE(c.cmdSelectFolderEnabled);
-    EXPECT_TRUE(c.cmdSelectTemplateEnabled && c.cmdCreateTemplateEnabled &&
-                c.cmdEditTemplateEnabled);
+    EXPECT_EQ(Modes(c), std::tuple(true, false, false, true, true, true));
     EXPECT_EQ(m.settings().ImagePath, d.dir.str());
     EXPECT_EQ(d.view.templateMoves, std::vector<std::string>{d.dir.str()});
     EXPECT_EQ(c.txtImageListFile, d.dir.str() + "beach.txt");
@@ -142,12 +146,8 @@ TEST(SettingsDialogModel, ModeBoxesBehaveAsAPairAndReshowTheHelpPanel) {
     EXPECT_EQ(c.panel, DialogPanel::Text);
 
     m.chkFolderMode_Click();
-    EXPECT_TRUE(c.chkFolderMode);
-    EXPECT_FALSE(c.chkTemplateMode);
+    EXPECT_EQ(Modes(c), std::tuple(false, true, true, false, false, false));
     EXPECT_EQ(m.settings().AllImages, 1);
-    EXPECT_TRUE(c.cmdSelectFolderEnabled);
-    EXPECT_FALSE(c.cmdSelectTemplateEnabled || c.cmdCreateTemplateEnabled ||
-                 c.cmdEditTemplateEnabled);
     EXPECT_EQ(d.view.folderMoves, std::vector<std::string>{d.dir.str()});
     EXPECT_NE(c.txtHelper.find("all the images (GIF, JPE, JPG, BMP, WMF and JPEG) in the folder"),
               std::string::npos);

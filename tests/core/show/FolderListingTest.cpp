@@ -86,9 +86,8 @@ TEST(FolderListing, TheShowTakesEachFolderAsItIsListed) {
     gate.waitUntilReached();
     SlideList list;
     EXPECT_FALSE(listing.fillIn(list));
-    ASSERT_EQ(list.images.size(), 2u);
-    EXPECT_EQ(list.images[0], lib.folder() + "a.jpg");
-    EXPECT_EQ(list.images[1], lib.folder() + Native("1/b.jpg"));
+    EXPECT_EQ(list.images,
+              (std::vector<std::string>{lib.folder() + "a.jpg", lib.folder() + Native("1/b.jpg")}));
     SlideList other; // another screen's, filled from the same listing
     gate.open();
     ASSERT_TRUE(FillUntilComplete(listing, list));

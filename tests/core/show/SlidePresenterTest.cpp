@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace gf::test {
 namespace {
@@ -25,6 +26,20 @@ struct PresenterRig {
         const auto& s = show.canvas.status;
         return s.substr(9, s.find('\r') - 9);
     }
+    // The slides shown by `n` ticks.
+    std::vector<int> load(int n = 1) {
+        std::vector<int> seen;
+        for (int i = 0; i < n; ++i) {
+            presenter.LoadImage();
+            seen.push_back(state.currentSlide);
+        }
+        return seen;
+    }
+    // The comment label's colours and top, and the window's background.
+    auto label() const {
+        const auto& c = show.canvas;
+        return std::tuple(c.comment.foreground, c.comment.background, c.comment.top, c.background);
+    }
     FakeShow show;
     ScriptedRandom random;
     SlideList slides;
@@ -36,24 +51,14 @@ TEST(SlidePresenter, ChoosesSlidesInOrderOrAtRandom) {
     PresenterRig rig;
     for (auto n : {"a", "b", "c"})
         rig.add(n);
-    std::vector<int> seen;
-    for (int i = 0; i < 5; ++i) {
-        rig.presenter.LoadImage();
-        seen.push_back(rig.state.currentSlide);
-    }
-    EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 0, 1}));
+    EXPECT_EQ(rig.load(5), (std::vector<int>{0, 1, 2, 0, 1}));
 
     // At random, each slide is drawn a tick ahead, after the place of the one before: the same
     // draws in the same order as drawing at the tick, so a seed still repeats a show.
     rig.show.process.settings.ImageOrderRandom = 1;
     rig.random.values = {0.99, 0.5, 0.5, 0.34, 0.5, 0.5, 0.0};
     const int before = rig.random.draws;
-    seen.clear();
-    for (int i = 0; i < 3; ++i) {
-        rig.presenter.LoadImage();
-        seen.push_back(rig.state.currentSlide);
-    }
-    EXPECT_EQ(seen, (std::vector<int>{2, 1, 0}));
+    EXPECT_EQ(rig.load(3), (std::vector<int>{2, 1, 0}));
     EXPECT_EQ(rig.random.draws - before, 3 * 3 + 1);
 }
 
@@ -115,25 +120,25 @@ TEST(SlidePresenter, PicturesKeepTheirProportionsAndNeverTakeTheErrorPath) {
     }
 }
 
+// The last draws put a picture at the far corner; one as wide as the window, or shrunk to its
+// width, has room only in height.
 TEST(SlidePresenter, RandomPlaceStaysInsideTheWindow) {
-    PresenterRig rig(100, 80, false);
-    rig.show.process.settings.ImagePositionRandom = 1;
-    rig.add("p", 900, 600);
-    rig.add("full-width", 1500, 600);
-    rig.random.values = {0.999999, 0.999999};
-    rig.presenter.LoadImage();
-    EXPECT_EQ(rig.show.canvas.box, (TwipRect{1500 - 900, 1200 - 600, 900, 600}));
-    rig.random.values = {0.999999, 0.0};
-    rig.presenter.LoadImage();
-    EXPECT_EQ(rig.show.canvas.box, (TwipRect{0, 0, 1500, 600})); // no room across
-
-    // A picture shrunk to the window's width has room only in height.
-    PresenterRig large(1280, 720, false);
-    large.show.process.settings.ImagePositionRandom = 1;
-    large.add("wide", 3000 * 15, 1000 * 15);
-    large.random.values = {0.999999, 0.999999};
-    large.presenter.LoadImage();
-    EXPECT_EQ(large.show.canvas.box, (TwipRect{0, 720 * 15 - 6400, 1280 * 15, 6400}));
+    struct Case {
+        std::int32_t windowW, windowH, pictureW, pictureH; // window in pixels, picture in twips
+        double down;
+        TwipRect box;
+    };
+    for (const Case& c :
+         {Case{100, 80, 900, 600, 0.999999, {1500 - 900, 1200 - 600, 900, 600}},
+          Case{100, 80, 1500, 600, 0.0, {0, 0, 1500, 600}},
+          Case{1280, 720, 3000 * 15, 1000 * 15, 0.999999, {0, 720 * 15 - 6400, 1280 * 15, 6400}}}) {
+        PresenterRig rig(c.windowW, c.windowH, false);
+        rig.show.process.settings.ImagePositionRandom = 1;
+        rig.add("p", c.pictureW, c.pictureH);
+        rig.random.values = {0.999999, c.down};
+        rig.presenter.LoadImage();
+        EXPECT_EQ(rig.show.canvas.box, c.box) << c.pictureW << " in " << c.windowW;
+    }
 }
 
 TEST(SlidePresenter, DissolveNamesAreExactAndRandomPicksOneOfTheFourteen) {
@@ -165,11 +170,9 @@ TEST(SlidePresenter, CommentLabelTakesTheSlideColoursAndLineBreaks) {
     const auto& c = rig.show.canvas;
     ASSERT_TRUE(c.commentVisible);
     EXPECT_EQ(c.commentText, "a\r\nb\r\n");
-    EXPECT_EQ(c.comment.foreground, 255u);
-    EXPECT_EQ(c.comment.background, 198u * 0x010101u);
     EXPECT_EQ(c.comment.left, 5);
-    EXPECT_EQ(c.comment.top, 1200 - 2 * RecordingCanvas::kLineHeight);
-    EXPECT_EQ(c.background, 198u * 0x010101u);
+    const auto grey = 198u * 0x010101u;
+    EXPECT_EQ(rig.label(), std::tuple(255u, grey, 1200 - 2 * RecordingCanvas::kLineHeight, grey));
     rig.presenter.LoadImage();
     EXPECT_FALSE(c.commentVisible);
     EXPECT_EQ(c.background, 0u);
@@ -197,9 +200,7 @@ TEST(SlidePresenter, CommentLabelTakesTheSlideColoursAndLineBreaks) {
     EXPECT_TRUE(c.commentText.starts_with("word")) << c.commentText.substr(0, 20);
     rig.presenter.LoadImage();
     EXPECT_EQ(c.commentText, "q");
-    EXPECT_EQ(c.comment.foreground, 0xFFFFFFu);
-    EXPECT_EQ(c.comment.background, 0u);
-    EXPECT_EQ(c.comment.top, 1200 - RecordingCanvas::kLineHeight);
+    EXPECT_EQ(rig.label(), std::tuple(0xFFFFFFu, 0u, 1200 - RecordingCanvas::kLineHeight, 0u));
     rig.presenter.LoadImage();
     EXPECT_TRUE(c.commentText.starts_with("word")) << c.commentText.substr(0, 20);
 }
@@ -211,8 +212,7 @@ TEST(SlidePresenter, SoundModes) {
     rig.slide(0).sound = "chime.wav";
 
     rig.slides.soundMode = 1; // a slide without sound still asks, with an empty path
-    rig.presenter.LoadImage();
-    rig.presenter.LoadImage();
+    rig.load(2);
     EXPECT_EQ(rig.show.sound.played, (std::vector<std::string>{"chime.wav", ""}));
 
     rig.slides.soundMode = 2; // the slide stays while its sound plays
@@ -223,9 +223,7 @@ TEST(SlidePresenter, SoundModes) {
     EXPECT_EQ(rig.state.currentSlide, 0);
     rig.show.media.finish();
     rig.slide(1).sound = "missing.wav"; // plays nothing, the show goes on
-    rig.presenter.LoadImage();
-    rig.presenter.LoadImage();
-    EXPECT_EQ(rig.state.currentSlide, 0);
+    EXPECT_EQ(rig.load(2).back(), 0);
 
     rig.slides.soundMode = 3; // the list timer starts at the first slide only
     rig.state.asyncStartPending = true;
@@ -260,19 +258,15 @@ TEST(SlidePresenter, PicturesThatFailGoDownTheErrorPathAndTheShowGoesOn) {
     rig.presenter.LoadImage();
     const auto& c = rig.show.canvas;
     EXPECT_EQ(c.commentText, "Cannot open the picture gone.jpg");
-    EXPECT_EQ(c.comment.foreground, 0xFFFFFFu);
-    EXPECT_EQ(c.comment.background, 0u);
-    EXPECT_EQ(c.background, 0u);
+    EXPECT_EQ(rig.label(), std::tuple(0xFFFFFFu, 0u, 1200 - RecordingCanvas::kLineHeight, 0u));
     EXPECT_EQ(c.status, "gone.jpg></prog/Glimmerframe.pic");
     EXPECT_FALSE(rig.state.busy);
     EXPECT_EQ(rig.show.sound.played.size(), 1u); // no sound for the failed slide
     EXPECT_EQ(c.screen(50, 40).kind, Pixel::Kind::Background);
 
-    rig.presenter.LoadImage();
-    EXPECT_EQ(rig.state.currentSlide, 2);
+    EXPECT_EQ(rig.load(), std::vector<int>{2});
     EXPECT_EQ(c.commentText, "The picture r is damaged");
-    rig.presenter.LoadImage();
-    EXPECT_EQ(rig.state.currentSlide, 0);
+    EXPECT_EQ(rig.load(), std::vector<int>{0});
     EXPECT_FALSE(c.commentVisible);
     EXPECT_GT(c.boxPicturePixels(), 0);
 }
@@ -284,16 +278,16 @@ TEST(SlidePresenter, PhotosAreDecodedToFitTheWindowAndMetafilesAtTheirBox) {
     rig.show.picture.add("clip", 200 * 15, 100 * 15, PictureKind::Metafile);
     rig.show.process.settings.FullScreen = 1;
     rig.presenter.LoadImage();
-    const auto* photo = rig.show.canvas.picture.get();
-    ASSERT_NE(photo, nullptr);
-    EXPECT_EQ(photo->widthPixels(), 800);
-    EXPECT_EQ(photo->heightPixels(), 600);
+    const auto shownSize = [&] {
+        const auto* p = rig.show.canvas.picture.get();
+        return p ? std::pair(p->widthPixels(), p->heightPixels()) : std::pair(0, 0);
+    };
+    EXPECT_EQ(shownSize(), std::pair(800, 600));
     // The clip art was read ahead to fit the window, then drawn again at its full-screen box.
     rig.presenter.LoadImage();
     EXPECT_EQ(rig.show.picture.decoded(),
               (std::vector<std::string>{"photo", "clip", "clip", "photo"}));
-    EXPECT_EQ(rig.show.canvas.picture->widthPixels(), 800);
-    EXPECT_EQ(rig.show.canvas.picture->heightPixels(), 400);
+    EXPECT_EQ(shownSize(), std::pair(800, 400));
 }
 
 TEST(SlidePresenter, EachPictureIsReadOnceAheadOfItsTurnUnlessItChanged) {
@@ -307,8 +301,7 @@ TEST(SlidePresenter, EachPictureIsReadOnceAheadOfItsTurnUnlessItChanged) {
     auto& decoder = rig.show.picture;
     rig.presenter.PrefetchNext(); // as the window loads
     EXPECT_EQ(decoder.decoded(), std::vector<std::string>{paths[0]});
-    for (int i = 0; i < 3; ++i)
-        rig.presenter.LoadImage();
+    rig.load(3);
     // Each tick found its picture ready and asked for the next one.
     EXPECT_EQ(decoder.decoded(),
               (std::vector<std::string>{paths[0], paths[1], paths[2], paths[0]}));
@@ -327,9 +320,7 @@ TEST(SlidePresenter, EachPictureIsReadOnceAheadOfItsTurnUnlessItChanged) {
     random.random.values = {0.9, 0, 0, 0.1, 0, 0, 0.9};
     random.presenter.PrefetchNext(); // as the window loads
     EXPECT_EQ(random.show.picture.decoded(), std::vector<std::string>{"b"});
-    random.presenter.LoadImage();
-    random.presenter.LoadImage();
-    EXPECT_EQ(random.state.currentSlide, 0);
+    EXPECT_EQ(random.load(2), (std::vector<int>{1, 0}));
     EXPECT_EQ(random.show.picture.decoded(), (std::vector<std::string>{"b", "a", "b"}));
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace gf::test {
@@ -125,11 +126,9 @@ TEST(SoundFileHead, WaveFormatChunkIsReadOnlyWhenWhollyThere) {
     // The smallest chunk (plain samples) reads, with a cbSize of 0 added; one byte less does not.
     const auto pcm = read(Wave(16, 1, 0));
     ASSERT_TRUE(pcm);
-    EXPECT_EQ(pcm->tag, 1);
-    EXPECT_EQ(pcm->channels, 2);
-    EXPECT_EQ(pcm->samplesPerSecond, 22050U);
-    EXPECT_EQ(pcm->bitsPerSample, 24);
-    EXPECT_EQ(pcm->chunk.size(), 18U);
+    EXPECT_EQ(std::tuple(pcm->tag, pcm->channels, pcm->samplesPerSecond, pcm->bitsPerSample,
+                         pcm->chunk.size()),
+              std::tuple(1, 2, 22050U, 24, 18U));
     EXPECT_FALSE(read(Wave(15, 1, 0)));
     // A chunk that ends one byte past the head is not read; one that ends at it is.
     const std::string whole = Wave(20, 1, 2);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace gf {
@@ -16,23 +17,22 @@ Result<DisplayModeOptions> Parse(std::vector<std::string> args,
     return ParseDisplayModeOptions(args, env);
 }
 
+// Where the show draws, with the window's id; nothing when the options are refused.
+std::optional<std::pair<Target, std::uint32_t>>
+Where(std::vector<std::string> args, std::optional<std::string_view> env = std::nullopt) {
+    const auto r = Parse(std::move(args), env);
+    return r.ok() ? std::optional(std::pair(r->target, r->windowId)) : std::nullopt;
+}
+
 TEST(DisplayModeOptions, FindsTheWindowToDrawOn) {
-    EXPECT_EQ(Parse({})->target, Target::OwnWindow);
-    EXPECT_EQ(Parse({"-window"})->target, Target::OwnWindow);
-    EXPECT_EQ(Parse({"-root"})->target, Target::Root);
+    EXPECT_EQ(Where({}), std::pair(Target::OwnWindow, 0u));
+    EXPECT_EQ(Where({"-window"}), std::pair(Target::OwnWindow, 0u));
+    EXPECT_EQ(Where({"-root"}), std::pair(Target::Root, 0u));
     // XScreenSaver says -root and means the window in its environment.
-    auto env = Parse({"--root"}, "0x1a00003");
-    ASSERT_TRUE(env.ok());
-    EXPECT_EQ(env->target, Target::Window);
-    EXPECT_EQ(env->windowId, 0x1a00003u);
+    EXPECT_EQ(Where({"--root"}, "0x1a00003"), std::pair(Target::Window, 0x1a00003u));
     // An explicit id wins over -root, in either order, decimal or hex.
-    for (auto args : {std::vector<std::string>{"-window-id", "4242", "-root"},
-                      std::vector<std::string>{"-root", "--window-id", "0x1092"}}) {
-        auto r = Parse(args, "77");
-        ASSERT_TRUE(r.ok()) << r.message();
-        EXPECT_EQ(r->target, Target::Window);
-        EXPECT_EQ(r->windowId, 4242u);
-    }
+    EXPECT_EQ(Where({"-window-id", "4242", "-root"}, "77"), std::pair(Target::Window, 4242u));
+    EXPECT_EQ(Where({"-root", "--window-id", "0x1092"}, "77"), std::pair(Target::Window, 4242u));
     EXPECT_FALSE(Parse({"-window-id"}).ok());
     EXPECT_FALSE(Parse({"-window-id", "12ab"}).ok());
     EXPECT_FALSE(Parse({"-window-id", "0"}).ok());
@@ -69,13 +69,9 @@ TEST(DisplayModeOptions, OverridesSettingsForOneRunWithinTheirRanges) {
                     "Top/Bottom To Center", "--template", "/srv/shows/beach.txt"});
     ASSERT_TRUE(r.ok()) << r.message();
     ApplyDisplayModeOverrides(*r, s, test::RealFiles());
-    EXPECT_EQ(s.ImageInterval, 3);
-    EXPECT_EQ(s.FullScreen, 1);
-    EXPECT_EQ(s.ImageOrderRandom, 1);
-    EXPECT_EQ(s.DissolveType, "Top/Bottom To Center");
-    EXPECT_EQ(s.AllImages, 0);
-    EXPECT_EQ(s.ImagePath, "/srv/shows/");
-    EXPECT_EQ(s.ImageListFile, "beach.txt");
+    EXPECT_EQ(std::tuple(s.ImageInterval, s.FullScreen, s.ImageOrderRandom, s.DissolveType,
+                         s.AllImages, s.ImagePath, s.ImageListFile),
+              std::tuple(3, 1, 1, "Top/Bottom To Center", 0, "/srv/shows/", "beach.txt"));
 
     ApplyDisplayModeOverrides(*Parse({"--folder", "/srv/pics"}), s, test::RealFiles());
     EXPECT_EQ(s.AllImages, 1);

@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <tuple>
 
 namespace gf {
 namespace {
@@ -119,6 +120,12 @@ class MainTest : public TempDir {
         return Main(args, *process, host, store, handlers);
     }
     const Settings& settings() const { return process->settings; }
+    // The settings a package's trailer carries, as far as the tests set them.
+    auto trailerGroup() const {
+        const auto& s = settings();
+        return std::tuple(s.ImageInterval, s.FullScreen, s.ImageOrderRandom, s.DissolveDelay,
+                          s.MouseSensitivity);
+    }
     test::FakeHostServices host;
     test::MemorySettingsStore store;
     RecordingHandlers handlers;
@@ -152,11 +159,10 @@ TEST_F(MainTest, PreviewWindowAndStartupStateAreStored) {
     host.tppY = 11.6;
     host.platformId = 1;
     run("/P 4711");
-    EXPECT_EQ(handlers.previewWindow, 4711);
-    EXPECT_EQ(process->startup.TwipsPerPixelX, 15);
-    EXPECT_EQ(process->startup.TwipsPerPixelY, 12);
-    EXPECT_EQ(process->startup.PlatformId, 1);
-    EXPECT_EQ(process->startup.programFolder, AddBackslash(dir_.string()));
+    const auto& st = process->startup;
+    EXPECT_EQ(std::tuple(handlers.previewWindow, st.TwipsPerPixelX, st.TwipsPerPixelY,
+                         st.PlatformId, st.programFolder),
+              std::tuple(4711, 15, 12, 1, AddBackslash(dir_.string())));
 }
 
 TEST_F(MainTest, FirstRunShowsTheSampleShowBesideTheProgramOrInItsInstallation) {
@@ -228,11 +234,8 @@ TEST_F(MainTest, PackageTakesFirstGroupFromTrailerUntilSettingsAreStored) {
     run("/s");
     EXPECT_TRUE(process->startup.StandAlone);
     EXPECT_EQ(process->startup.ProductName, "Glimmerframe-Beach");
-    EXPECT_EQ(settings().ImageInterval, 4);
-    EXPECT_EQ(settings().FullScreen, 1);
-    EXPECT_EQ(settings().ImageOrderRandom, 1);
-    EXPECT_EQ(settings().DissolveDelay, 50);
-    EXPECT_EQ(settings().MouseSensitivity, 300); // as the settings window showed it
+    // The mouse sensitivity as the settings window showed it.
+    EXPECT_EQ(trailerGroup(), std::tuple(4, 1, 1, 50, 300));
 
     store.putString(kMachine, key, "ImageInterval", "2000");
     run("/s");
@@ -241,9 +244,7 @@ TEST_F(MainTest, PackageTakesFirstGroupFromTrailerUntilSettingsAreStored) {
     store.putString(kMachine, key, "ImageInterval", "12");
     store.putString(kMachine, key, "MouseSensitivity", "77");
     run("/s");
-    EXPECT_EQ(settings().ImageInterval, 12);
-    EXPECT_EQ(settings().MouseSensitivity, 77);
-    EXPECT_EQ(settings().FullScreen, 0);
+    EXPECT_EQ(trailerGroup(), std::tuple(12, 0, 0, 0, 77));
 }
 
 TEST_F(MainTest, PackageWithDamagedTrailerUsesTheDefaults) {
@@ -252,9 +253,7 @@ TEST_F(MainTest, PackageWithDamagedTrailerUsesTheDefaults) {
     host.exe = file("Beach.scr", bytes);
     run("/s");
     EXPECT_TRUE(process->startup.StandAlone);
-    EXPECT_EQ(settings().ImageInterval, 10);
-    EXPECT_EQ(settings().MouseSensitivity, 100);
-    EXPECT_EQ(settings().DissolveDelay, 0);
+    EXPECT_EQ(trailerGroup(), std::tuple(10, 0, 0, 0, 100));
 }
 
 } // namespace
