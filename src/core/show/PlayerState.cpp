@@ -78,16 +78,4 @@ void PlayerState::LoadImbeddedSound(int index) {
     EnableTimers(restart);
 }
 
-std::string ShownComment(std::string_view stored) {
-    std::string out;
-    out.reserve(stored.size());
-    for (char c : stored) {
-        if (c == '^')
-            out += "\r\n";
-        else
-            out += c;
-    }
-    return out;
-}
-
 } // namespace gf

@@ -71,8 +71,4 @@ class PlayerState final : public DissolveStage {
     void WaitUntil(std::int64_t end) override;
 };
 
-// A stored comment as shown: every "^" becomes CR LF (the player's own copy, without trace
-// lines, of the designer's UnModifyComment).
-std::string ShownComment(std::string_view stored);
-
 } // namespace gf

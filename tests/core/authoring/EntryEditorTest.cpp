@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace gf {
 namespace {
 
@@ -132,6 +135,52 @@ TEST(Chooser, ChoiceLastsUntilAClickOrCancel) {
     again.cancel();
     EXPECT_EQ(again.Selection(), "");
     EXPECT_EQ(again.SelectionPath(), "/shows" + sep);
+}
+
+// The pickers of an edit open where the user left them, never at a folder that is gone, and the
+// row's own file's folder has the last word; the editor follows what the pickers show.
+TEST(EntryEditorOpen, PickersGoWhereTheyCanAndTheEditorFollows) {
+    struct Picker {
+        std::string at;
+        std::vector<std::string> existing;
+        EntryPicker view() {
+            return {[this] { return at; },
+                    [this](std::string_view folder) {
+                        if (std::find(existing.begin(), existing.end(), folder) == existing.end())
+                            return false;
+                        at = std::string(folder);
+                        return true;
+                    }};
+        }
+    };
+    struct Case {
+        std::string last, row, standing, shown;
+    };
+    const std::string home = "/home/", last = "/last/", row = "/row/";
+    const Case cases[] = {
+        {last, "", "", last},         // where the user last accepted
+        {"/gone/", "", "", home},     // gone, and standing nowhere: home
+        {"/gone/", "", "/x/", "/x/"}, // gone: stays where it stands
+        {last, row, "", row},         // the row's own folder wins
+        {last, "/gone-row/", "", last},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.last + " " + c.row + " " + c.standing);
+        AuthoringMemory memory;
+        memory.lastImageFolder = memory.lastSoundFolder = c.last;
+        EntryEditor editor(memory);
+        Picker images{c.standing, {home, last, row, "/x/"}}, sounds = images;
+        EditRequest request;
+        request.imageFolder = request.soundFolder = c.row;
+        request.image = "a.jpg";
+        request.comment = "one\ntwo";
+        editor.open(request, images.view(), sounds.view(), home);
+        EXPECT_EQ(images.at, c.shown);
+        EXPECT_EQ(sounds.at, c.shown);
+        EXPECT_EQ(editor.imageFolder(), c.shown);
+        EXPECT_EQ(editor.soundFolder(), c.shown);
+        EXPECT_EQ(editor.commentText(), "one\ntwo");
+    }
 }
 
 } // namespace

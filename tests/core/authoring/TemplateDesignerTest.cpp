@@ -242,5 +242,31 @@ TEST_F(Designer, OperationsWithoutASelectionDoNothing) {
     EXPECT_EQ(designer_.selected(), 1u);
 }
 
+// Each button's command reaches its own action; Package is the window's, and does nothing here.
+TEST_F(Designer, EachCommandRunsItsOwnAction) {
+    designer_.open("");
+    dialogs_.chosen = {path("show.txt"), AddBackslash(dir_.string())};
+    designer_.run(DesignerCommand::Load);
+    ASSERT_EQ(designer_.rows().size(), 3u);
+    designer_.select(0);
+    designer_.run(DesignerCommand::MoveDown);
+    EXPECT_EQ(designer_.selected(), 1u);
+    EXPECT_EQ(designer_.rows()[1].imageName, "a.jpg");
+    designer_.run(DesignerCommand::MoveUp);
+    EXPECT_EQ(designer_.selected(), 0u);
+    designer_.run(DesignerCommand::Delete);
+    EXPECT_EQ(designer_.rows()[0].imageName, "b.jpg");
+    designer_.run(DesignerCommand::Package);
+    EXPECT_EQ(designer_.rows().size(), 2u);
+    EXPECT_TRUE(dialogs_.editRequests.empty());
+    designer_.run(DesignerCommand::Insert);
+    EXPECT_EQ(dialogs_.editRequests.size(), 1u);
+    dialogs_.savePath = path("saved.txt");
+    designer_.run(DesignerCommand::Save);
+    EXPECT_TRUE(fs::exists(path("saved.txt")));
+    designer_.run(DesignerCommand::Clear);
+    EXPECT_EQ(designer_.rows().size(), 1u);
+}
+
 } // namespace
 } // namespace gf

@@ -1,5 +1,6 @@
 #include "core/package/PackageWriter.h"
 #include "core/package/PackTemplate.h"
+#include "core/package/PackageDirectory.h"
 #include "core/package/PackageReader.h"
 #include "fakes/FaultyFileSystem.h"
 #include "fakes/PlatformFiles.h"
@@ -251,7 +252,9 @@ TEST_F(Writer, NoFailureCostsTheOldTarget) {
         request(good, (dir_ / "glimmerframe" / "x.scr").string()); // a file, not a folder
     EXPECT_FALSE(WritePackage(test::RealFiles(), nowhere).ok());
 
-    auto ok = WritePackage(test::RealFiles(), request(good, target));
+    // One row fewer than too many is a package.
+    auto ok = WritePackage(test::RealFiles(),
+                           request(std::vector<DesignerRow>(kMaxPackageEntries, good[0]), target));
     ASSERT_TRUE(ok.ok()) << ok.message();
     EXPECT_EQ(names(), std::vector<std::string>{"old.scr"});
     EXPECT_EQ(test::ReadFile(target).size(), ok->size);

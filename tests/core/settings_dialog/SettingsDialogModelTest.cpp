@@ -5,6 +5,7 @@
 #include "fakes/RealFiles.h"
 #include "fakes/ScratchDir.h"
 
+#include <array>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
@@ -195,11 +196,12 @@ TEST(SettingsDialogModel, TemplateModeSplitsThePathAndWritesThemAllInOrder) {
     m.ScrollDissolveSize().setValue(20);
     m.ScrollDissolveDelay().setValue(30);
     m.ScrollMouseSensitivity().setValue(200);
-    m.chkFullScreen_Click();
-    m.chkOrderRandom_Click();
+    m.chooseOption(1, true);  // full screen
+    m.chooseOption(0, true);  // random order
+    m.chooseOption(2, false); // centred
+    m.chooseOption(3, true);  // every screen
     m.setIgnoreMouse(true);
     m.setComboIndex(3);
-    m.chkScreensEvery_Click();
     m.setIncludeSubfolders(true);
     m.setCaption(2);
     m.setCaption(3); // past the captions: kept as it was
@@ -218,6 +220,23 @@ TEST(SettingsDialogModel, TemplateModeSplitsThePathAndWritesThemAllInOrder) {
     EXPECT_EQ(values,
               (std::vector<std::string>{d.dir.str(), "12", "beach.txt", "1", "0", "1", "0", "20",
                                         "Top To Bottom", "30", "200", "1", "0", "1", "1", "2"}));
+}
+
+// Each option pair writes its own setting, and reads back what it wrote.
+TEST(SettingsDialogModel, EachOptionPairWritesItsOwnSetting) {
+    Dialog d;
+    auto& m = d.load();
+    const Settings& s = m.settings();
+    for (std::size_t pair = 0; pair < 4; ++pair) {
+        for (std::size_t other = 0; other < 4; ++other)
+            m.chooseOption(other, other == pair);
+        std::array<std::int16_t, 4> expected{};
+        expected[pair] = 1;
+        EXPECT_EQ((std::array{s.ImageOrderRandom, s.FullScreen, s.ImagePositionRandom,
+                              s.ShowOnAllScreens}),
+                  expected);
+        EXPECT_TRUE(m.optionSecond(pair) && !m.optionSecond((pair + 1) % 4)) << pair;
+    }
 }
 
 // A missing file or an empty path is an error; a missing folder is a question, and only OK

@@ -34,11 +34,5 @@ TEST(PlayerState, PauseSleepsInThePumpUntilTheDeadlineOrTheExitingFlag) {
     EXPECT_EQ(rig.show.loop.now, 70);
 }
 
-TEST(PlayerState, CommentsShowCaretsAsLineBreaks) {
-    EXPECT_EQ(ShownComment("a^b^^c"), "a\r\nb\r\n\r\nc");
-    EXPECT_EQ(ShownComment(""), "");
-    EXPECT_EQ(ShownComment("plain, text"), "plain, text");
-}
-
 } // namespace
 } // namespace gf::test
