@@ -64,9 +64,8 @@ TEST_F(Win32Files, WideNamesAndSixtyFourBitOffsets) {
     auto listed = files_.listFolder(dir_);
     ASSERT_TRUE(listed.ok()) << listed.message();
     ASSERT_EQ(listed->size(), 1u);
-    EXPECT_EQ((*listed)[0].name, name);
-    EXPECT_EQ((*listed)[0].kind, FileKind::File);
-    EXPECT_FALSE((*listed)[0].hidden);
+    EXPECT_EQ(std::tuple((*listed)[0].name, (*listed)[0].kind, (*listed)[0].hidden),
+              std::tuple(name, FileKind::File, false));
     // A folder with the hidden attribute is out of sight, as Explorer keeps it.
     ASSERT_TRUE(CreateDirectoryW(ToUtf16(dir_ + "Private").c_str(), nullptr));
     ASSERT_TRUE(SetFileAttributesW(ToUtf16(dir_ + "Private").c_str(), FILE_ATTRIBUTE_HIDDEN));

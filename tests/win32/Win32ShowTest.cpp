@@ -138,11 +138,9 @@ TEST_F(Pictures, SizesKindsAndColoursComeFromTheContentWithTheOrientationApplied
     const auto turned = write("turned.jpg", WithOrientation(read(stored), 6));
     auto t = decode(turned);
     ASSERT_TRUE(t) << t.message();
-    EXPECT_EQ(t->info.kind, PictureKind::Photo);
-    EXPECT_EQ(t->info.widthTwips, 20 * 15);
-    EXPECT_EQ(t->info.heightTwips, 40 * 15);
-    ASSERT_EQ(SurfaceOf(*t).width(), 20);
-    ASSERT_EQ(SurfaceOf(*t).height(), 40);
+    ASSERT_EQ(std::tuple(t->info.kind, t->info.widthTwips, t->info.heightTwips,
+                         SurfaceOf(*t).width(), SurfaceOf(*t).height()),
+              std::tuple(PictureKind::Photo, 20 * 15, 40 * 15, 20, 40));
     EXPECT_NEAR(int(Rgb(SurfaceOf(*t), 10, 5) >> 16), 255, 40);
     EXPECT_NEAR(int(Rgb(SurfaceOf(*t), 10, 35) & 0xFF), 255, 40);
     EXPECT_EQ(t->info.taken, std::nullopt);
@@ -159,8 +157,8 @@ TEST_F(Pictures, SizesKindsAndColoursComeFromTheContentWithTheOrientationApplied
     EXPECT_EQ(SurfaceOf(*decode(big, std::pair{200 * 15, 100 * 15})).width(), 200);
     EXPECT_EQ(SurfaceOf(*decode(big, std::pair{4000 * 15, 2000 * 15})).width(), 2000);
     auto sharp = decode(big, std::nullopt, 7.5);
-    EXPECT_EQ(sharp->info.widthTwips, 15000);
-    EXPECT_EQ(SurfaceOf(*sharp).height(), 1000);
+    EXPECT_EQ(std::pair(sharp->info.widthTwips, SurfaceOf(*sharp).height()),
+              std::pair(15000, 1000));
 
     // Every common format; a PNG named .gif is still a PNG, and its see-through pixels stay so.
     for (const auto& [name, container] :
@@ -194,11 +192,9 @@ TEST_F(Pictures, SizesKindsAndColoursComeFromTheContentWithTheOrientationApplied
     const auto pic = write("Glimmerframe.pic", Metafile(true));
     auto clip = decode(pic, std::pair{300, 150});
     ASSERT_TRUE(clip) << clip.message();
-    EXPECT_EQ(clip->info.kind, PictureKind::Metafile);
-    EXPECT_EQ(clip->info.widthTwips, 1440);
-    EXPECT_EQ(SurfaceOf(*clip).width(), 20);
-    EXPECT_EQ(SurfaceOf(*clip).height(), 10);
-    EXPECT_EQ(SurfaceOf(*clip).pixel(10, 5), 0xFFFF0000u);
+    EXPECT_EQ(std::tuple(clip->info.kind, clip->info.widthTwips, SurfaceOf(*clip).width(),
+                         SurfaceOf(*clip).height(), SurfaceOf(*clip).pixel(10, 5)),
+              std::tuple(PictureKind::Metafile, 1440, 20, 10, 0xFFFF0000u));
     auto empty = decode(write("empty.wmf", Metafile(false)), std::pair{300, 150});
     ASSERT_TRUE(empty) << empty.message();
     EXPECT_EQ(SurfaceOf(*empty).pixel(10, 5), 0u);
@@ -210,34 +206,30 @@ TEST_F(Pictures, EveryRefusalSaysWhatIsWrong) {
         EXPECT_FALSE(r) << path;
         return r ? std::string() : r.message();
     };
+    // The file `name` with `bytes` in it is refused, and the reason says `part`.
+    const auto says = [&](const std::string& name, std::string_view bytes, std::string_view part) {
+        const std::string why = reason(write(name, bytes));
+        EXPECT_NE(why.find(part), std::string::npos) << name << ": " << why;
+    };
     EXPECT_EQ(reason(dir_ + "none.jpg"),
               "Cannot show the picture " + dir_ + "none.jpg: it does not exist");
-    EXPECT_NE(reason(write("empty.png", "")).find(": the file is empty"), std::string::npos);
-    EXPECT_NE(reason(write("notes.jpg", "just some words")).find(": it is not a picture"),
-              std::string::npos);
+    says("empty.png", "", ": the file is empty");
+    says("notes.jpg", "just some words", ": it is not a picture");
     // Tiny files that declare more than 100 megapixels, or a decode beyond the budget (16-bit
     // PNG and TIFF, a palette PNG, a progressive JPEG's coefficients, a GIF's screen), or a JPEG
     // of too many scans: refused before anything is decoded.
-    EXPECT_NE(reason(write("huge.png", test::BombPng(60000, 60000, 8, 2)))
-                  .find(": it is too large (60000 x 60000 pixels"),
-              std::string::npos);
-    EXPECT_NE(
-        reason(write("huge.jpg", test::BombJpeg(65535, 65535, 1))).find("too large (65535 x 65535"),
-        std::string::npos);
+    says("huge.png", test::BombPng(60000, 60000, 8, 2), ": it is too large (60000 x 60000 pixels");
+    says("huge.jpg", test::BombJpeg(65535, 65535, 1), "too large (65535 x 65535");
     for (const auto& [name, bytes] : {std::pair{"deep.png", test::BombPng(9000, 9000)},
                                       std::pair{"deep.tif", test::BombTiff(10000, 10000)},
                                       std::pair{"palette.png", test::BombPng(10000, 10000, 8, 3)},
                                       std::pair{"progressive.jpg", test::BombJpeg(10000, 10000, 2)},
                                       std::pair{"screen.gif", test::BombGif(10000, 9000)}})
-        EXPECT_NE(reason(write(name, bytes)).find("MB to decode (at most 448 MB)"),
-                  std::string::npos)
-            << name;
-    EXPECT_NE(reason(write("scans.jpg", test::BombJpeg(64, 64, 501)))
-                  .find("made of 501 scans (at most 500"),
-              std::string::npos);
+        says(name, bytes, "MB to decode (at most 448 MB)");
+    says("scans.jpg", test::BombJpeg(64, 64, 501), "made of 501 scans (at most 500");
     const auto whole =
         read(encode("whole.jpg", GUID_ContainerFormatJpeg, 64, 64, [](int, int) { return ~0u; }));
-    EXPECT_NE(reason(write("cut.jpg", whole.substr(0, 100))).find("damaged"), std::string::npos);
+    says("cut.jpg", whole.substr(0, 100), "damaged");
     // Devices are never opened; a metafile that says it is larger than its file is damaged.
     EXPECT_FALSE(reason(dir_ + "NUL.jpg").empty());
     std::string cutWmf = Metafile(true);
@@ -375,11 +367,8 @@ TEST(Win32ShowCanvas, TheCommentSitsAtTheBottomLeftInItsColoursAndIsCutToTheScre
 TEST(Win32ShowClock, FileTimesAreLocalAndDatesAreInTheUsersWords) {
     const Win32ShowClock clock;
     const auto t = clock.localTime(1'531'584'000'000'000'000); // 14 July 2018, 16:00 UTC
-    EXPECT_EQ(t.year, 2018);
-    EXPECT_EQ(t.month, 7);
-    EXPECT_GE(t.day, 14);
-    EXPECT_LE(t.day, 15);
-    EXPECT_EQ(t.minute, 0);
+    EXPECT_EQ(std::tuple(t.year, t.month, t.minute), std::tuple(2018, 7, 0));
+    EXPECT_TRUE(t.day == 14 || t.day == 15) << t.day;
     EXPECT_EQ(clock.localTime(std::numeric_limits<std::int64_t>::min()).year, 1677);
     const std::string date = clock.longDate({2018, 7, 14, 0, 0, 0});
     EXPECT_NE(date.find("2018"), std::string::npos) << date;

@@ -34,17 +34,16 @@ TEST(AdStrip, RotatesOnItsTimerAndOpensTheGuideAtTheShowingTip) {
     strip.show();
     EXPECT_EQ(strip.timer().control().MinuteInterval(), 3);
     EXPECT_TRUE(strip.timer().isEnabled());
-    EXPECT_EQ(strip.currentIndex(), 0);
-    for (int i = 0; i < AdStrip::kAdCount; ++i) {
-        EXPECT_EQ(strip.picture(i)->isVisible(), i == strip.currentIndex());
-        EXPECT_EQ(strip.picture(i)->geometry(), strip.picture(0)->geometry());
+    // The turn itself is the core's; the strip shows the tip it turns to, in one place.
+    for (int turn = 0; turn < 2; ++turn) {
+        EXPECT_EQ(strip.currentIndex(), turn);
+        for (int i = 0; i < AdStrip::kAdCount; ++i) {
+            EXPECT_EQ(strip.picture(i)->isVisible(), i == turn) << turn << i;
+            EXPECT_EQ(strip.picture(i)->geometry(), strip.picture(0)->geometry());
+        }
+        emit strip.timer().timer();
     }
-    // The turn itself is the core's; the strip shows the tip it turns to.
-    emit strip.timer().timer();
-    EXPECT_EQ(strip.currentIndex(), 1);
-    EXPECT_TRUE(strip.picture(1)->isVisible());
-    EXPECT_FALSE(strip.picture(0)->isVisible());
-    for (int i = 1; i < AdStrip::kAdCount; ++i)
+    for (int i = 2; i < AdStrip::kAdCount; ++i)
         emit strip.timer().timer();
 
     QTest::mouseClick(&strip, Qt::LeftButton, {}, QPoint(100, 30));
