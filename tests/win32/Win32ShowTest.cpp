@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 #include <thread>
+#include <tuple>
 #include <wincodec.h>
 #include <wrl/client.h>
 
@@ -366,8 +367,8 @@ TEST(Win32ShowCanvas, TheCommentSitsAtTheBottomLeftInItsColoursAndIsCutToTheScre
 // user's words, from the earliest instant a file's time can hold.
 TEST(Win32ShowClock, FileTimesAreLocalAndDatesAreInTheUsersWords) {
     const Win32ShowClock clock;
-    const auto t = clock.localTime(1'531'584'000'000'000'000); // 14 July 2018, 16:00 UTC
-    EXPECT_EQ(std::tuple(t.year, t.month, t.minute), std::tuple(2018, 7, 0));
+    const auto t = clock.localTime(1'531'584'007'000'000'000); // 14 July 2018, 16:00:07 UTC
+    EXPECT_EQ(std::tuple(t.year, t.month, t.minute, t.second), std::tuple(2018, 7, 0, 7));
     EXPECT_TRUE(t.day == 14 || t.day == 15) << t.day;
     EXPECT_EQ(clock.localTime(std::numeric_limits<std::int64_t>::min()).year, 1677);
     const std::string date = clock.longDate({2018, 7, 14, 0, 0, 0});
