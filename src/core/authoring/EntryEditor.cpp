@@ -49,15 +49,16 @@ void EntryEditor::load(std::string_view defaultFolder) {
 void EntryEditor::open(const EditRequest& request, const EntryPicker& images,
                        const EntryPicker& sounds, std::string_view home) {
     load(request.defaultFolder);
-    const auto go = [home](const EntryPicker& picker, std::string last,
+    const auto go = [home](const EntryPicker& picker, const std::string& last,
                            const std::string& rowFolder) {
         if (!picker.goTo(last) && picker.folder().empty())
             picker.goTo(home);
         if (!rowFolder.empty())
             picker.goTo(rowFolder);
     };
-    go(images, imageFolder_, request.imageFolder);
-    go(sounds, soundFolder_, request.soundFolder);
+    // Copies: a picker that moves may tell the editor, which changes its folders.
+    go(images, std::string(imageFolder_), request.imageFolder);
+    go(sounds, std::string(soundFolder_), request.soundFolder);
     setImageFolder(images.folder());
     setSoundFolder(sounds.folder());
     InitEdit(request.image, request.sound, request.dissolve, request.comment, request.background,
