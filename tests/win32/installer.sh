@@ -85,8 +85,9 @@ diff -r "$source_root/samples" "$pf/samples" >/dev/null || fail "the installed s
 strings -e l -n 2 "$link" >"$work/link"
 grep -qi 'glimmerframe\.scr' "$work/link" && grep -qx /C "$work/link" ||
     fail "the Start-menu entry does not start glimmerframe.scr /C"
-# Its icon is the program's own: the link names the program once more, as its icon's file.
-[ "$(grep -ci 'system32\\glimmerframe\.scr' "$work/link")" -ge 2 ] ||
+# Its icon is the program's own. A link's texts come in a fixed order, the icon's file right after
+# the arguments; the target itself may be stored as a list of names instead of a path.
+grep -A1 -x /C "$work/link" | tail -n 1 | grep -qi 'system32\\glimmerframe\.scr$' ||
     fail "the Start-menu entry does not take its icon from glimmerframe.scr: $(cat "$work/link")"
 
 [ "$(reg_value "$settings" ImagePath)" = 'C:\Program Files\Glimmerframe\samples\' ] &&
